@@ -1,0 +1,79 @@
+#pragma once
+// The simulated printer itself, independent of how bytes reach it. The
+// simulated USB bus and the kernel's printer gadget are two transports over
+// this one model.
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vidodez::sim {
+
+using Clock = std::chrono::steady_clock;
+
+enum class ReplyMode { kNormal, kNone, kEmpty, kSplit, kOversize, kSlow };
+
+struct PrinterOptions {
+  int port_number = 1;
+  std::string model = "VT-4100";
+  std::string description;  // empty: "MarliXPrinters " + model
+  uint16_t vid = 0x0471;
+  uint16_t pid = 0x0168;
+  std::string serial;  // empty: "SIM" + port number in four digits
+  int fields = 41;
+  uint8_t status = 24;
+  std::string wire_log;  // file every received byte is appended to; empty: none
+  ReplyMode reply_mode = ReplyMode::kNormal;
+  std::string state_dir;  // empty: state is not kept across restarts
+};
+
+// Not thread-safe: a transport serialises its calls.
+class PrinterModel {
+ public:
+  explicit PrinterModel(PrinterOptions options);
+
+  const PrinterOptions& options() const { return options_; }
+  std::string Description() const;
+  std::string Serial() const;
+
+  // One bulk-out transfer from the host. It is in the wire log when this returns.
+  void Receive(const uint8_t* data, size_t size, Clock::time_point now);
+
+  // The next bulk-in transfer that is due at `now`, if any. A transfer not
+  // taken stays queued, as an unread reply stays in a printer's endpoint.
+  bool TakeTransfer(Clock::time_point now, std::vector<uint8_t>* transfer);
+  // When the earliest queued transfer becomes due; nothing queued: none.
+  std::optional<Clock::time_point> NextTransferDue() const;
+
+  uint8_t status() const { return status_; }
+  void set_status(uint8_t status) { status_ = status; }
+  void set_reply_mode(ReplyMode mode) { options_.reply_mode = mode; }
+
+  // Every byte received so far, in order.
+  const std::vector<uint8_t>& wire() const { return wire_; }
+
+  // The settings reply of "^G1": "S*" fields "*E" CR LF.
+  std::string SettingsReply() const;
+
+ private:
+  struct Transfer {
+    Clock::time_point due;
+    std::vector<uint8_t> bytes;
+  };
+
+  void HandleLine(const std::string& line, Clock::time_point now);
+  void QueueReply(const std::string& reply, Clock::time_point now);
+  void AppendWireLog(const uint8_t* data, size_t size);
+
+  PrinterOptions options_;
+  uint8_t status_;
+  std::vector<std::string> settings_;
+  std::string pending_line_;
+  std::deque<Transfer> bulk_in_;
+  std::vector<uint8_t> wire_;
+};
+
+}  // namespace vidodez::sim
