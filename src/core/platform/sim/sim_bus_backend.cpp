@@ -1,0 +1,199 @@
+#include "core/platform/sim/sim_bus_backend.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "core/platform/sim/sim_bus_protocol.h"
+
+namespace vidodez::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// How much longer than the read's own wait the host waits for the printer's
+// answer before it takes the connection as broken.
+constexpr int kAnswerMarginMs = 2000;
+constexpr int kStatusWaitMs = 1000;
+
+int Connect(const std::string& socket_path, int* fd) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (socket_path.size() >= sizeof(address.sun_path)) return ENAMETOOLONG;
+  std::copy(socket_path.begin(), socket_path.end(), address.sun_path);
+  int s = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+  if (s < 0) return errno;
+  if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) < 0) {
+    int error = errno;
+    close(s);
+    // The printer went away between listing and opening.
+    return (error == ENOENT || error == ECONNREFUSED) ? ENODEV : error;
+  }
+  *fd = s;
+  return 0;
+}
+
+int Send(int fd, const uint8_t* data, size_t size) {
+  for (;;) {
+    if (send(fd, data, size, MSG_NOSIGNAL) >= 0) return 0;
+    if (errno == EINTR) continue;
+    return (errno == EPIPE || errno == ECONNRESET) ? ENODEV : errno;
+  }
+}
+
+// One message within `wait_ms`; ETIMEDOUT when none came, ENODEV when the
+// printer hung up.
+int Receive(int fd, std::vector<uint8_t>* message, int wait_ms) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
+  for (;;) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    pollfd pfd{fd, POLLIN, 0};
+    int ready = poll(&pfd, 1, left.count() < 0 ? 0 : static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return errno;
+    if (ready == 0) return ETIMEDOUT;
+    message->resize(simbus::kMaxMessage);
+    ssize_t n = recv(fd, message->data(), message->size(), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno == ECONNRESET ? ENODEV : errno;
+    if (n == 0) return ENODEV;
+    message->resize(static_cast<size_t>(n));
+    return 0;
+  }
+}
+
+int Ask(int fd, const std::vector<uint8_t>& request, char answer, int wait_ms,
+        std::vector<uint8_t>* reply) {
+  if (int rc = Send(fd, request.data(), request.size()); rc != 0) return rc;
+  if (int rc = Receive(fd, reply, wait_ms); rc != 0) return rc;
+  if (reply->empty() || static_cast<char>((*reply)[0]) != answer) return EPROTO;
+  return 0;
+}
+
+int ReadStatus(const std::string& socket_path, uint8_t* status) {
+  int fd = -1;
+  if (int rc = Connect(socket_path, &fd); rc != 0) return rc;
+  std::vector<uint8_t> reply;
+  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kStatus)}, simbus::kStatusReply, kStatusWaitMs,
+               &reply);
+  close(fd);
+  if (rc != 0) return rc;
+  if (reply.size() != 2) return EPROTO;
+  *status = reply[1];
+  return 0;
+}
+
+class SimDevice final : public UsbDevice {
+ public:
+  SimDevice(int fd, std::string socket_path) : fd_(fd), socket_path_(std::move(socket_path)) {}
+  ~SimDevice() override { close(fd_); }
+
+  int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
+    *written = 0;
+    std::vector<uint8_t> message, reply;
+    // Even an empty write is one transfer, as on the real bus.
+    do {
+      size_t chunk = std::min(size - *written, simbus::kMaxWriteMessage);
+      message.assign(1, static_cast<uint8_t>(simbus::kWrite));
+      message.insert(message.end(), data + *written, data + *written + chunk);
+      if (int rc = Ask(fd_, message, simbus::kWriteReply, stall_ms, &reply); rc != 0) return rc;
+      if (reply.size() != 5) return EPROTO;
+      uint32_t accepted = simbus::GetU32(&reply[1]);
+      if (accepted > chunk) return EPROTO;
+      *written += accepted;
+      if (accepted < chunk) return EIO;
+    } while (*written < size);
+    return 0;
+  }
+
+  int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override {
+    *got = 0;
+    std::vector<uint8_t> request(5), reply;
+    request[0] = static_cast<uint8_t>(simbus::kRead);
+    simbus::PutU32(&request[1], static_cast<uint32_t>(std::max(timeout_ms, 0)));
+    if (int rc = Send(fd_, request.data(), request.size()); rc != 0) return rc;
+    if (int rc = Receive(fd_, &reply, timeout_ms + kAnswerMarginMs); rc != 0) return rc;
+    if (reply.empty()) return EPROTO;
+    if (static_cast<char>(reply[0]) == simbus::kReadTimedOut) return ETIMEDOUT;
+    if (static_cast<char>(reply[0]) != simbus::kReadReply) return EPROTO;
+    // A transfer larger than the caller's buffer is cut, as the driver would.
+    *got = std::min(reply.size() - 1, capacity);
+    std::copy_n(reply.begin() + 1, *got, buffer);
+    return 0;
+  }
+
+  int GetStatus(uint8_t* status) override { return ReadStatus(socket_path_, status); }
+
+ private:
+  int fd_;
+  std::string socket_path_;
+};
+
+bool ProcessAlive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
+}  // namespace
+
+SimBusBackend::SimBusBackend(std::string bus_dir) : bus_dir_(std::move(bus_dir)) {}
+
+int SimBusBackend::Enumerate(std::vector<UsbPrinterInterface>* interfaces) {
+  interfaces->clear();
+  std::error_code error;
+  std::vector<std::pair<std::string, simbus::Registration>> found;
+  for (const auto& entry : fs::directory_iterator(bus_dir_, error)) {
+    if (entry.path().extension() != simbus::kRegistrationSuffix) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::string text;
+    text.resize(4096);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    auto registration = simbus::ParseRegistration(text);
+    // A simulator that was killed cannot unregister; its printer is gone all the same.
+    if (!registration || !ProcessAlive(registration->pid)) continue;
+    found.emplace_back(entry.path().filename().string(), std::move(*registration));
+  }
+  if (error) return error.value();
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    if (a.second.port_number != b.second.port_number)
+      return a.second.port_number < b.second.port_number;
+    return a.first < b.first;
+  });
+  for (auto& [name, r] : found) {
+    UsbPrinterInterface interface;
+    interface.device_path = r.device_path;
+    interface.port_number = r.port_number;
+    interface.has_description = r.has_description;
+    interface.description = r.description;
+    interface.node = r.socket_path;
+    interfaces->push_back(std::move(interface));
+  }
+  return 0;
+}
+
+int SimBusBackend::Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) {
+  int fd = -1;
+  if (int rc = Connect(interface.node, &fd); rc != 0) return rc;
+  std::vector<uint8_t> reply;
+  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kOpen)}, simbus::kOpenReply, kStatusWaitMs,
+               &reply);
+  if (rc == 0 && reply.size() != 2) rc = EPROTO;
+  if (rc == 0) rc = reply[1];
+  if (rc != 0) {
+    close(fd);
+    return rc;
+  }
+  *device = std::make_unique<SimDevice>(fd, interface.node);
+  return 0;
+}
+
+}  // namespace vidodez::platform

@@ -1,0 +1,72 @@
+#pragma once
+// The USB printing class as the program sees it: a list of printer
+// interfaces, each opened as a byte pipe with a bulk-in side and a status
+// byte. One implementation per backend: the kernel's usblp driver and the
+// simulated bus.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vidodez::platform {
+
+struct UsbPrinterInterface {
+  // "\\?\usb#vid_xxxx&pid_yyyy#SERIAL#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}"
+  std::string device_path;
+  // USB port number (1 is USB01); -1 when the interface has none.
+  int port_number = -1;
+  bool has_description = false;
+  std::string description;
+  // Where the backend reaches the device (a /dev node, a socket).
+  std::string node;
+  // Which backend of a combined list listed it.
+  int backend = 0;
+};
+
+// Results of the platform layer are 0 or an errno value (ETIMEDOUT for a
+// read that saw nothing, or a write that made no progress in time).
+class UsbDevice {
+ public:
+  virtual ~UsbDevice() = default;
+
+  // Writes all of `data`. Fails with ETIMEDOUT when no byte is accepted for
+  // `stall_ms`; `*written` counts what was accepted either way.
+  virtual int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) = 0;
+  // One bulk-in transfer of at most `capacity` bytes within `timeout_ms`.
+  virtual int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) = 0;
+  // The port-status byte, through this open device.
+  virtual int GetStatus(uint8_t* status) = 0;
+};
+
+class UsbPrintingClass {
+ public:
+  virtual ~UsbPrintingClass() = default;
+
+  // Present printer interfaces, in the backend's own order.
+  virtual int Enumerate(std::vector<UsbPrinterInterface>* interfaces) = 0;
+  virtual int Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) = 0;
+};
+
+// Lists the interfaces of several backends one after the other and opens each
+// through the backend that listed it.
+class CombinedUsbPrintingClass final : public UsbPrintingClass {
+ public:
+  explicit CombinedUsbPrintingClass(std::vector<std::unique_ptr<UsbPrintingClass>> backends);
+
+  int Enumerate(std::vector<UsbPrinterInterface>* interfaces) override;
+  int Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) override;
+
+ private:
+  std::vector<std::unique_ptr<UsbPrintingClass>> backends_;
+};
+
+// Real printers of this machine followed by the printers of the simulated
+// bus (VIDODEZ_SIM_BUS, else $XDG_RUNTIME_DIR/vidodez-sim).
+std::unique_ptr<UsbPrintingClass> MakeSystemUsbPrintingClass();
+
+// The bus folder the simulator and the programs agree on.
+std::string DefaultSimBusDir();
+
+}  // namespace vidodez::platform
