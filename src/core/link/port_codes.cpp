@@ -1,0 +1,55 @@
+#include "core/link/port_codes.h"
+
+#include <array>
+
+namespace vidodez {
+namespace {
+
+constexpr std::array<NamedCode, 31> kNames{{
+    {kPortOk, "PortOk"},
+    {kPrintFileCreateFailed, "PrintFileCreateFailed"},
+    {kWriteOnClosedPort, "WriteOnClosedPort"},
+    {kNoUsablePrinter, "NoUsablePrinter"},
+    {kQueryWriteFailed, "QueryWriteFailed"},
+    {kQueryNoReply, "QueryNoReply"},
+    {kQueryEmptyReply, "QueryEmptyReply"},
+    {kPortOpenFailed, "PortOpenFailed"},
+    {kNegativePortNumber, "NegativePortNumber"},
+    {kSerialGetStateFailed, "SerialGetStateFailed"},
+    {kSerialSetStateFailed, "SerialSetStateFailed"},
+    {kSerialGetTimeoutsFailed, "SerialGetTimeoutsFailed"},
+    {kSerialSetTimeoutsFailed, "SerialSetTimeoutsFailed"},
+    {kWriteEventFailed, "WriteEventFailed"},
+    {kWriteFailed, "WriteFailed"},
+    {kWroteMoreThanAsked, "WroteMoreThanAsked"},
+    {kOutputBufferAllocFailed, "OutputBufferAllocFailed"},
+    {kBaudRateNotInTable, "BaudRateNotInTable"},
+    {kSendFileOnClosedPort, "SendFileOnClosedPort"},
+    {kFileOpenFailed, "FileOpenFailed"},
+    {kFileReadFailed, "FileReadFailed"},
+    {kNoSuchUsbPrinter, "NoSuchUsbPrinter"},
+    {kFileChunkWriteFailed, "FileChunkWriteFailed"},
+    {kGraphicNameAllocFailed, "GraphicNameAllocFailed"},
+    {kGraphicWriteFailed, "GraphicWriteFailed"},
+    {kWriteLineFailed, "WriteLineFailed"},
+    {kSetBaudRateFailed, "SetBaudRateFailed"},
+    {kWriteLineOnClosedPort, "WriteLineOnClosedPort"},
+    {kGraphicOnClosedPort, "GraphicOnClosedPort"},
+    {kPortAlreadyOpen, "PortAlreadyOpen"},
+    {kGraphicTooLarge, "GraphicTooLarge"},
+}};
+
+}  // namespace
+
+const char* PortCodeName(int code) {
+  for (const auto& [value, name] : kNames)
+    if (value == code) return name;
+  return code < 0 ? "ShortWrite" : "Unknown";
+}
+
+const NamedCode* PortCodeTable(int* count) {
+  *count = static_cast<int>(kNames.size());
+  return kNames.data();
+}
+
+}  // namespace vidodez

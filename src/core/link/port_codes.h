@@ -1,0 +1,53 @@
+#pragma once
+// Result codes of the printer link. Append only: never renumber or reuse a
+// code, printers' users and scripts read them.
+
+namespace vidodez {
+
+inline constexpr int kPortOk = 0;
+inline constexpr int kPrintFileCreateFailed = 1000;
+inline constexpr int kWriteOnClosedPort = 1023;
+inline constexpr int kNoUsablePrinter = -1;  // pages: no usable printer selected
+inline constexpr int kQueryWriteFailed = -2;
+inline constexpr int kQueryNoReply = -3;
+inline constexpr int kQueryEmptyReply = -4;
+inline constexpr int kPortOpenFailed = -1001;
+inline constexpr int kNegativePortNumber = -1005;
+inline constexpr int kSerialGetStateFailed = -1010;
+inline constexpr int kSerialSetStateFailed = -1011;
+inline constexpr int kSerialGetTimeoutsFailed = -1012;
+inline constexpr int kSerialSetTimeoutsFailed = -1013;
+inline constexpr int kWriteEventFailed = -1015;
+// A write that failed before the device accepted any byte. "Minus the bytes
+// written" would read as success for zero bytes.
+inline constexpr int kWriteFailed = -1017;
+inline constexpr int kWroteMoreThanAsked = -1018;
+inline constexpr int kOutputBufferAllocFailed = -1019;
+inline constexpr int kBaudRateNotInTable = -1042;
+inline constexpr int kSendFileOnClosedPort = -1099;
+inline constexpr int kFileOpenFailed = -2222;
+inline constexpr int kFileReadFailed = -2223;
+inline constexpr int kNoSuchUsbPrinter = -2992;
+inline constexpr int kFileChunkWriteFailed = -3000;
+inline constexpr int kGraphicNameAllocFailed = -3035;
+inline constexpr int kGraphicWriteFailed = -3037;
+inline constexpr int kWriteLineFailed = -3074;
+inline constexpr int kSetBaudRateFailed = -3096;
+inline constexpr int kWriteLineOnClosedPort = -3200;
+inline constexpr int kGraphicOnClosedPort = -3229;
+inline constexpr int kPortAlreadyOpen = -4000;
+// A graphic that does not fit the output buffer; nothing is sent.
+inline constexpr int kGraphicTooLarge = -3038;
+
+// The constant's name without its "k", for logs, --json and test failures.
+// Any other negative code is a short write of minus that many bytes.
+const char* PortCodeName(int code);
+
+struct NamedCode {
+  int code;
+  const char* name;
+};
+// Every named code, for checks that walk the list.
+const NamedCode* PortCodeTable(int* count);
+
+}  // namespace vidodez

@@ -1,0 +1,329 @@
+#include "core/link/printer_port.h"
+
+#include <errno.h>
+#include <fcntl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <new>
+
+#include "core/link/port_codes.h"
+#include "core/link/port_names.h"
+#include "core/platform/linux/serial_port.h"
+#include "core/platform/linux/usblp_backend.h"
+
+namespace vidodez {
+namespace {
+
+constexpr int kUsbFirstPort = 7;
+constexpr int kUsbAnyPort = 255;
+constexpr int kDrainWaitMs = 20;
+// More than a printer ever queues; bounds the drain against a chatty device.
+constexpr int kMaxDrainedTransfers = 16;
+constexpr std::array<int, 13> kBaudRates{110,   300,   600,   1200,  2400,   4800,  9600,
+                                         14400, 19200, 38400, 56000, 128000, 256000};
+constexpr int kLowestBaudRate = 9600;
+constexpr int kHighestBaudRate = 56000;
+constexpr size_t kMaxGraphicNameLength = 16;
+
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
+}  // namespace
+
+bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
+                      platform::UsbPrinterInterface* found) {
+  std::vector<platform::UsbPrinterInterface> interfaces;
+  if (usb.Enumerate(&interfaces) != 0) return false;
+  for (auto& interface : interfaces) {
+    if (!IsAcceptedInterface(interface.device_path) || interface.port_number < 0) continue;
+    if (usb_index == kUsbAnyPort || interface.port_number == usb_index) {
+      *found = std::move(interface);
+      return true;
+    }
+  }
+  return false;
+}
+
+CPrinterPort::CPrinterPort(platform::UsbPrintingClass& usb, platform::Syscalls sys,
+                           PortDevicePaths paths)
+    : usb_(usb), sys_(sys), paths_(std::move(paths)) {}
+
+CPrinterPort::~CPrinterPort() {
+  std::lock_guard lock(mutex_);
+  CloseLocked();
+}
+
+void CPrinterPort::Fail(int error, const std::string& device) {
+  std::lock_guard lock(shared_mutex_);
+  last_error_ = error;
+  last_device_ = device;
+}
+
+int CPrinterPort::last_error() const {
+  std::lock_guard lock(shared_mutex_);
+  return last_error_;
+}
+
+std::string CPrinterPort::last_device() const {
+  std::lock_guard lock(shared_mutex_);
+  return last_device_;
+}
+
+int CPrinterPort::OpenPort(int port_number) {
+  std::unique_lock lock(mutex_, std::try_to_lock);
+  // Held by another thread mid-operation: it is open, and we do not wait.
+  if (!lock.owns_lock() || device_) return kPortAlreadyOpen;
+  if (port_number < 0) return kNegativePortNumber;
+  Fail(0, {});
+
+  int rc = kPortOk;
+  if (port_number == 0) {
+    rc = OpenCharDevice(paths_.print_file, O_RDWR | O_CREAT | O_TRUNC | O_APPEND,
+                        kPrintFileCreateFailed);
+    print_file_ = rc == kPortOk;
+  } else if (port_number <= 3) {
+    rc = OpenCharDevice(paths_.parallel[static_cast<size_t>(port_number - 1)], O_RDWR | O_NONBLOCK,
+                        kPortOpenFailed);
+  } else if (port_number <= 6) {
+    const std::string& path = paths_.serial[static_cast<size_t>(port_number - 4)];
+    rc = OpenCharDevice(path, O_RDWR | O_NONBLOCK | O_NOCTTY, kPortOpenFailed);
+    if (rc == kPortOk) {
+      serial_fd_ = static_cast<platform::FdDevice*>(device_.get())->fd();
+      int baud = 0;
+      bool handshake = false;
+      if (int error = platform::ReadSerialSettings(serial_fd_, &baud, &handshake); error != 0) {
+        Fail(error, path);
+        rc = kSerialGetStateFailed;
+      } else if (error = platform::ConfigureSerial(serial_fd_, kLowestBaudRate, false);
+                 error != 0) {
+        Fail(error, path);
+        rc = kSerialSetStateFailed;
+      }
+      if (rc != kPortOk) CloseLocked();
+    }
+  } else {
+    rc = OpenUsb(port_number);
+  }
+  if (rc != kPortOk) return rc;
+
+  last_write_result_ = 0;
+  output_length_ = 0;
+  try {
+    output_.assign(kOutputBufferSize, 0);
+  } catch (const std::bad_alloc&) {
+    CloseLocked();
+    return kOutputBufferAllocFailed;
+  }
+  return kPortOk;
+}
+
+int CPrinterPort::OpenCharDevice(const std::string& path, int flags, int failure_code) {
+  int fd = sys_.open(path.c_str(), flags);
+  if (fd < 0) {
+    Fail(errno, path);
+    return failure_code;
+  }
+  device_ = std::make_shared<platform::FdDevice>(sys_, fd);
+  device_name_ = path;
+  return kPortOk;
+}
+
+int CPrinterPort::OpenUsb(int port_number) {
+  int usb_index = port_number >= kUsbAnyPort ? kUsbAnyPort : port_number - (kUsbFirstPort - 1);
+  platform::UsbPrinterInterface interface;
+  std::unique_ptr<platform::UsbDevice> device;
+  if (FindUsbInterface(usb_, usb_index, &interface)) {
+    if (int error = usb_.Open(interface, &device); error != 0) Fail(error, interface.node);
+  } else {
+    Fail(ENODEV, {});
+  }
+  if (!device) {
+    // Port 255 without a printer opens "successfully" into a closed port;
+    // every write then reports the closed port.
+    return port_number == kUsbAnyPort ? kPortOk : kNoSuchUsbPrinter;
+  }
+  device_ = std::move(device);
+  device_name_ = interface.node;
+  usb_index_ = interface.port_number;
+  std::lock_guard lock(shared_mutex_);
+  held_device_ = device_;
+  held_usb_index_ = usb_index_;
+  return kPortOk;
+}
+
+void CPrinterPort::ClosePort() {
+  std::lock_guard lock(mutex_);
+  CloseLocked();
+}
+
+void CPrinterPort::CloseLocked() {
+  {
+    std::lock_guard lock(shared_mutex_);
+    held_device_.reset();
+    held_usb_index_ = -1;
+  }
+  device_.reset();
+  device_name_.clear();
+  usb_index_ = -1;
+  print_file_ = false;
+  serial_fd_ = -1;
+  output_.clear();
+  output_.shrink_to_fit();
+  output_length_ = 0;
+}
+
+bool CPrinterPort::IsPortClosed() const {
+  std::lock_guard lock(mutex_);
+  return !device_;
+}
+
+int CPrinterPort::WriteLocked(const uint8_t* data, size_t size) {
+  if (!device_) {
+    last_write_result_ = kWriteOnClosedPort;
+    return last_write_result_;
+  }
+  size_t written = 0;
+  int error = device_->Write(data, size, stall_limit_ms_, &written);
+  if (written > size) {
+    last_write_result_ = kWroteMoreThanAsked;
+  } else if (error != 0 || written < size) {
+    Fail(error != 0 ? error : EIO, device_name_);
+    last_write_result_ = written > 0 ? -static_cast<int>(written) : kWriteFailed;
+    // A printer that failed a write (unplugged, stalled, out of paper) is
+    // closed here, so the next action opens it afresh.
+    CloseLocked();
+  }
+  return last_write_result_;
+}
+
+int CPrinterPort::WriteBuffer() {
+  std::lock_guard lock(mutex_);
+  return WriteLocked(output_.data(), std::min(output_length_, output_.size()));
+}
+
+int CPrinterPort::WriteLine(const std::string& text) {
+  std::lock_guard lock(mutex_);
+  if (!device_) return kWriteLineOnClosedPort;
+  if (text.size() + 2 > output_.size()) return kWriteLineFailed;
+  std::copy(text.begin(), text.end(), output_.begin());
+  output_[text.size()] = '\r';
+  output_[text.size() + 1] = '\n';
+  output_length_ = text.size() + 2;
+  return WriteLocked(output_.data(), output_length_) < 0 ? kWriteLineFailed : kPortOk;
+}
+
+int CPrinterPort::SendFileRaw(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  if (!device_) return kSendFileOnClosedPort;
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    Fail(errno, path);
+    return kFileOpenFailed;
+  }
+  std::array<uint8_t, kFileChunkSize> chunk;
+  for (;;) {
+    size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+    if (std::ferror(file.get())) {
+      Fail(errno, path);
+      return kFileReadFailed;
+    }
+    if (got == 0) return kPortOk;
+    if (WriteLocked(chunk.data(), got) != 0) return kFileChunkWriteFailed;
+  }
+}
+
+int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& path) {
+  std::lock_guard lock(mutex_);
+  if (!device_) return kGraphicOnClosedPort;
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    Fail(errno, path);
+    return kFileOpenFailed;
+  }
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return kFileReadFailed;
+  long size = std::ftell(file.get());
+  if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
+    Fail(errno, path);
+    return kFileReadFailed;
+  }
+  // The printer takes a graphic in one piece of the output buffer's size.
+  if (static_cast<unsigned long>(size) >= kOutputBufferSize) return kGraphicTooLarge;
+
+  std::fill(output_.begin(), output_.end(), 0);
+  // A name of 17 or more characters does not fit the printer's name field;
+  // the bytes go without a header then.
+  if (name.size() <= kMaxGraphicNameLength) {
+    std::string header = "GM\"" + name + "\"" + std::to_string(size) + "\r\n";
+    if (WriteLocked(reinterpret_cast<const uint8_t*>(header.data()), header.size()) < 0)
+      return kGraphicWriteFailed;
+  }
+  long left = size;
+  while (left > 0) {
+    size_t got = std::fread(output_.data(), 1, kFileChunkSize, file.get());
+    if (std::ferror(file.get())) {
+      Fail(errno, path);
+      return kFileReadFailed;
+    }
+    if (got == 0) break;
+    if (WriteLocked(output_.data(), got) < 0) return kGraphicWriteFailed;
+    left -= static_cast<long>(got);
+  }
+  return kPortOk;
+}
+
+int CPrinterPort::SetBaudRate(int rate, bool handshake) {
+  std::lock_guard lock(mutex_);
+  if (std::find(kBaudRates.begin(), kBaudRates.end(), rate) == kBaudRates.end())
+    return kBaudRateNotInTable;
+  int applied = std::clamp(rate, kLowestBaudRate, kHighestBaudRate);
+  if (serial_fd_ < 0) return kSetBaudRateFailed;
+  if (int error = platform::ConfigureSerial(serial_fd_, applied, handshake); error != 0) {
+    Fail(error, device_name_);
+    return kSetBaudRateFailed;
+  }
+  return kPortOk;
+}
+
+int CPrinterPort::QueryUsbStatus(int port_number) {
+  int usb_index = port_number >= kUsbAnyPort ? kUsbAnyPort : port_number - (kUsbFirstPort - 1);
+  std::shared_ptr<platform::UsbDevice> device;
+  {
+    // usblp opens once at a time: while this port holds the printer, ask
+    // through its device instead of failing to open a second one.
+    std::lock_guard lock(shared_mutex_);
+    if (held_device_ && (usb_index == kUsbAnyPort || usb_index == held_usb_index_))
+      device = held_device_;
+  }
+  if (!device) {
+    platform::UsbPrinterInterface interface;
+    if (!FindUsbInterface(usb_, usb_index, &interface)) return -1;
+    std::unique_ptr<platform::UsbDevice> opened;
+    if (int error = usb_.Open(interface, &opened); error != 0) {
+      Fail(error, interface.node);
+      return -1;
+    }
+    device = std::move(opened);
+  }
+  uint8_t status = 0;
+  if (int error = device->GetStatus(&status); error != 0) {
+    Fail(error, {});
+    return -2;
+  }
+  return status;
+}
+
+void CPrinterPort::DrainReplies() {
+  std::lock_guard lock(mutex_);
+  if (!device_ || usb_index_ < 0) return;
+  std::array<uint8_t, kFileChunkSize> discard;
+  for (int i = 0; i < kMaxDrainedTransfers; ++i) {
+    size_t got = 0;
+    if (device_->Read(discard.data(), discard.size(), kDrainWaitMs, &got) != 0) return;
+  }
+}
+
+}  // namespace vidodez

@@ -1,0 +1,23 @@
+#include "core/link/selector_state.h"
+
+#include "core/link/port_names.h"
+
+namespace vidodez {
+
+std::string SelectedName(const std::vector<std::string>& names, int index) {
+  if (index < 0 || static_cast<size_t>(index) >= names.size()) return {};
+  return names[static_cast<size_t>(index)];
+}
+
+SelectorRefresh RefreshSelection(platform::UsbPrintingClass& usb, CPrinterComm& comm,
+                                 SelectorState& state) {
+  SelectorRefresh refresh;
+  (void)EnumeratePrinters(usb, &refresh.names);
+  state.entry_count = static_cast<int>(refresh.names.size());
+  refresh.selected_name = SelectedName(refresh.names, state.remembered_index);
+  refresh.status = comm.GetPrinterStatus(refresh.selected_name);
+  state.last_status_index = refresh.status;
+  return refresh;
+}
+
+}  // namespace vidodez

@@ -1,0 +1,24 @@
+#pragma once
+// The printer's status byte and the messages the selector shows for it.
+
+#include <cstdint>
+#include <string_view>
+
+namespace vidodez {
+
+inline constexpr int kStatusCount = 42;
+inline constexpr int kStatusReady = 0;
+inline constexpr int kStatusPrinting = 2;
+// No status known: the printer could not be opened, or did not answer.
+inline constexpr int kStatusNoPrinter = -1;
+inline constexpr int kStatusRequestFailed = -2;
+
+int StatusIndexFromByte(uint8_t status_byte);
+
+// The status message of an index 0 to 41; empty for any other index.
+const char* StatusMessage(int index, std::string_view language);
+
+// The message a page shows for a query result -1 to -4; null for others.
+const char* QueryResultMessage(int result, std::string_view language);
+
+}  // namespace vidodez
