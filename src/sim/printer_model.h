@@ -28,12 +28,16 @@ struct PrinterOptions {
   std::string wire_log;  // file every received byte is appended to; empty: none
   ReplyMode reply_mode = ReplyMode::kNormal;
   std::string state_dir;  // empty: state is not kept across restarts
+  bool keep_wire = true;  // keep every received byte in memory for wire()
 };
 
 // Not thread-safe: a transport serialises its calls.
 class PrinterModel {
  public:
   explicit PrinterModel(PrinterOptions options);
+  ~PrinterModel();
+  PrinterModel(const PrinterModel&) = delete;
+  PrinterModel& operator=(const PrinterModel&) = delete;
 
   const PrinterOptions& options() const { return options_; }
   std::string Description() const;
@@ -57,6 +61,10 @@ class PrinterModel {
 
   // The settings reply of "^G1": "S*" fields "*E" CR LF.
   std::string SettingsReply() const;
+  const std::vector<std::string>& settings() const { return settings_; }
+
+  // A re-plug resets the endpoints: what was not read is gone.
+  void ForgetUnreadTransfers();
 
  private:
   struct Transfer {
@@ -67,11 +75,14 @@ class PrinterModel {
   void HandleLine(const std::string& line, Clock::time_point now);
   void QueueReply(const std::string& reply, Clock::time_point now);
   void AppendWireLog(const uint8_t* data, size_t size);
+  void SaveState() const;
 
   PrinterOptions options_;
   uint8_t status_;
   std::vector<std::string> settings_;
   std::string pending_line_;
+  bool line_overflow_ = false;
+  int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;
   std::vector<uint8_t> wire_;
 };

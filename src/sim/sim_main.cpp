@@ -1,0 +1,67 @@
+// vidodez-printer-sim: one simulated printer, until SIGINT or SIGTERM.
+
+#include <signal.h>
+#include <string.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/platform/usb_printing.h"
+#include "sim/sim_options.h"
+#include "sim/sim_printer.h"
+
+namespace {
+
+int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) {
+  std::string bus = line.bus_dir.empty() ? vidodez::platform::DefaultSimBusDir() : line.bus_dir;
+  vidodez::sim::SimPrinter printer(bus, line.printer);
+  if (int rc = printer.Start(); rc != 0) {
+    std::fprintf(stderr, "vidodez-printer-sim: cannot register on %s: %s\n", bus.c_str(),
+                 strerror(rc));
+    return 1;
+  }
+  std::printf("ready\n");
+  std::fflush(stdout);
+  for (;;) {
+    int signal = 0;
+    if (sigwait(&signals, &signal) != 0) continue;
+    if (signal == SIGUSR1) {
+      printer.Unplug();
+    } else if (signal == SIGUSR2) {
+      if (int rc = printer.Plug(); rc != 0)
+        std::fprintf(stderr, "vidodez-printer-sim: cannot plug in: %s\n", strerror(rc));
+    } else {
+      return 0;  // the destructor unplugs
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  vidodez::sim::SimCommandLine line;
+  std::string error;
+  if (vidodez::sim::ParseSimCommandLine(args, &line, &error) != 0) {
+    std::fprintf(stderr, "vidodez-printer-sim: %s\n%s", error.c_str(), vidodez::sim::kSimUsage);
+    return 2;
+  }
+  if (line.help) {
+    std::fputs(vidodez::sim::kSimUsage, stdout);
+    return 0;
+  }
+  // Signals are taken by sigwait on this thread alone; the serving threads
+  // started below inherit the mask.
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int s : {SIGINT, SIGTERM, SIGUSR1, SIGUSR2, SIGHUP}) sigaddset(&signals, s);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  if (!line.gadget.empty()) {
+    std::fprintf(stderr, "vidodez-printer-sim: --gadget is not available in this build\n");
+    return 1;
+  }
+  return ServeBus(line, signals);
+}

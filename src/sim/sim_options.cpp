@@ -1,0 +1,112 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+
+namespace vidodez::sim {
+namespace {
+
+bool ParseInt(const std::string& text, int base, long low, long high, long* value) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, *value, base);
+  return !text.empty() && ec == std::errc() && ptr == end && *value >= low && *value <= high;
+}
+
+bool ParseReplyMode(const std::string& text, ReplyMode* mode) {
+  static const std::pair<const char*, ReplyMode> kModes[] = {
+      {"normal", ReplyMode::kNormal}, {"none", ReplyMode::kNone},
+      {"empty", ReplyMode::kEmpty},   {"split", ReplyMode::kSplit},
+      {"oversize", ReplyMode::kOversize}, {"slow", ReplyMode::kSlow}};
+  for (const auto& [name, value] : kModes) {
+    if (text == name) {
+      *mode = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool HasLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+const char kSimUsage[] =
+    "usage: vidodez-printer-sim [options]\n"
+    "  --bus DIR              simulated USB bus folder (else VIDODEZ_SIM_BUS, else\n"
+    "                         $XDG_RUNTIME_DIR/vidodez-sim)\n"
+    "  --gadget DEV           serve the kernel's printer gadget DEV instead of the bus\n"
+    "  --port-number N        USB port number (default 1)\n"
+    "  --description TEXT     port description (default \"MarliXPrinters \" + model)\n"
+    "  --model TEXT           model name (default VT-4100)\n"
+    "  --vid HEX, --pid HEX   USB vendor and product (default 0471 and 0168)\n"
+    "  --serial TEXT          serial number (default SIM + port number in four digits)\n"
+    "  --fields 32|39|40|41   fields of the settings reply (default 41)\n"
+    "  --status BYTE          port status byte (default 24)\n"
+    "  --wire-log FILE        append every received byte to FILE\n"
+    "  --reply-mode MODE      normal|none|empty|split|oversize|slow\n"
+    "  --state-dir DIR        keep the printer's state in DIR across restarts\n"
+    "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n";
+
+int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* line,
+                        std::string* error) {
+  PrinterOptions& p = line->printer;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--help" || option == "-h") {
+      line->help = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      *error = "unknown option or missing value: " + option;
+      return 2;
+    }
+    const std::string& value = args[++i];
+    long number = 0;
+    bool ok = true;
+    if (option == "--bus") {
+      line->bus_dir = value;
+    } else if (option == "--gadget") {
+      line->gadget = value;
+    } else if (option == "--port-number") {
+      ok = ParseInt(value, 10, 1, 999, &number);
+      p.port_number = static_cast<int>(number);
+    } else if (option == "--description") {
+      ok = !HasLineBreak(value);
+      p.description = value;
+    } else if (option == "--model") {
+      ok = !value.empty() && !HasLineBreak(value);
+      p.model = value;
+    } else if (option == "--vid" || option == "--pid") {
+      ok = ParseInt(value, 16, 0, 0xffff, &number);
+      (option == "--vid" ? p.vid : p.pid) = static_cast<uint16_t>(number);
+    } else if (option == "--serial") {
+      // The serial becomes part of file names and of the device path.
+      ok = !value.empty() && value.find_first_of("/#\\\r\n") == std::string::npos;
+      p.serial = value;
+    } else if (option == "--fields") {
+      ok = ParseInt(value, 10, 32, 41, &number) &&
+           (number == 32 || number == 39 || number == 40 || number == 41);
+      p.fields = static_cast<int>(number);
+    } else if (option == "--status") {
+      ok = ParseInt(value, 10, 0, 255, &number);
+      p.status = static_cast<uint8_t>(number);
+    } else if (option == "--wire-log") {
+      p.wire_log = value;
+    } else if (option == "--reply-mode") {
+      ok = ParseReplyMode(value, &p.reply_mode);
+    } else if (option == "--state-dir") {
+      p.state_dir = value;
+    } else {
+      *error = "unknown option: " + option;
+      return 2;
+    }
+    if (!ok) {
+      *error = "invalid value for " + option + ": " + value;
+      return 2;
+    }
+  }
+  return 0;
+}
+
+}  // namespace vidodez::sim

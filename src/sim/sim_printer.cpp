@@ -1,0 +1,308 @@
+#include "sim/sim_printer.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "core/platform/linux/usblp_sysfs.h"
+#include "core/platform/sim/sim_bus_protocol.h"
+
+namespace vidodez::sim {
+namespace {
+
+namespace simbus = platform::simbus;
+
+std::string Hex4(uint16_t value) {
+  char text[8];
+  std::snprintf(text, sizeof(text), "%04x", value);
+  return text;
+}
+
+bool SendMessage(int fd, const std::vector<uint8_t>& message) {
+  for (;;) {
+    if (send(fd, message.data(), message.size(), MSG_NOSIGNAL) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
+
+std::vector<uint8_t> Tagged(char tag, const uint8_t* data = nullptr, size_t size = 0) {
+  std::vector<uint8_t> message(1, static_cast<uint8_t>(tag));
+  if (size > 0) message.insert(message.end(), data, data + size);
+  return message;
+}
+
+}  // namespace
+
+SimPrinter::SimPrinter(std::string bus_dir, PrinterOptions options)
+    : bus_dir_(std::move(bus_dir)), model_(std::move(options)) {
+  const PrinterOptions& o = model_.options();
+  std::string serial = model_.Serial();
+  device_path_ = platform::WindowsStyleDevicePath(Hex4(o.vid), Hex4(o.pid), serial);
+  socket_path_ = bus_dir_ + "/" + serial + simbus::kSocketSuffix;
+  registration_path_ = bus_dir_ + "/" + serial + simbus::kRegistrationSuffix;
+}
+
+SimPrinter::~SimPrinter() {
+  stop_ = true;
+  Wake();
+  if (thread_.joinable()) thread_.join();
+  std::lock_guard lock(mutex_);
+  DropAllClients();
+  Unregister();
+  if (wake_fd_ >= 0) close(wake_fd_);
+}
+
+int SimPrinter::Start() {
+  wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wake_fd_ < 0) return errno;
+  {
+    std::lock_guard lock(mutex_);
+    if (int rc = Register(); rc != 0) return rc;
+  }
+  thread_ = std::thread([this] { Serve(); });
+  return 0;
+}
+
+int SimPrinter::Register() {
+  std::error_code ignored;
+  std::filesystem::create_directories(bus_dir_, ignored);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (socket_path_.size() >= sizeof(address.sun_path)) return ENAMETOOLONG;
+  std::copy(socket_path_.begin(), socket_path_.end(), address.sun_path);
+  int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+  if (fd < 0) return errno;
+  unlink(socket_path_.c_str());
+  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) < 0 || listen(fd, 16) < 0) {
+    int error = errno;
+    close(fd);
+    return error;
+  }
+  simbus::Registration r;
+  r.device_path = device_path_;
+  r.port_number = model_.options().port_number;
+  r.has_description = true;
+  r.description = model_.Description();
+  r.socket_path = socket_path_;
+  r.pid = getpid();
+  // Written aside and renamed, so a listing never reads half a registration.
+  std::string temp = registration_path_ + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out << simbus::FormatRegistration(r);
+    if (!out) {
+      close(fd);
+      unlink(socket_path_.c_str());
+      return EIO;
+    }
+  }
+  if (rename(temp.c_str(), registration_path_.c_str()) != 0) {
+    int error = errno;
+    close(fd);
+    unlink(socket_path_.c_str());
+    return error;
+  }
+  listen_fd_ = fd;
+  plugged_ = true;
+  ++generation_;
+  return 0;
+}
+
+void SimPrinter::Unregister() {
+  if (!plugged_) return;
+  unlink(registration_path_.c_str());
+  unlink(socket_path_.c_str());
+  close(listen_fd_);
+  listen_fd_ = -1;
+  plugged_ = false;
+  ++generation_;
+}
+
+void SimPrinter::Unplug() {
+  {
+    std::lock_guard lock(mutex_);
+    DropAllClients();
+    Unregister();
+    model_.ForgetUnreadTransfers();
+  }
+  Wake();
+}
+
+int SimPrinter::Plug() {
+  int rc;
+  {
+    std::lock_guard lock(mutex_);
+    rc = plugged_ ? 0 : Register();
+  }
+  Wake();
+  return rc;
+}
+
+void SimPrinter::SetStatus(uint8_t status) {
+  std::lock_guard lock(mutex_);
+  model_.set_status(status);
+}
+
+void SimPrinter::SetReplyMode(ReplyMode mode) {
+  std::lock_guard lock(mutex_);
+  model_.set_reply_mode(mode);
+}
+
+void SimPrinter::SetStallWrites(bool stall) {
+  {
+    std::lock_guard lock(mutex_);
+    stall_writes_ = stall;
+  }
+  Wake();
+}
+
+std::vector<uint8_t> SimPrinter::Wire() {
+  std::lock_guard lock(mutex_);
+  return model_.wire();
+}
+
+std::string SimPrinter::WireText() {
+  auto wire = Wire();
+  return std::string(wire.begin(), wire.end());
+}
+
+void SimPrinter::WithModel(const std::function<void(PrinterModel&)>& fn) {
+  {
+    std::lock_guard lock(mutex_);
+    fn(model_);
+  }
+  Wake();
+}
+
+void SimPrinter::Wake() {
+  if (wake_fd_ < 0) return;
+  uint64_t one = 1;
+  (void)!write(wake_fd_, &one, sizeof(one));
+}
+
+void SimPrinter::DropClient(size_t index) {
+  close(clients_[index].fd);
+  clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void SimPrinter::DropAllClients() {
+  for (auto& client : clients_) close(client.fd);
+  clients_.clear();
+  ++generation_;
+}
+
+void SimPrinter::HandleMessage(Client& client, const std::vector<uint8_t>& message) {
+  auto now = Clock::now();
+  char tag = static_cast<char>(message[0]);
+  if (tag == simbus::kStatus) {
+    uint8_t status = model_.status();
+    client.alive = SendMessage(client.fd, Tagged(simbus::kStatusReply, &status, 1));
+  } else if (tag == simbus::kOpen) {
+    bool busy = std::any_of(clients_.begin(), clients_.end(),
+                            [&](const Client& c) { return c.opened && &c != &client; });
+    uint8_t error = busy ? EBUSY : 0;
+    client.opened = !busy;
+    client.alive = SendMessage(client.fd, Tagged(simbus::kOpenReply, &error, 1));
+  } else if (tag == simbus::kWrite && client.opened) {
+    size_t size = message.size() - 1;
+    model_.Receive(message.data() + 1, size, now);
+    uint8_t accepted[4];
+    simbus::PutU32(accepted, static_cast<uint32_t>(size));
+    client.alive = SendMessage(client.fd, Tagged(simbus::kWriteReply, accepted, 4));
+  } else if (tag == simbus::kRead && client.opened && message.size() == 5) {
+    client.read_pending = true;
+    client.read_deadline = now + std::chrono::milliseconds(simbus::GetU32(&message[1]));
+  } else {
+    client.alive = false;  // not a host this printer understands
+  }
+}
+
+void SimPrinter::ServePendingReads(Clock::time_point now) {
+  for (auto& client : clients_) {
+    if (!client.read_pending || !client.alive) continue;
+    std::vector<uint8_t> transfer;
+    if (model_.TakeTransfer(now, &transfer)) {
+      client.alive = SendMessage(client.fd, Tagged(simbus::kReadReply, transfer.data(), transfer.size()));
+      client.read_pending = false;
+    } else if (now >= client.read_deadline) {
+      client.alive = SendMessage(client.fd, Tagged(simbus::kReadTimedOut));
+      client.read_pending = false;
+    }
+  }
+}
+
+int SimPrinter::NextTimeoutMs(Clock::time_point now) {
+  std::optional<Clock::time_point> next;
+  for (const auto& client : clients_) {
+    if (!client.read_pending) continue;
+    if (!next || client.read_deadline < *next) next = client.read_deadline;
+    if (auto due = model_.NextTransferDue(); due && *due < *next) next = due;
+  }
+  if (!next) return -1;
+  auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*next - now).count();
+  return wait <= 0 ? 0 : static_cast<int>(wait + 1);
+}
+
+void SimPrinter::Serve() {
+  std::vector<uint8_t> message;
+  std::unique_lock lock(mutex_);
+  while (!stop_) {
+    std::vector<pollfd> fds;
+    fds.push_back({wake_fd_, POLLIN, 0});
+    fds.push_back({plugged_ ? listen_fd_ : -1, POLLIN, 0});
+    for (const auto& client : clients_) {
+      // A paused printer takes nothing from the host that holds it open.
+      short events = (stall_writes_ && client.opened) ? 0 : POLLIN;
+      fds.push_back({client.fd, events, 0});
+    }
+    int timeout = NextTimeoutMs(Clock::now());
+    uint64_t generation = generation_;
+    lock.unlock();
+    int ready = poll(fds.data(), fds.size(), timeout);
+    lock.lock();
+    if (ready < 0 && errno != EINTR) break;
+    uint64_t drained;
+    while (read(wake_fd_, &drained, sizeof(drained)) > 0) {
+    }
+    // Another thread unplugged or plugged meanwhile: what poll saw is stale.
+    if (generation != generation_ || ready <= 0) {
+      ServePendingReads(Clock::now());
+      continue;
+    }
+    for (size_t i = 0; i < clients_.size(); ++i) {
+      if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      Client& client = clients_[i];
+      message.resize(simbus::kMaxMessage);
+      ssize_t n = recv(client.fd, message.data(), message.size(), MSG_DONTWAIT);
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      if (n <= 0) {
+        client.alive = false;
+        continue;
+      }
+      message.resize(static_cast<size_t>(n));
+      HandleMessage(client, message);
+    }
+    if (fds[1].revents & POLLIN) {
+      int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd >= 0) {
+        Client client;
+        client.fd = fd;
+        clients_.push_back(client);
+      }
+    }
+    ServePendingReads(Clock::now());
+    for (size_t i = clients_.size(); i-- > 0;)
+      if (!clients_[i].alive) DropClient(i);
+  }
+}
+
+}  // namespace vidodez::sim

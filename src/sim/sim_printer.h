@@ -1,0 +1,85 @@
+#pragma once
+// A simulated printer plugged into the simulated USB bus, served by a thread
+// of its own. The simulator program runs one; tests run them in-process to
+// change their status, plug and unplug them and read what they received.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/printer_model.h"
+
+namespace vidodez::sim {
+
+class SimPrinter {
+ public:
+  SimPrinter(std::string bus_dir, PrinterOptions options);
+  ~SimPrinter();
+  SimPrinter(const SimPrinter&) = delete;
+  SimPrinter& operator=(const SimPrinter&) = delete;
+
+  // Registers the interface on the bus and starts serving; 0 or an errno.
+  int Start();
+  // Unplugging closes every connection (open devices then fail with ENODEV)
+  // and removes the interface from the bus; plugging registers it again.
+  void Unplug();
+  int Plug();
+
+  void SetStatus(uint8_t status);
+  void SetReplyMode(ReplyMode mode);
+  // A paused printer: bulk-out data is not taken until resumed.
+  void SetStallWrites(bool stall);
+
+  std::vector<uint8_t> Wire();
+  std::string WireText();
+
+  // Runs `fn` on the model while the printer is not serving.
+  void WithModel(const std::function<void(PrinterModel&)>& fn);
+
+  const std::string& device_path() const { return device_path_; }
+  const std::string& socket_path() const { return socket_path_; }
+  const std::string& registration_path() const { return registration_path_; }
+
+ private:
+  struct Client {
+    int fd = -1;
+    bool alive = true;
+    bool opened = false;
+    bool read_pending = false;
+    Clock::time_point read_deadline;
+  };
+
+  void Serve();
+  int Register();
+  void Unregister();
+  void Wake();
+  void HandleMessage(Client& client, const std::vector<uint8_t>& message);
+  void ServePendingReads(Clock::time_point now);
+  int NextTimeoutMs(Clock::time_point now);
+  void DropClient(size_t index);
+  void DropAllClients();
+
+  std::string bus_dir_;
+  std::string device_path_;
+  std::string socket_path_;
+  std::string registration_path_;
+
+  std::mutex mutex_;  // guards model_ and everything below it
+  PrinterModel model_;
+  bool plugged_ = false;
+  bool stall_writes_ = false;
+  int listen_fd_ = -1;
+  std::vector<Client> clients_;
+  // Changes whenever connections are closed from outside the serving thread.
+  uint64_t generation_ = 0;
+
+  int wake_fd_ = -1;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+}  // namespace vidodez::sim
