@@ -1,0 +1,55 @@
+// vidodez-cli: every operation of the window, for scripts and fleets.
+
+#include <clocale>
+#include <cstdlib>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_env.h"
+#include "cli/cli_language.h"
+#include "cli/link_commands.h"
+#include "core/shell/log.h"
+
+namespace {
+
+void LogToStderr(vidodez::LogLevel level, std::string_view message) {
+  if (level < vidodez::LogLevel::kWarning) return;
+  std::fprintf(stderr, "vidodez-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vidodez::cli;
+  vidodez::SetLogSink(LogToStderr);
+
+  CliEnv env;
+  env.usb = vidodez::platform::MakeSystemUsbPrintingClass();
+  env.comm = std::make_unique<vidodez::CPrinterComm>(*env.usb);
+
+  CLI::App app("MarliX Vidodez Tool, command line", "vidodez-cli");
+  app.set_version_flag("--version", "vidodez-cli 3.1.3");
+  app.require_subcommand(1);
+  std::string lang;
+  app.add_option("--lang", lang, "language of messages")->check(CLI::IsMember({"eng", "chi"}));
+  // Parsed before the commands run, so the chosen language reaches them.
+  app.parse_complete_callback([&] {
+    env.language = lang.empty() ? DefaultCliLanguage() : lang;
+    env.comm->set_language(env.language);
+  });
+
+  int exit_code = kExitOk;
+  AddLinkCommands(app, env, &exit_code);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    (void)app.exit(e);
+    return kExitUsage;
+  }
+  return exit_code;
+}
