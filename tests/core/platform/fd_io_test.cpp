@@ -1,0 +1,141 @@
+// The bounded reads and writes of the Linux backend, against system calls
+// that misbehave the way drivers do.
+
+#include "core/platform/linux/fd_io.h"
+
+#include <errno.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+#include "core/platform/linux/usblp_backend.h"
+
+namespace vidodez::platform {
+namespace {
+
+// One scripted answer per call.
+struct Step {
+  ssize_t result;
+  int error;
+};
+
+struct Script {
+  std::deque<Step> writes;
+  std::deque<Step> polls;  // result: ready count; error: revents when ready
+  std::string written;
+  int status = 0;
+};
+
+Script* g_script = nullptr;
+
+ssize_t FakeWrite(int, const void* data, size_t size) {
+  if (g_script->writes.empty()) return -1;
+  Step step = g_script->writes.front();
+  g_script->writes.pop_front();
+  if (step.result < 0) {
+    errno = step.error;
+    return -1;
+  }
+  size_t n = std::min(size, static_cast<size_t>(step.result));
+  g_script->written.append(static_cast<const char*>(data), n);
+  return static_cast<ssize_t>(n);
+}
+
+int FakePoll(pollfd* fds, nfds_t, int) {
+  if (g_script->polls.empty()) return 0;
+  Step step = g_script->polls.front();
+  g_script->polls.pop_front();
+  if (step.result < 0) {
+    errno = step.error;
+    return -1;
+  }
+  fds[0].revents = static_cast<short>(step.result > 0 ? step.error : 0);
+  return static_cast<int>(step.result);
+}
+
+ssize_t FakeRead(int, void* buffer, size_t) {
+  static_cast<char*>(buffer)[0] = 'R';
+  return 1;
+}
+
+int FakeStatus(int, int* status) {
+  *status = g_script->status;
+  return 0;
+}
+
+int FakeClose(int) { return 0; }
+int FakeOpen(const char*, int) { return 3; }
+
+Syscalls FakeSyscalls(Script* script) {
+  g_script = script;
+  return Syscalls{FakeOpen, FakeClose, FakeRead, FakeWrite, FakePoll, FakeStatus};
+}
+
+const uint8_t kData[] = "0123456789";
+
+TEST(WriteAll, ShortWritesAndInterruptionsStillDeliverEveryByteInOrder) {
+  Script script;
+  script.writes = {{3, 0}, {-1, EINTR}, {-1, EAGAIN}, {0, 0}, {7, 0}};
+  script.polls = {{1, POLLOUT}, {-1, EINTR}, {1, POLLOUT}};
+  size_t written = 0;
+  EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 1000, &written), 0);
+  EXPECT_EQ(written, 10u);
+  EXPECT_EQ(script.written, "0123456789");
+}
+
+TEST(WriteAll, NoProgressWithinTheLimitTimesOut) {
+  Script script;
+  script.writes = {{4, 0}, {-1, EAGAIN}};
+  // poll keeps reporting nothing ready; the limit is tiny so the test is quick.
+  size_t written = 0;
+  EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 30, &written), ETIMEDOUT);
+  EXPECT_EQ(written, 4u);
+}
+
+TEST(WriteAll, DriverErrorsComeBackAsTheirErrno) {
+  struct Case {
+    std::deque<Step> writes;
+    std::deque<Step> polls;
+    int error;
+  } cases[] = {
+      {{{-1, ENOSPC}}, {}, ENOSPC},                   // usblp: out of paper
+      {{{-1, ENODEV}}, {}, ENODEV},                   // unplugged
+      {{{-1, EAGAIN}}, {{1, POLLERR | POLLHUP}}, ENODEV},  // unplugged while waiting
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    Script script;
+    script.writes = c.writes;
+    script.polls = c.polls;
+    size_t written = 0;
+    EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 1000, &written), c.error);
+  }
+}
+
+TEST(ReadOnce, WaitsForDataOrTimesOut) {
+  Script script;
+  uint8_t buffer[16];
+  size_t got = 0;
+  EXPECT_EQ(ReadOnce(FakeSyscalls(&script), 3, buffer, sizeof(buffer), 20, &got), ETIMEDOUT);
+  script.polls = {{1, POLLIN}};
+  EXPECT_EQ(ReadOnce(FakeSyscalls(&script), 3, buffer, sizeof(buffer), 20, &got), 0);
+  EXPECT_EQ(got, 1u);
+  EXPECT_EQ(buffer[0], 'R');
+}
+
+TEST(FdDevice, StatusByteIsMaskedFromTheSignExtendedValue) {
+  Script script;
+  Syscalls sys = FakeSyscalls(&script);
+  FdDevice device(sys, 3);
+  uint8_t status = 0;
+  script.status = -1;  // 0xff as the driver returns it
+  ASSERT_EQ(device.GetStatus(&status), 0);
+  EXPECT_EQ(status, 0xff);
+  script.status = 0x18;
+  ASSERT_EQ(device.GetStatus(&status), 0);
+  EXPECT_EQ(status, 0x18);
+}
+
+}  // namespace
+}  // namespace vidodez::platform
