@@ -21,6 +21,10 @@ constexpr std::array<AcceptedPair, 5> kAcceptedPairs{{
     {"2a63", "001"},
 }};
 
+// Descriptions were read into a buffer of 50 bytes with the terminator; a
+// printer with a longer one is not listed, whichever backend found it.
+constexpr size_t kMaxDescription = 49;
+
 constexpr std::array<const char*, 3> kModelPrefixes{
     "[MarliXPrinters", "[MARLIXPrinters", "[QUORINPrinters"};
 
@@ -86,6 +90,7 @@ int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>*
   for (const auto& interface : interfaces) {
     if (!IsAcceptedInterface(interface.device_path)) continue;
     if (interface.port_number < 0 || !interface.has_description) continue;
+    if (interface.description.size() > kMaxDescription) continue;
     names->push_back(DisplayName(interface.port_number, interface.description));
   }
   return 0;

@@ -28,7 +28,7 @@ int PortNumberFromName(const std::string& display_name);
 std::string ModelText(const std::string& display_name);
 
 // Display names of every accepted interface that has a port number and a
-// description, in the system's order.
+// description of at most 49 bytes, in the system's order.
 int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>* names);
 
 }  // namespace vidodez

@@ -11,9 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The registry buffer the description was read into held 50 bytes with its
-// terminator; a longer description leaves the printer unlisted.
-constexpr size_t kMaxDescription = 49;
 // sysfs attributes are at most a page; a bigger read means something is off.
 constexpr std::streamsize kMaxAttribute = 4096;
 
@@ -129,7 +126,7 @@ std::vector<UsbPrinterInterface> ReadUsblpInterfaces(const std::string& sysfs_ro
     if (auto id = ReadAttribute(interface_dir / "ieee1284_id"))
       description = DeviceIdField(StripDeviceIdLength(*id), "MDL");
     if (!description || description->empty()) description = ReadAttribute(usb_dir / "product");
-    if (description && !description->empty() && description->size() <= kMaxDescription) {
+    if (description && !description->empty()) {
       interface.has_description = true;
       interface.description = *description;
     }
