@@ -77,7 +77,10 @@ void PrinterModel::SaveState() const {
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
-  if (options_.keep_wire) wire_.insert(wire_.end(), data, data + size);
+  if (options_.keep_wire) {
+    wire_.insert(wire_.end(), data, data + size);
+    transfer_sizes_.push_back(size);
+  }
   if (wire_log_fd_ < 0) return;
   while (size > 0) {
     ssize_t n = ::write(wire_log_fd_, data, size);

@@ -56,8 +56,9 @@ class PrinterModel {
   void set_status(uint8_t status) { status_ = status; }
   void set_reply_mode(ReplyMode mode) { options_.reply_mode = mode; }
 
-  // Every byte received so far, in order.
+  // Every byte received so far, in order, and the size of each transfer.
   const std::vector<uint8_t>& wire() const { return wire_; }
+  const std::vector<size_t>& transfer_sizes() const { return transfer_sizes_; }
 
   // The settings reply of "^G1": "S*" fields "*E" CR LF.
   std::string SettingsReply() const;
@@ -85,6 +86,7 @@ class PrinterModel {
   int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;
   std::vector<uint8_t> wire_;
+  std::vector<size_t> transfer_sizes_;
 };
 
 }  // namespace vidodez::sim

@@ -170,6 +170,11 @@ std::vector<uint8_t> SimPrinter::Wire() {
   return model_.wire();
 }
 
+std::vector<size_t> SimPrinter::TransferSizes() {
+  std::lock_guard lock(mutex_);
+  return model_.transfer_sizes();
+}
+
 std::string SimPrinter::WireText() {
   auto wire = Wire();
   return std::string(wire.begin(), wire.end());

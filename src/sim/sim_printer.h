@@ -35,6 +35,7 @@ class SimPrinter {
   void SetStallWrites(bool stall);
 
   std::vector<uint8_t> Wire();
+  std::vector<size_t> TransferSizes();
   std::string WireText();
 
   // Runs `fn` on the model while the printer is not serving.
