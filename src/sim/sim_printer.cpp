@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -35,8 +36,9 @@ bool SendMessage(int fd, const std::vector<uint8_t>& message) {
 }
 
 std::vector<uint8_t> Tagged(char tag, const uint8_t* data = nullptr, size_t size = 0) {
-  std::vector<uint8_t> message(1, static_cast<uint8_t>(tag));
-  if (size > 0) message.insert(message.end(), data, data + size);
+  std::vector<uint8_t> message(size + 1);
+  message[0] = static_cast<uint8_t>(tag);
+  if (size > 0) std::memcpy(message.data() + 1, data, size);
   return message;
 }
 
