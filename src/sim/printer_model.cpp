@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -92,22 +93,31 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
   AppendWireLog(data, size);
-  for (size_t i = 0; i < size; ++i) {
-    char c = static_cast<char>(data[i]);
-    if (c == '\n' && !pending_line_.empty() && pending_line_.back() == '\r') {
+  const char* text = reinterpret_cast<const char*>(data);
+  const char* end = text + size;
+  while (text < end) {
+    const char* lf = static_cast<const char*>(std::memchr(text, '\n', static_cast<size_t>(end - text)));
+    const char* stop = lf != nullptr ? lf : end;
+    if (!line_overflow_) {
+      if (pending_line_.size() + static_cast<size_t>(stop - text) > kMaxLine) {
+        pending_line_.clear();
+        line_overflow_ = true;
+      } else {
+        pending_line_.append(text, stop);
+      }
+    }
+    if (lf == nullptr) break;
+    // A line ends at CR LF; a bare LF is part of the line.
+    if (!line_overflow_ && !pending_line_.empty() && pending_line_.back() == '\r') {
       pending_line_.pop_back();
       if (!pending_line_.empty()) HandleLine(pending_line_, now);
       pending_line_.clear();
+    } else if (line_overflow_) {
       line_overflow_ = false;
-      continue;
+    } else {
+      pending_line_.push_back('\n');
     }
-    if (line_overflow_) continue;
-    if (pending_line_.size() >= kMaxLine) {
-      pending_line_.clear();
-      line_overflow_ = true;
-      continue;
-    }
-    pending_line_.push_back(c);
+    text = lf + 1;
   }
 }
 

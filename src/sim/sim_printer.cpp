@@ -22,6 +22,9 @@ namespace {
 
 namespace simbus = platform::simbus;
 
+// Messages taken from one host before the others get their turn.
+constexpr int kMaxBatch = 64;
+
 std::string Hex4(uint16_t value) {
   char text[8];
   std::snprintf(text, sizeof(text), "%04x", value);
@@ -219,18 +222,46 @@ void SimPrinter::HandleMessage(Client& client, const std::vector<uint8_t>& messa
     uint8_t error = busy ? EBUSY : 0;
     client.opened = !busy;
     client.alive = SendMessage(client.fd, Tagged(simbus::kOpenReply, &error, 1));
-  } else if (tag == simbus::kWrite && client.opened) {
-    size_t size = message.size() - 1;
-    model_.Receive(message.data() + 1, size, now);
-    uint8_t accepted[4];
-    simbus::PutU32(accepted, static_cast<uint32_t>(size));
-    client.alive = SendMessage(client.fd, Tagged(simbus::kWriteReply, accepted, 4));
   } else if (tag == simbus::kRead && client.opened && message.size() == 5) {
     client.read_pending = true;
     client.read_deadline = now + std::chrono::milliseconds(simbus::GetU32(&message[1]));
   } else {
     client.alive = false;  // not a host this printer understands
   }
+}
+
+void SimPrinter::ServeClient(Client& client, std::vector<uint8_t>* message) {
+  // Take what the host queued in one go and acknowledge the transfers
+  // together: one wake-up per transfer would make the bus the bottleneck.
+  uint32_t transfers = 0, bytes = 0;
+  auto acknowledge = [&] {
+    if (transfers == 0) return;
+    uint8_t counts[8];
+    simbus::PutU32(counts, transfers);
+    simbus::PutU32(counts + 4, bytes);
+    client.alive = SendMessage(client.fd, Tagged(simbus::kWriteReply, counts, sizeof(counts)));
+    transfers = bytes = 0;
+  };
+  for (int taken = 0; taken < kMaxBatch && client.alive; ++taken) {
+    message->resize(simbus::kMaxMessage);
+    ssize_t n = recv(client.fd, message->data(), message->size(), MSG_DONTWAIT);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+    if (n <= 0) {
+      client.alive = false;
+      break;
+    }
+    message->resize(static_cast<size_t>(n));
+    if (static_cast<char>((*message)[0]) == simbus::kWrite && client.opened) {
+      size_t size = message->size() - 1;
+      model_.Receive(message->data() + 1, size, Clock::now());
+      ++transfers;
+      bytes += static_cast<uint32_t>(size);
+      continue;
+    }
+    acknowledge();
+    HandleMessage(client, *message);
+  }
+  acknowledge();
 }
 
 void SimPrinter::ServePendingReads(Clock::time_point now) {
@@ -287,16 +318,9 @@ void SimPrinter::Serve() {
     }
     for (size_t i = 0; i < clients_.size(); ++i) {
       if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      Client& client = clients_[i];
-      message.resize(simbus::kMaxMessage);
-      ssize_t n = recv(client.fd, message.data(), message.size(), MSG_DONTWAIT);
-      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-      if (n <= 0) {
-        client.alive = false;
-        continue;
-      }
-      message.resize(static_cast<size_t>(n));
-      HandleMessage(client, message);
+      // Paused while poll waited: leave the data where it is.
+      if (stall_writes_ && clients_[i].opened) continue;
+      ServeClient(clients_[i], &message);
     }
     if (fds[1].revents & POLLIN) {
       int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);

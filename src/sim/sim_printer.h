@@ -58,6 +58,7 @@ class SimPrinter {
   int Register();
   void Unregister();
   void Wake();
+  void ServeClient(Client& client, std::vector<uint8_t>* message);
   void HandleMessage(Client& client, const std::vector<uint8_t>& message);
   void ServePendingReads(Clock::time_point now);
   int NextTimeoutMs(Clock::time_point now);

@@ -23,6 +23,7 @@ class FuzzDevice final : public UsbDevice {
     *written = (mode_ & 1) ? size / 2 : size;
     return (mode_ & 1) ? EIO : 0;
   }
+  int Flush(int) override { return (mode_ & 16) ? ETIMEDOUT : 0; }
   int Read(uint8_t* buffer, size_t capacity, int, size_t* got) override {
     if (mode_ & 2) return ETIMEDOUT;
     *got = size_ < capacity ? size_ : capacity;

@@ -176,18 +176,30 @@ void CPrinterPort::CloseLocked() {
   output_length_ = 0;
 }
 
+int CPrinterPort::Flush() {
+  if (!device_) return 0;
+  if (int error = device_->Flush(stall_limit_ms_); error != 0) {
+    Fail(error, device_name_);
+    last_write_result_ = kWriteFailed;
+    CloseLocked();
+    return kWriteFailed;
+  }
+  return 0;
+}
+
 bool CPrinterPort::IsPortClosed() const {
   std::lock_guard lock(mutex_);
   return !device_;
 }
 
-int CPrinterPort::WriteLocked(const uint8_t* data, size_t size) {
+int CPrinterPort::WriteLocked(const uint8_t* data, size_t size, Delivery delivery) {
   if (!device_) {
     last_write_result_ = kWriteOnClosedPort;
     return last_write_result_;
   }
   size_t written = 0;
   int error = device_->Write(data, size, stall_limit_ms_, &written);
+  if (error == 0 && delivery == Delivery::kWait) error = device_->Flush(stall_limit_ms_);
   if (written > size) {
     last_write_result_ = kWroteMoreThanAsked;
   } else if (error != 0 || written < size) {
@@ -202,7 +214,7 @@ int CPrinterPort::WriteLocked(const uint8_t* data, size_t size) {
 
 int CPrinterPort::WriteBuffer() {
   std::lock_guard lock(mutex_);
-  return WriteLocked(output_.data(), std::min(output_length_, output_.size()));
+  return WriteLocked(output_.data(), std::min(output_length_, output_.size()), Delivery::kWait);
 }
 
 int CPrinterPort::WriteLine(const std::string& text) {
@@ -213,7 +225,8 @@ int CPrinterPort::WriteLine(const std::string& text) {
   output_[text.size()] = '\r';
   output_[text.size() + 1] = '\n';
   output_length_ = text.size() + 2;
-  return WriteLocked(output_.data(), output_length_) < 0 ? kWriteLineFailed : kPortOk;
+  return WriteLocked(output_.data(), output_length_, Delivery::kWait) < 0 ? kWriteLineFailed
+                                                                          : kPortOk;
 }
 
 int CPrinterPort::SendFileRaw(const std::string& path) {
@@ -231,8 +244,10 @@ int CPrinterPort::SendFileRaw(const std::string& path) {
       Fail(errno, path);
       return kFileReadFailed;
     }
-    if (got == 0) return kPortOk;
-    if (WriteLocked(chunk.data(), got) != 0) return kFileChunkWriteFailed;
+    // At the end wait until the printer took everything, so a failure of
+    // the last chunks counts.
+    if (got == 0) return Flush() != 0 ? kFileChunkWriteFailed : kPortOk;
+    if (WriteLocked(chunk.data(), got, Delivery::kQueue) != 0) return kFileChunkWriteFailed;
   }
 }
 
@@ -258,7 +273,8 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
   // the bytes go without a header then.
   if (name.size() <= kMaxGraphicNameLength) {
     std::string header = "GM\"" + name + "\"" + std::to_string(size) + "\r\n";
-    if (WriteLocked(reinterpret_cast<const uint8_t*>(header.data()), header.size()) < 0)
+    if (WriteLocked(reinterpret_cast<const uint8_t*>(header.data()), header.size(),
+                    Delivery::kQueue) < 0)
       return kGraphicWriteFailed;
   }
   long left = size;
@@ -269,10 +285,10 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
       return kFileReadFailed;
     }
     if (got == 0) break;
-    if (WriteLocked(output_.data(), got) < 0) return kGraphicWriteFailed;
+    if (WriteLocked(output_.data(), got, Delivery::kQueue) < 0) return kGraphicWriteFailed;
     left -= static_cast<long>(got);
   }
-  return kPortOk;
+  return Flush() != 0 ? kGraphicWriteFailed : kPortOk;
 }
 
 int CPrinterPort::SetBaudRate(int rate, bool handshake) {

@@ -75,7 +75,11 @@ class CPrinterPort {
  private:
   int OpenUsb(int port_number);
   int OpenCharDevice(const std::string& path, int flags, int failure_code);
-  int WriteLocked(const uint8_t* data, size_t size);
+  // kQueue lets the device take the bytes while the next ones are prepared;
+  // kWait returns once it has them all.
+  enum class Delivery { kQueue, kWait };
+  int WriteLocked(const uint8_t* data, size_t size, Delivery delivery);
+  int Flush();
   void CloseLocked();
   void Fail(int error, const std::string& device);
 

@@ -31,9 +31,13 @@ class UsbDevice {
  public:
   virtual ~UsbDevice() = default;
 
-  // Writes all of `data`. Fails with ETIMEDOUT when no byte is accepted for
+  // Hands all of `data` to the device, which may still be taking it when
+  // this returns. Fails with ETIMEDOUT when no byte is accepted for
   // `stall_ms`; `*written` counts what was accepted either way.
   virtual int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) = 0;
+  // Waits until the device has taken every byte written so far, so a failure
+  // of the last transfer is reported and closing cannot cut it off.
+  virtual int Flush(int stall_ms) = 0;
   // One bulk-in transfer of at most `capacity` bytes within `timeout_ms`.
   virtual int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) = 0;
   // The port-status byte, through this open device.

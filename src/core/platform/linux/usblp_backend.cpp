@@ -25,18 +25,16 @@ int UsblpBackend::Open(const UsbPrinterInterface& interface, std::unique_ptr<Usb
 
 FdDevice::FdDevice(const Syscalls& sys, int fd) : sys_(sys), fd_(fd) {}
 
-FdDevice::~FdDevice() {
-  // usblp cancels a transfer still in flight when the device is closed; let
-  // the last one reach the printer first, within the same no-progress limit.
-  if (last_stall_ms_ > 0) (void)WaitWritable(sys_, fd_, last_stall_ms_);
-  sys_.close(fd_);
-}
+FdDevice::~FdDevice() { sys_.close(fd_); }
 
 int FdDevice::Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) {
-  int rc = WriteAll(sys_, fd_, data, size, stall_ms, written);
-  // After a failed write there is nothing worth waiting for at close.
-  last_stall_ms_ = rc == 0 ? stall_ms : 0;
-  return rc;
+  return WriteAll(sys_, fd_, data, size, stall_ms, written);
+}
+
+int FdDevice::Flush(int stall_ms) {
+  // usblp reports POLLOUT once its last transfer completed; it would cancel
+  // one still in flight when the device is closed.
+  return WaitWritable(sys_, fd_, stall_ms);
 }
 
 int FdDevice::Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) {

@@ -34,6 +34,7 @@ class FdDevice final : public UsbDevice {
   ~FdDevice() override;
 
   int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override;
+  int Flush(int stall_ms) override;
   int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override;
   int GetStatus(uint8_t* status) override;
 
@@ -42,7 +43,6 @@ class FdDevice final : public UsbDevice {
  private:
   Syscalls sys_;
   int fd_;
-  int last_stall_ms_ = 0;
 };
 
 }  // namespace vidodez::platform

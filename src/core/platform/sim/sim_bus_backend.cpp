@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,7 @@ using Clock = std::chrono::steady_clock;
 // answer before it takes the connection as broken.
 constexpr int kAnswerMarginMs = 2000;
 constexpr int kStatusWaitMs = 1000;
+constexpr size_t kWriteWindow = 64;
 
 int Connect(const std::string& socket_path, int* fd) {
   sockaddr_un address{};
@@ -101,24 +103,34 @@ class SimDevice final : public UsbDevice {
 
   int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
     *written = 0;
-    std::vector<uint8_t> message, reply;
+    std::vector<uint8_t> message;
     // Even an empty write is one transfer, as on the real bus.
     do {
+      // Transfers go out ahead of their acknowledgements, a window at a time,
+      // as a driver queues them: waiting for each would cost a round trip.
+      if (in_flight_.size() >= kWriteWindow) {
+        if (int rc = TakeAcknowledgement(stall_ms); rc != 0) return Failed(rc, written);
+      }
       size_t chunk = std::min(size - *written, simbus::kMaxWriteMessage);
       message.assign(1, static_cast<uint8_t>(simbus::kWrite));
       message.insert(message.end(), data + *written, data + *written + chunk);
-      if (int rc = Ask(fd_, message, simbus::kWriteReply, stall_ms, &reply); rc != 0) return rc;
-      if (reply.size() != 5) return EPROTO;
-      uint32_t accepted = simbus::GetU32(&reply[1]);
-      if (accepted > chunk) return EPROTO;
-      *written += accepted;
-      if (accepted < chunk) return EIO;
+      if (int rc = Send(fd_, message.data(), message.size()); rc != 0) return Failed(rc, written);
+      in_flight_.push_back(chunk);
+      *written += chunk;
     } while (*written < size);
+    return 0;
+  }
+
+  int Flush(int stall_ms) override {
+    while (!in_flight_.empty()) {
+      if (int rc = TakeAcknowledgement(stall_ms); rc != 0) return rc;
+    }
     return 0;
   }
 
   int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override {
     *got = 0;
+    if (int rc = Flush(timeout_ms + kAnswerMarginMs); rc != 0) return rc;
     std::vector<uint8_t> request(5), reply;
     request[0] = static_cast<uint8_t>(simbus::kRead);
     simbus::PutU32(&request[1], static_cast<uint32_t>(std::max(timeout_ms, 0)));
@@ -136,8 +148,31 @@ class SimDevice final : public UsbDevice {
   int GetStatus(uint8_t* status) override { return ReadStatus(socket_path_, status); }
 
  private:
+  // One acknowledgement, for the oldest transfers in flight.
+  int TakeAcknowledgement(int stall_ms) {
+    std::vector<uint8_t> reply;
+    if (int rc = Receive(fd_, &reply, stall_ms); rc != 0) return rc;
+    if (reply.size() != 9 || static_cast<char>(reply[0]) != simbus::kWriteReply) return EPROTO;
+    uint32_t transfers = simbus::GetU32(&reply[1]);
+    uint64_t bytes = 0;
+    if (transfers == 0 || transfers > in_flight_.size()) return EPROTO;
+    for (uint32_t i = 0; i < transfers; ++i) {
+      bytes += in_flight_.front();
+      in_flight_.pop_front();
+    }
+    return simbus::GetU32(&reply[5]) == bytes ? 0 : EIO;
+  }
+
+  // What never reached the printer does not count as written.
+  int Failed(int error, size_t* written) {
+    for (size_t chunk : in_flight_) *written -= std::min(*written, chunk);
+    in_flight_.clear();
+    return error;
+  }
+
   int fd_;
   std::string socket_path_;
+  std::deque<size_t> in_flight_;
 };
 
 bool ProcessAlive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }

@@ -6,7 +6,8 @@
 //
 // Host -> printer: 'O' open | 'W' bytes (bulk-out) | 'R' u32 wait_ms (one
 //                  bulk-in read) | 'S' (status byte; needs no open)
-// Printer -> host: 'o' u8 errno | 'w' u32 accepted | 'r' bytes | 't' (read
+// Printer -> host: 'o' u8 errno | 'w' u32 transfers u32 bytes (taken since
+//                  the last 'w') | 'r' bytes | 't' (read
 //                  timed out) | 's' u8 status
 // A connection that opened holds the device until it closes; another 'O'
 // meanwhile gets EBUSY, as usblp allows one open at a time. Unplugging closes

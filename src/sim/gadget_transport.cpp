@@ -1,0 +1,280 @@
+#include "sim/gadget_transport.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <linux/usb/g_printer.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vidodez::sim {
+namespace {
+
+using std::chrono::milliseconds;
+
+// How long the loop sleeps at most: bounds how late `stop`, a status change
+// and an unbind are noticed.
+constexpr int kTickMs = 20;
+// One read takes whatever the gadget has queued, up to this.
+constexpr size_t kReadChunk = 64 * 1024;
+// Larger than all the gadget's receive buffers together (q_len requests of
+// 8 KiB each) for any q_len a test sets up.
+constexpr size_t kDrainLimit = 1024 * 1024;
+
+enum class Outcome { kStopped, kUnplugged, kFailed };
+
+struct Session {
+  int fd = -1;
+  ino_t inode = 0;
+  // The host has configured the gadget since this open: an error after
+  // that is an unplug, before it only "not enumerated yet".
+  bool configured = false;
+  int error = 0;
+};
+
+void Nap() { poll(nullptr, 0, kTickMs); }
+
+// The printer function takes the new status byte as the ioctl argument
+// itself, not through a pointer.
+bool SetPortStatus(int fd, uint8_t status) {
+  return ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) >= 0;
+}
+
+// Unbinding the controller removes the device node and rebinding makes a new
+// one; an open descriptor of the old node never learns of the new bind.
+bool SameNode(const std::string& device, const Session& session) {
+  struct stat st {};
+  return stat(device.c_str(), &st) == 0 && st.st_ino == session.inode;
+}
+
+class GadgetServer {
+ public:
+  GadgetServer(PrinterModel& model, std::mutex& model_mutex, const std::string& device,
+               const std::atomic<bool>& stop)
+      : model_(model), model_mutex_(model_mutex), device_(device), stop_(stop) {}
+
+  int Run(const std::function<void()>& on_ready) {
+    bool opened_once = false;
+    while (!stop_) {
+      Session session;
+      int rc = Open(&session);
+      if (rc != 0) {
+        // At the start a missing or busy device is a mistake of the caller;
+        // later it is the gap between an unbind and the next bind.
+        if (!opened_once) return rc;
+        if (rc != ENOENT && rc != ENXIO && rc != ENODEV && rc != EBUSY) return rc;
+        Nap();
+        continue;
+      }
+      if (!opened_once) {
+        opened_once = true;
+        if (on_ready) on_ready();
+      }
+      Outcome outcome = Serve(&session);
+      close(session.fd);
+      if (outcome == Outcome::kFailed) return session.error;
+      if (outcome == Outcome::kUnplugged) Unplugged();
+    }
+    return 0;
+  }
+
+ private:
+  int Open(Session* session) {
+    int fd = open(device_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+      int error = errno;
+      close(fd);
+      return error;
+    }
+    // Opening sets the SELECTED bit on top of whatever status the gadget
+    // held; the model's byte replaces the lot.
+    uint8_t status = ModelStatus();
+    if (!SetPortStatus(fd, status)) {
+      int error = errno;
+      close(fd);
+      return error;
+    }
+    status_sent_ = status;
+    session->fd = fd;
+    session->inode = st.st_ino;
+    return 0;
+  }
+
+  uint8_t ModelStatus() {
+    std::lock_guard lock(model_mutex_);
+    return model_.status();
+  }
+
+  // What the host sent before an unplug and the gadget had not handed over
+  // yet (a receive buffer half read, or filled and not read at all) comes
+  // back after the next bind. The host has given up on those bytes, so they
+  // must not reach the model as if they were new. Nothing new can be among
+  // them: the gadget queues no receive request for a new bind before its
+  // first read or poll, and this read is that first call.
+  // Returns nothing once drained, or how serving ends first.
+  std::optional<Outcome> Drain(Session* session) {
+    std::vector<uint8_t> sink(kDrainLimit);
+    while (!stop_) {
+      ssize_t n = read(session->fd, sink.data(), sink.size());
+      if (n >= 0 || errno == EAGAIN) {
+        session->configured = true;
+        drain_pending_ = false;
+        return std::nullopt;
+      }
+      if (errno == EINTR) continue;
+      if (errno != ENODEV && errno != ESHUTDOWN) {
+        session->error = errno;
+        return Outcome::kFailed;
+      }
+      // Bound but not configured by the host yet, or gone again.
+      if (!SameNode(device_, *session)) return Outcome::kUnplugged;
+      Nap();
+    }
+    return Outcome::kStopped;
+  }
+
+  Outcome Serve(Session* session) {
+    if (drain_pending_) {
+      if (std::optional<Outcome> end = Drain(session)) return *end;
+    }
+    while (!stop_) {
+      uint8_t status = ModelStatus();
+      if (status != status_sent_) {
+        if (!SetPortStatus(session->fd, status)) return Lost(session, errno);
+        status_sent_ = status;
+      }
+
+      int timeout_ms = kTickMs;
+      if (out_offset_ == out_.size()) {
+        out_.clear();
+        out_offset_ = 0;
+        timeout_ms = TakeReply(timeout_ms);
+      }
+
+      pollfd pfd{session->fd, POLLIN, 0};
+      if (!out_.empty()) pfd.events |= POLLOUT;
+      int n = poll(&pfd, 1, timeout_ms);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        session->error = errno;
+        return Outcome::kFailed;
+      }
+      if (n == 0) {
+        if (!SameNode(device_, *session)) return Outcome::kUnplugged;
+        continue;
+      }
+      if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+        if (session->configured || !SameNode(device_, *session)) return Outcome::kUnplugged;
+        Nap();  // bound, waiting for the host to configure it
+        continue;
+      }
+      session->configured = true;
+      if (pfd.revents & POLLIN) {
+        if (std::optional<Outcome> end = ReadHostData(session)) return *end;
+      }
+      if ((pfd.revents & POLLOUT) && !out_.empty()) {
+        if (std::optional<Outcome> end = WriteReply(session)) return *end;
+      }
+    }
+    return Outcome::kStopped;
+  }
+
+  // Queues the model's next due bulk-in transfer; returns how long the next
+  // poll may sleep so that a transfer due later (a slow reply) leaves on time.
+  int TakeReply(int timeout_ms) {
+    std::lock_guard lock(model_mutex_);
+    Clock::time_point now = Clock::now();
+    // The gadget cannot send a zero-length transfer (a write of no bytes is
+    // refused), so an empty reply is simply not sent.
+    while (out_.empty() && model_.TakeTransfer(now, &out_)) {
+    }
+    if (!out_.empty()) return 0;
+    if (std::optional<Clock::time_point> due = model_.NextTransferDue()) {
+      auto wait = std::chrono::ceil<milliseconds>(*due - now).count();
+      timeout_ms = static_cast<int>(std::clamp<long long>(wait, 0, timeout_ms));
+    }
+    return timeout_ms;
+  }
+
+  std::optional<Outcome> ReadHostData(Session* session) {
+    for (;;) {
+      ssize_t n = read(session->fd, in_.data(), in_.size());
+      if (n > 0) {
+        std::lock_guard lock(model_mutex_);
+        model_.Receive(in_.data(), static_cast<size_t>(n), Clock::now());
+        // A full buffer may have more behind it; anything less was all.
+        if (static_cast<size_t>(n) < in_.size()) return std::nullopt;
+        continue;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && errno != EAGAIN) return Lost(session, errno);
+      return std::nullopt;
+    }
+  }
+
+  // The gadget takes at most its free send buffers' worth per write; the rest
+  // waits for the next POLLOUT.
+  std::optional<Outcome> WriteReply(Session* session) {
+    while (out_offset_ < out_.size()) {
+      ssize_t n = write(session->fd, out_.data() + out_offset_, out_.size() - out_offset_);
+      if (n > 0) {
+        out_offset_ += static_cast<size_t>(n);
+        continue;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && errno != EAGAIN) return Lost(session, errno);
+      return std::nullopt;
+    }
+    return std::nullopt;
+  }
+
+  // An I/O error after the host configured the gadget means it went away;
+  // only an error no unplug explains ends the transport.
+  Outcome Lost(Session* session, int error) {
+    if (error == ENODEV || error == ESHUTDOWN || error == EPIPE || error == EIO)
+      return Outcome::kUnplugged;
+    session->error = error;
+    return Outcome::kFailed;
+  }
+
+  void Unplugged() {
+    // A replug resets the endpoints: a reply half sent, or queued and not
+    // read, is gone for the host, as it would be on a real printer.
+    out_.clear();
+    out_offset_ = 0;
+    {
+      std::lock_guard lock(model_mutex_);
+      model_.ForgetUnreadTransfers();
+    }
+    drain_pending_ = true;
+  }
+
+  PrinterModel& model_;
+  std::mutex& model_mutex_;
+  const std::string& device_;
+  const std::atomic<bool>& stop_;
+  uint8_t status_sent_ = 0;
+  bool drain_pending_ = false;
+  std::vector<uint8_t> in_ = std::vector<uint8_t>(kReadChunk);
+  std::vector<uint8_t> out_;  // the bulk-in transfer being sent
+  size_t out_offset_ = 0;
+};
+
+}  // namespace
+
+int RunGadgetTransport(PrinterModel& model, std::mutex& model_mutex, const std::string& device,
+                       const std::atomic<bool>& stop, const std::function<void()>& on_ready) {
+  GadgetServer server(model, model_mutex, device, stop);
+  return server.Run(on_ready);
+}
+
+}  // namespace vidodez::sim
