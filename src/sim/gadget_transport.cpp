@@ -22,11 +22,12 @@ using std::chrono::milliseconds;
 // How long the loop sleeps at most: bounds how late `stop`, a status change
 // and an unbind are noticed.
 constexpr int kTickMs = 20;
-// One read takes whatever the gadget has queued, up to this.
-constexpr size_t kReadChunk = 64 * 1024;
-// Larger than all the gadget's receive buffers together (q_len requests of
-// 8 KiB each) for any q_len a test sets up.
-constexpr size_t kDrainLimit = 1024 * 1024;
+// One read takes everything the gadget holds: more than all its receive
+// buffers together (q_len requests of 8 KiB each) for any q_len up to 128.
+// A read that ran out of room would leave a request half read, and the
+// gadget keeps that half across an unbind and hands it out again after the
+// next bind (seen on 6.1).
+constexpr size_t kReadLimit = 1024 * 1024;
 
 enum class Outcome { kStopped, kUnplugged, kFailed };
 
@@ -114,17 +115,16 @@ class GadgetServer {
     return model_.status();
   }
 
-  // What the host sent before an unplug and the gadget had not handed over
-  // yet (a receive buffer half read, or filled and not read at all) comes
-  // back after the next bind. The host has given up on those bytes, so they
-  // must not reach the model as if they were new. Nothing new can be among
-  // them: the gadget queues no receive request for a new bind before its
-  // first read or poll, and this read is that first call.
-  // Returns nothing once drained, or how serving ends first.
+  // A receive request half read before an unplug comes back after the next
+  // bind (whole unread ones are dropped). Reads of kReadLimit leave none
+  // half read for any usual q_len, but the host has given up on such bytes
+  // in any case, so they must never reach the model as if they were new.
+  // Nothing new can be among them: the gadget queues no receive request for
+  // a new bind before its first read or poll, and this read is that first
+  // call. Returns nothing once drained, or how serving ends first.
   std::optional<Outcome> Drain(Session* session) {
-    std::vector<uint8_t> sink(kDrainLimit);
     while (!stop_) {
-      ssize_t n = read(session->fd, sink.data(), sink.size());
+      ssize_t n = read(session->fd, in_.data(), in_.size());
       if (n >= 0 || errno == EAGAIN) {
         session->configured = true;
         drain_pending_ = false;
@@ -264,7 +264,7 @@ class GadgetServer {
   const std::atomic<bool>& stop_;
   uint8_t status_sent_ = 0;
   bool drain_pending_ = false;
-  std::vector<uint8_t> in_ = std::vector<uint8_t>(kReadChunk);
+  std::vector<uint8_t> in_ = std::vector<uint8_t>(kReadLimit);
   std::vector<uint8_t> out_;  // the bulk-in transfer being sent
   size_t out_offset_ = 0;
 };
