@@ -1,6 +1,9 @@
 #include "cli/link_commands.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -79,9 +82,29 @@ int Send(CliEnv& env, const std::string& text) {
   return kExitOk;
 }
 
-int SendFile(CliEnv& env, const std::string& path) {
+// Sends on a worker while this thread reads the printer's status every
+// 500 ms, as the window's refresh does during a long transfer.
+int SendWatched(CliEnv& env, const std::string& name, const std::string& path) {
+  std::atomic<bool> done{false};
+  int rc = kPortOk;
+  std::thread sender([&] {
+    rc = env.comm->SendFile(path);
+    done = true;
+  });
+  while (!done) {
+    int status = env.comm->GetPrinterStatus(name);
+    Fail(status >= 0 ? StatusMessage(status, env.language) : Say(CliText::kNoStatus, env.language));
+    for (int i = 0; i < 10 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  sender.join();
+  return rc;
+}
+
+int SendFile(CliEnv& env, const std::string& path, bool watch) {
   if (int rc = OpenChosen(env); rc != kExitOk) return rc;
-  int rc = env.comm->SendFile(path);
+  std::string name;
+  (void)ResolvePrinter(env, &name);
+  int rc = watch ? SendWatched(env, name, path) : env.comm->SendFile(path);
   env.comm->CloseLink();
   if (rc == kPortOk) return kExitOk;
   if (rc == kFileOpenFailed) Fail(Say(CliText::kCannotOpenFile, env.language) + " " + path);
@@ -121,8 +144,12 @@ void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto* send_file = app.add_subcommand("send-file", "send a file unchanged");
   add_printer(send_file);
   auto send_path = std::make_shared<std::string>();
+  auto watch = std::make_shared<bool>(false);
   send_file->add_option("PATH", *send_path, "the file")->required();
-  send_file->callback([&env, exit_code, send_path] { *exit_code = SendFile(env, *send_path); });
+  send_file->add_flag("--watch", *watch, "print the printer's status to stderr while sending");
+  send_file->callback([&env, exit_code, send_path, watch] {
+    *exit_code = SendFile(env, *send_path, *watch);
+  });
 }
 
 }  // namespace vidodez::cli

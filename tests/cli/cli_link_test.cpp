@@ -128,6 +128,12 @@ TEST_F(CliLink, FileArrivesByteForByte) {
   RunResult sent = Cli({"send-file", files_.File("f.bin")});
   EXPECT_EQ(sent.exit_code, 0) << sent.err;
   EXPECT_TRUE(test::ReadFileBytes(wire) == content);
+
+  // Watching reads the status while the file goes out, through the held device.
+  RunResult watched = Cli({"send-file", "--watch", files_.File("f.bin")});
+  EXPECT_EQ(watched.exit_code, 0) << watched.err;
+  EXPECT_EQ(watched.err.substr(0, 6), "READY\n");
+  EXPECT_EQ(test::ReadFileBytes(wire).size(), 2 * content.size());
 }
 
 TEST_F(CliLink, UnplugAndPlugBackBySignal) {
