@@ -5,10 +5,12 @@ readonly kWire=/tmp/wire.log
 cli() { vidodez-cli --lang eng "$@"; }
 sim_pid=""
 
-start_sim() {  # start_sim STATUS_BYTE
+start_sim() {  # start_sim STATUS_BYTE [OPTION...]
   rm -f /tmp/sim.out
+  status=$1
+  shift
   vidodez-printer-sim --gadget /dev/g_printer0 --model "$kModel" --wire-log $kWire \
-    --status "$1" >/tmp/sim.out 2>/tmp/sim.err &
+    --status "$status" "$@" >/tmp/sim.out 2>/tmp/sim.err &
   sim_pid=$!
   if ! wait_until 10 grep -q '^ready$' /tmp/sim.out; then
     fail sim_start "no \"ready\" from vidodez-printer-sim: $(cat /tmp/sim.err)"
@@ -74,6 +76,7 @@ if cli query '^G1' >/tmp/reply 2>/tmp/err; then
   last=$(tail -c 4 /tmp/reply | od -An -c | tr -d ' \n')
   if [ "$first" = "S*" ] && [ "$last" = '*E\r\n' ]; then
     pass query
+    cp /tmp/reply /tmp/reply_normal
     info "query reply $(wc -c </tmp/reply) bytes: $(head -c 80 /tmp/reply)..."
   else
     fail query "reply [$(head -c 80 /tmp/reply)] ends in [$last]"
@@ -116,6 +119,9 @@ start_sim 56
 # for it, so it reads as an unknown error, never as READY.
 out=$(cli status 2>&1)
 [ "$out" = "UNKNOW ERROR" ] && pass status_paper_out || fail status_paper_out "printed [$out]"
+rc=0
+cli send '#PAPER' 2>/tmp/err || rc=$?
+info "send with the paper-out status: exit $rc $(cat /tmp/err)"
 stop_sim
 start_sim 24
 
@@ -179,5 +185,48 @@ else
   fail rebind "no /dev/usb/lp0 after binding again"
 fi
 
-info "waiting status_while_held: needs a vidodez-cli way to read the status during a transfer"
+# usblp hands a read at most one bulk-in transfer: a reply in two transfers,
+# or one of more than 1024 bytes, gives its first transfer only.
+check_reply_mode() {  # check_reply_mode NAME MODE EXPECTED_SIZE
+  stop_sim
+  start_sim 24 --reply-mode "$2"
+  if cli query '^G1' >/tmp/reply 2>/tmp/err; then
+    got=$(file_size /tmp/reply)
+    [ "$got" -eq "$3" ] && pass $1 || fail $1 "$got bytes of reply: $(head -c 40 /tmp/reply)"
+  else
+    fail $1 "exit $?: $(cat /tmp/err)"
+  fi
+}
+check_reply_mode query_oversize oversize 1024
+full=$(file_size /tmp/reply_normal)
+check_reply_mode query_split split $(( full / 2 ))
+stop_sim
+start_sim 24
+
+# A status refresh while this process holds the device open for a transfer
+# must ask through that descriptor: usblp refuses a second open, and the
+# refresh would read as "printer gone". The stopped simulator keeps the
+# transfer running while the statuses are read.
+if vidodez-cli send-file --help 2>&1 | grep -q -- --watch; then
+  at=$(file_size $kWire)
+  kill -STOP $sim_pid
+  vidodez-cli --lang eng send-file --watch /tmp/large >/dev/null 2>/tmp/watch &
+  sender=$!
+  two_statuses() { [ "$(grep -c . /tmp/watch)" -ge 2 ]; }
+  wait_until 10 two_statuses
+  kill -CONT $sim_pid
+  rc=0
+  wait_until 30 exited $sender || { kill $sender; rc=124; }
+  wait $sender || rc=$?
+  others=$(grep -vx READY /tmp/watch | head -n 3)
+  if [ $rc -ne 0 ]; then
+    fail status_while_held "send-file --watch exit $rc: $(head -n 3 /tmp/watch)"
+  elif [ "$(grep -cx READY /tmp/watch)" -lt 2 ] || [ -n "$others" ]; then
+    fail status_while_held "statuses during the send: $(head -n 5 /tmp/watch | tr '\n' '|')"
+  else
+    expect_wire status_while_held $at /tmp/large && pass status_while_held
+  fi
+else
+  info "waiting status_while_held: vidodez-cli send-file has no --watch yet"
+fi
 stop_sim
