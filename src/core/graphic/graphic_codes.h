@@ -1,0 +1,42 @@
+#pragma once
+// Result codes of picture conversion. Append only: never renumber or reuse a
+// code, scripts read them.
+
+#include "core/shell/texts.h"
+
+namespace vidodez {
+
+inline constexpr int kGraphicOk = 0;
+// Save asked for while no picture is loaded (none chosen, or the last load failed).
+inline constexpr int kGraphicNoPicture = -5001;
+inline constexpr int kGraphicNoExtension = -5002;
+// The extension has no format code: nothing is loaded or saved.
+inline constexpr int kGraphicUnknownFormat = -5003;
+// The format has a code but this program has no writer for it.
+inline constexpr int kGraphicNoWriter = -5004;
+// A target size that truncates to no pixels, is negative or is too large.
+inline constexpr int kGraphicBadSize = -5005;
+inline constexpr int kGraphicFileOpenFailed = -5006;
+inline constexpr int kGraphicFileReadFailed = -5007;
+inline constexpr int kGraphicFileWriteFailed = -5008;
+// The file is not a picture of its format, or is damaged or cut short.
+inline constexpr int kGraphicBadPicture = -5009;
+// A picture whose header claims more pixels than the program accepts.
+inline constexpr int kGraphicPictureTooLarge = -5010;
+inline constexpr int kGraphicBadOption = -5011;
+// A size or percentage that is not a number.
+inline constexpr int kGraphicBadNumber = -5012;
+
+struct GraphicNamedCode {
+  int code;
+  const char* name;
+};
+
+// The constant's name without its "k", for logs, --json and test failures.
+const char* GraphicCodeName(int code);
+// Every named code, for checks that walk the list.
+const GraphicNamedCode* GraphicCodeTable(int* count);
+// What the operator reads for a code, in both languages.
+const Text& GraphicCodeText(int code);
+
+}  // namespace vidodez

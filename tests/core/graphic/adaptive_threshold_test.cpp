@@ -1,0 +1,191 @@
+#include "core/graphic/adaptive_threshold.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "core/graphic/graphic_codes.h"
+#include "core/graphic/resample.h"
+#include "core/graphic/rotate.h"
+
+namespace vidodez {
+namespace {
+
+GreyBitmap Filled(int width, int height, std::uint8_t value) {
+  GreyBitmap picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(std::size_t(width) * std::size_t(height), value);
+  return picture;
+}
+
+// Deterministic noise, so a failure replays.
+GreyBitmap Noise(int width, int height, std::uint32_t seed) {
+  GreyBitmap picture = Filled(width, height, 0);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    // Blotches of light and dark with some noise, like a photograph.
+    const int x = int(i % std::size_t(width));
+    const int y = int(i / std::size_t(width));
+    const int base = ((x / 23 + y / 17) % 3) * 80 + 20;
+    picture.pixels[i] = static_cast<std::uint8_t>(base + int(seed >> 27));
+  }
+  return picture;
+}
+
+TEST(Otsu, SplitsTwoValuesInTheMiddle) {
+  std::array<std::uint32_t, 256> histogram{};
+  histogram[50] = 10;
+  histogram[200] = 30;
+  EXPECT_EQ(OtsuThreshold(histogram.data()), 124);
+}
+
+TEST(Otsu, OneValueOrNoneGivesTheMidpoint) {
+  std::array<std::uint32_t, 256> histogram{};
+  EXPECT_EQ(OtsuThreshold(histogram.data()), 127);
+  histogram[255] = 100;
+  EXPECT_EQ(OtsuThreshold(histogram.data()), 127);
+}
+
+TEST(Otsu, FindsTheValleyOfTwoHumps) {
+  std::array<std::uint32_t, 256> histogram{};
+  for (int v = 30; v < 70; ++v) histogram[std::size_t(v)] = 5;
+  for (int v = 170; v < 230; ++v) histogram[std::size_t(v)] = 8;
+  const int t = OtsuThreshold(histogram.data());
+  EXPECT_GE(t, 70);
+  EXPECT_LT(t, 170);
+}
+
+// Dark paper with darker ink on the left, bright paper with grey ink on the
+// right: the global threshold alone (124 here) turns the grey ink white; half
+// global and half local renders both. Ink lines run through every box, so
+// each box has two classes.
+TEST(AdaptiveThreshold, RendersInkOnDarkAndBrightPaper) {
+  GreyBitmap picture = Filled(256, 128, 0);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const bool ink = x % 8 < 4;
+      const bool left = x < 128;
+      picture.Row(y)[x] = static_cast<std::uint8_t>(left ? (ink ? 20 : 100) : (ink ? 150 : 240));
+    }
+  const GreyBitmap original = picture;
+  AdaptiveThreshold(picture);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      if (x >= 64 && x < 192) continue;  // where the two papers' thresholds blend
+      const bool ink = x % 8 < 4;
+      ASSERT_EQ(picture.At(x, y), ink ? kBlack : kWhite)
+          << "x " << x << " y " << y << " grey " << int(original.At(x, y));
+    }
+}
+
+TEST(AdaptiveThreshold, UniformPicturesStayUniform) {
+  struct Case {
+    std::uint8_t grey;
+    std::uint8_t expected;
+  };
+  const Case cases[] = {{255, kWhite}, {0, kBlack}, {200, kWhite}, {90, kBlack}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.grey));
+    GreyBitmap picture = Filled(130, 70, c.grey);
+    AdaptiveThreshold(picture);
+    for (const std::uint8_t v : picture.pixels) ASSERT_EQ(v, c.expected);
+  }
+}
+
+// A seam shows as a threshold that jumps between neighbouring pixels; with
+// interpolation between box centres no step exceeds the slope of the boxes.
+TEST(AdaptiveThreshold, ThresholdHasNoStepsAtBoxBorders) {
+  GreyBitmap picture = Filled(256, 64, 0);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      picture.Row(y)[x] = static_cast<std::uint8_t>(x % 4 == 0 ? x / 4 : 130 + x / 3);
+  const ThresholdMap map(picture);
+  // Binarise a constant row at every grey level to recover each pixel's
+  // threshold: the lowest level that turns white.
+  std::vector<int> threshold(std::size_t(picture.width), 256);
+  std::vector<std::uint8_t> row(std::size_t(picture.width));
+  std::vector<std::uint8_t> out(std::size_t(picture.width));
+  for (int level = 255; level >= 0; --level) {
+    std::fill(row.begin(), row.end(), static_cast<std::uint8_t>(level));
+    map.BinariseRow(row.data(), 10, out.data());
+    for (int x = 0; x < picture.width; ++x)
+      if (out[std::size_t(x)] == kWhite) threshold[std::size_t(x)] = level;
+  }
+  for (int x = 1; x < picture.width; ++x)
+    EXPECT_LE(std::abs(threshold[std::size_t(x)] - threshold[std::size_t(x - 1)]), 2) << "x " << x;
+  EXPECT_NE(threshold.front(), threshold.back()) << "the boxes should differ";
+}
+
+TEST(ThresholdAndResample, MatchesThresholdThenResample) {
+  struct Case {
+    int sw, sh, tw, th;
+  };
+  const Case cases[] = {{300, 200, 100, 67}, {150, 90, 300, 180}, {64, 64, 64, 64},
+                        {130, 70, 1, 1},     {1, 1, 5, 3},        {97, 301, 31, 500}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th);
+    const GreyBitmap source = Noise(c.sw, c.sh, 7);
+    GreyBitmap expected = source;
+    AdaptiveThreshold(expected);
+    ASSERT_EQ(ResampleBilinear(expected, c.tw, c.th, &expected), kGraphicOk);
+    BinariseAtHalf(expected);
+    GreyBitmap fused;
+    ASSERT_EQ(ThresholdAndResample(source, c.tw, c.th, &fused), kGraphicOk);
+    EXPECT_EQ(fused.width, c.tw);
+    EXPECT_EQ(fused.height, c.th);
+    EXPECT_TRUE(fused.pixels == expected.pixels);
+    EXPECT_TRUE(source.pixels == Noise(c.sw, c.sh, 7).pixels) << "the source must stay as it was";
+  }
+}
+
+TEST(ResampleBilinear, SameSizeIsAnExactCopy) {
+  // A half-pixel error in mapping centres blurs even a same-size resample.
+  const GreyBitmap source = Noise(37, 23, 3);
+  GreyBitmap out;
+  ASSERT_EQ(ResampleBilinear(source, 37, 23, &out), kGraphicOk);
+  EXPECT_TRUE(out.pixels == source.pixels);
+}
+
+TEST(ResampleBilinear, HalvingAveragesNeighbours) {
+  GreyBitmap source = Filled(4, 1, 0);
+  source.pixels = {0, 100, 200, 250};
+  GreyBitmap out;
+  ASSERT_EQ(ResampleBilinear(source, 2, 1, &out), kGraphicOk);
+  EXPECT_EQ(out.pixels, (std::vector<std::uint8_t>{50, 225}));
+}
+
+TEST(ResampleBilinear, RefusesSizesWithoutPixels) {
+  const GreyBitmap source = Filled(10, 10, 0);
+  GreyBitmap out;
+  const std::pair<int, int> sizes[] = {{0, 5}, {5, 0}, {-3, 4}, {40000, 2}};
+  for (const auto& [w, h] : sizes) {
+    SCOPED_TRACE(testing::Message() << w << "x" << h);
+    EXPECT_EQ(ResampleBilinear(source, w, h, &out), kGraphicBadSize);
+    EXPECT_EQ(ThresholdAndResample(source, w, h, &out), kGraphicBadSize);
+  }
+}
+
+TEST(RotateRight, TurnsClockwise) {
+  GreyBitmap source = Filled(3, 2, 0);
+  source.pixels = {1, 2, 3, 4, 5, 6};
+  struct Case {
+    int turns, width, height;
+    std::vector<std::uint8_t> pixels;
+  };
+  const Case cases[] = {{0, 3, 2, {1, 2, 3, 4, 5, 6}},
+                        {1, 2, 3, {4, 1, 5, 2, 6, 3}},
+                        {2, 3, 2, {6, 5, 4, 3, 2, 1}},
+                        {3, 2, 3, {3, 6, 2, 5, 1, 4}},
+                        {5, 2, 3, {4, 1, 5, 2, 6, 3}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.turns);
+    const GreyBitmap out = RotateRight(source, c.turns);
+    EXPECT_EQ(out.width, c.width);
+    EXPECT_EQ(out.height, c.height);
+    EXPECT_EQ(out.pixels, c.pixels);
+  }
+}
+
+}  // namespace
+}  // namespace vidodez
