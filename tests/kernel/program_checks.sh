@@ -2,7 +2,8 @@
 # the gadget. Sourced by /init after the gadget is bound; uses its helpers.
 
 readonly kWire=/tmp/wire.log
-cli() { vidodez-cli --lang eng "$@"; }
+# Bounded, so that one hanging command fails its check instead of the run.
+cli() { timeout 30 vidodez-cli --lang eng "$@"; }
 sim_pid=""
 
 start_sim() {  # start_sim STATUS_BYTE [OPTION...]

@@ -61,7 +61,7 @@ if [ -n "$package" ]; then
   if [ -z "$deb" ]; then
     echo "kernel test: fetching $package"
     # apt-get download writes into the current folder.
-    if (cd "$cache" && timeout 300 apt-get download "$package" >"$cache/download.log" 2>&1); then
+    if (cd "$cache" && timeout 120 apt-get download "$package" >"$cache/download.log" 2>&1); then
       deb=$(ls -1 "$cache/${package}"_*.deb 2>/dev/null | tail -n 1) || true
     else
       sed 's/^/  /' "$cache/download.log" | tail -n 5 >&2
