@@ -40,26 +40,11 @@ struct Session {
   int error = 0;
 };
 
-void Nap() { poll(nullptr, 0, kTickMs); }
-
-// The printer function takes the new status byte as the ioctl argument
-// itself, not through a pointer.
-bool SetPortStatus(int fd, uint8_t status) {
-  return ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) >= 0;
-}
-
-// Unbinding the controller removes the device node and rebinding makes a new
-// one; an open descriptor of the old node never learns of the new bind.
-bool SameNode(const std::string& device, const Session& session) {
-  struct stat st {};
-  return stat(device.c_str(), &st) == 0 && st.st_ino == session.inode;
-}
-
 class GadgetServer {
  public:
   GadgetServer(PrinterModel& model, std::mutex& model_mutex, const std::string& device,
-               const std::atomic<bool>& stop)
-      : model_(model), model_mutex_(model_mutex), device_(device), stop_(stop) {}
+               const std::atomic<bool>& stop, const GadgetSystem& system)
+      : model_(model), model_mutex_(model_mutex), device_(device), stop_(stop), sys_(system) {}
 
   int Run(const std::function<void()>& on_ready) {
     bool opened_once = false;
@@ -79,7 +64,7 @@ class GadgetServer {
         if (on_ready) on_ready();
       }
       Outcome outcome = Serve(&session);
-      close(session.fd);
+      sys_.close(session.fd);
       if (outcome == Outcome::kFailed) return session.error;
       if (outcome == Outcome::kUnplugged) Unplugged();
     }
@@ -87,26 +72,29 @@ class GadgetServer {
   }
 
  private:
+  void Nap() { sys_.poll(nullptr, 0, kTickMs); }
+
+  // An open descriptor of a removed node never learns of the next bind.
+  bool SameNode(const Session& session) {
+    ino_t node = 0;
+    return sys_.path_node(device_, &node) == 0 && node == session.inode;
+  }
+
   int Open(Session* session) {
-    int fd = open(device_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    int fd = sys_.open(device_);
     if (fd < 0) return errno;
-    struct stat st {};
-    if (fstat(fd, &st) != 0) {
-      int error = errno;
-      close(fd);
-      return error;
-    }
+    ino_t node = 0;
     // Opening sets the SELECTED bit on top of whatever status the gadget
     // held; the model's byte replaces the lot.
     uint8_t status = ModelStatus();
-    if (!SetPortStatus(fd, status)) {
+    if (sys_.fd_node(fd, &node) != 0 || sys_.set_status(fd, status) != 0) {
       int error = errno;
-      close(fd);
+      sys_.close(fd);
       return error;
     }
     status_sent_ = status;
     session->fd = fd;
-    session->inode = st.st_ino;
+    session->inode = node;
     return 0;
   }
 
@@ -124,7 +112,7 @@ class GadgetServer {
   // call. Returns nothing once drained, or how serving ends first.
   std::optional<Outcome> Drain(Session* session) {
     while (!stop_) {
-      ssize_t n = read(session->fd, in_.data(), in_.size());
+      ssize_t n = sys_.read(session->fd, in_.data(), in_.size());
       if (n >= 0 || errno == EAGAIN) {
         session->configured = true;
         drain_pending_ = false;
@@ -136,7 +124,7 @@ class GadgetServer {
         return Outcome::kFailed;
       }
       // Bound but not configured by the host yet, or gone again.
-      if (!SameNode(device_, *session)) return Outcome::kUnplugged;
+      if (!SameNode(*session)) return Outcome::kUnplugged;
       Nap();
     }
     return Outcome::kStopped;
@@ -149,7 +137,7 @@ class GadgetServer {
     while (!stop_) {
       uint8_t status = ModelStatus();
       if (status != status_sent_) {
-        if (!SetPortStatus(session->fd, status)) return Lost(session, errno);
+        if (sys_.set_status(session->fd, status) != 0) return Lost(session, errno);
         status_sent_ = status;
       }
 
@@ -162,18 +150,18 @@ class GadgetServer {
 
       pollfd pfd{session->fd, POLLIN, 0};
       if (!out_.empty()) pfd.events |= POLLOUT;
-      int n = poll(&pfd, 1, timeout_ms);
+      int n = sys_.poll(&pfd, 1, timeout_ms);
       if (n < 0) {
         if (errno == EINTR) continue;
         session->error = errno;
         return Outcome::kFailed;
       }
       if (n == 0) {
-        if (!SameNode(device_, *session)) return Outcome::kUnplugged;
+        if (!SameNode(*session)) return Outcome::kUnplugged;
         continue;
       }
       if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
-        if (session->configured || !SameNode(device_, *session)) return Outcome::kUnplugged;
+        if (session->configured || !SameNode(*session)) return Outcome::kUnplugged;
         Nap();  // bound, waiting for the host to configure it
         continue;
       }
@@ -207,7 +195,7 @@ class GadgetServer {
 
   std::optional<Outcome> ReadHostData(Session* session) {
     for (;;) {
-      ssize_t n = read(session->fd, in_.data(), in_.size());
+      ssize_t n = sys_.read(session->fd, in_.data(), in_.size());
       if (n > 0) {
         std::lock_guard lock(model_mutex_);
         model_.Receive(in_.data(), static_cast<size_t>(n), Clock::now());
@@ -225,7 +213,7 @@ class GadgetServer {
   // waits for the next POLLOUT.
   std::optional<Outcome> WriteReply(Session* session) {
     while (out_offset_ < out_.size()) {
-      ssize_t n = write(session->fd, out_.data() + out_offset_, out_.size() - out_offset_);
+      ssize_t n = sys_.write(session->fd, out_.data() + out_offset_, out_.size() - out_offset_);
       if (n > 0) {
         out_offset_ += static_cast<size_t>(n);
         continue;
@@ -262,6 +250,7 @@ class GadgetServer {
   std::mutex& model_mutex_;
   const std::string& device_;
   const std::atomic<bool>& stop_;
+  const GadgetSystem& sys_;
   uint8_t status_sent_ = 0;
   bool drain_pending_ = false;
   std::vector<uint8_t> in_ = std::vector<uint8_t>(kReadLimit);
@@ -271,9 +260,42 @@ class GadgetServer {
 
 }  // namespace
 
+GadgetSystem RealGadgetSystem() {
+  GadgetSystem sys;
+  sys.open = [](const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+  };
+  sys.close = [](int fd) { return ::close(fd); };
+  sys.read = [](int fd, void* data, size_t size) { return ::read(fd, data, size); };
+  sys.write = [](int fd, const void* data, size_t size) { return ::write(fd, data, size); };
+  sys.poll = [](pollfd* fds, nfds_t count, int timeout_ms) {
+    return ::poll(fds, count, timeout_ms);
+  };
+  // The printer function takes the new status byte as the ioctl argument
+  // itself, not through a pointer.
+  sys.set_status = [](int fd, uint8_t status) {
+    return ::ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) < 0 ? -1
+                                                                                           : 0;
+  };
+  sys.path_node = [](const std::string& path, ino_t* node) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    *node = st.st_ino;
+    return 0;
+  };
+  sys.fd_node = [](int fd, ino_t* node) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return -1;
+    *node = st.st_ino;
+    return 0;
+  };
+  return sys;
+}
+
 int RunGadgetTransport(PrinterModel& model, std::mutex& model_mutex, const std::string& device,
-                       const std::atomic<bool>& stop, const std::function<void()>& on_ready) {
-  GadgetServer server(model, model_mutex, device, stop);
+                       const std::atomic<bool>& stop, const std::function<void()>& on_ready,
+                       const GadgetSystem& system) {
+  GadgetServer server(model, model_mutex, device, stop, system);
   return server.Run(on_ready);
 }
 

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace vidodez::sim {
 namespace {
@@ -26,11 +28,30 @@ constexpr std::array<const char*, 41> kFactorySettings{
 // A command line is short; a line this long is file data, not a command,
 // and is not kept.
 constexpr size_t kMaxLine = 64 * 1024;
+constexpr size_t kCommandSetFlagField = 8;
 constexpr size_t kOversizeFirstTransfer = 1024;
+// Larger than any graphic the program can send in one piece.
+constexpr size_t kMaxGraphic = 16 << 20;
 constexpr auto kSlowReplyDelay = std::chrono::seconds(3);
 
-std::string StatePath(const PrinterOptions& options, const std::string& serial) {
-  return options.state_dir + "/" + serial + ".settings";
+std::string StatePath(const PrinterOptions& options, const std::string& serial,
+                      const char* what) {
+  return options.state_dir + "/" + serial + what;
+}
+
+void WriteAside(const std::string& path, const std::string& text) {
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) return;
+  }
+  std::rename(temp.c_str(), path.c_str());
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -39,15 +60,22 @@ PrinterModel::PrinterModel(PrinterOptions options)
     : options_(std::move(options)), status_(options_.status) {
   int fields = std::clamp(options_.fields, 32, static_cast<int>(kFactorySettings.size()));
   settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + fields);
-  if (!options_.state_dir.empty()) {
-    std::ifstream in(StatePath(options_, Serial()), std::ios::binary);
-    std::vector<std::string> stored;
-    for (std::string line; std::getline(in, line);) stored.push_back(line);
-    if (stored.size() == settings_.size()) settings_ = std::move(stored);
-    else SaveState();
-  }
+  settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
+  if (!options_.state_dir.empty()) LoadState();
   if (!options_.wire_log.empty())
     wire_log_fd_ = ::open(options_.wire_log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+}
+
+// What a restart keeps: the settings, one per line, and the stored objects.
+// State that does not match this printer's field count is started afresh.
+void PrinterModel::LoadState() {
+  std::istringstream settings(ReadAll(StatePath(options_, Serial(), ".settings")));
+  std::vector<std::string> fields;
+  for (std::string line; std::getline(settings, line);) fields.push_back(line);
+  if (fields.size() == settings_.size()) settings_ = std::move(fields);
+  if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
+    stored_ = std::move(*stored);
+  SaveState();
 }
 
 PrinterModel::~PrinterModel() {
@@ -67,14 +95,10 @@ std::string PrinterModel::Serial() const {
 
 void PrinterModel::SaveState() const {
   if (options_.state_dir.empty()) return;
-  std::string path = StatePath(options_, Serial());
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& field : settings_) out << field << '\n';
-    if (!out) return;
-  }
-  std::rename(temp.c_str(), path.c_str());
+  std::string settings;
+  for (const auto& field : settings_) settings += field + "\n";
+  WriteAside(StatePath(options_, Serial(), ".settings"), settings);
+  WriteAside(StatePath(options_, Serial(), ".stored"), stored_.Serialise());
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
@@ -93,36 +117,116 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
   AppendWireLog(data, size);
-  const char* text = reinterpret_cast<const char*>(data);
-  const char* end = text + size;
-  while (text < end) {
-    const char* lf = static_cast<const char*>(std::memchr(text, '\n', static_cast<size_t>(end - text)));
-    const char* stop = lf != nullptr ? lf : end;
-    if (!line_overflow_) {
-      if (pending_line_.size() + static_cast<size_t>(stop - text) > kMaxLine) {
-        pending_line_.clear();
-        line_overflow_ = true;
-      } else {
-        pending_line_.append(text, stop);
-      }
+  size_t at = 0;
+  while (at < size) {
+    if (binary_left_ == 0) {
+      at += ReceiveText(data + at, size - at, now);
+      continue;
     }
-    if (lf == nullptr) break;
-    // A line ends at CR LF; a bare LF is part of the line.
-    if (!line_overflow_ && !pending_line_.empty() && pending_line_.back() == '\r') {
-      pending_line_.pop_back();
-      if (!pending_line_.empty()) HandleLine(pending_line_, now);
-      pending_line_.clear();
-    } else if (line_overflow_) {
-      line_overflow_ = false;
-    } else {
-      pending_line_.push_back('\n');
+    size_t take = std::min(binary_left_, size - at);
+    binary_.append(reinterpret_cast<const char*>(data + at), take);
+    at += take;
+    binary_left_ -= take;
+    if (binary_left_ == 0) {
+      StoredObjects::Put(&stored_.graphics, binary_name_, std::move(binary_));
+      binary_.clear();
+      SaveState();
     }
-    text = lf + 1;
   }
 }
 
+// Takes bytes up to and including the next LF (or all of them) into the
+// current line; returns how many it took.
+size_t PrinterModel::ReceiveText(const uint8_t* data, size_t size, Clock::time_point now) {
+  const char* text = reinterpret_cast<const char*>(data);
+  const char* lf = static_cast<const char*>(std::memchr(text, '\n', size));
+  const char* stop = lf != nullptr ? lf : text + size;
+  if (!line_overflow_) {
+    if (pending_line_.size() + static_cast<size_t>(stop - text) > kMaxLine) {
+      pending_line_.clear();
+      line_overflow_ = true;
+    } else {
+      pending_line_.append(text, stop);
+    }
+  }
+  if (lf == nullptr) return size;
+  // A line ends at CR LF; a bare LF is part of the line.
+  if (line_overflow_) {
+    line_overflow_ = false;
+  } else if (!pending_line_.empty() && pending_line_.back() == '\r') {
+    pending_line_.pop_back();
+    std::string line = std::move(pending_line_);
+    pending_line_.clear();
+    if (!line.empty()) HandleLine(line, now);
+  } else {
+    pending_line_.push_back('\n');
+  }
+  return static_cast<size_t>(lf - text) + 1;
+}
+
 void PrinterModel::HandleLine(const std::string& line, Clock::time_point now) {
-  if (line == "^G1") QueueReply(SettingsReply(), now);
+  if (form_name_) {
+    if (line == "FE") {
+      StoredObjects::Put(&stored_.forms, *form_name_, std::move(form_body_));
+      form_name_.reset();
+      form_body_.clear();
+      SaveState();
+    } else {
+      form_body_ += line + "\r\n";
+    }
+    return;
+  }
+  if (line == "^G1") {
+    QueueReply(SettingsReply(), now);
+    return;
+  }
+  HandleStorageLine(line, now);
+}
+
+bool PrinterModel::HandleStorageLine(const std::string& line, Clock::time_point now) {
+  if (line == "^S1") {
+    QueueReply(options_.list_reply ? *options_.list_reply : stored_.ListReply(), now);
+    return true;
+  }
+  if (auto name = QuotedName(line, "FS")) {
+    form_name_ = *name;
+    return true;
+  }
+  if (auto name = QuotedName(line, "GM")) {
+    // GM"NAME"SIZE: SIZE bytes of picture follow the line.
+    size_t digits_at = 2 + name->size() + 2;
+    size_t size = 0;
+    bool valid = digits_at < line.size();
+    for (size_t i = digits_at; i < line.size() && valid; ++i) {
+      valid = std::isdigit(static_cast<unsigned char>(line[i])) && size < kMaxGraphic;
+      size = size * 10 + static_cast<size_t>(line[i] - '0');
+    }
+    if (!valid || size > kMaxGraphic) return false;
+    binary_name_ = *name;
+    binary_.clear();
+    binary_left_ = size;
+    if (size == 0) StoredObjects::Put(&stored_.graphics, binary_name_, {});
+    return true;
+  }
+  struct Delete {
+    const char* prefix;
+    std::vector<std::pair<std::string, std::string>>* kind;
+  } deletes[] = {{"FK", &stored_.forms}, {"^ZF", &stored_.fonts}, {"ZF", &stored_.fonts},
+                 {"GK", &stored_.graphics}};
+  for (const auto& d : deletes) {
+    if (auto name = QuotedName(line, d.prefix)) {
+      if (StoredObjects::Remove(d.kind, *name)) SaveState();
+      return true;
+    }
+  }
+  // Prints and the store/no-store switch change nothing here but are kept.
+  for (const char* prefix : {"FR\"", "GG", "W1", "ZS", "ZN"}) {
+    if (line.compare(0, std::strlen(prefix), prefix) == 0) {
+      actions_.push_back(line);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string PrinterModel::SettingsReply() const {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/stored_objects.h"
+
 namespace vidodez::sim {
 
 using Clock = std::chrono::steady_clock;
@@ -29,6 +31,9 @@ struct PrinterOptions {
   ReplyMode reply_mode = ReplyMode::kNormal;
   std::string state_dir;  // empty: state is not kept across restarts
   bool keep_wire = true;  // keep every received byte in memory for wire()
+  char command_set_flag = '0';  // field 8 of the settings reply
+  // When set, "^S1" is answered with this text as given, for odd replies.
+  std::optional<std::string> list_reply;
 };
 
 // Not thread-safe: a transport serialises its calls.
@@ -67,15 +72,23 @@ class PrinterModel {
   // A re-plug resets the endpoints: what was not read is gone.
   void ForgetUnreadTransfers();
 
+  const StoredObjects& stored() const { return stored_; }
+  // Commands the printer carried out that leave no other trace (prints,
+  // maintenance actions), one line each as received.
+  const std::vector<std::string>& actions() const { return actions_; }
+
  private:
   struct Transfer {
     Clock::time_point due;
     std::vector<uint8_t> bytes;
   };
 
+  size_t ReceiveText(const uint8_t* data, size_t size, Clock::time_point now);
   void HandleLine(const std::string& line, Clock::time_point now);
+  bool HandleStorageLine(const std::string& line, Clock::time_point now);
   void QueueReply(const std::string& reply, Clock::time_point now);
   void AppendWireLog(const uint8_t* data, size_t size);
+  void LoadState();
   void SaveState() const;
 
   PrinterOptions options_;
@@ -83,6 +96,15 @@ class PrinterModel {
   std::vector<std::string> settings_;
   std::string pending_line_;
   bool line_overflow_ = false;
+  // A graphic download: the bytes after its "GM" header are data, not lines.
+  size_t binary_left_ = 0;
+  std::string binary_name_;
+  std::string binary_;
+  // A form being defined, between FS"NAME" and FE.
+  std::optional<std::string> form_name_;
+  std::string form_body_;
+  StoredObjects stored_;
+  std::vector<std::string> actions_;
   int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;
   std::vector<uint8_t> wire_;

@@ -46,6 +46,8 @@ const char kSimUsage[] =
     "  --wire-log FILE        append every received byte to FILE\n"
     "  --reply-mode MODE      normal|none|empty|split|oversize|slow\n"
     "  --state-dir DIR        keep the printer's state in DIR across restarts\n"
+    "  --command-set-flag 0|1 the command-set flag of the settings reply (default 0)\n"
+    "  --list-reply TEXT      answer \"^S1\" with TEXT as given\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n";
 
 int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* line,
@@ -97,6 +99,11 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       ok = ParseReplyMode(value, &p.reply_mode);
     } else if (option == "--state-dir") {
       p.state_dir = value;
+    } else if (option == "--command-set-flag") {
+      ok = value == "0" || value == "1";
+      p.command_set_flag = value.empty() ? '0' : value[0];
+    } else if (option == "--list-reply") {
+      p.list_reply = value;
     } else {
       *error = "unknown option: " + option;
       return 2;

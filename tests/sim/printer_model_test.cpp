@@ -1,0 +1,145 @@
+#include "sim/printer_model.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/sim_options.h"
+#include "support/temp_dir.h"
+
+namespace vidodez::sim {
+namespace {
+
+void Send(PrinterModel& model, const std::string& bytes) {
+  model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), Clock::now());
+}
+
+// Every reply now due, one string per transfer.
+std::vector<std::string> Replies(PrinterModel& model) {
+  std::vector<std::string> replies;
+  std::vector<uint8_t> transfer;
+  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
+  return replies;
+}
+
+TEST(PrinterModel, AnswersEachCommandLineOnceWhereverTransfersSplitIt) {
+  PrinterModel model(PrinterOptions{});
+  Send(model, "^G");
+  Send(model, "1\r");
+  Send(model, "\n\r\n\r\n");  // empty lines are ignored
+  Send(model, "^G1\n^G1\r\n");  // a bare LF belongs to the line: "^G1\n^G1" is no command
+  Send(model, "XYZ\r\n");
+  auto replies = Replies(model);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0], model.SettingsReply());
+}
+
+TEST(PrinterModel, SettingsReplyHasTheAskedFieldsAndTheCommandSetFlag) {
+  for (int fields : {32, 39, 40, 41}) {
+    SCOPED_TRACE(fields);
+    PrinterOptions options;
+    options.fields = fields;
+    options.command_set_flag = '1';
+    PrinterModel model(options);
+    std::string reply = model.SettingsReply();
+    ASSERT_EQ(reply.substr(0, 2), "S*");
+    ASSERT_EQ(reply.substr(reply.size() - 4), "*E\r\n");
+    std::string body = reply.substr(2, reply.size() - 6);
+    EXPECT_EQ(std::count(body.begin(), body.end(), '*') + 1, fields);
+    EXPECT_EQ(model.settings()[8], "1");
+    EXPECT_EQ(model.settings()[27].size(), 14u);
+    for (const auto& field : model.settings()) EXPECT_FALSE(field.empty());
+  }
+}
+
+TEST(PrinterModel, OverlongLineIsDroppedAndTheNextLineStillCounts) {
+  PrinterModel model(PrinterOptions{});
+  Send(model, std::string(100 * 1024, 'x'));
+  Send(model, "\r\n^G1\r\n");
+  EXPECT_EQ(Replies(model).size(), 1u);
+}
+
+TEST(PrinterModel, GraphicBytesAreDataNotCommands) {
+  PrinterModel model(PrinterOptions{});
+  std::string pcx = "\x0a\x05^G1\r\n^S1\r\nFK\"*\"\r\n";
+  Send(model, "GM\"LOGO\"" + std::to_string(pcx.size()) + "\r\n" + pcx.substr(0, 5));
+  Send(model, pcx.substr(5) + "^S1\r\n");
+  auto replies = Replies(model);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0], "LOGO$");
+  ASSERT_EQ(model.stored().graphics.size(), 1u);
+  EXPECT_EQ(model.stored().graphics[0].second, pcx);
+}
+
+TEST(PrinterModel, StoresListsAndDeletesObjects) {
+  PrinterModel model(PrinterOptions{});
+  Send(model, "FS\"F1\"\r\nA100,100,0,1,1,1,N,\"HI\"\r\nFE\r\nFS\"F2\"\r\nFE\r\n");
+  Send(model, "GM\"G1\"2\r\nPPGM\"G2\"0\r\n");
+  Send(model, "^S1\r\n");
+  Send(model, "FK\"F1\"\r\nGK\"*\"\r\nZF\"NOFONT\"\r\n^S1\r\n");
+  auto replies = Replies(model);
+  ASSERT_EQ(replies.size(), 2u);
+  EXPECT_EQ(replies[0], "F1@F2@G1$G2$");
+  EXPECT_EQ(replies[1], "F2@");
+  EXPECT_EQ(model.stored().forms[0].second, "");
+}
+
+TEST(PrinterModel, PrintsAndStoreSwitchesAreKeptAsActions) {
+  PrinterModel model(PrinterOptions{});
+  Send(model, "ZS\r\nGG20,20,\"G\"\r\nW1,1\r\nFR\"F\"\r\nW1\r\nBOGUS\r\n");
+  EXPECT_EQ(model.actions(),
+            (std::vector<std::string>{"ZS", "GG20,20,\"G\"", "W1,1", "FR\"F\"", "W1"}));
+}
+
+TEST(PrinterModel, ListReplyCanBeGivenAsIs) {
+  PrinterOptions options;
+  options.list_reply = "HEADER\r\nF1@@A#";
+  PrinterModel model(options);
+  Send(model, "^S1\r\n");
+  EXPECT_EQ(Replies(model), std::vector<std::string>{"HEADER\r\nF1@@A#"});
+}
+
+TEST(PrinterModel, StateSurvivesARestart) {
+  test::TempDir dir;
+  PrinterOptions options;
+  options.state_dir = dir.path();
+  {
+    PrinterModel model(options);
+    Send(model, "GM\"\xb9\xfa\"3\r\nabc");  // a GBK name: any byte survives
+  }
+  PrinterModel again(options);
+  ASSERT_EQ(again.stored().graphics.size(), 1u);
+  EXPECT_EQ(again.stored().graphics[0].first, "\xb9\xfa");
+  EXPECT_EQ(again.stored().graphics[0].second, "abc");
+  // Corrupt state is not taken.
+  test::WriteFileBytes(dir.File("SIM0001.stored"), "Q zz\n");
+  test::WriteFileBytes(dir.File("SIM0001.settings"), "1\n2\n");
+  PrinterModel fresh(options);
+  EXPECT_TRUE(fresh.stored().graphics.empty());
+  EXPECT_EQ(fresh.settings().size(), 41u);
+}
+
+TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ok;
+  } cases[] = {
+      {{"--port-number", "3", "--fields", "39", "--vid", "03eb", "--status", "255"}, true},
+      {{"--fields", "33"}, false},
+      {{"--status", "256"}, false},
+      {{"--vid", "xyz"}, false},
+      {{"--serial", "A/B"}, false},
+      {{"--reply-mode", "chatty"}, false},
+      {{"--command-set-flag", "2"}, false},
+      {{"--description", "two\nlines"}, false},
+      {{"--port-number"}, false},
+      {{"--bogus", "1"}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    SimCommandLine line;
+    std::string error;
+    EXPECT_EQ(ParseSimCommandLine(c.args, &line, &error) == 0, c.ok) << error;
+  }
+}
+
+}  // namespace
+}  // namespace vidodez::sim
