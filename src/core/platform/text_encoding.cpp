@@ -1,0 +1,73 @@
+#include "core/platform/text_encoding.h"
+
+#include <errno.h>
+#include <iconv.h>
+
+#include <vector>
+
+namespace vidodez::platform {
+namespace {
+
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Converts as far as the input allows; `*stopped` is where it stopped.
+  int Convert(const std::string& in, std::string* out, size_t* stopped) {
+    out->clear();
+    *stopped = 0;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return errno;
+    // Four output bytes per input byte cover every GBK <-> UTF-8 case.
+    std::vector<char> buffer(in.size() * 4 + 4);
+    char* in_ptr = const_cast<char*>(in.data());
+    size_t in_left = in.size();
+    char* out_ptr = buffer.data();
+    size_t out_left = buffer.size();
+    int rc = 0;
+    if (iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<size_t>(-1)) rc = errno;
+    out->assign(buffer.data(), static_cast<size_t>(out_ptr - buffer.data()));
+    *stopped = in.size() - in_left;
+    return rc;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+int Convert(const char* to, const char* from, const std::string& in, std::string* out) {
+  Converter converter(to, from);
+  size_t stopped = 0;
+  int rc = converter.Convert(in, out, &stopped);
+  if (rc != 0) out->clear();
+  return rc;
+}
+
+}  // namespace
+
+int Utf8ToGbk(const std::string& utf8, std::string* gbk) { return Convert("GBK", "UTF-8", utf8, gbk); }
+
+int GbkToUtf8(const std::string& gbk, std::string* utf8) { return Convert("UTF-8", "GBK", gbk, utf8); }
+
+std::string GbkForDisplay(const std::string& gbk) {
+  std::string shown;
+  std::string rest = gbk;
+  // Each round converts up to the first bad byte, then skips that byte.
+  for (int rounds = 0; !rest.empty() && rounds <= static_cast<int>(gbk.size()); ++rounds) {
+    Converter converter("UTF-8", "GBK");
+    std::string part;
+    size_t stopped = 0;
+    int rc = converter.Convert(rest, &part, &stopped);
+    shown += part;
+    if (rc == 0) break;
+    shown += "\xef\xbf\xbd";
+    rest.erase(0, stopped + 1);
+  }
+  return shown;
+}
+
+}  // namespace vidodez::platform

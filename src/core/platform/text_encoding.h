@@ -1,0 +1,18 @@
+#pragma once
+// The operator's text travels to the printer in GBK; printers' names come
+// back in GBK. Conversions go through the C library's iconv.
+
+#include <string>
+
+namespace vidodez::platform {
+
+// 0, or EILSEQ for text that has no form in the target encoding (the output
+// is then empty), or another errno of iconv.
+int Utf8ToGbk(const std::string& utf8, std::string* gbk);
+int GbkToUtf8(const std::string& gbk, std::string* utf8);
+
+// For display: GBK bytes as UTF-8, with any byte that is not GBK shown as
+// U+FFFD, so a name the printer reported is always shown, never dropped.
+std::string GbkForDisplay(const std::string& gbk);
+
+}  // namespace vidodez::platform
