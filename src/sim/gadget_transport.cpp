@@ -37,6 +37,8 @@ struct Session {
   // The host has configured the gadget since this open: an error after
   // that is an unplug, before it only "not enumerated yet".
   bool configured = false;
+  bool status_sent = false;  // `status` is what the gadget reports
+  uint8_t status = 0;
   int error = 0;
 };
 
@@ -84,18 +86,31 @@ class GadgetServer {
     int fd = sys_.open(device_);
     if (fd < 0) return errno;
     ino_t node = 0;
-    // Opening sets the SELECTED bit on top of whatever status the gadget
-    // held; the model's byte replaces the lot.
-    uint8_t status = ModelStatus();
-    if (sys_.fd_node(fd, &node) != 0 || sys_.set_status(fd, status) != 0) {
+    if (sys_.fd_node(fd, &node) != 0) {
       int error = errno;
       sys_.close(fd);
       return error;
     }
-    status_sent_ = status;
     session->fd = fd;
     session->inode = node;
+    // Opening sets the SELECTED bit on top of whatever status the gadget
+    // held; the model's byte replaces the lot. A gadget the host has not
+    // configured yet refuses the status for now; it is sent once it takes it.
+    if (!SendStatus(session) && errno != ENODEV) {
+      int error = errno;
+      sys_.close(fd);
+      return error;
+    }
     return 0;
+  }
+
+  bool SendStatus(Session* session) {
+    uint8_t status = ModelStatus();
+    if (session->status_sent && status == session->status) return true;
+    if (sys_.set_status(session->fd, status) != 0) return false;
+    session->status = status;
+    session->status_sent = true;
+    return true;
   }
 
   uint8_t ModelStatus() {
@@ -135,11 +150,8 @@ class GadgetServer {
       if (std::optional<Outcome> end = Drain(session)) return *end;
     }
     while (!stop_) {
-      uint8_t status = ModelStatus();
-      if (status != status_sent_) {
-        if (sys_.set_status(session->fd, status) != 0) return Lost(session, errno);
-        status_sent_ = status;
-      }
+      if (!SendStatus(session) && (session->configured || errno != ENODEV))
+        return Lost(session, errno);
 
       int timeout_ms = kTickMs;
       if (out_offset_ == out_.size()) {
@@ -251,7 +263,6 @@ class GadgetServer {
   const std::string& device_;
   const std::atomic<bool>& stop_;
   const GadgetSystem& sys_;
-  uint8_t status_sent_ = 0;
   bool drain_pending_ = false;
   std::vector<uint8_t> in_ = std::vector<uint8_t>(kReadLimit);
   std::vector<uint8_t> out_;  // the bulk-in transfer being sent

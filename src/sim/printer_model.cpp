@@ -29,6 +29,7 @@ constexpr std::array<const char*, 41> kFactorySettings{
 // and is not kept.
 constexpr size_t kMaxLine = 64 * 1024;
 constexpr size_t kCommandSetFlagField = 8;
+constexpr size_t kCalibrationLenField = 35;
 constexpr size_t kOversizeFirstTransfer = 1024;
 // Larger than any graphic the program can send in one piece.
 constexpr size_t kMaxGraphic = 16 << 20;
@@ -180,7 +181,62 @@ void PrinterModel::HandleLine(const std::string& line, Clock::time_point now) {
     QueueReply(SettingsReply(), now);
     return;
   }
-  HandleStorageLine(line, now);
+  if (!HandleSettingsLine(line)) HandleStorageLine(line, now);
+}
+
+// How many values a settings line carries for this printer: the program
+// sends 32 for printers of 32 to 38 fields, 39 for 39, 40 for more.
+size_t PrinterModel::SettingsLineValues() const {
+  size_t fields = settings_.size();
+  return fields < 39 ? 32 : (fields == 39 ? 39 : 40);
+}
+
+bool PrinterModel::HandleSettingsLine(const std::string& line) {
+  static const std::string kSettingsStart = "#PS>S*";
+  static const std::string kSettingsEnd = "*E";
+  if (line.compare(0, kSettingsStart.size(), kSettingsStart) == 0) {
+    // A malformed line changes nothing, as a printer ignores it.
+    if (line.size() < kSettingsStart.size() + kSettingsEnd.size() ||
+        line.compare(line.size() - kSettingsEnd.size(), kSettingsEnd.size(), kSettingsEnd) != 0)
+      return true;
+    std::string body = line.substr(kSettingsStart.size(),
+                                   line.size() - kSettingsStart.size() - kSettingsEnd.size());
+    std::vector<std::string> values;
+    size_t start = 0;
+    for (size_t star = body.find('*'); star != std::string::npos; star = body.find('*', start)) {
+      values.push_back(body.substr(start, star - start));
+      start = star + 1;
+    }
+    values.push_back(body.substr(start));
+    if (values.size() != SettingsLineValues()) return true;
+    std::copy(values.begin(), values.end(), settings_.begin());
+    SaveState();
+    return true;
+  }
+  if (line.compare(0, 6, "#UM>SL") == 0) {
+    std::string length = line.substr(6);
+    bool digits = length.size() == 4 &&
+                  std::all_of(length.begin(), length.end(), [](unsigned char c) { return std::isdigit(c); });
+    if (digits) {
+      calibration_length_ = length;
+      if (settings_.size() > kCalibrationLenField) settings_[kCalibrationLenField] = length;
+      SaveState();
+    }
+    return true;
+  }
+  if (line == "#UM>IF") {
+    settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + static_cast<long>(settings_.size()));
+    settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
+    calibration_length_ = kFactorySettings[kCalibrationLenField];
+    actions_.push_back(line);
+    SaveState();
+    return true;
+  }
+  if (line == "MD" || line == "U" || line == "^z") {
+    actions_.push_back(line);
+    return true;
+  }
+  return false;
 }
 
 bool PrinterModel::HandleStorageLine(const std::string& line, Clock::time_point now) {

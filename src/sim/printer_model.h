@@ -68,6 +68,7 @@ class PrinterModel {
   // The settings reply of "^G1": "S*" fields "*E" CR LF.
   std::string SettingsReply() const;
   const std::vector<std::string>& settings() const { return settings_; }
+  const std::string& calibration_length() const { return calibration_length_; }
 
   // A re-plug resets the endpoints: what was not read is gone.
   void ForgetUnreadTransfers();
@@ -86,6 +87,8 @@ class PrinterModel {
   size_t ReceiveText(const uint8_t* data, size_t size, Clock::time_point now);
   void HandleLine(const std::string& line, Clock::time_point now);
   bool HandleStorageLine(const std::string& line, Clock::time_point now);
+  bool HandleSettingsLine(const std::string& line);
+  size_t SettingsLineValues() const;
   void QueueReply(const std::string& reply, Clock::time_point now);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
@@ -94,6 +97,8 @@ class PrinterModel {
   PrinterOptions options_;
   uint8_t status_;
   std::vector<std::string> settings_;
+  // Printers of fewer than 39 fields keep it outside their settings reply.
+  std::string calibration_length_ = "0100";
   std::string pending_line_;
   bool line_overflow_ = false;
   // A graphic download: the bytes after its "GM" header are data, not lines.

@@ -74,10 +74,17 @@ class FakeGadget {
   }
   void Configure() { Change([&] { configured_ = true; }); }
 
+  // Waits for `pred`, which may look at the gadget and at the model, so it
+  // runs without the gadget's lock; a change of either wakes the wait soon.
   template <typename Pred>
   bool WaitFor(Pred pred) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, 10s, [&] { return pred(); });
+    auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!pred()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::unique_lock lock(mutex_);
+      changed_.wait_for(lock, 5ms);
+    }
+    return true;
   }
   std::string host_in() {
     std::lock_guard lock(mutex_);
@@ -256,6 +263,7 @@ TEST(GadgetTransport, RefusesAGadgetHeldByAnotherProcess) {
   FakeGadget gadget;
   gadget.set_open(true);
   Served served(gadget.System());
+  ASSERT_TRUE(gadget.WaitFor([&] { return served.finished(); }));
   EXPECT_EQ(EBUSY, served.Stop());
   EXPECT_FALSE(served.ready());
 }
@@ -289,7 +297,7 @@ TEST(GadgetTransport, BytesLeftHalfReadByAnUnplugNeverReachTheModel) {
   FakeGadget gadget;
   Served served(gadget.System());
   gadget.HostWrite("#A\r\n");
-  ASSERT_TRUE(gadget.WaitFor([&] { return served.Wire() == "#A\r\n"; }));
+  ASSERT_TRUE(gadget.WaitFor([&] { return served.Wire() == "#A\r\n"; })) << served.Wire();
 
   gadget.Unbind("STALE-HALF");
   gadget.Bind();

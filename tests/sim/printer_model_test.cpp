@@ -117,6 +117,52 @@ TEST(PrinterModel, StateSurvivesARestart) {
   EXPECT_EQ(fresh.settings().size(), 41u);
 }
 
+// The settings line the program would send back for `values`.
+std::string SettingsLine(const std::vector<std::string>& values) {
+  std::string line = "#PS>S";
+  for (const auto& v : values) line += "*" + v;
+  return line + "*E\r\n";
+}
+
+TEST(PrinterModel, WellFormedSettingsLineReplacesTheSettingsItCarries) {
+  struct Case {
+    int fields;
+    size_t carried;
+  } cases[] = {{32, 32}, {39, 39}, {40, 40}, {41, 40}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields);
+    PrinterOptions options;
+    options.fields = c.fields;
+    PrinterModel model(options);
+    std::vector<std::string> before = model.settings();
+    std::vector<std::string> values(before.begin(), before.begin() + static_cast<long>(c.carried));
+    values[3] = "15";
+    // One value short, one too many, no end marker: all ignored.
+    Send(model, SettingsLine(std::vector<std::string>(values.begin(), values.end() - 1)));
+    std::vector<std::string> longer = values;
+    longer.push_back("X");
+    Send(model, SettingsLine(longer));
+    Send(model, "#PS>S*1*E1\r\n");
+    EXPECT_EQ(model.settings(), before);
+    Send(model, SettingsLine(values));
+    std::vector<std::string> after = before;
+    after[3] = "15";
+    EXPECT_EQ(model.settings(), after);
+  }
+}
+
+TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
+  PrinterModel model(PrinterOptions{});
+  Send(model, "#UM>SL0005\r\n#UM>SL12\r\n");
+  EXPECT_EQ(model.settings()[35], "0005");
+  EXPECT_EQ(model.calibration_length(), "0005");
+  Send(model, "#PS>S*0" + std::string("\r\n"));
+  Send(model, SettingsLine(std::vector<std::string>(40, "9")));
+  Send(model, "#UM>IF\r\nMD\r\nU\r\n^z\r\n");
+  EXPECT_EQ(model.settings(), PrinterModel(PrinterOptions{}).settings());
+  EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z"}));
+}
+
 TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
   struct Case {
     std::vector<std::string> args;
