@@ -1,0 +1,66 @@
+// vidodez: the desktop tool's window.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLocale>
+#include <QScreen>
+#include <cstdio>
+
+#include "core/platform/usb_printing.h"
+#include "core/shell/log.h"
+#include "gui/frame/dialog_frame_wnd.h"
+#include "gui/system/program_settings.h"
+#include "gui/window/dialog_service.h"
+#include "gui/window/skin_archive.h"
+#include "gui/window/skin_loader.h"
+
+namespace {
+
+void LogToStderr(vidodez::LogLevel level, std::string_view message) {
+  static const char* const kNames[] = {"debug", "info", "warning", "error"};
+  std::fprintf(stderr, "vidodez: %s: %.*s\n", kNames[static_cast<int>(level)],
+               static_cast<int>(message.size()), message.data());
+}
+
+// The program folder holds SkinRes.dat: beside the executable in the build
+// tree, else the installed data folder.
+QString FindProgramFolder() {
+  const QString beside = QCoreApplication::applicationDirPath();
+  const QStringList candidates = {beside, QDir(beside).filePath("../share/vidodez")};
+  for (const QString& folder : candidates) {
+    if (QFileInfo::exists(QDir(folder).filePath("SkinRes.dat"))) {
+      return QDir(folder).canonicalPath();
+    }
+  }
+  return beside;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("vidodez");
+  vidodez::SetLogSink(LogToStderr);
+
+  const QString folder = FindProgramFolder();
+  vidodez::gui::SkinArchive skins(folder);
+  vidodez::gui::SkinResources resources(skins);
+  if (!resources.ok()) vidodez::Log(vidodez::LogLevel::kWarning, "skin images unavailable");
+
+  std::unique_ptr<vidodez::platform::UsbPrintingClass> usb =
+      vidodez::platform::MakeSystemUsbPrintingClass();
+  vidodez::gui::QtDialogService dialogs(skins);
+  vidodez::gui::SessionSettings settings(QLocale::system().name().toStdString());
+
+  vidodez::gui::CDialogFrameWnd frame(
+      vidodez::gui::FrameContext{skins, dialogs, *usb, settings, folder});
+  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::quitRequested, &app,
+                   &QApplication::quit, Qt::QueuedConnection);
+  if (const QScreen* screen = frame.screen()) {
+    frame.move(screen->availableGeometry().center() - frame.rect().center());
+  }
+  frame.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The main frame: one frameless window with its own caption, six pages in
+// the tab layout "switch", and timer 1 that keeps the shown page's printer
+// selector up to date. It owns the shared link and selector state and hands
+// every notification to the page that is shown.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/link/printer_comm.h"
+#include "core/link/selector_state.h"
+#include "gui/pages/page_ui.h"
+#include "gui/system/program_settings.h"
+#include "gui/window/notifier.h"
+#include "gui/window/timer_set.h"
+
+namespace vidodez::gui {
+
+class SysConfigUI;
+class FileManagementUI;
+
+// Page codes, as the timer and the notification dispatch know the pages.
+inline constexpr int kPageSettings = 0;
+inline constexpr int kPageNetwork = 2;
+inline constexpr int kPageFonts = 3;
+inline constexpr int kPageFirmware = 4;
+inline constexpr int kPageStorage = 5;
+inline constexpr int kPageSystem = 6;
+
+// Sees every page routine the frame runs ("init", "start", "refresh",
+// "texts", "notify") with the page code, in order.
+using PageObserver = std::function<void(const char* routine, int page_code)>;
+
+struct FrameContext {
+  const SkinArchive& skins;
+  DialogService& dialogs;
+  platform::UsbPrintingClass& usb;
+  ProgramSettings& settings;
+  QString program_folder;
+  PageObserver observer = {};
+};
+
+class CDialogFrameWnd final : public QWidget, public RefreshTimer {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 739;
+  static constexpr int kHeight = 763;
+  static constexpr int kRefreshTimer = 1;
+  static constexpr int kRefreshMs = 500;
+
+  explicit CDialogFrameWnd(FrameContext context, QWidget* parent = nullptr);
+  ~CDialogFrameWnd() override;
+
+  void StartRefresh() override;
+  void StopRefresh() override;
+  bool refresh_running() const { return timers_.IsRunning(kRefreshTimer); }
+
+  int current_page_code() const { return current_page_; }
+  PageUI* page(int page_code) const;
+  CPrinterComm& comm() { return comm_; }
+  SelectorState& selector_state() { return selector_; }
+
+  // Runs timer 1's work once, as a tick does.
+  void RefreshShownPage();
+
+ signals:
+  void quitRequested();
+
+ public slots:
+  // The picture conversion dialog's saved picture, for the storage page.
+  void HandChosenPicture(const QString& path);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* CreatePage(const QString& class_name, QWidget* parent);
+  void InitWindow();
+  void Notify(const Notification& notification);
+  bool SwitchPage(const QString& option);
+  void Run(const char* routine, int code);
+
+  FrameContext context_;
+  CPrinterComm comm_;
+  SelectorState selector_;
+  PageContext page_context_;
+  Notifier notifier_;
+  TimerSet timers_;
+  std::array<PageUI*, 7> pages_{};
+  SysConfigUI* system_page_ = nullptr;
+  FileManagementUI* storage_page_ = nullptr;
+  int current_page_ = kPageSettings;
+  bool window_init_sent_ = false;
+};
+
+}  // namespace vidodez::gui

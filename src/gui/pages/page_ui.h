@@ -1,0 +1,65 @@
+#pragma once
+// A page of the main frame: a container that builds its own skin and gets
+// the shared link, the selector state and the frame's refresh timer from the
+// frame. The frame calls the page's routines; the page never calls the frame.
+
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "core/link/printer_comm.h"
+#include "core/link/selector_state.h"
+#include "core/platform/usb_printing.h"
+#include "gui/window/dialog_service.h"
+#include "gui/window/notifier.h"
+#include "gui/window/skin_archive.h"
+
+namespace vidodez::gui {
+
+// Timer 1 of the main frame, as the pages may drive it.
+class RefreshTimer {
+ public:
+  virtual ~RefreshTimer() = default;
+  virtual void StartRefresh() = 0;
+  virtual void StopRefresh() = 0;
+};
+
+// What a page may reach. The frame owns all of it and outlives the pages.
+struct PageContext {
+  const SkinArchive& skins;
+  DialogService& dialogs;
+  platform::UsbPrintingClass& usb;
+  CPrinterComm& comm;
+  SelectorState& selector;
+  RefreshTimer& timer;
+};
+
+class PageUI : public QWidget {
+  Q_OBJECT
+ public:
+  PageUI(PageContext& context, const QString& skin_file, QWidget* parent);
+
+  bool skin_built() const { return skin_built_; }
+
+  // Once, at window creation.
+  virtual void Init() {}
+  // The start routine the frame runs when it switches to the page.
+  virtual void Start() {}
+  // The text routine: every control text in the link's language.
+  virtual void SetTexts() = 0;
+  // The timer's refresh of the page's printer selector.
+  virtual void RefreshPage() {}
+  virtual void Notify(const Notification& notification) = 0;
+
+ protected:
+  // Shows a message in the program's box with the program's caption.
+  int Tell(const char* text, int type);
+  const std::string& language() const { return context_.comm.GetLanguage(); }
+
+  PageContext& context_;
+
+ private:
+  bool skin_built_ = false;
+};
+
+}  // namespace vidodez::gui

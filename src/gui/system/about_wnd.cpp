@@ -1,0 +1,47 @@
+#include "gui/system/about_wnd.h"
+
+#include "core/shell/texts.h"
+#include "gui/window/controls.h"
+
+namespace vidodez::gui {
+namespace {
+
+constexpr Text kTitle{"About", "关于"};
+constexpr Text kOk{"OK", "确认"};
+constexpr Text kCopyright{
+    "{f 3}MarliX Vidodez Tool{/f}{n}Version 3.1.3{n}© MarliX Printing Systems. All rights reserved.",
+    "{f 3}MarliX Vidodez Tool{/f}{n}版本 3.1.3{n}© 玛力克斯打印系统 版权所有。"};
+constexpr Text kSite{"Web: {a https://www.marlix-printers.example}www.marlix-printers.example{/a}",
+                     "网址：{a https://www.marlix-printers.example}www.marlix-printers.example{/a}"};
+constexpr Text kPhone{"Support line: +86 400-820-1760", "服务热线：400-820-1760"};
+constexpr Text kEmailLabel{"E-mail:", "邮箱："};
+constexpr Text kEmail{"support@marlix-printers.example", "support@marlix-printers.example"};
+
+}  // namespace
+
+CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs,
+                     const std::string& language, QWidget* owner)
+    : SkinDialog(skins, "AboutWnd.ui", owner, 36), dialogs_(dialogs) {
+  setObjectName("AboutWnd");
+  setWindowTitle(QString::fromUtf8("关于我们"));
+  setFixedSize(kWidth, kHeight);
+  if (owner != nullptr) move(owner->frameGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+  if (language != "chi" && language != "eng") return;
+  SetControlTexts(this, "Label", "titleL", Pick(kTitle, language));
+  SetControlTexts(this, "Button", "AOKBtn", Pick(kOk, language));
+  SetControlTexts(this, "Text", "AoutCopyrightText", Pick(kCopyright, language));
+  SetControlTexts(this, "Text", "SiteLabel", Pick(kSite, language));
+  SetControlTexts(this, "Label", "AboutPhoneLabel", Pick(kPhone, language));
+  SetControlTexts(this, "Label", "EmailLabel", Pick(kEmailLabel, language));
+  SetControlTexts(this, "Text", "EmailText", Pick(kEmail, language));
+}
+
+void CAboutWnd::Notify(const Notification& n) {
+  if (n.Is(kClick, "AClosebtn") || n.Is(kClick, "AOKBtn")) {
+    accept();
+  } else if (n.Is(kLink, "SiteLabel") && !n.link.isEmpty()) {
+    (void)dialogs_.OpenUrl(QUrl(n.link));
+  }
+}
+
+}  // namespace vidodez::gui

@@ -1,0 +1,26 @@
+#pragma once
+// A combo box that tells when its list drops down, so a page can stop the
+// refresh that would rebuild the list under the operator's pointer.
+
+#include <QComboBox>
+
+namespace vidodez::gui {
+
+class SkinComboBox final : public QComboBox {
+  Q_OBJECT
+ public:
+  using QComboBox::QComboBox;
+  void showPopup() override;
+
+  // Width of the dropped list; 0 follows the combo's own width.
+  void SetDropWidth(int width) { drop_width_ = width; }
+  int drop_width() const { return drop_width_; }
+
+ signals:
+  void droppedDown();
+
+ private:
+  int drop_width_ = 0;
+};
+
+}  // namespace vidodez::gui

@@ -1,0 +1,81 @@
+#include "gui/window/skin_loader.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUiLoader>
+#include <QVBoxLayout>
+
+#include "gui/window/skin_combo_box.h"
+
+namespace vidodez::gui {
+namespace {
+
+class SkinUiLoader final : public QUiLoader {
+ public:
+  explicit SkinUiLoader(const SkinCallback& callback) : callback_(callback) {}
+
+  QWidget* createWidget(const QString& class_name, QWidget* parent, const QString& name) override {
+    if (callback_) {
+      if (QWidget* custom = callback_(class_name, parent, name)) {
+        custom->setObjectName(name);
+        return custom;
+      }
+    }
+    if (class_name == "QComboBox") {
+      auto* combo = new SkinComboBox(parent);
+      combo->setObjectName(name);
+      return combo;
+    }
+    return QUiLoader::createWidget(class_name, parent, name);
+  }
+
+ private:
+  const SkinCallback& callback_;
+};
+
+}  // namespace
+
+bool BuildSkin(const SkinArchive& skins, const QString& file, QWidget* host,
+               const SkinCallback& callback) {
+  QByteArray xml;
+  if (!skins.Read(file, &xml)) return false;
+  QBuffer buffer(&xml);
+  buffer.open(QIODevice::ReadOnly);
+  SkinUiLoader loader(callback);
+  QWidget* root = loader.load(&buffer, host);
+  if (root == nullptr) return false;
+  if (host->layout() == nullptr) {
+    auto* layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+  }
+  host->layout()->addWidget(root);
+  // The skin's own minimum size is the host's too, so a page never squeezes.
+  host->setMinimumSize(root->minimumSize());
+  return true;
+}
+
+SkinResources::SkinResources(const SkinArchive& skins) : images_(std::make_unique<QTemporaryDir>()) {
+  if (!images_->isValid()) return;
+  for (const QString& name : skins.Names()) {
+    if (name.endsWith(".ui") || name.endsWith(".qss")) continue;
+    QByteArray bytes;
+    if (!skins.Read(name, &bytes)) continue;
+    const QString target = QDir(images_->path()).filePath(name);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile out(target);
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(bytes);
+  }
+  QDir::setSearchPaths("skin", {skins.OverrideFolder(), images_->path()});
+  QByteArray qss;
+  if (skins.Read("style.qss", &qss)) {
+    style_sheet_ = QString::fromUtf8(qss);
+    if (qApp != nullptr) qApp->setStyleSheet(style_sheet_);
+  }
+  ok_ = true;
+}
+
+}  // namespace vidodez::gui

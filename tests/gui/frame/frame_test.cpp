@@ -1,0 +1,110 @@
+#include "gui/frame/dialog_frame_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QStackedWidget>
+
+#include "gui/pages/selector_pages.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+using Routines = std::vector<std::string>;
+
+TEST(MainFrame, StartsWithLanguageThenPagesSystemFirst) {
+  test::FrameRig rig("zh_CN");
+  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "init:5", "init:3", "init:2", "init:4",
+                                    "texts:0", "texts:6"}));
+  EXPECT_EQ(rig.frame().comm().GetLanguage(), "chi");
+  EXPECT_EQ(rig.frame().size(), QSize(739, 763));
+  EXPECT_EQ(rig.frame().current_page_code(), kPageSettings);
+}
+
+TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
+  struct Case {
+    const char* option;
+    int tab;
+    Routines routines;
+  };
+  const Case cases[] = {
+      // The network page prepares itself before the first refresh.
+      {"SetPrinterNic", 1, {"start:2", "refresh:2", "texts:2", "notify:2", "notify:2"}},
+      {"FontDownload", 2, {"refresh:3", "texts:3", "notify:3", "notify:3"}},
+      {"FirmwareUpgrade", 3, {"refresh:4", "texts:4", "notify:4", "notify:4"}},
+      {"FileManagement", 4, {"refresh:5", "texts:5", "notify:5", "notify:5"}},
+      {"SystermConfiguration", 5, {"texts:6", "notify:6", "notify:6"}},
+      {"PrinterConfiguration", 0, {"refresh:0", "start:0", "texts:0", "notify:0", "notify:0"}},
+  };
+  test::FrameRig rig;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option);
+    rig.routines.clear();
+    rig.Click(c.option);
+    EXPECT_EQ(rig.routines, c.routines);
+    EXPECT_EQ(FindControl<QStackedWidget>(&rig.frame(), "switch")->currentIndex(), c.tab);
+  }
+}
+
+TEST(MainFrame, SystemPageContactsNoPrinterWhileTheTimerRuns) {
+  test::FrameRig rig;
+  rig.bus.AddPrinter(test::PrinterOnPort(1));
+  rig.frame().show();
+  ASSERT_TRUE(rig.frame().refresh_running());
+  rig.Click("SystermConfiguration");
+  const int enumerations = rig.usb.enumerations;
+  const int opens = rig.usb.opens;
+  rig.frame().RefreshShownPage();
+  rig.frame().RefreshShownPage();
+  EXPECT_EQ(rig.usb.enumerations, enumerations);
+  EXPECT_EQ(rig.usb.opens, opens);
+  EXPECT_TRUE(rig.frame().refresh_running());
+  // Back on a selector page, the tick reaches the printer again.
+  rig.Click("FontDownload");
+  const int after_switch = rig.usb.opens;
+  rig.frame().RefreshShownPage();
+  EXPECT_GT(rig.usb.opens, after_switch);
+}
+
+TEST(MainFrame, TabSwitchRestartsAStoppedRefreshExceptForTheSystemPage) {
+  test::FrameRig rig;
+  rig.frame().show();
+  rig.frame().StopRefresh();
+  rig.Click("SystermConfiguration");
+  EXPECT_FALSE(rig.frame().refresh_running());
+  rig.Click("FileManagement");
+  EXPECT_TRUE(rig.frame().refresh_running());
+}
+
+TEST(MainFrame, MinbtnNeverReachesThePageOtherClicksDo) {
+  test::FrameRig rig;
+  rig.frame().show();
+  rig.routines.clear();
+  rig.Click("Minbtn");
+  EXPECT_TRUE(rig.routines.empty());
+  rig.Click("AdvPCDropBtn");
+  EXPECT_EQ(rig.routines, (Routines{"notify:0"}));
+}
+
+TEST(MainFrame, ClosebtnStopsTheRefreshAndQuits) {
+  test::FrameRig rig;
+  rig.frame().show();
+  QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
+  rig.routines.clear();
+  rig.Click("Closebtn");
+  EXPECT_EQ(quit.count(), 1);
+  EXPECT_FALSE(rig.frame().refresh_running());
+  EXPECT_TRUE(rig.routines.empty());
+}
+
+TEST(MainFrame, SavedPictureReachesTheStoragePage) {
+  test::FrameRig rig;
+  rig.frame().HandChosenPicture("/tmp/logo.pcx");
+  auto* storage = dynamic_cast<FileManagementUI*>(rig.frame().page(kPageStorage));
+  ASSERT_NE(storage, nullptr);
+  EXPECT_EQ(storage->chosen_picture().toStdString(), "/tmp/logo.pcx");
+}
+
+}  // namespace
+}  // namespace vidodez::gui

@@ -1,0 +1,58 @@
+#pragma once
+// What window tests share: the built skins, a scripted dialog service, a
+// private simulated bus, and a main frame built over them.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/frame/dialog_frame_wnd.h"
+#include "gui/system/program_settings.h"
+#include "gui/window/controls.h"
+#include "gui/window/dialog_service.h"
+#include "gui/window/skin_archive.h"
+#include "gui/window/skin_loader.h"
+#include "support/sim_bus.h"
+
+namespace vidodez::test {
+
+// Counts what reaches the printers, to tell which routines talk to them.
+class CountingUsb final : public platform::UsbPrintingClass {
+ public:
+  explicit CountingUsb(platform::UsbPrintingClass& inner) : inner_(inner) {}
+  int Enumerate(std::vector<platform::UsbPrinterInterface>* interfaces) override {
+    ++enumerations;
+    return inner_.Enumerate(interfaces);
+  }
+  int Open(const platform::UsbPrinterInterface& interface,
+           std::unique_ptr<platform::UsbDevice>* device) override {
+    ++opens;
+    return inner_.Open(interface, device);
+  }
+  int enumerations = 0;
+  int opens = 0;
+
+ private:
+  platform::UsbPrintingClass& inner_;
+};
+
+const gui::SkinArchive& BuiltSkins();
+
+struct FrameRig {
+  explicit FrameRig(const std::string& locale = "en_US");
+  gui::CDialogFrameWnd& frame() { return *frame_; }
+  // Clicks a control of the frame by name, as the operator would.
+  void Click(const QString& name);
+
+  SimBus bus;
+  CountingUsb usb{bus.usb()};
+  gui::ScriptedDialogService dialogs;
+  gui::SessionSettings settings;
+  std::vector<std::string> routines;  // "refresh:2", "texts:6", ...
+  std::unique_ptr<gui::CDialogFrameWnd> frame_;
+};
+
+}  // namespace vidodez::test

@@ -1,0 +1,127 @@
+#include "gui/system/sys_config_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "gui/system/about_wnd.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+QStringList Items(QWidget* root, const char* name) {
+  auto* combo = FindControl<QComboBox>(root, name);
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+void Choose(QWidget* root, const char* name, int index) {
+  auto* combo = FindControl<QComboBox>(root, name);
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+TEST(SystemPage, StartLanguageChoosesTheUnit) {
+  struct Case {
+    const char* locale;
+    int unit;
+    const char* unit_text;
+  };
+  for (const Case& c : {Case{"zh_CN", 2, "毫米"}, Case{"en_GB", 0, "Dot"}}) {
+    SCOPED_TRACE(c.locale);
+    test::FrameRig rig(c.locale);
+    EXPECT_EQ(rig.frame().comm().GetUnit(), c.unit);
+    EXPECT_EQ(FindControl<QComboBox>(rig.frame().page(kPageSystem), "UnitCmb")
+                  ->currentText()
+                  .toStdString(),
+              c.unit_text);
+  }
+}
+
+TEST(SystemPage, ChoosingEnglishRelabelsListsPageAndFrame) {
+  test::FrameRig rig("zh_CN");
+  rig.Click("SystermConfiguration");
+  PageUI* page = rig.frame().page(kPageSystem);
+  EXPECT_EQ(Items(page, "LanguageCmb"), (QStringList{"中文", "英文"}));
+  Choose(page, "LanguageCmb", 1);
+  EXPECT_EQ(rig.frame().comm().GetLanguage(), "eng");
+  EXPECT_EQ(Items(page, "LanguageCmb"), (QStringList{"Chinese", "English"}));
+  EXPECT_EQ(Items(page, "UnitCmb"), (QStringList{"Dot", "Inch", "mm"}));
+  EXPECT_EQ(FindControl<QComboBox>(page, "LanguageCmb")->currentIndex(), 1);
+  // The unit chosen at start holds when only the language changes.
+  EXPECT_EQ(FindControl<QComboBox>(page, "UnitCmb")->currentIndex(), 2);
+  EXPECT_EQ(FindControl<QAbstractButton>(page, "HelpBtn")->text().toStdString(), "Help");
+  EXPECT_EQ(FindControl<QAbstractButton>(&rig.frame(), "SetPrinterNic")->text().toStdString(),
+            "Network ");
+  EXPECT_EQ(FindControl<QLabel>(&rig.frame(), "VerNote")->text().toStdString(),
+            "Applies to printers with V1.52 and higher firmware versions.");
+  // Back to Chinese: every frame text follows.
+  Choose(page, "LanguageCmb", 0);
+  EXPECT_EQ(FindControl<QAbstractButton>(&rig.frame(), "SetPrinterNic")->text().toStdString(),
+            "网络设置");
+  // Another page takes the language when it is shown next.
+  rig.Click("FileManagement");
+  EXPECT_EQ(FindControl<QLabel>(rig.frame().page(kPageStorage), "FMPortHintLabel")
+                ->text()
+                .toStdString(),
+            "端口");
+}
+
+TEST(SystemPage, UnitChoiceReachesTheLink) {
+  test::FrameRig rig("en_US");
+  rig.Click("SystermConfiguration");
+  Choose(rig.frame().page(kPageSystem), "UnitCmb", 1);
+  EXPECT_EQ(rig.frame().comm().GetUnit(), 1);
+}
+
+TEST(SystemPage, HelpOpensTheLanguagesFileFromTheProgramFolder) {
+  for (const auto& [locale, file] :
+       {std::pair{"en_US", "Virizor_OD.evi"}, std::pair{"zh_TW", "Zudovad_EV.ize"}}) {
+    SCOPED_TRACE(locale);
+    test::FrameRig rig(locale);
+    rig.Click("SystermConfiguration");
+    rig.Click("HelpBtn");
+    ASSERT_EQ(rig.dialogs.opened_urls().size(), 1);
+    EXPECT_EQ(rig.dialogs.opened_urls().front().toStdString(),
+              QUrl::fromLocalFile(QDir(VIDODEZ_TEST_PROGRAM_FOLDER).filePath(file))
+                  .toString()
+                  .toStdString());
+  }
+  EXPECT_TRUE(HelpPath("/opt/x", "fr").isEmpty());
+}
+
+TEST(SystemPage, HelpFallsBackToTheProgramsViewer) {
+  test::FrameRig rig("en_US");
+  rig.dialogs.SetOpenUrlResult(false);
+  auto* page = dynamic_cast<SysConfigUI*>(rig.frame().page(kPageSystem));
+  page->OpenHelp();
+  ASSERT_NE(page->help_viewer(), nullptr);
+  EXPECT_TRUE(page->help_viewer()->isVisible());
+  auto* browser = page->help_viewer()->findChild<QTextBrowser*>("HelpBrowser");
+  EXPECT_TRUE(browser->toPlainText().contains("Storage"));
+}
+
+TEST(AboutWindow, ShowsVersionAndOpensTheSiteLink) {
+  test::FrameRig rig("en_US");
+  CAboutWnd about(test::BuiltSkins(), rig.dialogs, "eng", &rig.frame());
+  EXPECT_EQ(about.size(), QSize(511, 371));
+  EXPECT_TRUE(FindControl<QLabel>(&about, "AoutCopyrightText")->text().contains("3.1.3"));
+  auto* site = FindControl<QLabel>(&about, "SiteLabel");
+  const QString target = "https://www.marlix-printers.example";
+  EXPECT_TRUE(site->text().contains(target));
+  emit site->linkActivated(target);
+  EXPECT_EQ(rig.dialogs.opened_urls(), QStringList{target});
+  about.show();
+  FindControl<QAbstractButton>(&about, "AOKBtn")->click();
+  EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace vidodez::gui

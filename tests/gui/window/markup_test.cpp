@@ -1,0 +1,79 @@
+#include "gui/window/markup.h"
+
+#include <gtest/gtest.h>
+
+namespace vidodez::gui {
+namespace {
+
+struct Case {
+  const char* markup;
+  const char* html;
+};
+
+TEST(Markup, TurnsEachCodeIntoRichText) {
+  const Case cases[] = {
+      {"plain", "plain"},
+      {"{b}bold{/b}", "<b>bold</b>"},
+      {"{c #FF0000}red{/c}", "<span style=\"color:#FF0000\">red</span>"},
+      // The skins write colours as ARGB: the alpha byte must not shift the hue.
+      {"{c #FF49C2EA}blue{/c}", "<span style=\"color:#49C2EA\">blue</span>"},
+      {"a{n}b", "a<br>b"},
+      {"a{p}b", "a<br><br>b"},
+      {"{x 8}a", "&nbsp;&nbsp;a"},
+      {"{i list_icon_a.png}",
+       "<img src=\"skin:list_icon_a.png\" style=\"vertical-align:middle\">"},
+      {"<x 8><f 2>item", "&nbsp;&nbsp;<span style=\"font-size:15px;font-weight:400\">item</span>"},
+      {"{a https://x.example/?a=1&b=2}site{/a}",
+       "<a href=\"https://x.example/?a=1&amp;b=2\">site</a>"},
+      {"{y 4}spaced", "spaced"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.markup);
+    EXPECT_EQ(MarkupToRichText(QString::fromUtf8(c.markup)).toStdString(), c.html);
+  }
+}
+
+TEST(Markup, ShowsTextThatOnlyLooksLikeCodesAsTyped) {
+  const Case cases[] = {
+      {"a < b > c", "a &lt; b &gt; c"},
+      {"{q}", "{q}"},
+      {"{f two}", "{f two}"},
+      {"{c red}", "{c red}"},
+      {"{b", "{b"},
+      {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
+      {"50% {n", "50% {n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.markup);
+    EXPECT_EQ(MarkupToRichText(QString::fromUtf8(c.markup)).toStdString(), c.html);
+  }
+}
+
+TEST(Markup, ClosesWhatTheTextLeftOpenAndDropsStrayCloses) {
+  EXPECT_EQ(MarkupToRichText("{f 2}wait{c #FF0000} 9 {/c}s").toStdString(),
+            "<span style=\"font-size:15px;font-weight:400\">wait<span style=\"color:#FF0000\"> 9 "
+            "</span>s</span>");
+  EXPECT_EQ(MarkupToRichText("x{/b}y").toStdString(), "xy");
+  // Closing an outer code closes the inner one with it, so the tags nest.
+  EXPECT_EQ(MarkupToRichText("{b}{c #000000}z{/b}").toStdString(),
+            "<b><span style=\"color:#000000\">z</span></b>");
+}
+
+TEST(Markup, UnknownFontNumberFallsBackToTheFirstFont) {
+  EXPECT_EQ(MarkupFontOf(99).pixel_size, MarkupFontOf(0).pixel_size);
+  EXPECT_EQ(MarkupFontOf(-1).pixel_size, MarkupFontOf(0).pixel_size);
+}
+
+TEST(Markup, FindsTheFirstLinkTarget) {
+  EXPECT_EQ(FirstLinkTarget("see {a one}1{/a} and {a two}2{/a}").toStdString(), "one");
+  EXPECT_EQ(FirstLinkTarget("<a http://x>x</a>").toStdString(), "http://x");
+  EXPECT_TRUE(FirstLinkTarget("no link").isEmpty());
+}
+
+TEST(Markup, LongBraceRunsStayBoundedText) {
+  const QString flood = QString(100000, '{');
+  EXPECT_EQ(MarkupToRichText(flood).size(), flood.size());
+}
+
+}  // namespace
+}  // namespace vidodez::gui

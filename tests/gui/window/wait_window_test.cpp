@@ -1,0 +1,79 @@
+#include "gui/window/wait_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "gui/window/controls.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+TEST(WaitWindow, CountdownShowsNineFirstAndClosesAfterZero) {
+  CDateAccessWnd wait(test::BuiltSkins(), 100, 100, true, "eng", nullptr);
+  QStringList shown;
+  QObject::connect(&wait, &CDateAccessWnd::hintChanged,
+                   [&](const QString& markup) { shown << markup; });
+  QSignalSpy finished(&wait, &QDialog::finished);
+  wait.show();
+  wait.StartCountdown(1, 9);
+  ASSERT_TRUE(finished.wait(10000));
+  ASSERT_EQ(shown.size(), 10);
+  EXPECT_EQ(shown.front().toStdString(),
+            "{f 2}Data processing, please wait for{c #FF0000} 9 {/c}seconds!{/f}");
+  EXPECT_EQ(shown.back().toStdString(),
+            "{f 2}Data processing, please wait for{c #FF0000} 0 {/c}seconds!{/f}");
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(shown[i].contains(QStringLiteral(" %1 ").arg(9 - i))) << i;
+  }
+  EXPECT_FALSE(wait.isVisible());
+}
+
+TEST(WaitWindow, ChineseCountdownUsesItsOwnSentence) {
+  EXPECT_EQ(CountdownText(3, "chi").toStdString(),
+            "{f 2}配置数据处理中，请等待{c #FF0000} 3 {/c}秒。{/f}");
+}
+
+TEST(WaitWindow, FixedHintShowsWithoutCountdown) {
+  CDateAccessWnd wait(test::BuiltSkins(), 0, 0, false, "chi", nullptr);
+  EXPECT_EQ(wait.HintText().toStdString(), "{f 2}字体数据转换中，请等待......{/f}");
+  EXPECT_TRUE(FindControl<QLabel>(&wait, "WaitWndHintText")->text().contains("字体数据转换中"));
+}
+
+TEST(PlaceWaitWindow, StaysInsideTheWorkArea) {
+  const QRect work(0, 0, 1920, 1040);
+  const QSize size(420, 120);
+  struct Case {
+    const char* what;
+    QRect reference;
+    QPoint anchor;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {"centred above the anchor", QRect(100, 100, 739, 763), {370, 400}, {260, 320}},
+      {"near the right edge", work, {1900, 600}, {1500, 420}},
+      {"near the left edge", work, {10, 600}, {0, 420}},
+      {"above the top", work, {500, 20}, {290, 0}},
+      {"below the bottom", QRect(0, 900, 739, 763), {370, 400}, {160, 920}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(PlaceWaitWindow(size, work, c.reference, c.anchor), c.expected);
+  }
+}
+
+TEST(WaitWindow, ShownNearTheRightEdgeIsPulledInside) {
+  QWidget owner;
+  owner.setGeometry(0, 0, 2000, 900);
+  CDateAccessWnd wait(test::BuiltSkins(), 1990, 500, false, "eng", &owner);
+  wait.show();
+  const QRect work = wait.screen()->availableGeometry();
+  EXPECT_LE(wait.frameGeometry().right(), work.right());
+  EXPECT_GE(wait.frameGeometry().left(), work.left());
+}
+
+}  // namespace
+}  // namespace vidodez::gui

@@ -1,0 +1,244 @@
+// The window layer: skins from the archive or the override folder, the
+// notifications a skin's controls raise, texts and bindings.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "gui/window/binders.h"
+#include "gui/window/controls.h"
+#include "gui/window/hit_test.h"
+#include "gui/window/notifier.h"
+#include "gui/window/skin_archive.h"
+#include "gui/window/skin_combo_box.h"
+#include "gui/window/skin_loader.h"
+#include "gui_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vidodez::gui {
+namespace {
+
+TEST(SkinArchive, ReadsSkinsPackedBesideTheProgram) {
+  QByteArray xml;
+  ASSERT_TRUE(test::BuiltSkins().Read("skin.ui", &xml));
+  EXPECT_TRUE(xml.contains("name=\"switch\""));
+  EXPECT_TRUE(test::BuiltSkins().Names().contains("images/USB.png"));
+}
+
+TEST(SkinArchive, OverrideFolderWinsOverTheArchive) {
+  test::TempDir dir;
+  const QString folder = QString::fromStdString(dir.path());
+  ASSERT_TRUE(QFile::copy(QDir(VIDODEZ_TEST_PROGRAM_FOLDER).filePath("SkinRes.dat"),
+                          QDir(folder).filePath("SkinRes.dat")));
+  QDir(folder).mkdir("skins");
+  QFile loose(QDir(folder).filePath("skins/style.qss"));
+  ASSERT_TRUE(loose.open(QIODevice::WriteOnly));
+  loose.write("/* edited */");
+  loose.close();
+  SkinArchive skins(folder);
+  QByteArray bytes;
+  ASSERT_TRUE(skins.Read("style.qss", &bytes));
+  EXPECT_EQ(bytes, QByteArray("/* edited */"));
+  ASSERT_TRUE(skins.Read("skin.ui", &bytes));  // the rest still comes from the archive
+}
+
+TEST(SkinArchive, RefusesNamesOutsideTheSkinsAndMissingArchives) {
+  SkinArchive skins(VIDODEZ_TEST_PROGRAM_FOLDER);
+  QByteArray bytes;
+  for (const char* name : {"../SkinRes.dat", "/etc/passwd", "", "a//b", "images/../../x"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(skins.Read(name, &bytes));
+  }
+  test::TempDir empty;
+  EXPECT_FALSE(SkinArchive(QString::fromStdString(empty.path())).Read("skin.ui", &bytes));
+}
+
+TEST(SkinArchive, DamagedArchiveBuildsNothing) {
+  test::TempDir dir;
+  const QString folder = QString::fromStdString(dir.path());
+  QFile junk(QDir(folder).filePath("SkinRes.dat"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(4096, 'P'));
+  junk.close();
+  QWidget host;
+  EXPECT_FALSE(BuildSkin(SkinArchive(folder), "skin.ui", &host));
+  EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
+}
+
+TEST(SkinLoader, CallbackCreatesTheCustomContainers) {
+  QWidget host;
+  QStringList asked;
+  ASSERT_TRUE(BuildSkin(test::BuiltSkins(), "skin.ui", &host,
+                        [&](const QString& class_name, QWidget* parent, const QString&) -> QWidget* {
+                          if (!class_name.endsWith("Skin")) return nullptr;
+                          asked << class_name;
+                          return new QLabel(class_name, parent);
+                        }));
+  EXPECT_EQ(asked, (QStringList{"PrinterConfigSkin", "PrinterNicSkin", "FontDownloadSkin",
+                                "FirmwareUpgradeSkin", "FileManagementSkin", "SysConfigSkin"}));
+  EXPECT_NE(FindControl<QLabel>(&host, "SysConfigPage"), nullptr);
+  // Combos come out as the program's own, which report their drop-down.
+  QWidget page;
+  ASSERT_TRUE(BuildSkin(test::BuiltSkins(), "PrinterNicSkin.ui", &page));
+  EXPECT_NE(FindControl<SkinComboBox>(&page, "PNPort"), nullptr);
+}
+
+struct NotifyRig {
+  NotifyRig() {
+    auto* layout = new QVBoxLayout(&root);
+    button = new QPushButton("b", &root);
+    button->setObjectName("OkBtn");
+    option = new QPushButton("o", &root);
+    option->setObjectName("TabOp");
+    option->setCheckable(true);
+    option->setAutoExclusive(true);
+    edit = new QLineEdit(&root);
+    edit->setObjectName("NameEdit");
+    combo = new SkinComboBox(&root);
+    combo->setObjectName("PortCombo");
+    combo->addItems({"a", "b"});
+    label = new QLabel("<a href=\"http://site\">site</a>", &root);
+    label->setObjectName("SiteLabel");
+    for (QWidget* w : {static_cast<QWidget*>(button), static_cast<QWidget*>(option),
+                       static_cast<QWidget*>(edit), static_cast<QWidget*>(combo),
+                       static_cast<QWidget*>(label)}) {
+      layout->addWidget(w);
+    }
+    notifier.SetHandler([this](const Notification& n) {
+      seen.push_back((n.type + "/" + n.sender + (n.link.isEmpty() ? "" : "/" + n.link)).toStdString());
+    });
+    notifier.Attach(&root);
+    notifier.Attach(&root);  // attaching twice must not double the notifications
+  }
+  QWidget root;
+  QPushButton* button;
+  QPushButton* option;
+  QLineEdit* edit;
+  SkinComboBox* combo;
+  QLabel* label;
+  Notifier notifier;
+  std::vector<std::string> seen;
+};
+
+TEST(Notifier, DeliversOperatorActionsByTypeAndSender) {
+  NotifyRig rig;
+  rig.button->click();
+  rig.option->click();
+  rig.combo->setFocus();
+  QTest::keyClicks(rig.edit, "x");
+  emit rig.combo->activated(1);
+  emit rig.label->linkActivated("http://site");
+  EXPECT_EQ(rig.seen, (std::vector<std::string>{"click/OkBtn", "selectchanged/TabOp",
+                                                "click/TabOp", "textchanged/NameEdit",
+                                                "itemselect/PortCombo",
+                                                "link/SiteLabel/http://site"}));
+}
+
+TEST(Notifier, TextSetByTheProgramRaisesNoTextChanged) {
+  NotifyRig rig;
+  rig.edit->setText("from the program");
+  SetControlTexts(&rig.root, "Edit", "NameEdit", "again");
+  EXPECT_TRUE(rig.seen.empty());
+  EXPECT_EQ(rig.edit->text().toStdString(), "again");
+}
+
+TEST(Notifier, ComboReportsDropDownBeforeItsListOpens) {
+  NotifyRig rig;
+  rig.root.show();
+  rig.combo->showPopup();
+  ASSERT_FALSE(rig.seen.empty());
+  EXPECT_EQ(rig.seen.front(), "dropdown/PortCombo");
+  rig.combo->hidePopup();
+}
+
+TEST(SetControlTexts, SetsTextAndTipOnlyOnTheNamedKind) {
+  NotifyRig rig;
+  SetControlTexts(&rig.root, "Button", "OkBtn", "OK", "Accept", true);
+  EXPECT_EQ(rig.button->text().toStdString(), "OK");
+  EXPECT_EQ(rig.button->toolTip().toStdString(), "Accept");
+  SetControlTexts(&rig.root, "Button", "OkBtn", nullptr, "ignored", false);
+  EXPECT_EQ(rig.button->toolTip().toStdString(), "Accept");
+  // A kind that does not match, an unknown kind or name changes nothing.
+  SetControlTexts(&rig.root, "Label", "OkBtn", "wrong");
+  SetControlTexts(&rig.root, "Slider", "OkBtn", "wrong");
+  SetControlTexts(&rig.root, "Button", "Missing", "wrong");
+  EXPECT_EQ(rig.button->text().toStdString(), "OK");
+  SetControlTexts(&rig.root, "Label", "SiteLabel", "{b}bold{/b}");
+  EXPECT_EQ(rig.label->text().toStdString(), "<b>bold</b>");
+}
+
+TEST(Bindings, LoadShowsTheModelAndStoreReadsItBack) {
+  QWidget root;
+  auto* check = new QCheckBox(&root);
+  check->setObjectName("PeelOp");
+  auto* combo = new QComboBox(&root);
+  combo->setObjectName("SpeedCombo");
+  combo->addItems({"1", "2", "3"});
+  auto* edit = new QLineEdit(&root);
+  edit->setObjectName("NameEdit");
+  auto* spin = new QSpinBox(&root);
+  spin->setObjectName("CopiesSpin");
+  spin->setRange(0, 99);
+  bool peel = true;
+  int speed = 2;
+  std::string name = "label";
+  int copies = 7;
+  Bindings bindings(&root);
+  bindings.BindCheck("PeelOp", &peel);
+  bindings.BindComboIndex("SpeedCombo", &speed);
+  bindings.BindLineEdit("NameEdit", &name);
+  bindings.BindSpin("CopiesSpin", &copies);
+  bindings.BindSpin("NoSuchSpin", &copies);  // a control the skin lacks is skipped
+  bindings.Load();
+  EXPECT_TRUE(check->isChecked());
+  EXPECT_EQ(combo->currentIndex(), 2);
+  EXPECT_EQ(edit->text().toStdString(), "label");
+  EXPECT_EQ(spin->value(), 7);
+  check->setChecked(false);
+  combo->setCurrentIndex(0);
+  edit->setText("中文");
+  spin->setValue(12);
+  bindings.Store();
+  EXPECT_FALSE(peel);
+  EXPECT_EQ(speed, 0);
+  EXPECT_EQ(name, "中文");
+  EXPECT_EQ(copies, 12);
+}
+
+TEST(HitTest, BordersResizeCaptionMovesControlsStayClickable) {
+  const QSize size(739, 763);
+  struct Case {
+    QPoint point;
+    bool over_control;
+    bool maximised;
+    Qt::Edges edges;
+    bool caption;
+  };
+  const Case cases[] = {
+      {{1, 1}, false, false, Qt::TopEdge | Qt::LeftEdge, false},
+      {{738, 400}, false, false, Qt::RightEdge, false},
+      {{400, 762}, false, false, Qt::BottomEdge, false},
+      {{400, 20}, false, false, {}, true},
+      {{400, 20}, true, false, {}, false},
+      {{400, 300}, false, false, {}, false},
+      // A maximised window has no borders to drag.
+      {{1, 1}, false, true, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.point.x() << "," << c.point.y());
+    const HitResult hit = HitTest(size, c.point, 4, 44, c.over_control, c.maximised);
+    EXPECT_EQ(hit.edges, c.edges);
+    EXPECT_EQ(hit.caption, c.caption);
+  }
+}
+
+}  // namespace
+}  // namespace vidodez::gui
