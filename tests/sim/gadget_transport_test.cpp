@@ -45,7 +45,7 @@ class FakeGadget {
       *node = static_cast<ino_t>(bind_);
       return 0;
     };
-    sys.fd_node = [this](int fd, ino_t* node) {
+    sys.fd_node = [](int fd, ino_t* node) {
       *node = static_cast<ino_t>(fd);
       return 0;
     };
