@@ -181,7 +181,7 @@ SizeEdit ApplySizeEdit(PictureSize& size, SizeBox box, std::string_view text) {
     std::optional<std::string>& own = box == SizeBox::kWidth    ? edit.width
                                       : box == SizeBox::kHeight ? edit.height
                                                                 : percent_box;
-    own = "0";
+    own.emplace(1, '0');
   }
   return edit;
 }
