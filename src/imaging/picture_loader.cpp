@@ -1,0 +1,158 @@
+#include "imaging/picture_loader.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include <cstring>
+
+#include "core/graphic/graphic_codes.h"
+#include "core/graphic/picture_formats.h"
+#include "core/graphic/picture_save.h"
+#include "core/graphic/rotate.h"
+#include "imaging/jpeg_grey.h"
+
+namespace vidodez::imaging {
+namespace {
+
+// GIF always stores palette indices of 8 bits or fewer, though Qt decodes it
+// to 32 bits.
+std::uint32_t StoredBitsPerPixel(const QByteArray& reader_format, const QImage& image) {
+  if (reader_format == "gif") return 8;
+  switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+      return 1;
+    case QImage::Format_Indexed8:
+      return image.colorCount() <= 2 ? 1 : image.colorCount() <= 16 ? 4 : 8;
+    case QImage::Format_RGB32:
+    case QImage::Format_RGBX8888:
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+      return 24;
+    default:
+      return static_cast<std::uint32_t>(image.depth());
+  }
+}
+
+inline std::uint8_t OnWhite(std::uint8_t grey, unsigned alpha) {
+  return static_cast<std::uint8_t>((grey * alpha + 255u * (255u - alpha) + 127u) / 255u);
+}
+
+}  // namespace
+
+int GreyFromImage(const QImage& image, GreyBitmap* out, bool* transparent) {
+  if (image.isNull() || !PictureSizeAcceptable(image.width(), image.height()))
+    return image.isNull() ? kGraphicBadSize : kGraphicPictureTooLarge;
+  GreyBitmap grey;
+  grey.width = image.width();
+  grey.height = image.height();
+  grey.pixels.resize(std::size_t(grey.width) * std::size_t(grey.height));
+  const QImage::Format format = image.format();
+  unsigned min_alpha = 255;
+  if (format == QImage::Format_Grayscale8) {
+    for (int y = 0; y < grey.height; ++y)
+      std::memcpy(grey.Row(y), image.constScanLine(y), std::size_t(grey.width));
+  } else if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
+    // The common case (JPEG decodes to RGB32): read the pixels where they are.
+    const bool alpha = format == QImage::Format_ARGB32;
+    for (int y = 0; y < grey.height; ++y) {
+      const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      std::uint8_t* row = grey.Row(y);
+      for (int x = 0; x < grey.width; ++x) {
+        const QRgb p = in[x];
+        const std::uint8_t g = GreyOf(unsigned(qRed(p)), unsigned(qGreen(p)), unsigned(qBlue(p)));
+        if (alpha) {
+          const unsigned a = unsigned(qAlpha(p));
+          min_alpha = a < min_alpha ? a : min_alpha;
+          row[x] = OnWhite(g, a);
+        } else {
+          row[x] = g;
+        }
+      }
+    }
+  } else {
+    // Everything else, one line at a time, so a large picture is not held
+    // twice in 32 bits.
+    for (int y = 0; y < grey.height; ++y) {
+      const QImage line = image.copy(0, y, grey.width, 1).convertToFormat(QImage::Format_ARGB32);
+      const QRgb* in = reinterpret_cast<const QRgb*>(line.constScanLine(0));
+      std::uint8_t* row = grey.Row(y);
+      for (int x = 0; x < grey.width; ++x) {
+        const QRgb p = in[x];
+        const unsigned a = unsigned(qAlpha(p));
+        min_alpha = a < min_alpha ? a : min_alpha;
+        row[x] = OnWhite(GreyOf(unsigned(qRed(p)), unsigned(qGreen(p)), unsigned(qBlue(p))), a);
+      }
+    }
+  }
+  if (transparent != nullptr) *transparent = min_alpha < 255;
+  *out = std::move(grey);
+  return kGraphicOk;
+}
+
+int LoadPicture(const std::string& path, LoadedPicture* out) {
+  const std::string extension = ExtensionOf(path);
+  if (extension.empty()) return kGraphicNoExtension;
+  const int format = PictureFormatCode(extension);
+  if (format == kFormatNone) return kGraphicUnknownFormat;
+  if (format == kFormatPcx) {
+    LoadedPicture picture;
+    PcxInfo info;
+    if (const int code = ReadPcxFile(path, &picture.bitmap, &info); code != kGraphicOk) return code;
+    picture.bits_per_pixel = static_cast<std::uint32_t>(info.bits_per_pixel);
+    *out = std::move(picture);
+    return kGraphicOk;
+  }
+
+  const QString file = QString::fromStdString(path);
+  const QFileInfo file_info(file);
+  if (!file_info.isFile() || !file_info.isReadable()) return kGraphicFileOpenFailed;
+  // Formats are told apart by content, so a PNG named .jpg still opens; but
+  // TGA has no signature, and sniffing alone takes it for an icon. Qt's own
+  // allocation limit (256 MB by default) refuses hostile sizes before
+  // decoding; it is process-wide, so it is left as the program set it.
+  QImageReader reader(file);
+  if (format == kFormatTga) reader.setFormat("tga");
+  reader.setAutoTransform(true);
+  const QSize size = reader.size();
+  const QByteArray detected = reader.format();
+  if (size.isValid() && !PictureSizeAcceptable(size.width(), size.height()))
+    return kGraphicPictureTooLarge;
+  if (format == kFormatJpeg) {
+    // Turned photographs are turned back as Qt would; mirrored ones (rare)
+    // go through Qt.
+    const QImageIOHandler::Transformations turn = reader.transformation();
+    const int quarter_turns = turn == QImageIOHandler::TransformationNone       ? 0
+                              : turn == QImageIOHandler::TransformationRotate90  ? 1
+                              : turn == QImageIOHandler::TransformationRotate180 ? 2
+                              : turn == QImageIOHandler::TransformationRotate270 ? 3
+                                                                                 : -1;
+    if (quarter_turns >= 0) {
+      LoadedPicture picture;
+      int bits = 0;
+      bool unsupported = false;
+      const int code = DecodeJpegGrey(path, &picture.bitmap, &bits, &unsupported);
+      if (code == kGraphicOk) {
+        if (quarter_turns != 0) picture.bitmap = RotateRight(picture.bitmap, quarter_turns);
+        picture.bits_per_pixel = static_cast<std::uint32_t>(bits);
+        *out = std::move(picture);
+        return kGraphicOk;
+      }
+      if (!unsupported) return code;
+    }
+  }
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) return kGraphicBadPicture;
+  LoadedPicture picture;
+  bool transparent = false;
+  if (const int code = GreyFromImage(image, &picture.bitmap, &transparent); code != kGraphicOk)
+    return code;
+  picture.bits_per_pixel = StoredBitsPerPixel(detected, image);
+  // Some decoders hand out 32 bits for pictures without any transparency.
+  if (picture.bits_per_pixel == 32 && !transparent) picture.bits_per_pixel = 24;
+  *out = std::move(picture);
+  return kGraphicOk;
+}
+
+}  // namespace vidodez::imaging

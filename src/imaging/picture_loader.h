@@ -1,0 +1,33 @@
+#pragma once
+// Loads a picture file into the core's grey bitmap: PCX with the core's own
+// reader, every other format with a code through QImage. Transparent parts
+// are laid on white before the colours become grey.
+
+#include <cstdint>
+#include <string>
+
+#include "core/graphic/grey_bitmap.h"
+
+class QImage;
+
+namespace vidodez::imaging {
+
+struct LoadedPicture {
+  GreyBitmap bitmap;
+  std::uint32_t bits_per_pixel = 0;  // of the file as stored: 1, 4, 8, 24, 32...
+};
+
+// The extension picks the format as the format-code table says: no
+// extension gives kGraphicNoExtension, one without a code
+// kGraphicUnknownFormat; an unreadable file kGraphicFileOpenFailed; a damaged
+// picture, or a format with a code that no installed decoder reads,
+// kGraphicBadPicture; more pixels than the core accepts
+// kGraphicPictureTooLarge. `out` changes only on success.
+[[nodiscard]] int LoadPicture(const std::string& path, LoadedPicture* out);
+
+// Grey of a decoded image, alpha laid on white. kGraphicBadSize when empty,
+// kGraphicPictureTooLarge when too large. `transparent`, if given, tells
+// whether any pixel was less than opaque.
+[[nodiscard]] int GreyFromImage(const QImage& image, GreyBitmap* out, bool* transparent = nullptr);
+
+}  // namespace vidodez::imaging
