@@ -3,11 +3,17 @@
 #include <signal.h>
 #include <string.h>
 
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "core/platform/usb_printing.h"
+#include "sim/gadget_transport.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
 
@@ -37,6 +43,33 @@ int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) 
   }
 }
 
+// The printer served over the kernel's printer gadget instead of the bus.
+int ServeGadget(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) {
+  vidodez::sim::PrinterModel model(line.printer);
+  std::mutex mutex;
+  std::atomic<bool> stop{false};
+  int rc = 0;
+  std::thread server([&] {
+    rc = vidodez::sim::RunGadgetTransport(model, mutex, line.gadget, stop, [] {
+      std::printf("ready\n");
+      std::fflush(stdout);
+    });
+    if (rc != 0) kill(getpid(), SIGTERM);  // wakes the sigwait below
+  });
+  for (;;) {
+    int signal = 0;
+    if (sigwait(&signals, &signal) == 0 && signal != SIGUSR1 && signal != SIGUSR2) break;
+  }
+  stop = true;
+  server.join();
+  if (rc != 0) {
+    std::fprintf(stderr, "vidodez-printer-sim: cannot serve %s: %s\n", line.gadget.c_str(),
+                 strerror(rc));
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,9 +92,5 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
-  if (!line.gadget.empty()) {
-    std::fprintf(stderr, "vidodez-printer-sim: --gadget is not available in this build\n");
-    return 1;
-  }
-  return ServeBus(line, signals);
+  return line.gadget.empty() ? ServeBus(line, signals) : ServeGadget(line, signals);
 }
