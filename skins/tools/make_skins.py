@@ -28,6 +28,9 @@ def prop(name, value):
         return f'<property name="{name}"><enum>{value[1]}</enum></property>'
     if isinstance(value, tuple) and value[0] == "set":
         return f'<property name="{name}"><set>{value[1]}</set></property>'
+    if isinstance(value, tuple) and value[0] == "policy":
+        return (f'<property name="{name}"><sizepolicy hsizetype="{value[1]}" vsizetype="{value[2]}">'
+                '<horstretch>0</horstretch><verstretch>0</verstretch></sizepolicy></property>')
     if isinstance(value, tuple) and value[0] == "dyn":
         return f'<property name="{name}" stdset="0"><string>{escape(value[1])}</string></property>'
     return f'<property name="{name}"><string>{escape(value)}</string></property>'
@@ -126,12 +129,12 @@ def selector(dev, lab):
 def page(file, dev, lab, title, summary):
     body = w("QFrame", f"{lab}PageBody", {"role": ("dyn", "card")}, (V, (18, 16, 18, 16), 8), [
         label(f"{lab}PageSummary", summary, "pageSummary", wordWrap=True),
-        spacer(False),
     ])
     top = w("QWidget", "PageRoot", {"geometry": ("rect", 0, 0, 739, 600)}, (V, (18, 14, 18, 14), 10), [
         label(f"{lab}PageTitle", title, "pageTitle"),
         *selector(dev, lab),
         body,
+        spacer(False),
     ])
     write(file, top)
 
@@ -158,8 +161,9 @@ def frame():
     ])
     stack = w("QStackedWidget", "switch", {}, None, [w(cls, name) for cls, name in pages])
     footer = w("QWidget", "FooterBar", {"minimumSize": ("size", 0, 30)}, (H, (14, 4, 14, 4), 16), [
-        label("VerNote", "适用打印机固件版本：V1.52及更高版本"),
-        spacer(),
+        # The note gives way first when the window is narrow.
+        label("VerNote", "适用打印机固件版本：V1.52及更高版本",
+              sizePolicy=("policy", "Ignored", "Preferred")),
         label("PhoneContenLabel", "服务热线：400-820-1760"),
         label("CompanyLabel", "玛力克斯打印系统有限公司"),
     ])
@@ -218,7 +222,8 @@ def message_box():
 
 
 def wait_window():
-    top = w("QWidget", "BoxRoot", {"geometry": ("rect", 0, 0, 420, 120)}, (V, (0, 0, 0, 0), 0), [
+    top = w("QWidget", "BoxRoot", {"geometry": ("rect", 0, 0, 420, 120),
+                                   "minimumSize": ("size", 420, 110)}, (V, (0, 0, 0, 0), 0), [
         w("QWidget", "CaptionBar", {"minimumSize": ("size", 0, 8), "maximumSize": ("size", 16777215, 8)}),
         w("QWidget", "WaitBody", {}, (H, (18, 14, 18, 18), 12), [
             w("QLabel", "WaitIcon", {"role": ("dyn", "portIcon"), "minimumSize": ("size", 36, 36),
@@ -233,7 +238,7 @@ def wait_window():
 
 def about():
     body = w("QWidget", "AboutBody", {}, (H, (24, 18, 24, 8), 18), [
-        w("QLabel", "AboutLogo", {"role": ("dyn", "portIcon"), "minimumSize": ("size", 64, 64),
+        w("QLabel", "AboutLogo", {"role": ("dyn", "logo"), "minimumSize": ("size", 64, 64),
                                  "maximumSize": ("size", 64, 64)}),
         w("QWidget", "AboutLines", {}, (V, (0, 0, 0, 0), 8), [
             label("AoutCopyrightText", "MarliX Vidodez Tool 3.1.3", wordWrap=True,

@@ -1,5 +1,7 @@
 #include "gui/system/about_wnd.h"
 
+#include <QPalette>
+
 #include "core/shell/texts.h"
 #include "gui/window/controls.h"
 
@@ -11,8 +13,8 @@ constexpr Text kOk{"OK", "确认"};
 constexpr Text kCopyright{
     "{f 3}MarliX Vidodez Tool{/f}{n}Version 3.1.3{n}© MarliX Printing Systems. All rights reserved.",
     "{f 3}MarliX Vidodez Tool{/f}{n}版本 3.1.3{n}© 玛力克斯打印系统 版权所有。"};
-constexpr Text kSite{"Web: {a https://www.marlix-printers.example}www.marlix-printers.example{/a}",
-                     "网址：{a https://www.marlix-printers.example}www.marlix-printers.example{/a}"};
+constexpr Text kSite{"Web: {a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}",
+                     "网址：{a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}"};
 constexpr Text kPhone{"Support line: +86 400-820-1760", "服务热线：400-820-1760"};
 constexpr Text kEmailLabel{"E-mail:", "邮箱："};
 constexpr Text kEmail{"support@marlix-printers.example", "support@marlix-printers.example"};
@@ -25,6 +27,10 @@ CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs,
   setObjectName("AboutWnd");
   setWindowTitle(QString::fromUtf8("关于我们"));
   setFixedSize(kWidth, kHeight);
+  // Links in this window read in red, as the maker's other dialogs do.
+  QPalette links = palette();
+  links.setColor(QPalette::Link, QColor(0xFF, 0x00, 0x00));
+  setPalette(links);
   if (owner != nullptr) move(owner->frameGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
   if (language != "chi" && language != "eng") return;
   SetControlTexts(this, "Label", "titleL", Pick(kTitle, language));

@@ -15,11 +15,24 @@ namespace {
 
 class SkinUiLoader final : public QUiLoader {
  public:
-  explicit SkinUiLoader(const SkinCallback& callback) : callback_(callback) {}
+  // Making a loader scans for Designer plugins, so one serves every build
+  // (on the interface thread, like every window).
+  static SkinUiLoader& Shared() {
+    static SkinUiLoader loader;
+    return loader;
+  }
+
+  QWidget* Load(QIODevice* device, QWidget* host, const SkinCallback* callback) {
+    const SkinCallback* outer = callback_;
+    callback_ = callback;  // a page built inside a build brings its own
+    QWidget* root = load(device, host);
+    callback_ = outer;
+    return root;
+  }
 
   QWidget* createWidget(const QString& class_name, QWidget* parent, const QString& name) override {
-    if (callback_) {
-      if (QWidget* custom = callback_(class_name, parent, name)) {
+    if (callback_ != nullptr && *callback_) {
+      if (QWidget* custom = (*callback_)(class_name, parent, name)) {
         custom->setObjectName(name);
         return custom;
       }
@@ -33,7 +46,8 @@ class SkinUiLoader final : public QUiLoader {
   }
 
  private:
-  const SkinCallback& callback_;
+  SkinUiLoader() = default;
+  const SkinCallback* callback_ = nullptr;
 };
 
 }  // namespace
@@ -44,8 +58,7 @@ bool BuildSkin(const SkinArchive& skins, const QString& file, QWidget* host,
   if (!skins.Read(file, &xml)) return false;
   QBuffer buffer(&xml);
   buffer.open(QIODevice::ReadOnly);
-  SkinUiLoader loader(callback);
-  QWidget* root = loader.load(&buffer, host);
+  QWidget* root = SkinUiLoader::Shared().Load(&buffer, host, &callback);
   if (root == nullptr) return false;
   if (host->layout() == nullptr) {
     auto* layout = new QVBoxLayout(host);

@@ -18,6 +18,7 @@ namespace {
 void Save(QWidget* widget, const QString& name) {
   QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
   const QString path = QDir(VIDODEZ_ARTIFACTS_DIR).filePath(name + ".png");
+  QApplication::processEvents();  // let the layouts settle on the new texts
   const QImage image = widget->grab().toImage();
   ASSERT_FALSE(image.isNull());
   // A window whose skin failed to build is nearly one flat colour.
@@ -41,6 +42,7 @@ TEST(Screenshots, EveryPageInBothLanguages) {
     rig.frame().show();
     for (const char* tab : tabs) {
       rig.Click(tab);
+      rig.frame().RefreshShownPage();
       Save(&rig.frame(), QStringLiteral("page-%1-%2").arg(tag, tab));
     }
     CMarliXMsgBox box(test::BuiltSkins(), &rig.frame(),
