@@ -160,7 +160,7 @@ def frame():
         for i, (name, text) in enumerate(tabs)
     ])
     stack = w("QStackedWidget", "switch", {}, None, [w(cls, name) for cls, name in pages])
-    footer = w("QWidget", "FooterBar", {"minimumSize": ("size", 0, 30)}, (H, (14, 4, 14, 4), 16), [
+    footer = w("QWidget", "FooterBar", {"minimumSize": ("size", 0, 30)}, (H, (10, 4, 10, 4), 8), [
         # The note gives way first when the window is narrow.
         label("VerNote", "适用打印机固件版本：V1.52及更高版本",
               sizePolicy=("policy", "Ignored", "Preferred")),
