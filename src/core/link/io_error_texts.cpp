@@ -2,6 +2,8 @@
 
 #include <errno.h>
 
+#include <string.h>
+
 #include <array>
 
 #include "core/shell/texts.h"
@@ -35,6 +37,8 @@ constexpr std::array<ErrorText, 5> kErrorTexts{{
       "打印机 %DEVICE% 停止接收数据（暂停、阻塞或忙）。请检查打印机后重试。"}},
 }};
 
+constexpr Text kOtherCause{"The system reported: ", "系统提示："};
+
 }  // namespace
 
 std::string IoErrorMessage(int error, const std::string& device, std::string_view language) {
@@ -52,7 +56,11 @@ std::string IoErrorMessage(int error, const std::string& device, std::string_vie
     }
     return text;
   }
-  return {};
+  if (error == 0) return {};
+  // Any other cause is still named, in the system's own words.
+  char buffer[128];
+  const char* reason = strerror_r(error, buffer, sizeof(buffer));
+  return std::string(Pick(kOtherCause, language)) + reason;
 }
 
 }  // namespace vidodez

@@ -7,7 +7,8 @@
 
 namespace vidodez {
 
-// Empty when the errno has no words of its own; `device` may be empty.
+// Words for the common causes; any other errno in the system's words;
+// empty for 0. `device` may be empty.
 std::string IoErrorMessage(int error, const std::string& device, std::string_view language);
 
 }  // namespace vidodez

@@ -8,7 +8,7 @@ namespace vidodez {
 
 CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, platform::Syscalls sys,
                            PortDevicePaths paths)
-    : port_(usb, sys, std::move(paths)), reader_(usb) {}
+    : port_(usb, sys, std::move(paths)) {}
 
 void CPrinterComm::NoteFailure(int error, const std::string& device) {
   last_error_ = error;
@@ -56,18 +56,16 @@ int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
   // A reply that came after an earlier query gave up would otherwise be read
   // as the answer to this one.
   port_.DrainReplies();
-  int written = port_.WriteLine(command);
-  if (written != kPortOk) NoteFailure(port_.last_error(), port_.last_device());
-  port_.ClosePort();
-  if (written != kPortOk) return kQueryWriteFailed;
-
-  int usb_index = port_number >= 255 ? 255 : port_number - 6;
-  if (reader_.ReadReply(&reply_, usb_index) == 1) return kQueryNoReply;
-  if (reply_.empty()) {
-    NoteFailure(reader_.last_error(), reader_.last_device());
-    return kQueryEmptyReply;
+  if (port_.WriteLine(command) != kPortOk) {
+    NoteFailure(port_.last_error(), port_.last_device());
+    port_.ClosePort();
+    return kQueryWriteFailed;
   }
-  return kPortOk;
+  int timed_out = reader_.ReadReply(port_, &reply_);
+  if (reply_.empty()) NoteFailure(port_.last_error(), port_.last_device());
+  port_.ClosePort();
+  if (timed_out == 1) return kQueryNoReply;
+  return reply_.empty() ? kQueryEmptyReply : kPortOk;
 }
 
 int CPrinterComm::GetPrinterStatus(const std::string& display_name) {

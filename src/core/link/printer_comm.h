@@ -23,8 +23,9 @@ class CPrinterComm {
   [[nodiscard]] int SendFile(const std::string& path);
   [[nodiscard]] int SendGraphic(const std::string& name, const std::string& path);
 
-  // Sends one command and reads the reply: 0, kQueryWriteFailed,
-  // kQueryNoReply, kQueryEmptyReply or the code of the open.
+  // Sends one command and reads the reply through the same open device: 0,
+  // kQueryWriteFailed, kQueryNoReply, kQueryEmptyReply or the code of the
+  // open.
   [[nodiscard]] int QueryPrinter(int port_number, const std::string& command);
   std::string GetReply() const { return reply_; }
 

@@ -332,6 +332,15 @@ int CPrinterPort::QueryUsbStatus(int port_number) {
   return status;
 }
 
+int CPrinterPort::ReadTransfer(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) {
+  std::lock_guard lock(mutex_);
+  *got = 0;
+  if (!device_ || usb_index_ < 0) return ENODEV;
+  int error = device_->Read(buffer, capacity, timeout_ms, got);
+  if (error != 0 && error != ETIMEDOUT) Fail(error, device_name_);
+  return error;
+}
+
 void CPrinterPort::DrainReplies() {
   std::lock_guard lock(mutex_);
   if (!device_ || usb_index_ < 0) return;

@@ -58,6 +58,10 @@ class CPrinterPort {
   // request fails. Uses the port's own device when it holds that printer.
   [[nodiscard]] int QueryUsbStatus(int port_number);
 
+  // One bulk-in transfer of the open USB printer: 0, ETIMEDOUT, or the errno
+  // of the failure (ENODEV when no USB printer is open).
+  int ReadTransfer(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got);
+
   // Discards replies still waiting in the open printer's bulk-in endpoint,
   // so the next read answers the next command and not an older one.
   void DrainReplies();

@@ -1,10 +1,15 @@
 #pragma once
 // usbRePort: reads one reply from a printer's bulk-in side. There is no end
 // marker: the reply is exactly the first transfer within the window.
+//
+// The reply is read through the port that sent the command, before it is
+// closed: usblp queues a bulk-in read at every open and drops what it
+// received when the device is closed, so a reply that came in while the
+// command was going out would be lost by closing first and opening again.
 
 #include <string>
 
-#include "core/platform/usb_printing.h"
+#include "core/link/printer_port.h"
 
 namespace vidodez {
 
@@ -13,20 +18,11 @@ inline constexpr int kReplyWindowMs = 2000;
 
 class usbRePort {
  public:
-  explicit usbRePort(platform::UsbPrintingClass& usb) : usb_(usb) {}
   virtual ~usbRePort() = default;
 
-  // 0 when the read did not time out, 1 when it did. A printer that is
-  // absent or will not open gives an empty reply at once, without waiting.
-  int ReadReply(std::string* reply, int usb_port_number);
-
-  int last_error() const { return last_error_; }
-  const std::string& last_device() const { return last_device_; }
-
- private:
-  platform::UsbPrintingClass& usb_;
-  int last_error_ = 0;
-  std::string last_device_;
+  // 0 when the read did not time out, 1 when it did. A printer that is gone
+  // or a port that holds no USB printer gives an empty reply at once.
+  int ReadReply(CPrinterPort& port, std::string* reply);
 };
 
 }  // namespace vidodez

@@ -156,7 +156,8 @@ TEST(IoErrorMessage, NamesTheCauseAndTheDevice) {
   EXPECT_NE(access.find("\"lp\""), std::string::npos);
   EXPECT_EQ(IoErrorMessage(EPERM, "/dev/usb/lp0", "chi"), IoErrorMessage(EACCES, "/dev/usb/lp0", "chi"));
   EXPECT_EQ(IoErrorMessage(ENODEV, "", "eng"), "The printer was unplugged or switched off.");
-  EXPECT_EQ(IoErrorMessage(EINVAL, "/dev/usb/lp0", "eng"), "");
+  EXPECT_EQ(IoErrorMessage(EPROTO, "/dev/usb/lp0", "eng"), "The system reported: Protocol error");
+  EXPECT_EQ(IoErrorMessage(0, "/dev/usb/lp0", "eng"), "");
 }
 
 TEST(PortCodes, EveryCodeHasItsOwnName) {

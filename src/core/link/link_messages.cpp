@@ -1,0 +1,19 @@
+#include "core/link/link_messages.h"
+
+#include "core/link/io_error_texts.h"
+#include "core/link/status_tables.h"
+
+namespace vidodez {
+
+OperatorMessage WithCause(OperatorMessage message, const CPrinterComm& comm) {
+  std::string cause = IoErrorMessage(comm.last_error(), comm.last_device(), comm.GetLanguage());
+  if (!cause.empty()) message.text += "\n" + cause;
+  return message;
+}
+
+OperatorMessage QueryResultOperatorMessage(int result, const CPrinterComm& comm) {
+  const char* text = QueryResultMessage(result, comm.GetLanguage());
+  return WithCause({kQueryResultTable, -result - 1, text != nullptr ? text : ""}, comm);
+}
+
+}  // namespace vidodez
