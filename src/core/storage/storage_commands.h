@@ -1,0 +1,45 @@
+#pragma once
+// The storage page's printer commands and the parsing of the printer's list
+// of stored objects, as pure functions over text.
+
+#include <string>
+#include <vector>
+
+namespace vidodez {
+
+enum class StoredKind { kForm = 1, kFont = 2, kGraphic = 3 };
+
+// Names of one kind in a "^S1" reply: each name is the text between the
+// previous marker (or the start) and its own, "@" forms, "#" fonts, "$"
+// graphics. Names keep the reply's raw bytes; text after the last marker is
+// not a name.
+std::vector<std::string> ParseStoredList(const std::string& reply, StoredKind kind);
+
+// The console box's text as it goes to the printer: every line break (LF,
+// CR LF or a lone CR) becomes CR LF. The link adds the last CR LF.
+std::string ConsoleText(const std::string& typed);
+
+// A name can stand between double quotes of one command line only without
+// line ends and double quotes.
+bool NameFitsCommand(const std::string& name);
+
+// Command-set flag '0' or '1'; only fonts use it.
+std::string DeleteOneCommand(StoredKind kind, char command_set_flag, const std::string& name);
+std::string DeleteAllCommand(StoredKind kind, char command_set_flag);
+// Forms and graphics; fonts have no print command (empty).
+std::string PrintCommand(StoredKind kind, const std::string& name);
+
+// The graphic store: step 1 (the old graphic deleted, "ZS" to store or
+// "ZN"), the header and bytes of step 2 are the link's, step 3 a test print.
+std::string StoreGraphicPrologue(bool store, const std::string& id);
+std::string StoreGraphicTestPrint(const std::string& id);
+
+inline constexpr size_t kMaxGraphicIdBytes = 8;
+
+// "PCX" in any case after the last ".".
+bool HasPcxExtension(const std::string& path);
+
+// The file's name after the last "/", cut before its last ".".
+std::string BaseNameForId(const std::string& path);
+
+}  // namespace vidodez
