@@ -82,7 +82,10 @@ SkinResources::SkinResources(const SkinArchive& skins) : images_(std::make_uniqu
     QFile out(target);
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(bytes);
   }
-  QDir::setSearchPaths("skin", {skins.OverrideFolder(), images_->path()});
+  // Texts name images bare ("{i list_icon_a.png}"), style sheets by path.
+  const QString loose = skins.OverrideFolder();
+  QDir::setSearchPaths("skin", {loose, QDir(loose).filePath("images"), images_->path(),
+                                QDir(images_->path()).filePath("images")});
   QByteArray qss;
   if (skins.Read("style.qss", &qss)) {
     style_sheet_ = QString::fromUtf8(qss);

@@ -98,6 +98,15 @@ TEST(MainFrame, ClosebtnStopsTheRefreshAndQuits) {
   EXPECT_TRUE(rig.routines.empty());
 }
 
+TEST(MainFrame, SystemCloseStopsTheRefreshAndQuitsToo) {
+  test::FrameRig rig;
+  rig.frame().show();
+  QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
+  rig.frame().close();
+  EXPECT_EQ(quit.count(), 1);
+  EXPECT_FALSE(rig.frame().refresh_running());
+}
+
 TEST(MainFrame, SavedPictureReachesTheStoragePage) {
   test::FrameRig rig;
   rig.frame().HandChosenPicture("/tmp/logo.pcx");

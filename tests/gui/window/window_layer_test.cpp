@@ -73,6 +73,13 @@ TEST(SkinArchive, DamagedArchiveBuildsNothing) {
   EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
 }
 
+TEST(SkinResources, ImagesResolveByPathAndByBareName) {
+  (void)test::BuiltSkins();
+  EXPECT_TRUE(QFile::exists("skin:images/USB.png"));
+  EXPECT_TRUE(QFile::exists("skin:list_icon_a.png"));
+  EXPECT_FALSE(QFile::exists("skin:no_such_icon.png"));
+}
+
 TEST(SkinLoader, CallbackCreatesTheCustomContainers) {
   QWidget host;
   QStringList asked;
