@@ -1,0 +1,33 @@
+#pragma once
+// Result codes of the printer settings: reply parsing, the settings line and
+// the settings files. Append only: never renumber or reuse a code.
+
+namespace vidodez {
+
+inline constexpr int kConfigOk = 0;
+inline constexpr int kSettingsReplyEmpty = -5001;
+// A reply without "S*" before "*E" CR LF: nothing of it is settings.
+inline constexpr int kSettingsReplyUnmarked = -5002;
+// No settings are known (a marker instead of a field count, or fewer than 32
+// fields): a settings line would overwrite the printer with empty fields.
+inline constexpr int kSettingsCountUnknown = -5003;
+// A value holds "*", CR or LF, which would shift or split the settings line.
+inline constexpr int kSettingsValueUnsendable = -5004;
+inline constexpr int kSettingsFileUnreadable = -5005;
+inline constexpr int kSettingsEntryMissing = -5006;
+inline constexpr int kSettingsFileUnwritable = -5007;
+// A number that the field's text cannot hold (an offset beyond -999..9999,
+// a threshold outside the list, a calibration length that is not 0..9999).
+inline constexpr int kSettingsValueOutOfRange = -5008;
+
+// The constant's name without its "k"; "Unknown" for any other value.
+const char* ConfigCodeName(int code);
+
+struct ConfigNamedCode {
+  int code;
+  const char* name;
+};
+// Every named code, for checks that walk the list.
+const ConfigNamedCode* ConfigCodeTable(int* count);
+
+}  // namespace vidodez

@@ -1,0 +1,164 @@
+#include "core/config/settings_commands.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "core/config/config_codes.h"
+
+namespace vidodez {
+namespace {
+
+constexpr std::string_view kReplyStart = "S*";
+constexpr std::string_view kReplyEnd = "*E\r\n";
+constexpr int kThresholdListSize = 23;  // thresholds 2 to 24
+constexpr int kLowestThreshold = 2;
+
+std::vector<std::string_view> SplitFields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (;;) {
+    size_t star = text.find('*');
+    fields.push_back(text.substr(0, star));
+    if (star == std::string_view::npos) return fields;
+    text.remove_prefix(star + 1);
+  }
+}
+
+bool AllDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// The number of reply positions a settings line carries for a field count.
+int PositionsSent(int field_count) {
+  if (HasDhcpField(field_count)) return kDhcpFieldCount;
+  if (HasExtendedFields(field_count)) return kExtendedFieldCount;
+  return kBaseFieldCount;
+}
+
+}  // namespace
+
+int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, int* field_count) {
+  if (reply.empty()) return kSettingsReplyEmpty;
+  size_t start = reply.find(kReplyStart);
+  size_t end = reply.find(kReplyEnd);
+  // The start marker must stand wholly before the end marker: in "S*E" CR LF
+  // the two share their "*" and no field lies between them.
+  if (start == std::string_view::npos || end == std::string_view::npos ||
+      start + kReplyStart.size() > end) {
+    return kSettingsReplyUnmarked;
+  }
+  std::vector<std::string_view> fields =
+      SplitFields(reply.substr(start + kReplyStart.size(), end - start - kReplyStart.size()));
+  int count = static_cast<int>(fields.size());
+  // Fields 32-38 and 39 exist only as a block; a reply that stops inside a
+  // block does not fill it.
+  int usable = count >= kDhcpFieldCount ? kDhcpFieldCount
+               : count >= kExtendedFieldCount ? kExtendedFieldCount
+               : std::min(count, kBaseFieldCount);
+  record->Clear();
+  for (const RecordField& field : RecordFields()) {
+    if (field.position >= usable) continue;
+    std::string_view value = fields[static_cast<size_t>(field.position)];
+    SettingSlot& slot = record->*field.slot;
+    if (field.slot == &PrinterSettingsRecord::Field27Head) {
+      slot.Set(value.substr(0, slot.capacity()));
+    } else if (field.slot == &PrinterSettingsRecord::Field27Tail) {
+      // The last six characters, but never any the head already holds, so a
+      // short value goes back to the printer as it came.
+      size_t head = record->Field27Head.capacity();
+      std::string_view rest = value.size() > head ? value.substr(head) : std::string_view();
+      slot.Set(rest.size() > slot.capacity() ? value.substr(value.size() - slot.capacity()) : rest);
+    } else {
+      slot.Set(value);
+    }
+  }
+  *field_count = count;
+  return kConfigOk;
+}
+
+int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count, std::string* line) {
+  if (field_count < kBaseFieldCount) return kSettingsCountUnknown;
+  int positions = PositionsSent(field_count);
+  std::string text = "#PS>S";
+  for (const RecordField& field : RecordFields()) {
+    if (field.position >= positions) continue;
+    std::string_view value = (record.*field.slot).view();
+    if (value.find_first_of("*\r\n") != std::string_view::npos) return kSettingsValueUnsendable;
+    // Field 27 goes out as its two slots joined.
+    if (field.slot != &PrinterSettingsRecord::Field27Tail) text += '*';
+    text += value;
+  }
+  text += "*E";
+  *line += text;
+  return kConfigOk;
+}
+
+int SignedOffsetText(int dots, std::string* text) {
+  if (dots < -999 || dots > 9999) return kSettingsValueOutOfRange;
+  char buffer[8];
+  if (dots < 0) {
+    std::snprintf(buffer, sizeof buffer, "-%03d", -dots);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%04d", dots);
+  }
+  *text = buffer;
+  return kConfigOk;
+}
+
+bool ParseSignedOffset(std::string_view text, int* dots) {
+  bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
+  if (!AllDigits(text) || text.size() > 4) return false;
+  int value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  *dots = negative ? -value : value;
+  return true;
+}
+
+SettingSlot PrinterSettingsRecord::*ThresholdMember(int sensor_type) {
+  if (sensor_type == 1) return &PrinterSettingsRecord::DetectLrThreshold;
+  if (sensor_type == 2) return &PrinterSettingsRecord::DetectUrThreshold;
+  return &PrinterSettingsRecord::DetectTrThreshold;
+}
+
+SettingSlot& ThresholdSlot(PrinterSettingsRecord& record, int sensor_type) {
+  return record.*ThresholdMember(sensor_type);
+}
+
+int ThresholdToRecord(PrinterSettingsRecord* record, int sensor_type, int list_index) {
+  if (list_index < 0 || list_index >= kThresholdListSize) return kSettingsValueOutOfRange;
+  char buffer[4];
+  std::snprintf(buffer, sizeof buffer, "%02d", list_index + kLowestThreshold);
+  ThresholdSlot(*record, sensor_type).Set(buffer);
+  return kConfigOk;
+}
+
+int ThresholdFromRecord(const PrinterSettingsRecord& record, int sensor_type) {
+  std::string_view text = (record.*ThresholdMember(sensor_type)).view();
+  constexpr int kNoSelection = -2;
+  if (!AllDigits(text) || text.size() > 3) return kNoSelection;
+  int value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  int index = value - kLowestThreshold;
+  return (index >= 0 && index < kThresholdListSize) ? index : kNoSelection;
+}
+
+int CalibrationLengthText(int millimetres, std::string* text) {
+  if (millimetres < 0 || millimetres > 9999) return kSettingsValueOutOfRange;
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%04d", millimetres);
+  *text = buffer;
+  return kConfigOk;
+}
+
+int BuildCalibrationLengthCommand(std::string_view length, std::string* command) {
+  if (!AllDigits(length) || length.size() > 4) return kSettingsValueOutOfRange;
+  // Padded by hand: the C library pads "%04s" with blanks, not zeros.
+  *command = "#UM>SL" + std::string(4 - length.size(), '0') + std::string(length);
+  return kConfigOk;
+}
+
+}  // namespace vidodez

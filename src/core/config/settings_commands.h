@@ -1,0 +1,67 @@
+#pragma once
+// The settings reply and the command lines of the settings page, as pure
+// functions over text. The link adds CR LF to every line.
+
+#include <string>
+#include <string_view>
+
+#include "core/config/printer_settings_record.h"
+
+namespace vidodez {
+
+// The number of fields of the last settings reply, or a marker. The caller
+// keeps it beside the printer it belongs to and passes it in.
+inline constexpr int kSettingsReadPending = -1;  // read the settings quietly next time
+inline constexpr int kSettingsNotKnown = -2;      // no read pending, nothing known
+inline constexpr int kBaseFieldCount = 32;        // fields 0-31 of every printer
+inline constexpr int kExtendedFieldCount = 39;    // fields 32-38 from here on
+inline constexpr int kDhcpFieldCount = 40;        // field 39 from here on
+
+inline bool HasExtendedFields(int field_count) { return field_count >= kExtendedFieldCount; }
+inline bool HasDhcpField(int field_count) { return field_count >= kDhcpFieldCount; }
+// At exactly 32 fields the calibration length travels in "#UM>SL".
+inline bool SendsCalibrationSeparately(int field_count) { return field_count == kBaseFieldCount; }
+
+// The read-settings command; the link's CR LF follows its own.
+inline constexpr char kReadSettingsCommand[] = "^G1\r\n";
+inline constexpr char kRestoreFactoryCommand[] = "#UM>IF";
+inline constexpr char kMediaCalibrationCommand[] = "MD";
+inline constexpr char kTestPageCommand[] = "U";
+inline constexpr char kClearBufferCommand[] = "^z";
+
+// Takes the fields between the first "S*" and the first "*E" CR LF: on
+// success the record is emptied and filled, and `field_count` is set.
+// kSettingsReplyEmpty or kSettingsReplyUnmarked leave both untouched.
+[[nodiscard]] int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record,
+                                     int* field_count);
+
+// Appends "#PS>S", "*" and each field the printer has (32, 39 or 40), "*E".
+// kSettingsCountUnknown for a marker or fewer than 32 fields, and
+// kSettingsValueUnsendable for a value holding "*", CR or LF; `line` is
+// unchanged then.
+[[nodiscard]] int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count,
+                                       std::string* line);
+
+// Offsets in dots as the printer writes them: "0012", "-012", "0000".
+// kSettingsValueOutOfRange outside -999..9999.
+[[nodiscard]] int SignedOffsetText(int dots, std::string* text);
+// The dots of an offset text; false for text that is not a whole number.
+[[nodiscard]] bool ParseSignedOffset(std::string_view text, int* dots);
+
+// The threshold slot of a sensor type: 1 lower reflective, 2 upper
+// reflective, any other (no selection included) transmissive.
+SettingSlot PrinterSettingsRecord::*ThresholdMember(int sensor_type);
+SettingSlot& ThresholdSlot(PrinterSettingsRecord& record, int sensor_type);
+// List index 0-22 (thresholds 2-24) as two digits into the sensor's slot.
+[[nodiscard]] int ThresholdToRecord(PrinterSettingsRecord* record, int sensor_type, int list_index);
+// The list index of the sensor's threshold; -2 (no selection) for a field
+// that is empty, not a number or outside 2-24.
+int ThresholdFromRecord(const PrinterSettingsRecord& record, int sensor_type);
+
+// Whole millimetres as the four digits of `CalibrationLen` ("0005").
+[[nodiscard]] int CalibrationLengthText(int millimetres, std::string* text);
+// "#UM>SL" and the length zero-padded to four digits. kSettingsValueOutOfRange
+// for a length that is empty, longer than four or not digits.
+[[nodiscard]] int BuildCalibrationLengthCommand(std::string_view length, std::string* command);
+
+}  // namespace vidodez

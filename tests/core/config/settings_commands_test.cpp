@@ -1,0 +1,195 @@
+#include "core/config/settings_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "core/config/config_codes.h"
+
+namespace vidodez {
+namespace {
+
+// Fields 0..n-1 of a reply, each the last digit of its position (fits every
+// slot), field 27 given apart.
+std::string Fields(int n, const std::string& field27 = "ABCDEFGHIJKLMN") {
+  std::string text;
+  for (int i = 0; i < n; ++i) {
+    if (i > 0) text += '*';
+    text += i == 27 ? field27 : std::to_string(i % 10);
+  }
+  return text;
+}
+
+TEST(SettingsCommand, CarriesExactlyTheFieldsThePrinterHas) {
+  for (int count : {32, 35, 39, 40, 41}) {
+    SCOPED_TRACE(count);
+    PrinterSettingsRecord record;
+    int field_count = kSettingsReadPending;
+    ASSERT_EQ(kConfigOk, ParseSettingsReply("^G1\r\nS*" + Fields(count) + "*E\r\n", &record, &field_count));
+    EXPECT_EQ(count, field_count);
+    std::string line;
+    ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, field_count, &line));
+    int sent = count >= 40 ? 40 : count >= 39 ? 39 : 32;
+    EXPECT_EQ("#PS>S*" + Fields(sent) + "*E", line);
+  }
+}
+
+TEST(SettingsCommand, ThirtyTwoFieldsEndWithField31) {
+  PrinterSettingsRecord record;
+  int count = 0;
+  ASSERT_EQ(kConfigOk, ParseSettingsReply("S*" + Fields(31) + "*LAST*E\r\n", &record, &count));
+  EXPECT_TRUE(record.MediaHeight.empty());
+  EXPECT_TRUE(record.DhcpFlag.empty());
+  std::string line;
+  ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, count, &line));
+  EXPECT_EQ("*LAST*E", line.substr(line.size() - 7));
+}
+
+TEST(SettingsReply, Field27IsSplitAndJoinedBack) {
+  struct Case {
+    const char* value;
+    const char* head;
+    const char* tail;
+    const char* sent;
+  } cases[] = {
+      {"ABCDEFGHIJKLMN", "ABCDEFGH", "IJKLMN", "ABCDEFGHIJKLMN"},
+      {"ABCDEFGHIJ", "ABCDEFGH", "IJ", "ABCDEFGHIJ"},  // short: no character sent twice
+      {"ABC", "ABC", "", "ABC"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    PrinterSettingsRecord record;
+    int count = 0;
+    ASSERT_EQ(kConfigOk, ParseSettingsReply("S*" + Fields(32, c.value) + "*E\r\n", &record, &count));
+    EXPECT_EQ(c.head, record.Field27Head.view());
+    EXPECT_EQ(c.tail, record.Field27Tail.view());
+    std::string line;
+    ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, count, &line));
+    EXPECT_NE(std::string::npos, line.find(std::string("*6*") + c.sent + "*8*"));
+  }
+}
+
+TEST(SettingsReply, RefusesRepliesWithoutBothMarkers) {
+  struct Case {
+    std::string reply;
+    int code;
+  } cases[] = {
+      {"", kSettingsReplyEmpty},
+      {"S*" + Fields(40) + "*E", kSettingsReplyUnmarked},  // no CR LF after "*E"
+      {"S*" + Fields(40) + "*E\n", kSettingsReplyUnmarked},
+      {Fields(40) + "*E\r\n", kSettingsReplyUnmarked},
+      {"*E\r\nS*" + Fields(40), kSettingsReplyUnmarked},  // markers the wrong way round
+      {"S*E\r\n", kSettingsReplyUnmarked},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reply);
+    PrinterSettingsRecord record;
+    record.Darkness.Set("15");
+    int count = 39;
+    EXPECT_STREQ(ConfigCodeName(c.code), ConfigCodeName(ParseSettingsReply(c.reply, &record, &count)));
+    EXPECT_EQ("15", record.Darkness.view());
+    EXPECT_EQ(39, count);
+  }
+}
+
+TEST(SettingsCommand, NeverSendsALineWithoutKnownSettings) {
+  PrinterSettingsRecord record;
+  std::string line = "keep";
+  for (int count : {kSettingsReadPending, kSettingsNotKnown, 0, 31}) {
+    SCOPED_TRACE(count);
+    EXPECT_EQ(kSettingsCountUnknown, BuildSettingsCommand(record, count, &line));
+  }
+  record.Darkness.Set("1*");  // from a file: would shift every later field
+  EXPECT_EQ(kSettingsValueUnsendable, BuildSettingsCommand(record, 40, &line));
+  record.Darkness.Set("1\n");
+  EXPECT_EQ(kSettingsValueUnsendable, BuildSettingsCommand(record, 40, &line));
+  EXPECT_EQ("keep", line);
+}
+
+TEST(SettingsReply, LongValuesAreCutToTheirSlot) {
+  PrinterSettingsRecord record;
+  int count = 0;
+  ASSERT_EQ(kConfigOk, ParseSettingsReply("S*12345*" + Fields(31) + "*E\r\n", &record, &count));
+  EXPECT_EQ("1", record.MachineLanguage.view());
+}
+
+TEST(SignedOffset, TextIsFourCharacters) {
+  struct Case {
+    int dots;
+    const char* text;
+  } cases[] = {{12, "0012"}, {-12, "-012"}, {0, "0000"}, {9999, "9999"}, {-999, "-999"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dots);
+    std::string text;
+    ASSERT_EQ(kConfigOk, SignedOffsetText(c.dots, &text));
+    EXPECT_EQ(c.text, text);
+    int back = 1;
+    ASSERT_TRUE(ParseSignedOffset(text, &back));
+    EXPECT_EQ(c.dots, back);
+  }
+  std::string text;
+  EXPECT_EQ(kSettingsValueOutOfRange, SignedOffsetText(10000, &text));  // would be cut to 1000
+  EXPECT_EQ(kSettingsValueOutOfRange, SignedOffsetText(-1000, &text));
+  int dots;
+  EXPECT_FALSE(ParseSignedOffset("", &dots));
+  EXPECT_FALSE(ParseSignedOffset("1x", &dots));
+}
+
+TEST(Threshold, GoesToTheSelectedSensorsSlot) {
+  PrinterSettingsRecord record;
+  ASSERT_EQ(kConfigOk, ThresholdToRecord(&record, 1, 10));
+  EXPECT_EQ("12", record.DetectLrThreshold.view());
+  ASSERT_EQ(kConfigOk, ThresholdToRecord(&record, -1, 0));  // no sensor chosen: transmissive
+  EXPECT_EQ("02", record.DetectTrThreshold.view());
+  EXPECT_EQ(kSettingsValueOutOfRange, ThresholdToRecord(&record, 2, 23));
+  EXPECT_TRUE(record.DetectUrThreshold.empty());
+  EXPECT_EQ(10, ThresholdFromRecord(record, 1));
+  EXPECT_EQ(0, ThresholdFromRecord(record, 0));
+  for (const char* bad : {"", "x", "01", "25"}) {
+    SCOPED_TRACE(bad);
+    record.DetectUrThreshold.Set(bad);
+    EXPECT_EQ(-2, ThresholdFromRecord(record, 2));
+  }
+}
+
+TEST(CalibrationLength, ZeroPaddedToFourDigits) {
+  std::string text;
+  ASSERT_EQ(kConfigOk, CalibrationLengthText(5, &text));
+  EXPECT_EQ("0005", text);
+  std::string command;
+  ASSERT_EQ(kConfigOk, BuildCalibrationLengthCommand("5", &command));
+  EXPECT_EQ("#UM>SL0005", command);  // not "#UM>SL   5"
+  ASSERT_EQ(kConfigOk, BuildCalibrationLengthCommand("0100", &command));
+  EXPECT_EQ("#UM>SL0100", command);
+  for (const char* bad : {"", "12345", " 5", "a"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(kSettingsValueOutOfRange, BuildCalibrationLengthCommand(bad, &command));
+  }
+  EXPECT_EQ(kSettingsValueOutOfRange, CalibrationLengthText(10000, &text));
+}
+
+TEST(RecordFields, EveryFieldHasOneStableName) {
+  const auto& fields = RecordFields();
+  PrinterSettingsRecord record;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    SCOPED_TRACE(fields[i].name);
+    EXPECT_EQ(&fields[i], FindRecordField(fields[i].name));
+    for (size_t j = i + 1; j < fields.size(); ++j) EXPECT_NE(fields[i].slot, fields[j].slot);
+    (record.*fields[i].slot).Set("x");
+  }
+  EXPECT_EQ(&fields[3], FindRecordField("darkness"));
+  EXPECT_EQ(nullptr, FindRecordField("Dark"));
+  // Every slot is in the table: a record with all of them set builds a
+  // 40-field line of "x" (field 27 as "xx").
+  std::string line;
+  ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, 40, &line));
+  EXPECT_EQ(std::string::npos, line.find("**"));
+  EXPECT_EQ(static_cast<size_t>(5 + 40 * 2 + 1 + 2), line.size());
+}
+
+TEST(ConfigCodes, EveryCodeHasAName) {
+  int count = 0;
+  const ConfigNamedCode* table = ConfigCodeTable(&count);
+  for (int i = 0; i < count; ++i) EXPECT_STRNE("Unknown", ConfigCodeName(table[i].code));
+}
+
+}  // namespace
+}  // namespace vidodez
