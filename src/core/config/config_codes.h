@@ -5,20 +5,20 @@
 namespace vidodez {
 
 inline constexpr int kConfigOk = 0;
-inline constexpr int kSettingsReplyEmpty = -5001;
+inline constexpr int kSettingsReplyEmpty = -7001;
 // A reply without "S*" before "*E" CR LF: nothing of it is settings.
-inline constexpr int kSettingsReplyUnmarked = -5002;
+inline constexpr int kSettingsReplyUnmarked = -7002;
 // No settings are known (a marker instead of a field count, or fewer than 32
 // fields): a settings line would overwrite the printer with empty fields.
-inline constexpr int kSettingsCountUnknown = -5003;
+inline constexpr int kSettingsCountUnknown = -7003;
 // A value holds "*", CR or LF, which would shift or split the settings line.
-inline constexpr int kSettingsValueUnsendable = -5004;
-inline constexpr int kSettingsFileUnreadable = -5005;
-inline constexpr int kSettingsEntryMissing = -5006;
-inline constexpr int kSettingsFileUnwritable = -5007;
+inline constexpr int kSettingsValueUnsendable = -7004;
+inline constexpr int kSettingsFileUnreadable = -7005;
+inline constexpr int kSettingsEntryMissing = -7006;
+inline constexpr int kSettingsFileUnwritable = -7007;
 // A number that the field's text cannot hold (an offset beyond -999..9999,
 // a threshold outside the list, a calibration length that is not 0..9999).
-inline constexpr int kSettingsValueOutOfRange = -5008;
+inline constexpr int kSettingsValueOutOfRange = -7008;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ConfigCodeName(int code);
