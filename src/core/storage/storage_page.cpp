@@ -1,0 +1,284 @@
+#include "core/storage/storage_page.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/config/config_codes.h"
+#include "core/config/settings_commands.h"
+#include "core/link/link_messages.h"
+#include "core/link/port_codes.h"
+#include "core/link/port_names.h"
+#include "core/platform/text_encoding.h"
+#include "core/storage/storage_texts.h"
+
+namespace vidodez {
+namespace {
+
+struct KindTexts {
+  StorageText empty, select_delete, confirm_delete, confirm_delete_all, select_print;
+};
+
+const KindTexts& TextsOf(StoredKind kind) {
+  static const KindTexts kForms{StorageText::kNoForm, StorageText::kSelectFormToDelete,
+                                StorageText::kConfirmDeleteForm, StorageText::kConfirmDeleteAllForms,
+                                StorageText::kSelectFormToPrint};
+  static const KindTexts kFonts{StorageText::kNoFont, StorageText::kSelectFontToDelete,
+                                StorageText::kConfirmDeleteFont, StorageText::kConfirmDeleteAllFonts,
+                                StorageText::kSelectFormToPrint};
+  static const KindTexts kGraphics{StorageText::kNoGraphic, StorageText::kSelectGraphicToDelete,
+                                   StorageText::kConfirmDeleteGraphic,
+                                   StorageText::kConfirmDeleteAllGraphics,
+                                   StorageText::kSelectGraphicToPrint};
+  switch (kind) {
+    case StoredKind::kForm: return kForms;
+    case StoredKind::kFont: return kFonts;
+    case StoredKind::kGraphic: break;
+  }
+  return kGraphics;
+}
+
+// The size of a regular file that can be opened for reading, or -1.
+long ReadableFileSize(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  long size = (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? static_cast<long>(info.st_size) : -1;
+  close(fd);
+  return size;
+}
+
+bool IsQueryFailure(int rc) { return rc >= kQueryEmptyReply && rc <= kNoUsablePrinter; }
+
+// Opens the chosen printer for sending: kPageSent with the link open,
+// kPageNoPort or kPageOpenFailed with the operator told.
+int OpenChosenPrinter(const std::string& printer, CPrinterComm& comm, Operator& op) {
+  const std::string& language = comm.GetLanguage();
+  if (printer.empty()) {
+    op.Tell(StorageMessage(StorageText::kOpenFailed, language));
+    return kPageNoPort;
+  }
+  // Only USB printers are the page's; anything else is silently left alone.
+  if (!IsUsbName(printer)) return kPageNoPort;
+  if (comm.OpenLink(0, PortNumberFromName(printer), 9600) != kPortOk || comm.port().IsPortClosed()) {
+    comm.CloseLink();
+    op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, language), comm));
+    return kPageOpenFailed;
+  }
+  return kPageSent;
+}
+
+
+// The flag for a delete of `kind`, or '\0' after telling the operator it
+// could not be read: a delete without it would send a bare line and drop
+// the entry from the list although the printer kept it.
+char DeleteFlag(StoragePage& page, CPrinterComm& comm, Operator& op, StoredKind kind) {
+  if (kind == StoredKind::kForm) return '0';
+  char flag = page.ReadCommandSetFlag(comm);
+  if (flag == '0' || flag == '1') return flag;
+  op.Tell(StorageMessage(StorageText::kCommandSetUnknown, comm.GetLanguage()));
+  return '\0';
+}
+
+}  // namespace
+
+StoredList& StoragePage::List(StoredKind kind) {
+  switch (kind) {
+    case StoredKind::kForm: return forms;
+    case StoredKind::kFont: return fonts;
+    case StoredKind::kGraphic: break;
+  }
+  return graphics;
+}
+
+int StoragePage::SendPageCommand(CPrinterComm& comm, Operator& op, const std::string& text) {
+  int rc = OpenChosenPrinter(printer, comm, op);
+  if (rc != kPageSent) return rc;
+  if (!comm.SendCommand(text))
+    op.Tell(WithCause(StorageMessage(StorageText::kCommandFailed, comm.GetLanguage()), comm));
+  comm.CloseLink();
+  return kPageSent;
+}
+
+int StoragePage::QueryPagePrinter(CPrinterComm& comm, const std::string& query) {
+  if (printer.empty() || !IsUsbName(printer)) return kNoUsablePrinter;
+  return comm.QueryPrinter(PortNumberFromName(printer), query);
+}
+
+void StoragePage::SendCommandText(CPrinterComm& comm, Operator& op) {
+  std::string text = ConsoleText(command_text);
+  if (text.empty()) {
+    op.Tell(StorageMessage(StorageText::kNoCommand, comm.GetLanguage()));
+    return;
+  }
+  std::string gbk;
+  if (platform::Utf8ToGbk(text, &gbk) != 0) {
+    op.Tell(StorageMessage(StorageText::kTextNotGbk, comm.GetLanguage()));
+    return;
+  }
+  (void)SendPageCommand(comm, op, gbk);
+}
+
+void StoragePage::SetFileType(int type) {
+  file_type = type;
+  file_name.clear();
+  graphic_id.clear();
+  // The file the box no longer shows is not the one to send.
+  text_file.clear();
+}
+
+bool StoragePage::ChooseTextFile(CPrinterComm& comm, Operator& op) {
+  FileChoice choice;
+  choice.title = StorageMessage(StorageText::kOpenFileTitle, comm.GetLanguage()).text;
+  std::string path;
+  if (!op.ChooseFileToOpen(choice, &path) || ReadableFileSize(path) < 0) return false;
+  text_file = path;
+  file_name = path;
+  return true;
+}
+
+void StoragePage::SetChosenPicture(const std::string& path) {
+  file_name = path;
+  graphic_id = path.empty() ? std::string() : BaseNameForId(path);
+}
+
+void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
+  if (file_type == 1) {
+    (void)SendPicture(comm, op);
+    return;
+  }
+  if (OpenChosenPrinter(printer, comm, op) != kPageSent) return;
+  if (text_file.empty()) {
+    op.Tell(StorageMessage(StorageText::kSelectFile, comm.GetLanguage()));
+  } else if (comm.SendFile(text_file) != kPortOk) {
+    op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, comm.GetLanguage()), comm));
+  }
+  comm.CloseLink();
+}
+
+int StoragePage::GetList(CPrinterComm& comm, Operator& op, StoredKind kind) {
+  StoredList& list = List(kind);
+  list.names.clear();
+  list.selected = -1;
+  int rc = QueryPagePrinter(comm, "^S1\r\n");
+  if (IsQueryFailure(rc)) {
+    op.Tell(QueryResultOperatorMessage(rc, comm));
+    return rc;
+  }
+  if (rc != kPortOk) {
+    // The printer could not be opened (busy, gone): say so rather than
+    // showing an empty list as if the printer held nothing.
+    op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()), comm));
+    return rc;
+  }
+  list.names = ParseStoredList(comm.GetReply(), kind);
+  list.buttons_enabled = !list.names.empty();
+  if (list.names.empty()) op.Tell(StorageMessage(TextsOf(kind).empty, comm.GetLanguage()));
+  return rc;
+}
+
+char StoragePage::ReadCommandSetFlag(CPrinterComm& comm) {
+  int rc = QueryPagePrinter(comm, "^G1\r\n");
+  if (IsQueryFailure(rc)) return static_cast<char>(rc & 0xff);
+  PrinterSettingsRecord record;
+  int field_count = kSettingsNotKnown;
+  if (ParseSettingsReply(comm.GetReply(), &record, &field_count) != kConfigOk) return '\0';
+  return record.CommandSetFlag.empty() ? '\0' : record.CommandSetFlag.view()[0];
+}
+
+void StoragePage::DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
+  StoredList& list = List(kind);
+  const std::string& language = comm.GetLanguage();
+  if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) {
+    op.Tell(StorageMessage(TextsOf(kind).select_delete, language));
+    return;
+  }
+  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete, language))) return;
+  std::string name = list.names[static_cast<size_t>(list.selected)];
+  if (!NameFitsCommand(name)) {
+    op.Tell(StorageMessage(StorageText::kNameUnusable, language));
+    return;
+  }
+  char flag = DeleteFlag(*this, comm, op, kind);
+  if (flag == '\0') return;
+  if (SendPageCommand(comm, op, DeleteOneCommand(kind, flag, name)) != kPageSent) return;
+  list.names.erase(list.names.begin() + list.selected);
+  list.selected = -1;
+}
+
+void StoragePage::DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind) {
+  StoredList& list = List(kind);
+  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete_all, comm.GetLanguage()))) return;
+  char flag = DeleteFlag(*this, comm, op, kind);
+  if (flag == '\0') return;
+  if (SendPageCommand(comm, op, DeleteAllCommand(kind, flag)) != kPageSent) return;
+  list.names.clear();
+  list.selected = -1;
+}
+
+void StoragePage::PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
+  if (kind == StoredKind::kFont) return;
+  StoredList& list = List(kind);
+  if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) {
+    op.Tell(StorageMessage(TextsOf(kind).select_print, comm.GetLanguage()));
+    return;
+  }
+  const std::string& name = list.names[static_cast<size_t>(list.selected)];
+  if (!NameFitsCommand(name)) {
+    op.Tell(StorageMessage(StorageText::kNameUnusable, comm.GetLanguage()));
+    return;
+  }
+  (void)SendPageCommand(comm, op, PrintCommand(kind, name));
+}
+
+int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
+  const std::string& language = comm.GetLanguage();
+  auto refuse = [&](StorageText text) {
+    op.Tell(StorageMessage(text, language));
+    return kPageNoPort;
+  };
+  if (file_name.empty()) return refuse(StorageText::kNoFile);
+  if (!HasPcxExtension(file_name)) return refuse(StorageText::kPcxOnly);
+  if (graphic_id.empty()) return refuse(StorageText::kIdEmpty);
+  if (graphic_id.find('*') != std::string::npos) return refuse(StorageText::kIdHasAsterisk);
+  if (!NameFitsCommand(graphic_id)) return refuse(StorageText::kNameUnusable);
+  return kPageSent;
+}
+
+int StoragePage::SendPicture(CPrinterComm& comm, Operator& op) {
+  if (CheckPicture(comm, op) != kPageSent) return kPageNoPort;
+  // The answer only chooses between storing ("ZS") and not ("ZN"); the
+  // picture is downloaded and printed either way.
+  store_graphic = op.Confirm(StorageMessage(StorageText::kConfirmDownload, comm.GetLanguage()));
+  return StoreGraphic(comm, op);
+}
+
+int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
+  const std::string& language = comm.GetLanguage();
+  if (OpenChosenPrinter(printer, comm, op) != kPageSent) return kPageNoPort;
+  auto refuse = [&](StorageText text) {
+    comm.CloseLink();
+    op.Tell(StorageMessage(text, language));
+    return kPageNoPort;
+  };
+  std::string id;
+  if (platform::Utf8ToGbk(graphic_id, &id) != 0) return refuse(StorageText::kTextNotGbk);
+  if (id.size() > kMaxGraphicIdBytes) {
+    focus_graphic_id = true;
+    return refuse(StorageText::kIdTooLong);
+  }
+  // Checked before the old graphic is deleted, so a picture that cannot be
+  // sent never costs the one the printer has.
+  long size = ReadableFileSize(file_name);
+  if (size < 0) return refuse(StorageText::kNoFile);
+  if (static_cast<unsigned long>(size) >= kOutputBufferSize) return refuse(StorageText::kPictureTooLarge);
+
+  bool sent = comm.SendCommand(StoreGraphicPrologue(store_graphic, id)) &&
+              comm.SendGraphic(id, file_name) == kPortOk &&
+              comm.SendCommand(StoreGraphicTestPrint(id));
+  if (!sent) op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, language), comm));
+  comm.CloseLink();
+  return sent ? kPageSent : kPageNoPort;
+}
+
+}  // namespace vidodez

@@ -1,0 +1,292 @@
+// The storage page's operations against a simulated printer, checked on the
+// wire and by the messages the operator was shown.
+
+#include "core/storage/storage_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/link/link_messages.h"
+#include "core/link/port_codes.h"
+#include "core/storage/storage_texts.h"
+#include "support/scripted_operator.h"
+#include "support/sim_bus.h"
+
+namespace vidodez {
+namespace {
+
+using test::ScriptedOperator;
+
+int Index(StorageText text) { return static_cast<int>(text); }
+
+class StoragePageTest : public ::testing::Test {
+ protected:
+  sim::SimPrinter& Printer(sim::PrinterOptions options = {}) {
+    auto& printer = bus_.AddPrinter(std::move(options));
+    page_.printer = "USB01 [MarliXPrinters VT-4100]\n";
+    return printer;
+  }
+  // The indexes of the messages shown (not the questions), in order.
+  std::vector<int> Shown() const {
+    std::vector<int> shown;
+    for (const auto& m : op_.shown())
+      if (!m.question) shown.push_back(m.index);
+    return shown;
+  }
+  size_t Questions() const {
+    return static_cast<size_t>(std::count_if(op_.shown().begin(), op_.shown().end(),
+                                             [](const test::ShownMessage& m) { return m.question; }));
+  }
+
+  test::SimBus bus_;
+  CPrinterComm comm_{bus_.usb()};
+  ScriptedOperator op_;
+  StoragePage page_;
+};
+
+TEST_F(StoragePageTest, ConsoleSendsEveryLineWithCrLfInGbk) {
+  auto& printer = Printer();
+  page_.command_text = "^XA\n中文\r\nW1";
+  page_.SendCommandText(comm_, op_);
+  page_.command_text = "\n";  // only a line break: not empty
+  page_.SendCommandText(comm_, op_);
+  page_.command_text = "";
+  page_.SendCommandText(comm_, op_);
+  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n\r\n\r\n");
+  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kNoCommand)});
+}
+
+TEST_F(StoragePageTest, NonUsbOrMissingPrinterSendsNothing) {
+  auto& printer = Printer();
+  page_.command_text = "X";
+  page_.printer = "COM1";
+  page_.SendCommandText(comm_, op_);
+  EXPECT_TRUE(Shown().empty());
+  page_.printer = "";
+  page_.SendCommandText(comm_, op_);
+  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kOpenFailed)});
+  EXPECT_TRUE(printer.Wire().empty());
+}
+
+TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
+  auto& printer = Printer();
+  page_.SendFile(comm_, op_);
+  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kSelectFile)});
+  EXPECT_TRUE(comm_.port().IsPortClosed());
+
+  test::TempDir dir;
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) bytes.push_back(static_cast<char>(i));
+  test::WriteFileBytes(dir.File("raw.bin"), bytes);
+  op_.AnswerFile(dir.File("raw.bin"));
+  ASSERT_TRUE(page_.ChooseTextFile(comm_, op_));
+  page_.SendFile(comm_, op_);
+  EXPECT_EQ(printer.WireText(), bytes);
+  // A folder cannot be read as a file: the choice is not taken.
+  op_.AnswerFile(dir.path());
+  EXPECT_FALSE(page_.ChooseTextFile(comm_, op_));
+  EXPECT_EQ(page_.text_file, dir.File("raw.bin"));
+}
+
+TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
+  sim::PrinterOptions options;
+  options.list_reply = "F1@F2@A#G1$";
+  auto& printer = Printer(options);
+  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
+  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
+  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
+  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
+  EXPECT_EQ(page_.graphics.names, std::vector<std::string>{"G1"});
+  EXPECT_TRUE(page_.forms.buttons_enabled && page_.fonts.buttons_enabled);
+  EXPECT_WIRE(printer, "^S1\r\n\r\n^S1\r\n\r\n^S1\r\n\r\n");
+}
+
+TEST_F(StoragePageTest, EmptyOrFailedListDisablesNothingButSaysWhy) {
+  sim::PrinterOptions options;
+  options.list_reply = "";
+  options.reply_mode = sim::ReplyMode::kEmpty;
+  Printer(options);
+  page_.forms.buttons_enabled = true;
+  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), kQueryEmptyReply);
+  EXPECT_EQ(op_.shown().back().table, kQueryResultTable);
+  EXPECT_EQ(op_.shown().back().index, 3);
+  EXPECT_TRUE(page_.forms.buttons_enabled);  // a failed query leaves the buttons
+}
+
+TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlag) {
+  for (char flag : {'0', '1'}) {
+    SCOPED_TRACE(flag);
+    test::SimBus bus;
+    sim::PrinterOptions options;
+    options.command_set_flag = flag;
+    options.list_reply = "A#";
+    auto& printer = bus.AddPrinter(options);
+    CPrinterComm comm(bus.usb());
+    StoragePage page;
+    page.printer = "USB01 [x]\n";
+    ScriptedOperator op;
+    ASSERT_EQ(page.GetList(comm, op, StoredKind::kFont), 0);
+    page.fonts.selected = 0;
+    op.AnswerConfirm(true);
+    page.DeleteSelected(comm, op, StoredKind::kFont);
+    std::string expected = std::string("^S1\r\n\r\n^G1\r\n\r\n") + (flag == '1' ? "^ZF\"A\"\r\n" : "ZF\"A\"\r\n");
+    EXPECT_WIRE(printer, expected);
+    EXPECT_TRUE(page.fonts.names.empty());
+  }
+}
+
+TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
+  sim::PrinterOptions options;
+  options.list_reply = "F@G$";
+  auto& printer = Printer(options);
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
+  page_.forms.selected = 0;
+  page_.graphics.selected = 0;
+  page_.PrintSelected(comm_, op_, StoredKind::kForm);
+  page_.PrintSelected(comm_, op_, StoredKind::kGraphic);
+  op_.AnswerConfirm(true);
+  page_.DeleteSelected(comm_, op_, StoredKind::kForm);
+  op_.AnswerConfirm(true);
+  page_.DeleteSelected(comm_, op_, StoredKind::kGraphic);
+  EXPECT_WIRE(printer,
+              "^S1\r\n\r\n^S1\r\n\r\n"
+              "FR\"F\"\r\nW1\r\n"
+              "GG20,20,\"G\"\r\nW1\r\n\r\n"
+              "FK\"F\"\r\n"
+              "^G1\r\n\r\nGK\"G\"\r\n");
+}
+
+TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
+  sim::PrinterOptions options;
+  options.list_reply = "F1@F2@";
+  auto& printer = Printer(options);
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  op_.AnswerConfirm(false);
+  page_.DeleteAll(comm_, op_, StoredKind::kForm);
+  EXPECT_EQ(page_.forms.names.size(), 2u);
+  op_.AnswerConfirm(true);
+  page_.DeleteAll(comm_, op_, StoredKind::kForm);
+  EXPECT_TRUE(page_.forms.names.empty());
+  EXPECT_TRUE(page_.forms.buttons_enabled);
+  page_.DeleteSelected(comm_, op_, StoredKind::kForm);
+  EXPECT_EQ(Shown().back(), Index(StorageText::kSelectFormToDelete));
+  EXPECT_WIRE(printer, "^S1\r\n\r\nFK\"*\"\r\n");
+}
+
+TEST_F(StoragePageTest, UnreadableCommandSetFlagDeletesNothingAndKeepsTheList) {
+  sim::PrinterOptions options;
+  options.list_reply = "A#";
+  auto& printer = Printer(options);
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
+  printer.SetReplyMode(sim::ReplyMode::kEmpty);
+  page_.fonts.selected = 0;
+  op_.AnswerConfirm(true);
+  page_.DeleteSelected(comm_, op_, StoredKind::kFont);
+  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
+  EXPECT_EQ(Shown().back(), Index(StorageText::kCommandSetUnknown));
+  EXPECT_WIRE(printer, "^S1\r\n\r\n^G1\r\n\r\n");
+}
+
+TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
+  sim::PrinterOptions options;
+  options.list_reply = "HEAD\r\nF1@A\"B@";
+  auto& printer = Printer(options);
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  for (int i : {0, 1}) {
+    page_.forms.selected = i;
+    page_.PrintSelected(comm_, op_, StoredKind::kForm);
+    EXPECT_EQ(Shown().back(), Index(StorageText::kNameUnusable));
+  }
+  EXPECT_WIRE(printer, "^S1\r\n\r\n");
+}
+
+class GraphicStore : public StoragePageTest {
+ protected:
+  void SetUp() override {
+    std::string pcx(2500, '\0');
+    for (size_t i = 0; i < pcx.size(); ++i) pcx[i] = static_cast<char>(i * 13);
+    pcx_ = pcx;
+    test::WriteFileBytes(dir_.File("logo.pcx"), pcx);
+    page_.SetFileType(1);
+    page_.SetChosenPicture(dir_.File("logo.pcx"));
+  }
+  test::TempDir dir_;
+  std::string pcx_;
+};
+
+TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
+  auto& printer = Printer();
+  EXPECT_EQ(page_.graphic_id, "logo");
+  op_.AnswerConfirm(true);
+  page_.SendFile(comm_, op_);
+  std::string sequence = "GM\"logo\"2500\r\n" + pcx_ + "ZN\r\nGG20,20,\"logo\"\r\nW1,1\r\n\r\n";
+  EXPECT_WIRE(printer, "ZS\r\nGK\"logo\"\r\n" + sequence);
+  std::vector<size_t> sizes = printer.TransferSizes();
+  ASSERT_GE(sizes.size(), 5u);
+  EXPECT_EQ(std::vector<size_t>(sizes.begin() + 2, sizes.begin() + 5), (std::vector<size_t>{1024, 1024, 452}));
+
+  test::SimBus bus;
+  auto& second = bus.AddPrinter();
+  CPrinterComm comm(bus.usb());
+  op_.AnswerConfirm(false);
+  page_.SendPicture(comm, op_);
+  EXPECT_WIRE(second, "ZN\r\nGK\"logo\"\r\n" + sequence);
+  ASSERT_EQ(second.TransferSizes().size(), sizes.size());
+}
+
+TEST_F(GraphicStore, PageChecksRefuseBeforeAnythingIsSent) {
+  auto& printer = Printer();
+  struct Case {
+    std::string file, id;
+    StorageText message;
+  } cases[] = {
+      {"", "logo", StorageText::kNoFile},
+      {dir_.File("logo.bmp"), "logo", StorageText::kPcxOnly},
+      {dir_.File("logo.pcx"), "", StorageText::kIdEmpty},
+      {dir_.File("logo.pcx"), "lo*go", StorageText::kIdHasAsterisk},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file + " " + c.id);
+    page_.file_name = c.file;
+    page_.graphic_id = c.id;
+    EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+    EXPECT_EQ(Shown().back(), Index(c.message));
+  }
+  EXPECT_EQ(Questions(), 0u);
+  EXPECT_TRUE(printer.Wire().empty());
+}
+
+TEST_F(GraphicStore, IdTooLongIsRefusedAfterTheConfirmation) {
+  auto& printer = Printer();
+  page_.graphic_id = "ABCDEFGHI";
+  op_.AnswerConfirm(true);
+  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_EQ(Shown().back(), Index(StorageText::kIdTooLong));
+  EXPECT_TRUE(page_.focus_graphic_id);
+  // Four Chinese characters are eight GBK bytes: allowed.
+  page_.graphic_id = "中文图形";
+  op_.AnswerConfirm(true);
+  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageSent);
+  EXPECT_EQ(printer.WireText().substr(0, 16), "ZS\r\nGK\"\xd6\xd0\xce\xc4\xcd\xbc\xd0\xce\"");
+}
+
+TEST_F(GraphicStore, PictureThatCannotBeSentKeepsThePrintersGraphic) {
+  auto& printer = Printer();
+  test::WriteFileBytes(dir_.File("huge.pcx"), std::string(1024000, 'P'));
+  page_.SetChosenPicture(dir_.File("huge.pcx"));
+  op_.AnswerConfirm(true);
+  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+  EXPECT_EQ(Shown().back(), Index(StorageText::kPictureTooLarge));
+  page_.SetChosenPicture(dir_.File("gone.pcx"));
+  op_.AnswerConfirm(true);
+  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+  EXPECT_EQ(Shown().back(), Index(StorageText::kNoFile));
+  EXPECT_TRUE(printer.Wire().empty());  // no GK deleted the stored one
+}
+
+}  // namespace
+}  // namespace vidodez
