@@ -8,6 +8,10 @@
 #include "cli/cli_env.h"
 #include "cli/cli_language.h"
 #include "cli/link_commands.h"
+#ifdef VIDODEZ_HAVE_IMAGING
+#include "cli/graphic_cli.h"
+#endif
+#include "cli/storage_cli.h"
 #include "core/shell/log.h"
 
 namespace {
@@ -40,6 +44,12 @@ int main(int argc, char** argv) {
 
   int exit_code = kExitOk;
   AddLinkCommands(app, env, &exit_code);
+  CLI::App* graphic = app.add_subcommand("graphic", "pictures for the printer");
+  graphic->require_subcommand(1);
+  AddStorageCommands(app, graphic, env, &exit_code);
+#ifdef VIDODEZ_HAVE_IMAGING
+  AddGraphicCommands(graphic, env, &exit_code);
+#endif
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,33 @@
+#pragma once
+// The command line's side of the Operator: messages on stderr, questions
+// answered by --yes (without it the question is printed and refused), a
+// countdown on stderr.
+
+#include "core/shell/operator.h"
+
+namespace vidodez::cli {
+
+class CliOperator final : public Operator {
+ public:
+  explicit CliOperator(bool yes) : yes_(yes) {}
+
+  void Tell(const OperatorMessage& message) override;
+  bool Confirm(const OperatorMessage& question) override;
+  bool ChooseFileToOpen(const FileChoice& choice, std::string* path) override;
+  bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
+  void WaitWithCountdown(int seconds) override;
+
+  // The file the command line names stands for the dialog's choice.
+  void set_chosen_file(std::string path) { chosen_file_ = std::move(path); }
+  // Whether a question was refused for want of --yes, or a message told.
+  bool refused() const { return refused_; }
+  int told() const { return told_; }
+
+ private:
+  bool yes_;
+  bool refused_ = false;
+  int told_ = 0;
+  std::string chosen_file_;
+};
+
+}  // namespace vidodez::cli
