@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "support/process.h"
@@ -77,6 +78,18 @@ TEST_F(CliLink, LanguageComesFromTheLocaleWithoutLang) {
   EXPECT_EQ(chinese.out, "就绪\n");
   RunResult english = Cli({"status"}, {"LC_ALL=", "LANG=de_DE.UTF-8"});
   EXPECT_EQ(english.out, "READY\n");
+}
+
+TEST_F(CliLink, LanguageOfSysIniWinsOverTheLocaleAndIsNeverWritten) {
+  SimProcess sim(Printer(1));
+  ASSERT_TRUE(sim.ready());
+  std::string ini = appdata_.File("Marlix Vidodez 3.0/Sys.ini");
+  EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "就绪\n");
+  EXPECT_TRUE(test::ReadFileBytes(ini).empty());  // not created by the command line
+  std::filesystem::create_directories(appdata_.File("Marlix Vidodez 3.0"));
+  test::WriteFileBytes(ini, "[LanguageSetting]\r\nLanguageValue=eng\r\n");
+  EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "READY\n");
+  EXPECT_EQ(Cli({"--lang", "chi", "status"}).out, "就绪\n");
 }
 
 TEST_F(CliLink, PrinterIsChosenByPositionOrNameStart) {
