@@ -7,14 +7,17 @@
 #include <QLocale>
 #include <QScreen>
 #include <cstdio>
+#include <memory>
 
 #include "core/platform/usb_printing.h"
 #include "core/shell/log.h"
+#include "core/shell/program_settings.h"
 #include "gui/frame/dialog_frame_wnd.h"
 #include "gui/system/program_settings.h"
 #include "gui/window/dialog_service.h"
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
+#include "gui/window/window_operator.h"
 
 namespace {
 
@@ -52,7 +55,17 @@ int main(int argc, char** argv) {
   std::unique_ptr<vidodez::platform::UsbPrintingClass> usb =
       vidodez::platform::MakeSystemUsbPrintingClass();
   vidodez::gui::QtDialogService dialogs(skins);
-  vidodez::gui::SessionSettings settings(QLocale::system().name().toStdString());
+  // Messages of the settings file (a Sys.ini that cannot be written) go
+  // through the program's message box in the language in force.
+  std::unique_ptr<vidodez::gui::SysIniSettings> settings_holder;
+  vidodez::gui::WindowOperator op(dialogs, skins, nullptr, [&settings_holder] {
+    return settings_holder ? settings_holder->language() : std::string();
+  });
+  std::string sys_ini;
+  if (vidodez::PrepareSysIniPath(vidodez::AppDataFolder(), &sys_ini) != 0) sys_ini.clear();
+  settings_holder = std::make_unique<vidodez::gui::SysIniSettings>(
+      sys_ini, vidodez::LocaleLanguage(), op);
+  vidodez::gui::SysIniSettings& settings = *settings_holder;
 
   vidodez::gui::CDialogFrameWnd frame(
       vidodez::gui::FrameContext{skins, dialogs, *usb, settings, folder});
@@ -61,6 +74,7 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = frame.screen()) {
     frame.move(screen->availableGeometry().center() - frame.rect().center());
   }
+  op.set_parent(&frame);
   frame.show();
   return QApplication::exec();
 }

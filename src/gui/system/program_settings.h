@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/shell/operator.h"
+
 namespace vidodez::gui {
 
 class ProgramSettings {
@@ -24,6 +26,22 @@ class SessionSettings final : public ProgramSettings {
   std::string SetLanguage(int choice) override;
 
  private:
+  std::string language_;
+};
+
+// The language kept in "Sys.ini": read at start (chosen from the locale and
+// saved on the first start), saved again on every change.
+class SysIniSettings final : public ProgramSettings {
+ public:
+  SysIniSettings(std::string sys_ini_path, std::string locale_language, Operator& op);
+  std::string LoadLanguage() override;
+  std::string SetLanguage(int choice) override;
+  const std::string& language() const { return language_; }
+
+ private:
+  std::string path_;
+  std::string locale_language_;
+  Operator& op_;
   std::string language_;
 };
 
