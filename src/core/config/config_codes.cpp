@@ -1,11 +1,9 @@
 #include "core/config/config_codes.h"
 
-#include <iterator>
-
 namespace vidodez {
 namespace {
 
-constexpr ConfigNamedCode kCodes[] = {
+constexpr NamedCode kCodes[] = {
     {kConfigOk, "ConfigOk"},
     {kSettingsReplyEmpty, "SettingsReplyEmpty"},
     {kSettingsReplyUnmarked, "SettingsReplyUnmarked"},
@@ -19,16 +17,8 @@ constexpr ConfigNamedCode kCodes[] = {
 
 }  // namespace
 
-const char* ConfigCodeName(int code) {
-  for (const auto& entry : kCodes) {
-    if (entry.code == code) return entry.name;
-  }
-  return "Unknown";
-}
+const char* ConfigCodeName(int code) { return NameOfCode(kCodes, code); }
 
-const ConfigNamedCode* ConfigCodeTable(int* count) {
-  *count = static_cast<int>(std::size(kCodes));
-  return kCodes;
-}
+std::span<const NamedCode> ConfigCodeTable() { return kCodes; }
 
 }  // namespace vidodez

@@ -2,6 +2,10 @@
 // Result codes of the printer settings: reply parsing, the settings line and
 // the settings files. Append only: never renumber or reuse a code.
 
+#include <span>
+
+#include "core/shell/named_code.h"
+
 namespace vidodez {
 
 inline constexpr int kConfigOk = 0;
@@ -23,11 +27,7 @@ inline constexpr int kSettingsValueOutOfRange = -7008;
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ConfigCodeName(int code);
 
-struct ConfigNamedCode {
-  int code;
-  const char* name;
-};
 // Every named code, for checks that walk the list.
-const ConfigNamedCode* ConfigCodeTable(int* count);
+std::span<const NamedCode> ConfigCodeTable();
 
 }  // namespace vidodez

@@ -6,7 +6,7 @@ namespace vidodez {
 namespace {
 
 struct Entry {
-  GraphicNamedCode named;
+  NamedCode named;
   Text text;
 };
 
@@ -38,26 +38,19 @@ constexpr std::array<Entry, 13> kEntries{{
 
 constexpr Text kUnknownText{"Unknown error.", "未知错误。"};
 
-std::array<GraphicNamedCode, kEntries.size()> MakeNames() {
-  std::array<GraphicNamedCode, kEntries.size()> names{};
+std::array<NamedCode, kEntries.size()> MakeNames() {
+  std::array<NamedCode, kEntries.size()> names{};
   for (std::size_t i = 0; i < kEntries.size(); ++i) names[i] = kEntries[i].named;
   return names;
 }
 
-const std::array<GraphicNamedCode, kEntries.size()> kNames = MakeNames();
+const std::array<NamedCode, kEntries.size()> kNames = MakeNames();
 
 }  // namespace
 
-const char* GraphicCodeName(int code) {
-  for (const auto& entry : kEntries)
-    if (entry.named.code == code) return entry.named.name;
-  return "Unknown";
-}
+const char* GraphicCodeName(int code) { return NameOfCode(kNames, code); }
 
-const GraphicNamedCode* GraphicCodeTable(int* count) {
-  *count = static_cast<int>(kNames.size());
-  return kNames.data();
-}
+std::span<const NamedCode> GraphicCodeTable() { return kNames; }
 
 const Text& GraphicCodeText(int code) {
   for (const auto& entry : kEntries)

@@ -4,6 +4,10 @@
 
 #include "core/shell/texts.h"
 
+#include <span>
+
+#include "core/shell/named_code.h"
+
 namespace vidodez {
 
 inline constexpr int kGraphicOk = 0;
@@ -27,15 +31,10 @@ inline constexpr int kGraphicBadOption = -5011;
 // A size or percentage that is not a number.
 inline constexpr int kGraphicBadNumber = -5012;
 
-struct GraphicNamedCode {
-  int code;
-  const char* name;
-};
-
 // The constant's name without its "k", for logs, --json and test failures.
 const char* GraphicCodeName(int code);
 // Every named code, for checks that walk the list.
-const GraphicNamedCode* GraphicCodeTable(int* count);
+std::span<const NamedCode> GraphicCodeTable();
 // What the operator reads for a code, in both languages.
 const Text& GraphicCodeText(int code);
 

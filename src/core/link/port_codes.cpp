@@ -42,14 +42,9 @@ constexpr std::array<NamedCode, 31> kNames{{
 }  // namespace
 
 const char* PortCodeName(int code) {
-  for (const auto& [value, name] : kNames)
-    if (value == code) return name;
-  return code < 0 ? "ShortWrite" : "Unknown";
+  return NameOfCode(kNames, code, code < 0 ? "ShortWrite" : "Unknown");
 }
 
-const NamedCode* PortCodeTable(int* count) {
-  *count = static_cast<int>(kNames.size());
-  return kNames.data();
-}
+std::span<const NamedCode> PortCodeTable() { return kNames; }
 
 }  // namespace vidodez

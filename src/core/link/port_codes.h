@@ -2,6 +2,10 @@
 // Result codes of the printer link. Append only: never renumber or reuse a
 // code, printers' users and scripts read them.
 
+#include <span>
+
+#include "core/shell/named_code.h"
+
 namespace vidodez {
 
 inline constexpr int kPortOk = 0;
@@ -43,11 +47,7 @@ inline constexpr int kGraphicTooLarge = -3038;
 // Any other negative code is a short write of minus that many bytes.
 const char* PortCodeName(int code);
 
-struct NamedCode {
-  int code;
-  const char* name;
-};
 // Every named code, for checks that walk the list.
-const NamedCode* PortCodeTable(int* count);
+std::span<const NamedCode> PortCodeTable();
 
 }  // namespace vidodez

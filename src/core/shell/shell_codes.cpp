@@ -1,11 +1,9 @@
 #include "core/shell/shell_codes.h"
 
-#include <iterator>
-
 namespace vidodez {
 namespace {
 
-constexpr ShellNamedCode kCodes[] = {
+constexpr NamedCode kCodes[] = {
     {kShellOk, "ShellOk"},
     {kSettingsPathEmpty, "SettingsPathEmpty"},
     {kSettingsFileMissing, "SettingsFileMissing"},
@@ -21,16 +19,8 @@ constexpr ShellNamedCode kCodes[] = {
 
 }  // namespace
 
-const char* ShellCodeName(int code) {
-  for (const auto& entry : kCodes) {
-    if (entry.code == code) return entry.name;
-  }
-  return "Unknown";
-}
+const char* ShellCodeName(int code) { return NameOfCode(kCodes, code); }
 
-const ShellNamedCode* ShellCodeTable(int* count) {
-  *count = static_cast<int>(std::size(kCodes));
-  return kCodes;
-}
+std::span<const NamedCode> ShellCodeTable() { return kCodes; }
 
 }  // namespace vidodez

@@ -2,6 +2,10 @@
 // Result codes of the program's own settings: the settings file object and
 // the application-data folder. Append only: never renumber or reuse a code.
 
+#include <span>
+
+#include "core/shell/named_code.h"
+
 namespace vidodez {
 
 inline constexpr int kShellOk = 0;
@@ -21,11 +25,7 @@ inline constexpr int kAppDataFolderCreateFailed = -6010;
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ShellCodeName(int code);
 
-struct ShellNamedCode {
-  int code;
-  const char* name;
-};
 // Every named code, for checks that walk the list.
-const ShellNamedCode* ShellCodeTable(int* count);
+std::span<const NamedCode> ShellCodeTable();
 
 }  // namespace vidodez

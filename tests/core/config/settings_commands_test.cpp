@@ -185,11 +185,5 @@ TEST(RecordFields, EveryFieldHasOneStableName) {
   EXPECT_EQ(static_cast<size_t>(5 + 40 * 2 + 1 + 2), line.size());
 }
 
-TEST(ConfigCodes, EveryCodeHasAName) {
-  int count = 0;
-  const ConfigNamedCode* table = ConfigCodeTable(&count);
-  for (int i = 0; i < count; ++i) EXPECT_STRNE("Unknown", ConfigCodeName(table[i].code));
-}
-
 }  // namespace
 }  // namespace vidodez

@@ -160,16 +160,5 @@ TEST(IoErrorMessage, NamesTheCauseAndTheDevice) {
   EXPECT_EQ(IoErrorMessage(0, "/dev/usb/lp0", "eng"), "");
 }
 
-TEST(PortCodes, EveryCodeHasItsOwnName) {
-  int count = 0;
-  const NamedCode* table = PortCodeTable(&count);
-  for (int i = 0; i < count; ++i) {
-    SCOPED_TRACE(table[i].name);
-    EXPECT_STREQ(PortCodeName(table[i].code), table[i].name);
-    for (int j = i + 1; j < count; ++j) EXPECT_NE(table[i].code, table[j].code);
-  }
-  EXPECT_STREQ(PortCodeName(-17), "ShortWrite");
-}
-
 }  // namespace
 }  // namespace vidodez

@@ -146,15 +146,5 @@ TEST(SettingsFile, OldFileSurvivesFailedWrite) {
   EXPECT_EQ(2, entries) << "a temporary file was left behind";
 }
 
-TEST(ShellCodes, EveryCodeHasAName) {
-  int count = 0;
-  const ShellNamedCode* table = ShellCodeTable(&count);
-  for (int i = 0; i < count; ++i) {
-    EXPECT_STRNE("Unknown", ShellCodeName(table[i].code));
-    for (int j = i + 1; j < count; ++j) EXPECT_NE(table[i].code, table[j].code);
-  }
-  EXPECT_STREQ("Unknown", ShellCodeName(12345));
-}
-
 }  // namespace
 }  // namespace vidodez
