@@ -6,7 +6,10 @@ bar); describing them once here keeps the five selector pages alike. The
 written .ui files are committed and can be edited in Qt Designer; run this
 again only to regenerate them all.
 """
+import glob
+import importlib
 import os
+import sys
 from xml.sax.saxutils import escape
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
@@ -257,15 +260,22 @@ def about():
     write("AboutWnd.ui", top)
 
 
-page("PrinterConfigSkin.ui", "AdvPC", "Adv", "打印机功能设置",
-     "读取、编辑、保存并发送打印机设置；校准、复位与打印测试页。")
-page("PrinterNicSkin.ui", "PN", "PN", "网络设置", "打印机的有线与无线网络地址，并可 Ping 测试。")
-page("FontDownloadSkin.ui", "FD", "FD", "字体下载", "将 TrueType 字体下载到打印机，或保存为指令文件。")
-page("FirmwareUpgradeSkin.ui", "FU", "FU", "固件升级", "读取打印机固件版本并上传新的固件。")
-page("FileManagementSkin.ui", "FM", "FM", "文件管理",
-     "发送指令与文件；列出、打印、删除打印机中存储的表单、字体和图形。")
-frame()
-system_page()
-message_box()
-wait_window()
-about()
+def main():
+    page("PrinterNicSkin.ui", "PN", "PN", "网络设置", "打印机的有线与无线网络地址，并可 Ping 测试。")
+    page("FontDownloadSkin.ui", "FD", "FD", "字体下载", "将 TrueType 字体下载到打印机，或保存为指令文件。")
+    page("FirmwareUpgradeSkin.ui", "FU", "FU", "固件升级", "读取打印机固件版本并上传新的固件。")
+    frame()
+    system_page()
+    message_box()
+    wait_window()
+    about()
+    # The pages and dialogs with many controls describe themselves in their
+    # own modules beside this one (*_skin.py, each with a build()).
+    here = os.path.dirname(os.path.abspath(__file__))
+    sys.path.insert(0, here)
+    for name in sorted(glob.glob(os.path.join(here, "*_skin.py"))):
+        importlib.import_module(os.path.basename(name)[:-3]).build()
+
+
+if __name__ == "__main__":
+    main()

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "gui/pages/selector_pages.h"
+#include "gui/settings/printer_config_ui.h"
+#include "gui/storage/file_management_ui.h"
 #include "gui/system/sys_config_ui.h"
 #include "gui/window/caption_dragger.h"
 #include "gui/window/controls.h"

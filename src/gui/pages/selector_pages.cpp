@@ -5,10 +5,6 @@
 namespace vidodez::gui {
 namespace {
 
-const SelectorPageInfo kPrinterConfig{
-    "PrinterConfigSkin.ui", "AdvPC", "Adv", {"Printer settings", "打印机功能设置"},
-    {"Read, edit, save and send the printer's settings; calibrate, reset and test.",
-     "读取、编辑、保存并发送打印机设置；校准、复位与打印测试页。"}};
 const SelectorPageInfo kPrinterNic{
     "PrinterNicSkin.ui", "PN", "PN", {"Network settings", "网络设置"},
     {"Wired and Wi-Fi address of the printer, and a ping to test it.",
@@ -21,10 +17,6 @@ const SelectorPageInfo kFirmwareUpgrade{
     "FirmwareUpgradeSkin.ui", "FU", "FU", {"Firmware upgrade", "固件升级"},
     {"Read the printer's firmware version and upload a new firmware image.",
      "读取打印机固件版本并上传新的固件。"}};
-const SelectorPageInfo kFileManagement{
-    "FileManagementSkin.ui", "FM", "FM", {"Storage", "文件管理"},
-    {"Send commands and files; list, print and delete stored forms, fonts and graphics.",
-     "发送指令与文件；列出、打印、删除打印机中存储的表单、字体和图形。"}};
 
 }  // namespace
 
@@ -55,15 +47,11 @@ void SelectorPageUI::Notify(const Notification& notification) {
   (void)selector_.Handle(notification, context_.selector, context_.timer);
 }
 
-PrinterConfigUI::PrinterConfigUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kPrinterConfig, parent) {}
 PrinterNicUI::PrinterNicUI(PageContext& context, QWidget* parent)
     : SelectorPageUI(context, kPrinterNic, parent) {}
 FontDownloadUI::FontDownloadUI(PageContext& context, QWidget* parent)
     : SelectorPageUI(context, kFontDownload, parent) {}
 FirmwareUpgradeUI::FirmwareUpgradeUI(PageContext& context, QWidget* parent)
     : SelectorPageUI(context, kFirmwareUpgrade, parent) {}
-FileManagementUI::FileManagementUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kFileManagement, parent) {}
 
 }  // namespace vidodez::gui

@@ -34,12 +34,6 @@ class SelectorPageUI : public PageUI {
   PortSelector selector_;
 };
 
-class PrinterConfigUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  PrinterConfigUI(PageContext& context, QWidget* parent);
-};
-
 class PrinterNicUI final : public SelectorPageUI {
   Q_OBJECT
  public:
@@ -56,18 +50,6 @@ class FirmwareUpgradeUI final : public SelectorPageUI {
   Q_OBJECT
  public:
   FirmwareUpgradeUI(PageContext& context, QWidget* parent);
-};
-
-class FileManagementUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  FileManagementUI(PageContext& context, QWidget* parent);
-  // The picture the conversion dialog saved last (empty: none).
-  void SetChosenPicture(const QString& path) { chosen_picture_ = path; }
-  const QString& chosen_picture() const { return chosen_picture_; }
-
- private:
-  QString chosen_picture_;
 };
 
 }  // namespace vidodez::gui

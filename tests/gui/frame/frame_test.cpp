@@ -6,6 +6,7 @@
 #include <QStackedWidget>
 
 #include "gui/pages/selector_pages.h"
+#include "gui/storage/file_management_ui.h"
 #include "gui_fixture.h"
 
 namespace vidodez::gui {
