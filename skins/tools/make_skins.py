@@ -98,6 +98,8 @@ def write(file, top, custom=()):
            + "<resources/><connections/></ui>\n")
     with open(os.path.join(OUT, file), "w", encoding="utf-8") as f:
         f.write(xml)
+    # Spacer names count per file, so one skin's change leaves the others alone.
+    _spacers[0] = 0
 
 
 H, V = "QHBoxLayout", "QVBoxLayout"
