@@ -38,7 +38,7 @@ CDialogFrameWnd::CDialogFrameWnd(FrameContext context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint),
       context_(std::move(context)),
       comm_(context_.usb),
-      page_context_{context_.skins, context_.dialogs, context_.usb, comm_, selector_, *this},
+      page_context_{context_.skins, context_.dialogs, context_.usb, comm_, selector_, *this, *this},
       notifier_(this),
       timers_([this](int id) {
         if (id == kRefreshTimer) RefreshShownPage();

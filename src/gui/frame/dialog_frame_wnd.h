@@ -43,7 +43,7 @@ struct FrameContext {
   PageObserver observer = {};
 };
 
-class CDialogFrameWnd final : public QWidget, public RefreshTimer {
+class CDialogFrameWnd final : public QWidget, public RefreshTimer, public PictureReceiver {
   Q_OBJECT
  public:
   static constexpr int kWidth = 739;
@@ -71,7 +71,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer {
 
  public slots:
   // The picture conversion dialog's saved picture, for the storage page.
-  void HandChosenPicture(const QString& path);
+  void HandChosenPicture(const QString& path) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -24,6 +24,15 @@ class RefreshTimer {
   virtual void StopRefresh() = 0;
 };
 
+// Where the picture conversion dialog hands over the picture it saved when
+// it closes (an empty path when none was saved); the frame passes it on to
+// the storage page.
+class PictureReceiver {
+ public:
+  virtual ~PictureReceiver() = default;
+  virtual void HandChosenPicture(const QString& path) = 0;
+};
+
 // What a page may reach. The frame owns all of it and outlives the pages.
 struct PageContext {
   const SkinArchive& skins;
@@ -32,6 +41,7 @@ struct PageContext {
   CPrinterComm& comm;
   SelectorState& selector;
   RefreshTimer& timer;
+  PictureReceiver& pictures;
 };
 
 class PageUI : public QWidget {
