@@ -118,24 +118,29 @@ MarkupFont MarkupFontOf(int index) {
 
 QString MarkupToRichText(const QString& markup) {
   QString html;
-  std::vector<QString> open;
+  std::vector<Code> open;
+  bool spaced = false;  // a {y n} block is open
+  const auto close_open = [&] {
+    for (auto k = open.rbegin(); k != open.rend(); ++k) html += CloseTag(k->name);
+  };
   Scan(
       markup, [&](const QString& text) { html += Escaped(text); },
       [&](const Code& code) {
         if (code.closing) {
           // Close back to the matching code; a close with no opener is dropped.
-          auto match = std::find(open.rbegin(), open.rend(), code.name);
+          auto match = std::find_if(open.rbegin(), open.rend(),
+                                    [&](const Code& o) { return o.name == code.name; });
           if (match == open.rend()) return;
           const auto count = std::distance(open.rbegin(), match) + 1;
           for (auto k = 0; k < count; ++k) {
-            html += CloseTag(open.back());
+            html += CloseTag(open.back().name);
             open.pop_back();
           }
           return;
         }
         if (IsContainer(code.name)) {
           html += OpenTag(code);
-          open.push_back(code.name);
+          open.push_back(code);
         } else if (code.name == "n") {
           html += QStringLiteral("<br>");
         } else if (code.name == "p") {
@@ -146,14 +151,21 @@ QString MarkupToRichText(const QString& markup) {
         } else if (code.name == "i") {
           html += QStringLiteral("<img src=\"skin:%1\" style=\"vertical-align:middle\">")
                       .arg(Escaped(code.arg));
+        } else if (code.name == "y") {
+          // Line spacing is a property of a block in Qt's rich text: the
+          // lines from here on form one, with the open codes carried into it
+          // so that the tags still nest.
+          close_open();
+          if (spaced) html += QStringLiteral("</div>");
+          const int height = std::clamp(code.arg.toInt(), 0, 400);
+          html += height > 0 ? QStringLiteral("<div style=\"line-height:%1px\">").arg(height)
+                             : QStringLiteral("<div>");
+          spaced = true;
+          for (const Code& o : open) html += OpenTag(o);
         }
-        // {y n} (line spacing) has no inline form in Qt's rich text; the
-        // skins' line height applies instead.
       });
-  while (!open.empty()) {
-    html += CloseTag(open.back());
-    open.pop_back();
-  }
+  close_open();
+  if (spaced) html += QStringLiteral("</div>");
   return html;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTextDocument>
+
 namespace vidodez::gui {
 namespace {
 
@@ -25,12 +27,24 @@ TEST(Markup, TurnsEachCodeIntoRichText) {
       {"<x 8><f 2>item", "&nbsp;&nbsp;<span style=\"font-size:15px;font-weight:400\">item</span>"},
       {"{a https://x.example/?a=1&b=2}site{/a}",
        "<a href=\"https://x.example/?a=1&amp;b=2\">site</a>"},
-      {"{y 4}spaced", "spaced"},
+      {"{y 24}spaced", "<div style=\"line-height:24px\">spaced</div>"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.markup);
     EXPECT_EQ(MarkupToRichText(QString::fromUtf8(c.markup)).toStdString(), c.html);
   }
+}
+
+TEST(Markup, LineSpacingSpreadsTheLinesThatFollowIt) {
+  // The block that carries the spacing must keep the codes open around it
+  // nested, and the spacing must reach the layout, not just the markup.
+  EXPECT_EQ(MarkupToRichText("{b}a{y 30}b{/b}").toStdString(),
+            "<b>a</b><div style=\"line-height:30px\"><b>b</b></div>");
+  QTextDocument plain;
+  plain.setHtml(MarkupToRichText("one{n}two{n}three"));
+  QTextDocument spaced;
+  spaced.setHtml(MarkupToRichText("{y 40}one{n}two{n}three"));
+  EXPECT_GT(spaced.size().height(), plain.size().height() + 40);
 }
 
 TEST(Markup, ShowsTextThatOnlyLooksLikeCodesAsTyped) {
