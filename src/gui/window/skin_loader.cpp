@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QUiLoader>
 #include <QVBoxLayout>
 
@@ -15,10 +17,20 @@ namespace {
 
 class SkinUiLoader final : public QUiLoader {
  public:
-  // Making a loader scans for Designer plugins, so one serves every build
-  // (on the interface thread, like every window).
+  // One loader serves every build (on the interface thread, like every
+  // window). The skins use only Qt's own widgets and the program's
+  // containers, but a loader loads every Designer plugin under the library
+  // paths as it is made (Qt Quick's among them, pulling in QML and OpenGL),
+  // which cost more start-up time than the rest of the window; so it is made
+  // while the library paths are empty.
   static SkinUiLoader& Shared() {
-    static SkinUiLoader loader;
+    static SkinUiLoader& loader = *[] {
+      const QStringList library_paths = QCoreApplication::libraryPaths();
+      QCoreApplication::setLibraryPaths({});
+      auto* made = new SkinUiLoader;  // kept for the program's life
+      QCoreApplication::setLibraryPaths(library_paths);
+      return made;
+    }();
     return loader;
   }
 
