@@ -1,14 +1,11 @@
-// The window's own costs: starting to the first shown main window against a
-// bare Qt window with one tab widget (same run, so the ratio is what counts),
-// and one refresh tick of the shown page with four simulated printers.
+// One refresh tick of the shown page with four simulated printers, on the
+// interface thread (start_bench measures the start).
 // Run offscreen: QT_QPA_PLATFORM=offscreen ./gui_bench
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <QApplication>
-#include <QTabWidget>
-#include <QVBoxLayout>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -37,36 +34,6 @@ const vidodez::gui::SkinArchive& Skins() {
   static const vidodez::gui::SkinResources resources(skins);
   return skins;
 }
-
-void BM_BareTabWindowShown(benchmark::State& state) {
-  for (auto _ : state) {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* tabs = new QTabWidget(&window);
-    for (int i = 0; i < 6; ++i) tabs->addTab(new QWidget(tabs), QStringLiteral("Page %1").arg(i));
-    layout->addWidget(tabs);
-    window.resize(739, 763);
-    window.show();
-    QApplication::processEvents();
-    benchmark::DoNotOptimize(window.isVisible());
-  }
-}
-BENCHMARK(BM_BareTabWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_MainFrameShown(benchmark::State& state) {
-  BusDir bus;
-  vidodez::platform::SimBusBackend usb(bus.path);
-  vidodez::gui::QtDialogService dialogs(Skins());
-  vidodez::gui::SessionSettings settings("en_US");
-  for (auto _ : state) {
-    vidodez::gui::CDialogFrameWnd frame(
-        vidodez::gui::FrameContext{Skins(), dialogs, usb, settings, VIDODEZ_BENCH_PROGRAM_FOLDER});
-    frame.show();
-    QApplication::processEvents();
-    benchmark::DoNotOptimize(frame.isVisible());
-  }
-}
-BENCHMARK(BM_MainFrameShown)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RefreshTickWithFourPrinters(benchmark::State& state) {
   BusDir bus;

@@ -15,6 +15,7 @@
 #include "gui/frame/dialog_frame_wnd.h"
 #include "gui/system/program_settings.h"
 #include "gui/window/dialog_service.h"
+#include "gui/window/quit_when_painted.h"
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
 #include "gui/window/window_operator.h"
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
     frame.move(screen->availableGeometry().center() - frame.rect().center());
   }
   op.set_parent(&frame);
+  vidodez::gui::QuitWhenPainted quit_when_painted;
+  if (qEnvironmentVariableIntValue("VIDODEZ_QUIT_WHEN_SHOWN") == 1) {
+    app.installEventFilter(&quit_when_painted);
+  }
   frame.show();
   return QApplication::exec();
 }
