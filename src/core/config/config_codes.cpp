@@ -13,6 +13,10 @@ constexpr NamedCode kCodes[] = {
     {kSettingsEntryMissing, "SettingsEntryMissing"},
     {kSettingsFileUnwritable, "SettingsFileUnwritable"},
     {kSettingsValueOutOfRange, "SettingsValueOutOfRange"},
+    {kSettingsPrinterNotReady, "SettingsPrinterNotReady"},
+    {kSettingsCancelled, "SettingsCancelled"},
+    {kSettingsModelNotSupported, "SettingsModelNotSupported"},
+    {kSettingsSendFailed, "SettingsSendFailed"},
 };
 
 }  // namespace

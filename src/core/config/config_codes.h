@@ -23,6 +23,11 @@ inline constexpr int kSettingsFileUnwritable = -7007;
 // A number that the field's text cannot hold (an offset beyond -999..9999,
 // a threshold outside the list, a calibration length that is not 0..9999).
 inline constexpr int kSettingsValueOutOfRange = -7008;
+// The settings page's operations.
+inline constexpr int kSettingsPrinterNotReady = -7009;  // a send refused while the printer is busy
+inline constexpr int kSettingsCancelled = -7010;        // the operator cancelled a question or dialog
+inline constexpr int kSettingsModelNotSupported = -7011;  // upper reflective not on this model
+inline constexpr int kSettingsSendFailed = -7012;       // the write of a command line failed
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ConfigCodeName(int code);

@@ -1,0 +1,131 @@
+#pragma once
+// The printer settings page's model: what the operator chose on the page as
+// plain data, and the page's operations (read, send, files, maintenance
+// actions, the mode interlocks). The window binds its controls to these
+// fields (Load: fields to controls, Store: controls to fields) and calls one
+// operation per button; the command line fills the fields from its arguments.
+//
+// Option pairs are ints: kNeither (-1) when neither option is selected, else
+// the value written below beside each pair. Lists are indexes, -1 for no
+// selection. Edit boxes hold the text as typed, in `unit`.
+
+#include <string>
+#include <string_view>
+
+#include "core/config/printer_settings_record.h"
+#include "core/link/printer_comm.h"
+#include "core/shell/operator.h"
+
+namespace vidodez {
+
+inline constexpr int kNeither = -1;
+inline constexpr int kNoSelection = -1;
+
+// Sensor type list entries.
+inline constexpr int kSensorTransmissive = 0;
+inline constexpr int kSensorLowerReflective = 1;
+inline constexpr int kSensorUpperReflective = 2;
+
+// The nine edit boxes, for the input rules of settings_input.h.
+enum class SettingsEdit {
+  kTearOffset,        // STearOffsetEdit
+  kCuttingOffset,     // SCuttingOffsetEdit
+  kCutFrequency,      // SCuttingPapeNumEdit
+  kBladeStopDelay,    // SCutterStopPosEdit
+  kPeelingOffset,     // SPeelingOffsetEdit
+  kCalibrationLength, // SCalibrationLenEdit
+  kVerticalOffset,    // SVerticalOffsetEdit
+  kHorizontalOffset,  // SHorizontalOffsetEdit
+  kFeedOffset,        // SPositiongingOffsetEdit
+};
+
+struct SettingsPage {
+  // --- the operator's choices ---
+  std::string printer;  // display name chosen in the page's selector
+
+  // Option pairs: 0 disable / 1 enable.
+  int tear = kNeither;    // STearOffDisableOp / STearOffEnableOp
+  int cutter = kNeither;  // SCutterDisableOp / SCutterEnableOp
+  int peel = kNeither;    // SPeelOffDisableOp / SPeelOffEnableOp
+  int direction = kNeither;      // 0 SPositiveOp "Top to Bottom", 1 SReverseOp
+  int menu_language = kNeither;  // 0 SChiOp, 1 SEngOp
+  int after_error = kNeither;    // 1 AddContinPrintEnableOp "Reprint", 0 ContinPrintEnableOp "Print Next"
+  int resume_feed = kNeither;    // 1 PrintBlankEnableOp "Feed Before Printing", 0 PrintBlankDisableOp
+
+  // Lists (index, -1 none).
+  int darkness = kNoSelection;      // SDarkNessCombo, "0".."20"
+  int speed = kNoSelection;         // SPrintingSpeedCombo, 13 entries
+  int print_method = kNoSelection;  // SPrintModeCombo
+  int sensor_type = kNoSelection;   // SMediaSensorsCombo
+  int media_height = kNoSelection;  // SMediaHeiCombo
+  int threshold = kNoSelection;     // SDetectThCombo, "2".."24"
+  int baud_rate = kNoSelection;     // SBoudRateCombo
+  int parity = kNoSelection;        // SParityBitCombo
+  int data_bit = kNoSelection;      // SDataBitCombo
+
+  // Edit boxes, as typed, offsets and calibration length in `unit`.
+  std::string tear_offset, cutting_offset, cut_frequency, blade_stop_delay, peeling_offset,
+      calibration_length, vertical_offset, horizontal_offset, feed_offset;
+  int unit = 0;  // display unit of the numeric boxes: 0 dots, 1 inches, 2 mm
+
+  // --- what the page knows of the printer ---
+  PrinterSettingsRecord record;  // the settings read (or loaded) last
+  int field_count = -1;          // kSettingsReadPending at start
+  // Enables "Reprint", "Print Next", "Feed Before Printing", "No Feed", the
+  // media height and threshold lists: only printers with 39 fields have them.
+  bool extended_enabled = false;
+  std::string model_list_path;  // program folder + "MARLIX.dat"
+
+  std::string& Edit(SettingsEdit edit);
+
+  // Sets the choices from `record` in `unit` with the printer's resolution;
+  // option pairs keep their state for values they do not know.
+  void FillFromRecord();
+  // Empties the edits, clears every list and option; the record stays.
+  void ResetAll();
+  // Rewrites the seven numeric boxes from `unit` into `new_unit`.
+  void ChangeUnit(int new_unit);
+
+  // --- interlocks, run on "selectchanged" / "itemselect" and at send ---
+  // Call after setting the option/list to the new state. Each asks through
+  // `op` in `language` and corrects the choices when the operator cancels.
+  void OnCutterEnabled(Operator& op, std::string_view language);
+  void OnPeelEnabled(Operator& op, std::string_view language);
+  void OnTearDisabled(Operator& op, std::string_view language);
+  void OnPrintNextChosen(Operator& op, std::string_view language);
+  void OnNoFeedChosen(Operator& op, std::string_view language);
+  // After `sensor_type` changed: the model check for upper reflective (the
+  // entry stays even when it fails), then the threshold of that sensor.
+  void OnSensorTypeChosen(Operator& op, std::string_view language);
+  // The upper reflective model check: true when the selected printer's model
+  // is in the model list; otherwise the operator is told why.
+  bool CheckUpperReflectiveModel(Operator& op, std::string_view language) const;
+  // "textchanged": applies the box's input rule to its text, telling the
+  // operator when the text was refused (the box is then empty).
+  void OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
+
+  // --- operations; codes from config_codes.h / port_codes.h, 0 success ---
+  // "^G1" into the record. show_messages: tell the operator why a read failed.
+  [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages);
+  // One command line to the selected printer.
+  [[nodiscard]] int SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
+                                          const std::string& command);
+  // "Retrieve From Printer": read, then fill the choices.
+  [[nodiscard]] int RetrieveFromPrinter(CPrinterComm& comm, Operator& op);
+  // "Send to Printer"; last_status is SelectorState::last_status_index.
+  [[nodiscard]] int SendSettings(CPrinterComm& comm, Operator& op, int last_status);
+  // "Save to File": the printer's own values, read afresh.
+  [[nodiscard]] int SaveSettingsToFile(CPrinterComm& comm, Operator& op);
+  // "Setting From Ini file".
+  [[nodiscard]] int LoadSettingsFromFile(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int MediaCalibration(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int RestoreFactorySettings(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int PrintTestPage(CPrinterComm& comm, Operator& op);
+  // Asks first; "Reboot to take effect!" after a successful send.
+  [[nodiscard]] int ClearBuffer(CPrinterComm& comm, Operator& op);
+  // The settings end of each status refresh: re-arms or runs the quiet read
+  // and sets `extended_enabled`.
+  void AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
+};
+
+}  // namespace vidodez
