@@ -17,6 +17,7 @@ constexpr NamedCode kCodes[] = {
     {kSettingsCancelled, "SettingsCancelled"},
     {kSettingsModelNotSupported, "SettingsModelNotSupported"},
     {kSettingsSendFailed, "SettingsSendFailed"},
+    {kSettingsChoiceInvalid, "SettingsChoiceInvalid"},
 };
 
 }  // namespace

@@ -28,6 +28,8 @@ inline constexpr int kSettingsPrinterNotReady = -7009;  // a send refused while 
 inline constexpr int kSettingsCancelled = -7010;        // the operator cancelled a question or dialog
 inline constexpr int kSettingsModelNotSupported = -7011;  // upper reflective not on this model
 inline constexpr int kSettingsSendFailed = -7012;       // the write of a command line failed
+// A name or value the page cannot choose (the command line's NAME=VALUE).
+inline constexpr int kSettingsChoiceInvalid = -7013;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ConfigCodeName(int code);

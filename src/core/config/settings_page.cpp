@@ -1,6 +1,60 @@
 #include "core/config/settings_page.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "core/config/config_codes.h"
+#include "core/config/model_list.h"
+#include "core/config/settings_commands.h"
+#include "core/config/settings_input.h"
+#include "core/config/settings_page_texts.h"
+#include "core/shell/units.h"
+
 namespace vidodez {
+namespace {
+
+constexpr int kDarknessEntries = 21;
+constexpr int kSpeedEntries = 13;
+
+// The list entry whose two-digit index is the field; `current` otherwise.
+int TwoDigitIndex(const SettingSlot& slot, int entries, int current) {
+  for (int i = 0; i < entries; ++i) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", i);
+    if (slot == text) return i;
+  }
+  return current;
+}
+
+// The index of a one-digit field "0".."last"; `current` for anything else.
+int DigitIndex(const SettingSlot& slot, int last, int current) {
+  std::string_view text = slot.view();
+  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + last) return current;
+  return text[0] - '0';
+}
+
+// An option pair from a field: `off_value` selects 0, `on_value` 1.
+int PairFromField(const SettingSlot& slot, const char* off_value, const char* on_value,
+                  int current) {
+  if (slot == off_value) return 0;
+  if (slot == on_value) return 1;
+  return current;
+}
+
+}  // namespace
+
+bool ParseTypedNumber(std::string_view text, float* value) {
+  *value = 0.0f;
+  if (text.empty()) return false;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  auto [ptr, ec] = std::from_chars(begin, end, *value);
+  // As the page always did, text that is no number (a lone "-") reads as 0.
+  if (ec != std::errc()) *value = 0.0f;
+  (void)ptr;
+  return true;
+}
 
 std::string& SettingsPage::Edit(SettingsEdit edit) {
   switch (edit) {
@@ -17,6 +71,53 @@ std::string& SettingsPage::Edit(SettingsEdit edit) {
   return feed_offset;
 }
 
+std::vector<SettingsPage::OffsetBinding> SettingsPage::Offsets() {
+  return {{&record.TearoffOffset, &tear_offset},         {&record.CuttingOffset, &cutting_offset},
+          {&record.PeelingOffset, &peeling_offset},      {&record.VerticalOffset, &vertical_offset},
+          {&record.HorizontalOffset, &horizontal_offset}, {&record.PositioningOffset, &feed_offset}};
+}
+
+void SettingsPage::FillFromRecord() {
+  const std::string_view resolution = record.ResolutionCode.view();
+  for (auto [slot, edit] : Offsets()) {
+    int dots = 0;
+    if (!slot->empty() && ParseSignedOffset(slot->view(), &dots)) {
+      *edit = DotsToUnit(static_cast<float>(dots), resolution, unit);
+    }
+  }
+  cut_frequency = record.CutterFrequency.str();
+  blade_stop_delay = record.CutterStopPosition.str();
+
+  darkness = TwoDigitIndex(record.Darkness, kDarknessEntries, darkness);
+  speed = TwoDigitIndex(record.Speed, kSpeedEntries, speed);
+
+  if (HasExtendedFields(field_count)) {
+    int sensor = DigitIndex(record.MediaSensorType, 2, kSensorTransmissive);
+    int index = ThresholdFromRecord(record, sensor);
+    threshold = index < 0 ? kNoSelection : index;
+    media_height = DigitIndex(record.MediaHeight, 1, media_height);
+    after_error = PairFromField(record.PrintingState, "0", "1", after_error);
+    resume_feed = PairFromField(record.PrintingBlank, "0", "1", resume_feed);
+  }
+  if (!record.CalibrationLen.empty()) {
+    float millimetres = 0.0f;
+    (void)ParseTypedNumber(record.CalibrationLen.view(), &millimetres);
+    calibration_length = ConvertUnit(millimetres, resolution, kUnitMillimetres, unit);
+  }
+
+  baud_rate = DigitIndex(record.BaudRate, 4, baud_rate);
+  parity = DigitIndex(record.ParityBit, 2, parity);
+  data_bit = DigitIndex(record.DataBit, 1, data_bit);
+  print_method = DigitIndex(record.PrintMethod, 1, print_method);
+  sensor_type = DigitIndex(record.MediaSensorType, 2, sensor_type);
+
+  cutter = PairFromField(record.Cutter, "0", "1", cutter);
+  tear = PairFromField(record.TearOff, "0", "1", tear);
+  peel = PairFromField(record.Peel, "0", "2", peel);
+  direction = PairFromField(record.PrintDirection, "0", "1", direction);
+  menu_language = PairFromField(record.MachineLanguage, "0", "1", menu_language);
+}
+
 void SettingsPage::ResetAll() {
   for (std::string* edit : {&tear_offset, &cutting_offset, &cut_frequency, &blade_stop_delay,
                             &peeling_offset, &calibration_length, &vertical_offset,
@@ -30,6 +131,106 @@ void SettingsPage::ResetAll() {
   for (int* pair : {&tear, &cutter, &peel, &direction, &menu_language, &after_error, &resume_feed}) {
     *pair = kNeither;
   }
+}
+
+void SettingsPage::ChangeUnit(int new_unit) {
+  const std::string_view resolution = record.ResolutionCode.view();
+  float value = 0.0f;
+  for (auto binding : Offsets()) {
+    if (ParseTypedNumber(*binding.edit, &value)) {
+      *binding.edit = ConvertUnitFine(value, resolution, unit, new_unit);
+    }
+  }
+  if (ParseTypedNumber(calibration_length, &value)) {
+    calibration_length = ConvertUnit(value, resolution, unit, new_unit);
+  }
+  unit = new_unit;
+}
+
+void SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {
+  if (peel == 1) {
+    if (!op.Confirm(SettingsMessage(SettingsText::kPageCutDisablesPeel, language))) {
+      cutter = 0;
+      return;
+    }
+    peel = 0;
+    cutter = 1;
+  }
+  tear = 1;
+}
+
+void SettingsPage::OnPeelEnabled(Operator& op, std::string_view language) {
+  if (cutter == 1) {
+    if (!op.Confirm(SettingsMessage(SettingsText::kPagePeelDisablesCut, language))) {
+      peel = 0;
+      return;
+    }
+    cutter = 0;
+    peel = 1;
+  }
+  tear = 1;
+}
+
+void SettingsPage::OnTearDisabled(Operator& op, std::string_view language) {
+  if (cutter == 1) {
+    if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesCut, language))) {
+      tear = 1;
+      return;
+    }
+    cutter = 0;
+  }
+  if (peel == 1) {
+    if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesPeel, language))) {
+      tear = 1;
+      return;
+    }
+    peel = 0;
+  }
+}
+
+void SettingsPage::OnPrintNextChosen(Operator& op, std::string_view language) {
+  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmPrintNext, language))) after_error = 1;
+}
+
+void SettingsPage::OnNoFeedChosen(Operator& op, std::string_view language) {
+  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmNoFeed, language))) resume_feed = 1;
+}
+
+void SettingsPage::OnSensorTypeChosen(Operator& op, std::string_view language) {
+  if (sensor_type == kSensorUpperReflective) (void)CheckUpperReflectiveModel(op, language);
+  int index = ThresholdFromRecord(record, sensor_type);
+  threshold = index < 0 ? kNoSelection : index;
+}
+
+std::string UpperReflectiveModelName(const std::string& display_name) {
+  size_t bracket = display_name.find('[');
+  if (bracket == std::string::npos) return {};
+  std::string model = display_name.substr(bracket);
+  // Only these two brackets are taken off here; the selector's model text
+  // has rules of its own.
+  size_t marliX = model.find("[MarliXPrinters");
+  size_t quorin = model.find("[QUORINPrinters");
+  size_t first = std::min(marliX, quorin);
+  if (first != std::string::npos) model.erase(first, 15);
+  std::erase(model, ']');
+  while (!model.empty() && (model.back() == '\n' || model.back() == '\r')) model.pop_back();
+  return model;
+}
+
+bool SettingsPage::CheckUpperReflectiveModel(Operator& op, std::string_view language) const {
+  if (printer.empty()) return false;
+  int found = FindModelInSupportList(model_list_path, UpperReflectiveModelName(printer));
+  if (found == kModelListed) return true;
+  op.Tell(SettingsMessage(found == kModelNotListed ? SettingsText::kUpperReflectiveUnsupported
+                                                   : SettingsText::kModelListMissing,
+                          language));
+  return false;
+}
+
+void SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
+  int result = ApplyEditRule(edit, &Edit(edit));
+  if (result == kInputRefusedDigits) op.Tell(SettingsMessage(SettingsText::kInvalidDigits, language));
+  if (result == kInputRefusedSigned) op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
 }
 
 }  // namespace vidodez

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/printer_settings_record.h"
 #include "core/link/printer_comm.h"
@@ -77,6 +78,18 @@ struct SettingsPage {
   std::string model_list_path;  // program folder + "MARLIX.dat"
 
   std::string& Edit(SettingsEdit edit);
+  // The six offset fields with their edit boxes.
+  struct OffsetBinding {
+    SettingSlot* field;
+    std::string* edit;
+  };
+  std::vector<OffsetBinding> Offsets();
+
+  // The command line's NAME=VALUE: NAME a record field name, VALUE as the
+  // record holds it (Peel "2", Darkness "15"), offsets and CalibrationLen as
+  // typed in `unit`. kSettingsChoiceInvalid for a field the page does not
+  // offer or a value it cannot choose.
+  [[nodiscard]] int ChooseByFieldName(std::string_view name, std::string_view value);
 
   // Sets the choices from `record` in `unit` with the printer's resolution;
   // option pairs keep their state for values they do not know.
@@ -104,6 +117,11 @@ struct SettingsPage {
   // operator when the text was refused (the box is then empty).
   void OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
 
+  // The send-time cut / peel / tear-off checks against the printer's values
+  // in `record`: change the record and the choices; kSettingsCancelled when
+  // the operator cancelled one.
+  [[nodiscard]] int ApplyModeInterlocks(Operator& op, std::string_view language);
+
   // --- operations; codes from config_codes.h / port_codes.h, 0 success ---
   // "^G1" into the record. show_messages: tell the operator why a read failed.
   [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages);
@@ -127,5 +145,11 @@ struct SettingsPage {
   // and sets `extended_enabled`.
   void AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
+
+// A typed number; text that is no number reads 0. False for empty text.
+bool ParseTypedNumber(std::string_view text, float* value);
+// The model name the upper reflective check looks up: the display name from
+// its first "[", without "[MarliXPrinters" or "[QUORINPrinters" and "]".
+std::string UpperReflectiveModelName(const std::string& display_name);
 
 }  // namespace vidodez

@@ -1,0 +1,28 @@
+#pragma once
+// The input rules of the settings page's edit boxes, applied on every change
+// of a box's text: offsets take a signed decimal number, the others digits
+// only, some with an upper limit.
+
+#include <string>
+
+#include "core/config/settings_page.h"
+
+namespace vidodez {
+
+inline constexpr int kInputAccepted = 0;
+inline constexpr int kInputRefusedDigits = 1;  // emptied: "Vaild value: 0~9"
+inline constexpr int kInputRefusedSigned = 2;  // emptied: the signed-number message
+inline constexpr int kInputClamped = 3;        // replaced by the box's upper limit
+
+struct EditRule {
+  bool is_signed;
+  int upper_limit;  // -1: none
+};
+
+EditRule RuleOf(SettingsEdit edit);
+
+// Applies the box's rule to `text`: refused text is emptied, text above the
+// limit becomes the limit. An empty text is accepted.
+int ApplyEditRule(SettingsEdit edit, std::string* text);
+
+}  // namespace vidodez

@@ -1,0 +1,308 @@
+// The settings page's operations: reads, sends, files and maintenance actions.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/config/config_codes.h"
+#include "core/config/settings_commands.h"
+#include "core/config/settings_ini.h"
+#include "core/config/settings_page.h"
+#include "core/config/settings_page_texts.h"
+#include "core/link/link_messages.h"
+#include "core/link/port_codes.h"
+#include "core/link/port_names.h"
+#include "core/shell/units.h"
+
+namespace vidodez {
+namespace {
+
+// The printer takes this long to apply a settings line.
+constexpr int kApplySettingsSeconds = 9;
+constexpr int kStatusUpgradeComplete = 18;
+
+bool IsQueryFailure(int rc) { return rc >= kQueryEmptyReply && rc <= kNoUsablePrinter; }
+
+std::string TwoDigits(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+std::string ZeroPadTwo(const std::string& text) {
+  return text.size() >= 2 ? text : std::string(2 - text.size(), '0') + text;
+}
+
+FileChoice SettingsFileChoice(bool save, std::string_view language) {
+  FileChoice choice;
+  choice.title =
+      SettingsMessage(save ? SettingsText::kSaveDialogTitle : SettingsText::kOpenDialogTitle,
+                      language).text;
+  choice.filter_name =
+      SettingsMessage(save ? SettingsText::kSaveDialogFilter : SettingsText::kOpenDialogFilter,
+                      language).text;
+  choice.pattern = "*.ini";
+  choice.default_extension = save ? "ini" : "";
+  return choice;
+}
+
+}  // namespace
+
+int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages) {
+  int rc = kNoUsablePrinter;
+  if (!printer.empty() && IsUsbName(printer)) {
+    rc = comm.QueryPrinter(PortNumberFromName(printer), kReadSettingsCommand);
+  }
+  if (IsQueryFailure(rc)) {
+    if (show_messages) op.Tell(QueryResultOperatorMessage(rc, comm));
+    return rc;
+  }
+  // An open that failed leaves the link's last reply from an earlier
+  // exchange: parsing it would take another printer's settings for these.
+  if (rc != kPortOk) {
+    if (show_messages) {
+      op.Tell(WithCause(SettingsMessage(SettingsText::kOpenPortFailed, comm.GetLanguage()), comm));
+    }
+    return rc;
+  }
+  // A reply without its markers must not count as read: the record would
+  // be empty and a following send would overwrite every setting.
+  int parsed = ParseSettingsReply(comm.GetReply(), &record, &field_count);
+  if (parsed != kConfigOk) {
+    if (show_messages) {
+      op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, comm.GetLanguage()));
+    }
+    return parsed;
+  }
+  return kConfigOk;
+}
+
+int SettingsPage::SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
+                                        const std::string& command) {
+  const std::string& language = comm.GetLanguage();
+  if (printer.empty()) {
+    op.Tell(SettingsMessage(SettingsText::kOpenPortFailed, language));
+    return kNoUsablePrinter;
+  }
+  if (!IsUsbName(printer)) return kNoUsablePrinter;
+  int rc = comm.OpenLink(0, PortNumberFromName(printer), 0);
+  if (rc != kPortOk || comm.port().IsPortClosed()) {
+    comm.CloseLink();
+    return rc != kPortOk ? rc : kPortOpenFailed;
+  }
+  bool sent = comm.SendCommand(command);
+  if (!sent) op.Tell(WithCause(SettingsMessage(SettingsText::kSendFailed, language), comm));
+  comm.CloseLink();
+  return sent ? kConfigOk : kSettingsSendFailed;
+}
+
+int SettingsPage::RetrieveFromPrinter(CPrinterComm& comm, Operator& op) {
+  int rc = ReadSettingsFromPrinter(comm, op, true);
+  if (rc == kConfigOk) FillFromRecord();
+  return rc;
+}
+
+int SettingsPage::ApplyModeInterlocks(Operator& op, std::string_view language) {
+  if (tear == 1) record.TearOff.Set("1");
+  if (tear == 0 && peel != 1) {
+    if (record.Cutter == "1") {
+      if (!op.Confirm(SettingsMessage(SettingsText::kPrinterTearOffDisablesCut, language))) {
+        tear = 1;
+        return kSettingsCancelled;
+      }
+      record.Cutter.Set("0");
+      cutter = 0;
+    }
+    if (record.Peel == "2") {
+      if (!op.Confirm(SettingsMessage(SettingsText::kPrinterTearOffDisablesPeel, language))) {
+        tear = 1;
+        return kSettingsCancelled;
+      }
+      record.Peel.Set("0");
+      peel = 0;
+    }
+    record.TearOff.Set("0");
+  }
+  if (cutter == 1) {
+    if (record.Peel == "2") {
+      if (!op.Confirm(SettingsMessage(SettingsText::kPrinterPeelBlocksCut, language))) {
+        cutter = 0;
+        peel = 1;
+        return kSettingsCancelled;
+      }
+      record.Peel.Set("0");
+      peel = 0;
+    }
+    tear = 1;
+    record.TearOff.Set("1");
+    record.Cutter.Set("1");
+  }
+  if (peel == 1) {
+    if (record.Cutter == "1") {
+      if (!op.Confirm(SettingsMessage(SettingsText::kPrinterCutBlocksPeel, language))) {
+        peel = 0;
+        cutter = 1;
+        return kSettingsCancelled;
+      }
+      record.Cutter.Set("0");
+      cutter = 0;
+    }
+    tear = 1;
+    record.TearOff.Set("1");
+    record.Peel.Set("2");
+  }
+  if (cutter == 0) {
+    if (tear == 1) record.TearOff.Set("1");
+    else if (record.Cutter == "1") record.TearOff.Set("0");
+    record.Cutter.Set("0");
+  }
+  if (peel == 0) {
+    if (tear == 1) record.TearOff.Set("1");
+    else if (record.Peel == "2") record.TearOff.Set("0");
+    record.Peel.Set("0");
+  }
+  return kConfigOk;
+}
+
+int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status) {
+  const std::string language = comm.GetLanguage();
+  if (last_status >= 1) {
+    op.Tell(SettingsMessage(SettingsText::kNotReady, language));
+    return kSettingsPrinterNotReady;
+  }
+  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
+  // From here the record holds the printer's own values, so whatever the
+  // operator left blank goes back unchanged.
+  if (int rc = ApplyModeInterlocks(op, language); rc != kConfigOk) return rc;
+
+  if (baud_rate >= 0) record.BaudRate.Set(std::to_string(baud_rate));
+  if (parity >= 0) record.ParityBit.Set(std::to_string(parity));
+  if (data_bit >= 0) record.DataBit.Set(std::to_string(data_bit));
+  if (darkness >= 0) record.Darkness.Set(TwoDigits(darkness));
+  if (speed >= 0) record.Speed.Set(TwoDigits(speed));
+  if (print_method >= 0) record.PrintMethod.Set(std::to_string(print_method));
+  if (sensor_type >= 0) {
+    if (sensor_type == kSensorUpperReflective && !CheckUpperReflectiveModel(op, language)) {
+      return kSettingsModelNotSupported;
+    }
+    record.MediaSensorType.Set(std::to_string(sensor_type));
+  }
+
+  if (HasExtendedFields(field_count)) {
+    if (media_height >= 0) record.MediaHeight.Set(std::to_string(media_height));
+    if (threshold >= 0) {
+      int sensor = sensor_type >= 0 ? sensor_type : kSensorTransmissive;
+      if (int rc = ThresholdToRecord(&record, sensor, threshold); rc != kConfigOk) return rc;
+    }
+    if (after_error >= 0) record.PrintingState.Set(after_error == 1 ? "1" : "0");
+    if (resume_feed >= 0) record.PrintingBlank.Set(resume_feed == 1 ? "1" : "0");
+  }
+
+  const std::string_view resolution = record.ResolutionCode.view();
+  float value = 0.0f;
+  if (ParseTypedNumber(calibration_length, &value)) {
+    std::string millimetres = ConvertUnit(value, resolution, unit, kUnitMillimetres);
+    std::string text;
+    if (int rc = CalibrationLengthText(std::atoi(millimetres.c_str()), &text); rc != kConfigOk) {
+      return rc;
+    }
+    record.CalibrationLen.Set(text);
+    if (SendsCalibrationSeparately(field_count)) {
+      std::string command;
+      if (int rc = BuildCalibrationLengthCommand(text, &command); rc != kConfigOk) return rc;
+      if (int rc = SendToSelectedPrinter(comm, op, command); rc != kConfigOk) return rc;
+    }
+  }
+
+  for (auto binding : Offsets()) {
+    if (!ParseTypedNumber(*binding.edit, &value)) continue;
+    std::string dots = UnitToDots(value, resolution, unit);
+    std::string text;
+    if (int rc = SignedOffsetText(std::atoi(dots.c_str()), &text); rc != kConfigOk) {
+      op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
+      return rc;
+    }
+    binding.field->Set(text);
+  }
+  if (!cut_frequency.empty()) record.CutterFrequency.Set(ZeroPadTwo(cut_frequency));
+  if (!blade_stop_delay.empty()) record.CutterStopPosition.Set(ZeroPadTwo(blade_stop_delay));
+
+  if (direction >= 0) record.PrintDirection.Set(direction == 1 ? "1" : "0");
+  if (menu_language >= 0) record.MachineLanguage.Set(menu_language == 1 ? "1" : "0");
+
+  std::string line;
+  if (int rc = BuildSettingsCommand(record, field_count, &line); rc != kConfigOk) return rc;
+  int rc = SendToSelectedPrinter(comm, op, line);
+  if (rc == kConfigOk) op.WaitWithCountdown(kApplySettingsSeconds);
+  return rc;
+}
+
+int SettingsPage::SaveSettingsToFile(CPrinterComm& comm, Operator& op) {
+  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
+  std::string path;
+  if (!op.ChooseFileToSave(SettingsFileChoice(true, comm.GetLanguage()), &path)) {
+    return kSettingsCancelled;
+  }
+  return SaveSettingsFile(path, field_count, record, op, comm.GetLanguage());
+}
+
+int SettingsPage::LoadSettingsFromFile(CPrinterComm& comm, Operator& op) {
+  const std::string language = comm.GetLanguage();
+  std::string path;
+  if (!op.ChooseFileToOpen(SettingsFileChoice(false, language), &path)) return kSettingsCancelled;
+  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
+  if (int rc = LoadSettingsFile(path, field_count, &record, op, language); rc != kConfigOk) {
+    op.Tell(SettingsMessage(SettingsText::kIniLoadFailed, language));
+    return rc;
+  }
+  FillFromRecord();
+  std::string line;
+  if (int rc = BuildSettingsCommand(record, field_count, &line); rc != kConfigOk) {
+    // A value that would split the line came from the file.
+    op.Tell(SettingsMessage(SettingsText::kIniLoadFailed, language));
+    return rc;
+  }
+  int rc = SendToSelectedPrinter(comm, op, line);
+  if (rc == kConfigOk) op.WaitWithCountdown(kApplySettingsSeconds);
+  if (SendsCalibrationSeparately(field_count) && !record.CalibrationLen.empty()) {
+    std::string command;
+    if (BuildCalibrationLengthCommand(record.CalibrationLen.view(), &command) == kConfigOk) {
+      int length_rc = SendToSelectedPrinter(comm, op, command);
+      if (rc == kConfigOk) rc = length_rc;
+    }
+  }
+  return rc;
+}
+
+int SettingsPage::MediaCalibration(CPrinterComm& comm, Operator& op) {
+  return SendToSelectedPrinter(comm, op, kMediaCalibrationCommand);
+}
+
+int SettingsPage::RestoreFactorySettings(CPrinterComm& comm, Operator& op) {
+  return SendToSelectedPrinter(comm, op, kRestoreFactoryCommand);
+}
+
+int SettingsPage::PrintTestPage(CPrinterComm& comm, Operator& op) {
+  return SendToSelectedPrinter(comm, op, kTestPageCommand);
+}
+
+int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
+  const std::string& language = comm.GetLanguage();
+  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmClearBuffer, language))) {
+    return kSettingsCancelled;
+  }
+  int rc = SendToSelectedPrinter(comm, op, kClearBufferCommand);
+  if (rc == kConfigOk) op.Tell(SettingsMessage(SettingsText::kRebootToTakeEffect, language));
+  return rc;
+}
+
+void SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
+  if (status == kStatusUpgradeComplete || status == -1) field_count = kSettingsReadPending;
+  else if (status == 40 || status == 41 || status < -1) field_count = kSettingsNotKnown;
+  if (field_count != kSettingsReadPending || status < 0) return;
+  field_count = kSettingsNotKnown;
+  (void)ReadSettingsFromPrinter(comm, op, false);
+  extended_enabled = HasExtendedFields(field_count);
+}
+
+}  // namespace vidodez
