@@ -74,6 +74,14 @@ void PrinterModel::LoadState() {
   std::vector<std::string> fields;
   for (std::string line; std::getline(settings, line);) fields.push_back(line);
   if (fields.size() == settings_.size()) settings_ = std::move(fields);
+  // Printers under 39 fields keep the calibration length apart from their
+  // settings; a restart keeps it too.
+  std::string length = ReadAll(StatePath(options_, Serial(), ".calibration"));
+  if (length.size() >= 4 && std::all_of(length.begin(), length.begin() + 4, [](unsigned char c) {
+        return std::isdigit(c);
+      })) {
+    calibration_length_ = length.substr(0, 4);
+  }
   if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
     stored_ = std::move(*stored);
   SaveState();
@@ -100,6 +108,7 @@ void PrinterModel::SaveState() const {
   for (const auto& field : settings_) settings += field + "\n";
   WriteAside(StatePath(options_, Serial(), ".settings"), settings);
   WriteAside(StatePath(options_, Serial(), ".stored"), stored_.Serialise());
+  WriteAside(StatePath(options_, Serial(), ".calibration"), calibration_length_ + "\n");
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {

@@ -163,6 +163,21 @@ TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
   EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z"}));
 }
 
+TEST(PrinterModel, CalibrationLengthOfShortPrinterSurvivesARestart) {
+  test::TempDir dir;
+  PrinterOptions options;
+  options.fields = 32;
+  options.state_dir = dir.path();
+  {
+    PrinterModel model(options);
+    Send(model, "#UM>SL0250\r\n");
+    EXPECT_EQ(model.settings().size(), 32u);
+  }
+  EXPECT_EQ(PrinterModel(options).calibration_length(), "0250");
+  test::WriteFileBytes(dir.File("SIM0001.calibration"), "x1\n");
+  EXPECT_EQ(PrinterModel(options).calibration_length(), "0100");
+}
+
 TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
   struct Case {
     std::vector<std::string> args;
