@@ -35,8 +35,10 @@ def combo(name, x, y, width=160):
     return w("QComboBox", name, {"geometry": at(x, y, width, 30)})
 
 
-def edit(name, x, y, width, enabled=True):
-    props = {"geometry": at(x, y, width, 30), "maxLength": 16}
+def edit(name, x, y, width, enabled=True, max_length=None):
+    props = {"geometry": at(x, y, width, 30)}
+    if max_length:
+        props["maxLength"] = max_length
     if not enabled:
         props["enabled"] = False
     return w("QLineEdit", name, props)
@@ -59,9 +61,9 @@ def size_rows():
         y = 280 + i * 38
         rows += [
             text(hint, hint_text, 26, y + 1, 72),
-            edit(f"P{side}Edit", 98, y, 72),
+            edit(f"P{side}Edit", 98, y, 72, max_length=16),
             text(f"P{side}UnitLabel", "点(Dot)", 174, y + 1, 62),
-            edit(f"P{side}ScaleEdit", 236, y, 48),
+            edit(f"P{side}ScaleEdit", 236, y, 48, max_length=16),
             text(f"P{side}PercentLabel", "%", 287, y + 1, 14),
         ]
     return rows
@@ -72,8 +74,8 @@ def source_rows():
     rows = [
         text("PFilePathHintLabel", "图片来源", 26, 376, 200, "section"),
         text("PPathHintLabel", "图片路径：", 26, 412, 80),
-        edit("PFilePathEdit", 108, 411, 328, enabled=False),
-        button("PBrowseBtn", "浏览图片", geometry=at(446, 410, 118, 32)),
+        edit("PFilePathEdit", 108, 411, 296, enabled=False),
+        button("PBrowseBtn", "浏览图片", geometry=at(414, 410, 150, 32)),
         text("GraphicSouSizeLabel", "原始尺寸", 26, 452, 200, "section"),
     ]
     for i, (hint, hint_text, name, unit) in enumerate([

@@ -30,7 +30,7 @@ class CSetPictureWnd final : public SkinDialog {
   // The path the dialog hands over when it closes: the file it saved, or ""
   // when it saved none (a picture that was only chosen is not yet a PCX).
   const QString& result_path() const { return result_path_; }
-  const PictureSize& size() const { return size_; }
+  const PictureSize& picture_size() const { return size_; }
   bool has_picture() const { return picture_.has_value(); }
 
   void done(int code) override;

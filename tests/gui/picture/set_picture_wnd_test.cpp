@@ -1,0 +1,418 @@
+#include "gui/picture/set_picture_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <memory>
+#include <set>
+
+#include "core/graphic/magick.h"
+#include "core/graphic/picture_save.h"
+#include "gui_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vidodez::gui {
+namespace {
+
+class FakeReceiver final : public PictureReceiver {
+ public:
+  void HandChosenPicture(const QString& path) override { handed << path; }
+  QStringList handed;
+};
+
+struct PictureRig {
+  explicit PictureRig(const std::string& language = "eng")
+      : dialog(std::make_unique<CSetPictureWnd>(test::BuiltSkins(), dialogs, language, receiver,
+                                                nullptr)) {
+    dialog->show();
+  }
+
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = FindControl<T>(dialog.get(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
+  void Choose(const char* combo_name, int index) {
+    auto* combo = Control<QComboBox>(combo_name);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  // What the operator's typing raises: the whole new text at once.
+  void Type(const char* name, const QString& text) {
+    auto* edit = Control<QLineEdit>(name);
+    edit->setText(text);
+    emit edit->textEdited(text);
+  }
+  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  void SetKeepScale(bool on) {
+    auto* keep = Control<QAbstractButton>("PZoomOp");
+    if (keep->isChecked() != on) keep->click();
+  }
+  void Browse(const std::string& path) {
+    dialogs.QueueFile(QString::fromStdString(path));
+    Click("PBrowseBtn");
+  }
+  // `width` x `height`: the left half black, the right half white, a red
+  // square in the white half for the colour preview.
+  std::string MakePicture(const std::string& name, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width / 2; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
+    for (int y = height / 4; y < height / 2; ++y)
+      for (int x = width * 5 / 8; x < width * 7 / 8; ++x) image.setPixel(x, y, qRgb(230, 20, 20));
+    const std::string path = folder.File(name);
+    EXPECT_TRUE(image.save(QString::fromStdString(path)));
+    return path;
+  }
+  std::size_t messages() const { return dialogs.shown().size(); }
+  std::string last_message() const {
+    return dialogs.shown().empty() ? "" : dialogs.shown().back().text.toStdString();
+  }
+
+  test::TempDir folder;
+  ScriptedDialogService dialogs;
+  FakeReceiver receiver;
+  std::unique_ptr<CSetPictureWnd> dialog;
+};
+
+QStringList Items(QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+TEST(SetPictureWnd, StartsAtDotsOriginAndSixtyPixels) {
+  PictureRig rig;
+  EXPECT_EQ(rig.dialog->size(), QSize(590, 580));
+  EXPECT_EQ(rig.Control<QComboBox>("PUnitCombo")->currentText(), "Dot");
+  EXPECT_EQ(rig.Control<QComboBox>("PResolutionCombo")->currentText(), "203");
+  EXPECT_EQ(rig.Control<QComboBox>("PRotateCombo")->currentText(), "0");
+  EXPECT_EQ(rig.Control<QComboBox>("PZoomModeCombo")->currentText(), "Origin");
+  // In dots the resolution means nothing, so it cannot be chosen.
+  EXPECT_FALSE(rig.Control<QComboBox>("PResolutionCombo")->isEnabled());
+  EXPECT_FALSE(rig.Control<QLabel>("PResolutionLabel")->isEnabled());
+  struct Box {
+    const char* name;
+    const char* text;
+    bool enabled;
+  };
+  for (const Box& box : {Box{"PWidthEdit", "60", false}, Box{"PHeightEdit", "60", false},
+                         Box{"PWidthScaleEdit", "100", false},
+                         Box{"PHeightScaleEdit", "100", false}, Box{"PFilePathEdit", "", false},
+                         Box{"PWidthPixelsValueEdit", "0", false},
+                         Box{"PHeightPixelsValueEdit", "0", false},
+                         Box{"PBppValueEdit", "0", false}}) {
+    SCOPED_TRACE(box.name);
+    EXPECT_EQ(rig.Text(box.name).toStdString(), box.text);
+    EXPECT_EQ(rig.Control<QLineEdit>(box.name)->isEnabled(), box.enabled);
+  }
+  auto* keep = rig.Control<QAbstractButton>("PZoomOp");
+  EXPECT_TRUE(keep->isChecked());
+  EXPECT_FALSE(keep->isEnabled());
+  EXPECT_EQ(rig.Control<QLabel>("PWidthUnitLabel")->text(), "Dot");
+  EXPECT_FALSE(rig.dialog->has_picture());
+}
+
+TEST(SetPictureWnd, TextsAndListsInBothLanguages) {
+  struct Case {
+    const char* language;
+    QStringList units;
+    QStringList rotations;
+    QStringList modes;
+    const char* save;
+    const char* keep;
+  };
+  for (const Case& c :
+       {Case{"eng", {"Dot", "Inch", "cm", "mm"}, {"0", "90", "180", "270"},
+             {"Origin", "Scaling", "Manual"}, "Save as", "Keep Scale"},
+        Case{"chi", {"点(Dot)", "英寸", "厘米", "毫米"}, {"0", "右转90", "右转180", "右转270"},
+             {"原始大小", "按比例缩放", "手动修改大小"}, "保存图片", "按比例缩放"}}) {
+    SCOPED_TRACE(c.language);
+    PictureRig rig(c.language);
+    EXPECT_EQ(Items(rig.Control<QComboBox>("PUnitCombo")), c.units);
+    EXPECT_EQ(Items(rig.Control<QComboBox>("PResolutionCombo")),
+              (QStringList{"203", "300", "600"}));
+    EXPECT_EQ(Items(rig.Control<QComboBox>("PRotateCombo")), c.rotations);
+    EXPECT_EQ(Items(rig.Control<QComboBox>("PZoomModeCombo")), c.modes);
+    EXPECT_EQ(rig.Control<QAbstractButton>("PSavebtn")->text(), QString::fromUtf8(c.save));
+    EXPECT_EQ(rig.Control<QAbstractButton>("PZoomOp")->text(), QString::fromUtf8(c.keep));
+    // The unit labels follow the unit list's own text.
+    EXPECT_EQ(rig.Control<QLabel>("PHeightUnitLabel")->text(), c.units.front());
+  }
+}
+
+TEST(SetPictureWnd, UnitChoiceEnablesResolutionAndConvertsTheBoxes) {
+  PictureRig rig;
+  rig.Choose("PUnitCombo", 3);
+  EXPECT_TRUE(rig.Control<QComboBox>("PResolutionCombo")->isEnabled());
+  EXPECT_EQ(rig.Control<QLabel>("PWidthUnitLabel")->text(), "mm");
+  EXPECT_EQ(rig.Text("PWidthEdit"), "7.5");  // 60 dots at 203 dpi
+  rig.Choose("PResolutionCombo", 2);
+  EXPECT_EQ(rig.Text("PHeightEdit"), "2.5");  // at 600 dpi
+  rig.Choose("PUnitCombo", 2);
+  EXPECT_EQ(rig.Text("PWidthEdit"), "0.25");
+  rig.Choose("PUnitCombo", 0);
+  EXPECT_FALSE(rig.Control<QComboBox>("PResolutionCombo")->isEnabled());
+  EXPECT_EQ(rig.Text("PWidthEdit"), "60");
+}
+
+TEST(SetPictureWnd, BrowseShowsTheSourceSizeAndPath) {
+  PictureRig rig;
+  const std::string path = rig.MakePicture("photo.png", 406, 200);
+  rig.Browse(path);
+  ASSERT_TRUE(rig.dialog->has_picture()) << rig.last_message();
+  EXPECT_EQ(rig.Text("PFilePathEdit").toStdString(), path);
+  EXPECT_EQ(rig.Text("PWidthPixelsValueEdit"), "406");
+  EXPECT_EQ(rig.Text("PHeightPixelsValueEdit"), "200");
+  EXPECT_EQ(rig.Text("PBppValueEdit"), "24");
+  EXPECT_EQ(rig.Text("PWidthEdit"), "406");
+  EXPECT_EQ(rig.Text("PHeightEdit"), "200");
+  EXPECT_FALSE(rig.Control<QLabel>("PPreviewLabel")->pixmap().isNull());
+}
+
+TEST(SetPictureWnd, SizeRulesFollowTheTypedWidth) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 406, 200));
+  rig.Choose("PZoomModeCombo", 2);
+  EXPECT_TRUE(rig.Control<QLineEdit>("PWidthEdit")->isEnabled());
+  EXPECT_FALSE(rig.Control<QLineEdit>("PWidthScaleEdit")->isEnabled());
+  rig.Choose("PUnitCombo", 3);
+  EXPECT_EQ(rig.Text("PWidthEdit"), "50.8");
+  // Keep Scale: 25.4 mm is 203 dots, half the width, so half the height.
+  rig.Type("PWidthEdit", "25.4");
+  EXPECT_FLOAT_EQ(rig.dialog->picture_size().target_width, 203.0f);
+  EXPECT_FLOAT_EQ(rig.dialog->picture_size().target_height, 100.0f);
+  EXPECT_EQ(rig.Text("PHeightEdit"), "12.5");
+  EXPECT_EQ(rig.Text("PWidthScaleEdit"), "50");
+  EXPECT_EQ(rig.Text("PHeightScaleEdit"), "50");
+  EXPECT_EQ(rig.Text("PWidthEdit"), "25.4") << "the typed box keeps its text";
+
+  rig.Choose("PUnitCombo", 1);
+  rig.Choose("PResolutionCombo", 1);
+  struct Case {
+    const char* typed;
+    float pixels;
+  };
+  for (const Case& c : {Case{"1.5", 450.0f}, Case{"0.001", 0.0f}}) {
+    SCOPED_TRACE(c.typed);
+    rig.Type("PWidthEdit", c.typed);
+    EXPECT_FLOAT_EQ(rig.dialog->picture_size().target_width, c.pixels);
+  }
+}
+
+TEST(SetPictureWnd, ScalingWithoutKeepScaleChangesOneSide) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 406, 200));
+  rig.Choose("PZoomModeCombo", 1);
+  EXPECT_TRUE(rig.Control<QAbstractButton>("PZoomOp")->isEnabled());
+  EXPECT_FALSE(rig.Control<QLineEdit>("PWidthEdit")->isEnabled());
+  rig.SetKeepScale(false);
+  rig.Type("PWidthScaleEdit", "50");
+  EXPECT_EQ(rig.Text("PWidthEdit"), "203");
+  EXPECT_EQ(rig.Text("PHeightEdit"), "200");
+  EXPECT_EQ(rig.Text("PHeightScaleEdit"), "100");
+  rig.SetKeepScale(true);
+  rig.Type("PHeightScaleEdit", "25");
+  EXPECT_EQ(rig.Text("PHeightEdit"), "50");
+  EXPECT_EQ(rig.Text("PWidthEdit"), "102");  // 101.5 shown whole
+  EXPECT_EQ(rig.Text("PWidthScaleEdit"), "25");
+}
+
+TEST(SetPictureWnd, NumberCheckRefusesWhatIsNoNumber) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 406, 200));
+  rig.Choose("PZoomModeCombo", 2);
+  struct Case {
+    const char* typed;
+    bool refused;
+  };
+  for (const Case& c : {Case{"-", true}, Case{"5a", true}, Case{".5", true}, Case{"-5", false},
+                        Case{"3.", false}, Case{"", false}}) {
+    SCOPED_TRACE(c.typed);
+    const std::size_t before = rig.messages();
+    rig.Type("PWidthEdit", c.typed);
+    EXPECT_EQ(rig.messages(), before + (c.refused ? 1 : 0));
+    if (c.refused) {
+      EXPECT_EQ(rig.last_message(), "Vaild value: 0~9");
+      EXPECT_EQ(rig.dialogs.shown().back().caption.toStdString(), kProgramCaption);
+      EXPECT_EQ(rig.Text("PWidthEdit"), "0");
+      EXPECT_FLOAT_EQ(rig.dialog->picture_size().target_width, 0.0f);
+    } else {
+      EXPECT_EQ(rig.Text("PWidthEdit"), c.typed);
+    }
+  }
+}
+
+TEST(SetPictureWnd, SavesRotatedBlackAndWhitePcxAndHandsItsPath) {
+  if (!test::MagickAvailable()) GTEST_SKIP() << "ImageMagick is not installed";
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.jpg", 800, 600));
+  rig.Choose("PZoomModeCombo", 2);
+  rig.Choose("PUnitCombo", 3);
+  rig.SetKeepScale(false);
+  rig.Type("PWidthEdit", "50");   // 399.6 dots, shown whole: 400
+  rig.Type("PHeightEdit", "30");  // 239.8: 240
+  rig.Choose("PRotateCombo", 1);
+  const std::string out = rig.folder.File("label.pcx");
+  rig.dialogs.QueueFile(QString::fromStdString(out));
+  rig.Click("PSavebtn");
+  EXPECT_FALSE(rig.dialog->isVisible());
+  EXPECT_EQ(rig.receiver.handed, QStringList{QString::fromStdString(out)});
+
+  test::MagickPicture saved;
+  ASSERT_TRUE(test::MagickDecode(out, &saved));
+  EXPECT_EQ(saved.width, 240);
+  EXPECT_EQ(saved.height, 400);
+  for (const std::uint8_t value : saved.rgb)
+    ASSERT_TRUE(value == 0 || value == 255) << int(value);
+  // The black left half of the picture, turned to the right, is on top.
+  test::MagickPicture pixels;
+  ASSERT_TRUE(test::NetpbmDecodePcx(out, &pixels));
+  auto grey = [&pixels](int x, int y) { return pixels.rgb[std::size_t(y * pixels.width + x) * 3]; };
+  EXPECT_EQ(grey(120, 20), 0);
+  EXPECT_EQ(grey(20, 380), 255);
+}
+
+TEST(SetPictureWnd, OriginSavesTheSourceSizeWhateverWasTyped) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 120, 80));
+  rig.Choose("PZoomModeCombo", 2);
+  rig.Type("PWidthEdit", "30");
+  rig.Choose("PZoomModeCombo", 0);
+  EXPECT_EQ(rig.Text("PWidthEdit"), "120");
+  EXPECT_FALSE(rig.Control<QLineEdit>("PWidthEdit")->isEnabled());
+  const std::string out = rig.folder.File("origin.pcx");
+  rig.dialogs.QueueFile(QString::fromStdString(out));
+  rig.Click("PSavebtn");
+  GreyBitmap saved;
+  PcxInfo info;
+  ASSERT_EQ(ReadPcxFile(out, &saved, &info), 0);
+  EXPECT_EQ(saved.width, 120);
+  EXPECT_EQ(saved.height, 80);
+}
+
+TEST(SetPictureWnd, ClosingHandsOverEmptyUnlessSaved) {
+  struct Case {
+    const char* name;
+    bool choose_picture;
+    const char* closer;
+  };
+  for (const Case& c : {Case{"nothing chosen", false, "PicClosebtn"},
+                        Case{"picture chosen, closed", true, "PCancelbtn"},
+                        Case{"save cancelled", true, "PSavebtn"}}) {
+    SCOPED_TRACE(c.name);
+    PictureRig rig;
+    if (c.choose_picture) rig.Browse(rig.MakePicture("photo.png", 50, 40));
+    rig.Click(c.closer);  // the scripted save dialog has no answer: cancelled
+    EXPECT_FALSE(rig.dialog->isVisible());
+    EXPECT_EQ(rig.receiver.handed, QStringList{QString()});
+    rig.dialog->reject();  // a second close hands nothing more
+    EXPECT_EQ(rig.receiver.handed.size(), 1);
+  }
+}
+
+TEST(SetPictureWnd, SaveWithoutPictureRefusesAndStaysOpen) {
+  PictureRig rig;
+  const std::string out = rig.folder.File("never.pcx");
+  rig.dialogs.QueueFile(QString::fromStdString(out));
+  rig.Click("PSavebtn");
+  EXPECT_EQ(rig.last_message(), "No file is found!");
+  EXPECT_TRUE(rig.dialog->isVisible());
+  EXPECT_TRUE(rig.receiver.handed.isEmpty());
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+}
+
+TEST(SetPictureWnd, FailedLoadKeepsTheEarlierPicture) {
+  PictureRig rig;
+  const std::string good = rig.MakePicture("photo.png", 70, 30);
+  rig.Browse(good);
+  const std::string damaged = rig.folder.File("damaged.png");
+  test::WriteFileBytes(damaged, "\x89PNG\r\n\x1a\n not really");
+  const std::string unknown = rig.folder.File("notes.txt");
+  test::WriteFileBytes(unknown, "text");
+  for (const std::string& bad : {damaged, unknown, rig.folder.File("missing.png")}) {
+    SCOPED_TRACE(bad);
+    const std::size_t before = rig.messages();
+    rig.Browse(bad);
+    EXPECT_EQ(rig.messages(), before + 1) << "the operator learns the picture did not load";
+    EXPECT_EQ(rig.Text("PFilePathEdit").toStdString(), good);
+    EXPECT_EQ(rig.Text("PWidthPixelsValueEdit"), "70");
+  }
+  const std::string out = rig.folder.File("kept.pcx");
+  rig.dialogs.QueueFile(QString::fromStdString(out));
+  rig.Click("PSavebtn");
+  GreyBitmap saved;
+  PcxInfo info;
+  ASSERT_EQ(ReadPcxFile(out, &saved, &info), 0);
+  EXPECT_EQ(saved.width, 70);
+  EXPECT_EQ(saved.height, 30);
+}
+
+TEST(SetPictureWnd, FailedSaveStaysOpenAndRetryStartsFromTheSource) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 64, 48));
+  rig.Choose("PRotateCombo", 1);
+  const std::string bmp = rig.folder.File("label.bmp");
+  rig.dialogs.QueueFile(QString::fromStdString(bmp));
+  rig.Click("PSavebtn");
+  EXPECT_TRUE(rig.dialog->isVisible());
+  EXPECT_EQ(rig.last_message(), "Pictures can only be saved as PCX.");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(bmp)));
+  EXPECT_TRUE(rig.dialog->result_path().isEmpty()) << "a file never written is not handed over";
+  // A second save turns the loaded picture once, not twice.
+  const std::string pcx = rig.folder.File("label");
+  rig.dialogs.QueueFile(QString::fromStdString(pcx));
+  rig.Click("PSavebtn");
+  EXPECT_EQ(rig.receiver.handed, QStringList{QString::fromStdString(pcx + ".pcx")});
+  GreyBitmap saved;
+  PcxInfo info;
+  ASSERT_EQ(ReadPcxFile(pcx + ".pcx", &saved, &info), 0);
+  EXPECT_EQ(saved.width, 48);
+  EXPECT_EQ(saved.height, 64);
+}
+
+TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 60, 60));
+  auto* preview = rig.Control<QLabel>("PPreviewLabel");
+  auto colours = [preview] {
+    const QImage image = preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    std::set<QRgb> seen;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+    return seen;
+  };
+  EXPECT_TRUE(colours().count(qRgb(230, 20, 20)) == 1) << "the preview shows the picture's colours";
+  rig.Click("PPreviewBWOp");
+  EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+  rig.Click("PPreviewBWOp");
+  EXPECT_GT(colours().size(), 2u);
+}
+
+TEST(SetPictureWnd, SavesItsLookInBothLanguages) {
+  for (const char* language : {"eng", "chi"}) {
+    SCOPED_TRACE(language);
+    PictureRig rig(language);
+    rig.Browse(rig.MakePicture("photo.png", 406, 300));
+    rig.Choose("PZoomModeCombo", 2);
+    rig.Choose("PUnitCombo", 3);
+    QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
+    const QImage image = rig.dialog->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(590, 580));
+    EXPECT_TRUE(image.save(QDir(VIDODEZ_ARTIFACTS_DIR)
+                               .filePath(QStringLiteral("set-picture-%1.png").arg(language))));
+  }
+}
+
+}  // namespace
+}  // namespace vidodez::gui
