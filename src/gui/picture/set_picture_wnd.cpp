@@ -210,7 +210,7 @@ void CSetPictureWnd::Browse() {
   ShowPreview();
 }
 
-QString CSetPictureWnd::SaveTarget() {
+std::optional<QString> CSetPictureWnd::SaveTarget() {
   QString suggested;
   if (!source_path_.empty()) {
     const QFileInfo source(QFile::decodeName(source_path_.c_str()));
@@ -224,7 +224,7 @@ QString CSetPictureWnd::SaveTarget() {
   if (ExtensionOf(QFile::encodeName(target).toStdString()).empty()) {
     target += target.endsWith('.') ? "pcx" : ".pcx";
     if (QFileInfo::exists(target) && Tell(Pick(kReplace, language_), kBoxTypeOkCancel) != kBoxOk)
-      return {};
+      return std::nullopt;
   }
   return target;
 }
@@ -234,7 +234,9 @@ bool CSetPictureWnd::Save() {
     Tell(Pick(GraphicCodeText(kGraphicNoPicture), language_), kBoxTypeOk);
     return false;
   }
-  const QString target = SaveTarget();
+  const std::optional<QString> chosen = SaveTarget();
+  if (!chosen) return false;
+  const QString& target = *chosen;
   // Nothing to write: the dialog closes without a picture to hand over.
   if (target.isEmpty()) return true;
   // The loaded picture stays as it was, so a retried save starts again from
@@ -273,10 +275,19 @@ void CSetPictureWnd::ShowPreview() {
   if (picture_) {
     const auto* black_white = FindControl<QAbstractButton>(this, "PPreviewBWOp");
     if (black_white != nullptr && black_white->isChecked()) {
+      // A result larger than the box is converted at the size it is shown
+      // at: the same black and white, without greys from shrinking it, and
+      // without resampling to a large size at every keystroke.
       const PixelSize pixels = SavePixelSize(size_);
+      const int turns = RotationQuarterTurns(size_.rotation);
+      QSize shown(pixels.width, pixels.height);
+      QSize box = preview->size();
+      if (turns % 2 != 0) box.transpose();
+      if (!shown.isEmpty() && (shown.width() > box.width() || shown.height() > box.height()))
+        shown = shown.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
       GreyBitmap converted;
-      if (ConvertPicture(picture_->bitmap, pixels.width, pixels.height,
-                         RotationQuarterTurns(size_.rotation), &converted) == kGraphicOk)
+      if (ConvertPicture(picture_->bitmap, shown.width(), shown.height(), turns, &converted) ==
+          kGraphicOk)
         image = imaging::FitOnWhite(imaging::ImageFromGrey(converted), preview->size());
     } else {
       image = imaging::PicturePreview(source_path_, picture_->bitmap, preview->size());

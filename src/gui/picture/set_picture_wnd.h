@@ -49,8 +49,9 @@ class CSetPictureWnd final : public SkinDialog {
   void EditSize(const QString& box_name);
   void ShowPreview();
   int Tell(const char* text, int type);
-  // The path to write, "" when the operator cancels.
-  QString SaveTarget();
+  // The path to write; "" when the operator cancels the file dialog, nullopt
+  // when they would rather not replace a file.
+  std::optional<QString> SaveTarget();
 
   DialogService& dialogs_;
   std::string language_;

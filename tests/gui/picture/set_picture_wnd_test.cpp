@@ -380,6 +380,24 @@ TEST(SetPictureWnd, FailedSaveStaysOpenAndRetryStartsFromTheSource) {
   EXPECT_EQ(saved.height, 64);
 }
 
+TEST(SetPictureWnd, NameWithoutExtensionBecomesPcxAndAsksBeforeReplacing) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 32, 16));
+  const std::string kept = rig.folder.File("label.pcx");
+  test::WriteFileBytes(kept, "earlier file");
+  rig.dialogs.QueueFile(QString::fromStdString(rig.folder.File("label")));
+  rig.dialogs.QueueBoxAnswer(kBoxCancel);
+  rig.Click("PSavebtn");
+  EXPECT_EQ(rig.last_message(), "The file already exists. Replace it?");
+  EXPECT_EQ(test::ReadFileBytes(kept), "earlier file");
+  EXPECT_TRUE(rig.dialog->isVisible()) << "declining keeps the dialog for another name";
+  rig.dialogs.QueueFile(QString::fromStdString(rig.folder.File("label")));
+  rig.dialogs.QueueBoxAnswer(kBoxOk);
+  rig.Click("PSavebtn");
+  EXPECT_NE(test::ReadFileBytes(kept), "earlier file");
+  EXPECT_EQ(rig.receiver.handed, QStringList{QString::fromStdString(kept)});
+}
+
 TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
   PictureRig rig;
   rig.Browse(rig.MakePicture("photo.png", 60, 60));
@@ -394,6 +412,14 @@ TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
   EXPECT_TRUE(colours().count(qRgb(230, 20, 20)) == 1) << "the preview shows the picture's colours";
   rig.Click("PPreviewBWOp");
   EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+  // Larger than the box, and turned: still only black and white, turned.
+  rig.Choose("PZoomModeCombo", 1);
+  rig.Type("PWidthScaleEdit", "1000");
+  rig.Choose("PRotateCombo", 1);
+  EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+  const QImage turned = preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(turned.pixel(turned.width() * 3 / 4, 5), qRgb(0, 0, 0)) << "the black left half is on top";
+  EXPECT_EQ(turned.pixel(5, turned.height() - 5), qRgb(255, 255, 255));
   rig.Click("PPreviewBWOp");
   EXPECT_GT(colours().size(), 2u);
 }
