@@ -11,6 +11,7 @@
 #ifdef VIDODEZ_HAVE_IMAGING
 #include "cli/graphic_cli.h"
 #endif
+#include "cli/settings_cli.h"
 #include "cli/storage_cli.h"
 #include "core/shell/log.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   CLI::App* graphic = app.add_subcommand("graphic", "pictures for the printer");
   graphic->require_subcommand(1);
   AddStorageCommands(app, graphic, env, &exit_code);
+  AddSettingsCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif
