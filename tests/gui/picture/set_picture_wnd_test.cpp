@@ -424,6 +424,33 @@ TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
   EXPECT_GT(colours().size(), 2u);
 }
 
+TEST(SetPictureWnd, TransparentPartsPreviewAndSaveAsWhite) {
+  PictureRig rig;
+  QImage image(40, 40, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int y = 10; y < 30; ++y)
+    for (int x = 10; x < 30; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 255));
+  const std::string path = rig.folder.File("logo.png");
+  ASSERT_TRUE(image.save(QString::fromStdString(path)));
+  rig.Browse(path);
+  for (const bool black_white : {false, true}) {
+    SCOPED_TRACE(black_white);
+    if (black_white) rig.Click("PPreviewBWOp");
+    const QImage shown = rig.Control<QLabel>("PPreviewLabel")->pixmap().toImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(0, 0, 0));
+  }
+  const std::string out = rig.folder.File("logo.pcx");
+  rig.dialogs.QueueFile(QString::fromStdString(out));
+  rig.Click("PSavebtn");
+  GreyBitmap saved;
+  PcxInfo info;
+  ASSERT_EQ(ReadPcxFile(out, &saved, &info), 0);
+  EXPECT_EQ(saved.At(1, 1), kWhite);
+  EXPECT_EQ(saved.At(20, 20), kBlack);
+}
+
 TEST(SetPictureWnd, SavesItsLookInBothLanguages) {
   for (const char* language : {"eng", "chi"}) {
     SCOPED_TRACE(language);
