@@ -1,7 +1,180 @@
-"""The printer settings page's skin."""
-from make_skins import page
+"""The printer settings page's skin: the printer selector, then three cards
+in a scroll area (the tear, cut and peel modes; the printer's own settings;
+the common actions and the serial port) and the page's buttons in a row
+that stays in view.
+
+Each option pair sits in its own container, so the two options exclude each
+other and no other pair."""
+from make_skins import w, label, button, selector, write, spacer, prop, H, V
+
+STYLE = """
+QScrollArea#SettingsScroll { background: transparent; border: none; }
+QWidget#SettingsBody { background: transparent; }
+QLabel[role="cardTitle"] { font-weight: 600; color: #1F3A5F; }
+QLabel[role="unit"] { color: #5A6B7F; }
+QPushButton[role="help"] {
+  min-width: 22px; max-width: 22px; min-height: 22px; max-height: 22px;
+  padding: 0; border-radius: 11px; font-weight: 700;
+}
+QLabel#PosImageLabel { image: url(skin:images/settings_top_to_bottom.png); }
+QLabel#RevImageLabel { image: url(skin:images/settings_bottom_to_top.png); }
+QLineEdit { min-width: 64px; }
+"""
+
+
+def grid(name, margins, hspacing, vspacing, cells, card=True, stretch_col=None):
+    """A widget with a grid layout; cells are (row, column, xml[, row span, column span])."""
+    items = ""
+    for cell in cells:
+        row, col, xml = cell[:3]
+        span = f' rowspan="{cell[3]}" colspan="{cell[4]}"' if len(cell) > 3 else ""
+        items += f'<item row="{row}" column="{col}"{span}>{xml}</item>'
+    stretch = f'<property name="columnStretch"><string>{stretch_col}</string></property>' \
+        if stretch_col else ""
+    lay = ('<layout class="QGridLayout">'
+           + "".join(prop(k, v) for k, v in zip(
+               ("leftMargin", "topMargin", "rightMargin", "bottomMargin"), margins))
+           + prop("horizontalSpacing", hspacing) + prop("verticalSpacing", vspacing)
+           + stretch + items + "</layout>")
+    role = prop("role", ("dyn", "card")) if card else ""
+    return f'<widget class="{"QFrame" if card else "QWidget"}" name="{name}">{role}{lay}</widget>'
+
+
+def caption(name, text=""):
+    return label(name, text, "caption")
+
+
+def unit(name, text="像素点"):
+    return label(name, text, "unit")
+
+
+def edit(name):
+    return w("QLineEdit", name, {"minimumSize": ("size", 70, 0), "maximumSize": ("size", 90, 16777215)})
+
+
+def combo(name, width=130):
+    return w("QComboBox", name, {"minimumSize": ("size", width, 0)})
+
+
+def pair(name, first, second):
+    """Two options that exclude each other."""
+    return w("QWidget", name, {}, (H, (0, 0, 0, 0), 12), [
+        w("QRadioButton", first[0], {"text": first[1]}),
+        w("QRadioButton", second[0], {"text": second[1]}),
+        spacer(),
+    ])
+
+
+def help_button(name):
+    return button(name, "?", "help", toolTip="")
+
+
+def modes_card():
+    return grid("SModesCard", (16, 12, 16, 12), 10, 8, [
+        (0, 0, caption("STearOffHintLabel", "撕纸模式")),
+        (0, 1, pair("STearOffPair", ("STearOffEnableOp", "开启"), ("STearOffDisableOp", "关闭"))),
+        (0, 2, help_button("STearOffHelpBtn")),
+        (0, 3, caption("STearOffsetLabel", "撕纸偏移：")),
+        (0, 4, edit("STearOffsetEdit")),
+        (0, 5, unit("STearOffsetUnitLabel")),
+        (1, 0, caption("SCutterHintLabel", "切纸模式")),
+        (1, 1, pair("SCutterPair", ("SCutterEnableOp", "开启"), ("SCutterDisableOp", "关闭"))),
+        (1, 2, help_button("SCutterHelpBtn")),
+        (1, 3, caption("SCuttingOffsetLabel", "切纸偏移：")),
+        (1, 4, edit("SCuttingOffsetEdit")),
+        (1, 5, unit("SCuttingOffsetUnitLabel")),
+        (2, 3, caption("SCuttingPapeNumHintLabel", "切纸频率：")),
+        (2, 4, edit("SCuttingPapeNumEdit")),
+        (2, 5, unit("SCuttingPapeNumUNITLabel", "行")),
+        (3, 3, caption("SCutterStopPosHintLabel", "刀片停止延时：")),
+        (3, 4, edit("SCutterStopPosEdit")),
+        (3, 5, unit("SCutterStopPosUnitLabel", "毫秒")),
+        (4, 0, caption("SPeelOffHintLabel", "剥纸模式")),
+        (4, 1, pair("SPeelOffPair", ("SPeelOffEnableOp", "开启"), ("SPeelOffDisableOp", "关闭"))),
+        (4, 2, help_button("SPeelOffHelpBtn")),
+        (4, 3, caption("SPeelingOffsetLabel", "剥纸偏移：")),
+        (4, 4, edit("SPeelingOffsetEdit")),
+        (4, 5, unit("SPeelingOffsetUnitLabel")),
+    ], stretch_col="0,1,0,0,0,1")
+
+
+def printer_card():
+    left = grid("SPrinterLeft", (0, 0, 0, 0), 10, 8, [
+        (0, 0, caption("SDarkNessHintLabel", "打印黑度：")), (0, 1, combo("SDarkNessCombo")),
+        (1, 0, caption("SPrintingSpeedHintLabel", "打印速度：")), (1, 1, combo("SPrintingSpeedCombo")),
+        (2, 0, caption("SPrintModeLabel", "打印方式：")), (2, 1, combo("SPrintModeCombo")),
+        (3, 0, caption("SMediaSensorsLabel", "传感器类型：")), (3, 1, combo("SMediaSensorsCombo")),
+        (4, 0, caption("SMediaHeiLabel", "纸张高度取值：")), (4, 1, combo("SMediaHeiCombo")),
+        (5, 0, caption("SDetectThLabel", "纸张探测阈值:")), (5, 1, combo("SDetectThCombo")),
+        (6, 0, caption("SCalibrationLenLabel", "校准走纸长度：")),
+        (6, 1, w("QWidget", "SCalibrationLenBox", {}, (H, (0, 0, 0, 0), 6), [
+            edit("SCalibrationLenEdit"), unit("SCalibrationLenUnitLabel"), spacer()])),
+        (7, 1, button("SPrintSelfCheckPageBtn", "打印自检页", "secondary")),
+    ], card=False)
+    direction = w("QWidget", "SDirectionBox", {}, (H, (0, 0, 0, 0), 8), [
+        w("QRadioButton", "SPositiveOp", {"text": "正向"}),
+        w("QLabel", "PosImageLabel", {"minimumSize": ("size", 36, 36), "maximumSize": ("size", 36, 36)}),
+        w("QRadioButton", "SReverseOp", {"text": "反向"}),
+        w("QLabel", "RevImageLabel", {"minimumSize": ("size", 36, 36), "maximumSize": ("size", 36, 36)}),
+        spacer(),
+    ])
+    offset = lambda hint, hint_text, name, unit_name: w(
+        "QWidget", name + "Box", {}, (H, (0, 0, 0, 0), 6), [edit(name), unit(unit_name), spacer()])
+    right = grid("SPrinterRight", (0, 0, 0, 0), 10, 8, [
+        (0, 0, caption("SPrinterLanguageHintLabel", "语      言：")),
+        (0, 1, pair("SLanguagePair", ("SChiOp", "中文"), ("SEngOp", "英文"))),
+        (1, 0, caption("SDireSettingHintLabel", "打印方向：")), (1, 1, direction),
+        (2, 0, caption("SVerticalOffsetHintLabel", "垂直偏移：")),
+        (2, 1, offset(None, None, "SVerticalOffsetEdit", "SVerticalOffsetUnitLabel")),
+        (3, 0, caption("SHorizontalOffsetLabel", "水平偏移：")),
+        (3, 1, offset(None, None, "SHorizontalOffsetEdit", "SHorizontalOffsetUnitLabel")),
+        (4, 0, caption("SPositiongingOffsetLabel", "定位偏移：")),
+        (4, 1, offset(None, None, "SPositiongingOffsetEdit", "SPositiongingOffsetUnitLabel")),
+        (5, 0, w("QWidget", "AddContinPrintHintBox", {}, (H, (0, 0, 0, 0), 6), [
+            caption("AddContinPrintHintLabel", "补/续打设置"), help_button("AddContinPrintHelpBtn")])),
+        (5, 1, pair("SAfterErrorPair", ("AddContinPrintEnableOp", "  补打+续打"),
+                    ("ContinPrintEnableOp", "  仅续打"))),
+        (6, 1, pair("SResumeFeedPair", ("PrintBlankEnableOp", "  先进纸，再打印"),
+                    ("PrintBlankDisableOp", "  直接打印"))),
+    ], card=False, stretch_col="0,1")
+    return w("QFrame", "SPrinterCard", {"role": ("dyn", "card")}, (V, (16, 12, 16, 12), 8), [
+        label("SPrinterSetHintLabel", "打印机设置", "cardTitle"),
+        w("QWidget", "SPrinterColumns", {}, (H, (0, 0, 0, 0), 24), [left, right]),
+    ])
+
+
+def common_card():
+    return w("QFrame", "SCommonCard", {"role": ("dyn", "card")}, (V, (16, 12, 16, 12), 8), [
+        label("SCommandsLabel", "常用设置", "cardTitle"),
+        w("QWidget", "SCommonButtons", {}, (H, (0, 0, 0, 0), 10), [
+            button("SMediaCalibratioBtn", "纸张探测校准", "secondary"),
+            button("SAdvResetBtn", "恢复出厂设置", "secondary"),
+            button("SClearAllBtn", "清除缓存", "secondary"),
+            spacer(),
+        ]),
+        w("QWidget", "SSerialPortRow", {}, (H, (0, 0, 0, 0), 10), [
+            caption("SSerialPortLabel", "串口信息"),
+            combo("SBoudRateCombo", 100), combo("SParityBitCombo", 100), combo("SDataBitCombo", 80),
+            spacer(),
+        ]),
+    ])
 
 
 def build():
-    page("PrinterConfigSkin.ui", "AdvPC", "Adv", "打印机功能设置",
-         "读取、编辑、保存并发送打印机设置；校准、复位与打印测试页。")
+    body = w("QWidget", "SettingsBody", {}, (V, (0, 0, 4, 0), 10),
+             [modes_card(), printer_card(), common_card(), spacer(False)])
+    scroll = w("QScrollArea", "SettingsScroll", {"widgetResizable": True,
+                                                  "frameShape": ("enum", "QFrame::NoFrame"),
+                                                  "horizontalScrollBarPolicy": ("enum", "Qt::ScrollBarAlwaysOff")},
+               None, [body])
+    buttons = w("QWidget", "SPageButtons", {}, (H, (0, 0, 0, 0), 8), [
+        button("SAdvResetSetting", "重置页面设置", "secondary"),
+        spacer(),
+        button("SAdvGetInfoFromPrinter", "从打印机获取"),
+        button("SAdvSaveConfigToINIBtn", "保存配置", "secondary"),
+        button("SAdvGetInfoFormINIBtn", "使用配置文件设置", "secondary"),
+        button("SAdvSendBtn", "发送到打印机"),
+    ])
+    top = w("QWidget", "PageRoot", {"geometry": ("rect", 0, 0, 739, 640), "styleSheet": STYLE},
+            (V, (18, 14, 18, 14), 10), [*selector("AdvPC", "Adv"), scroll, buttons])
+    write("PrinterConfigSkin.ui", top)

@@ -1,7 +1,11 @@
 #pragma once
-// The printer settings page.
+// The printer settings page: the tear, cut and peel modes, the printer's
+// settings, the maintenance actions and the settings files. Every rule lives
+// in the SettingsPage model; the page moves its controls to and from it.
 
+#include "core/config/settings_page.h"
 #include "gui/pages/selector_pages.h"
+#include "gui/window/window_operator.h"
 
 namespace vidodez::gui {
 
@@ -9,6 +13,33 @@ class PrinterConfigUI final : public SelectorPageUI {
   Q_OBJECT
  public:
   PrinterConfigUI(PageContext& context, QWidget* parent);
+
+  void Init() override;
+  // Page shown: the numeric boxes follow the program's unit.
+  void Start() override;
+  void SetTexts() override;
+  void RefreshPage() override;
+  void Notify(const Notification& notification) override;
+
+  const SettingsPage& model() const { return model_; }
+
+ private:
+  // Controls to model, and back.
+  void Store();
+  void Load();
+  void FillLists();
+  void RefillLanguageLists();
+  void ShowExtendedEnabled();
+  void ConvertToUnit(int new_unit);
+  void OpenGuide(const QString& button);
+  // Store, run the model's operation, Load.
+  void Run(int (SettingsPage::*operation)(CPrinterComm&, Operator&));
+  bool HandleOption(const Notification& n);
+  bool HandleList(const Notification& n);
+  bool HandleEdit(const Notification& n);
+
+  SettingsPage model_;
+  WindowOperator operator_;
 };
 
 }  // namespace vidodez::gui

@@ -1,0 +1,30 @@
+#pragma once
+// The settings page's control texts and list entries in both languages.
+
+#include <span>
+
+#include "core/shell/texts.h"
+
+namespace vidodez::gui {
+
+struct SettingsControlText {
+  const char* kind;  // as SetControlTexts takes it
+  const char* name;
+  Text text;         // eng/chi null: the control keeps its text
+  Text tool_tip;     // eng/chi null: no tool tip
+};
+
+std::span<const SettingsControlText> SettingsControlTexts();
+
+// The four lists whose entries follow the language.
+std::span<const Text> PrintMethodEntries();
+std::span<const Text> SensorTypeEntries();
+std::span<const Text> ParityEntries();
+std::span<const Text> MediaHeightEntries();
+
+// "Dot", "Inch", "mm" for the display units 0, 1, 2.
+const Text& UnitName(int unit);
+// The unit a label names, in either language; dots when it names none.
+int UnitOfName(const char* name_utf8);
+
+}  // namespace vidodez::gui
