@@ -1,0 +1,385 @@
+// The storage page through its controls, against a simulated printer: what
+// the window adds to the page model (controls reaching the model, lists
+// shown and buttons enabled as the model says, the file type's states) and
+// the picture's round trip from the conversion dialog to the printer.
+#include "gui/storage/file_management_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "core/graphic/pcx_codec.h"
+#include "core/graphic/picture_save.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+constexpr char kListQuery[] = "^S1\r\n\r\n";
+constexpr char kFlagQuery[] = "^G1\r\n\r\n";
+
+class StoragePageUi : public ::testing::Test {
+ protected:
+  explicit StoragePageUi(const std::string& locale = "en_US") : rig_(locale) {}
+
+  // A printer on USB port 1, chosen in the page's selector.
+  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
+    options.status = 0;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    rig_.Click("FileManagement");
+    rig_.frame().RefreshShownPage();
+    return printer;
+  }
+  FileManagementUI* page() {
+    return dynamic_cast<FileManagementUI*>(rig_.frame().page(kPageStorage));
+  }
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = FindControl<T>(page(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { rig_.Click(name); }
+  void ChooseFileType(int index) {
+    auto* combo = Control<QComboBox>("FileType");
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  void Select(const char* list, int row) { Control<QListWidget>(list)->setCurrentRow(row); }
+  QStringList Items(const char* list) {
+    QStringList items;
+    auto* widget = Control<QListWidget>(list);
+    for (int i = 0; i < widget->count(); ++i) items << widget->item(i)->text();
+    return items;
+  }
+  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
+    return shown;
+  }
+  // A small black-and-white picture written as the conversion dialog does.
+  std::string WritePcx(const std::string& name) {
+    GreyBitmap picture{40, 16, std::vector<std::uint8_t>(40 * 16, 255)};
+    for (int x = 0; x < 40; ++x) picture.Row(8)[x] = 0;
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(EncodePcx(picture, 203, &bytes), 0);
+    const std::string path = rig_.bus.File(name);
+    EXPECT_EQ(WriteFileAfresh(path, bytes), 0);
+    pcx_bytes_ = std::string(bytes.begin(), bytes.end());
+    return path;
+  }
+
+  test::FrameRig rig_;
+  std::string pcx_bytes_;
+};
+
+struct ListButtons {
+  const char* list;
+  const char* get;
+  const char* delete_selected;
+  const char* delete_all;
+  const char* print;
+};
+constexpr ListButtons kKinds[] = {
+    {"FormList", "GetFormListBtn", "DelSelFormBtn", "ClearAllFormBtn", "PrintSelFormBtn"},
+    {"FontList", "GetFontListBtn", "DelSelFontBtn", "ClearAllFontBtn", "PrintSelFontBtn"},
+    {"GraphicList", "GetGraphicListBtn", "DelSelGraphicBtn", "ClearAllGraphicBtn",
+     "PrintSelGraphicBtn"},
+};
+
+// Catches a page that starts with list buttons the operator could press on
+// an empty list, or with the graphic fields showing for a text file.
+TEST_F(StoragePageUi, StartsWithListButtonsOffAndImageFieldsHidden) {
+  Printer();
+  for (const ListButtons& kind : kKinds) {
+    SCOPED_TRACE(kind.list);
+    EXPECT_TRUE(Enabled(kind.get));
+    EXPECT_FALSE(Enabled(kind.delete_selected));
+    EXPECT_FALSE(Enabled(kind.delete_all));
+    EXPECT_FALSE(Enabled(kind.print));
+  }
+  EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
+  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
+  EXPECT_TRUE(Control<QWidget>("StoreGraphicOp")->isHidden());
+  EXPECT_FALSE(Control<QWidget>("FileNameEdit")->isHidden());
+}
+
+// Catches texts left in the skin's language, a combo refilled without its
+// choice, and the file type switch not clearing what belonged to the other.
+TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
+  Printer();
+  rig_.frame().HandChosenPicture("/tmp/pictures/LOGO.pcx");
+  ChooseFileType(1);
+  EXPECT_FALSE(Control<QWidget>("FNIDEdit")->isHidden());
+  EXPECT_FALSE(Control<QWidget>("StoreGraphicOp")->isHidden());
+  EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
+  EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
+
+  struct Case {
+    const char* language;
+    QStringList types;
+    const char* send;
+    const char* store;
+    const char* command_tip;
+  };
+  const Case cases[] = {
+      {"chi", {"文本文件", "图形文件"}, "发送指令到打印机", "存储", "此编辑框用于输入打印机指令"},
+      {"eng", {"Text File", "Image File"}, "Send Command to Printer", "Store",
+       "Input printer command here."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    rig_.frame().comm().set_language(c.language);
+    page()->SetTexts();
+    auto* combo = Control<QComboBox>("FileType");
+    QStringList types;
+    for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
+    EXPECT_EQ(types, c.types);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(Control<QAbstractButton>("FMSendCommandBtn")->text().toStdString(), c.send);
+    EXPECT_EQ(Control<QAbstractButton>("StoreGraphicOp")->text().toStdString(), c.store);
+    EXPECT_EQ(Control<QWidget>("CMDRichEdit")->toolTip().toStdString(), c.command_tip);
+  }
+  ChooseFileType(0);
+  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
+  EXPECT_EQ(page()->model().file_type, 0);
+}
+
+// Catches the box's LF line breaks reaching the printer as they are, and
+// the operator's Chinese going out as UTF-8 instead of GBK.
+TEST_F(StoragePageUi, ThreeLinesTypedInTheBoxGoOutEachEndingInCrLf) {
+  auto& printer = Printer();
+  Control<QTextEdit>("CMDRichEdit")->setPlainText(QString::fromUtf8("^XA\n中文\nW1"));
+  Click("FMSendCommandBtn");
+  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n");
+  Control<QTextEdit>("CMDRichEdit")->clear();
+  Click("FMSendCommandBtn");
+  EXPECT_EQ(Shown(), std::vector<std::string>{"No command is written."});
+}
+
+// Catches the three lists taking the wrong kind from one reply, buttons
+// left off after a list filled, and the selection not reaching the model.
+TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.list_reply = "F1@F2@A#G1$";
+  auto& printer = Printer(options);
+  struct Case {
+    const ListButtons& kind;
+    QStringList items;
+  };
+  for (const Case& c : {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}},
+                        Case{kKinds[2], {"G1"}}}) {
+    SCOPED_TRACE(c.kind.list);
+    Click(c.kind.get);
+    EXPECT_EQ(Items(c.kind.list), c.items);
+    EXPECT_TRUE(Enabled(c.kind.delete_selected));
+    EXPECT_TRUE(Enabled(c.kind.delete_all));
+  }
+  EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
+  Select("FormList", 1);
+  Click("PrintSelFormBtn");
+  Select("GraphicList", 0);
+  Click("PrintSelGraphicBtn");
+  EXPECT_WIRE(printer, std::string(kListQuery) + kListQuery + kListQuery +
+                           "FR\"F2\"\r\nW1\r\nGG20,20,\"G1\"\r\nW1\r\n\r\n");
+  EXPECT_TRUE(Shown().empty());
+}
+
+// Catches a name sent back as the screen shows it (UTF-8) instead of the
+// printer's own bytes, and a delete that ignores the command-set flag.
+TEST_F(StoragePageUi, FontDeleteShowsTheNameDecodedAndSendsItsBytes) {
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.list_reply = "\xd6\xd0#B#";
+  options.command_set_flag = '1';
+  auto& printer = Printer(options);
+  Click("GetFontListBtn");
+  EXPECT_EQ(Items("FontList"), (QStringList{QString::fromUtf8("中"), "B"}));
+  Select("FontList", 0);
+  rig_.dialogs.QueueBoxAnswer(kBoxOk);
+  Click("DelSelFontBtn");
+  EXPECT_EQ(Items("FontList"), QStringList{"B"});
+  EXPECT_WIRE(printer, std::string(kListQuery) + kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
+  // Cancel keeps the list and sends nothing.
+  Select("FontList", 0);
+  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
+  Click("ClearAllFontBtn");
+  EXPECT_EQ(Items("FontList"), QStringList{"B"});
+  EXPECT_WIRE(printer, std::string(kListQuery) + kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
+}
+
+// Catches the confirmation's answer not reaching the store prefix or the
+// check box, and a page that skips the store when the operator cancels.
+TEST_F(StoragePageUi, GraphicStoreWithOkAndWithCancel) {
+  auto& printer = Printer();
+  const std::string path = WritePcx("LOGO.pcx");
+  ChooseFileType(1);
+  rig_.frame().HandChosenPicture(QString::fromStdString(path));
+  const std::string body = "GM\"LOGO\"" + std::to_string(pcx_bytes_.size()) + "\r\n" + pcx_bytes_ +
+                           "ZN\r\nGG20,20,\"LOGO\"\r\nW1,1\r\n\r\n";
+  struct Case {
+    int answer;
+    const char* prefix;
+    bool checked;
+  };
+  std::string wire;
+  for (const Case& c : {Case{kBoxOk, "ZS", true}, Case{kBoxCancel, "ZN", false}}) {
+    SCOPED_TRACE(c.prefix);
+    rig_.dialogs.QueueBoxAnswer(c.answer);
+    Click("FMSendFileBtn");
+    wire += std::string(c.prefix) + "\r\nGK\"LOGO\"\r\n" + body;
+    EXPECT_WIRE(printer, wire);
+    EXPECT_EQ(Control<QCheckBox>("StoreGraphicOp")->isChecked(), c.checked);
+  }
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
+                                               "Click OK to download this graphic to printer?"}));
+}
+
+// Catches an ID typed in the box not reaching the model, and a long ID
+// that still opens the way to the printer.
+TEST_F(StoragePageUi, TypedIdIsTheOneCheckedAndSent) {
+  auto& printer = Printer();
+  const std::string path = WritePcx("picture.PCX");
+  ChooseFileType(1);
+  rig_.frame().HandChosenPicture(QString::fromStdString(path));
+  EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "picture");
+  Control<QLineEdit>("FNIDEdit")->setText("NINECHARS");
+  Click("FMSendFileBtn");
+  Control<QLineEdit>("FNIDEdit")->setText("A*");
+  Click("FMSendFileBtn");
+  EXPECT_TRUE(printer.Wire().empty());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
+                                               "ID:Maximum 8 characters are allowed!",
+                                               "\"*\" is not accepted as graphic name.!"}));
+}
+
+// Catches a browse for an image that does not open the picture dialog, or
+// leaves the old path and ID when the dialog closes without a picture.
+TEST_F(StoragePageUi, ClosingThePictureDialogEmptyClearsPathAndId) {
+  Printer();
+  ChooseFileType(1);
+  rig_.frame().HandChosenPicture("/tmp/pictures/OLD.pcx");
+  ASSERT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "OLD");
+  bool dialog_seen = false;
+  QTimer::singleShot(0, [&dialog_seen] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      dialog_seen = true;
+      dialog->close();
+    }
+  });
+  Click("OpenFileBtn");
+  EXPECT_TRUE(dialog_seen);
+  EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
+  EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
+}
+
+// The whole way of a picture: converted and saved in the dialog that
+// "Browse File" opens, handed over with its base name as the ID, stored,
+// listed, printed and deleted, all on the wire.
+TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
+  auto& printer = Printer();
+  QImage source(64, 32, QImage::Format_RGB32);
+  source.fill(Qt::white);
+  for (int x = 8; x < 56; ++x) source.setPixel(x, 16, qRgb(0, 0, 0));
+  const std::string png = rig_.bus.File("ship.png");
+  ASSERT_TRUE(source.save(QString::fromStdString(png)));
+  const std::string path = rig_.bus.File("SHIP.pcx");
+  rig_.dialogs.QueueFile(QString::fromStdString(png));
+  rig_.dialogs.QueueFile(QString::fromStdString(path));
+  ChooseFileType(1);
+  bool saved_in_dialog = false;
+  QTimer::singleShot(0, [&saved_in_dialog] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn");
+    auto* save = FindControl<QAbstractButton>(dialog, "PSavebtn");
+    if (browse == nullptr || save == nullptr) {
+      dialog->close();
+      return;
+    }
+    browse->click();
+    save->click();
+    saved_in_dialog = !dialog->isVisible();
+    if (!saved_in_dialog) dialog->close();
+  });
+  Click("OpenFileBtn");
+  ASSERT_TRUE(saved_in_dialog);
+  EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), path);
+  EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "SHIP");
+  QFile pcx(QString::fromStdString(path));
+  ASSERT_TRUE(pcx.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pcx.readAll();
+  pcx_bytes_ = bytes.toStdString();
+  ASSERT_FALSE(pcx_bytes_.empty());
+  rig_.dialogs.QueueBoxAnswer(kBoxOk);
+  Click("FMSendFileBtn");
+  Click("GetGraphicListBtn");
+  ASSERT_EQ(Items("GraphicList"), QStringList{"SHIP"});
+  Select("GraphicList", 0);
+  Click("PrintSelGraphicBtn");
+  rig_.dialogs.QueueBoxAnswer(kBoxOk);
+  Click("DelSelGraphicBtn");
+  EXPECT_TRUE(Items("GraphicList").isEmpty());
+  printer.WithModel([](sim::PrinterModel& model) { EXPECT_TRUE(model.stored().ListReply().empty()); });
+
+  const std::string store = "ZS\r\nGK\"SHIP\"\r\nGM\"SHIP\"" + std::to_string(pcx_bytes_.size()) +
+                            "\r\n" + pcx_bytes_ + "ZN\r\nGG20,20,\"SHIP\"\r\nW1,1\r\n\r\n";
+  EXPECT_WIRE(printer, store + kListQuery + "GG20,20,\"SHIP\"\r\nW1\r\n\r\n" + kFlagQuery +
+                           "GK\"SHIP\"\r\n");
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
+                                               "Deleting the selected grphic, confirm?"}));
+}
+
+void SavePage(QWidget* widget, const QString& name) {
+  QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
+  QApplication::processEvents();
+  for (qreal scale : {1.0, 2.0}) {
+    QPixmap pixmap(widget->size() * scale);
+    pixmap.setDevicePixelRatio(scale);
+    widget->render(&pixmap);
+    const QString path = QDir(VIDODEZ_ARTIFACTS_DIR)
+                             .filePath(QStringLiteral("%1-%2x.png").arg(name).arg(int(scale)));
+    ASSERT_TRUE(pixmap.toImage().save(path)) << path.toStdString();
+  }
+}
+
+// Pictures of the filled page for a person to look at, in both languages
+// and at both scales.
+TEST(StoragePageScreenshots, FilledPageInBothLanguages) {
+  for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
+    SCOPED_TRACE(locale);
+    test::FrameRig rig(locale);
+    sim::PrinterOptions options = test::PrinterOnPort(1);
+    options.status = 0;
+    options.list_reply = "SHIPPING@INVOICE@\xd6\xd0#ARIAL#LOGO$ARROW$";
+    rig.bus.AddPrinter(options);
+    rig.frame().show();
+    rig.Click("FileManagement");
+    rig.frame().RefreshShownPage();
+    for (const char* get : {"GetFormListBtn", "GetFontListBtn", "GetGraphicListBtn"}) rig.Click(get);
+    auto* page = rig.frame().page(kPageStorage);
+    auto* combo = FindControl<QComboBox>(page, "FileType");
+    combo->setCurrentIndex(1);
+    emit combo->activated(1);
+    rig.frame().HandChosenPicture("/home/operator/labels/LOGO.pcx");
+    FindControl<QTextEdit>(page, "CMDRichEdit")->setPlainText("^XA\n^FO20,20^A0N,30^FDHello^FS\n^XZ");
+    FindControl<QListWidget>(page, "GraphicList")->setCurrentRow(0);
+    SavePage(&rig.frame(), QStringLiteral("storage-page-%1").arg(tag));
+    // Every list got its names: a skin that lost a list would show none.
+    EXPECT_EQ(FindControl<QListWidget>(page, "FormList")->count(), 2);
+    EXPECT_EQ(FindControl<QListWidget>(page, "FontList")->count(), 2);
+    EXPECT_EQ(FindControl<QListWidget>(page, "GraphicList")->count(), 2);
+  }
+}
+
+}  // namespace
+}  // namespace vidodez::gui
