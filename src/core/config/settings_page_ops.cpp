@@ -231,7 +231,12 @@ int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status
   if (menu_language >= 0) record.MachineLanguage.Set(menu_language == 1 ? "1" : "0");
 
   std::string line;
-  if (int rc = BuildSettingsCommand(record, field_count, &line); rc != kConfigOk) return rc;
+  if (int rc = BuildSettingsCommand(record, field_count, &line); rc != kConfigOk) {
+    // Too few fields read, or a value that would split the line: sending
+    // would overwrite settings the printer never reported.
+    op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, language));
+    return rc;
+  }
   int rc = SendToSelectedPrinter(comm, op, line);
   if (rc == kConfigOk) op.WaitWithCountdown(kApplySettingsSeconds);
   return rc;
