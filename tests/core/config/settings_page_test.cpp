@@ -295,6 +295,41 @@ TEST_F(SettingsPageTest, AutoReadRunsOnceWhenArmed) {
   EXPECT_TRUE(op_.shown().empty());
 }
 
+TEST(SettingsFill, ChoicesFollowTheRecordAndItsFieldCount) {
+  struct Case {
+    int fields;
+    int after_error;
+    int threshold;
+  } cases[] = {{32, kNeither, kNoSelection}, {39, 0, 10}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields);
+    SettingsPage page;
+    page.field_count = c.fields;
+    page.record.Darkness.Set("07");
+    page.record.Speed.Set("7");  // not two digits: no entry matches
+    page.record.Peel.Set("1");   // neither "0" nor "2": the pair stays as it was
+    page.peel = 1;
+    page.record.Cutter.Set("1");
+    page.record.MediaSensorType.Set("1");
+    page.record.DetectLrThreshold.Set("12");
+    page.record.PrintingState.Set("0");
+    page.record.ResolutionCode.Set("3");
+    page.record.CalibrationLen.Set("0254");
+    page.unit = 1;
+    page.FillFromRecord();
+    EXPECT_EQ(page.darkness, 7);
+    EXPECT_EQ(page.speed, kNoSelection);
+    EXPECT_EQ(page.peel, 1);
+    EXPECT_EQ(page.cutter, 1);
+    EXPECT_EQ(page.sensor_type, kSensorLowerReflective);
+    EXPECT_EQ(page.after_error, c.after_error);
+    EXPECT_EQ(page.threshold, c.threshold);
+    EXPECT_EQ(page.calibration_length, "10.00");
+    page.ChangeUnit(2);
+    EXPECT_EQ(page.calibration_length, "254");
+  }
+}
+
 TEST(SettingsInput, EditRules) {
   struct Case {
     SettingsEdit edit;
