@@ -173,6 +173,7 @@ void PrinterConfigUI::FillLists() {
   fill("SPrintingSpeedCombo", Items(kSpeeds), QSize(130, 28));
   fill("SBoudRateCombo", Items(kBaudRates), QSize(80, 20));
   fill("SDataBitCombo", Items(kDataBits), QSize(80, 20));
+  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
 }
 
 void PrinterConfigUI::RefillLanguageLists() {
@@ -181,6 +182,8 @@ void PrinterConfigUI::RefillLanguageLists() {
   SetComboItems(this, "SMediaSensorsCombo", Entries(SensorTypeEntries(), lang), model_.sensor_type);
   SetComboItems(this, "SParityBitCombo", Entries(ParityEntries(), lang), model_.parity);
   SetComboItems(this, "SMediaHeiCombo", Entries(MediaHeightEntries(), lang), model_.media_height);
+  // A list filled afresh selects its first entry; the page's own choice wins.
+  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
 }
 
 void PrinterConfigUI::Start() { ConvertToUnit(context_.comm.GetUnit()); }
@@ -216,7 +219,10 @@ void PrinterConfigUI::SetTexts() {
 
 void PrinterConfigUI::RefreshPage() {
   SelectorPageUI::RefreshPage();
-  Store();
+  // An operation's wait window lets the refresh timer run; the controls then
+  // lag behind the model, so nothing is taken from them here.
+  if (busy_) return;
+  model_.printer = selector().selected_name();
   const int count_before = model_.field_count;
   operator_.set_parent(window());
   model_.AutoReadOnStatus(context_.comm, operator_, context_.selector.last_status_index);
@@ -257,10 +263,13 @@ void PrinterConfigUI::ShowExtendedEnabled() {
 }
 
 void PrinterConfigUI::Run(int (SettingsPage::*operation)(CPrinterComm&, Operator&)) {
+  if (busy_) return;
+  busy_ = true;
   Store();
   operator_.set_parent(window());
   (void)(model_.*operation)(context_.comm, operator_);
   Load();
+  busy_ = false;
 }
 
 void PrinterConfigUI::OpenGuide(const QString& button) {
@@ -333,10 +342,14 @@ void PrinterConfigUI::Notify(const Notification& n) {
     if (n.sender == "SAdvResetBtn") return Run(&SettingsPage::RestoreFactorySettings);
     if (n.sender == "SClearAllBtn") return Run(&SettingsPage::ClearBuffer);
     if (n.sender == "SAdvSendBtn") {
+      if (busy_) return;
+      busy_ = true;
       Store();
       operator_.set_parent(window());
       (void)model_.SendSettings(context_.comm, operator_, context_.selector.last_status_index);
-      return Load();
+      Load();
+      busy_ = false;
+      return;
     }
     if (n.sender == "SAdvResetSetting") {
       Store();

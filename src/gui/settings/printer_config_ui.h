@@ -22,6 +22,8 @@ class PrinterConfigUI final : public SelectorPageUI {
   void Notify(const Notification& notification) override;
 
   const SettingsPage& model() const { return model_; }
+  // The model list beside the program unless told otherwise.
+  void SetModelListPath(const std::string& path) { model_.model_list_path = path; }
 
  private:
   // Controls to model, and back.
@@ -40,6 +42,8 @@ class PrinterConfigUI final : public SelectorPageUI {
 
   SettingsPage model_;
   WindowOperator operator_;
+  // An operation is running (its wait window may be up).
+  bool busy_ = false;
 };
 
 }  // namespace vidodez::gui

@@ -1,0 +1,317 @@
+// The printer settings page through its controls, against a simulated
+// printer: what reaches the wire when the operator reads, edits and sends,
+// the interlocks' answers, the input rules and the two languages.
+#include "gui/settings/printer_config_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <fstream>
+
+#include "core/config/settings_ini.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+constexpr char kRead[] = "^G1\r\n\r\n";
+// The simulated printer's own settings, sent back unchanged.
+constexpr char kFactoryLine41[] =
+    "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
+    "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
+    "0100*0*12*12*1*E\r\n";
+
+class SettingsPageUi : public ::testing::Test {
+ protected:
+  // A printer on USB port 1, read by the page when it is shown.
+  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
+    options.status = 0;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    ShowPage();
+    return printer;
+  }
+  void ShowPage() {
+    rig_.Click("SystermConfiguration");
+    rig_.Click("PrinterConfiguration");
+  }
+  PrinterConfigUI* page() {
+    return dynamic_cast<PrinterConfigUI*>(rig_.frame().page(kPageSettings));
+  }
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = FindControl<T>(page(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
+  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
+  // Types into an edit box as the operator does, one key at a time.
+  void Type(const char* name, const QString& text) {
+    auto* edit = Control<QLineEdit>(name);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+  }
+  // Pastes a whole text at once, as one change of the box.
+  void Paste(const char* name, const QString& text) {
+    auto* edit = Control<QLineEdit>(name);
+    edit->setText(text);
+    emit edit->textEdited(text);
+  }
+  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
+  void Choose(const char* combo_name, int index) {
+    auto* combo = Control<QComboBox>(combo_name);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
+    return shown;
+  }
+  void SetLanguage(const char* language) {
+    rig_.frame().comm().set_language(language);
+    page()->SetTexts();
+  }
+  void SetUnit(int unit) {
+    rig_.frame().comm().SetUnit(unit);
+    ShowPage();
+  }
+
+  test::FrameRig rig_;
+};
+
+// Catches a page that shows a choice before anything was read, and a read
+// that fills the wrong control or skips the two-digit lists.
+TEST_F(SettingsPageUi, StartsEmptyThenShowsThePrintersValues) {
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentIndex(), -1);
+  EXPECT_EQ(Control<QComboBox>("SMediaSensorsCombo")->currentIndex(), -1);
+  EXPECT_FALSE(Checked("SCutterEnableOp"));
+  EXPECT_FALSE(Checked("SCutterDisableOp"));
+  auto& printer = Printer();
+  // The read on arrival is quiet: it fills the record, not the controls.
+  EXPECT_WIRE(printer, kRead);
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentIndex(), -1);
+  Click("SAdvGetInfoFromPrinter");
+  EXPECT_WIRE(printer, std::string(kRead) + kRead);
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentText(), "10");
+  EXPECT_EQ(Control<QComboBox>("SPrintingSpeedCombo")->currentText(), "3");
+  EXPECT_TRUE(Checked("SCutterDisableOp"));
+  EXPECT_TRUE(Checked("STearOffEnableOp"));
+  EXPECT_EQ(Text("SHorizontalOffsetEdit"), "8");
+  EXPECT_TRUE(Enabled("SDetectThCombo"));
+}
+
+// Catches an offset shown in the wrong unit or sent without converting back
+// to dots: 0008 on a 203 dpi printer is 8 dots, 1.00 mm and 0.039 in.
+TEST_F(SettingsPageUi, OffsetFollowsTheUnitAndTravelsAsDots) {
+  auto& printer = Printer();
+  struct Case {
+    int unit;
+    const char* shown;
+    const char* label;
+  } cases[] = {{2, "1.00", "mm"}, {1, "0.039", "Inch"}, {0, "8", "Dot"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit);
+    SetUnit(c.unit);
+    EXPECT_EQ(Control<QLabel>("SHorizontalOffsetUnitLabel")->text(), c.label);
+    Click("SAdvGetInfoFromPrinter");
+    EXPECT_EQ(Text("SHorizontalOffsetEdit"), c.shown);
+  }
+  SetUnit(2);
+  Type("STearOffsetEdit", "1.00");
+  const size_t before = printer.WireText().size();
+  Click("SAdvSendBtn");
+  const std::string sent = printer.WireText().substr(before);
+  // Field 23, the tear offset, between the feed offset and the cut offset.
+  EXPECT_NE(sent.find("*0008*-012*0008*0000*"), std::string::npos) << test::Escaped(sent);
+}
+
+// Catches the signed rule refusing a lone minus or taking a leading point,
+// and the upper limits not applied while typing.
+TEST_F(SettingsPageUi, TypingFollowsEachBoxsRule) {
+  Printer();
+  // Typed key by key, a leading "." is refused on its own before the digit.
+  Type("SVerticalOffsetEdit", ".5");
+  EXPECT_EQ(Text("SVerticalOffsetEdit"), "5");
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown().back(), "Vaild Value: -(negative sign), .(decimal) and number 0~9");
+  struct Case {
+    const char* box;
+    const char* typed;
+    const char* kept;
+    bool told;
+  } cases[] = {
+      {"SVerticalOffsetEdit", "-", "-", false},
+      {"SVerticalOffsetEdit", "-1.5", "-1.5", false},
+      {"SVerticalOffsetEdit", ".5", "", true},
+      {"SVerticalOffsetEdit", "1.2.3", "", true},
+      {"SCutterStopPosEdit", "75", "60", false},
+      {"SCutterStopPosEdit", "7a", "", true},
+      {"SCalibrationLenEdit", "99999", "9999", false},
+      {"SCuttingPapeNumEdit", "123", "12", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.box) + " " + c.typed);
+    const size_t boxes = rig_.dialogs.shown().size();
+    Paste(c.box, c.typed);
+    EXPECT_EQ(Text(c.box), c.kept);
+    EXPECT_EQ(rig_.dialogs.shown().size() > boxes, c.told);
+  }
+}
+
+// Catches the page letting cut and peel both be on, or losing cut when the
+// operator backs out of the peel question.
+TEST_F(SettingsPageUi, PeelAfterCutAsksAndCancelKeepsCut) {
+  Printer();
+  Click("SCutterEnableOp");
+  EXPECT_TRUE(Checked("STearOffEnableOp"));
+  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
+  Click("SPeelOffEnableOp");
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown().back(),
+            "Cutting and peeling modes can not be enabled at the same time, cutting mode is now "
+            "disabling, continue?");
+  EXPECT_TRUE(Checked("SCutterEnableOp"));
+  EXPECT_TRUE(Checked("SPeelOffDisableOp"));
+  EXPECT_FALSE(Checked("SPeelOffEnableOp"));
+}
+
+// Catches a send that writes the settings although the operator refused to
+// leave the printer's peel mode.
+TEST_F(SettingsPageUi, CutOverPrintersPeelModeCancelledSendsNothing) {
+  auto& printer = Printer();
+  Click("SPeelOffEnableOp");
+  Click("SAdvSendBtn");
+  Click("SAdvGetInfoFromPrinter");
+  ASSERT_TRUE(Checked("SPeelOffEnableOp"));
+  rig_.dialogs.QueueBoxAnswer(kBoxOk);  // the page's own question: leave peel
+  Click("SCutterEnableOp");
+  ASSERT_TRUE(Checked("SCutterEnableOp"));
+  // The page no longer shows peel, but the printer is still in peel mode.
+  const size_t before = printer.WireText().size();
+  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
+  Click("SAdvSendBtn");
+  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead));
+  EXPECT_EQ(Shown().back(),
+            "Your printer has enabled peeling mode already, enabling cutting mode will disable "
+            "peeling mode, continue?");
+  EXPECT_TRUE(Checked("SCutterDisableOp"));
+  EXPECT_TRUE(Checked("SPeelOffEnableOp"));
+}
+
+// Catches the model check missing on choosing the entry, dropping the
+// entry, or a send that goes out for a model without that sensor.
+TEST_F(SettingsPageUi, UpperReflectiveForAnUnlistedModelIsKeptButNotSent) {
+  const std::string list = rig_.bus.File("MARLIX.dat");
+  std::ofstream(list) << "VT-9000\n";
+  auto& printer = Printer();
+  page()->SetModelListPath(list);
+  constexpr char kUnsupported[] =
+      "UP Reflective Sensor is not supported on the currently connected printer, please select "
+      "another option.";
+  Choose("SMediaSensorsCombo", 2);
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown().back(), kUnsupported);
+  EXPECT_EQ(Control<QComboBox>("SMediaSensorsCombo")->currentIndex(), 2);
+  const size_t before = printer.WireText().size();
+  const size_t boxes = Shown().size();
+  Click("SAdvSendBtn");
+  EXPECT_GT(Shown().size(), boxes);
+  EXPECT_EQ(Shown().back(), kUnsupported);
+  EXPECT_EQ(printer.WireText().find("#PS>", before), std::string::npos);
+}
+
+// Catches Reset All leaving a choice behind, or a send after it that writes
+// something other than what the printer reported.
+TEST_F(SettingsPageUi, ResetAllClearsThePageAndSendReturnsThePrintersLine) {
+  auto& printer = Printer();
+  Click("SAdvResetSetting");
+  for (const char* option : {"STearOffEnableOp", "STearOffDisableOp", "SCutterDisableOp",
+                             "SPositiveOp", "SChiOp", "SEngOp", "AddContinPrintEnableOp"}) {
+    SCOPED_TRACE(option);
+    EXPECT_FALSE(Checked(option));
+  }
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentIndex(), -1);
+  EXPECT_TRUE(Text("SHorizontalOffsetEdit").isEmpty());
+  Click("SAdvSendBtn");
+  EXPECT_WIRE(printer, std::string(kRead) + kRead + kFactoryLine41);
+}
+
+// Catches a 32-field printer offered the settings it does not have.
+TEST_F(SettingsPageUi, ShortSettingsLineDisablesTheLongerLinesControls) {
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.fields = 32;
+  Printer(options);
+  for (const char* name : {"AddContinPrintEnableOp", "ContinPrintEnableOp", "PrintBlankEnableOp",
+                           "PrintBlankDisableOp", "SMediaHeiCombo", "SDetectThCombo"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(Enabled(name));
+  }
+  EXPECT_TRUE(Enabled("SDarkNessCombo"));
+}
+
+// Catches lists refilled in the new language without their choice, and
+// texts left in the old one.
+TEST_F(SettingsPageUi, LanguageSwitchRefillsListsAndKeepsChoices) {
+  Printer();
+  Choose("SPrintModeCombo", 1);
+  Choose("SParityBitCombo", 2);
+  struct Case {
+    const char* language;
+    const char* send;
+    const char* print_mode;
+    const char* parity;
+    const char* unit;
+  } cases[] = {{"chi", "发送到打印机", "热转印", "偶校验", "像素点"},
+               {"eng", "Send to Printer", "Thermal Transfer", "Even", "Dot"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    SetLanguage(c.language);
+    EXPECT_EQ(Control<QAbstractButton>("SAdvSendBtn")->text(), QString::fromUtf8(c.send));
+    EXPECT_EQ(Control<QComboBox>("SPrintModeCombo")->currentText(), QString::fromUtf8(c.print_mode));
+    EXPECT_EQ(Control<QComboBox>("SParityBitCombo")->currentText(), QString::fromUtf8(c.parity));
+    EXPECT_EQ(Control<QLabel>("STearOffsetUnitLabel")->text(), QString::fromUtf8(c.unit));
+  }
+}
+
+// The operator's whole round: darkness, an offset in millimetres and the cut
+// mode sent, read back from the printer, saved to a file and loaded again.
+TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
+  auto& printer = Printer();
+  SetUnit(2);
+  Choose("SDarkNessCombo", 15);
+  Type("SVerticalOffsetEdit", "2.00");
+  Click("SCutterEnableOp");
+  Click("SAdvSendBtn");
+  Click("SAdvResetSetting");
+  Click("SAdvGetInfoFromPrinter");
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentText(), "15") << ::testing::PrintToString(Shown());
+  EXPECT_EQ(Text("SVerticalOffsetEdit"), "2.00");
+  EXPECT_TRUE(Checked("SCutterEnableOp"));
+
+  const QString file = QString::fromStdString(rig_.bus.File("saved.ini"));
+  rig_.dialogs.QueueFile(file);
+  Click("SAdvSaveConfigToINIBtn");
+  Click("SAdvResetSetting");
+  rig_.dialogs.QueueFile(file);
+  const size_t before = printer.WireText().size();
+  Click("SAdvGetInfoFormINIBtn");
+  EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentText(), "15")
+      << ::testing::PrintToString(Shown()) << test::Escaped(printer.WireText().substr(before));
+  EXPECT_EQ(Text("SVerticalOffsetEdit"), "2.00");
+  EXPECT_TRUE(Checked("SCutterEnableOp"));
+  // The load sends the file's values: darkness 15, cutter on, 16 dots.
+  const std::string sent = printer.WireText().substr(before);
+  EXPECT_NE(sent.find("#PS>S*1*0*0*15*"), std::string::npos) << test::Escaped(sent);
+  EXPECT_NE(sent.find("*0016*"), std::string::npos) << test::Escaped(sent);
+}
+
+}  // namespace
+}  // namespace vidodez::gui

@@ -1,0 +1,103 @@
+// The setting guides: their names, their texts in both languages, the cut
+// guide's tabs and the close button.
+#include "gui/guides/setting_guides.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QStackedWidget>
+#include <memory>
+
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+struct Guide {
+  const char* help_button;
+  const char* class_name;
+  const char* close_button;
+  const char* title_label;
+  const char* eng_title;
+  const char* chi_title;
+};
+
+constexpr Guide kGuides[] = {
+    {"STearOffHelpBtn", "TearoffSettingHelpWnd", "TearOffHelpWndClosebtn",
+     "TearoffHelpWndTitleLabel", "Tear-off Settings Guide", "撕纸设置帮助"},
+    {"SCutterHelpBtn", "CutterSettingHelpWnd", "CutterHelpWndClosebtn", "CutterHelpWndTitleLabel",
+     "Cutter Settings Guide", "切纸设置帮助"},
+    {"SPeelOffHelpBtn", "CPeeloffSettingHelpWnd", "PeelOffHelpWndClosebtn",
+     "PearoffHelpWndTitleLabel", "Peerling Settings Guide", "剥纸设置帮助"},
+    {"AddContinPrintHelpBtn", "CContineAddPrintHelpWnd", "PeelOffHelpWndClosebtn",
+     "PearoffHelpWndTitleLabel", "After Error,continue with:", "补/续打设置帮助"},
+};
+
+std::unique_ptr<SettingGuideWnd> Make(const char* button, const std::string& language) {
+  const SkinArchive& skins = test::BuiltSkins();
+  const QString b = button;
+  if (b == "STearOffHelpBtn") return std::make_unique<CTearoffSettingHelpWnd>(skins, language, nullptr);
+  if (b == "SCutterHelpBtn") return std::make_unique<CCutterSettingHelpWnd>(skins, language, nullptr);
+  if (b == "SPeelOffHelpBtn") return std::make_unique<CPeeloffSettingHelpWnd>(skins, language, nullptr);
+  return std::make_unique<CContineAddPrintHelpWnd>(skins, language, nullptr);
+}
+
+// Catches a guide whose skin did not build, whose title stays in the skin's
+// language, or whose close button does not close it.
+TEST(SettingGuides, EachBuildsInBothLanguagesAndCloses) {
+  for (const Guide& g : kGuides) {
+    SCOPED_TRACE(g.class_name);
+    EXPECT_TRUE(IsGuideButton(g.help_button));
+    for (const char* language : {"eng", "chi"}) {
+      SCOPED_TRACE(language);
+      auto guide = Make(g.help_button, language);
+      ASSERT_TRUE(guide->skin_built());
+      EXPECT_EQ(guide->objectName(), g.class_name);
+      auto* title = FindControl<QLabel>(guide.get(), g.title_label);
+      ASSERT_NE(title, nullptr);
+      EXPECT_TRUE(title->text().contains(
+          QString::fromUtf8(std::string(language) == "eng" ? g.eng_title : g.chi_title)))
+          << title->text().toStdString();
+      guide->open();
+      ASSERT_TRUE(guide->isVisible());
+      auto* close = FindControl<QAbstractButton>(guide.get(), g.close_button);
+      ASSERT_NE(close, nullptr);
+      close->click();
+      EXPECT_FALSE(guide->isVisible());
+      EXPECT_EQ(guide->result(), QDialog::Accepted);
+    }
+  }
+}
+
+// Catches tabs whose sub-skins never loaded, or options that do not switch.
+TEST(SettingGuides, CutGuideOptionsSwitchItsTabs) {
+  CCutterSettingHelpWnd guide(test::BuiltSkins(), "eng", nullptr);
+  auto* tabs = FindControl<QStackedWidget>(&guide, "Cutterswitch");
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 3);
+  EXPECT_NE(FindControl<HelpCutOffSetUI>(&guide, "HelpCutOffSetSkin"), nullptr);
+  EXPECT_NE(FindControl<HelpCuttNumberUI>(&guide, "HelpCuttNumberSkin"), nullptr);
+  EXPECT_NE(FindControl<HelpCutterStopPosUI>(&guide, "HelpCutterStopPosSkin"), nullptr);
+  struct Case {
+    const char* option;
+    int tab;
+    const char* text_label;
+    const char* text;
+  } cases[] = {{"HelpCuttNumber", 1, "CutOneText", "Frequency set to 1"},
+               {"HelpCutterStopPos", 2, "CutWrongStopPosText", "0 to 60"},
+               {"HelpCutOffSet", 0, "CuttingCorrPosPicLabel", "Correct"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option);
+    auto* option = FindControl<QAbstractButton>(&guide, c.option);
+    ASSERT_NE(option, nullptr);
+    option->click();
+    EXPECT_EQ(tabs->currentIndex(), c.tab);
+    auto* text = FindControl<QLabel>(tabs->currentWidget(), c.text_label);
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains(c.text)) << text->text().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace vidodez::gui
