@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QStackedWidget>
 #include <memory>
@@ -61,6 +62,10 @@ TEST(SettingGuides, EachBuildsInBothLanguagesAndCloses) {
           << title->text().toStdString();
       guide->open();
       ASSERT_TRUE(guide->isVisible());
+      // For looking at, beside the frame's screenshots.
+      QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
+      guide->grab().save(QString(VIDODEZ_ARTIFACTS_DIR "/guide-%1-%2.png")
+                             .arg(g.class_name, language));
       auto* close = FindControl<QAbstractButton>(guide.get(), g.close_button);
       ASSERT_NE(close, nullptr);
       close->click();
