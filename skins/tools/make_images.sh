@@ -46,3 +46,7 @@ tab -draw 'rectangle 12,12 36,36' -draw 'line 18,4 18,12' -draw 'line 30,4 30,12
 tab -draw 'polyline 4,40 4,10 18,10 22,16 44,16 44,40 4,40' "$out/tab_storage.png"
 tab -draw 'line 8,12 40,12' -draw 'line 8,24 40,24' -draw 'line 8,36 40,36' \
   -fill white -draw 'circle 16,12 16,7' -draw 'circle 32,24 32,19' -draw 'circle 20,36 20,31' "$out/tab_system.png"
+# The picture dialog's empty preview.
+convert -size 128x128 xc:none -fill none -stroke '#B8C4D3' -strokewidth 6 -draw 'roundrectangle 8,20 120,108 12,12' \
+  -fill '#B8C4D3' -stroke none -draw 'polygon 18,98 52,54 76,84 88,70 110,98' -draw 'circle 92,44 92,34' \
+  "$out/picture_empty.png"
