@@ -358,7 +358,12 @@ void PrinterConfigUI::Notify(const Notification& n) {
     }
     if (IsGuideButton(n.sender)) return OpenGuide(n.sender);
   }
-  if (HandleOption(n) || HandleList(n) || HandleEdit(n)) return;
+  // A question box runs its own event loop; the refresh stays out meanwhile.
+  const bool was_busy = busy_;
+  busy_ = true;
+  const bool handled = HandleOption(n) || HandleList(n) || HandleEdit(n);
+  busy_ = was_busy;
+  if (handled) return;
   SelectorPageUI::Notify(n);
 }
 
