@@ -40,6 +40,9 @@ std::string StoredObjects::ListReply() const {
   for (const auto& [name, body] : forms) reply += name + "@";
   for (const auto& [name, data] : fonts) reply += name + "#";
   for (const auto& [name, data] : graphics) reply += name + "$";
+  // A printer holding nothing still answers, with a bare line end, so the
+  // program can tell an empty printer from a silent one.
+  if (reply.empty()) reply = "\r\n";
   return reply;
 }
 

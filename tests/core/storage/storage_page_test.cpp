@@ -115,6 +115,19 @@ TEST_F(StoragePageTest, EmptyOrFailedListDisablesNothingButSaysWhy) {
   EXPECT_TRUE(page_.forms.buttons_enabled);  // a failed query leaves the buttons
 }
 
+// A printer that holds nothing answers, so the operator is told the list is
+// empty rather than that the printer did not answer.
+TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
+  Printer();
+  for (StoredKind kind : {StoredKind::kForm, StoredKind::kFont, StoredKind::kGraphic}) {
+    page_.List(kind).buttons_enabled = true;
+    EXPECT_EQ(page_.GetList(comm_, op_, kind), 0);
+    EXPECT_FALSE(page_.List(kind).buttons_enabled);
+  }
+  EXPECT_EQ(Shown(), (std::vector<int>{Index(StorageText::kNoForm), Index(StorageText::kNoFont),
+                                       Index(StorageText::kNoGraphic)}));
+}
+
 TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlag) {
   for (char flag : {'0', '1'}) {
     SCOPED_TRACE(flag);
