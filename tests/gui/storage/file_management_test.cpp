@@ -329,7 +329,7 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
   rig_.dialogs.QueueBoxAnswer(kBoxOk);
   Click("DelSelGraphicBtn");
   EXPECT_TRUE(Items("GraphicList").isEmpty());
-  printer.WithModel([](sim::PrinterModel& model) { EXPECT_TRUE(model.stored().ListReply().empty()); });
+  printer.WithModel([](sim::PrinterModel& model) { EXPECT_TRUE(model.stored().graphics.empty()); });
 
   const std::string store = "ZS\r\nGK\"SHIP\"\r\nGM\"SHIP\"" + std::to_string(pcx_bytes_.size()) +
                             "\r\n" + pcx_bytes_ + "ZN\r\nGG20,20,\"SHIP\"\r\nW1,1\r\n\r\n";
