@@ -17,14 +17,12 @@ PictureSize Loaded(std::uint32_t width, std::uint32_t height) {
 TEST(PictureSize, ShowsPixelsInEachUnitWithItsPrecision) {
   struct Case {
     float pixels;
-    int unit;
-    int resolution;
+    int unit, resolution;
     const char* text;
   };
   const Case cases[] = {
-      {406, kUnitMillimetre, 0, "50.8"}, {406, kUnitDot, 0, "406"},
-      {450, kUnitInch, 1, "1.500"},      {203, kUnitCentimetre, 0, "2.54"},
-      {600, kUnitInch, 2, "1.000"},      {300.4f, kUnitDot, 1, "300"},
+      {406, kUnitMillimetre, 0, "50.8"}, {406, kUnitDot, 0, "406"},   {450, kUnitInch, 1, "1.500"},
+      {203, kUnitCentimetre, 0, "2.54"}, {600, kUnitInch, 2, "1.000"}, {300.4f, kUnitDot, 1, "300"},
       {0, kUnitMillimetre, 0, "0.0"},
   };
   for (const Case& c : cases) {
@@ -36,8 +34,7 @@ TEST(PictureSize, ShowsPixelsInEachUnitWithItsPrecision) {
 TEST(PictureSize, TypedValuesBecomeWholePixels) {
   struct Case {
     float value;
-    int unit;
-    int resolution;
+    int unit, resolution;
     float pixels;
   };
   const Case cases[] = {
@@ -50,89 +47,74 @@ TEST(PictureSize, TypedValuesBecomeWholePixels) {
   }
 }
 
-TEST(PictureSize, MillimetreWidthKeepsScaleOfTheHeight) {
-  PictureSize size = Loaded(406, 200);
-  size.unit = kUnitMillimetre;
-  EXPECT_EQ(SizeBoxTexts(size).width, "50.8");
-  const SizeEdit edit = ApplySizeEdit(size, SizeBox::kWidth, "25.4");
-  EXPECT_FALSE(edit.refused);
-  EXPECT_EQ(size.target_width, 203.0f);
-  EXPECT_EQ(size.target_height, 100.0f);
-  EXPECT_EQ(edit.height, "12.5");
-  EXPECT_EQ(edit.width_percent, "50");
-  EXPECT_EQ(edit.height_percent, "50");
-  EXPECT_FALSE(edit.width.has_value()) << "the box being typed in must not be rewritten";
-}
-
-TEST(PictureSize, WidthWithoutKeepScaleLeavesTheHeightAlone) {
-  PictureSize size = Loaded(400, 300);
-  size.keep_scale = false;
-  const SizeEdit edit = ApplySizeEdit(size, SizeBox::kWidth, "100");
-  EXPECT_EQ(size.target_width, 100.0f);
-  EXPECT_EQ(size.target_height, 300.0f);
-  EXPECT_FALSE(edit.height.has_value());
-  EXPECT_FALSE(edit.height_percent.has_value());
-  EXPECT_EQ(edit.width_percent, "25");
-}
-
-TEST(PictureSize, PercentWithoutKeepScaleScalesOneSideOnly) {
-  PictureSize size = Loaded(400, 300);
-  ApplyScaleMode(size, kScaleScaling);
-  size.keep_scale = false;
-  const SizeEdit edit = ApplySizeEdit(size, SizeBox::kWidthPercent, "50");
-  EXPECT_EQ(size.target_width, 200.0f);
-  EXPECT_EQ(size.target_height, 300.0f);
-  EXPECT_EQ(edit.width, "200");
-  EXPECT_FALSE(edit.height.has_value());
-  // The height percentage still describes the unchanged height.
-  EXPECT_EQ(SizeBoxTexts(size).height_percent, "100");
-}
-
-TEST(PictureSize, PercentWithKeepScaleCopiesTheTypedText) {
-  PictureSize size = Loaded(400, 300);
-  ApplyScaleMode(size, kScaleScaling);
-  const SizeEdit edit = ApplySizeEdit(size, SizeBox::kHeightPercent, "50.");
-  EXPECT_EQ(size.target_width, 200.0f);
-  EXPECT_EQ(size.target_height, 150.0f);
-  EXPECT_EQ(edit.width_percent, "50.");
-  EXPECT_EQ(edit.height, "150");
-  EXPECT_EQ(edit.width, "200");
-}
-
-TEST(PictureSize, NumberCheckAcceptsSignAndTrailingPointOnly) {
+// What one typed text does to the size and to the other boxes. A box the
+// edit must leave alone is null: rewriting the box being typed in moves the
+// operator's cursor, and rewriting the other side breaks "no keep-scale".
+TEST(PictureSize, EditsSetTheOtherBoxesByTheirRules) {
   struct Case {
+    const char* what;
+    std::uint32_t source_width, source_height;
+    int unit;
+    bool keep_scale;
+    SizeBox box;
     const char* text;
-    bool number;
+    bool refused;
+    float width, height;
+    const char *width_box, *height_box, *width_percent_box, *height_percent_box;
   };
+  using B = SizeBox;
   const Case cases[] = {
-      {"", true},   {"0", true},    {"-5", true},   {"3.", true},  {"12.75", true},
-      {"-", false}, {".5", false},  {"-.5", false}, {"5a", false}, {"a", false},
-      {"1.2.3", false}, {"--1", false}, {"+1", false}, {"1e5", false}, {" 1", false},
+      {"mm width keeps scale", 406, 200, kUnitMillimetre, true, B::kWidth, "25.4", false, 203, 100,
+       nullptr, "12.5", "50", "50"},
+      {"width alone", 400, 300, kUnitDot, false, B::kWidth, "100", false, 100, 300, nullptr,
+       nullptr, "25", nullptr},
+      {"percent alone", 400, 300, kUnitDot, false, B::kWidthPercent, "50", false, 200, 300, "200",
+       nullptr, nullptr, nullptr},
+      {"percent copies the typed text", 400, 300, kUnitDot, true, B::kHeightPercent, "50.", false,
+       200, 150, "200", "150", "50.", nullptr},
+      {"letter in width", 400, 300, kUnitDot, false, B::kWidth, "x", true, 0, 300, "0", nullptr,
+       "0", nullptr},
+      {"letter in height", 400, 300, kUnitDot, false, B::kHeight, "x", true, 400, 0, nullptr, "0",
+       nullptr, "0"},
+      {"letter in width percent", 400, 300, kUnitDot, false, B::kWidthPercent, "x", true, 0, 300,
+       "0", nullptr, "0", nullptr},
+      {"letter in height percent", 400, 300, kUnitDot, false, B::kHeightPercent, "x", true, 400, 0,
+       nullptr, "0", nullptr, "0"},
+  };
+  auto text = [](const char* expected) {
+    return expected ? std::optional<std::string>(expected) : std::nullopt;
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(IsSizeNumber(c.text), c.number);
+    SCOPED_TRACE(c.what);
+    PictureSize size = Loaded(c.source_width, c.source_height);
+    size.unit = c.unit;
+    size.keep_scale = c.keep_scale;
+    const SizeEdit edit = ApplySizeEdit(size, c.box, c.text);
+    EXPECT_EQ(edit.refused, c.refused);
+    EXPECT_EQ(size.target_width, c.width);
+    EXPECT_EQ(size.target_height, c.height);
+    EXPECT_EQ(edit.width, text(c.width_box));
+    EXPECT_EQ(edit.height, text(c.height_box));
+    EXPECT_EQ(edit.width_percent, text(c.width_percent_box));
+    EXPECT_EQ(edit.height_percent, text(c.height_percent_box));
+    if (!c.keep_scale) {
+      const bool by_width = c.box == B::kWidth || c.box == B::kWidthPercent;
+      const SizeTexts shown = SizeBoxTexts(size);
+      EXPECT_EQ(by_width ? shown.height_percent : shown.width_percent, "100")
+          << "the untouched side's percentage still describes it";
+    }
   }
 }
 
-TEST(PictureSize, LetterResetsTheBoxAndTheSizeToZero) {
-  const SizeBox boxes[] = {SizeBox::kWidth, SizeBox::kHeight, SizeBox::kWidthPercent,
-                           SizeBox::kHeightPercent};
-  for (const SizeBox box : boxes) {
-    SCOPED_TRACE(static_cast<int>(box));
-    PictureSize size = Loaded(400, 300);
-    size.keep_scale = false;
-    const SizeEdit edit = ApplySizeEdit(size, box, "x");
-    EXPECT_TRUE(edit.refused);
-    const std::optional<std::string>& own = box == SizeBox::kWidth    ? edit.width
-                                            : box == SizeBox::kHeight ? edit.height
-                                            : box == SizeBox::kWidthPercent
-                                                ? edit.width_percent
-                                                : edit.height_percent;
-    EXPECT_EQ(own, "0");
-    const bool width_side = box == SizeBox::kWidth || box == SizeBox::kWidthPercent;
-    EXPECT_EQ(width_side ? size.target_width : size.target_height, 0.0f);
-    EXPECT_EQ(width_side ? size.target_height : size.target_width, width_side ? 300.0f : 400.0f);
+TEST(PictureSize, NumberCheckAcceptsSignAndTrailingPointOnly) {
+  const std::pair<const char*, bool> cases[] = {
+      {"", true},       {"0", true},      {"-5", true},    {"3.", true},    {"12.75", true},
+      {"-", false},     {".5", false},    {"-.5", false},  {"5a", false},   {"a", false},
+      {"1.2.3", false}, {"--1", false},   {"+1", false},   {"1e5", false},  {" 1", false},
+  };
+  for (const auto& [text, number] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(IsSizeNumber(text), number);
   }
 }
 
@@ -147,27 +129,23 @@ TEST(PictureSize, OriginPutsBackTheSourceSize) {
   EXPECT_EQ(SizeBoxTexts(size).width_percent, "100");
 }
 
+// A huge typed number must neither overflow to infinity nor reach the save
+// as a wrapped int.
 TEST(PictureSize, SaveTruncatesAndRefusesWhatDoesNotFit) {
-  PictureSize size;
-  size.target_width = 299.9f;
-  size.target_height = 1.0e12f;
-  EXPECT_EQ(SavePixelSize(size).width, 299);
-  EXPECT_EQ(SavePixelSize(size).height, -1);
-}
-
-TEST(PictureSize, HugeTypedNumberStaysFinite) {
   PictureSize size = Loaded(100, 100);
   (void)ApplySizeEdit(size, SizeBox::kWidth, "999999999999999999999999999999999999999999999");
   EXPECT_TRUE(std::isfinite(size.target_width));
   EXPECT_TRUE(std::isfinite(size.target_height));
+  EXPECT_EQ(SavePixelSize(size).width, -1);
+  size.target_height = 299.9f;
+  EXPECT_EQ(SavePixelSize(size).height, 299);
 }
 
 TEST(PictureSize, TextsIgnoreTheProcessLocale) {
   // A window toolkit sets the locale from the environment; a comma there
   // must not reach the boxes or break reading them.
-  const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"};
   const char* set = nullptr;
-  for (const char* name : locales)
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
     if ((set = std::setlocale(LC_NUMERIC, name)) != nullptr) break;
   if (set == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
   PictureSize size = Loaded(406, 200);
@@ -179,13 +157,15 @@ TEST(PictureSize, TextsIgnoreTheProcessLocale) {
   EXPECT_EQ(size.target_width, 203.0f);
 }
 
-TEST(PictureSize, ResolutionsAndRotations) {
-  EXPECT_EQ(ResolutionIndex(203), 0);
+// Indexes come from settings files and combo boxes; one out of range must
+// not read past the tables. A dpi outside the list has no index at all.
+TEST(PictureSize, ValuesOutsideTheListsFallBackOrAreRefused) {
   EXPECT_EQ(ResolutionIndex(600), 2);
   EXPECT_FALSE(ResolutionIndex(150).has_value());
   EXPECT_EQ(ResolutionDpi(7), 203.0f);
-  EXPECT_EQ(RotationQuarterTurns(3), 3);
+  EXPECT_EQ(ResolutionDpi(-1), 203.0f);
   EXPECT_EQ(RotationQuarterTurns(-1), 0);
+  EXPECT_EQ(RotationQuarterTurns(4), 0);
 }
 
 }  // namespace
