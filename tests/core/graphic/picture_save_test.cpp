@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <set>
-
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
-#include "magick.h"
 #include "support/temp_dir.h"
 
 namespace vidodez {
@@ -43,31 +40,40 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-TEST(SavePicture, RefusesWithoutALoadedPicture) {
+// Whatever is refused leaves no file behind, so a later load finds nothing
+// stale under that name.
+TEST(SavePicture, RefusesWithoutPictureNameOrSizeAndWritesNothing) {
   test::TempDir dir;
+  const GreyBitmap photo = Photo(40, 30);
   const GreyBitmap empty;
-  EXPECT_GRAPHIC(kGraphicNoPicture, SavePicture(nullptr, PictureSize{}, dir.File("a.pcx")));
-  EXPECT_GRAPHIC(kGraphicNoPicture, SavePicture(&empty, PictureSize{}, dir.File("a.pcx")));
-  EXPECT_FALSE(Exists(dir.File("a.pcx")));
-}
-
-TEST(SavePicture, ExtensionPicksTheFormat) {
-  test::TempDir dir;
-  const GreyBitmap picture = Photo(40, 30);
   struct Case {
     const char* name;
+    const GreyBitmap* picture;
+    float width, height;
     int code;
   };
   const Case cases[] = {
-      {"label.pcx", kGraphicOk},          {"LABEL.PCX", kGraphicOk},
-      {"label", kGraphicNoExtension},     {"label.", kGraphicNoExtension},
-      {"label.xyz", kGraphicUnknownFormat}, {"label.bmp", kGraphicNoWriter},
-      {"label.png", kGraphicNoWriter},
+      {"label.pcx", &photo, 40, 30, kGraphicOk},
+      {"LABEL.PCX", &photo, 40, 30, kGraphicOk},
+      {"none.pcx", nullptr, 40, 30, kGraphicNoPicture},
+      {"empty.pcx", &empty, 40, 30, kGraphicNoPicture},
+      {"label", &photo, 40, 30, kGraphicNoExtension},
+      {"label.", &photo, 40, 30, kGraphicNoExtension},
+      {"label.xyz", &photo, 40, 30, kGraphicUnknownFormat},
+      {"label.bmp", &photo, 40, 30, kGraphicNoWriter},
+      {"label.png", &photo, 40, 30, kGraphicNoWriter},
+      {"thin.pcx", &photo, 0.3f, 20, kGraphicBadSize},
+      {"flat.pcx", &photo, 20, 0, kGraphicBadSize},
+      {"negative.pcx", &photo, -5, 10, kGraphicBadSize},
+      {"huge.pcx", &photo, 1.0e12f, 10, kGraphicBadSize},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    PictureSize size = SizeFor(photo);
+    size.target_width = c.width;
+    size.target_height = c.height;
     const std::string path = dir.File(c.name);
-    EXPECT_GRAPHIC(c.code, SavePicture(&picture, SizeFor(picture), path));
+    EXPECT_GRAPHIC(c.code, SavePicture(c.picture, size, path));
     EXPECT_EQ(Exists(path), c.code == kGraphicOk);
   }
 }
@@ -76,45 +82,21 @@ TEST(PictureFormats, ExtensionComesFromTheFileNameOnly) {
   EXPECT_EQ(ExtensionOf("/home/a.b/label"), "");
   EXPECT_EQ(ExtensionOf("/home/a.b/label.JPEG"), "jpeg");
   EXPECT_EQ(ExtensionOf("x.tar.gz"), "gz");
+  // Aliases the loader treats apart (JPEG and TGA have their own paths) and
+  // names that must stay unknown; the lookup itself is case-sensitive.
   const std::pair<const char*, int> codes[] = {
-      {"bmp", 1}, {"jpg", 3}, {"jpeg", 3}, {"gif", 2}, {"png", 4}, {"mng", 17}, {"jng", 17},
-      {"ico", 5}, {"tif", 6}, {"tiff", 6}, {"tga", 7}, {"pcx", 8}, {"wbmp", 9}, {"wmf", 10},
-      {"emf", 10}, {"jp2", 11}, {"j2k", 11}, {"jpc", 12}, {"j2c", 12}, {"pgx", 13}, {"ras", 15},
-      {"pnm", 14}, {"pgm", 14}, {"ppm", 14}, {"pbm", 0}, {"webp", 0}, {"", 0}, {"PCX", 0}};
+      {"jpg", kFormatJpeg}, {"jpeg", kFormatJpeg}, {"tga", kFormatTga}, {"pcx", kFormatPcx},
+      {"tiff", kFormatTiff}, {"pbm", kFormatNone}, {"webp", kFormatNone}, {"", kFormatNone},
+      {"PCX", kFormatNone}};
   for (const auto& [extension, code] : codes) {
     SCOPED_TRACE(extension);
     EXPECT_EQ(PictureFormatCode(extension), code);
   }
 }
 
-TEST(SavePicture, OriginKeepsTheSourceSizeAndQuarterTurnsSwapIt) {
-  test::TempDir dir;
-  const GreyBitmap picture = Photo(90, 50);
-  for (int rotation = 0; rotation < 4; ++rotation) {
-    SCOPED_TRACE(rotation);
-    PictureSize size = SizeFor(picture);
-    ApplyScaleMode(size, kScaleManual);
-    (void)ApplySizeEdit(size, SizeBox::kWidth, "30");
-    ApplyScaleMode(size, kScaleOrigin);
-    size.rotation = rotation;
-    const std::string path = dir.File("out.pcx");
-    PixelSize written;
-    ASSERT_EQ(SavePicture(&picture, size, path, &written), kGraphicOk);
-    GreyBitmap back;
-    PcxInfo info;
-    ASSERT_EQ(ReadPcxFile(path, &back, &info), kGraphicOk);
-    const bool swapped = rotation % 2 == 1;
-    EXPECT_EQ(back.width, swapped ? 50 : 90);
-    EXPECT_EQ(back.height, swapped ? 90 : 50);
-    EXPECT_EQ(written.width, back.width);
-    EXPECT_EQ(info.bits_per_pixel, 1);
-  }
-}
-
-// A 50 x 30 mm label at 203 dpi turned by 90 degrees: the file must be
-// 240 x 400 pixels of black and white for an outside reader.
-TEST(SavePicture, MillimetreLabelReadsBackAtItsPixelSize) {
-  if (!test::MagickAvailable()) GTEST_SKIP() << "ImageMagick is not installed";
+// A 50 x 30 mm label at 203 dpi is 400 x 240 pixels of one bit, and a quarter
+// turn swaps the sides of the file, not just of the picture.
+TEST(SavePicture, MillimetreLabelKeepsItsPixelSizeInEveryTurn) {
   test::TempDir dir;
   const GreyBitmap picture = Photo(1200, 800);
   PictureSize size = SizeFor(picture);
@@ -123,22 +105,27 @@ TEST(SavePicture, MillimetreLabelReadsBackAtItsPixelSize) {
   size.keep_scale = false;
   (void)ApplySizeEdit(size, SizeBox::kWidth, "50");
   (void)ApplySizeEdit(size, SizeBox::kHeight, "30");
-  size.rotation = 1;
-  const std::string path = dir.File("label.pcx");
-  ASSERT_EQ(SavePicture(&picture, size, path), kGraphicOk);
-  test::MagickPicture read;
-  ASSERT_TRUE(test::NetpbmDecodePcx(path, &read));
-  EXPECT_EQ(read.width, 240);
-  EXPECT_EQ(read.height, 400);
-  std::set<std::uint8_t> values(read.rgb.begin(), read.rgb.end());
-  EXPECT_EQ(values, (std::set<std::uint8_t>{0, 255}));
-  ASSERT_TRUE(test::MagickDecode(path, &read));
-  EXPECT_EQ(read.width, 240);
-  EXPECT_EQ(read.height, 400);
+  for (int rotation = 0; rotation < 4; ++rotation) {
+    SCOPED_TRACE(rotation);
+    size.rotation = rotation;
+    const std::string path = dir.File("label.pcx");
+    PixelSize written;
+    ASSERT_EQ(SavePicture(&picture, size, path, &written), kGraphicOk);
+    GreyBitmap back;
+    PcxInfo info;
+    ASSERT_EQ(ReadPcxFile(path, &back, &info), kGraphicOk);
+    const bool swapped = rotation % 2 == 1;
+    EXPECT_EQ(back.width, swapped ? 240 : 400);
+    EXPECT_EQ(back.height, swapped ? 400 : 240);
+    EXPECT_EQ(written.width, back.width);
+    EXPECT_EQ(written.height, back.height);
+    EXPECT_EQ(info.bits_per_pixel, 1);
+  }
 }
 
 // The loaded picture is the operator's; a failed or repeated save must not
-// leave it thresholded, shrunk or turned.
+// leave it thresholded, shrunk or turned. The second save lands on a larger
+// old file, which must not keep its tail.
 TEST(SavePicture, RetryAfterAFailedWriteGivesTheSameFile) {
   test::TempDir dir;
   const GreyBitmap picture = Photo(120, 80);
@@ -149,37 +136,13 @@ TEST(SavePicture, RetryAfterAFailedWriteGivesTheSameFile) {
   size.rotation = 1;
   EXPECT_GRAPHIC(kGraphicFileOpenFailed,
                  SavePicture(&picture, size, dir.File("missing/folder/out.pcx")));
+  test::WriteFileBytes(dir.File("b.pcx"), std::string(100000, 'x'));
   ASSERT_EQ(SavePicture(&picture, size, dir.File("a.pcx")), kGraphicOk);
   ASSERT_EQ(SavePicture(&picture, size, dir.File("b.pcx")), kGraphicOk);
   EXPECT_TRUE(picture.pixels == before);
   const std::string a = test::ReadFileBytes(dir.File("a.pcx"));
   EXPECT_FALSE(a.empty());
   EXPECT_EQ(a, test::ReadFileBytes(dir.File("b.pcx")));
-}
-
-TEST(SavePicture, SizeWithoutPixelsWritesNothing) {
-  test::TempDir dir;
-  const GreyBitmap picture = Photo(40, 30);
-  const std::pair<float, float> sizes[] = {{0.3f, 20}, {20, 0}, {-5, 10}, {1.0e12f, 10}};
-  for (const auto& [w, h] : sizes) {
-    SCOPED_TRACE(testing::Message() << w << " x " << h);
-    PictureSize size = SizeFor(picture);
-    size.target_width = w;
-    size.target_height = h;
-    EXPECT_GRAPHIC(kGraphicBadSize, SavePicture(&picture, size, dir.File("z.pcx")));
-    EXPECT_FALSE(Exists(dir.File("z.pcx")));
-  }
-}
-
-TEST(SavePicture, OverwritesAnOlderFileAfresh) {
-  test::TempDir dir;
-  const std::string path = dir.File("out.pcx");
-  test::WriteFileBytes(path, std::string(100000, 'x'));
-  const GreyBitmap picture = Photo(16, 16);
-  ASSERT_EQ(SavePicture(&picture, SizeFor(picture), path), kGraphicOk);
-  GreyBitmap back;
-  EXPECT_EQ(ReadPcxFile(path, &back, nullptr), kGraphicOk);
-  EXPECT_LT(test::ReadFileBytes(path).size(), 1000u);
 }
 
 TEST(ReadPcxFile, MissingOrNonPcxFileGivesNoPicture) {
