@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
+#include <functional>
 #include <thread>
 
 #include "core/link/port_codes.h"
@@ -15,57 +15,42 @@ namespace {
 
 using test::SimBus;
 
-TEST(PrinterPort, WriteLineAppendsCrLf) {
+// A printer on USB01, which is port 7.
+struct Rig {
   SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kPortOk, port.WriteLine("#HF>ST"));
-  port.ClosePort();
-  EXPECT_WIRE(printer, "#HF>ST\r\n");
-  EXPECT_EQ(printer.TransferSizes(), std::vector<size_t>{8});
-}
+  sim::SimPrinter& printer = bus.AddPrinter(test::PrinterOnPort(1));
+  CPrinterPort port{bus.usb()};
+};
 
-TEST(PrinterPort, SecondOpenIsRefusedAndFirstStaysUsable) {
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kPortAlreadyOpen, port.OpenPort(7));
-  EXPECT_CODE(kPortAlreadyOpen, port.OpenPort(0));
-  EXPECT_CODE(kPortOk, port.WriteLine("A"));
-  port.ClosePort();
-  EXPECT_WIRE(printer, "A\r\n");
-}
-
-TEST(PrinterPort, OpenFromAnotherThreadNeverWaitsForABusyPort) {
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  port.set_stall_limit_ms(5000);
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
+// Another thread is refused at once rather than made to wait for the
+// writer, and the refusals leave the open port as it was.
+TEST(PrinterPort, SecondOpenIsRefusedAtOnceAndTheFirstStaysUsable) {
+  Rig r;
+  r.port.set_stall_limit_ms(5000);
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  EXPECT_CODE(kPortAlreadyOpen, r.port.OpenPort(7));
+  EXPECT_CODE(kPortAlreadyOpen, r.port.OpenPort(0));
   // A paused printer keeps the writer inside the port for a while.
-  printer.SetStallWrites(true);
+  r.printer.SetStallWrites(true);
   std::atomic<int> write_result{1};
-  std::thread writer([&] { write_result = port.WriteLine("HELD"); });
+  std::thread writer([&] { write_result = r.port.WriteLine("HELD"); });
   int refused = 0;
-  for (int i = 0; i < 3; ++i) refused += port.OpenPort(7) == kPortAlreadyOpen;
+  for (int i = 0; i < 3; ++i) refused += r.port.OpenPort(7) == kPortAlreadyOpen;
   EXPECT_EQ(refused, 3);
-  printer.SetStallWrites(false);
+  r.printer.SetStallWrites(false);
   writer.join();
   EXPECT_CODE(kPortOk, write_result.load());
-  port.ClosePort();
-  EXPECT_WIRE(printer, "HELD\r\n");
+  r.port.ClosePort();
+  EXPECT_WIRE(r.printer, "HELD\r\n");
+  EXPECT_EQ(r.printer.TransferSizes(), std::vector<size_t>{6});  // the line and CR LF in one
 }
 
 TEST(PrinterPort, RefusesWhatItCannotOpen) {
-  SimBus bus;
-  bus.AddPrinter(test::PrinterOnPort(2));  // USB02 is port 8, not 7
-  CPrinterPort port(bus.usb());
-  EXPECT_CODE(kNegativePortNumber, port.OpenPort(-3));
-  EXPECT_CODE(kNoSuchUsbPrinter, port.OpenPort(7));
-  EXPECT_TRUE(port.IsPortClosed());
-  EXPECT_CODE(kPortOk, port.OpenPort(8));
+  Rig r;
+  EXPECT_CODE(kNegativePortNumber, r.port.OpenPort(-3));
+  EXPECT_CODE(kNoSuchUsbPrinter, r.port.OpenPort(8));  // USB02: nobody there
+  EXPECT_TRUE(r.port.IsPortClosed());
+  EXPECT_CODE(kPortOk, r.port.OpenPort(7));
 }
 
 TEST(PrinterPort, AnyUsbPortWithoutPrinterOpensIntoAClosedPort) {
@@ -96,113 +81,94 @@ TEST(PrinterPort, PrintFileHoldsOnlyWhatTheLastOpenWrote) {
 
 TEST(PrinterPort, SendsFilesInChunksOf1024) {
   test::TempDir dir;
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
   std::string content;
   for (int i = 0; i < 2048; ++i) content.push_back(static_cast<char>(i * 7));
   test::WriteFileBytes(dir.File("f.bin"), content);
   test::WriteFileBytes(dir.File("empty.bin"), "");
-
-  CPrinterPort port(bus.usb());
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kPortOk, port.SendFileRaw(dir.File("f.bin")));
-  EXPECT_CODE(kPortOk, port.SendFileRaw(dir.File("empty.bin")));
-  EXPECT_CODE(kFileOpenFailed, port.SendFileRaw(dir.File("missing.bin")));
-  EXPECT_CODE(kFileReadFailed, port.SendFileRaw(dir.path()));  // a folder opens but cannot be read
-  port.ClosePort();
-  EXPECT_EQ(printer.WireText(), content);
-  EXPECT_EQ(printer.TransferSizes(), (std::vector<size_t>{1024, 1024}));
+  Rig r;
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  EXPECT_CODE(kPortOk, r.port.SendFileRaw(dir.File("f.bin")));
+  EXPECT_CODE(kPortOk, r.port.SendFileRaw(dir.File("empty.bin")));
+  EXPECT_CODE(kFileOpenFailed, r.port.SendFileRaw(dir.File("missing.bin")));
+  EXPECT_CODE(kFileReadFailed, r.port.SendFileRaw(dir.path()));  // a folder opens but cannot be read
+  r.port.ClosePort();
+  EXPECT_EQ(r.printer.WireText(), content);
+  EXPECT_EQ(r.printer.TransferSizes(), (std::vector<size_t>{1024, 1024}));
 }
 
-TEST(PrinterPort, GraphicHeaderOnlyForNamesThatFit) {
+TEST(PrinterPort, GraphicHeaderOnlyForNamesThatFitAndNothingOfATooLargeOne) {
   test::TempDir dir;
-  test::WriteFileBytes(dir.File("g.pcx"), std::string(1500, 'P'));
   struct Case {
     std::string name;
+    size_t size;
+    int code;
     std::string header;
+    std::vector<size_t> transfers;
   } cases[] = {
-      {"ABCDEFGHIJKLMNOP", "GM\"ABCDEFGHIJKLMNOP\"1500\r\n"},  // 16 characters
-      {"ABCDEFGHIJKLMNOPQ", ""},                              // 17: no header at all
-      {"", "GM\"\"1500\r\n"},
+      {"ABCDEFGHIJKLMNOP", 1500, kPortOk, "GM\"ABCDEFGHIJKLMNOP\"1500\r\n", {26, 1024, 476}},  // 16
+      {"ABCDEFGHIJKLMNOPQ", 1500, kPortOk, "", {1024, 476}},  // 17 characters: no header at all
+      {"", 1500, kPortOk, "GM\"\"1500\r\n", {10, 1024, 476}},
+      {"BIG", kOutputBufferSize, kGraphicTooLarge, "", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    SimBus bus;
-    auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-    CPrinterPort port(bus.usb());
-    ASSERT_CODE(kPortOk, port.OpenPort(7));
-    EXPECT_CODE(kPortOk, port.SendGraphicFile(c.name, dir.File("g.pcx")));
-    port.ClosePort();
-    EXPECT_WIRE(printer, c.header + std::string(1500, 'P'));
-    std::vector<size_t> sizes;
-    if (!c.header.empty()) sizes.push_back(c.header.size());
-    sizes.insert(sizes.end(), {1024, 476});
-    EXPECT_EQ(printer.TransferSizes(), sizes);
+    std::string picture(c.size, 'P');
+    test::WriteFileBytes(dir.File("g.pcx"), picture);
+    Rig r;
+    ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+    EXPECT_CODE(c.code, r.port.SendGraphicFile(c.name, dir.File("g.pcx")));
+    r.port.ClosePort();
+    EXPECT_WIRE(r.printer, c.code == kPortOk ? c.header + picture : "");
+    EXPECT_EQ(r.printer.TransferSizes(), c.transfers);
   }
 }
 
-TEST(PrinterPort, GraphicTooLargeForTheBufferSendsNothing) {
-  test::TempDir dir;
-  test::WriteFileBytes(dir.File("big.pcx"), std::string(kOutputBufferSize, 'P'));
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kGraphicTooLarge, port.SendGraphicFile("BIG", dir.File("big.pcx")));
-  port.ClosePort();
-  EXPECT_TRUE(printer.Wire().empty());
+// A printer that takes no more bytes must not freeze the program: the write
+// fails, the port closes, and it opens again once the printer is back.
+void ExpectClosedThenReopens(Rig& r, int error, const std::function<void()>& recover) {
+  EXPECT_EQ(r.port.last_error(), error);
+  EXPECT_TRUE(r.port.IsPortClosed());
+  r.port.ClosePort();  // closing again is harmless
+  recover();
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  EXPECT_CODE(kPortOk, r.port.WriteLine("AGAIN"));
+  r.port.ClosePort();
 }
 
 TEST(PrinterPort, UnplugDuringWriteClosesThePortAndItOpensAgainLater) {
   test::TempDir dir;
   test::WriteFileBytes(dir.File("f.bin"), std::string(64 * 1024, 'x'));
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  printer.Unplug();
-  EXPECT_CODE(kFileChunkWriteFailed, port.SendFileRaw(dir.File("f.bin")));
-  EXPECT_EQ(port.last_error(), ENODEV);
-  EXPECT_TRUE(port.IsPortClosed());
-  port.ClosePort();  // closing again is harmless
-  ASSERT_EQ(printer.Plug(), 0);
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kPortOk, port.WriteLine("AGAIN"));
-  port.ClosePort();
-  EXPECT_WIRE(printer, "AGAIN\r\n");
+  Rig r;
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  r.printer.Unplug();
+  EXPECT_CODE(kFileChunkWriteFailed, r.port.SendFileRaw(dir.File("f.bin")));
+  ExpectClosedThenReopens(r, ENODEV, [&] { ASSERT_EQ(r.printer.Plug(), 0); });
+  EXPECT_WIRE(r.printer, "AGAIN\r\n");
 }
 
 TEST(PrinterPort, StalledPrinterFailsTheWriteInsteadOfFreezing) {
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  CPrinterPort port(bus.usb());
-  port.set_stall_limit_ms(200);
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  printer.SetStallWrites(true);
-  EXPECT_CODE(kWriteLineFailed, port.WriteLine("NEVER"));
-  EXPECT_EQ(port.last_error(), ETIMEDOUT);
-  EXPECT_TRUE(port.IsPortClosed());
-  printer.SetStallWrites(false);
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_CODE(kPortOk, port.WriteLine("OK"));
+  Rig r;
+  r.port.set_stall_limit_ms(200);
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  r.printer.SetStallWrites(true);
+  EXPECT_CODE(kWriteLineFailed, r.port.WriteLine("NEVER"));
+  ExpectClosedThenReopens(r, ETIMEDOUT, [&] { r.printer.SetStallWrites(false); });
 }
 
 TEST(PrinterPort, StatusWhileHoldingThePrinterUsesTheHeldDevice) {
-  SimBus bus;
-  auto& printer = bus.AddPrinter(test::PrinterOnPort(1));
-  printer.SetStatus(4);
-  CPrinterPort port(bus.usb());
-  CPrinterPort other_program(bus.usb());
-  EXPECT_EQ(port.QueryUsbStatus(7), 4);
-  ASSERT_CODE(kPortOk, port.OpenPort(7));
-  EXPECT_EQ(port.QueryUsbStatus(7), 4);
+  Rig r;
+  r.printer.SetStatus(4);
+  CPrinterPort other_program(r.bus.usb());
+  EXPECT_EQ(r.port.QueryUsbStatus(7), 4);
+  ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+  EXPECT_EQ(r.port.QueryUsbStatus(7), 4);
   // Someone else cannot open the printer it holds: busy, not gone.
   EXPECT_EQ(other_program.QueryUsbStatus(7), -1);
   EXPECT_EQ(other_program.last_error(), EBUSY);
   EXPECT_CODE(kNoSuchUsbPrinter, other_program.OpenPort(7));
   EXPECT_EQ(other_program.last_error(), EBUSY);
-  port.ClosePort();
-  EXPECT_EQ(port.QueryUsbStatus(8), -1);
+  r.port.ClosePort();
+  EXPECT_EQ(r.port.QueryUsbStatus(8), -1);
 }
 
 }  // namespace
