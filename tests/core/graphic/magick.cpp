@@ -1,22 +1,14 @@
 #include "magick.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
-
-#include "support/temp_dir.h"
 
 namespace vidodez::test {
 namespace {
 
 std::string Quote(const std::string& text) {
   std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
 
@@ -30,9 +22,28 @@ bool Run(const std::string& command, std::string* output) {
   return ::pclose(pipe) == 0;
 }
 
+// Both readers are asked for binary PPM with 8 bits a sample.
+bool DecodeWith(const std::string& command, MagickPicture* out) {
+  std::string ppm;
+  if (!Run(command, &ppm)) return false;
+  std::istringstream in(ppm);
+  std::string magic;
+  int maxval = 0;
+  MagickPicture picture;
+  if (!(in >> magic >> picture.width >> picture.height >> maxval) || magic != "P6" || maxval != 255)
+    return false;
+  in.get();  // the single white space before the pixels
+  const std::size_t start = static_cast<std::size_t>(in.tellg());
+  if (ppm.size() - start != std::size_t(picture.width) * std::size_t(picture.height) * 3)
+    return false;
+  picture.rgb.assign(ppm.begin() + std::ptrdiff_t(start), ppm.end());
+  *out = std::move(picture);
+  return true;
+}
+
 }  // namespace
 
-bool MagickAvailable() { return Run("convert -version", nullptr) && Run("identify -version", nullptr); }
+bool MagickAvailable() { return Run("convert -version", nullptr); }
 
 bool MagickConvert(const std::vector<std::string>& arguments) {
   std::string command = "convert";
@@ -41,35 +52,11 @@ bool MagickConvert(const std::vector<std::string>& arguments) {
 }
 
 bool MagickDecode(const std::string& path, MagickPicture* out) {
-  std::string size;
-  if (!Run("identify -format '%w %h' " + Quote(path), &size)) return false;
-  std::istringstream in(size);
-  MagickPicture picture;
-  if (!(in >> picture.width >> picture.height)) return false;
-  std::string rgb;
-  if (!Run("convert " + Quote(path) + " -depth 8 rgb:-", &rgb)) return false;
-  if (rgb.size() != std::size_t(picture.width) * std::size_t(picture.height) * 3) return false;
-  picture.rgb.assign(rgb.begin(), rgb.end());
-  *out = std::move(picture);
-  return true;
+  return DecodeWith("convert " + Quote(path) + " -depth 8 ppm:-", out);
 }
 
 bool NetpbmDecodePcx(const std::string& path, MagickPicture* out) {
-  std::string ppm;
-  if (!Run("pcxtoppm " + Quote(path), &ppm)) return false;
-  std::istringstream in(ppm);
-  std::string magic;
-  int maxval = 0;
-  MagickPicture picture;
-  if (!(in >> magic >> picture.width >> picture.height >> maxval) || magic != "P6" || maxval != 255)
-    return false;
-  in.get();  // the single white space before the pixels
-  const std::size_t size = std::size_t(picture.width) * std::size_t(picture.height) * 3;
-  const std::size_t start = static_cast<std::size_t>(in.tellg());
-  if (ppm.size() - start != size) return false;
-  picture.rgb.assign(ppm.begin() + std::ptrdiff_t(start), ppm.end());
-  *out = std::move(picture);
-  return true;
+  return DecodeWith("pcxtoppm " + Quote(path), out);
 }
 
 }  // namespace vidodez::test

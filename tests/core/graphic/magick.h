@@ -13,7 +13,7 @@ struct MagickPicture {
   std::vector<std::uint8_t> rgb;  // 3 bytes a pixel
 };
 
-// True when `convert` and `identify` can be run.
+// True when `convert` can be run.
 bool MagickAvailable();
 // Decodes `path` with ImageMagick; false when it cannot read it.
 bool MagickDecode(const std::string& path, MagickPicture* out);
