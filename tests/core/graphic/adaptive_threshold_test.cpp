@@ -19,18 +19,22 @@ GreyBitmap Filled(int width, int height, std::uint8_t value) {
   return picture;
 }
 
-// Deterministic noise, so a failure replays.
-GreyBitmap Noise(int width, int height, std::uint32_t seed) {
+// Each pixel from grey(x, y), row by row.
+template <typename Grey>
+GreyBitmap Drawn(int width, int height, Grey grey) {
   GreyBitmap picture = Filled(width, height, 0);
-  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-    seed = seed * 1664525u + 1013904223u;
-    // Blotches of light and dark with some noise, like a photograph.
-    const int x = int(i % std::size_t(width));
-    const int y = int(i / std::size_t(width));
-    const int base = ((x / 23 + y / 17) % 3) * 80 + 20;
-    picture.pixels[i] = static_cast<std::uint8_t>(base + int(seed >> 27));
-  }
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.Row(y)[x] = static_cast<std::uint8_t>(grey(x, y));
   return picture;
+}
+
+// Blotches of light and dark with some noise, like a photograph; seeded, so
+// a failure replays.
+GreyBitmap Noise(int width, int height, std::uint32_t seed) {
+  return Drawn(width, height, [&seed](int x, int y) {
+    seed = seed * 1664525u + 1013904223u;
+    return ((x / 23 + y / 17) % 3) * 80 + 20 + int(seed >> 27);
+  });
 }
 
 TEST(Otsu, SplitsTwoValuesInTheMiddle) {
@@ -61,13 +65,10 @@ TEST(Otsu, FindsTheValleyOfTwoHumps) {
 // global and half local renders both. Ink lines run through every box, so
 // each box has two classes.
 TEST(AdaptiveThreshold, RendersInkOnDarkAndBrightPaper) {
-  GreyBitmap picture = Filled(256, 128, 0);
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x) {
-      const bool ink = x % 8 < 4;
-      const bool left = x < 128;
-      picture.Row(y)[x] = static_cast<std::uint8_t>(left ? (ink ? 20 : 100) : (ink ? 150 : 240));
-    }
+  GreyBitmap picture = Drawn(256, 128, [](int x, int) {
+    const bool ink = x % 8 < 4;
+    return x < 128 ? (ink ? 20 : 100) : (ink ? 150 : 240);
+  });
   const GreyBitmap original = picture;
   AdaptiveThreshold(picture);
   for (int y = 0; y < picture.height; ++y)
@@ -96,10 +97,8 @@ TEST(AdaptiveThreshold, UniformPicturesStayUniform) {
 // A seam shows as a threshold that jumps between neighbouring pixels; with
 // interpolation between box centres no step exceeds the slope of the boxes.
 TEST(AdaptiveThreshold, ThresholdHasNoStepsAtBoxBorders) {
-  GreyBitmap picture = Filled(256, 64, 0);
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x)
-      picture.Row(y)[x] = static_cast<std::uint8_t>(x % 4 == 0 ? x / 4 : 130 + x / 3);
+  const GreyBitmap picture =
+      Drawn(256, 64, [](int x, int) { return x % 4 == 0 ? x / 4 : 130 + x / 3; });
   const ThresholdMap map(picture);
   // Binarise a constant row at every grey level to recover each pixel's
   // threshold: the lowest level that turns white.
@@ -139,19 +138,16 @@ TEST(ThresholdAndResample, MatchesThresholdThenResample) {
   }
 }
 
-TEST(ResampleBilinear, SameSizeIsAnExactCopy) {
-  // A half-pixel error in mapping centres blurs even a same-size resample.
+// A half-pixel error in mapping centres blurs even a same-size resample and
+// shifts a halving off the pairs of neighbours.
+TEST(ResampleBilinear, MapsPixelCentres) {
   const GreyBitmap source = Noise(37, 23, 3);
   GreyBitmap out;
   ASSERT_EQ(ResampleBilinear(source, 37, 23, &out), kGraphicOk);
   EXPECT_TRUE(out.pixels == source.pixels);
-}
-
-TEST(ResampleBilinear, HalvingAveragesNeighbours) {
-  GreyBitmap source = Filled(4, 1, 0);
-  source.pixels = {0, 100, 200, 250};
-  GreyBitmap out;
-  ASSERT_EQ(ResampleBilinear(source, 2, 1, &out), kGraphicOk);
+  GreyBitmap row = Filled(4, 1, 0);
+  row.pixels = {0, 100, 200, 250};
+  ASSERT_EQ(ResampleBilinear(row, 2, 1, &out), kGraphicOk);
   EXPECT_EQ(out.pixels, (std::vector<std::uint8_t>{50, 225}));
 }
 
