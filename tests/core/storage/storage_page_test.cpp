@@ -9,6 +9,7 @@
 
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
+#include "core/link/port_names.h"
 #include "core/storage/storage_texts.h"
 #include "support/scripted_operator.h"
 #include "support/sim_bus.h"
@@ -22,9 +23,19 @@ int Index(StorageText text) { return static_cast<int>(text); }
 
 class StoragePageTest : public ::testing::Test {
  protected:
+  // A printer on the bus, chosen on the page.
   sim::SimPrinter& Printer(sim::PrinterOptions options = {}) {
-    auto& printer = bus_.AddPrinter(std::move(options));
-    page_.printer = "USB01 [MarliXPrinters VT-4100]\n";
+    page_.printer = DisplayName(options.port_number, "MarliXPrinters VT-4100");
+    return bus_.AddPrinter(std::move(options));
+  }
+  // A printer holding `reply`'s objects, with the page's list of `kind` read.
+  sim::SimPrinter& Listed(StoredKind kind, const std::string& reply, char flag = '0',
+                          int port_number = 1) {
+    sim::PrinterOptions options = test::PrinterOnPort(port_number);
+    options.list_reply = reply;
+    options.command_set_flag = flag;
+    auto& printer = Printer(std::move(options));
+    EXPECT_EQ(page_.GetList(comm_, op_, kind), 0);
     return printer;
   }
   // The indexes of the messages shown (not the questions), in order.
@@ -90,10 +101,7 @@ TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
 }
 
 TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
-  sim::PrinterOptions options;
-  options.list_reply = "F1@F2@A#G1$";
-  auto& printer = Printer(options);
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  auto& printer = Listed(StoredKind::kForm, "F1@F2@A#G1$");
   EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
   EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
   EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
@@ -129,32 +137,24 @@ TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
 }
 
 TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlag) {
-  for (char flag : {'0', '1'}) {
-    SCOPED_TRACE(flag);
-    test::SimBus bus;
-    sim::PrinterOptions options;
-    options.command_set_flag = flag;
-    options.list_reply = "A#";
-    auto& printer = bus.AddPrinter(options);
-    CPrinterComm comm(bus.usb());
-    StoragePage page;
-    page.printer = "USB01 [x]\n";
-    ScriptedOperator op;
-    ASSERT_EQ(page.GetList(comm, op, StoredKind::kFont), 0);
-    page.fonts.selected = 0;
-    op.AnswerConfirm(true);
-    page.DeleteSelected(comm, op, StoredKind::kFont);
-    std::string expected = std::string("^S1\r\n\r\n^G1\r\n\r\n") + (flag == '1' ? "^ZF\"A\"\r\n" : "ZF\"A\"\r\n");
-    EXPECT_WIRE(printer, expected);
-    EXPECT_TRUE(page.fonts.names.empty());
+  struct Case {
+    char flag;
+    const char* command;
+  } cases[] = {{'0', "ZF\"A\"\r\n"}, {'1', "^ZF\"A\"\r\n"}};
+  int port_number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flag);
+    auto& printer = Listed(StoredKind::kFont, "A#", c.flag, ++port_number);
+    page_.fonts.selected = 0;
+    op_.AnswerConfirm(true);
+    page_.DeleteSelected(comm_, op_, StoredKind::kFont);
+    EXPECT_WIRE(printer, std::string("^S1\r\n\r\n^G1\r\n\r\n") + c.command);
+    EXPECT_TRUE(page_.fonts.names.empty());
   }
 }
 
 TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
-  sim::PrinterOptions options;
-  options.list_reply = "F@G$";
-  auto& printer = Printer(options);
-  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  auto& printer = Listed(StoredKind::kForm, "F@G$");
   ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
   page_.forms.selected = 0;
   page_.graphics.selected = 0;
@@ -173,10 +173,7 @@ TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
 }
 
 TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
-  sim::PrinterOptions options;
-  options.list_reply = "F1@F2@";
-  auto& printer = Printer(options);
-  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  auto& printer = Listed(StoredKind::kForm, "F1@F2@");
   op_.AnswerConfirm(false);
   page_.DeleteAll(comm_, op_, StoredKind::kForm);
   EXPECT_EQ(page_.forms.names.size(), 2u);
@@ -190,10 +187,7 @@ TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
 }
 
 TEST_F(StoragePageTest, UnreadableCommandSetFlagDeletesNothingAndKeepsTheList) {
-  sim::PrinterOptions options;
-  options.list_reply = "A#";
-  auto& printer = Printer(options);
-  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
+  auto& printer = Listed(StoredKind::kFont, "A#");
   printer.SetReplyMode(sim::ReplyMode::kEmpty);
   page_.fonts.selected = 0;
   op_.AnswerConfirm(true);
@@ -204,10 +198,7 @@ TEST_F(StoragePageTest, UnreadableCommandSetFlagDeletesNothingAndKeepsTheList) {
 }
 
 TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
-  sim::PrinterOptions options;
-  options.list_reply = "HEAD\r\nF1@A\"B@";
-  auto& printer = Printer(options);
-  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), 0);
+  auto& printer = Listed(StoredKind::kForm, "HEAD\r\nF1@A\"B@");
   for (int i : {0, 1}) {
     page_.forms.selected = i;
     page_.PrintSelected(comm_, op_, StoredKind::kForm);
@@ -241,11 +232,9 @@ TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
   ASSERT_GE(sizes.size(), 5u);
   EXPECT_EQ(std::vector<size_t>(sizes.begin() + 2, sizes.begin() + 5), (std::vector<size_t>{1024, 1024, 452}));
 
-  test::SimBus bus;
-  auto& second = bus.AddPrinter();
-  CPrinterComm comm(bus.usb());
+  auto& second = Printer(test::PrinterOnPort(2));
   op_.AnswerConfirm(false);
-  page_.SendPicture(comm, op_);
+  page_.SendPicture(comm_, op_);
   EXPECT_WIRE(second, "ZN\r\nGK\"logo\"\r\n" + sequence);
   ASSERT_EQ(second.TransferSizes().size(), sizes.size());
 }
