@@ -51,28 +51,37 @@ std::string Tga(const QImage& image) {
   return file;
 }
 
-TEST(LoadPicture, DecodesEachQtFormatAtItsSize) {
+// Each decoding path: Qt by content, TGA named outright (it has no
+// signature), JPEG through libjpeg in colour and grey, and a PNG under a .jpg
+// name, which libjpeg refuses and Qt then reads.
+TEST(LoadPicture, DecodesEachFormatAtItsSize) {
   test::TempDir dir;
   struct Case {
     const char* name;
-    const char* qt_format;
+    const char* writer;  // a Qt format, "TGA" by hand, "GIF" by ImageMagick
+    QImage::Format format;
     std::uint32_t bpp;
   };
-  const Case cases[] = {{"a.png", "PNG", 24}, {"a.bmp", "BMP", 24}, {"a.jpg", "JPEG", 24},
-                        {"a.JPEG", "JPEG", 24}, {"a.tif", "TIFF", 24}, {"a.gif", nullptr, 8},
-                        {"a.tga", "tga-by-hand", 24},   {"a.ico", "ICO", 24},  {"a.wbmp", "WBMP", 1}};
+  const QImage::Format rgb = QImage::Format_RGB32;
+  const Case cases[] = {
+      {"a.png", "PNG", rgb, 24},   {"a.bmp", "BMP", rgb, 24},   {"a.jpg", "JPEG", rgb, 24},
+      {"a.JPEG", "JPEG", rgb, 24}, {"a.tif", "TIFF", rgb, 24},  {"a.gif", "GIF", rgb, 8},
+      {"a.tga", "TGA", rgb, 24},   {"a.ico", "ICO", rgb, 24},   {"a.wbmp", "WBMP", rgb, 1},
+      {"grey.jpg", "JPEG", QImage::Format_Grayscale8, 8},       {"png.jpg", "PNG", rgb, 24},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.File(c.name);
-    if (c.qt_format != nullptr && std::string_view(c.qt_format) == "tga-by-hand") {
-      test::WriteFileBytes(path, Tga(Sample(40, 20)));
-    } else if (c.qt_format != nullptr) {
-      ASSERT_TRUE(Sample(40, 20).save(QString::fromStdString(path), c.qt_format));
-    } else {
+    const QImage sample = Sample(40, 20).convertToFormat(c.format);
+    if (std::string_view(c.writer) == "TGA") {
+      test::WriteFileBytes(path, Tga(sample));
+    } else if (std::string_view(c.writer) == "GIF") {
       // Qt reads GIF but does not write it.
       const std::string png = dir.File("source.png");
-      ASSERT_TRUE(Sample(40, 20).save(QString::fromStdString(png), "PNG"));
+      ASSERT_TRUE(sample.save(QString::fromStdString(png), "PNG"));
       ASSERT_EQ(std::system(("convert '" + png + "' '" + path + "'").c_str()), 0);
+    } else {
+      ASSERT_TRUE(sample.save(QString::fromStdString(path), c.writer));
     }
     LoadedPicture picture;
     ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
@@ -81,8 +90,12 @@ TEST(LoadPicture, DecodesEachQtFormatAtItsSize) {
     EXPECT_EQ(picture.bits_per_pixel, c.bpp);
     EXPECT_LT(picture.bitmap.At(2, 10), 20) << "black half";
     EXPECT_GT(picture.bitmap.At(38, 10), 235) << "white quarter";
+    // Red is dark grey by the luma weights (77); Qt's own grey conversion
+    // of the sample gives another value, which the file then holds.
+    const QRgb red = sample.pixel(25, 10);
     if (c.bpp != 1) {
-      EXPECT_NEAR(picture.bitmap.At(25, 10), 77, 8) << "red is dark grey";
+      EXPECT_NEAR(picture.bitmap.At(25, 10),
+                  GreyOf(unsigned(qRed(red)), unsigned(qGreen(red)), unsigned(qBlue(red))), 8);
     }
   }
 }
@@ -101,18 +114,6 @@ TEST(LoadPicture, TransparencyBecomesWhite) {
   EXPECT_EQ(picture.bitmap.At(1, 1), 0);
   EXPECT_NEAR(picture.bitmap.At(2, 2), 127, 2);
   EXPECT_EQ(picture.bits_per_pixel, 32u);
-}
-
-TEST(LoadPicture, OneBitPicturesReportOneBit) {
-  test::TempDir dir;
-  QImage image = Sample(16, 8).convertToFormat(QImage::Format_Mono);
-  const std::string path = dir.File("mono.bmp");
-  ASSERT_TRUE(image.save(QString::fromStdString(path), "BMP"));
-  LoadedPicture picture;
-  ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
-  EXPECT_EQ(picture.bits_per_pixel, 1u);
-  EXPECT_EQ(picture.bitmap.At(0, 0), 0);
-  EXPECT_EQ(picture.bitmap.At(15, 0), 255);
 }
 
 TEST(LoadPicture, PcxGoesThroughTheCoreReader) {
@@ -144,22 +145,6 @@ TEST(LoadPicture, JpegIsTurnedAsItsOrientationSays) {
   EXPECT_LT(picture.bitmap.At(10, 2), 20) << "the black left half is now on top";
   EXPECT_GT(picture.bitmap.At(10, 38), 235);
   EXPECT_EQ(picture.bits_per_pixel, 24u);
-}
-
-TEST(LoadPicture, GreyJpegAndMisnamedPng) {
-  test::TempDir dir;
-  const std::string grey = dir.File("grey.jpg");
-  ASSERT_TRUE(Sample(16, 8).convertToFormat(QImage::Format_Grayscale8).save(
-      QString::fromStdString(grey), "JPEG"));
-  LoadedPicture picture;
-  ASSERT_EQ(LoadPicture(grey, &picture), kGraphicOk);
-  EXPECT_EQ(picture.bits_per_pixel, 8u);
-  EXPECT_EQ(picture.bitmap.width, 16);
-  // A PNG saved under a .jpg name still opens, as Qt reads it by content.
-  const std::string misnamed = dir.File("really-png.jpg");
-  ASSERT_TRUE(Sample(16, 8).save(QString::fromStdString(misnamed), "PNG"));
-  ASSERT_EQ(LoadPicture(misnamed, &picture), kGraphicOk);
-  EXPECT_EQ(picture.bitmap.width, 16);
 }
 
 TEST(LoadPicture, FailuresLeaveNoPicture) {
