@@ -27,34 +27,56 @@ TEST(PrinterModel, AnswersEachCommandLineOnceWhereverTransfersSplitIt) {
   Send(model, "\n\r\n\r\n");  // empty lines are ignored
   Send(model, "^G1\n^G1\r\n");  // a bare LF belongs to the line: "^G1\n^G1" is no command
   Send(model, "XYZ\r\n");
-  auto replies = Replies(model);
-  ASSERT_EQ(replies.size(), 1u);
-  EXPECT_EQ(replies[0], model.SettingsReply());
+  // An overlong line is dropped whole, and the line after it still counts.
+  Send(model, std::string(100 * 1024, 'x') + "^G1");
+  Send(model, "\r\n^G1\r\n");
+  EXPECT_EQ(Replies(model), std::vector<std::string>(2, model.SettingsReply()));
 }
 
-TEST(PrinterModel, SettingsReplyHasTheAskedFieldsAndTheCommandSetFlag) {
-  for (int fields : {32, 39, 40, 41}) {
-    SCOPED_TRACE(fields);
+// The settings line the program would send back for `values`.
+std::string SettingsLine(const std::vector<std::string>& values) {
+  std::string line = "#PS>S";
+  for (const auto& v : values) line += "*" + v;
+  return line + "*E\r\n";
+}
+
+// Each field count: the reply carries that many fields and the flag, and a
+// settings line counts only when it carries exactly the values it takes.
+TEST(PrinterModel, EachFieldCountRepliesItsFieldsAndTakesOnlyAWellFormedSettingsLine) {
+  struct Case {
+    int fields;
+    size_t carried;
+  } cases[] = {{32, 32}, {39, 39}, {40, 40}, {41, 40}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields);
     PrinterOptions options;
-    options.fields = fields;
+    options.fields = c.fields;
     options.command_set_flag = '1';
     PrinterModel model(options);
     std::string reply = model.SettingsReply();
     ASSERT_EQ(reply.substr(0, 2), "S*");
     ASSERT_EQ(reply.substr(reply.size() - 4), "*E\r\n");
     std::string body = reply.substr(2, reply.size() - 6);
-    EXPECT_EQ(std::count(body.begin(), body.end(), '*') + 1, fields);
+    EXPECT_EQ(std::count(body.begin(), body.end(), '*') + 1, c.fields);
     EXPECT_EQ(model.settings()[8], "1");
     EXPECT_EQ(model.settings()[27].size(), 14u);
     for (const auto& field : model.settings()) EXPECT_FALSE(field.empty());
-  }
-}
 
-TEST(PrinterModel, OverlongLineIsDroppedAndTheNextLineStillCounts) {
-  PrinterModel model(PrinterOptions{});
-  Send(model, std::string(100 * 1024, 'x'));
-  Send(model, "\r\n^G1\r\n");
-  EXPECT_EQ(Replies(model).size(), 1u);
+    std::vector<std::string> before = model.settings();
+    std::vector<std::string> values(before.begin(), before.begin() + static_cast<long>(c.carried));
+    values[3] = "15";
+    // One value short, one too many, no end marker: all ignored.
+    Send(model, SettingsLine(std::vector<std::string>(values.begin(), values.end() - 1)));
+    std::vector<std::string> longer = values;
+    longer.push_back("X");
+    Send(model, SettingsLine(longer));
+    Send(model, "#PS>S*1*E1\r\n");
+    EXPECT_EQ(model.settings(), before);
+    Send(model, SettingsLine(values));
+    std::vector<std::string> after = before;
+    after[3] = "15";
+    EXPECT_EQ(model.settings(), after);
+  }
 }
 
 TEST(PrinterModel, GraphicBytesAreDataNotCommands) {
@@ -97,58 +119,28 @@ TEST(PrinterModel, ListReplyCanBeGivenAsIs) {
   EXPECT_EQ(Replies(model), std::vector<std::string>{"HEADER\r\nF1@@A#"});
 }
 
-TEST(PrinterModel, StateSurvivesARestart) {
+TEST(PrinterModel, StateSurvivesARestartAndCorruptStateIsNotTaken) {
   test::TempDir dir;
   PrinterOptions options;
+  options.fields = 32;  // a printer that keeps the calibration length apart
   options.state_dir = dir.path();
   {
     PrinterModel model(options);
-    Send(model, "GM\"\xb9\xfa\"3\r\nabc");  // a GBK name: any byte survives
+    Send(model, "GM\"\xb9\xfa\"3\r\nabc#UM>SL0250\r\n");  // a GBK name: any byte survives
+    EXPECT_EQ(model.settings().size(), 32u);
   }
   PrinterModel again(options);
   ASSERT_EQ(again.stored().graphics.size(), 1u);
   EXPECT_EQ(again.stored().graphics[0].first, "\xb9\xfa");
   EXPECT_EQ(again.stored().graphics[0].second, "abc");
-  // Corrupt state is not taken.
+  EXPECT_EQ(again.calibration_length(), "0250");
   test::WriteFileBytes(dir.File("SIM0001.stored"), "Q zz\n");
   test::WriteFileBytes(dir.File("SIM0001.settings"), "1\n2\n");
+  test::WriteFileBytes(dir.File("SIM0001.calibration"), "x1\n");
   PrinterModel fresh(options);
   EXPECT_TRUE(fresh.stored().graphics.empty());
-  EXPECT_EQ(fresh.settings().size(), 41u);
-}
-
-// The settings line the program would send back for `values`.
-std::string SettingsLine(const std::vector<std::string>& values) {
-  std::string line = "#PS>S";
-  for (const auto& v : values) line += "*" + v;
-  return line + "*E\r\n";
-}
-
-TEST(PrinterModel, WellFormedSettingsLineReplacesTheSettingsItCarries) {
-  struct Case {
-    int fields;
-    size_t carried;
-  } cases[] = {{32, 32}, {39, 39}, {40, 40}, {41, 40}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.fields);
-    PrinterOptions options;
-    options.fields = c.fields;
-    PrinterModel model(options);
-    std::vector<std::string> before = model.settings();
-    std::vector<std::string> values(before.begin(), before.begin() + static_cast<long>(c.carried));
-    values[3] = "15";
-    // One value short, one too many, no end marker: all ignored.
-    Send(model, SettingsLine(std::vector<std::string>(values.begin(), values.end() - 1)));
-    std::vector<std::string> longer = values;
-    longer.push_back("X");
-    Send(model, SettingsLine(longer));
-    Send(model, "#PS>S*1*E1\r\n");
-    EXPECT_EQ(model.settings(), before);
-    Send(model, SettingsLine(values));
-    std::vector<std::string> after = before;
-    after[3] = "15";
-    EXPECT_EQ(model.settings(), after);
-  }
+  EXPECT_EQ(fresh.settings().size(), 32u);
+  EXPECT_EQ(fresh.calibration_length(), "0100");
 }
 
 TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
@@ -161,21 +153,6 @@ TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
   Send(model, "#UM>IF\r\nMD\r\nU\r\n^z\r\n");
   EXPECT_EQ(model.settings(), PrinterModel(PrinterOptions{}).settings());
   EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z"}));
-}
-
-TEST(PrinterModel, CalibrationLengthOfShortPrinterSurvivesARestart) {
-  test::TempDir dir;
-  PrinterOptions options;
-  options.fields = 32;
-  options.state_dir = dir.path();
-  {
-    PrinterModel model(options);
-    Send(model, "#UM>SL0250\r\n");
-    EXPECT_EQ(model.settings().size(), 32u);
-  }
-  EXPECT_EQ(PrinterModel(options).calibration_length(), "0250");
-  test::WriteFileBytes(dir.File("SIM0001.calibration"), "x1\n");
-  EXPECT_EQ(PrinterModel(options).calibration_length(), "0100");
 }
 
 TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
