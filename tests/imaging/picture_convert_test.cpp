@@ -43,45 +43,40 @@ class ConvertPictureFileTest : public ::testing::Test {
   std::string input_;
 };
 
+using Change = void (*)(ConvertOptions&);
+
 TEST_F(ConvertPictureFileTest, ScaleModesFollowTheOptions) {
   struct Case {
     const char* what;
-    std::optional<std::string> width, height, scale;
-    bool keep_scale;
-    std::string unit;
-    int dpi;
-    int rotate;
-    int out_width, out_height;
+    Change change;
+    int width, height;
   };
   const Case cases[] = {
-      {"origin", {}, {}, {}, true, "dot", 203, 0, 400, 200},
-      {"scale keeps aspect", {}, {}, "50", true, "dot", 203, 0, 200, 100},
-      {"scale without keep-scale", {}, {}, "50", false, "dot", 203, 0, 200, 200},
-      {"width keeps aspect", "100", {}, {}, true, "dot", 203, 0, 100, 50},
-      {"width alone", "100", {}, {}, false, "dot", 203, 0, 100, 200},
-      {"height keeps aspect", {}, "50", {}, true, "dot", 203, 0, 100, 50},
-      {"both as given", "30", "70", {}, true, "dot", 203, 0, 30, 70},
-      {"millimetres", "25.4", {}, {}, true, "mm", 203, 0, 203, 101},
-      {"inches at 300 dpi", "1.5", {}, {}, true, "inch", 300, 0, 450, 225},
-      {"turned 90", "100", {}, {}, true, "dot", 203, 90, 50, 100},
-      {"turned 180", "100", {}, {}, true, "dot", 203, 180, 100, 50},
-      {"turned 270", {}, {}, {}, true, "cm", 600, 270, 200, 400},
+      {"origin", [](ConvertOptions&) {}, 400, 200},
+      {"scale keeps aspect", [](ConvertOptions& o) { o.scale = "50"; }, 200, 100},
+      {"scale without keep-scale", [](ConvertOptions& o) { o.scale = "50"; o.keep_scale = false; },
+       200, 200},
+      {"width keeps aspect", [](ConvertOptions& o) { o.width = "100"; }, 100, 50},
+      {"width alone", [](ConvertOptions& o) { o.width = "100"; o.keep_scale = false; }, 100, 200},
+      {"height keeps aspect", [](ConvertOptions& o) { o.height = "50"; }, 100, 50},
+      {"both as given", [](ConvertOptions& o) { o.width = "30"; o.height = "70"; }, 30, 70},
+      {"millimetres", [](ConvertOptions& o) { o.unit = "mm"; o.width = "25.4"; }, 203, 101},
+      {"inch at 300 dpi", [](ConvertOptions& o) { o.unit = "inch"; o.dpi = 300; o.width = "1.5"; },
+       450, 225},
+      {"turned 90", [](ConvertOptions& o) { o.width = "100"; o.rotate = 90; }, 50, 100},
+      {"turned 180", [](ConvertOptions& o) { o.width = "100"; o.rotate = 180; }, 100, 50},
+      {"turned 270", [](ConvertOptions& o) { o.unit = "cm"; o.dpi = 600; o.rotate = 270; }, 200,
+       400},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ConvertOptions options = Options();
-    options.width = c.width;
-    options.height = c.height;
-    options.scale = c.scale;
-    options.keep_scale = c.keep_scale;
-    options.unit = c.unit;
-    options.dpi = c.dpi;
-    options.rotate = c.rotate;
+    c.change(options);
     const ConvertResult result = ConvertPictureFile(options, "eng");
     ASSERT_EQ(result.code, kGraphicOk) << result.message;
-    EXPECT_EQ(WrittenSize(), std::make_pair(c.out_width, c.out_height));
-    EXPECT_EQ(result.width, c.out_width);
-    EXPECT_EQ(result.height, c.out_height);
+    EXPECT_EQ(WrittenSize(), std::make_pair(c.width, c.height));
+    EXPECT_EQ(result.width, c.width);
+    EXPECT_EQ(result.height, c.height);
     EXPECT_NE(result.message.find("out.pcx"), std::string::npos) << result.message;
   }
 }
@@ -89,7 +84,7 @@ TEST_F(ConvertPictureFileTest, ScaleModesFollowTheOptions) {
 TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
   struct Case {
     const char* what;
-    void (*change)(ConvertOptions&);
+    Change change;
     int code;
   };
   const Case cases[] = {
