@@ -32,17 +32,6 @@ TEST(SettingsCommand, CarriesExactlyTheFieldsThePrinterHas) {
   }
 }
 
-TEST(SettingsCommand, ThirtyTwoFieldsEndWithField31) {
-  PrinterSettingsRecord record;
-  int count = 0;
-  ASSERT_EQ(kConfigOk, ParseSettingsReply("S*" + Fields(31) + "*LAST*E\r\n", &record, &count));
-  EXPECT_TRUE(record.MediaHeight.empty());
-  EXPECT_TRUE(record.DhcpFlag.empty());
-  std::string line;
-  ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, count, &line));
-  EXPECT_EQ("*LAST*E", line.substr(line.size() - 7));
-}
-
 TEST(SettingsReply, Field27IsSplitAndJoinedBack) {
   struct Case {
     const char* value;

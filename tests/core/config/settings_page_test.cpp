@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/config/settings_input.h"
@@ -19,8 +16,6 @@
 
 namespace vidodez {
 namespace {
-
-using test::ScriptedOperator;
 
 int Index(SettingsText text) { return static_cast<int>(text); }
 
@@ -34,265 +29,240 @@ constexpr char kFactoryLine32[] =
     "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
     "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*E\r\n";
 
-std::vector<std::string> Settings(sim::SimPrinter& printer) {
-  std::vector<std::string> settings;
-  printer.WithModel([&](sim::PrinterModel& model) { settings = model.settings(); });
-  return settings;
+sim::PrinterOptions Options(int fields, sim::ReplyMode reply_mode) {
+  sim::PrinterOptions options;
+  options.fields = fields;
+  options.reply_mode = reply_mode;
+  return options;
 }
 
-class SettingsPageTest : public ::testing::Test {
- protected:
-  sim::SimPrinter& Printer(int fields = 41) {
-    sim::PrinterOptions options;
-    options.fields = fields;
-    auto& printer = bus_.AddPrinter(options);
-    page_.printer = "USB01 [MarliXPrinters VT-4100]\n";
-    return printer;
+// A page pointed at one simulated printer on a bus of its own.
+struct Bench {
+  explicit Bench(int fields = 41, sim::ReplyMode reply_mode = sim::ReplyMode::kNormal)
+      : printer(bus.AddPrinter(Options(fields, reply_mode))) {
+    page.printer = "USB01 [MarliXPrinters VT-4100]\n";
   }
   std::vector<int> Shown() const {
     std::vector<int> shown;
-    for (const auto& m : op_.shown()) shown.push_back(m.index);
+    for (const auto& m : op.shown()) shown.push_back(m.index);
     return shown;
   }
+  // The printer's own cutter, peel and tear-off fields.
+  std::string Modes() {
+    std::string modes;
+    printer.WithModel([&](sim::PrinterModel& model) {
+      const auto& s = model.settings();
+      modes = "cut=" + s[10] + " peel=" + s[13] + " tear=" + s[29];
+    });
+    return modes;
+  }
 
-  test::SimBus bus_;
-  CPrinterComm comm_{bus_.usb()};
-  ScriptedOperator op_;
-  SettingsPage page_;
+  test::SimBus bus;
+  CPrinterComm comm{bus.usb()};
+  sim::SimPrinter& printer;
+  test::ScriptedOperator op;
+  SettingsPage page;
 };
 
-TEST_F(SettingsPageTest, SendRefusedWhilePrintingAndGoesOnWithoutStatus) {
-  auto& printer = Printer();
-  EXPECT_EQ(page_.SendSettings(comm_, op_, 2), kSettingsPrinterNotReady);
-  EXPECT_TRUE(printer.Wire().empty());
-  EXPECT_EQ(Shown(), std::vector<int>{Index(SettingsText::kNotReady)});
-
-  EXPECT_EQ(page_.SendSettings(comm_, op_, -1), kConfigOk);
-  EXPECT_WIRE(printer, std::string(kRead) + kFactoryLine41);
-  EXPECT_EQ(op_.countdowns(), std::vector<int>{9});
-}
-
-TEST_F(SettingsPageTest, BlankPageSendsThePrintersOwnValuesBack) {
+TEST(SettingsPage, BlankPageSendsThePrintersOwnValuesBackOnlyWhenNotPrinting) {
   struct Case {
     int fields;
     const char* line;
-  } cases[] = {{41, kFactoryLine41}, {32, kFactoryLine32}};
+    int status;  // -1: no status known, the send goes on
+  } cases[] = {{41, kFactoryLine41, -1}, {32, kFactoryLine32, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fields);
-    test::SimBus bus;
-    CPrinterComm comm(bus.usb());
-    sim::PrinterOptions options;
-    options.fields = c.fields;
-    auto& printer = bus.AddPrinter(options);
-    SettingsPage page;
-    page.printer = "USB01 [MarliXPrinters VT-4100]\n";
-    ASSERT_EQ(page.RetrieveFromPrinter(comm, op_), kConfigOk);
-    page.darkness = 3;  // edited, then reset
-    page.ResetAll();
-    EXPECT_EQ(page.darkness, kNoSelection);
-    EXPECT_EQ(page.SendSettings(comm, op_, 0), kConfigOk);
-    EXPECT_WIRE(printer, std::string(kRead) + kRead + c.line);
+    Bench b(c.fields);
+    EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 2), kSettingsPrinterNotReady);
+    EXPECT_TRUE(b.printer.Wire().empty());
+    EXPECT_EQ(b.Shown(), std::vector<int>{Index(SettingsText::kNotReady)});
+    ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
+    b.page.darkness = 3;  // edited, then reset
+    b.page.ResetAll();
+    EXPECT_EQ(b.page.darkness, kNoSelection);
+    EXPECT_EQ(b.page.SendSettings(b.comm, b.op, c.status), kConfigOk);
+    EXPECT_WIRE(b.printer, std::string(kRead) + kRead + c.line);
+    EXPECT_EQ(b.op.countdowns(), std::vector<int>{9});
   }
 }
 
-TEST_F(SettingsPageTest, CalibrationLengthTravelsApartOnlyOn32Fields) {
-  auto& short_printer = Printer(32);
-  page_.unit = 2;  // millimetres
-  page_.calibration_length = "5";
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  EXPECT_WIRE(short_printer, std::string(kRead) + "#UM>SL0005\r\n" + kFactoryLine32);
-
-  test::SimBus bus;
-  CPrinterComm comm(bus.usb());
-  sim::PrinterOptions options;
-  options.fields = 39;
-  auto& printer39 = bus.AddPrinter(options);
-  ASSERT_EQ(page_.SendSettings(comm, op_, 0), kConfigOk);
-  std::string wire = printer39.WireText();
+TEST(SettingsPage, CalibrationLengthTravelsApartOnlyOn32Fields) {
+  Bench short_printer(32), printer39(39);
+  for (Bench* b : {&short_printer, &printer39}) {
+    b->page.unit = 2;  // millimetres
+    b->page.calibration_length = "5";
+    ASSERT_EQ(b->page.SendSettings(b->comm, b->op, 0), kConfigOk);
+  }
+  EXPECT_WIRE(short_printer.printer, std::string(kRead) + "#UM>SL0005\r\n" + kFactoryLine32);
+  std::string wire = printer39.printer.WireText();
   EXPECT_EQ(wire.find("#UM>SL"), std::string::npos);
   EXPECT_NE(wire.find("*0*10*1*0005*0*12*12*E"), std::string::npos) << wire;
 }
 
-TEST_F(SettingsPageTest, ReplyWithoutEndMarkerIsAFailedReadAndSendsNothing) {
-  sim::PrinterOptions options;
-  options.reply_mode = sim::ReplyMode::kSplit;  // the reader keeps only the first part
-  auto& printer = bus_.AddPrinter(options);
-  page_.printer = "USB01 [MarliXPrinters VT-4100]\n";
-  EXPECT_EQ(page_.SendSettings(comm_, op_, 0), kSettingsReplyUnmarked);
-  EXPECT_WIRE(printer, kRead);
-  EXPECT_EQ(Shown(), std::vector<int>{Index(SettingsText::kReplyHoldsNoSettings)});
-  EXPECT_EQ(page_.field_count, kSettingsReadPending);
+TEST(SettingsPage, ReplyWithoutEndMarkerIsAFailedReadAndSendsNothing) {
+  Bench b(41, sim::ReplyMode::kSplit);  // the reader keeps only the first part
+  EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsReplyUnmarked);
+  EXPECT_WIRE(b.printer, kRead);
+  EXPECT_EQ(b.Shown(), std::vector<int>{Index(SettingsText::kReplyHoldsNoSettings)});
+  EXPECT_EQ(b.page.field_count, kSettingsReadPending);
 }
 
-TEST_F(SettingsPageTest, OffsetsShownInTheDisplayUnitAndSentAsDots) {
-  auto& printer = Printer();
+TEST(SettingsPage, OffsetsShownInTheDisplayUnitAndSentAsDots) {
+  Bench b;
   struct Case {
     int unit;
     const char* horizontal;  // 0008 on a 203 dpi printer
   } cases[] = {{0, "8"}, {2, "1.00"}, {1, "0.039"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.unit);
-    page_.unit = c.unit;
-    ASSERT_EQ(page_.RetrieveFromPrinter(comm_, op_), kConfigOk);
-    EXPECT_EQ(page_.horizontal_offset, c.horizontal);
-    EXPECT_EQ(page_.vertical_offset, page_.unit == 0 ? "-12" : page_.vertical_offset);
+    b.page.unit = c.unit;
+    ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
+    EXPECT_EQ(b.page.horizontal_offset, c.horizontal);
+    EXPECT_EQ(b.page.vertical_offset, b.page.unit == 0 ? "-12" : b.page.vertical_offset);
   }
-  page_.ResetAll();
-  page_.unit = 2;
-  page_.tear_offset = "1.00";
-  page_.peeling_offset = "-1.5";
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  std::string wire = printer.WireText();
+  b.page.ResetAll();
+  b.page.unit = 2;
+  b.page.tear_offset = "1.00";
+  b.page.peeling_offset = "-1.5";
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  std::string wire = b.printer.WireText();
   // tear-off 23 and peel 26: 8 dots and -12 dots.
   EXPECT_NE(wire.find("*0008*-012*0008*0000*0000*-012*0011"), std::string::npos) << wire;
 }
 
-TEST_F(SettingsPageTest, SendTimeCutCheckAgainstPrinterInPeelMode) {
-  auto& printer = Printer();
-  page_.peel = 1;  // put the printer into peel mode first
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  ASSERT_EQ(Settings(printer)[13], "2");
-  ASSERT_EQ(Settings(printer)[29], "1");
-  size_t before = printer.Wire().size();
+TEST(SettingsPage, SendTimeModeChecksAgainstThePrintersOwnModes) {
+  Bench b;
+  b.page.peel = 1;  // put the printer into peel mode first
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  ASSERT_EQ(b.Modes(), "cut=0 peel=2 tear=1");
+  size_t before = b.printer.Wire().size();
 
-  page_.ResetAll();
-  page_.cutter = 1;
-  op_.AnswerConfirm(false);
-  EXPECT_EQ(page_.SendSettings(comm_, op_, 0), kSettingsCancelled);
-  EXPECT_EQ(printer.WireText().substr(before), kRead);  // nothing written
-  EXPECT_EQ(page_.cutter, 0);
-  EXPECT_EQ(page_.peel, 1);
-  EXPECT_EQ(Shown().back(), Index(SettingsText::kPrinterPeelBlocksCut));
+  // Cutting while the printer peels asks first; cancelled, nothing is written.
+  b.page.ResetAll();
+  b.page.cutter = 1;
+  b.op.AnswerConfirm(false);
+  EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsCancelled);
+  EXPECT_EQ(b.printer.WireText().substr(before), kRead);
+  EXPECT_EQ(b.page.cutter, 0);
+  EXPECT_EQ(b.page.peel, 1);
+  EXPECT_EQ(b.Shown().back(), Index(SettingsText::kPrinterPeelBlocksCut));
 
-  page_.ResetAll();
-  page_.cutter = 1;
-  op_.AnswerConfirm(true);
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  EXPECT_EQ(Settings(printer)[10], "1");
-  EXPECT_EQ(Settings(printer)[13], "0");
-  EXPECT_EQ(Settings(printer)[29], "1");
-  EXPECT_EQ(page_.peel, 0);
-  EXPECT_EQ(page_.tear, 1);
+  b.page.ResetAll();
+  b.page.cutter = 1;
+  b.op.AnswerConfirm(true);
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  EXPECT_EQ(b.Modes(), "cut=1 peel=0 tear=1");
+  EXPECT_EQ(b.page.peel, 0);
+  EXPECT_EQ(b.page.tear, 1);
+
+  // Tear-off disabled while the printer cuts turns its cutter off.
+  b.page.ResetAll();
+  b.page.tear = 0;
+  b.op.AnswerConfirm(true);
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  EXPECT_EQ(b.Modes(), "cut=0 peel=0 tear=0");
+  EXPECT_EQ(b.page.cutter, 0);
 }
 
-TEST_F(SettingsPageTest, TearDisableTurnsOffPrintersCutter) {
-  auto& printer = Printer();
-  page_.cutter = 1;
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  page_.ResetAll();
-  page_.tear = 0;
-  op_.AnswerConfirm(true);
-  ASSERT_EQ(page_.SendSettings(comm_, op_, 0), kConfigOk);
-  EXPECT_EQ(Settings(printer)[10], "0");
-  EXPECT_EQ(Settings(printer)[29], "0");
-  EXPECT_EQ(page_.cutter, 0);
+TEST(SettingsPage, PageInterlocksKeepCutAndPeelApart) {
+  SettingsPage page;
+  test::ScriptedOperator op;
+  page.cutter = 1;
+  page.peel = 1;
+  op.AnswerConfirm(false);
+  page.OnPeelEnabled(op, "eng");
+  EXPECT_EQ(page.cutter, 1);
+  EXPECT_EQ(page.peel, 0);
+
+  page.peel = 1;
+  op.AnswerConfirm(true);
+  page.OnPeelEnabled(op, "eng");
+  EXPECT_EQ(page.cutter, 0);
+  EXPECT_EQ(page.peel, 1);
+  EXPECT_EQ(page.tear, 1);
+
+  page.tear = 0;
+  op.AnswerConfirm(false);
+  page.OnTearDisabled(op, "eng");
+  EXPECT_EQ(page.tear, 1);
+  EXPECT_EQ(page.peel, 1);
+
+  page.after_error = 0;
+  op.AnswerConfirm(false);
+  page.OnPrintNextChosen(op, "chi");
+  EXPECT_EQ(page.after_error, 1);
+  EXPECT_EQ(op.shown().back().text, "选择“仅续打”,按取消/复位键续打，按“进纸/测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！");
 }
 
-TEST_F(SettingsPageTest, PageInterlocksKeepCutAndPeelApart) {
-  page_.cutter = 1;
-  page_.peel = 1;
-  op_.AnswerConfirm(false);
-  page_.OnPeelEnabled(op_, "eng");
-  EXPECT_EQ(page_.cutter, 1);
-  EXPECT_EQ(page_.peel, 0);
-
-  page_.peel = 1;
-  op_.AnswerConfirm(true);
-  page_.OnPeelEnabled(op_, "eng");
-  EXPECT_EQ(page_.cutter, 0);
-  EXPECT_EQ(page_.peel, 1);
-  EXPECT_EQ(page_.tear, 1);
-
-  page_.tear = 0;
-  op_.AnswerConfirm(false);
-  page_.OnTearDisabled(op_, "eng");
-  EXPECT_EQ(page_.tear, 1);
-  EXPECT_EQ(page_.peel, 1);
-
-  page_.after_error = 0;
-  op_.AnswerConfirm(false);
-  page_.OnPrintNextChosen(op_, "chi");
-  EXPECT_EQ(page_.after_error, 1);
-  EXPECT_EQ(op_.shown().back().text, "选择“仅续打”,按取消/复位键续打，按“进纸/测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！");
-}
-
-TEST_F(SettingsPageTest, UpperReflectiveOffModelStopsTheSend) {
-  auto& printer = Printer();
+TEST(SettingsPage, UpperReflectiveOffModelStopsTheSend) {
+  Bench b;
   test::TempDir dir;
-  page_.model_list_path = dir.File("MARLIX.dat");
-  {
-    std::ofstream out(page_.model_list_path);
-    out << "VT-9000\r\n\r\n";
-  }
-  page_.sensor_type = kSensorUpperReflective;
-  page_.OnSensorTypeChosen(op_, "eng");
-  EXPECT_EQ(page_.sensor_type, kSensorUpperReflective);  // the entry stays
-  EXPECT_EQ(page_.SendSettings(comm_, op_, 0), kSettingsModelNotSupported);
-  EXPECT_WIRE(printer, kRead);
-  EXPECT_EQ(Shown(), (std::vector<int>{Index(SettingsText::kUpperReflectiveUnsupported),
-                                       Index(SettingsText::kUpperReflectiveUnsupported)}));
+  b.page.model_list_path = dir.File("MARLIX.dat");
+  test::WriteFileBytes(b.page.model_list_path, "VT-9000\r\n\r\n");
+  b.page.sensor_type = kSensorUpperReflective;
+  b.page.OnSensorTypeChosen(b.op, "eng");
+  EXPECT_EQ(b.page.sensor_type, kSensorUpperReflective);  // the entry stays
+  EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsModelNotSupported);
+  EXPECT_WIRE(b.printer, kRead);
+  EXPECT_EQ(b.Shown(), (std::vector<int>{Index(SettingsText::kUpperReflectiveUnsupported),
+                                         Index(SettingsText::kUpperReflectiveUnsupported)}));
 
-  page_.model_list_path = dir.File("missing.dat");
-  EXPECT_FALSE(page_.CheckUpperReflectiveModel(op_, "eng"));
-  EXPECT_EQ(Shown().back(), Index(SettingsText::kModelListMissing));
+  b.page.model_list_path = dir.File("missing.dat");
+  EXPECT_FALSE(b.page.CheckUpperReflectiveModel(b.op, "eng"));
+  EXPECT_EQ(b.Shown().back(), Index(SettingsText::kModelListMissing));
   EXPECT_EQ(UpperReflectiveModelName("USB01 [QUORINPrinters VT-4100]\n"), " VT-4100");
 }
 
-TEST_F(SettingsPageTest, ClearBufferAsksAndTellsToReboot) {
-  auto& printer = Printer();
-  EXPECT_EQ(page_.ClearBuffer(comm_, op_), kSettingsCancelled);
-  EXPECT_TRUE(printer.Wire().empty());
-  op_.AnswerConfirm(true);
-  EXPECT_EQ(page_.ClearBuffer(comm_, op_), kConfigOk);
-  ASSERT_EQ(page_.MediaCalibration(comm_, op_), kConfigOk);
-  ASSERT_EQ(page_.PrintTestPage(comm_, op_), kConfigOk);
-  ASSERT_EQ(page_.RestoreFactorySettings(comm_, op_), kConfigOk);
-  EXPECT_WIRE(printer, "^z\r\nMD\r\nU\r\n#UM>IF\r\n");
-  EXPECT_EQ(Shown(), (std::vector<int>{Index(SettingsText::kConfirmClearBuffer),
-                                       Index(SettingsText::kConfirmClearBuffer),
-                                       Index(SettingsText::kRebootToTakeEffect)}));
+TEST(SettingsPage, ClearBufferAsksAndTellsToReboot) {
+  Bench b;
+  EXPECT_EQ(b.page.ClearBuffer(b.comm, b.op), kSettingsCancelled);
+  EXPECT_TRUE(b.printer.Wire().empty());
+  b.op.AnswerConfirm(true);
+  EXPECT_EQ(b.page.ClearBuffer(b.comm, b.op), kConfigOk);
+  ASSERT_EQ(b.page.MediaCalibration(b.comm, b.op), kConfigOk);
+  ASSERT_EQ(b.page.PrintTestPage(b.comm, b.op), kConfigOk);
+  ASSERT_EQ(b.page.RestoreFactorySettings(b.comm, b.op), kConfigOk);
+  EXPECT_WIRE(b.printer, "^z\r\nMD\r\nU\r\n#UM>IF\r\n");
+  EXPECT_EQ(b.Shown(), (std::vector<int>{Index(SettingsText::kConfirmClearBuffer),
+                                         Index(SettingsText::kConfirmClearBuffer),
+                                         Index(SettingsText::kRebootToTakeEffect)}));
 }
 
-TEST_F(SettingsPageTest, IniFileOn32FieldsSendsLengthAfterTheLine) {
-  auto& printer = Printer(32);
+TEST(SettingsPage, IniFileOn32FieldsSendsLengthAfterTheLine) {
+  Bench b(32);
   test::TempDir dir;
   std::string path = dir.File("x.ini");
-  op_.AnswerFile(path);
-  ASSERT_EQ(page_.SaveSettingsToFile(comm_, op_), kConfigOk);
+  b.op.AnswerFile(path);
+  ASSERT_EQ(b.page.SaveSettingsToFile(b.comm, b.op), kConfigOk);
   // A 32-field printer does not report its length: the file brings one.
-  std::string text;
-  {
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  std::string text = test::ReadFileBytes(path);
   size_t at = text.find("[CalibrationLen]");
   ASSERT_NE(at, std::string::npos) << text;
-  std::ofstream(path, std::ios::binary) << text.substr(0, at)
-                                        << "[CalibrationLen]\r\nCalibrationLenValue=0150\r\n";
-  op_.AnswerFile(path);
-  ASSERT_EQ(page_.LoadSettingsFromFile(comm_, op_), kConfigOk);
-  EXPECT_WIRE(printer, std::string(kRead) + kRead + kFactoryLine32 + "#UM>SL0150\r\n");
-  EXPECT_EQ(op_.file_dialogs().at(0).pattern, "*.ini");
+  test::WriteFileBytes(path, text.substr(0, at) + "[CalibrationLen]\r\nCalibrationLenValue=0150\r\n");
+  b.op.AnswerFile(path);
+  ASSERT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kConfigOk);
+  EXPECT_WIRE(b.printer, std::string(kRead) + kRead + kFactoryLine32 + "#UM>SL0150\r\n");
+  EXPECT_EQ(b.op.file_dialogs().at(0).pattern, "*.ini");
 
   // A file that lacks an entry stops before anything is sent.
-  std::ofstream(path) << "[Machine Language]\r\nMLValue=\r\n";
-  op_.AnswerFile(path);
-  EXPECT_EQ(page_.LoadSettingsFromFile(comm_, op_), kSettingsEntryMissing);
-  EXPECT_EQ(Shown().back(), Index(SettingsText::kIniLoadFailed));
+  test::WriteFileBytes(path, "[Machine Language]\r\nMLValue=\r\n");
+  b.op.AnswerFile(path);
+  EXPECT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kSettingsEntryMissing);
+  EXPECT_EQ(b.Shown().back(), Index(SettingsText::kIniLoadFailed));
 }
 
-TEST_F(SettingsPageTest, AutoReadRunsOnceWhenArmed) {
-  auto& printer = Printer(39);
-  page_.AutoReadOnStatus(comm_, op_, -2);  // no printer: nothing known
-  page_.AutoReadOnStatus(comm_, op_, 0);
-  EXPECT_TRUE(printer.Wire().empty());
-  page_.AutoReadOnStatus(comm_, op_, -1);  // a failed status re-arms
-  page_.AutoReadOnStatus(comm_, op_, 0);
-  page_.AutoReadOnStatus(comm_, op_, 0);
-  EXPECT_WIRE(printer, kRead);
-  EXPECT_EQ(page_.field_count, 39);
-  EXPECT_TRUE(page_.extended_enabled);
-  EXPECT_TRUE(op_.shown().empty());
+TEST(SettingsPage, AutoReadRunsOnceWhenArmed) {
+  Bench b(39);
+  b.page.AutoReadOnStatus(b.comm, b.op, -2);  // no printer: nothing known
+  b.page.AutoReadOnStatus(b.comm, b.op, 0);
+  EXPECT_TRUE(b.printer.Wire().empty());
+  b.page.AutoReadOnStatus(b.comm, b.op, -1);  // a failed status re-arms
+  b.page.AutoReadOnStatus(b.comm, b.op, 0);
+  b.page.AutoReadOnStatus(b.comm, b.op, 0);
+  EXPECT_WIRE(b.printer, kRead);
+  EXPECT_EQ(b.page.field_count, 39);
+  EXPECT_TRUE(b.page.extended_enabled);
+  EXPECT_TRUE(b.op.shown().empty());
 }
 
 TEST(SettingsFill, ChoicesFollowTheRecordAndItsFieldCount) {
