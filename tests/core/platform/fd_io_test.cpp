@@ -74,42 +74,32 @@ Syscalls FakeSyscalls(Script* script) {
 
 const uint8_t kData[] = "0123456789";
 
-TEST(WriteAll, ShortWritesAndInterruptionsStillDeliverEveryByteInOrder) {
-  Script script;
-  script.writes = {{3, 0}, {-1, EINTR}, {-1, EAGAIN}, {0, 0}, {7, 0}};
-  script.polls = {{1, POLLOUT}, {-1, EINTR}, {1, POLLOUT}};
-  size_t written = 0;
-  EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 1000, &written), 0);
-  EXPECT_EQ(written, 10u);
-  EXPECT_EQ(script.written, "0123456789");
-}
-
-TEST(WriteAll, NoProgressWithinTheLimitTimesOut) {
-  Script script;
-  script.writes = {{4, 0}, {-1, EAGAIN}};
-  // poll keeps reporting nothing ready; the limit is tiny so the test is quick.
-  size_t written = 0;
-  EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 30, &written), ETIMEDOUT);
-  EXPECT_EQ(written, 4u);
-}
-
-TEST(WriteAll, DriverErrorsComeBackAsTheirErrno) {
+TEST(WriteAll, DeliversEveryByteInOrderOrReturnsTheErrnoAndWhatWentOut) {
   struct Case {
+    const char* what;
     std::deque<Step> writes;
-    std::deque<Step> polls;
+    std::deque<Step> polls;  // poll reports nothing ready once these run out
+    int limit_ms;
     int error;
+    size_t written;
   } cases[] = {
-      {{{-1, ENOSPC}}, {}, ENOSPC},                   // usblp: out of paper
-      {{{-1, ENODEV}}, {}, ENODEV},                   // unplugged
-      {{{-1, EAGAIN}}, {{1, POLLERR | POLLHUP}}, ENODEV},  // unplugged while waiting
+      {"short writes and interruptions", {{3, 0}, {-1, EINTR}, {-1, EAGAIN}, {0, 0}, {7, 0}},
+       {{1, POLLOUT}, {-1, EINTR}, {1, POLLOUT}}, 1000, 0, 10},
+      {"out of paper (usblp)", {{-1, ENOSPC}}, {}, 1000, ENOSPC, 0},
+      {"unplugged", {{-1, ENODEV}}, {}, 1000, ENODEV, 0},
+      {"unplugged while waiting", {{-1, EAGAIN}}, {{1, POLLERR | POLLHUP}}, 1000, ENODEV, 0},
+      // The limit is tiny so the test is quick.
+      {"no progress within the limit", {{4, 0}, {-1, EAGAIN}}, {}, 30, ETIMEDOUT, 4},
   };
   for (auto& c : cases) {
-    SCOPED_TRACE(c.error);
+    SCOPED_TRACE(c.what);
     Script script;
     script.writes = c.writes;
     script.polls = c.polls;
     size_t written = 0;
-    EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, 1000, &written), c.error);
+    EXPECT_EQ(WriteAll(FakeSyscalls(&script), 3, kData, 10, c.limit_ms, &written), c.error);
+    EXPECT_EQ(written, c.written);
+    EXPECT_EQ(script.written, std::string("0123456789", c.written));
   }
 }
 

@@ -40,7 +40,7 @@ void AddDevice(const std::string& root, const FakeDevice& d, int bus_port) {
   fs::create_directory_symlink(lp_dir, fs::path(root) / "class/usbmisc" / d.lp);
 }
 
-TEST(UsblpSysfs, BuildsInterfacesFromTheDeviceAndItsId) {
+TEST(UsblpSysfs, BuildsInterfacesFromTheDeviceAndItsIdAndAMissingTreeHasNone) {
   test::TempDir root;
   AddDevice(root.path(), {"lp1", "180:1", "0471", "0168", "ABC123", "Label Printer",
                           "MFG:MarliX;CMD:ZPL;MDL:MarliXPrinters VT-4100;CLS:PRINTER;"}, 2);
@@ -62,10 +62,7 @@ TEST(UsblpSysfs, BuildsInterfacesFromTheDeviceAndItsId) {
   EXPECT_EQ(interfaces[1].description, "MarliXPrinters VT-4100");
   // lp2: neither a model nor a product: listed by the backend, without a description.
   EXPECT_FALSE(interfaces[2].has_description);
-}
-
-TEST(UsblpSysfs, MissingTreeListsNothing) {
-  EXPECT_TRUE(ReadUsblpInterfaces("/nonexistent", "/dev").empty());
+  EXPECT_TRUE(ReadUsblpInterfaces(root.path() + "/nonexistent", "/dev").empty());
 }
 
 TEST(DeviceId, WithAndWithoutTheLengthPrefix) {
