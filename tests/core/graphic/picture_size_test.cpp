@@ -47,13 +47,13 @@ TEST(PictureSize, TypedValuesBecomeWholePixels) {
   }
 }
 
-// What one typed text does to the size and to the other boxes. A box the
-// edit must leave alone is null: rewriting the box being typed in moves the
-// operator's cursor, and rewriting the other side breaks "no keep-scale".
+// What one typed text does to the size and to the other boxes of a 406 x 200
+// picture. A box the edit must leave alone is null: rewriting the box being
+// typed in moves the operator's cursor, and rewriting the other side breaks
+// "no keep-scale".
 TEST(PictureSize, EditsSetTheOtherBoxesByTheirRules) {
   struct Case {
     const char* what;
-    std::uint32_t source_width, source_height;
     int unit;
     bool keep_scale;
     SizeBox box;
@@ -63,30 +63,29 @@ TEST(PictureSize, EditsSetTheOtherBoxesByTheirRules) {
     const char *width_box, *height_box, *width_percent_box, *height_percent_box;
   };
   using B = SizeBox;
+  const int mm = kUnitMillimetre, dot = kUnitDot;
   const Case cases[] = {
-      {"mm width keeps scale", 406, 200, kUnitMillimetre, true, B::kWidth, "25.4", false, 203, 100,
-       nullptr, "12.5", "50", "50"},
-      {"width alone", 400, 300, kUnitDot, false, B::kWidth, "100", false, 100, 300, nullptr,
-       nullptr, "25", nullptr},
-      {"percent alone", 400, 300, kUnitDot, false, B::kWidthPercent, "50", false, 200, 300, "200",
-       nullptr, nullptr, nullptr},
-      {"percent copies the typed text", 400, 300, kUnitDot, true, B::kHeightPercent, "50.", false,
-       200, 150, "200", "150", "50.", nullptr},
-      {"letter in width", 400, 300, kUnitDot, false, B::kWidth, "x", true, 0, 300, "0", nullptr,
+      {"mm width keeps scale", mm, true, B::kWidth, "25.4", false, 203, 100, nullptr, "12.5", "50",
+       "50"},
+      {"width alone", dot, false, B::kWidth, "100", false, 100, 200, nullptr, nullptr, "25",
+       nullptr},
+      {"percent alone", dot, false, B::kWidthPercent, "50", false, 203, 200, "203", nullptr,
+       nullptr, nullptr},
+      {"percent copies the typed text", dot, true, B::kHeightPercent, "50.", false, 203, 100, "203",
+       "100", "50.", nullptr},
+      {"letter in width", dot, false, B::kWidth, "x", true, 0, 200, "0", nullptr, "0", nullptr},
+      {"letter in height", dot, false, B::kHeight, "x", true, 406, 0, nullptr, "0", nullptr, "0"},
+      {"letter in width percent", dot, false, B::kWidthPercent, "x", true, 0, 200, "0", nullptr,
        "0", nullptr},
-      {"letter in height", 400, 300, kUnitDot, false, B::kHeight, "x", true, 400, 0, nullptr, "0",
+      {"letter in height percent", dot, false, B::kHeightPercent, "x", true, 406, 0, nullptr, "0",
        nullptr, "0"},
-      {"letter in width percent", 400, 300, kUnitDot, false, B::kWidthPercent, "x", true, 0, 300,
-       "0", nullptr, "0", nullptr},
-      {"letter in height percent", 400, 300, kUnitDot, false, B::kHeightPercent, "x", true, 400, 0,
-       nullptr, "0", nullptr, "0"},
   };
   auto text = [](const char* expected) {
     return expected ? std::optional<std::string>(expected) : std::nullopt;
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    PictureSize size = Loaded(c.source_width, c.source_height);
+    PictureSize size = Loaded(406, 200);
     size.unit = c.unit;
     size.keep_scale = c.keep_scale;
     const SizeEdit edit = ApplySizeEdit(size, c.box, c.text);
