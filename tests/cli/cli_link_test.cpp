@@ -1,55 +1,32 @@
 // vidodez-cli against a vidodez-printer-sim process, as a script would use them.
 
-#include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
-#include "support/process.h"
-#include "support/sim_bus.h"
-#include "support/temp_dir.h"
+#include "cli_fixture.h"
 
-namespace vidodez {
+namespace vidodez::test {
 namespace {
 
-using test::RunResult;
-using test::SimProcess;
-
-class CliLink : public ::testing::Test {
+class CliLink : public CliTest {
  protected:
-  RunResult Cli(std::vector<std::string> args, std::vector<std::string> env = {}) {
-    args.insert(args.begin(), test::BinDir() + "/vidodez-cli");
-    std::vector<std::string> full{"VIDODEZ_SIM_BUS=" + bus_.path(),
-                                  "VIDODEZ_APPDATA=" + appdata_.path(), "LC_ALL=C"};
-    full.insert(full.end(), env.begin(), env.end());
-    return test::Run(args, full);
-  }
-  std::vector<std::string> Printer(int port, std::vector<std::string> more = {}) {
-    std::vector<std::string> args{"--bus", bus_.path(), "--port-number", std::to_string(port)};
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-  }
   // Waits for the bus to list `count` printers.
   bool WaitForPrinters(size_t count) {
     for (int i = 0; i < 200; ++i) {
       std::string out = Cli({"list"}).out;
-      size_t lines = static_cast<size_t>(std::count(out.begin(), out.end(), '\n'));
-      if (lines == count) return true;
+      if (static_cast<size_t>(std::count(out.begin(), out.end(), '\n')) == count) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     return false;
   }
-
-  test::TempDir bus_;
-  test::TempDir appdata_;
-  test::TempDir files_;
 };
 
 TEST_F(CliLink, ListStatusSendAndQueryAPrinter) {
-  std::string wire = files_.File("wire");
-  SimProcess sim(Printer(3, {"--wire-log", wire}));
+  SimProcess sim(Sim({}, 3));
   ASSERT_TRUE(sim.ready());
 
   RunResult list = Cli({"list"});
@@ -60,7 +37,7 @@ TEST_F(CliLink, ListStatusSendAndQueryAPrinter) {
   EXPECT_EQ(Cli({"--lang", "chi", "status"}).out, "就绪\n");
 
   EXPECT_EQ(Cli({"send", "#HF>ST"}).exit_code, 0);
-  EXPECT_EQ(test::Escaped(test::ReadFileBytes(wire)), test::Escaped("#HF>ST\r\n"));
+  EXPECT_EQ(Escaped(Wire(3)), Escaped("#HF>ST\r\n"));
 
   RunResult query = Cli({"query", "^G1"});
   EXPECT_EQ(query.exit_code, 0) << query.err;
@@ -71,30 +48,24 @@ TEST_F(CliLink, ListStatusSendAndQueryAPrinter) {
   EXPECT_EQ(Cli({"query", "^G1"}).out, query.out);
 }
 
-TEST_F(CliLink, LanguageComesFromTheLocaleWithoutLang) {
-  SimProcess sim(Printer(1));
-  ASSERT_TRUE(sim.ready());
-  RunResult chinese = Cli({"status"}, {"LC_ALL=", "LANG=zh_CN.UTF-8"});
-  EXPECT_EQ(chinese.out, "就绪\n");
-  RunResult english = Cli({"status"}, {"LC_ALL=", "LANG=de_DE.UTF-8"});
-  EXPECT_EQ(english.out, "READY\n");
-}
-
 TEST_F(CliLink, LanguageOfSysIniWinsOverTheLocaleAndIsNeverWritten) {
-  SimProcess sim(Printer(1));
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
-  std::string ini = appdata_.File("Marlix Vidodez 3.0/Sys.ini");
+  // An empty LC_ALL counts as unset.
+  EXPECT_EQ(Cli({"status"}, {"LC_ALL=", "LANG=zh_CN.UTF-8"}).out, "就绪\n");
+  EXPECT_EQ(Cli({"status"}, {"LC_ALL=", "LANG=de_DE.UTF-8"}).out, "READY\n");
   EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "就绪\n");
-  EXPECT_TRUE(test::ReadFileBytes(ini).empty());  // not created by the command line
+  std::string ini = appdata_.File("Marlix Vidodez 3.0/Sys.ini");
+  EXPECT_TRUE(ReadFileBytes(ini).empty());  // not created by the command line
   std::filesystem::create_directories(appdata_.File("Marlix Vidodez 3.0"));
-  test::WriteFileBytes(ini, "[LanguageSetting]\r\nLanguageValue=eng\r\n");
+  WriteFileBytes(ini, "[LanguageSetting]\r\nLanguageValue=eng\r\n");
   EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "READY\n");
   EXPECT_EQ(Cli({"--lang", "chi", "status"}).out, "就绪\n");
 }
 
 TEST_F(CliLink, PrinterIsChosenByPositionOrNameStart) {
-  SimProcess first(Printer(1));
-  SimProcess second(Printer(2, {"--status", "1"}));
+  SimProcess first(Sim());
+  SimProcess second(Sim({"--status", "1"}, 2));
   ASSERT_TRUE(first.ready() && second.ready());
   EXPECT_EQ(Cli({"status", "-p", "2"}).out, "GRAMMAR ERROR\n");
   EXPECT_EQ(Cli({"status", "-p", "USB02"}).out, "GRAMMAR ERROR\n");
@@ -105,13 +76,17 @@ TEST_F(CliLink, PrinterIsChosenByPositionOrNameStart) {
   EXPECT_EQ(Cli({"status", "-p", "3"}).exit_code, 1);
 }
 
-TEST_F(CliLink, FailuresExitOneWithTheirMessage) {
+TEST_F(CliLink, FailuresExitOneWithTheirMessageAndUsageErrorsTwo) {
   RunResult no_printer = Cli({"status"});
   EXPECT_EQ(no_printer.exit_code, 1);
   EXPECT_EQ(no_printer.err, "No printer connected\n");
   EXPECT_EQ(Cli({"list"}).out, "");
+  for (std::vector<std::string> usage : {std::vector<std::string>{}, {"bogus"}, {"query"}, {"--lang", "fr", "list"}}) {
+    EXPECT_EQ(Cli(usage).exit_code, 2) << (usage.empty() ? "" : usage[0]);
+  }
+  EXPECT_EQ(Cli({"--help"}).exit_code, 0);
 
-  SimProcess silent(Printer(1, {"--reply-mode", "none"}));
+  SimProcess silent(Sim({"--reply-mode", "none"}));
   ASSERT_TRUE(silent.ready());
   RunResult query = Cli({"--lang", "eng", "query", "^G1"});
   EXPECT_EQ(query.exit_code, 1);
@@ -123,34 +98,25 @@ TEST_F(CliLink, FailuresExitOneWithTheirMessage) {
   EXPECT_NE(missing.err.find("cannot be opened"), std::string::npos) << missing.err;
 }
 
-TEST_F(CliLink, UsageErrorsExitTwo) {
-  EXPECT_EQ(Cli({}).exit_code, 2);
-  EXPECT_EQ(Cli({"bogus"}).exit_code, 2);
-  EXPECT_EQ(Cli({"query"}).exit_code, 2);
-  EXPECT_EQ(Cli({"--lang", "fr", "list"}).exit_code, 2);
-  EXPECT_EQ(Cli({"--help"}).exit_code, 0);
-}
-
 TEST_F(CliLink, FileArrivesByteForByte) {
-  std::string wire = files_.File("wire");
-  SimProcess sim(Printer(1, {"--wire-log", wire}));
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   std::string content;
   for (int i = 0; i < (1 << 20); ++i) content.push_back(static_cast<char>((i * 131) >> 3));
-  test::WriteFileBytes(files_.File("f.bin"), content);
+  WriteFileBytes(files_.File("f.bin"), content);
   RunResult sent = Cli({"send-file", files_.File("f.bin")});
   EXPECT_EQ(sent.exit_code, 0) << sent.err;
-  EXPECT_TRUE(test::ReadFileBytes(wire) == content);
+  EXPECT_TRUE(Wire() == content);
 
   // Watching reads the status while the file goes out, through the held device.
   RunResult watched = Cli({"send-file", "--watch", files_.File("f.bin")});
   EXPECT_EQ(watched.exit_code, 0) << watched.err;
   EXPECT_EQ(watched.err.substr(0, 6), "READY\n");
-  EXPECT_EQ(test::ReadFileBytes(wire).size(), 2 * content.size());
+  EXPECT_EQ(Wire().size(), 2 * content.size());
 }
 
 TEST_F(CliLink, UnplugAndPlugBackBySignal) {
-  SimProcess sim(Printer(1));
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   sim.Signal(SIGUSR1);
   EXPECT_TRUE(WaitForPrinters(0));
@@ -162,4 +128,4 @@ TEST_F(CliLink, UnplugAndPlugBackBySignal) {
 }
 
 }  // namespace
-}  // namespace vidodez
+}  // namespace vidodez::test

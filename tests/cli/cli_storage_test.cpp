@@ -1,71 +1,55 @@
 // The storage round trip from the command line: a picture converted, stored
 // as a graphic, listed, printed and deleted on a vidodez-printer-sim process.
 
-#include <gtest/gtest.h>
+#include "cli_fixture.h"
 
-#include "support/process.h"
-#include "support/sim_bus.h"
-#include "support/temp_dir.h"
-
-namespace vidodez {
+namespace vidodez::test {
 namespace {
 
-class CliStorage : public ::testing::Test {
- protected:
-  test::RunResult Cli(std::vector<std::string> args) {
-    args.insert(args.begin(), test::BinDir() + "/vidodez-cli");
-    return test::Run(args, {"VIDODEZ_SIM_BUS=" + bus_.path(), "VIDODEZ_APPDATA=" + bus_.path(),
-                            "LC_ALL=C", "QT_QPA_PLATFORM=offscreen"});
-  }
-  test::TempDir bus_;
-  test::TempDir files_;
-};
+using CliStorage = CliTest;
 
 TEST_F(CliStorage, ConsoleTurnsEveryLineBreakIntoCrLf) {
-  std::string wire = files_.File("wire");
-  test::SimProcess sim({"--bus", bus_.path(), "--wire-log", wire});
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   EXPECT_EQ(Cli({"console", "A\nB\rC\r\nD"}).exit_code, 0);
-  test::WriteFileBytes(files_.File("cmds"), "X\nY\n");
+  WriteFileBytes(files_.File("cmds"), "X\nY\n");
   EXPECT_EQ(Cli({"console", "--file", files_.File("cmds")}).exit_code, 0);
-  EXPECT_EQ(test::Escaped(test::ReadFileBytes(wire)),
-            test::Escaped("A\r\nB\r\nC\r\nD\r\nX\r\nY\r\n\r\n"));
-  test::RunResult empty = Cli({"console", ""});
+  EXPECT_EQ(Escaped(Wire()), Escaped("A\r\nB\r\nC\r\nD\r\nX\r\nY\r\n\r\n"));
+  RunResult empty = Cli({"console", ""});
   EXPECT_EQ(empty.exit_code, 1);
   EXPECT_EQ(empty.err, "No command is written.\n");
 }
 
 TEST_F(CliStorage, GraphicRoundTrip) {
-  std::string wire = files_.File("wire");
-  test::SimProcess sim({"--bus", bus_.path(), "--wire-log", wire});
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   // A PCX made here stands for the converted picture: 1 bit, 8 x 1 pixels.
   std::string pcx(128, '\0');
   pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[8] = 7, pcx[65] = 1, pcx[66] = 2;
   pcx += std::string("\xc1\xff\x00\x00", 2);
-  test::WriteFileBytes(files_.File("LOGO.pcx"), pcx);
+  WriteFileBytes(files_.File("LOGO.pcx"), pcx);
 
-  test::RunResult stored = Cli({"graphic", "store", files_.File("LOGO.pcx"), "--id", "LOGO"});
+  RunResult stored = Cli({"graphic", "store", files_.File("LOGO.pcx"), "--id", "LOGO"});
   EXPECT_EQ(stored.exit_code, 0) << stored.err;
-  test::RunResult list = Cli({"stored", "list", "graphics"});
+  RunResult list = Cli({"stored", "list", "graphics"});
   EXPECT_EQ(list.exit_code, 0) << list.err;
   EXPECT_EQ(list.out, "LOGO\n");
   EXPECT_EQ(Cli({"stored", "list", "graphics", "--json"}).out, "[\n  \"LOGO\"\n]\n");
   EXPECT_EQ(Cli({"stored", "print", "graphics", "LOGO"}).exit_code, 0);
 
-  test::RunResult refused = Cli({"stored", "delete", "graphics", "LOGO"});
+  RunResult refused = Cli({"stored", "delete", "graphics", "LOGO"});
   EXPECT_EQ(refused.exit_code, 1);
   EXPECT_NE(refused.err.find("--yes"), std::string::npos);
   EXPECT_EQ(Cli({"stored", "delete", "graphics", "LOGO", "--yes"}).exit_code, 0);
-  test::RunResult after = Cli({"stored", "list", "graphics"});
+  RunResult after = Cli({"stored", "list", "graphics"});
   EXPECT_EQ(after.out, "");
   // A printer that holds nothing still answers, so the list is said empty.
   EXPECT_EQ(after.err, "No Grphic.\n");
 
   std::string expected_start = "ZS\r\nGK\"LOGO\"\r\nGM\"LOGO\"" + std::to_string(pcx.size()) + "\r\n" + pcx +
                                "ZN\r\nGG20,20,\"LOGO\"\r\nW1,1\r\n\r\n";
-  std::string log = test::ReadFileBytes(wire);
-  EXPECT_EQ(test::Escaped(log.substr(0, expected_start.size())), test::Escaped(expected_start));
+  std::string log = Wire();
+  EXPECT_EQ(Escaped(log.substr(0, expected_start.size())), Escaped(expected_start));
   EXPECT_NE(log.find("GG20,20,\"LOGO\"\r\nW1\r\n\r\n"), std::string::npos);
   EXPECT_NE(log.find("^G1\r\n\r\nGK\"LOGO\"\r\n"), std::string::npos);
 }
@@ -74,13 +58,12 @@ TEST_F(CliStorage, ConvertedPictureIsStored) {
 #ifndef VIDODEZ_HAVE_IMAGING
   GTEST_SKIP() << "graphic convert comes with the imaging library";
 #endif
-  std::string wire = files_.File("wire");
-  test::SimProcess sim({"--bus", bus_.path(), "--wire-log", wire});
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   std::string png = files_.File("photo.png");
   ASSERT_EQ(test::Run({"/usr/bin/convert", "-size", "400x200", "gradient:black-white", png}).exit_code, 0);
-  test::RunResult converted = Cli({"graphic", "convert", png, files_.File("PHOTO.pcx"), "--unit", "mm",
-                                   "--width", "25.4", "--rotate", "90"});
+  RunResult converted = Cli({"graphic", "convert", png, files_.File("PHOTO.pcx"), "--unit", "mm",
+                             "--width", "25.4", "--rotate", "90"});
   ASSERT_EQ(converted.exit_code, 0) << converted.err;
   EXPECT_EQ(converted.out, "101 x 203\n");  // 203 x 101 before the quarter turn
   EXPECT_EQ(Cli({"graphic", "store", files_.File("PHOTO.pcx"), "--id", "PHOTO"}).exit_code, 0);
@@ -88,18 +71,17 @@ TEST_F(CliStorage, ConvertedPictureIsStored) {
 }
 
 TEST_F(CliStorage, UnknownEntriesAndBadIdsFail) {
-  test::SimProcess sim({"--bus", bus_.path()});
+  SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   EXPECT_EQ(Cli({"stored", "print", "forms", "NOPE"}).exit_code, 1);
   EXPECT_EQ(Cli({"stored", "delete", "fonts"}).exit_code, 2);
   EXPECT_EQ(Cli({"stored", "list", "pictures"}).exit_code, 2);
-  test::WriteFileBytes(files_.File("a.pcx"), "x");
-  test::RunResult star = Cli({"graphic", "store", files_.File("a.pcx"), "--id", "A*"});
+  WriteFileBytes(files_.File("a.pcx"), "x");
+  RunResult star = Cli({"graphic", "store", files_.File("a.pcx"), "--id", "A*"});
   EXPECT_EQ(star.exit_code, 1);
   EXPECT_EQ(star.err, "\"*\" is not accepted as graphic name.!\n");
-  test::RunResult bmp = Cli({"graphic", "store", files_.File("a.bmp"), "--id", "A"});
-  EXPECT_EQ(bmp.exit_code, 1);
+  EXPECT_EQ(Cli({"graphic", "store", files_.File("a.bmp"), "--id", "A"}).exit_code, 1);
 }
 
 }  // namespace
-}  // namespace vidodez
+}  // namespace vidodez::test
