@@ -4,6 +4,9 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+
+#include "support/temp_dir.h"
 
 namespace vidodez {
 namespace {
@@ -140,13 +143,23 @@ TEST(PictureSize, SaveTruncatesAndRefusesWhatDoesNotFit) {
   EXPECT_EQ(SavePixelSize(size).height, 299);
 }
 
+// A window toolkit sets the locale from the environment; a comma there
+// must not reach the boxes or break reading them. Few machines have such a
+// locale installed, so one is compiled for the test.
 TEST(PictureSize, TextsIgnoreTheProcessLocale) {
-  // A window toolkit sets the locale from the environment; a comma there
-  // must not reach the boxes or break reading them.
-  const char* set = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
-    if ((set = std::setlocale(LC_NUMERIC, name)) != nullptr) break;
-  if (set == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("comma.def"),
+                       "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \"\"\ngrouping -1\n"
+                       "END LC_NUMERIC\n");
+  // localedef exits 1 for the categories left out; setlocale tells success.
+  const std::string make = "localedef -c -i '" + dir.File("comma.def") +
+                           "' -f ANSI_X3.4-1968 '" + dir.File("comma") + "' >/dev/null 2>&1";
+  if (std::system(make.c_str()) == -1) GTEST_SKIP() << "localedef cannot be run";
+  ::setenv("LOCPATH", dir.path().c_str(), 1);
+  const bool set = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+  ::unsetenv("LOCPATH");
+  if (!set) GTEST_SKIP() << "no locale with a decimal comma";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   PictureSize size = Loaded(406, 200);
   size.unit = kUnitMillimetre;
   const std::string width = SizeBoxTexts(size).width;
