@@ -17,10 +17,8 @@ bool ScriptedOperator::Confirm(const OperatorMessage& question) {
 bool ScriptedOperator::NextFile(const FileChoice& choice, std::string* path) {
   file_dialogs_.push_back(choice);
   if (files_.empty()) return false;
-  std::optional<std::string> answer = std::move(files_.front());
+  *path = std::move(files_.front());
   files_.pop_front();
-  if (!answer) return false;
-  *path = std::move(*answer);
   return true;
 }
 

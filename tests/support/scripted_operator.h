@@ -3,7 +3,6 @@
 // record of everything it was shown, to assert on by table and index.
 
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +24,6 @@ class ScriptedOperator final : public Operator {
   // forgot an answer sees the operation stop rather than go on.
   void AnswerConfirm(bool ok) { confirms_.push_back(ok); }
   void AnswerFile(std::string path) { files_.push_back(std::move(path)); }
-  void CancelFile() { files_.push_back(std::nullopt); }
 
   void Tell(const OperatorMessage& message) override;
   bool Confirm(const OperatorMessage& question) override;
@@ -36,14 +34,12 @@ class ScriptedOperator final : public Operator {
   const std::vector<ShownMessage>& shown() const { return shown_; }
   const std::vector<FileChoice>& file_dialogs() const { return file_dialogs_; }
   const std::vector<int>& countdowns() const { return countdowns_; }
-  // Answers queued but never asked for.
-  size_t unused_answers() const { return confirms_.size() + files_.size(); }
 
  private:
   bool NextFile(const FileChoice& choice, std::string* path);
 
   std::deque<bool> confirms_;
-  std::deque<std::optional<std::string>> files_;
+  std::deque<std::string> files_;
   std::vector<ShownMessage> shown_;
   std::vector<FileChoice> file_dialogs_;
   std::vector<int> countdowns_;

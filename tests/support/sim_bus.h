@@ -19,7 +19,6 @@ class SimBus {
   sim::SimPrinter& AddPrinter(sim::PrinterOptions options = {});
 
   platform::SimBusBackend& usb() { return usb_; }
-  const std::string& dir() const { return dir_.path(); }
   std::string File(const std::string& name) const { return dir_.File(name); }
 
  private:
