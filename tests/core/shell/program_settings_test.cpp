@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -62,14 +61,6 @@ TEST(ProgramSettings, SysIniValueIsKeptEvenWhenUnknown) {
   EXPECT_EQ("[LanguageSetting]\r\nLanguageValue=fr\r\n", ReadFileBytes(path));
   WriteFileBytes(path, "[LanguageSetting]\r\nLanguageValue=\r\n");
   EXPECT_EQ("", LoadLanguage(path, "chi", op));  // unreadable: texts left alone
-}
-
-TEST(ProgramSettings, CliNeverWritesSysIni) {
-  TempDir dir;
-  std::string path = dir.File("Sys.ini");
-  EXPECT_EQ("chi", ResolveCliLanguage(path, "chi"));
-  struct stat info {};
-  EXPECT_NE(0, ::stat(path.c_str(), &info));
 }
 
 TEST(ProgramSettings, FailedSaveIsShownAndTheChoiceStillHolds) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "core/shell/shell_codes.h"
 #include "support/temp_dir.h"
@@ -54,12 +55,15 @@ TEST(FindIniValue, OverlongLineTailIsNotALineOfItsOwn) {
   EXPECT_EQ("2", value);
 }
 
-TEST(SettingsFile, EmptyValueCountsAsMissing) {
+TEST(SettingsFile, ValueIsCutToItsSlotAndAnEmptyOneCountsAsMissing) {
   TempDir dir;
-  WriteFileBytes(dir.File("a.ini"), "[Darkness]\r\nDarkValue=\r\n");
+  WriteFileBytes(dir.File("a.ini"), "[Port]\nPortValue=910012\n[Darkness]\r\nDarkValue=\r\n");
   SettingsFile file;
   ASSERT_TRUE(file.OpenSettings(dir.File("a.ini"), false));
-  std::string value = "old";
+  std::string value;
+  ASSERT_TRUE(file.ReadSetting("Port", "PortValue", &value, 5));
+  EXPECT_EQ("9100", value);
+  value = "old";
   EXPECT_FALSE(file.ReadSetting("Darkness", "DarkValue", &value, 3));
   EXPECT_EQ("old", value);
   EXPECT_EQ(kSettingsKeyMissing, file.error_code());
@@ -67,16 +71,6 @@ TEST(SettingsFile, EmptyValueCountsAsMissing) {
             file.GetSettingsError("eng"));
   EXPECT_EQ("配置文件 " + dir.File("a.ini") + " 中，组 [Darkness] 下无此配置参数 DarkValue 。",
             file.GetSettingsError("chi"));
-}
-
-TEST(SettingsFile, ValueIsCutToTheDestinationSize) {
-  TempDir dir;
-  WriteFileBytes(dir.File("a.ini"), "[Port]\nPortValue=910012\n");
-  SettingsFile file;
-  ASSERT_TRUE(file.OpenSettings(dir.File("a.ini"), false));
-  std::string value;
-  ASSERT_TRUE(file.ReadSetting("Port", "PortValue", &value, 5));
-  EXPECT_EQ("9100", value);
 }
 
 TEST(SettingsFile, OpenFailuresNameTheirCause) {
@@ -138,11 +132,7 @@ TEST(SettingsFile, OldFileSurvivesFailedWrite) {
   EXPECT_EQ(kSettingsWriteFailed, file.CloseSettings());
   EXPECT_EQ("x", ReadFileBytes(blocked + "/keep"));
   EXPECT_EQ("Creating the settings file " + blocked + " failed!", file.GetSettingsError("eng"));
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
-    (void)e;
-    ++entries;
-  }
+  auto entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
   EXPECT_EQ(2, entries) << "a temporary file was left behind";
 }
 
