@@ -112,13 +112,14 @@ TEST(SettingsPage, OffsetsShownInTheDisplayUnitAndSentAsDots) {
   struct Case {
     int unit;
     const char* horizontal;  // 0008 on a 203 dpi printer
-  } cases[] = {{0, "8"}, {2, "1.00"}, {1, "0.039"}};
+    const char* vertical;    // -012
+  } cases[] = {{0, "8", "-12"}, {2, "1.00", "-1.50"}, {1, "0.039", "-0.059"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.unit);
     b.page.unit = c.unit;
     ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
     EXPECT_EQ(b.page.horizontal_offset, c.horizontal);
-    EXPECT_EQ(b.page.vertical_offset, b.page.unit == 0 ? "-12" : b.page.vertical_offset);
+    EXPECT_EQ(b.page.vertical_offset, c.vertical);
   }
   b.page.ResetAll();
   b.page.unit = 2;
