@@ -136,21 +136,29 @@ TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
                                        Index(StorageText::kNoGraphic)}));
 }
 
-TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlag) {
+// A font delete without the flag would send a bare line and drop the font
+// from the list although the printer kept it.
+TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
   struct Case {
     char flag;
+    bool readable;
     const char* command;
-  } cases[] = {{'0', "ZF\"A\"\r\n"}, {'1', "^ZF\"A\"\r\n"}};
+    std::vector<std::string> names_after;
+  } cases[] = {{'0', true, "ZF\"A\"\r\n", {}},
+               {'1', true, "^ZF\"A\"\r\n", {}},
+               {'1', false, "", {"A"}}};
   int port_number = 0;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.flag);
+    SCOPED_TRACE(c.command);
     auto& printer = Listed(StoredKind::kFont, "A#", c.flag, ++port_number);
+    if (!c.readable) printer.SetReplyMode(sim::ReplyMode::kEmpty);
     page_.fonts.selected = 0;
     op_.AnswerConfirm(true);
     page_.DeleteSelected(comm_, op_, StoredKind::kFont);
     EXPECT_WIRE(printer, std::string("^S1\r\n\r\n^G1\r\n\r\n") + c.command);
-    EXPECT_TRUE(page_.fonts.names.empty());
+    EXPECT_EQ(page_.fonts.names, c.names_after);
   }
+  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kCommandSetUnknown)});
 }
 
 TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
@@ -184,17 +192,6 @@ TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
   page_.DeleteSelected(comm_, op_, StoredKind::kForm);
   EXPECT_EQ(Shown().back(), Index(StorageText::kSelectFormToDelete));
   EXPECT_WIRE(printer, "^S1\r\n\r\nFK\"*\"\r\n");
-}
-
-TEST_F(StoragePageTest, UnreadableCommandSetFlagDeletesNothingAndKeepsTheList) {
-  auto& printer = Listed(StoredKind::kFont, "A#");
-  printer.SetReplyMode(sim::ReplyMode::kEmpty);
-  page_.fonts.selected = 0;
-  op_.AnswerConfirm(true);
-  page_.DeleteSelected(comm_, op_, StoredKind::kFont);
-  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
-  EXPECT_EQ(Shown().back(), Index(StorageText::kCommandSetUnknown));
-  EXPECT_WIRE(printer, "^S1\r\n\r\n^G1\r\n\r\n");
 }
 
 TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
@@ -261,33 +258,37 @@ TEST_F(GraphicStore, PageChecksRefuseBeforeAnythingIsSent) {
   EXPECT_TRUE(printer.Wire().empty());
 }
 
-TEST_F(GraphicStore, IdTooLongIsRefusedAfterTheConfirmation) {
+// Refused after the question but before anything is sent: above all, no GK
+// deletes the graphic the printer has.
+TEST_F(GraphicStore, RefusalsAfterTheQuestionSendNothing) {
   auto& printer = Printer();
-  page_.graphic_id = "ABCDEFGHI";
-  op_.AnswerConfirm(true);
-  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
-  EXPECT_EQ(Questions(), 1u);
-  EXPECT_EQ(Shown().back(), Index(StorageText::kIdTooLong));
-  EXPECT_TRUE(page_.focus_graphic_id);
+  test::WriteFileBytes(dir_.File("huge.pcx"), std::string(1024000, 'P'));
+  struct Case {
+    std::string file, id;
+    StorageText message;
+  } cases[] = {
+      {dir_.File("logo.pcx"), "ABCDEFGHI", StorageText::kIdTooLong},  // nine bytes
+      {dir_.File("huge.pcx"), "huge", StorageText::kPictureTooLarge},
+      {dir_.File("gone.pcx"), "gone", StorageText::kNoFile},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file + " " + c.id);
+    page_.file_name = c.file;
+    page_.graphic_id = c.id;
+    page_.focus_graphic_id = false;
+    op_.AnswerConfirm(true);
+    EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+    EXPECT_EQ(Shown().back(), Index(c.message));
+    EXPECT_EQ(page_.focus_graphic_id, c.message == StorageText::kIdTooLong);
+  }
+  EXPECT_EQ(Questions(), 3u);
+  EXPECT_TRUE(printer.Wire().empty());
   // Four Chinese characters are eight GBK bytes: allowed.
+  page_.SetChosenPicture(dir_.File("logo.pcx"));
   page_.graphic_id = "中文图形";
   op_.AnswerConfirm(true);
   EXPECT_EQ(page_.SendPicture(comm_, op_), kPageSent);
   EXPECT_EQ(printer.WireText().substr(0, 16), "ZS\r\nGK\"\xd6\xd0\xce\xc4\xcd\xbc\xd0\xce\"");
-}
-
-TEST_F(GraphicStore, PictureThatCannotBeSentKeepsThePrintersGraphic) {
-  auto& printer = Printer();
-  test::WriteFileBytes(dir_.File("huge.pcx"), std::string(1024000, 'P'));
-  page_.SetChosenPicture(dir_.File("huge.pcx"));
-  op_.AnswerConfirm(true);
-  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
-  EXPECT_EQ(Shown().back(), Index(StorageText::kPictureTooLarge));
-  page_.SetChosenPicture(dir_.File("gone.pcx"));
-  op_.AnswerConfirm(true);
-  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
-  EXPECT_EQ(Shown().back(), Index(StorageText::kNoFile));
-  EXPECT_TRUE(printer.Wire().empty());  // no GK deleted the stored one
 }
 
 }  // namespace
