@@ -104,21 +104,6 @@ TEST(PrinterModel, StoresListsAndDeletesObjects) {
   EXPECT_EQ(model.stored().forms[0].second, "");
 }
 
-TEST(PrinterModel, PrintsAndStoreSwitchesAreKeptAsActions) {
-  PrinterModel model(PrinterOptions{});
-  Send(model, "ZS\r\nGG20,20,\"G\"\r\nW1,1\r\nFR\"F\"\r\nW1\r\nBOGUS\r\n");
-  EXPECT_EQ(model.actions(),
-            (std::vector<std::string>{"ZS", "GG20,20,\"G\"", "W1,1", "FR\"F\"", "W1"}));
-}
-
-TEST(PrinterModel, ListReplyCanBeGivenAsIs) {
-  PrinterOptions options;
-  options.list_reply = "HEADER\r\nF1@@A#";
-  PrinterModel model(options);
-  Send(model, "^S1\r\n");
-  EXPECT_EQ(Replies(model), std::vector<std::string>{"HEADER\r\nF1@@A#"});
-}
-
 TEST(PrinterModel, StateSurvivesARestartAndCorruptStateIsNotTaken) {
   test::TempDir dir;
   PrinterOptions options;
@@ -143,7 +128,7 @@ TEST(PrinterModel, StateSurvivesARestartAndCorruptStateIsNotTaken) {
   EXPECT_EQ(fresh.calibration_length(), "0100");
 }
 
-TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
+TEST(PrinterModel, CalibrationLengthFactoryResetAndTheActionsPrintsAndSwitchesAreKept) {
   PrinterModel model(PrinterOptions{});
   Send(model, "#UM>SL0005\r\n#UM>SL12\r\n");
   EXPECT_EQ(model.settings()[35], "0005");
@@ -152,7 +137,9 @@ TEST(PrinterModel, CalibrationLengthFactoryResetAndActions) {
   Send(model, SettingsLine(std::vector<std::string>(40, "9")));
   Send(model, "#UM>IF\r\nMD\r\nU\r\n^z\r\n");
   EXPECT_EQ(model.settings(), PrinterModel(PrinterOptions{}).settings());
-  EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z"}));
+  Send(model, "ZS\r\nGG20,20,\"G\"\r\nW1,1\r\nFR\"F\"\r\nW1\r\nBOGUS\r\n");
+  EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z", "ZS",
+                                                       "GG20,20,\"G\"", "W1,1", "FR\"F\"", "W1"}));
 }
 
 TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
