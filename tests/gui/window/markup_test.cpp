@@ -7,13 +7,10 @@
 namespace vidodez::gui {
 namespace {
 
-struct Case {
-  const char* markup;
-  const char* html;
-};
-
-TEST(Markup, TurnsEachCodeIntoRichText) {
-  const Case cases[] = {
+// Each code, text that only looks like a code (shown as typed, never as
+// HTML), and codes the text left open or closed out of order.
+TEST(Markup, TurnsEachCodeIntoRichTextAndShowsTheRestAsTyped) {
+  const std::pair<const char*, const char*> cases[] = {
       {"plain", "plain"},
       {"{b}bold{/b}", "<b>bold</b>"},
       {"{c #FF0000}red{/c}", "<span style=\"color:#FF0000\">red</span>"},
@@ -28,27 +25,8 @@ TEST(Markup, TurnsEachCodeIntoRichText) {
       {"{a https://x.example/?a=1&b=2}site{/a}",
        "<a href=\"https://x.example/?a=1&amp;b=2\">site</a>"},
       {"{y 24}spaced", "<div style=\"line-height:24px\">spaced</div>"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.markup);
-    EXPECT_EQ(MarkupToRichText(QString::fromUtf8(c.markup)).toStdString(), c.html);
-  }
-}
-
-TEST(Markup, LineSpacingSpreadsTheLinesThatFollowIt) {
-  // The block that carries the spacing must keep the codes open around it
-  // nested, and the spacing must reach the layout, not just the markup.
-  EXPECT_EQ(MarkupToRichText("{b}a{y 30}b{/b}").toStdString(),
-            "<b>a</b><div style=\"line-height:30px\"><b>b</b></div>");
-  QTextDocument plain;
-  plain.setHtml(MarkupToRichText("one{n}two{n}three"));
-  QTextDocument spaced;
-  spaced.setHtml(MarkupToRichText("{y 40}one{n}two{n}three"));
-  EXPECT_GT(spaced.size().height(), plain.size().height() + 40);
-}
-
-TEST(Markup, ShowsTextThatOnlyLooksLikeCodesAsTyped) {
-  const Case cases[] = {
+      // The block that carries the spacing keeps the codes open around it nested.
+      {"{b}a{y 30}b{/b}", "<b>a</b><div style=\"line-height:30px\"><b>b</b></div>"},
       {"a < b > c", "a &lt; b &gt; c"},
       {"{q}", "{q}"},
       {"{f two}", "{f two}"},
@@ -56,21 +34,25 @@ TEST(Markup, ShowsTextThatOnlyLooksLikeCodesAsTyped) {
       {"{b", "{b"},
       {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
       {"50% {n", "50% {n"},
+      {"{f 2}wait{c #FF0000} 9 {/c}s",
+       "<span style=\"font-size:15px;font-weight:400\">wait<span style=\"color:#FF0000\"> 9 "
+       "</span>s</span>"},
+      {"x{/b}y", "xy"},
+      // Closing an outer code closes the inner one with it, so the tags nest.
+      {"{b}{c #000000}z{/b}", "<b><span style=\"color:#000000\">z</span></b>"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.markup);
-    EXPECT_EQ(MarkupToRichText(QString::fromUtf8(c.markup)).toStdString(), c.html);
+  for (const auto& [markup, html] : cases) {
+    SCOPED_TRACE(markup);
+    EXPECT_EQ(MarkupToRichText(QString::fromUtf8(markup)).toStdString(), html);
   }
 }
 
-TEST(Markup, ClosesWhatTheTextLeftOpenAndDropsStrayCloses) {
-  EXPECT_EQ(MarkupToRichText("{f 2}wait{c #FF0000} 9 {/c}s").toStdString(),
-            "<span style=\"font-size:15px;font-weight:400\">wait<span style=\"color:#FF0000\"> 9 "
-            "</span>s</span>");
-  EXPECT_EQ(MarkupToRichText("x{/b}y").toStdString(), "xy");
-  // Closing an outer code closes the inner one with it, so the tags nest.
-  EXPECT_EQ(MarkupToRichText("{b}{c #000000}z{/b}").toStdString(),
-            "<b><span style=\"color:#000000\">z</span></b>");
+TEST(Markup, LineSpacingReachesTheLayout) {
+  QTextDocument plain;
+  plain.setHtml(MarkupToRichText("one{n}two{n}three"));
+  QTextDocument spaced;
+  spaced.setHtml(MarkupToRichText("{y 40}one{n}two{n}three"));
+  EXPECT_GT(spaced.size().height(), plain.size().height() + 40);
 }
 
 TEST(Markup, UnknownFontNumberFallsBackToTheFirstFont) {

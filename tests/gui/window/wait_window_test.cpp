@@ -32,12 +32,10 @@ TEST(WaitWindow, CountdownShowsNineFirstAndClosesAfterZero) {
   EXPECT_FALSE(wait.isVisible());
 }
 
-TEST(WaitWindow, ChineseCountdownUsesItsOwnSentence) {
+TEST(WaitWindow, ChineseTextsUseTheirOwnSentences) {
   EXPECT_EQ(CountdownText(3, "chi").toStdString(),
             "{f 2}配置数据处理中，请等待{c #FF0000} 3 {/c}秒。{/f}");
-}
-
-TEST(WaitWindow, FixedHintShowsWithoutCountdown) {
+  // A fixed hint shows without a countdown.
   CDateAccessWnd wait(test::BuiltSkins(), 0, 0, false, "chi", nullptr);
   EXPECT_EQ(wait.HintText().toStdString(), "{f 2}字体数据转换中，请等待......{/f}");
   EXPECT_TRUE(FindControl<QLabel>(&wait, "WaitWndHintText")->text().contains("字体数据转换中"));
