@@ -15,8 +15,14 @@
 namespace vidodez::gui {
 namespace {
 
+template <typename W>
+std::unique_ptr<SettingGuideWnd> Make(const std::string& language) {
+  return std::make_unique<W>(test::BuiltSkins(), language, nullptr);
+}
+
 struct Guide {
   const char* help_button;
+  std::unique_ptr<SettingGuideWnd> (*make)(const std::string& language);
   const char* class_name;
   const char* close_button;
   const char* title_label;
@@ -25,24 +31,16 @@ struct Guide {
 };
 
 constexpr Guide kGuides[] = {
-    {"STearOffHelpBtn", "TearoffSettingHelpWnd", "TearOffHelpWndClosebtn",
-     "TearoffHelpWndTitleLabel", "Tear-off Settings Guide", "撕纸设置帮助"},
-    {"SCutterHelpBtn", "CutterSettingHelpWnd", "CutterHelpWndClosebtn", "CutterHelpWndTitleLabel",
-     "Cutter Settings Guide", "切纸设置帮助"},
-    {"SPeelOffHelpBtn", "CPeeloffSettingHelpWnd", "PeelOffHelpWndClosebtn",
-     "PearoffHelpWndTitleLabel", "Peerling Settings Guide", "剥纸设置帮助"},
-    {"AddContinPrintHelpBtn", "CContineAddPrintHelpWnd", "PeelOffHelpWndClosebtn",
-     "PearoffHelpWndTitleLabel", "After Error,continue with:", "补/续打设置帮助"},
+    {"STearOffHelpBtn", Make<CTearoffSettingHelpWnd>, "TearoffSettingHelpWnd",
+     "TearOffHelpWndClosebtn", "TearoffHelpWndTitleLabel", "Tear-off Settings Guide", "撕纸设置帮助"},
+    {"SCutterHelpBtn", Make<CCutterSettingHelpWnd>, "CutterSettingHelpWnd", "CutterHelpWndClosebtn",
+     "CutterHelpWndTitleLabel", "Cutter Settings Guide", "切纸设置帮助"},
+    {"SPeelOffHelpBtn", Make<CPeeloffSettingHelpWnd>, "CPeeloffSettingHelpWnd",
+     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel", "Peerling Settings Guide", "剥纸设置帮助"},
+    {"AddContinPrintHelpBtn", Make<CContineAddPrintHelpWnd>, "CContineAddPrintHelpWnd",
+     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel", "After Error,continue with:",
+     "补/续打设置帮助"},
 };
-
-std::unique_ptr<SettingGuideWnd> Make(const char* button, const std::string& language) {
-  const SkinArchive& skins = test::BuiltSkins();
-  const QString b = button;
-  if (b == "STearOffHelpBtn") return std::make_unique<CTearoffSettingHelpWnd>(skins, language, nullptr);
-  if (b == "SCutterHelpBtn") return std::make_unique<CCutterSettingHelpWnd>(skins, language, nullptr);
-  if (b == "SPeelOffHelpBtn") return std::make_unique<CPeeloffSettingHelpWnd>(skins, language, nullptr);
-  return std::make_unique<CContineAddPrintHelpWnd>(skins, language, nullptr);
-}
 
 // Catches a guide whose skin did not build, whose title stays in the skin's
 // language, or whose close button does not close it.
@@ -52,7 +50,7 @@ TEST(SettingGuides, EachBuildsInBothLanguagesAndCloses) {
     EXPECT_TRUE(IsGuideButton(g.help_button));
     for (const char* language : {"eng", "chi"}) {
       SCOPED_TRACE(language);
-      auto guide = Make(g.help_button, language);
+      auto guide = g.make(language);
       ASSERT_TRUE(guide->skin_built());
       EXPECT_EQ(guide->objectName(), g.class_name);
       auto* title = FindControl<QLabel>(guide.get(), g.title_label);
