@@ -10,16 +10,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <functional>
 
 #include "core/graphic/pcx_codec.h"
 #include "core/graphic/picture_save.h"
 #include "gui_fixture.h"
+#include "support/temp_dir.h"
 
 namespace vidodez::gui {
 namespace {
@@ -29,8 +30,6 @@ constexpr char kFlagQuery[] = "^G1\r\n\r\n";
 
 class StoragePageUi : public ::testing::Test {
  protected:
-  explicit StoragePageUi(const std::string& locale = "en_US") : rig_(locale) {}
-
   // A printer on USB port 1, chosen in the page's selector.
   sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
     options.status = 0;
@@ -67,8 +66,9 @@ class StoragePageUi : public ::testing::Test {
     for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
     return shown;
   }
-  // A small black-and-white picture written as the conversion dialog does.
-  std::string WritePcx(const std::string& name) {
+  // A small black-and-white picture written as the conversion dialog does,
+  // handed to the page as an image file.
+  std::string ChoosePcx(const std::string& name) {
     GreyBitmap picture{40, 16, std::vector<std::uint8_t>(40 * 16, 255)};
     for (int x = 0; x < 40; ++x) picture.Row(8)[x] = 0;
     std::vector<std::uint8_t> bytes;
@@ -76,7 +76,28 @@ class StoragePageUi : public ::testing::Test {
     const std::string path = rig_.bus.File(name);
     EXPECT_EQ(WriteFileAfresh(path, bytes), 0);
     pcx_bytes_ = std::string(bytes.begin(), bytes.end());
+    ChooseFileType(1);
+    rig_.frame().HandChosenPicture(QString::fromStdString(path));
     return path;
+  }
+  // What storing the picture as `id` sends, after the store prefix.
+  std::string StoreBytes(const std::string& id) const {
+    return "\r\nGK\"" + id + "\"\r\nGM\"" + id + "\"" + std::to_string(pcx_bytes_.size()) +
+           "\r\n" + pcx_bytes_ + "ZN\r\nGG20,20,\"" + id + "\"\r\nW1,1\r\n\r\n";
+  }
+  // Clicks "Browse File" and runs `act` on the picture dialog it opens, then
+  // closes the dialog if it is still up; false when no dialog opened.
+  bool InPictureDialog(const std::function<void(QWidget*)>& act) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog == nullptr) return;
+      seen = true;
+      act(dialog);
+      if (dialog->isVisible()) dialog->close();
+    });
+    Click("OpenFileBtn");
+    return seen;
   }
 
   test::FrameRig rig_;
@@ -96,23 +117,6 @@ constexpr ListButtons kKinds[] = {
     {"GraphicList", "GetGraphicListBtn", "DelSelGraphicBtn", "ClearAllGraphicBtn",
      "PrintSelGraphicBtn"},
 };
-
-// Catches a page that starts with list buttons the operator could press on
-// an empty list, or with the graphic fields showing for a text file.
-TEST_F(StoragePageUi, StartsWithListButtonsOffAndImageFieldsHidden) {
-  Printer();
-  for (const ListButtons& kind : kKinds) {
-    SCOPED_TRACE(kind.list);
-    EXPECT_TRUE(Enabled(kind.get));
-    EXPECT_FALSE(Enabled(kind.delete_selected));
-    EXPECT_FALSE(Enabled(kind.delete_all));
-    EXPECT_FALSE(Enabled(kind.print));
-  }
-  EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
-  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
-  EXPECT_TRUE(Control<QWidget>("StoreGraphicOp")->isHidden());
-  EXPECT_FALSE(Control<QWidget>("FileNameEdit")->isHidden());
-}
 
 // Catches texts left in the skin's language, a combo refilled without its
 // choice, and the file type switch not clearing what belonged to the other.
@@ -167,12 +171,18 @@ TEST_F(StoragePageUi, ThreeLinesTypedInTheBoxGoOutEachEndingInCrLf) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"No command is written."});
 }
 
-// Catches the three lists taking the wrong kind from one reply, buttons
-// left off after a list filled, and the selection not reaching the model.
+// Catches a page that starts with list buttons the operator could press on
+// an empty list or with the graphic fields showing for a text file, the
+// three lists taking the wrong kind from one reply, buttons left off after
+// a list filled, and the selection not reaching the model.
 TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   sim::PrinterOptions options = test::PrinterOnPort(1);
   options.list_reply = "F1@F2@A#G1$";
   auto& printer = Printer(options);
+  EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
+  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
+  EXPECT_TRUE(Control<QWidget>("StoreGraphicOp")->isHidden());
+  EXPECT_FALSE(Control<QWidget>("FileNameEdit")->isHidden());
   struct Case {
     const ListButtons& kind;
     QStringList items;
@@ -180,12 +190,15 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   for (const Case& c : {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}},
                         Case{kKinds[2], {"G1"}}}) {
     SCOPED_TRACE(c.kind.list);
+    EXPECT_TRUE(Enabled(c.kind.get));
+    EXPECT_FALSE(Enabled(c.kind.delete_selected));
+    EXPECT_FALSE(Enabled(c.kind.delete_all));
+    EXPECT_FALSE(Enabled(c.kind.print));
     Click(c.kind.get);
     EXPECT_EQ(Items(c.kind.list), c.items);
     EXPECT_TRUE(Enabled(c.kind.delete_selected));
     EXPECT_TRUE(Enabled(c.kind.delete_all));
   }
-  EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
   Select("FormList", 1);
   Click("PrintSelFormBtn");
   Select("GraphicList", 0);
@@ -221,11 +234,7 @@ TEST_F(StoragePageUi, FontDeleteShowsTheNameDecodedAndSendsItsBytes) {
 // check box, and a page that skips the store when the operator cancels.
 TEST_F(StoragePageUi, GraphicStoreWithOkAndWithCancel) {
   auto& printer = Printer();
-  const std::string path = WritePcx("LOGO.pcx");
-  ChooseFileType(1);
-  rig_.frame().HandChosenPicture(QString::fromStdString(path));
-  const std::string body = "GM\"LOGO\"" + std::to_string(pcx_bytes_.size()) + "\r\n" + pcx_bytes_ +
-                           "ZN\r\nGG20,20,\"LOGO\"\r\nW1,1\r\n\r\n";
+  ChoosePcx("LOGO.pcx");
   struct Case {
     int answer;
     const char* prefix;
@@ -236,7 +245,7 @@ TEST_F(StoragePageUi, GraphicStoreWithOkAndWithCancel) {
     SCOPED_TRACE(c.prefix);
     rig_.dialogs.QueueBoxAnswer(c.answer);
     Click("FMSendFileBtn");
-    wire += std::string(c.prefix) + "\r\nGK\"LOGO\"\r\n" + body;
+    wire += c.prefix + StoreBytes("LOGO");
     EXPECT_WIRE(printer, wire);
     EXPECT_EQ(Control<QCheckBox>("StoreGraphicOp")->isChecked(), c.checked);
   }
@@ -248,9 +257,7 @@ TEST_F(StoragePageUi, GraphicStoreWithOkAndWithCancel) {
 // that still opens the way to the printer.
 TEST_F(StoragePageUi, TypedIdIsTheOneCheckedAndSent) {
   auto& printer = Printer();
-  const std::string path = WritePcx("picture.PCX");
-  ChooseFileType(1);
-  rig_.frame().HandChosenPicture(QString::fromStdString(path));
+  ChoosePcx("picture.PCX");
   EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "picture");
   Control<QLineEdit>("FNIDEdit")->setText("NINECHARS");
   Click("FMSendFileBtn");
@@ -269,15 +276,7 @@ TEST_F(StoragePageUi, ClosingThePictureDialogEmptyClearsPathAndId) {
   ChooseFileType(1);
   rig_.frame().HandChosenPicture("/tmp/pictures/OLD.pcx");
   ASSERT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "OLD");
-  bool dialog_seen = false;
-  QTimer::singleShot(0, [&dialog_seen] {
-    if (QWidget* dialog = QApplication::activeModalWidget()) {
-      dialog_seen = true;
-      dialog->close();
-    }
-  });
-  Click("OpenFileBtn");
-  EXPECT_TRUE(dialog_seen);
+  EXPECT_TRUE(InPictureDialog([](QWidget*) {}));
   EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
   EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
 }
@@ -297,28 +296,18 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
   rig_.dialogs.QueueFile(QString::fromStdString(path));
   ChooseFileType(1);
   bool saved_in_dialog = false;
-  QTimer::singleShot(0, [&saved_in_dialog] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) return;
+  ASSERT_TRUE(InPictureDialog([&saved_in_dialog](QWidget* dialog) {
     auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn");
     auto* save = FindControl<QAbstractButton>(dialog, "PSavebtn");
-    if (browse == nullptr || save == nullptr) {
-      dialog->close();
-      return;
-    }
+    if (browse == nullptr || save == nullptr) return;
     browse->click();
     save->click();
     saved_in_dialog = !dialog->isVisible();
-    if (!saved_in_dialog) dialog->close();
-  });
-  Click("OpenFileBtn");
+  }));
   ASSERT_TRUE(saved_in_dialog);
   EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), path);
   EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "SHIP");
-  QFile pcx(QString::fromStdString(path));
-  ASSERT_TRUE(pcx.open(QIODevice::ReadOnly));
-  const QByteArray bytes = pcx.readAll();
-  pcx_bytes_ = bytes.toStdString();
+  pcx_bytes_ = test::ReadFileBytes(path);
   ASSERT_FALSE(pcx_bytes_.empty());
   rig_.dialogs.QueueBoxAnswer(kBoxOk);
   Click("FMSendFileBtn");
@@ -330,11 +319,8 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
   Click("DelSelGraphicBtn");
   EXPECT_TRUE(Items("GraphicList").isEmpty());
   printer.WithModel([](sim::PrinterModel& model) { EXPECT_TRUE(model.stored().graphics.empty()); });
-
-  const std::string store = "ZS\r\nGK\"SHIP\"\r\nGM\"SHIP\"" + std::to_string(pcx_bytes_.size()) +
-                            "\r\n" + pcx_bytes_ + "ZN\r\nGG20,20,\"SHIP\"\r\nW1,1\r\n\r\n";
-  EXPECT_WIRE(printer, store + kListQuery + "GG20,20,\"SHIP\"\r\nW1\r\n\r\n" + kFlagQuery +
-                           "GK\"SHIP\"\r\n");
+  EXPECT_WIRE(printer, "ZS" + StoreBytes("SHIP") + kListQuery + "GG20,20,\"SHIP\"\r\nW1\r\n\r\n" +
+                           kFlagQuery + "GK\"SHIP\"\r\n");
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
                                                "Deleting the selected grphic, confirm?"}));
 }
