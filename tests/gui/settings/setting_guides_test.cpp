@@ -79,9 +79,6 @@ TEST(SettingGuides, CutGuideOptionsSwitchItsTabs) {
   auto* tabs = FindControl<QStackedWidget>(&guide, "Cutterswitch");
   ASSERT_NE(tabs, nullptr);
   ASSERT_EQ(tabs->count(), 3);
-  EXPECT_NE(FindControl<HelpCutOffSetUI>(&guide, "HelpCutOffSetSkin"), nullptr);
-  EXPECT_NE(FindControl<HelpCuttNumberUI>(&guide, "HelpCuttNumberSkin"), nullptr);
-  EXPECT_NE(FindControl<HelpCutterStopPosUI>(&guide, "HelpCutterStopPosSkin"), nullptr);
   struct Case {
     const char* option;
     int tab;

@@ -26,11 +26,16 @@
 namespace vidodez::gui {
 namespace {
 
-TEST(SkinArchive, ReadsSkinsPackedBesideTheProgram) {
+// Images resolve through "skin:" by path and by bare name, as the skins'
+// style sheets and the markup name them.
+TEST(SkinArchive, ReadsSkinsPackedBesideTheProgramAndServesTheirImages) {
   QByteArray xml;
   ASSERT_TRUE(test::BuiltSkins().Read("skin.ui", &xml));
   EXPECT_TRUE(xml.contains("name=\"switch\""));
   EXPECT_TRUE(test::BuiltSkins().Names().contains("images/USB.png"));
+  EXPECT_TRUE(QFile::exists("skin:images/USB.png"));
+  EXPECT_TRUE(QFile::exists("skin:list_icon_a.png"));
+  EXPECT_FALSE(QFile::exists("skin:no_such_icon.png"));
 }
 
 TEST(SkinArchive, OverrideFolderWinsOverTheArchive) {
@@ -47,30 +52,19 @@ TEST(SkinArchive, OverrideFolderWinsOverTheArchive) {
   ASSERT_TRUE(skins.Read("skin.ui", &bytes));  // the rest still comes from the archive
 }
 
-TEST(SkinArchive, RefusesNamesOutsideTheSkinsAndMissingArchives) {
+TEST(SkinArchive, RefusesNamesOutsideTheSkinsAndMissingOrDamagedArchives) {
   SkinArchive skins(VIDODEZ_TEST_PROGRAM_FOLDER);
   QByteArray bytes;
   for (const char* name : {"../SkinRes.dat", "/etc/passwd", "", "a//b", "images/../../x"}) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(skins.Read(name, &bytes));
   }
-  test::TempDir empty;
-  EXPECT_FALSE(SkinArchive(QString::fromStdString(empty.path())).Read("skin.ui", &bytes));
-}
-
-TEST(SkinArchive, DamagedArchiveBuildsNothing) {
   test::TempDir dir;
+  EXPECT_FALSE(SkinArchive(QString::fromStdString(dir.path())).Read("skin.ui", &bytes));
   test::WriteFileBytes(dir.File("SkinRes.dat"), std::string(4096, 'P'));
   QWidget host;
   EXPECT_FALSE(BuildSkin(SkinArchive(QString::fromStdString(dir.path())), "skin.ui", &host));
   EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
-}
-
-TEST(SkinResources, ImagesResolveByPathAndByBareName) {
-  (void)test::BuiltSkins();
-  EXPECT_TRUE(QFile::exists("skin:images/USB.png"));
-  EXPECT_TRUE(QFile::exists("skin:list_icon_a.png"));
-  EXPECT_FALSE(QFile::exists("skin:no_such_icon.png"));
 }
 
 TEST(SkinLoader, CallbackCreatesTheCustomContainers) {
