@@ -142,7 +142,8 @@ TEST_F(SettingsPageUi, TypingFollowsEachBoxsRule) {
       {"SVerticalOffsetEdit", ".5", "", true},
       {"SCutterStopPosEdit", "75", "60", false},
       {"SCutterStopPosEdit", "7a", "", true},
-      // The box holds no more than the field: a third digit would be cut at send.
+      // The boxes hold no more than their fields: more would be cut at send.
+      {"SCalibrationLenEdit", "99999", "9999", false},
       {"SCuttingPapeNumEdit", "123", "12", false},
   };
   for (const Case& c : cases) {
