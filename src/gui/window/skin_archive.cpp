@@ -11,9 +11,6 @@
 namespace vidodez::gui {
 namespace {
 
-struct ZipCloser {
-  void operator()(zip_t* archive) const { zip_discard(archive); }
-};
 struct ZipFileCloser {
   void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
@@ -30,6 +27,18 @@ bool IsSafeName(const QString& name) {
 }  // namespace
 
 SkinArchive::SkinArchive(QString program_folder) : program_folder_(std::move(program_folder)) {}
+SkinArchive::~SkinArchive() = default;
+
+void SkinArchive::ZipCloser::operator()(zip* archive) const { zip_discard(archive); }
+
+zip* SkinArchive::Archive() const {
+  if (!open_tried_) {
+    open_tried_ = true;
+    int error = 0;
+    archive_.reset(zip_open(QFile::encodeName(ArchivePath()).constData(), ZIP_RDONLY, &error));
+  }
+  return archive_.get();
+}
 
 QString SkinArchive::ArchivePath() const { return QDir(program_folder_).filePath("SkinRes.dat"); }
 QString SkinArchive::OverrideFolder() const { return QDir(program_folder_).filePath("skins"); }
@@ -46,18 +55,16 @@ bool SkinArchive::Read(const QString& name, QByteArray* data) const {
 }
 
 bool SkinArchive::ReadFromArchive(const QString& name, QByteArray* data) const {
-  int error = 0;
-  std::unique_ptr<zip_t, ZipCloser> archive(
-      zip_open(QFile::encodeName(ArchivePath()).constData(), ZIP_RDONLY, &error));
-  if (!archive) return false;
+  zip_t* archive = Archive();
+  if (archive == nullptr) return false;
   const QByteArray entry = name.toUtf8();
   zip_stat_t stat;
   zip_stat_init(&stat);
-  if (zip_stat(archive.get(), entry.constData(), 0, &stat) != 0) return false;
+  if (zip_stat(archive, entry.constData(), 0, &stat) != 0) return false;
   if ((stat.valid & ZIP_STAT_SIZE) == 0 || stat.size > static_cast<zip_uint64_t>(kMaxEntryBytes)) {
     return false;
   }
-  std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen(archive.get(), entry.constData(), 0));
+  std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen(archive, entry.constData(), 0));
   if (!file) return false;
   QByteArray bytes(static_cast<qsizetype>(stat.size), '\0');
   qsizetype got = 0;
@@ -73,13 +80,10 @@ bool SkinArchive::ReadFromArchive(const QString& name, QByteArray* data) const {
 
 QStringList SkinArchive::Names() const {
   QStringList names;
-  int error = 0;
-  std::unique_ptr<zip_t, ZipCloser> archive(
-      zip_open(QFile::encodeName(ArchivePath()).constData(), ZIP_RDONLY, &error));
-  if (archive) {
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+  if (zip_t* archive = Archive()) {
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-      const char* entry = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), 0);
+      const char* entry = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
       if (entry != nullptr && !QString::fromUtf8(entry).endsWith('/')) {
         names << QString::fromUtf8(entry);
       }

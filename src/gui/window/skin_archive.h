@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+struct zip;
 
 namespace vidodez::gui {
 
@@ -16,6 +19,9 @@ class SkinArchive {
   static constexpr qint64 kMaxEntryBytes = 8 * 1024 * 1024;
 
   explicit SkinArchive(QString program_folder);
+  ~SkinArchive();
+  SkinArchive(const SkinArchive&) = delete;
+  SkinArchive& operator=(const SkinArchive&) = delete;
 
   // The bytes of one skin file; false when neither the folder nor the
   // archive holds it, or it is too large or unreadable.
@@ -28,9 +34,18 @@ class SkinArchive {
   QString OverrideFolder() const;
 
  private:
+  struct ZipCloser {
+    void operator()(zip* archive) const;
+  };
+
   bool ReadFromArchive(const QString& name, QByteArray* data) const;
+  // The archive, opened on first use and kept open: start-up reads dozens of
+  // entries, and each open reads the archive's whole directory again.
+  zip* Archive() const;
 
   QString program_folder_;
+  mutable std::unique_ptr<zip, ZipCloser> archive_;
+  mutable bool open_tried_ = false;
 };
 
 }  // namespace vidodez::gui
