@@ -88,23 +88,32 @@ QWidget* CDialogFrameWnd::CreatePage(const QString& class_name, QWidget* parent)
   return created;
 }
 
-PageUI* CDialogFrameWnd::page(int page_code) const {
+PageUI* CDialogFrameWnd::page(int page_code) {
   if (page_code < 0 || page_code >= static_cast<int>(pages_.size())) return nullptr;
-  return pages_[static_cast<size_t>(page_code)];
+  const auto index = static_cast<size_t>(page_code);
+  PageUI* target = pages_[index];
+  if (target == nullptr || prepared_[index]) return target;
+  prepared_[index] = true;
+  target->BuildSkinOnce();
+  notifier_.Attach(target);
+  Call("init", *target, page_code);
+  return target;
 }
 
 void CDialogFrameWnd::Run(const char* routine, int code) {
-  PageUI* target = page(code);
-  if (target == nullptr) return;
+  if (PageUI* target = page(code)) Call(routine, *target, code);
+}
+
+void CDialogFrameWnd::Call(const char* routine, PageUI& target, int code) {
   if (context_.observer) context_.observer(routine, code);
   if (std::strcmp(routine, "init") == 0) {
-    target->Init();
+    target.Init();
   } else if (std::strcmp(routine, "start") == 0) {
-    target->Start();
+    target.Start();
   } else if (std::strcmp(routine, "refresh") == 0) {
-    target->RefreshPage();
+    target.RefreshPage();
   } else if (std::strcmp(routine, "texts") == 0) {
-    target->SetTexts();
+    target.SetTexts();
   }
 }
 
@@ -112,10 +121,10 @@ void CDialogFrameWnd::InitWindow() {
   // The language comes first: every start routine below reads it.
   comm_.set_language(context_.settings.LoadLanguage());
   current_page_ = kPageSettings;
-  for (int code : {kPageSystem, kPageSettings, kPageStorage, kPageFonts, kPageNetwork,
-                   kPageFirmware}) {
-    Run("init", code);
-  }
+  // The system page first: it sets the unit the settings page starts in.
+  // The hidden pages start when first opened, still after these two.
+  (void)page(kPageSystem);
+  (void)page(kPageSettings);
   Run("texts", kPageSettings);
   Run("texts", kPageSystem);
   if (system_page_ != nullptr) system_page_->SetFrameTexts(this);
@@ -149,7 +158,9 @@ void CDialogFrameWnd::RefreshShownPage() {
 }
 
 void CDialogFrameWnd::HandChosenPicture(const QString& path) {
-  if (storage_page_ != nullptr) storage_page_->SetChosenPicture(path);
+  if (page(kPageStorage) != nullptr && storage_page_ != nullptr) {
+    storage_page_->SetChosenPicture(path);
+  }
 }
 
 bool CDialogFrameWnd::SwitchPage(const QString& option) {

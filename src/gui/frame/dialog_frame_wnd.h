@@ -59,7 +59,10 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   bool refresh_running() const { return timers_.IsRunning(kRefreshTimer); }
 
   int current_page_code() const { return current_page_; }
-  PageUI* page(int page_code) const;
+  // The page with its skin built and its start routine run: a page is
+  // prepared the first time anything needs it, the shown and system pages at
+  // start, the others when the operator first opens them.
+  PageUI* page(int page_code);
   CPrinterComm& comm() { return comm_; }
   SelectorState& selector_state() { return selector_; }
 
@@ -83,6 +86,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   void Notify(const Notification& notification);
   bool SwitchPage(const QString& option);
   void Run(const char* routine, int code);
+  void Call(const char* routine, PageUI& target, int code);
 
   FrameContext context_;
   CPrinterComm comm_;
@@ -91,6 +95,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   Notifier notifier_;
   TimerSet timers_;
   std::array<PageUI*, 7> pages_{};
+  std::array<bool, 7> prepared_{};
   SysConfigUI* system_page_ = nullptr;
   FileManagementUI* storage_page_ = nullptr;
   int current_page_ = kPageSettings;

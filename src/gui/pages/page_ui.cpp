@@ -4,10 +4,13 @@
 
 namespace vidodez::gui {
 
-PageUI::PageUI(PageContext& context, const QString& skin_file, QWidget* parent)
-    : QWidget(parent), context_(context) {
-  // A page whose skin does not build stays empty; the rest of the program runs.
-  skin_built_ = BuildSkin(context_.skins, skin_file, this);
+PageUI::PageUI(PageContext& context, QString skin_file, QWidget* parent)
+    : QWidget(parent), context_(context), skin_file_(std::move(skin_file)) {}
+
+void PageUI::BuildSkinOnce() {
+  if (skin_tried_) return;
+  skin_tried_ = true;
+  skin_built_ = BuildSkin(context_.skins, skin_file_, this);
 }
 
 int PageUI::Tell(const char* text, int type) {

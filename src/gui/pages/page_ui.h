@@ -2,6 +2,8 @@
 // A page of the main frame: a container that builds its own skin and gets
 // the shared link, the selector state and the frame's refresh timer from the
 // frame. The frame calls the page's routines; the page never calls the frame.
+// The skin is built when the frame first needs the page, so pages the
+// operator has not opened cost nothing at start.
 
 #include <QString>
 #include <QWidget>
@@ -47,11 +49,14 @@ struct PageContext {
 class PageUI : public QWidget {
   Q_OBJECT
  public:
-  PageUI(PageContext& context, const QString& skin_file, QWidget* parent);
+  PageUI(PageContext& context, QString skin_file, QWidget* parent);
 
+  // Builds the skin the first time only. A page whose skin does not build
+  // stays empty; the rest of the program runs.
+  void BuildSkinOnce();
   bool skin_built() const { return skin_built_; }
 
-  // Once, at window creation.
+  // Once, after the skin is built and before any other routine.
   virtual void Init() {}
   // The start routine the frame runs when it switches to the page.
   virtual void Start() {}
@@ -69,6 +74,8 @@ class PageUI : public QWidget {
   PageContext& context_;
 
  private:
+  QString skin_file_;
+  bool skin_tried_ = false;
   bool skin_built_ = false;
 };
 

@@ -103,14 +103,13 @@ FileManagementUI::FileManagementUI(PageContext& context, QWidget* parent)
     : SelectorPageUI(context, kFileManagement, parent),
       bindings_(this),
       operator_(context.dialogs, context.skins, this,
-                [&comm = context.comm] { return comm.GetLanguage(); }) {
-  bindings_.BindLineEdit("FileNameEdit", &model_.file_name);
-  bindings_.BindLineEdit("FNIDEdit", &model_.graphic_id);
-  bindings_.BindCheck("StoreGraphicOp", &model_.store_graphic);
-}
+                [&comm = context.comm] { return comm.GetLanguage(); }) {}
 
 void FileManagementUI::Init() {
   SelectorPageUI::Init();
+  bindings_.BindLineEdit("FileNameEdit", &model_.file_name);
+  bindings_.BindLineEdit("FNIDEdit", &model_.graphic_id);
+  bindings_.BindCheck("StoreGraphicOp", &model_.store_graphic);
   // Fonts have no print command; their print button never shows, but keeps
   // its place so the three lists stay the same height.
   if (auto* print = FindControl<QWidget>(this, "PrintSelFontBtn")) {
