@@ -259,7 +259,10 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
     Fail(errno, path);
     return kFileOpenFailed;
   }
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return kFileReadFailed;
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) {
+    Fail(errno, path);
+    return kFileReadFailed;
+  }
   long size = std::ftell(file.get());
   if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
     Fail(errno, path);
@@ -277,14 +280,21 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
                     Delivery::kQueue) < 0)
       return kGraphicWriteFailed;
   }
+  // Exactly the size the header announced: bytes that grew onto the file
+  // after it was measured would run into the printer's next command, and a
+  // file that came up short leaves the printer waiting, so that is a failure.
   long left = size;
   while (left > 0) {
-    size_t got = std::fread(output_.data(), 1, kFileChunkSize, file.get());
+    const size_t want = std::min(kFileChunkSize, static_cast<size_t>(left));
+    size_t got = std::fread(output_.data(), 1, want, file.get());
     if (std::ferror(file.get())) {
       Fail(errno, path);
       return kFileReadFailed;
     }
-    if (got == 0) break;
+    if (got == 0) {
+      Fail(EIO, path);
+      return kFileReadFailed;
+    }
     if (WriteLocked(output_.data(), got, Delivery::kQueue) < 0) return kGraphicWriteFailed;
     left -= static_cast<long>(got);
   }
