@@ -166,10 +166,13 @@ bool SettingsFile::OpenSettings(const std::string& path, bool for_writing) {
     ::close(fd);
     return Fail(kSettingsOpenFailed);
   }
-  text_.resize(kIniMaxFileBytes);
-  size_t got = 0;
-  while (got < text_.size()) {
-    ssize_t n = ::read(fd, text_.data() + got, text_.size() - got);
+  // Read in pieces, not into a buffer of the largest size: settings files
+  // are small and are read at every start.
+  text_.clear();
+  char piece[16384];
+  while (text_.size() < kIniMaxFileBytes) {
+    const size_t want = std::min(sizeof piece, kIniMaxFileBytes - text_.size());
+    ssize_t n = ::read(fd, piece, want);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
@@ -177,10 +180,9 @@ bool SettingsFile::OpenSettings(const std::string& path, bool for_writing) {
       return Fail(kSettingsOpenFailed);
     }
     if (n == 0) break;
-    got += static_cast<size_t>(n);
+    text_.append(piece, static_cast<size_t>(n));
   }
   ::close(fd);
-  text_.resize(got);
   reading_ = true;
   return true;
 }
