@@ -18,9 +18,7 @@ int main(int argc, char** argv) {
   layout->addWidget(tabs);
   window.resize(739, 763);
   vidodez::gui::QuitWhenPainted quit_when_painted;
-  if (qEnvironmentVariableIntValue("VIDODEZ_QUIT_WHEN_SHOWN") == 1) {
-    app.installEventFilter(&quit_when_painted);
-  }
+  quit_when_painted.InstallIfAsked(app);
   window.show();
   return QApplication::exec();
 }

@@ -77,9 +77,7 @@ int main(int argc, char** argv) {
   }
   op.set_parent(&frame);
   vidodez::gui::QuitWhenPainted quit_when_painted;
-  if (qEnvironmentVariableIntValue("VIDODEZ_QUIT_WHEN_SHOWN") == 1) {
-    app.installEventFilter(&quit_when_painted);
-  }
+  quit_when_painted.InstallIfAsked(app);
   frame.show();
   return QApplication::exec();
 }
