@@ -50,6 +50,7 @@ void BM_RefreshTickWithFourPrinters(benchmark::State& state) {
   vidodez::gui::CDialogFrameWnd frame(
       vidodez::gui::FrameContext{Skins(), dialogs, usb, settings, VIDODEZ_BENCH_PROGRAM_FOLDER});
   frame.show();
+  frame.FinishStart();
   frame.selector_state().remembered_index = 2;
   for (auto _ : state) {
     frame.RefreshShownPage();

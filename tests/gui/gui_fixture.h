@@ -42,7 +42,9 @@ class CountingUsb final : public platform::UsbPrintingClass {
 const gui::SkinArchive& BuiltSkins();
 
 struct FrameRig {
-  explicit FrameRig(const std::string& locale = "en_US");
+  // The frame's start finished at once, as after its first paint, unless
+  // the test watches the start itself.
+  explicit FrameRig(const std::string& locale = "en_US", bool finish_start = true);
   gui::CDialogFrameWnd& frame() { return *frame_; }
   // Clicks a control of the frame by name, as the operator would.
   void Click(const QString& name);

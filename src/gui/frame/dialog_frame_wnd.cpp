@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTimer>
 #include <cstring>
 
 #include "gui/pages/selector_pages.h"
@@ -89,6 +90,11 @@ QWidget* CDialogFrameWnd::CreatePage(const QString& class_name, QWidget* parent)
 }
 
 PageUI* CDialogFrameWnd::page(int page_code) {
+  FinishStart();
+  return Prepare(page_code);
+}
+
+PageUI* CDialogFrameWnd::Prepare(int page_code) {
   if (page_code < 0 || page_code >= static_cast<int>(pages_.size())) return nullptr;
   const auto index = static_cast<size_t>(page_code);
   PageUI* target = pages_[index];
@@ -121,17 +127,34 @@ void CDialogFrameWnd::InitWindow() {
   // The language comes first: every start routine below reads it.
   comm_.set_language(context_.settings.LoadLanguage());
   current_page_ = kPageSettings;
-  // The system page first: it sets the unit the settings page starts in.
-  // The hidden pages start when first opened, still after these two.
-  (void)page(kPageSystem);
-  (void)page(kPageSettings);
-  Run("texts", kPageSettings);
-  Run("texts", kPageSystem);
   if (system_page_ != nullptr) system_page_->SetFrameTexts(this);
   if (auto* first = FindControl<QAbstractButton>(this, "PrinterConfiguration")) {
     const QSignalBlocker quiet(first);
     first->setChecked(true);
   }
+}
+
+void CDialogFrameWnd::FinishStart() {
+  if (start_finished_) return;
+  start_finished_ = true;
+  // The system page first: it sets the unit the settings page starts in.
+  // The hidden pages start when first opened, still after these two.
+  (void)Prepare(kPageSystem);
+  (void)Prepare(kPageSettings);
+  Run("texts", kPageSettings);
+  Run("texts", kPageSystem);
+  if (window_init_held_) Deliver(Notification{kWindowInit, objectName(), nullptr, {}});
+  emit started();
+}
+
+bool CDialogFrameWnd::event(QEvent* event) {
+  // The pages are most of the start-up; the operator sees the frame first
+  // and the shown page once it is built, on the next turn of the loop.
+  if (event->type() == QEvent::Paint && !start_finished_ && !finish_posted_) {
+    finish_posted_ = true;
+    QTimer::singleShot(0, this, &CDialogFrameWnd::FinishStart);
+  }
+  return QWidget::event(event);
 }
 
 void CDialogFrameWnd::showEvent(QShowEvent* event) {
@@ -190,6 +213,11 @@ bool CDialogFrameWnd::SwitchPage(const QString& option) {
 void CDialogFrameWnd::Notify(const Notification& n) {
   if (n.type == kWindowInit) {
     StartRefresh();
+    if (!start_finished_) {
+      // The shown page is not built yet; it hears of the window when it is.
+      window_init_held_ = true;
+      return;
+    }
   } else if (n.Is(kClick, "Closebtn")) {
     timers_.KillTimer(kRefreshTimer);
     emit quitRequested();
@@ -200,6 +228,10 @@ void CDialogFrameWnd::Notify(const Notification& n) {
   } else if (n.type == kSelectChanged) {
     SwitchPage(n.sender);
   }
+  Deliver(n);
+}
+
+void CDialogFrameWnd::Deliver(const Notification& n) {
   if (PageUI* shown = page(current_page_)) {
     if (context_.observer) context_.observer("notify", current_page_);
     shown->Notify(n);

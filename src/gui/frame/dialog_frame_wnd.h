@@ -60,9 +60,14 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
 
   int current_page_code() const { return current_page_; }
   // The page with its skin built and its start routine run: a page is
-  // prepared the first time anything needs it, the shown and system pages at
-  // start, the others when the operator first opens them.
+  // prepared the first time anything needs it, the system and shown pages
+  // right after the window's first paint, the others when the operator first
+  // opens them. Asking for any page finishes the start first.
   PageUI* page(int page_code);
+  // The rest of the start: the system and shown pages' skins and start
+  // routines, then their texts. Runs once, by itself after the first paint
+  // or on first need.
+  void FinishStart();
   CPrinterComm& comm() { return comm_; }
   SelectorState& selector_state() { return selector_; }
 
@@ -71,19 +76,25 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
 
  signals:
   void quitRequested();
+  // The start has finished: the system and shown pages are built.
+  void started();
 
  public slots:
   // The picture conversion dialog's saved picture, for the storage page.
   void HandChosenPicture(const QString& path) override;
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* CreatePage(const QString& class_name, QWidget* parent);
   void InitWindow();
+  PageUI* Prepare(int page_code);
   void Notify(const Notification& notification);
+  // Hands a notification to the shown page.
+  void Deliver(const Notification& notification);
   bool SwitchPage(const QString& option);
   void Run(const char* routine, int code);
   void Call(const char* routine, PageUI& target, int code);
@@ -100,6 +111,9 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   FileManagementUI* storage_page_ = nullptr;
   int current_page_ = kPageSettings;
   bool window_init_sent_ = false;
+  bool start_finished_ = false;
+  bool finish_posted_ = false;
+  bool window_init_held_ = false;
 };
 
 }  // namespace vidodez::gui

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 
 #include "gui/pages/selector_pages.h"
+#include "gui/settings/printer_config_ui.h"
 #include "gui/storage/file_management_ui.h"
 #include "gui_fixture.h"
 
@@ -14,15 +16,39 @@ namespace {
 
 using Routines = std::vector<std::string>;
 
-// The hidden pages start when first opened, so start-up builds only the two
-// pages it needs; the system page still comes first, as it sets the unit.
-TEST(MainFrame, StartsWithLanguageThenSystemAndSettingsPages) {
-  test::FrameRig rig("zh_CN");
-  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6"}));
-  EXPECT_FALSE(rig.frame().findChild<FileManagementUI*>()->skin_built());
+// The operator sees the frame, in the start language, before any page is
+// built; the system page (it sets the unit the settings page starts in) and
+// the settings page start right after that first paint, and hear of the
+// shown window then. The hidden pages start when first opened.
+TEST(MainFrame, ShowsTheFrameFirstThenStartsTheSystemAndSettingsPages) {
+  test::FrameRig rig("zh_CN", /*finish_start=*/false);
+  EXPECT_TRUE(rig.routines.empty());
   EXPECT_EQ(rig.frame().comm().GetLanguage(), "chi");
+  EXPECT_EQ(FindControl<QAbstractButton>(&rig.frame(), "PrinterConfiguration")->text(),
+            QString::fromUtf8("功能设置"));
+  EXPECT_FALSE(rig.frame().findChild<PrinterConfigUI*>()->skin_built());
+  QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
+  rig.frame().show();
+  ASSERT_TRUE(started.wait(10000));
+  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "notify:0"}));
+  EXPECT_TRUE(rig.frame().findChild<PrinterConfigUI*>()->skin_built());
+  EXPECT_FALSE(rig.frame().findChild<FileManagementUI*>()->skin_built());
   EXPECT_EQ(rig.frame().size(), QSize(739, 763));
   EXPECT_EQ(rig.frame().current_page_code(), kPageSettings);
+}
+
+TEST(MainFrame, NeedingAPageBeforeTheFirstPaintFinishesTheStartFirstAndOnce) {
+  test::FrameRig rig("en_US", /*finish_start=*/false);
+  QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
+  rig.Click("FontDownload");
+  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3",
+                                    "refresh:3", "texts:3", "notify:3", "notify:3"}));
+  rig.routines.clear();
+  rig.frame().show();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(started.count(), 1);
+  EXPECT_EQ(rig.routines, (Routines{"notify:3"}));  // the window's init, to the shown page
 }
 
 TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
