@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -15,6 +16,7 @@
 #include "gui/frame/dialog_frame_wnd.h"
 #include "gui/system/program_settings.h"
 #include "gui/window/dialog_service.h"
+#include "gui/window/plugins_out_of_reach.h"
 #include "gui/window/quit_when_painted.h"
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
@@ -48,6 +50,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("vidodez");
   vidodez::SetLogSink(LogToStderr);
 
+  // Qt asks every image-format plugin about each PNG it reads by name, and
+  // so loads them all on the first one. The skins are PNG, which Qt reads by
+  // itself, so the plugins stay out of reach until the window has started;
+  // the style is made first, as the desktop may want its own.
+  (void)QApplication::style();
+  vidodez::gui::PluginsOutOfReach plugins;
+
   const QString folder = FindProgramFolder();
   vidodez::gui::SkinArchive skins(folder);
   vidodez::gui::SkinResources resources(skins);
@@ -72,6 +81,10 @@ int main(int argc, char** argv) {
       vidodez::gui::FrameContext{skins, dialogs, *usb, settings, folder});
   QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::quitRequested, &app,
                    &QApplication::quit, Qt::QueuedConnection);
+  // Back once the shown page has been painted with its images too.
+  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::started, &app, [&plugins] {
+    QTimer::singleShot(0, [&plugins] { plugins.Release(); });
+  });
   if (const QScreen* screen = frame.screen()) {
     frame.move(screen->availableGeometry().center() - frame.rect().center());
   }

@@ -10,6 +10,7 @@
 #include <QUiLoader>
 #include <QVBoxLayout>
 
+#include "gui/window/plugins_out_of_reach.h"
 #include "gui/window/skin_combo_box.h"
 
 namespace vidodez::gui {
@@ -25,11 +26,8 @@ class SkinUiLoader final : public QUiLoader {
   // while the library paths are empty.
   static SkinUiLoader& Shared() {
     static SkinUiLoader& loader = *[] {
-      const QStringList library_paths = QCoreApplication::libraryPaths();
-      QCoreApplication::setLibraryPaths({});
-      auto* made = new SkinUiLoader;  // kept for the program's life
-      QCoreApplication::setLibraryPaths(library_paths);
-      return made;
+      const PluginsOutOfReach plugins;
+      return new SkinUiLoader;  // kept for the program's life
     }();
     return loader;
   }
