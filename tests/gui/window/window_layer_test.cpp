@@ -6,7 +6,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -17,6 +20,7 @@
 #include "gui/window/controls.h"
 #include "gui/window/hit_test.h"
 #include "gui/window/notifier.h"
+#include "gui/window/plugins_out_of_reach.h"
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_combo_box.h"
 #include "gui/window/skin_loader.h"
@@ -36,6 +40,22 @@ TEST(SkinArchive, ReadsSkinsPackedBesideTheProgramAndServesTheirImages) {
   EXPECT_TRUE(QFile::exists("skin:images/USB.png"));
   EXPECT_TRUE(QFile::exists("skin:list_icon_a.png"));
   EXPECT_FALSE(QFile::exists("skin:no_such_icon.png"));
+}
+
+// The start keeps the plugins away while the skins' PNGs are read; the
+// operator's JPEG pictures need them back afterwards. Qt scans a plugin
+// folder once, so this holds only before anything in the process has read an
+// image, as at the program's start (ctest runs each test on its own).
+TEST(PluginsOutOfReach, SkinImagesLoadWithoutThemAndTheyComeBack) {
+  const QDir plugins_folder(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+  if (!plugins_folder.exists("imageformats/libqjpeg.so")) GTEST_SKIP() << "no jpeg plugin";
+  (void)test::BuiltSkins();
+  {
+    const PluginsOutOfReach plugins;
+    EXPECT_FALSE(QImage("skin:images/logo.png").isNull());
+    EXPECT_FALSE(QImageReader::supportedImageFormats().contains("jpeg"));
+  }
+  EXPECT_TRUE(QImageReader::supportedImageFormats().contains("jpeg"));
 }
 
 TEST(SkinArchive, OverrideFolderWinsOverTheArchive) {
