@@ -15,8 +15,11 @@ namespace vidodez::gui {
 
 void SetMarkupText(QWidget* widget, const QString& markup) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setTextFormat(Qt::RichText);
-    label->setText(MarkupToRichText(markup));
+    // Most labels hold plain words; a rich-text label costs a document and
+    // its layout, and the pages have dozens of labels.
+    const bool plain = ReadsAsPlainText(markup);
+    label->setTextFormat(plain ? Qt::PlainText : Qt::RichText);
+    label->setText(plain ? markup : MarkupToRichText(markup));
   } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
     const QSignalBlocker quiet(rich);
     rich->setHtml(MarkupToRichText(markup));

@@ -169,6 +169,19 @@ QString MarkupToRichText(const QString& markup) {
   return html;
 }
 
+bool ReadsAsPlainText(const QString& markup) {
+  if (markup.isEmpty()) return true;
+  if (markup.front().isSpace() || markup.back().isSpace()) return false;
+  QChar previous;
+  for (const QChar c : markup) {
+    if (c == '{' || c == '<' || c == '>' || c == '&' || c == '"') return false;
+    // Rich text folds runs of blanks and line breaks into one space.
+    if (c.isSpace() && (c != ' ' || previous == ' ')) return false;
+    previous = c;
+  }
+  return true;
+}
+
 QString FirstLinkTarget(const QString& markup) {
   QString target;
   Scan(

@@ -19,6 +19,10 @@ MarkupFont MarkupFontOf(int index);
 
 QString MarkupToRichText(const QString& markup);
 
+// Whether the markup shows exactly as its own plain text: no codes, nothing
+// rich text would escape, and no blanks it would fold.
+bool ReadsAsPlainText(const QString& markup);
+
 // The target of the first link in the text, or empty.
 QString FirstLinkTarget(const QString& markup);
 

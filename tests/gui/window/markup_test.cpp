@@ -55,6 +55,22 @@ TEST(Markup, LineSpacingReachesTheLayout) {
   EXPECT_GT(spaced.size().height(), plain.size().height() + 40);
 }
 
+// Labels skip the rich-text document only for texts it would show the same.
+TEST(Markup, PlainTextOnlyWhereRichTextReadsTheSame) {
+  for (const char* same : {"Darkness:", "功能设置", "Support: +86 400-820-1760", ""}) {
+    SCOPED_TRACE(same);
+    const QString markup = QString::fromUtf8(same);
+    EXPECT_TRUE(ReadsAsPlainText(markup));
+    QTextDocument shown;
+    shown.setHtml(MarkupToRichText(markup));
+    EXPECT_EQ(shown.toPlainText(), markup);
+  }
+  for (const char* other : {"two  blanks", " lead", "trail ", "line\nbreak", "tab\there",
+                            "a & b", "a < b", "say \"x\"", "{b}x{/b}", "50% {n"}) {
+    EXPECT_FALSE(ReadsAsPlainText(QString::fromUtf8(other))) << other;
+  }
+}
+
 TEST(Markup, UnknownFontNumberFallsBackToTheFirstFont) {
   EXPECT_EQ(MarkupFontOf(99).pixel_size, MarkupFontOf(0).pixel_size);
   EXPECT_EQ(MarkupFontOf(-1).pixel_size, MarkupFontOf(0).pixel_size);
