@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
 
   const QString folder = FindProgramFolder();
   vidodez::gui::SkinArchive skins(folder);
-  vidodez::gui::SkinResources resources(skins);
+  vidodez::gui::SkinResources resources(
+      skins, QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
   if (!resources.ok()) vidodez::Log(vidodez::LogLevel::kWarning, "skin images unavailable");
 
   std::unique_ptr<vidodez::platform::UsbPrintingClass> usb =

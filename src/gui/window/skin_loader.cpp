@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QUiLoader>
@@ -81,21 +79,13 @@ bool BuildSkin(const SkinArchive& skins, const QString& file, QWidget* host,
   return true;
 }
 
-SkinResources::SkinResources(const SkinArchive& skins) : images_(std::make_unique<QTemporaryDir>()) {
-  if (!images_->isValid()) return;
-  for (const QString& name : skins.Names()) {
-    if (name.endsWith(".ui") || name.endsWith(".qss")) continue;
-    QByteArray bytes;
-    if (!skins.Read(name, &bytes)) continue;
-    const QString target = QDir(images_->path()).filePath(name);
-    QDir().mkpath(QFileInfo(target).path());
-    QFile out(target);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(bytes);
-  }
+SkinResources::SkinResources(const SkinArchive& skins, const QString& cache_root)
+    : images_(skins, cache_root) {
+  if (images_.path().isEmpty()) return;
   // Texts name images bare ("{i list_icon_a.png}"), style sheets by path.
   const QString loose = skins.OverrideFolder();
-  QDir::setSearchPaths("skin", {loose, QDir(loose).filePath("images"), images_->path(),
-                                QDir(images_->path()).filePath("images")});
+  QDir::setSearchPaths("skin", {loose, QDir(loose).filePath("images"), images_.path(),
+                                QDir(images_.path()).filePath("images")});
   QByteArray qss;
   if (skins.Read("style.qss", &qss)) {
     style_sheet_ = QString::fromUtf8(qss);

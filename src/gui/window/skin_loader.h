@@ -5,12 +5,12 @@
 // by one that reports when its list drops down.
 
 #include <QString>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "gui/window/skin_archive.h"
+#include "gui/window/skin_images.h"
 
 namespace vidodez::gui {
 
@@ -27,15 +27,16 @@ bool BuildSkin(const SkinArchive& skins, const QString& file, QWidget* host,
 
 // Makes the archive's images reachable as "skin:NAME" (style sheets use
 // url(skin:USB.png)) and applies "style.qss" to the application. Lives as
-// long as the windows that use the images.
+// long as the windows that use the images. With a cache folder the images
+// are written once for each archive, not at every start.
 class SkinResources {
  public:
-  explicit SkinResources(const SkinArchive& skins);
+  explicit SkinResources(const SkinArchive& skins, const QString& cache_root = {});
   bool ok() const { return ok_; }
   const QString& style_sheet() const { return style_sheet_; }
 
  private:
-  std::unique_ptr<QTemporaryDir> images_;
+  SkinImageFolder images_;
   QString style_sheet_;
   bool ok_ = false;
 };
