@@ -1,6 +1,7 @@
 #include "gui/frame/dialog_frame_wnd.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -147,20 +148,24 @@ void CDialogFrameWnd::FinishStart() {
   emit started();
 }
 
-bool CDialogFrameWnd::event(QEvent* event) {
+bool CDialogFrameWnd::eventFilter(QObject* watched, QEvent* event) {
   // The pages are most of the start-up; the operator sees the frame first
-  // and the shown page once it is built, on the next turn of the loop.
-  if (event->type() == QEvent::Paint && !start_finished_ && !finish_posted_) {
-    finish_posted_ = true;
-    QTimer::singleShot(0, this, &CDialogFrameWnd::FinishStart);
+  // and the shown page once it is built, on the next turn of the loop. Any
+  // widget of the window may be the first painted: children that cover the
+  // frame leave it nothing to paint.
+  if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    qApp->removeEventFilter(this);
+    if (!start_finished_) QTimer::singleShot(0, this, &CDialogFrameWnd::FinishStart);
   }
-  return QWidget::event(event);
+  return QWidget::eventFilter(watched, event);
 }
 
 void CDialogFrameWnd::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!window_init_sent_) {
     window_init_sent_ = true;
+    if (!start_finished_) qApp->installEventFilter(this);  // for the first paint
     Notify(Notification{kWindowInit, objectName(), nullptr, {}});
   }
 }

@@ -84,7 +84,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   void HandChosenPicture(const QString& path) override;
 
  protected:
-  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -112,7 +112,6 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   int current_page_ = kPageSettings;
   bool window_init_sent_ = false;
   bool start_finished_ = false;
-  bool finish_posted_ = false;
   bool window_init_held_ = false;
 };
 
