@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
       vidodez::gui::FrameContext{skins, dialogs, *usb, settings, folder});
   QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::quitRequested, &app,
                    &QApplication::quit, Qt::QueuedConnection);
-  // Back once the shown page has been painted with its images too.
+  // Back on the next turn, after the paint the shown page's build has
+  // already asked for, so that its images too are read without them.
   QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::started, &app, [&plugins] {
     QTimer::singleShot(0, [&plugins] { plugins.Release(); });
   });

@@ -15,12 +15,14 @@ namespace {
 const QString kPrefix = QStringLiteral("skin-images-");
 const QString kPartPrefix = QStringLiteral("part-");
 
+bool IsImage(const QString& name) { return !name.endsWith(".ui") && !name.endsWith(".qss"); }
+
 // Writes every image of the skins below `folder`; false when one could not
 // be written (the others still are).
 bool WriteImages(const SkinArchive& skins, const QString& folder) {
   bool all = true;
   for (const QString& name : skins.Names()) {
-    if (name.endsWith(".ui") || name.endsWith(".qss")) continue;
+    if (!IsImage(name)) continue;
     QByteArray bytes;
     if (!skins.Read(name, &bytes)) continue;
     const QString target = QDir(folder).filePath(name);
@@ -31,6 +33,14 @@ bool WriteImages(const SkinArchive& skins, const QString& folder) {
     }
   }
   return all;
+}
+
+// A cache cleaner may have taken files from a kept folder.
+bool HoldsEveryImage(const SkinArchive& skins, const QString& folder) {
+  for (const QString& name : skins.Names()) {
+    if (IsImage(name) && !QFileInfo::exists(QDir(folder).filePath(name))) return false;
+  }
+  return true;
 }
 
 // Names one build of the archive: its place, size and time.
@@ -57,23 +67,27 @@ bool SkinImageFolder::UseCache(const SkinArchive& skins, const QString& cache_ro
   if (!archive.isFile()) return false;
   const QString name = kPrefix + ArchiveKey(archive);
   const QDir root(cache_root);
-  // Only a complete folder ever carries the name: it is written under a
-  // name of its own and renamed when whole.
-  if (QFileInfo(root.filePath(name)).isDir()) {
-    path_ = root.filePath(name);
-    return true;
+  // A folder carries the name only once it is whole: it is written under a
+  // name of its own and then renamed.
+  const QString kept = root.filePath(name);
+  if (QFileInfo(kept).isDir()) {
+    if (HoldsEveryImage(skins, kept)) {
+      path_ = kept;
+      return true;
+    }
+    QDir(kept).removeRecursively();
   }
   if (!QDir().mkpath(cache_root)) return false;
   QTemporaryDir part(root.filePath(kPrefix + kPartPrefix + "XXXXXX"));
   if (!part.isValid() || !WriteImages(skins, part.path())) return false;
   const QByteArray from = QFile::encodeName(part.path());
-  const QByteArray to = QFile::encodeName(root.filePath(name));
+  const QByteArray to = QFile::encodeName(kept);
   if (::rename(from.constData(), to.constData()) == 0) {
     part.setAutoRemove(false);
-  } else if (!QFileInfo(root.filePath(name)).isDir()) {
+  } else if (!QFileInfo(kept).isDir()) {
     return false;  // another start that got there first is fine, else give up
   }
-  path_ = root.filePath(name);
+  path_ = kept;
   // Folders of earlier archives are of no further use. A program of an
   // earlier build still running loses the images it has not read yet.
   for (const QString& other : root.entryList({kPrefix + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {

@@ -47,6 +47,10 @@ TEST(SkinImageFolder, WrittenOncePerArchiveAndEarlierArchivesLeave) {
   ASSERT_EQ(utimes(QFile::encodeName(image).constData(), kLongAgo), 0);
   EXPECT_EQ(SkinImageFolder(skins, program.cache).path(), first);
   EXPECT_EQ(QFileInfo(image).lastModified().toSecsSinceEpoch(), kLongAgo[0].tv_sec);
+  // What a cache cleaner took is written again.
+  ASSERT_TRUE(QFile::remove(QDir(first).filePath("images/logo.png")));
+  EXPECT_EQ(SkinImageFolder(skins, program.cache).path(), first);
+  EXPECT_TRUE(QFileInfo::exists(QDir(first).filePath("images/logo.png")));
   // Another start's folder still being written is not touched.
   ASSERT_TRUE(QDir(program.cache).mkdir("skin-images-part-abcdef"));
 
