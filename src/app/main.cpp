@@ -15,6 +15,7 @@
 #include "core/shell/log.h"
 #include "core/shell/program_settings.h"
 #include "gui/frame/dialog_frame_wnd.h"
+#include "gui/frame/page_tour.h"
 #include "gui/system/program_settings.h"
 #include "gui/window/dialog_service.h"
 #include "gui/window/plugins_out_of_reach.h"
@@ -94,6 +95,18 @@ int main(int argc, char** argv) {
   op.set_parent(&frame);
   vidodez::gui::QuitWhenPainted quit_when_painted;
   quit_when_painted.InstallIfAsked(app);
+  // VIDODEZ_PAGE_TOUR=<folder>: a picture of every page, then the end; what
+  // scripts/demo shows when there is no display to watch.
+  const QString tour_folder = qEnvironmentVariable("VIDODEZ_PAGE_TOUR");
+  if (!tour_folder.isEmpty()) {
+    auto* tour = new vidodez::gui::PageTour(frame, tour_folder);
+    tour->Start([](const QStringList& saved) {
+      for (const QString& path : saved) std::printf("%s\n", qUtf8Printable(path));
+      std::fflush(stdout);
+      const auto pages = vidodez::gui::CDialogFrameWnd::PageOptions().size();
+      QApplication::exit(saved.size() == pages ? 0 : 1);
+    });
+  }
   frame.show();
   return QApplication::exec();
 }

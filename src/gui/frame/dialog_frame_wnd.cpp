@@ -177,6 +177,12 @@ void CDialogFrameWnd::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+QStringList CDialogFrameWnd::PageOptions() {
+  QStringList options;
+  for (const TabEntry& tab : kTabs) options.append(tab.option);
+  return options;
+}
+
 void CDialogFrameWnd::StartRefresh() { timers_.SetTimer(kRefreshTimer, kRefreshMs); }
 void CDialogFrameWnd::StopRefresh() { timers_.KillTimer(kRefreshTimer); }
 

@@ -5,6 +5,7 @@
 // every notification to the page that is shown.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -73,6 +74,9 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
 
   // Runs timer 1's work once, as a tick does.
   void RefreshShownPage();
+
+  // The names of the option buttons that open the six pages, in tab order.
+  static QStringList PageOptions();
 
  signals:
   void quitRequested();

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QSignalSpy>
+#include <QTest>
 #include <QStackedWidget>
 
+#include "gui/frame/page_tour.h"
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
 #include "gui/storage/file_management_ui.h"
 #include "gui_fixture.h"
+#include "support/temp_dir.h"
 
 namespace vidodez::gui {
 namespace {
@@ -158,6 +162,29 @@ TEST(MainFrame, SavedPictureReachesTheStoragePage) {
   auto* storage = dynamic_cast<FileManagementUI*>(rig.frame().page(kPageStorage));
   ASSERT_NE(storage, nullptr);
   EXPECT_EQ(storage->chosen_picture().toStdString(), "/tmp/logo.pcx");
+}
+
+// The headless demo's tour opens the six pages through their option buttons
+// and leaves a picture of the window on each, in tab order.
+TEST(MainFrame, PageTourSavesAPictureOfEveryPage) {
+  test::TempDir dir;
+  test::FrameRig rig("en_US", /*finish_start=*/false);
+  PageTour tour(rig.frame(), QString::fromStdString(dir.File("shots")), 0);
+  QStringList saved;
+  bool done = false;
+  tour.Start([&](const QStringList& files) {
+    saved = files;
+    done = true;
+  });
+  rig.frame().show();
+  for (int i = 0; i < 500 && !done; ++i) QTest::qWait(10);
+  ASSERT_TRUE(done);
+  ASSERT_EQ(saved.size(), 6);
+  EXPECT_TRUE(saved[4].endsWith("/5-FileManagement.png")) << saved[4].toStdString();
+  for (const QString& path : saved) {
+    EXPECT_EQ(QImage(path).size(), rig.frame().size()) << path.toStdString();
+  }
+  EXPECT_EQ(rig.frame().current_page_code(), kPageSystem);
 }
 
 }  // namespace
