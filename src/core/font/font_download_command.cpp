@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -53,23 +52,23 @@ ssize_t ReadFully(int fd, unsigned char* buffer, std::size_t want) {
   return static_cast<ssize_t>(got);
 }
 
-// Encodes bytes [first, first + count) of the font at `out`; returns the end.
-char* EncodeBlock(const unsigned char* bytes, std::size_t count, std::size_t first, char* out) {
-  std::size_t column = first % kBytesPerLine;
+// Encodes `count` bytes that start a line at `out`; returns the end. Every
+// full line ends in CR LF, a last part line does not.
+char* EncodeLines(const unsigned char* bytes, std::size_t count, char* out) {
   for (std::size_t i = 0; i < count; ++i) {
     std::memcpy(out, &kHexPairs[2 * bytes[i]], 2);
     out += 2;
-    if (++column == kBytesPerLine) {
-      *out++ = '\r';
-      *out++ = '\n';
-      column = 0;
+    if (i % kBytesPerLine == kBytesPerLine - 1) {
+      out[0] = '\r';
+      out[1] = '\n';
+      out += 2;
     }
   }
   return out;
 }
 
 int EncodeFile(int fd, std::size_t size, char* out) {
-  auto block = std::make_unique<unsigned char[]>(std::min(size, kBlockBytes) + 1);
+  auto block = std::make_unique<unsigned char[]>(std::min(size, kBlockBytes));
   bool at_end = false;
   for (std::size_t done = 0; done < size;) {
     const std::size_t want = std::min(size - done, kBlockBytes);
@@ -82,24 +81,12 @@ int EncodeFile(int fd, std::size_t size, char* out) {
     }
     // The file has become shorter than the size taken when it was chosen.
     std::memset(block.get() + got, 0, want - got);
-    out = EncodeBlock(block.get(), want, done, out);
+    out = EncodeLines(block.get(), want, out);
     done += want;
   }
   // After the last byte, also when a line end has just been written.
   out[0] = '\r';
   out[1] = '\n';
-  return kFontOk;
-}
-
-int OpenFont(const std::string& path, int* fd) {
-  *fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (*fd < 0) return kFontFileOpenFailed;
-  struct stat info {};
-  if (::fstat(*fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(*fd);
-    *fd = -1;
-    return kFontFileOpenFailed;
-  }
   return kFontOk;
 }
 
@@ -112,7 +99,8 @@ int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
   if (int code = FontNameForPrinter(job.font_name, &gbk_name); code != kFontOk) return code;
   if (job.font_size > kMaxFontFileBytes) return kFontFileTooLarge;
   int fd = -1;
-  if (int code = OpenFont(job.font_path, &fd); code != kFontOk) return code;
+  // The size taken when the file was chosen holds, not today's.
+  if (int code = OpenFontFile(job.font_path, &fd, nullptr); code != kFontOk) return code;
 
   const std::size_t size = job.font_size;
   const std::string header = HeaderLine(job, gbk_name);

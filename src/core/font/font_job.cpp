@@ -65,22 +65,28 @@ char StorageCode(FontCommandType type, FontStorage storage) {
   return RuleOf(type).storage_codes[static_cast<int>(storage) & 1];
 }
 
+int OpenFontFile(const std::string& path, int* fd, std::uint64_t* size) {
+  *fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (*fd < 0) return kFontFileOpenFailed;
+  struct stat info {};
+  if (::fstat(*fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(*fd);
+    *fd = -1;
+    return kFontFileOpenFailed;
+  }
+  if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
+  return kFontOk;
+}
+
 int TakeFontFileSize(const std::string& path, std::uint32_t* size) {
   *size = 0;
-  // Non-blocking, so a FIFO chosen by mistake cannot hang the open.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return kFontFileOpenFailed;
-  struct stat info {};
-  int code = kFontOk;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    code = kFontFileOpenFailed;
-  } else if (info.st_size > static_cast<off_t>(kMaxFontFileBytes)) {
-    code = kFontFileTooLarge;
-  } else {
-    *size = static_cast<std::uint32_t>(info.st_size);
-  }
+  int fd = -1;
+  std::uint64_t file_size = 0;
+  if (int code = OpenFontFile(path, &fd, &file_size); code != kFontOk) return code;
   ::close(fd);
-  return code;
+  if (file_size > kMaxFontFileBytes) return kFontFileTooLarge;
+  *size = static_cast<std::uint32_t>(file_size);
+  return kFontOk;
 }
 
 }  // namespace vidodez

@@ -48,6 +48,11 @@ std::string FontNameFromPath(const std::string& path);
 // VRLE's storage code '0'/'1', VRLZ's device letter 'R'/'E'.
 char StorageCode(FontCommandType type, FontStorage storage);
 
+// Opens a regular file for reading, never waiting on a FIFO; the caller
+// closes `fd`; `size` may be null. kFontOk or kFontFileOpenFailed (`fd` is
+// then -1).
+[[nodiscard]] int OpenFontFile(const std::string& path, int* fd, std::uint64_t* size);
+
 // The size of a regular file that can be opened for reading, at most
 // kMaxFontFileBytes. `size` is 0 on failure.
 [[nodiscard]] int TakeFontFileSize(const std::string& path, std::uint32_t* size);
