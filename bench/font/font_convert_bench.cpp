@@ -13,59 +13,48 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "core/font/font_codes.h"
 #include "core/font/font_command_files.h"
 #include "core/font/font_download_command.h"
+#include "support/bench_folder.h"
+#include "support/seconds_reporter.h"
 
 namespace {
 
 constexpr std::uint32_t kFontBytes = 16u * 1024 * 1024;
 
-struct Files {
-  std::string dir;
-  std::string font;
-  std::string ours;
-  std::string xxd;
-};
+const vidodez::bench::BenchFolder& Folder() {
+  static const vidodez::bench::BenchFolder folder;
+  return folder;
+}
 
-const Files& BenchFiles() {
-  static const Files files = [] {
-    Files f;
-    char pattern[] = "/tmp/vidodez-bench-XXXXXX";
-    const char* dir = ::mkdtemp(pattern);
-    f.dir = dir != nullptr ? dir : "/tmp";
-    f.font = f.dir + "/BENCH.ttf";
-    f.ours = f.dir + "/BENCH.prn";
-    f.xxd = f.dir + "/xxd.txt";
+// Random bytes: every hex pair occurs, as in a real font.
+const std::string& FontPath() {
+  static const std::string path = [] {
     std::string bytes(kFontBytes, '\0');
     std::uint32_t seed = 1;
     for (char& byte : bytes) {
       seed = seed * 1664525u + 1013904223u;
       byte = static_cast<char>(seed >> 24);
     }
-    std::ofstream(f.font, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return f;
+    std::string font = Folder().File("BENCH.ttf");
+    std::ofstream(font, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return font;
   }();
-  return files;
-}
-
-std::map<std::string, double>& Seconds() {
-  static std::map<std::string, double> seconds;
-  return seconds;
+  return path;
 }
 
 bool ConvertOurs() {
   vidodez::FontDownloadJob job;
-  job.font_path = BenchFiles().font;
+  job.font_path = FontPath();
   job.font_size = kFontBytes;
   job.font_name = "BENCH";
   job.command_type = vidodez::FontCommandType::VRLZ;
   std::string command;
   return vidodez::BuildFontDownloadCommand(job, &command) == vidodez::kFontOk &&
-         vidodez::WriteCommandFile(BenchFiles().ours, command) == vidodez::kFontOk;
+         vidodez::WriteCommandFile(Folder().File("BENCH.prn"), command) == vidodez::kFontOk;
 }
 
 // Peak resident memory, in MiB, of a child process that does one conversion.
@@ -84,7 +73,7 @@ double ChildPeakMib() {
 double g_peak_mib = -1;
 
 void BM_Ours(benchmark::State& state) {
-  BenchFiles();
+  FontPath();
   g_peak_mib = ChildPeakMib();
   for (auto _ : state)
     if (!ConvertOurs()) state.SkipWithError("conversion failed");
@@ -92,7 +81,7 @@ void BM_Ours(benchmark::State& state) {
 }
 
 void BM_Xxd(benchmark::State& state) {
-  const std::string command = "xxd -p -c 32 '" + BenchFiles().font + "' > '" + BenchFiles().xxd + "'";
+  const std::string command = "xxd -p -c 32 '" + FontPath() + "' > '" + Folder().File("xxd.txt") + "'";
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError(command.c_str());
 }
@@ -100,38 +89,19 @@ void BM_Xxd(benchmark::State& state) {
 BENCHMARK(BM_Ours)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_Xxd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// Keeps each run's mean wall time for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred)
-        Seconds()[run.benchmark_name()] = run.GetAdjustedRealTime() / 1000.0;
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto find = [&](const char* prefix) {
-    for (const auto& [name, seconds] : Seconds())
-      if (name.rfind(prefix, 0) == 0) return seconds;
-    return -1.0;
-  };
-  const double ours = find("BM_Ours");
-  const double xxd = find("BM_Xxd");
+  const double ours = reporter.Seconds("BM_Ours");
+  const double xxd = reporter.Seconds("BM_Xxd");
   const double font_mib = kFontBytes / (1024.0 * 1024.0);
   if (ours > 0 && xxd > 0) std::printf("ours / xxd:  %.3f (target <= 0.333)\n", ours / xxd);
   if (g_peak_mib >= 0)
     std::printf("peak memory: %.1f MiB, limit 2.2 x %.0f + 16 = %.1f MiB\n", g_peak_mib, font_mib,
                 2.2 * font_mib + 16);
-  for (const std::string& path : {BenchFiles().ours, BenchFiles().xxd, BenchFiles().font})
-    std::remove(path.c_str());
-  ::rmdir(BenchFiles().dir.c_str());
   benchmark::Shutdown();
   return 0;
 }

@@ -5,12 +5,7 @@
 namespace vidodez {
 namespace {
 
-struct Entry {
-  NamedCode named;
-  Text text;
-};
-
-constexpr std::array<Entry, 13> kEntries{{
+constexpr std::array<TextedCode, 13> kEntries{{
     {{kFontOk, "FontOk"}, {"Done.", "完成。"}},
     {{kFontNoFont, "FontNoFont"}, {"Please select a font!", "请选择字体！"}},
     {{kFontNameTooLong, "FontNameTooLong"},
@@ -36,15 +31,7 @@ constexpr std::array<Entry, 13> kEntries{{
      {"Not enough memory for this font.", "内存不足，无法转换此字体。"}},
 }};
 
-constexpr Text kUnknownText{"Unknown error.", "未知错误。"};
-
-std::array<NamedCode, kEntries.size()> MakeNames() {
-  std::array<NamedCode, kEntries.size()> names{};
-  for (std::size_t i = 0; i < kEntries.size(); ++i) names[i] = kEntries[i].named;
-  return names;
-}
-
-const std::array<NamedCode, kEntries.size()> kNames = MakeNames();
+constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);
 
 }  // namespace
 
@@ -52,10 +39,6 @@ const char* FontCodeName(int code) { return NameOfCode(kNames, code); }
 
 std::span<const NamedCode> FontCodeTable() { return kNames; }
 
-const Text& FontCodeText(int code) {
-  for (const auto& entry : kEntries)
-    if (entry.named.code == code) return entry.text;
-  return kUnknownText;
-}
+const Text& FontCodeText(int code) { return TextOfCode(kEntries, code); }
 
 }  // namespace vidodez
