@@ -3,6 +3,7 @@
 // ID of each command language, the name the printer stores the font under,
 // the storage place and the size taken when the file was chosen.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
