@@ -4,7 +4,6 @@
 // printed after the runs.
 
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,7 +39,8 @@ const std::string& FontPath() {
       byte = static_cast<char>(seed >> 24);
     }
     std::string font = Folder().File("BENCH.ttf");
-    std::ofstream(font, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(font, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return font;
   }();
   return path;
@@ -94,7 +94,8 @@ void BM_Ours(benchmark::State& state) {
 }
 
 void BM_Xxd(benchmark::State& state) {
-  const std::string command = "xxd -p -c 32 '" + FontPath() + "' > '" + Folder().File("xxd.txt") + "'";
+  const std::string command =
+      "xxd -p -c 32 '" + FontPath() + "' > '" + Folder().File("xxd.txt") + "'";
   const double cpu = CpuSeconds(RUSAGE_CHILDREN);
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError(command.c_str());

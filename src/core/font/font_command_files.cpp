@@ -26,9 +26,9 @@ int WriteTextMode(ReplacingFile& file, std::string_view text) {
     while (!text.empty() && chunk.size() < kChunkBytes) {
       std::size_t room = kChunkBytes - chunk.size();
       const void* found = std::memchr(text.data(), '\n', std::min(room, text.size()));
-      std::size_t take = found != nullptr
-                             ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
-                             : std::min(room, text.size());
+      std::size_t take =
+          found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                           : std::min(room, text.size());
       chunk.append(text.data(), take);
       text.remove_prefix(take);
       if (found != nullptr) {
@@ -53,9 +53,7 @@ std::string DesktopTestFileName(FontCommandType type) {
   return std::string(TypePrefix(type)) + "TEST.txt";
 }
 
-std::string TestPrintFileName(const std::string& font_name) {
-  return "TEST_" + font_name + ".txt";
-}
+std::string TestPrintFileName(const std::string& font_name) { return "TEST_" + font_name + ".txt"; }
 
 std::string CommandFilePath(const std::string& folder, const std::string& name) {
   return folder.empty() ? name : folder + "/" + name;

@@ -33,9 +33,8 @@ constexpr std::array<char, 512> kHexPairs = MakeHexPairs();
 
 std::string HeaderLine(const FontDownloadJob& job, const std::string& gbk_name) {
   const char code = StorageCode(job.command_type, job.storage);
-  std::string header = job.command_type == FontCommandType::VRLZ
-                           ? std::string("~DT") + code + ":"
-                           : std::string("DT") + code + ",";
+  std::string header = job.command_type == FontCommandType::VRLZ ? std::string("~DT") + code + ":"
+                                                                 : std::string("DT") + code + ",";
   return header + gbk_name + "," + std::to_string(job.font_size) + ",\r\n";
 }
 

@@ -8,13 +8,12 @@ namespace vidodez {
 namespace {
 
 constexpr CodePage kCodePages[] = {
-    {"DOS 437", "0"},       {"DOS 850", "1"},       {"DOS 852", "2"},
-    {"DOS 860", "3"},       {"DOS 863", "4"},       {"DOS 865", "5"},
-    {"DOS 857", "6"},       {"DOS 861", "7"},       {"DOS 862", "8"},
-    {"DOS 855", "9"},       {"DOS 866", "10"},      {"DOS 737", "11"},
-    {"DOS 851", "12"},      {"DOS 869", "13"},      {"Windows 1250", "A"},
-    {"Windows 1251", "B"},  {"Windows 1252", "C"},  {"Windows 1253", "D"},
-    {"Windows 1254", "E"},  {"Windows 1255", "F"},  {"GBK", "G"},
+    {"DOS 437", "0"},      {"DOS 850", "1"},      {"DOS 852", "2"},      {"DOS 860", "3"},
+    {"DOS 863", "4"},      {"DOS 865", "5"},      {"DOS 857", "6"},      {"DOS 861", "7"},
+    {"DOS 862", "8"},      {"DOS 855", "9"},      {"DOS 866", "10"},     {"DOS 737", "11"},
+    {"DOS 851", "12"},     {"DOS 869", "13"},     {"Windows 1250", "A"}, {"Windows 1251", "B"},
+    {"Windows 1252", "C"}, {"Windows 1253", "D"}, {"Windows 1254", "E"}, {"Windows 1255", "F"},
+    {"GBK", "G"},
 };
 
 constexpr int kRows = 14;
@@ -23,7 +22,8 @@ constexpr int kRowChars = 16;
 // Row r (1 to 14): the codes 0x20 + 16 (r - 1) onwards, as raw bytes.
 std::string Row(int r) {
   std::string row;
-  for (int i = 0; i < kRowChars; ++i) row.push_back(static_cast<char>(0x20 + kRowChars * (r - 1) + i));
+  for (int i = 0; i < kRowChars; ++i)
+    row.push_back(static_cast<char>(0x20 + kRowChars * (r - 1) + i));
   return row;
 }
 
@@ -66,8 +66,9 @@ int BuildFontTestProgram(FontCommandType type, char font_id, const std::string& 
   if (int code = FontNameForPrinter(font_name, &gbk_name); code != kFontOk) return code;
   const char storage_code = StorageCode(type, storage);
   try {
-    *program = type == FontCommandType::VRLZ ? VrlzProgram(font_id, gbk_name, storage_code)
-                                             : VrleProgram(font_id, gbk_name, storage_code, code_page);
+    *program = type == FontCommandType::VRLZ
+                   ? VrlzProgram(font_id, gbk_name, storage_code)
+                   : VrleProgram(font_id, gbk_name, storage_code, code_page);
   } catch (const std::bad_alloc&) {
     return kFontOutOfMemory;
   }

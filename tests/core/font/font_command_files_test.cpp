@@ -1,8 +1,7 @@
 #include "core/font/font_command_files.h"
 
-#include <gtest/gtest.h>
-
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -49,10 +48,10 @@ TEST(FontCommandFiles, Names) {
 TEST(FontCommandFiles, EveryLineEndReachesTheDiskAsCrCrLf) {
   TempDir dir;
   // A line end on each side of the writer's 256 KiB chunks.
-  std::string long_text = std::string(256 * 1024 - 1, 'x') + "\r\n" + std::string(256 * 1024 - 2, 'y') +
-                          "\r\n\r\nz";
-  std::string long_disk = std::string(256 * 1024 - 1, 'x') + "\r\r\n" + std::string(256 * 1024 - 2, 'y') +
-                          "\r\r\n\r\r\nz";
+  std::string long_text =
+      std::string(256 * 1024 - 1, 'x') + "\r\n" + std::string(256 * 1024 - 2, 'y') + "\r\n\r\nz";
+  std::string long_disk = std::string(256 * 1024 - 1, 'x') + "\r\r\n" +
+                          std::string(256 * 1024 - 2, 'y') + "\r\r\n\r\r\nz";
   struct Case {
     std::string text;
     std::string disk;

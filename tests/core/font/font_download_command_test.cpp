@@ -1,7 +1,6 @@
 #include "core/font/font_download_command.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "core/font/font_codes.h"
@@ -53,7 +52,8 @@ TEST(FontDownloadCommand, HeaderOfEachTypeAndStorageThenHexAndOneLineEnd) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.want);
     std::string command;
-    ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("ARIAL.ttf"), 3, c.type, c.storage), &command));
+    ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("ARIAL.ttf"), 3, c.type, c.storage),
+                                                  &command));
     EXPECT_EQ(c.want, command);
   }
 }

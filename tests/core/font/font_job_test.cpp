@@ -1,7 +1,6 @@
 #include "core/font/font_job.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "core/font/font_codes.h"
@@ -21,7 +20,7 @@ TEST(FontJob, IdIndexKeptAcrossTypesAndPastTheListIsNoId) {
     int index;
     char vrle;
     char vrlz;
-  } cases[] = {{0, 'A', '0'}, {2, 'C', '2'}, {9, 'J', '9'}, {10, 'K', '\0'},
+  } cases[] = {{0, 'A', '0'},   {2, 'C', '2'},    {9, 'J', '9'},   {10, 'K', '\0'},
                {25, 'Z', '\0'}, {26, '\0', '\0'}, {-1, '\0', '\0'}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.index);
@@ -36,10 +35,14 @@ TEST(FontJob, IdMustBeInTheRangeOfItsType) {
     char id;
     int want;
   } cases[] = {
-      {FontCommandType::VRLE, 'A', kFontOk},         {FontCommandType::VRLE, 'Z', kFontOk},
-      {FontCommandType::VRLE, 'a', kFontIdNotLetter}, {FontCommandType::VRLE, '3', kFontIdNotLetter},
-      {FontCommandType::VRLZ, '0', kFontOk},         {FontCommandType::VRLZ, '9', kFontOk},
-      {FontCommandType::VRLZ, 'C', kFontIdNotDigit},  {FontCommandType::VRLZ, '\0', kFontNoId},
+      {FontCommandType::VRLE, 'A', kFontOk},
+      {FontCommandType::VRLE, 'Z', kFontOk},
+      {FontCommandType::VRLE, 'a', kFontIdNotLetter},
+      {FontCommandType::VRLE, '3', kFontIdNotLetter},
+      {FontCommandType::VRLZ, '0', kFontOk},
+      {FontCommandType::VRLZ, '9', kFontOk},
+      {FontCommandType::VRLZ, 'C', kFontIdNotDigit},
+      {FontCommandType::VRLZ, '\0', kFontNoId},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(1, c.id));
@@ -58,7 +61,7 @@ TEST(FontJob, NameLimitCountsGbkBytes) {
       {"a.b", kFontOk, "a.b"},
       {"宋体黑体", kFontOk, "\xCB\xCE\xCC\xE5\xBA\xDA\xCC\xE5"},
       {"LongFont1", kFontNameTooLong, ""},
-      {"宋体黑体A", kFontNameTooLong, ""},  // 5 characters, 9 bytes
+      {"宋体黑体A", kFontNameTooLong, ""},         // 5 characters, 9 bytes
       {"\xF0\x9F\x98\x80", kFontNameTooLong, ""},  // no GBK form
       {"", kFontNameInvalid, ""},
       {"a/b", kFontNameInvalid, ""},

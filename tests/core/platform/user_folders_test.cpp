@@ -1,8 +1,7 @@
 #include "core/platform/user_folders.h"
 
-#include <gtest/gtest.h>
-
 #include <errno.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "support/scoped_env.h"
