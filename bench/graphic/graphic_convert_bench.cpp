@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
 #include <unistd.h>
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_save.h"
 #include "imaging/picture_loader.h"
+#include "support/seconds_reporter.h"
 
 namespace {
 
@@ -69,11 +69,6 @@ const Files& BenchFiles() {
     return f;
   }();
   return files;
-}
-
-std::map<std::string, double>& Seconds() {
-  static std::map<std::string, double> seconds;
-  return seconds;
 }
 
 long StatusKilobytes(const char* key) {
@@ -135,32 +130,15 @@ BENCHMARK(BM_Ours)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_ImageMagick)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_Djpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// Keeps each run's mean wall time for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred)
-        Seconds()[run.benchmark_name()] = run.GetAdjustedRealTime() / 1000.0;
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto& s = Seconds();
-  auto find = [&](const char* prefix) {
-    for (const auto& [name, seconds] : s)
-      if (name.rfind(prefix, 0) == 0) return seconds;
-    return -1.0;
-  };
-  const double ours = find("BM_Ours");
-  const double magick = find("BM_ImageMagick");
-  const double djpeg = find("BM_Djpeg");
+  const double ours = reporter.Seconds("BM_Ours");
+  const double magick = reporter.Seconds("BM_ImageMagick");
+  const double djpeg = reporter.Seconds("BM_Djpeg");
   const double decoded_mb = double(kWidth) * kHeight * 3 / (1024.0 * 1024.0);
   if (ours > 0 && magick > 0) std::printf("ours / ImageMagick: %.3f (target <= 0.2)\n", ours / magick);
   if (ours > 0 && djpeg > 0) std::printf("ours / djpeg:       %.3f (target <= 2)\n", ours / djpeg);

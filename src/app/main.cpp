@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/platform/usb_printing.h"
+#include "core/platform/user_folders.h"
 #include "core/shell/log.h"
 #include "core/shell/program_settings.h"
 #include "gui/frame/dialog_frame_wnd.h"
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
     return settings_holder ? settings_holder->language() : std::string();
   });
   std::string sys_ini;
-  if (vidodez::PrepareSysIniPath(vidodez::AppDataFolder(), &sys_ini) != 0) sys_ini.clear();
+  if (vidodez::PrepareSysIniPath(vidodez::platform::AppDataFolder(), &sys_ini) != 0) {
+    sys_ini.clear();
+  }
   settings_holder = std::make_unique<vidodez::gui::SysIniSettings>(
       sys_ini, vidodez::LocaleLanguage(), op);
   vidodez::gui::SysIniSettings& settings = *settings_holder;

@@ -6,12 +6,17 @@
 
 #include <string>
 
+#include "core/font/font_codes.h"
 #include "core/link/port_codes.h"
 
 namespace vidodez::test {
 
+// A subsystem's own name for its codes; a link code otherwise (the link reads
+// any other negative number as a short write).
 inline std::string CodeText(int code) {
-  return std::string(PortCodeName(code)) + " (" + std::to_string(code) + ")";
+  const char* name = code != 0 ? NameOfCode(FontCodeTable(), code, nullptr) : nullptr;
+  if (name == nullptr) name = PortCodeName(code);
+  return std::string(name) + " (" + std::to_string(code) + ")";
 }
 
 inline ::testing::AssertionResult CodeEq(const char* expected_expr, const char* actual_expr,

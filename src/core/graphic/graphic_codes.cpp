@@ -5,10 +5,7 @@
 namespace vidodez {
 namespace {
 
-struct Entry {
-  NamedCode named;
-  Text text;
-};
+using Entry = TextedCode;
 
 constexpr std::array<Entry, 13> kEntries{{
     {{kGraphicOk, "GraphicOk"}, {"Done.", "完成。"}},
@@ -36,15 +33,7 @@ constexpr std::array<Entry, 13> kEntries{{
      {"Vaild value: 0~9", "请输入0~9数字，并确保输入的数据符合有效规则！"}},
 }};
 
-constexpr Text kUnknownText{"Unknown error.", "未知错误。"};
-
-std::array<NamedCode, kEntries.size()> MakeNames() {
-  std::array<NamedCode, kEntries.size()> names{};
-  for (std::size_t i = 0; i < kEntries.size(); ++i) names[i] = kEntries[i].named;
-  return names;
-}
-
-const std::array<NamedCode, kEntries.size()> kNames = MakeNames();
+constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);
 
 }  // namespace
 
@@ -52,10 +41,6 @@ const char* GraphicCodeName(int code) { return NameOfCode(kNames, code); }
 
 std::span<const NamedCode> GraphicCodeTable() { return kNames; }
 
-const Text& GraphicCodeText(int code) {
-  for (const auto& entry : kEntries)
-    if (entry.named.code == code) return entry.text;
-  return kUnknownText;
-}
+const Text& GraphicCodeText(int code) { return TextOfCode(kEntries, code); }
 
 }  // namespace vidodez

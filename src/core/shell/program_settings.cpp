@@ -1,13 +1,10 @@
 #include "core/shell/program_settings.h"
 
-#include <errno.h>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <vector>
 
+#include "core/platform/user_folders.h"
 #include "core/shell/settings_file.h"
 #include "core/shell/shell_codes.h"
 
@@ -20,27 +17,6 @@ constexpr size_t kLanguageValueSize = 260;
 const char* NonEmptyEnv(const char* name) {
   const char* value = std::getenv(name);
   return (value != nullptr && *value != '\0') ? value : nullptr;
-}
-
-std::string HomeFolder() {
-  if (const char* home = NonEmptyEnv("HOME")) return home;
-  long size_hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(size_hint > 0 ? static_cast<size_t>(size_hint) : 16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-      found != nullptr && found->pw_dir != nullptr) {
-    return found->pw_dir;
-  }
-  return {};
-}
-
-bool MakeFolders(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-  size_t slash = path.find_last_of('/');
-  if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash))) return false;
-  return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 bool FileExists(const std::string& path) {
@@ -62,14 +38,6 @@ std::string ReadLanguageValue(const std::string& sys_ini_path) {
 
 }  // namespace
 
-std::string AppDataFolder() {
-  if (const char* own = NonEmptyEnv("VIDODEZ_APPDATA")) return own;
-  // The base-directory rules ignore a relative XDG_CONFIG_HOME.
-  if (const char* xdg = NonEmptyEnv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
-  std::string home = HomeFolder();
-  return home.empty() ? std::string() : home + "/.config";
-}
-
 std::string SysIniPath(const std::string& appdata_folder) {
   if (appdata_folder.empty()) return {};
   return appdata_folder + "/" + kProductFolderName + "/" + kSysIniName;
@@ -78,7 +46,9 @@ std::string SysIniPath(const std::string& appdata_folder) {
 int PrepareSysIniPath(const std::string& appdata_folder, std::string* path) {
   path->clear();
   if (appdata_folder.empty()) return kAppDataFolderUnknown;
-  if (!MakeFolders(appdata_folder + "/" + kProductFolderName)) return kAppDataFolderCreateFailed;
+  if (platform::MakeFolders(appdata_folder + "/" + kProductFolderName, 0700) != 0) {
+    return kAppDataFolderCreateFailed;
+  }
   *path = SysIniPath(appdata_folder);
   return kShellOk;
 }

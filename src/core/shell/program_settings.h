@@ -18,9 +18,7 @@ inline constexpr char kLanguageKey[] = "LanguageValue";
 inline constexpr char kChinese[] = "chi";
 inline constexpr char kEnglish[] = "eng";
 
-// $VIDODEZ_APPDATA, else $XDG_CONFIG_HOME (when absolute), else $HOME/.config
-// (the password database's home when HOME is unset); "" when none is known.
-std::string AppDataFolder();
+// The application-data folder is platform::AppDataFolder().
 // appdata + "/Marlix Vidodez 3.0/Sys.ini"; "" for an empty appdata folder.
 std::string SysIniPath(const std::string& appdata_folder);
 // SysIniPath, creating the product folder (and the application-data folder)

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
+#include "core/platform/user_folders.h"
+#include "support/scoped_env.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -11,25 +11,10 @@ namespace vidodez {
 namespace {
 
 using test::ReadFileBytes;
+using test::ScopedEnv;
 using test::ScriptedOperator;
 using test::TempDir;
 using test::WriteFileBytes;
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old, had_ = true;
-    if (value) setenv(name, value, 1); else unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1); else unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 TEST(ProgramSettings, FirstStartWritesTheLocaleLanguage) {
   struct Case {
@@ -42,7 +27,7 @@ TEST(ProgramSettings, FirstStartWritesTheLocaleLanguage) {
     ScopedEnv appdata("VIDODEZ_APPDATA", (dir.path() + "/appdata").c_str());
     ScopedEnv all("LC_ALL", nullptr), messages("LC_MESSAGES", nullptr), lang("LANG", c.lang);
     std::string path;
-    ASSERT_EQ(0, PrepareSysIniPath(AppDataFolder(), &path));
+    ASSERT_EQ(0, PrepareSysIniPath(platform::AppDataFolder(), &path));
     EXPECT_EQ(dir.path() + "/appdata/Marlix Vidodez 3.0/Sys.ini", path);
     ScriptedOperator op;
     EXPECT_EQ(c.want, LoadLanguage(path, LocaleLanguage(), op));
@@ -90,17 +75,6 @@ TEST(ProgramSettings, LocaleNames) {
   }
   ScopedEnv all("LC_ALL", "en_US"), messages("LC_MESSAGES", "zh_CN"), lang("LANG", "zh_CN");
   EXPECT_EQ("eng", LocaleLanguage());  // LC_ALL first
-}
-
-TEST(ProgramSettings, AppDataFolderOrder) {
-  ScopedEnv own("VIDODEZ_APPDATA", nullptr), xdg("XDG_CONFIG_HOME", "/x/cfg"), home("HOME", "/h");
-  EXPECT_EQ("/x/cfg", AppDataFolder());
-  {
-    ScopedEnv relative("XDG_CONFIG_HOME", "cfg");
-    EXPECT_EQ("/h/.config", AppDataFolder());
-  }
-  ScopedEnv set("VIDODEZ_APPDATA", "/t");
-  EXPECT_EQ("/t", AppDataFolder());
 }
 
 }  // namespace

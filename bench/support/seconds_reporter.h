@@ -1,0 +1,32 @@
+#pragma once
+// The console reporter, keeping each run's mean wall time so a benchmark
+// program can print its ratios against the peers it ran beside.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vidodez::bench {
+
+class SecondsReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (!run.error_occurred) seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() / 1000.0;
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  // Seconds of the run whose name starts with `prefix`; -1 when none ran.
+  double Seconds(const std::string& prefix) const {
+    for (const auto& [name, seconds] : seconds_)
+      if (name.rfind(prefix, 0) == 0) return seconds;
+    return -1.0;
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace vidodez::bench

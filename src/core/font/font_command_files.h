@@ -1,0 +1,36 @@
+#pragma once
+// The files a font download leaves behind, and how they are written: as the
+// printers have always received them, every line end as CR CR LF.
+
+#include <string>
+#include <string_view>
+
+#include "core/font/font_job.h"
+
+namespace vidodez {
+
+// NAME.prn in the working folder: the download command, written before it
+// is sent.
+std::string DownloadFileName(const std::string& font_name);
+// On the desktop when printing to file: VRLE_NAME.txt or VRLZ_NAME.txt with
+// the download command, VRLE_TEST.txt or VRLZ_TEST.txt with the test program.
+std::string DesktopCommandFileName(FontCommandType type, const std::string& font_name);
+std::string DesktopTestFileName(FontCommandType type);
+// TEST_NAME.txt on the desktop: the test program, written before Print Test
+// sends it.
+std::string TestPrintFileName(const std::string& font_name);
+
+// folder + "/" + name; the name alone for an empty folder (the working one).
+std::string CommandFilePath(const std::string& folder, const std::string& name);
+
+// Writes `text` as a text-mode write always stored it: each LF as CR LF, so
+// the text's CR LF reaches the disk as CR CR LF. The file is written aside
+// and renamed into place. kFontOk or kFontCommandFileFailed.
+[[nodiscard]] int WriteCommandFile(const std::string& path, std::string_view text);
+
+// WriteCommandFile into the desktop folder, created when missing. kFontOk,
+// kFontNoDesktop or kFontCommandFileFailed; `path` gets the file's path.
+[[nodiscard]] int WriteDesktopCommandFile(const std::string& file_name, std::string_view text,
+                                          std::string* path);
+
+}  // namespace vidodez

@@ -1,0 +1,121 @@
+#include "core/font/font_download_command.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "core/font/font_codes.h"
+
+namespace vidodez {
+namespace {
+
+constexpr std::size_t kBytesPerLine = 32;
+// A multiple of the line, so a block ends where a line ends.
+constexpr std::size_t kBlockBytes = 8192 * kBytesPerLine;
+
+// Two upper-case hex digits for every byte value.
+constexpr std::array<char, 512> MakeHexPairs() {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::array<char, 512> pairs{};
+  for (int value = 0; value < 256; ++value) {
+    pairs[2 * value] = kDigits[value >> 4];
+    pairs[2 * value + 1] = kDigits[value & 15];
+  }
+  return pairs;
+}
+constexpr std::array<char, 512> kHexPairs = MakeHexPairs();
+
+std::string HeaderLine(const FontDownloadJob& job, const std::string& gbk_name) {
+  const char code = StorageCode(job.command_type, job.storage);
+  std::string header = job.command_type == FontCommandType::VRLZ ? std::string("~DT") + code + ":"
+                                                                 : std::string("DT") + code + ",";
+  return header + gbk_name + "," + std::to_string(job.font_size) + ",\r\n";
+}
+
+// Fills `want` bytes, or fewer at the end of the file. -1 on a read error.
+ssize_t ReadFully(int fd, unsigned char* buffer, std::size_t want) {
+  std::size_t got = 0;
+  while (got < want) {
+    ssize_t n = ::read(fd, buffer + got, want - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return static_cast<ssize_t>(got);
+}
+
+// Encodes `count` bytes that start a line at `out`; returns the end. Every
+// full line ends in CR LF, a last part line does not.
+char* EncodeLines(const unsigned char* bytes, std::size_t count, char* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    std::memcpy(out, &kHexPairs[2 * bytes[i]], 2);
+    out += 2;
+    if (i % kBytesPerLine == kBytesPerLine - 1) {
+      out[0] = '\r';
+      out[1] = '\n';
+      out += 2;
+    }
+  }
+  return out;
+}
+
+int EncodeFile(int fd, std::size_t size, char* out) {
+  auto block = std::make_unique<unsigned char[]>(std::min(size, kBlockBytes));
+  bool at_end = false;
+  for (std::size_t done = 0; done < size;) {
+    const std::size_t want = std::min(size - done, kBlockBytes);
+    std::size_t got = 0;
+    if (!at_end) {
+      ssize_t n = ReadFully(fd, block.get(), want);
+      if (n < 0) return kFontFileReadFailed;
+      got = static_cast<std::size_t>(n);
+      at_end = got < want;
+    }
+    // The file has become shorter than the size taken when it was chosen.
+    std::memset(block.get() + got, 0, want - got);
+    out = EncodeLines(block.get(), want, out);
+    done += want;
+  }
+  // After the last byte, also when a line end has just been written.
+  out[0] = '\r';
+  out[1] = '\n';
+  return kFontOk;
+}
+
+}  // namespace
+
+int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
+  command->clear();
+  if (job.font_path.empty()) return kFontNoFont;
+  std::string gbk_name;
+  if (int code = FontNameForPrinter(job.font_name, &gbk_name); code != kFontOk) return code;
+  if (job.font_size > kMaxFontFileBytes) return kFontFileTooLarge;
+  int fd = -1;
+  // The size taken when the file was chosen holds, not today's.
+  if (int code = OpenFontFile(job.font_path, &fd, nullptr); code != kFontOk) return code;
+
+  const std::size_t size = job.font_size;
+  const std::string header = HeaderLine(job, gbk_name);
+  const std::size_t length = header.size() + 2 * size + 2 * (size / kBytesPerLine) + 2;
+  int code = kFontOk;
+  try {
+    // Sized once: the hex pass writes in place and never reallocates.
+    command->resize(length);
+    std::memcpy(command->data(), header.data(), header.size());
+    code = EncodeFile(fd, size, command->data() + header.size());
+  } catch (const std::bad_alloc&) {
+    code = kFontOutOfMemory;
+  }
+  ::close(fd);
+  if (code != kFontOk) std::string().swap(*command);
+  return code;
+}
+
+}  // namespace vidodez

@@ -1,0 +1,38 @@
+#pragma once
+// The user's folders the program writes to: the application-data folder for
+// its own settings and the desktop for command files. Each has an override
+// in the environment, so tests and scripts never touch the real ones.
+
+#include <string>
+#include <string_view>
+
+namespace vidodez::platform {
+
+// $HOME, else the password database's home; "" when neither is known.
+std::string HomeFolder();
+
+// $XDG_CONFIG_HOME when absolute (the base-directory rules ignore a relative
+// one), else home + "/.config"; "" when no home is known.
+std::string ConfigFolder();
+
+// $VIDODEZ_APPDATA, else ConfigFolder().
+std::string AppDataFolder();
+
+// The desktop's line of a user-dirs.dirs text: the last XDG_DESKTOP_DIR="..."
+// whose value is "$HOME/..." (expanded with `home`) or absolute, with its
+// backslash escapes removed. "" when there is none, as for an empty value.
+std::string DesktopFromUserDirs(std::string_view user_dirs_text, const std::string& home);
+
+// $VIDODEZ_DESKTOP, else the desktop named in ConfigFolder()/user-dirs.dirs,
+// else home + "/Desktop"; "" when none is known. Creates nothing.
+std::string DesktopFolder();
+
+// Creates `path` and its missing parents with `mode`. 0 when it is a folder
+// afterwards, else the errno (ENOTDIR when something else stands there).
+[[nodiscard]] int MakeFolders(const std::string& path, unsigned mode);
+
+// DesktopFolder(), created when missing. 0, ENOENT when no desktop is known,
+// or the errno of creating it; `path` is left empty on failure.
+[[nodiscard]] int PrepareDesktopFolder(std::string* path);
+
+}  // namespace vidodez::platform
