@@ -70,6 +70,12 @@ std::string AppDataFolder() {
   return home.empty() ? std::string() : home + "/.config";
 }
 
+std::string DataFolder() {
+  if (const char* xdg = NonEmptyEnv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
+  std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.local/share";
+}
+
 std::string SysIniPath(const std::string& appdata_folder) {
   if (appdata_folder.empty()) return {};
   return appdata_folder + "/" + kProductFolderName + "/" + kSysIniName;

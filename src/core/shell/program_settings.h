@@ -21,6 +21,10 @@ inline constexpr char kEnglish[] = "eng";
 // $VIDODEZ_APPDATA, else $XDG_CONFIG_HOME (when absolute), else $HOME/.config
 // (the password database's home when HOME is unset); "" when none is known.
 std::string AppDataFolder();
+// The user's data folder: $XDG_DATA_HOME (when absolute), else
+// $HOME/.local/share (the password database's home when HOME is unset); ""
+// when none is known.
+std::string DataFolder();
 // appdata + "/Marlix Vidodez 3.0/Sys.ini"; "" for an empty appdata folder.
 std::string SysIniPath(const std::string& appdata_folder);
 // SysIniPath, creating the product folder (and the application-data folder)

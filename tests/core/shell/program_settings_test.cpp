@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 
+#include "support/scoped_env.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
 
@@ -11,25 +12,10 @@ namespace vidodez {
 namespace {
 
 using test::ReadFileBytes;
+using test::ScopedEnv;
 using test::ScriptedOperator;
 using test::TempDir;
 using test::WriteFileBytes;
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old, had_ = true;
-    if (value) setenv(name, value, 1); else unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1); else unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 TEST(ProgramSettings, FirstStartWritesTheLocaleLanguage) {
   struct Case {
@@ -101,6 +87,13 @@ TEST(ProgramSettings, AppDataFolderOrder) {
   }
   ScopedEnv set("VIDODEZ_APPDATA", "/t");
   EXPECT_EQ("/t", AppDataFolder());
+}
+
+TEST(ProgramSettings, DataFolderOrder) {
+  ScopedEnv xdg("XDG_DATA_HOME", "/x/data"), home("HOME", "/h");
+  EXPECT_EQ("/x/data", DataFolder());
+  ScopedEnv relative("XDG_DATA_HOME", "data");
+  EXPECT_EQ("/h/.local/share", DataFolder());
 }
 
 }  // namespace
