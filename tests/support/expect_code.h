@@ -4,14 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "core/config/config_codes.h"
+#include "core/firmware/firmware_codes.h"
+#include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
+#include "core/shell/shell_codes.h"
 
 namespace vidodez::test {
 
+// The code's name in whichever subsystem owns it (0 reads "PortOk").
 inline std::string CodeText(int code) {
-  return std::string(PortCodeName(code)) + " (" + std::to_string(code) + ")";
+  const char* name = "Unknown";
+  for (auto name_of : {PortCodeName, ShellCodeName, ConfigCodeName, GraphicCodeName,
+                       FirmwareCodeName}) {
+    name = name_of(code);
+    if (std::strcmp(name, "Unknown") != 0) break;
+  }
+  return std::string(name) + " (" + std::to_string(code) + ")";
 }
 
 inline ::testing::AssertionResult CodeEq(const char* expected_expr, const char* actual_expr,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/config/config_codes.h"
+#include "core/firmware/firmware_codes.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
 #include "core/shell/shell_codes.h"
@@ -25,6 +26,7 @@ TEST(CodeTables, EveryCodeHasItsOwnNameAndNumber) {
       {"shell", ShellCodeTable(), ShellCodeName},
       {"config", ConfigCodeTable(), ConfigCodeName},
       {"graphic", GraphicCodeTable(), GraphicCodeName},
+      {"firmware", FirmwareCodeTable(), FirmwareCodeName},
   };
   std::map<int, std::string> owner;
   std::set<std::string> names;
