@@ -4,18 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
+#include "core/config/config_codes.h"
+#include "core/firmware/firmware_codes.h"
 #include "core/font/font_codes.h"
+#include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
+#include "core/shell/shell_codes.h"
 
 namespace vidodez::test {
 
-// A subsystem's own name for its codes; a link code otherwise (the link reads
-// any other negative number as a short write).
+// The code's name in whichever subsystem owns it (0 reads "PortOk").
 inline std::string CodeText(int code) {
-  const char* name = code != 0 ? NameOfCode(FontCodeTable(), code, nullptr) : nullptr;
-  if (name == nullptr) name = PortCodeName(code);
+  const char* name = "Unknown";
+  for (auto name_of : {PortCodeName, ShellCodeName, ConfigCodeName, GraphicCodeName,
+                       FontCodeName, FirmwareCodeName}) {
+    name = name_of(code);
+    if (std::strcmp(name, "Unknown") != 0) break;
+  }
   return std::string(name) + " (" + std::to_string(code) + ")";
 }
 

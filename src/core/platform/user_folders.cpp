@@ -116,6 +116,12 @@ std::string AppDataFolder() {
   return ConfigFolder();
 }
 
+std::string DataFolder() {
+  if (const char* xdg = NonEmptyEnv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
+  std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.local/share";
+}
+
 std::string DesktopFromUserDirs(std::string_view user_dirs_text, const std::string& home) {
   std::string desktop;
   while (!user_dirs_text.empty()) {

@@ -18,6 +18,10 @@ std::string ConfigFolder();
 // $VIDODEZ_APPDATA, else ConfigFolder().
 std::string AppDataFolder();
 
+// $XDG_DATA_HOME when absolute, else home + "/.local/share"; "" when no home
+// is known. The user's own firmware images live below it.
+std::string DataFolder();
+
 // The desktop's line of a user-dirs.dirs text: the last XDG_DESKTOP_DIR="..."
 // whose value is "$HOME/..." (expanded with `home`) or absolute, with its
 // backslash escapes removed. "" when there is none, as for an empty value.

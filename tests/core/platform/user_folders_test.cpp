@@ -86,6 +86,10 @@ TEST(UserFolders, AppDataFolderOrder) {
   }
   ScopedEnv set("VIDODEZ_APPDATA", "/t");
   EXPECT_EQ("/t", AppDataFolder());
+  ScopedEnv data("XDG_DATA_HOME", "/x/data");
+  EXPECT_EQ("/x/data", DataFolder());
+  ScopedEnv relative_data("XDG_DATA_HOME", "data");
+  EXPECT_EQ("/h/.local/share", DataFolder());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/config/config_codes.h"
+#include "core/firmware/firmware_codes.h"
 #include "core/font/font_codes.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
@@ -27,6 +28,7 @@ TEST(CodeTables, EveryCodeHasItsOwnNameAndNumber) {
       {"config", ConfigCodeTable(), ConfigCodeName},
       {"graphic", GraphicCodeTable(), GraphicCodeName},
       {"font", FontCodeTable(), FontCodeName},
+      {"firmware", FirmwareCodeTable(), FirmwareCodeName},
   };
   std::map<int, std::string> owner;
   std::set<std::string> names;
