@@ -10,6 +10,7 @@
 #include "core/config/config_codes.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
+#include "core/network/network_codes.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez {
@@ -25,6 +26,7 @@ TEST(CodeTables, EveryCodeHasItsOwnNameAndNumber) {
       {"shell", ShellCodeTable(), ShellCodeName},
       {"config", ConfigCodeTable(), ConfigCodeName},
       {"graphic", GraphicCodeTable(), GraphicCodeName},
+      {"network", NetworkCodeTable(), NetworkCodeName},
   };
   std::map<int, std::string> owner;
   std::set<std::string> names;
