@@ -46,8 +46,7 @@ std::array<uint8_t, kEchoRequestSize> BuildEchoRequest(uint16_t identifier, uint
   return packet;
 }
 
-int ParseEchoReply(std::span<const uint8_t> datagram, bool has_ip_header,
-                   EchoReplyFields* reply) {
+int ParseEchoReply(std::span<const uint8_t> datagram, bool has_ip_header, EchoReplyFields* reply) {
   size_t header = 0;
   int ttl = -1;
   if (has_ip_header) {

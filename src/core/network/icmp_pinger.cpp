@@ -43,6 +43,7 @@ void IcmpPinger::TakeIdentifier() {
 }
 
 int IcmpPinger::Echo(const std::array<uint8_t, 4>& address, EchoResult* result, int timeout_ms) {
+  last_error_ = open_error_;
   if (!socket_) return kPingSocketUnavailable;
   uint16_t sequence = ++g_last_sequence;
   uint64_t stamp = ClockMs();
@@ -96,6 +97,7 @@ int PingAddress(std::string_view address, int count, const PingObserver& observe
     PingRequest request;
     request.index = i;
     request.code = pinger.Echo(ip, &request.echo, kPingTimeoutMs);
+    request.error = pinger.last_error();
     if (request.code == kNetworkOk)
       answered = true;
     else

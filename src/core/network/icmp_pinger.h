@@ -36,7 +36,8 @@ class IcmpPinger {
   bool usable() const { return socket_ != nullptr; }
   // The errno of the refused socket.
   int open_error() const { return open_error_; }
-  // The errno behind the last kPingSendFailed or kPingReceiveFailed.
+  // The errno behind the last Echo's failure: the refused socket's, the
+  // send's or the receive's; 0 after a reply or a time-out.
   int last_error() const { return last_error_; }
   const platform::IcmpSocket* socket() const { return socket_.get(); }
 
@@ -44,8 +45,7 @@ class IcmpPinger {
   // for its reply; datagrams that do not answer it are read and dropped.
   // kNetworkOk, kPingSocketUnavailable, kPingSendFailed, kPingReceiveFailed
   // or kPingNoReply.
-  [[nodiscard]] int Echo(const std::array<uint8_t, 4>& address, EchoResult* result,
-                         int timeout_ms);
+  [[nodiscard]] int Echo(const std::array<uint8_t, 4>& address, EchoResult* result, int timeout_ms);
   // The same for an address text (ParseIpv4Address's codes).
   [[nodiscard]] int EchoText(std::string_view address, EchoResult* result, int timeout_ms);
 
@@ -63,6 +63,7 @@ class IcmpPinger {
 struct PingRequest {
   int index = 0;  // 0 for the first
   int code = 0;   // Echo's
+  int error = 0;  // IcmpPinger::last_error() after it
   EchoResult echo;
 };
 using PingObserver = std::function<void(const PingRequest& request)>;

@@ -26,10 +26,9 @@ int DigitsValue(std::string_view text) {
   return value;
 }
 
-bool AllOctets(const OctetTexts& octets, bool empty_allowed) {
-  for (const std::string& octet : octets)
-    if (!IsOctetText(octet, empty_allowed)) return false;
-  return true;
+bool IsOctetText(std::string_view text, bool empty_allowed) {
+  if (text.empty()) return empty_allowed;
+  return text.size() <= kOctetWidth && IsDigits(text) && DigitsValue(text) <= kOctetMaximum;
 }
 
 bool AnyEmpty(const OctetTexts& octets) {
@@ -54,10 +53,8 @@ NetworkAddresses InitialAddresses() {
 
 void ApplyModeDefaults(int mode, NetworkAddresses* addresses) {
   if (mode == kWirelessModeServer) {
-    *addresses = {{"10", "10", "100", "2"},
-                  {"255", "255", "255", "0"},
-                  {"10", "10", "100", "254"},
-                  "9100"};
+    *addresses = {
+        {"10", "10", "100", "2"}, {"255", "255", "255", "0"}, {"10", "10", "100", "254"}, "9100"};
     return;
   }
   std::string port = addresses->port;
@@ -73,9 +70,10 @@ int CheckAddresses(const NetworkAddresses& addresses) {
   return kNetworkOk;
 }
 
-bool IsOctetText(std::string_view text, bool empty_allowed) {
-  if (text.empty()) return empty_allowed;
-  return text.size() <= kOctetWidth && IsDigits(text) && DigitsValue(text) <= kOctetMaximum;
+bool OctetsFit(const OctetTexts& octets, bool empty_allowed) {
+  for (const std::string& octet : octets)
+    if (!IsOctetText(octet, empty_allowed)) return false;
+  return true;
 }
 
 bool SplitAddress(std::string_view text, OctetTexts* octets) {
@@ -105,14 +103,14 @@ void AddressesFromRecord(const PrinterSettingsRecord& record, NetworkAddresses* 
   if (!record.Port.empty()) addresses->port = record.Port.str();
 }
 
-int BuildWiredSettingsCommand(std::string_view reply, const NetworkAddresses& addresses,
-                              bool dhcp, std::string* line) {
+int BuildWiredSettingsCommand(std::string_view reply, const NetworkAddresses& addresses, bool dhcp,
+                              std::string* line) {
   PrinterSettingsRecord record;
   int field_count = kSettingsNotKnown;
   int rc = ParseSettingsReply(reply, &record, &field_count);
   if (rc != kConfigOk) return rc;
-  if (!AllOctets(addresses.address, false) || !AllOctets(addresses.mask, false) ||
-      !AllOctets(addresses.gateway, false))
+  if (!OctetsFit(addresses.address, false) || !OctetsFit(addresses.mask, false) ||
+      !OctetsFit(addresses.gateway, false))
     return kNetworkOctetInvalid;
   if (!IsPortText(addresses.port)) return kNetworkPortInvalid;
   record.IPAddress.Set(JoinAddress(addresses.address));
@@ -126,7 +124,7 @@ int BuildWiredSettingsCommand(std::string_view reply, const NetworkAddresses& ad
 int ParseIpv4Address(std::string_view text, std::array<uint8_t, 4>* address) {
   if (text.size() > kAddressTextLimit) return kPingAddressInvalid;
   OctetTexts octets;
-  if (!SplitAddress(text, &octets) || !AllOctets(octets, false)) {
+  if (!SplitAddress(text, &octets) || !OctetsFit(octets, false)) {
     // Only to say why the text was refused: an IPv6 address is understood
     // but cannot be pinged.
     in6_addr ipv6{};

@@ -46,9 +46,9 @@ void ApplyModeDefaults(int mode, NetworkAddresses* addresses);
 // kNetworkPortEmpty.
 [[nodiscard]] int CheckAddresses(const NetworkAddresses& addresses);
 
-// An octet as the printer's lines carry it: at most three digits, 0 to 255;
-// empty only where `empty_allowed`.
-bool IsOctetText(std::string_view text, bool empty_allowed);
+// Every octet as the printer's lines carry it: at most three digits, 0 to
+// 255; empty only where `empty_allowed`.
+bool OctetsFit(const OctetTexts& octets, bool empty_allowed);
 
 // "192.168.001.020" into "192", "168", "001", "020" (leading zeros kept);
 // false, `octets` untouched, unless the text is four parts of at most three

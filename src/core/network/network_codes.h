@@ -19,10 +19,11 @@ inline constexpr int kWifiPasswordTooLong = -8004;  // over 32 bytes as sent
 // would read the rest as a new line.
 inline constexpr int kWifiTextUnsendable = -8005;
 inline constexpr int kWifiTextNotGbk = -8006;       // a character GBK cannot hold
-inline constexpr int kWifiChannelInvalid = -8007;   // no channel entry selected, or not in the list
-inline constexpr int kWifiSecurityInvalid = -8008;  // no security entry selected, or not in the list
+// No entry of the channel or security list selected, or one the list lacks.
+inline constexpr int kWifiChannelInvalid = -8007;
+inline constexpr int kWifiSecurityInvalid = -8008;
 inline constexpr int kWifiDhcpInvalid = -8009;      // neither 0 nor 1
-// An octet of more than three characters or not digits, or (wired) empty.
+// An octet that is not up to three digits of 0-255, or (wired) an empty one.
 inline constexpr int kNetworkOctetInvalid = -8010;
 inline constexpr int kNetworkPortInvalid = -8011;   // empty, over four characters or not digits
 // The page's checks, in the order they run.

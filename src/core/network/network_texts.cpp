@@ -55,28 +55,43 @@ NetworkText NetworkTextOfCode(int code) {
   switch (code) {
     case kNetworkAddressEmpty:
     case kPingAddressInvalid:
-    case kPingAddressNotIpv4: return NetworkText::kInvalidIp;
-    case kNetworkMaskEmpty: return NetworkText::kInvalidMask;
-    case kNetworkGatewayEmpty: return NetworkText::kInvalidGateway;
+    case kPingAddressNotIpv4:
+      return NetworkText::kInvalidIp;
+    case kNetworkMaskEmpty:
+      return NetworkText::kInvalidMask;
+    case kNetworkGatewayEmpty:
+      return NetworkText::kInvalidGateway;
     case kNetworkPortEmpty:
-    case kNetworkPortInvalid: return NetworkText::kInvalidPort;
-    case kWifiSsidEmpty: return NetworkText::kNetworkNameEmpty;
-    case kWifiSsidTooLong: return NetworkText::kNetworkNameTooLong;
+    case kNetworkPortInvalid:
+      return NetworkText::kInvalidPort;
+    case kWifiSsidEmpty:
+      return NetworkText::kNetworkNameEmpty;
+    case kWifiSsidTooLong:
+      return NetworkText::kNetworkNameTooLong;
     case kWifiPasswordTooLong:
-    case kWifiPasswordLength: return NetworkText::kPasswordLength;
-    case kWifiWepPasswordLength: return NetworkText::kWepPasswordLength;
-    case kWifiChannelInvalid: return NetworkText::kChannelNotSelected;
-    case kWifiSecurityInvalid: return NetworkText::kSecurityNotSelected;
-    case kNetworkOctetInvalid: return NetworkText::kOctetInvalid;
-    case kWifiTextUnsendable: return NetworkText::kTextUnsendable;
-    case kWifiTextNotGbk: return NetworkText::kTextNotGbk;
+    case kWifiPasswordLength:
+      return NetworkText::kPasswordLength;
+    case kWifiWepPasswordLength:
+      return NetworkText::kWepPasswordLength;
+    case kWifiChannelInvalid:
+      return NetworkText::kChannelNotSelected;
+    case kWifiSecurityInvalid:
+      return NetworkText::kSecurityNotSelected;
+    case kNetworkOctetInvalid:
+      return NetworkText::kOctetInvalid;
+    case kWifiTextUnsendable:
+      return NetworkText::kTextUnsendable;
+    case kWifiTextNotGbk:
+      return NetworkText::kTextNotGbk;
     case kPingSocketUnavailable:
     case kPingSendFailed:
     case kPingReceiveFailed:
     case kPingNoReply:
     case kPingReplyMalformed:
-    case kPingReplyNotOurs: return NetworkText::kPingFailed;
-    default: return NetworkText::kCount;
+    case kPingReplyNotOurs:
+      return NetworkText::kPingFailed;
+    default:
+      return NetworkText::kCount;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "core/network/wifi_command.h"
 
+#include "core/config/settings_commands.h"
 #include "core/network/network_codes.h"
 #include "core/platform/text_encoding.h"
 
@@ -8,16 +9,17 @@ namespace {
 
 constexpr const char* kModes[] = {"Server(AP)", "Client(STA)"};
 constexpr const char* kServerSecurity[] = {"Auto", "Open", "WPA2-PSK/AES"};
-constexpr const char* kClientSecurity[] = {"Auto",        "Open",          "WEP",
-                                           "WPA-PSK/TKIP", "WPA-PSK/AES",  "WPA2-PSK/TKIP",
-                                           "WPA2-PSK/AES"};
-constexpr const char* kClientSecurityFrom40[] = {"Auto", "Open", "WEP", "WPA2-PSK/AES",
-                                                 "WPA3-PSK/AES"};
+constexpr const char* kClientSecurity[] = {
+    "Auto", "Open", "WEP", "WPA-PSK/TKIP", "WPA-PSK/AES", "WPA2-PSK/TKIP", "WPA2-PSK/AES"};
+constexpr const char* kNewerClientSecurity[] = {"Auto", "Open", "WEP", "WPA2-PSK/AES",
+                                                "WPA3-PSK/AES"};
 
-// Printers of 40 fields and more number their channels 1 to 13, older ones 0
-// to 11; the code rule below is the printers' own, off by one at 40.
-constexpr int kFirstChannel40 = 1;
-constexpr int kLastChannel40 = 13;
+// The printers whose reply carries DHCP (40 fields and more) number their
+// channels 1 to 13 and offer WPA3, older ones 0 to 11; the code rule below
+// is the printers' own, off by one at exactly 40.
+constexpr int kNewerPrinter = kDhcpFieldCount;
+constexpr int kFirstChannelNewer = 1;
+constexpr int kLastChannelNewer = 13;
 constexpr int kFirstChannelOlder = 0;
 constexpr int kLastChannelOlder = 11;
 constexpr int kHighestChannelCode = 13;
@@ -52,20 +54,14 @@ void AppendPaddedAddress(const OctetTexts& octets, std::string* out) {
   }
 }
 
-bool AddressFits(const OctetTexts& octets) {
-  for (const std::string& octet : octets)
-    if (!IsOctetText(octet, true)) return false;
-  return true;
-}
-
 }  // namespace
 
 std::span<const char* const> WirelessModeList() { return kModes; }
 
 std::vector<std::string> ChannelList(int field_count) {
-  bool from40 = field_count >= 40;
-  int first = from40 ? kFirstChannel40 : kFirstChannelOlder;
-  int last = from40 ? kLastChannel40 : kLastChannelOlder;
+  bool newer = field_count >= kNewerPrinter;
+  int first = newer ? kFirstChannelNewer : kFirstChannelOlder;
+  int last = newer ? kLastChannelNewer : kLastChannelOlder;
   std::vector<std::string> list{"Auto Channel"};
   for (int channel = first; channel <= last; ++channel)
     list.push_back("Channel " + std::to_string(channel));
@@ -74,7 +70,7 @@ std::vector<std::string> ChannelList(int field_count) {
 
 std::span<const char* const> SecurityList(int mode, int field_count) {
   if (mode == kWirelessModeServer) return kServerSecurity;
-  if (field_count >= 40) return kClientSecurityFrom40;
+  if (field_count >= kNewerPrinter) return kNewerClientSecurity;
   return kClientSecurity;
 }
 
@@ -88,7 +84,7 @@ int SecurityPreselection(int mode, int field_count) {
 int ChannelCode(int position, int field_count) {
   if (position < 0 || position >= static_cast<int>(ChannelList(field_count).size())) return -1;
   if (position == 0) return kAutoChannelCode;
-  return field_count <= 40 ? position - 1 : position;
+  return field_count <= kNewerPrinter ? position - 1 : position;
 }
 
 int EncodeSsid(const std::string& text, bool utf8, std::string* bytes) {
@@ -131,8 +127,9 @@ int BuildWifiCommand(const WifiSettings& settings, std::string* command) {
   if (settings.security_code < 0 || settings.security_code >= security_entries)
     return kWifiSecurityInvalid;
   if (settings.dhcp != 0 && settings.dhcp != 1) return kWifiDhcpInvalid;
-  if (!AddressFits(settings.address) || !AddressFits(settings.mask) ||
-      !AddressFits(settings.gateway))
+  // An empty octet is sent as 000: AP mode runs no address check.
+  if (!OctetsFit(settings.address, true) || !OctetsFit(settings.mask, true) ||
+      !OctetsFit(settings.gateway, true))
     return kNetworkOctetInvalid;
 
   std::string line = "\r\n#UM>WL";

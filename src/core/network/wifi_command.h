@@ -27,7 +27,7 @@ struct WifiSettings {
   std::string ssid;  // bytes as sent: GBK, or UTF-8 converted from GBK
   int channel_code = kAutoChannelCode;
   int security_code = kPreferredSecurityPosition;  // position in the mode's list
-  std::string password;  // GBK bytes; an open network sends none
+  std::string password;                            // GBK bytes; an open network sends none
   int dhcp = 0;
   OctetTexts address;
   OctetTexts mask;

@@ -25,14 +25,12 @@ class IcmpSocket {
   // request's own identifier is sent.
   virtual bool KernelIdentifier(uint16_t* identifier) const = 0;
   // Sends one ICMP message (header and data) to an IPv4 address.
-  virtual int SendTo(const std::array<uint8_t, 4>& address, const uint8_t* data,
-                     size_t size) = 0;
+  virtual int SendTo(const std::array<uint8_t, 4>& address, const uint8_t* data, size_t size) = 0;
   // Waits up to `timeout_ms` for one datagram and keeps at most `capacity`
   // bytes of it. ETIMEDOUT when none came, an interrupted wait included.
   // `*ttl` is the reply's time to live where the socket reports it beside
   // the datagram (datagram sockets), else -1.
-  virtual int Receive(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got,
-                      int* ttl) = 0;
+  virtual int Receive(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got, int* ttl) = 0;
 };
 
 // The system's ICMP socket: a raw one, or when that is refused, a datagram

@@ -42,7 +42,8 @@ TEST(EchoPacket, RequestLayoutAndChecksum) {
   // RFC 1071's example words, and an odd length.
   const Bytes rfc{0x00, 0x01, 0xf2, 0x03, 0xf4, 0xf5, 0xf6, 0xf7};
   uint16_t sum = InternetChecksum(rfc);
-  EXPECT_EQ((Bytes{0x22, 0x0d}), (Bytes{static_cast<uint8_t>(sum), static_cast<uint8_t>(sum >> 8)}));
+  EXPECT_EQ((Bytes{0x22, 0x0d}),
+            (Bytes{static_cast<uint8_t>(sum), static_cast<uint8_t>(sum >> 8)}));
   EXPECT_EQ(0xfdfb, InternetChecksum(Bytes{0x01, 0x02, 0x03}));
 }
 

@@ -97,8 +97,8 @@ TEST(IcmpPinger, DropsWhatDoesNotAnswerTheRequest) {
         Answer(request, kIcmpEchoRequest, Pid(), 20),  // the request itself, on loopback
         Answer(request, 3, Pid(), 20),                 // right numbers, wrong type
         Answer(request, kIcmpEchoReply, static_cast<uint16_t>(Pid() + 1), 20, 8),
-        Bytes{0x45, 0},                                // garbage
-        Answer(request, kIcmpEchoReply, Pid(), 24),    // header with options
+        Bytes{0x45, 0},                              // garbage
+        Answer(request, kIcmpEchoReply, Pid(), 24),  // header with options
     };
   };
   IcmpPinger pinger(std::make_unique<FakeSocket>(IcmpSocketKind::kRaw, script, &sent));
@@ -157,6 +157,7 @@ TEST(IcmpPinger, FailuresEndTheRequest) {
   EXPECT_FALSE(none.usable());
   EXPECT_EQ(EACCES, none.open_error());
   EXPECT_EQ(kPingSocketUnavailable, none.EchoText("127.0.0.1", nullptr, 100));
+  EXPECT_EQ(EACCES, none.last_error());
   EXPECT_EQ(kPingAddressInvalid, none.EchoText("127.0.0.1.", nullptr, 100));
 }
 
@@ -243,10 +244,12 @@ TEST(IcmpPingerLive, FailsWhereLoopbackIsDown) {
   ASSERT_TRUE(ns.RunInside([] {
     Observed observed;
     int code = PingAddress("127.0.0.1", 2, observed.observer());
-    EXPECT_NE(kNetworkOk, code) << NetworkCodeName(code);
+    EXPECT_EQ(kPingSendFailed, code) << NetworkCodeName(code);
     ASSERT_EQ(2u, observed.requests.size());
-    for (const PingRequest& request : observed.requests)
-      EXPECT_NE(kNetworkOk, request.code) << NetworkCodeName(request.code);
+    for (const PingRequest& request : observed.requests) {
+      EXPECT_EQ(kPingSendFailed, request.code) << NetworkCodeName(request.code);
+      EXPECT_EQ(ENETUNREACH, request.error);
+    }
   }));
 }
 

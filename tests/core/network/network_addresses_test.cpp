@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/config/settings_input.h"
@@ -13,14 +15,12 @@ namespace {
 
 // A settings reply of `count` fields, the network fields given.
 std::string Reply(int count, const std::string& ip, const std::string& port = "9100") {
+  const std::map<int, std::string> network{
+      {17, ip}, {18, "255.255.255.000"}, {19, "192.168.001.001"}, {20, port}};
   std::string fields;
   for (int i = 0; i < count; ++i) {
     if (i > 0) fields += '*';
-    if (i == 17) fields += ip;
-    else if (i == 18) fields += "255.255.255.000";
-    else if (i == 19) fields += "192.168.001.001";
-    else if (i == 20) fields += port;
-    else fields += std::to_string(i % 10);
+    fields += network.contains(i) ? network.at(i) : std::to_string(i % 10);
   }
   return "S*" + fields + "*E\r\n";
 }
@@ -32,10 +32,14 @@ TEST(NetworkInput, OctetsAndPortTakeDigitsUpToTheirMaximum) {
     const char* kept;
     int result;
   } cases[] = {
-      {ApplyOctetRule, "300", "255", kInputClamped}, {ApplyOctetRule, "12a", "", kInputRefusedDigits},
-      {ApplyOctetRule, "255", "255", kInputAccepted}, {ApplyOctetRule, "007", "007", kInputAccepted},
-      {ApplyOctetRule, "", "", kInputAccepted},       {ApplyOctetRule, "-1", "", kInputRefusedDigits},
-      {ApplyPortRule, "9999", "9999", kInputAccepted}, {ApplyPortRule, "10000", "9999", kInputClamped},
+      {ApplyOctetRule, "300", "255", kInputClamped},
+      {ApplyOctetRule, "12a", "", kInputRefusedDigits},
+      {ApplyOctetRule, "255", "255", kInputAccepted},
+      {ApplyOctetRule, "007", "007", kInputAccepted},
+      {ApplyOctetRule, "", "", kInputAccepted},
+      {ApplyOctetRule, "-1", "", kInputRefusedDigits},
+      {ApplyPortRule, "9999", "9999", kInputAccepted},
+      {ApplyPortRule, "10000", "9999", kInputClamped},
       {ApplyPortRule, "91 0", "", kInputRefusedDigits},
   };
   for (const Case& c : cases) {
@@ -72,9 +76,21 @@ TEST(NetworkInput, AddressCheckStopsAtTheFirstEmptyEdit) {
   } cases[] = {
       {[](NetworkAddresses*) {}, kNetworkOk},
       {[](NetworkAddresses* a) { a->port.clear(); }, kNetworkPortEmpty},
-      {[](NetworkAddresses* a) { a->gateway[3].clear(); a->port.clear(); }, kNetworkGatewayEmpty},
-      {[](NetworkAddresses* a) { a->mask[0].clear(); a->gateway[0].clear(); }, kNetworkMaskEmpty},
-      {[](NetworkAddresses* a) { a->address[2].clear(); a->mask[1].clear(); }, kNetworkAddressEmpty},
+      {[](NetworkAddresses* a) {
+         a->gateway[3].clear();
+         a->port.clear();
+       },
+       kNetworkGatewayEmpty},
+      {[](NetworkAddresses* a) {
+         a->mask[0].clear();
+         a->gateway[0].clear();
+       },
+       kNetworkMaskEmpty},
+      {[](NetworkAddresses* a) {
+         a->address[2].clear();
+         a->mask[1].clear();
+       },
+       kNetworkAddressEmpty},
   };
   for (const Case& c : cases) {
     NetworkAddresses addresses = InitialAddresses();
@@ -119,7 +135,8 @@ TEST(NetworkReply, WiredSendRewritesOnlyTheNetworkFields) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count);
     std::string line;
-    ASSERT_EQ(kConfigOk, BuildWiredSettingsCommand(Reply(c.count, "1.2.3.4"), addresses, c.dhcp, &line));
+    ASSERT_EQ(kConfigOk,
+              BuildWiredSettingsCommand(Reply(c.count, "1.2.3.4"), addresses, c.dhcp, &line));
     EXPECT_EQ(0u, line.find("#PS>S*0*1*2*3*4*5*6*7*8*9*0*1*2*3*4*5*6*"
                             "199.9.9.168*255.255.255.0*199.9.9.1*9100*1*2*"));
     EXPECT_EQ(line.size() - std::string(c.tail).size(), line.rfind(c.tail));
@@ -131,8 +148,10 @@ TEST(NetworkReply, WiredSendRewritesOnlyTheNetworkFields) {
     int code;
   } refusals[] = {
       {"no settings here\r\n", [](NetworkAddresses*) {}, kSettingsReplyUnmarked},
-      {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->address[1].clear(); }, kNetworkOctetInvalid},
-      {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->mask[1] = "2550"; }, kNetworkOctetInvalid},
+      {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->address[1].clear(); },
+       kNetworkOctetInvalid},
+      {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->mask[1] = "2550"; },
+       kNetworkOctetInvalid},
       {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->port = "91000"; }, kNetworkPortInvalid},
       {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->port = "9*1"; }, kNetworkPortInvalid},
   };

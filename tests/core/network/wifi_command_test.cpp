@@ -50,11 +50,11 @@ TEST(WifiCommand, ChannelListsAndCodesFollowTheFieldCount) {
     const char* entry;
     int code;
   } cases[] = {
-      {41, 6, "Channel 6", 6},      {40, 6, "Channel 6", 5},      {39, 6, "Channel 5", 5},
-      {41, 1, "Channel 1", 1},      {40, 1, "Channel 1", 0},      {39, 1, "Channel 0", 0},
-      {41, 0, "Auto Channel", 99},  {40, 0, "Auto Channel", 99},  {39, 0, "Auto Channel", 99},
-      {-1, 0, "Auto Channel", 99},  {41, 13, "Channel 13", 13},   {40, 13, "Channel 13", 12},
-      {39, 12, "Channel 11", 11},   {39, 13, nullptr, -1},        {41, -1, nullptr, -1},
+      {41, 6, "Channel 6", 6},     {40, 6, "Channel 6", 5},     {39, 6, "Channel 5", 5},
+      {41, 1, "Channel 1", 1},     {40, 1, "Channel 1", 0},     {39, 1, "Channel 0", 0},
+      {41, 0, "Auto Channel", 99}, {40, 0, "Auto Channel", 99}, {39, 0, "Auto Channel", 99},
+      {-1, 0, "Auto Channel", 99}, {41, 13, "Channel 13", 13},  {40, 13, "Channel 13", 12},
+      {39, 12, "Channel 11", 11},  {39, 13, nullptr, -1},       {41, -1, nullptr, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.field_count) + " fields, position " + std::to_string(c.position));
@@ -151,11 +151,16 @@ TEST(WifiCommand, PasswordRuleFollowsModeAndSecurity) {
     size_t length;
     int code;
   } cases[] = {
-      {kWirelessModeClient, 0, 7, kWifiPasswordLength},  {kWirelessModeClient, 0, 8, kNetworkOk},
-      {kWirelessModeClient, 6, 32, kNetworkOk},          {kWirelessModeClient, 4, 33, kWifiPasswordLength},
-      {kWirelessModeClient, 2, 10, kNetworkOk},          {kWirelessModeClient, 2, 12, kWifiWepPasswordLength},
-      {kWirelessModeClient, 1, 0, kNetworkOk},           {kWirelessModeServer, 2, 10, kNetworkOk},
-      {kWirelessModeServer, 2, 7, kWifiPasswordLength},  {kWirelessModeServer, 1, 3, kNetworkOk},
+      {kWirelessModeClient, 0, 7, kWifiPasswordLength},
+      {kWirelessModeClient, 0, 8, kNetworkOk},
+      {kWirelessModeClient, 6, 32, kNetworkOk},
+      {kWirelessModeClient, 4, 33, kWifiPasswordLength},
+      {kWirelessModeClient, 2, 10, kNetworkOk},
+      {kWirelessModeClient, 2, 12, kWifiWepPasswordLength},
+      {kWirelessModeClient, 1, 0, kNetworkOk},
+      {kWirelessModeServer, 2, 10, kNetworkOk},
+      {kWirelessModeServer, 2, 7, kWifiPasswordLength},
+      {kWirelessModeServer, 1, 3, kNetworkOk},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.security) + "/" +

@@ -13,8 +13,7 @@ class LinuxIcmpSocket final : public IcmpSocket {
  public:
   LinuxIcmpSocket(const IcmpSyscalls& sys, int fd, IcmpSocketKind kind, bool has_identifier,
                   uint16_t identifier)
-      : sys_(sys), fd_(fd), kind_(kind), has_identifier_(has_identifier),
-        identifier_(identifier) {}
+      : sys_(sys), fd_(fd), kind_(kind), has_identifier_(has_identifier), identifier_(identifier) {}
   ~LinuxIcmpSocket() override { sys_.close(fd_); }
   LinuxIcmpSocket(const LinuxIcmpSocket&) = delete;
   LinuxIcmpSocket& operator=(const LinuxIcmpSocket&) = delete;
@@ -89,16 +88,15 @@ int OpenDatagramSocket(const IcmpSyscalls& sys, std::unique_ptr<IcmpSocket>* soc
   uint8_t bytes[2];
   std::memcpy(bytes, &local.sin_port, sizeof bytes);
   auto identifier = static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-  *socket = std::make_unique<LinuxIcmpSocket>(sys, fd, IcmpSocketKind::kDatagram, true,
-                                              identifier);
+  *socket = std::make_unique<LinuxIcmpSocket>(sys, fd, IcmpSocketKind::kDatagram, true, identifier);
   return 0;
 }
 
 }  // namespace
 
 IcmpSyscalls DefaultIcmpSyscalls() {
-  return IcmpSyscalls{::socket,   ::bind,    ::getsockname, ::setsockopt,
-                      ::sendto,   ::recvmsg, ::poll,        ::close};
+  return IcmpSyscalls{::socket, ::bind,    ::getsockname, ::setsockopt,
+                      ::sendto, ::recvmsg, ::poll,        ::close};
 }
 
 int OpenLinuxIcmpSocket(const IcmpSyscalls& sys, std::unique_ptr<IcmpSocket>* socket) {
