@@ -12,6 +12,7 @@
 #include "core/font/font_codes.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
+#include "core/network/network_codes.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez::test {
@@ -20,7 +21,7 @@ namespace vidodez::test {
 inline std::string CodeText(int code) {
   const char* name = "Unknown";
   for (auto name_of : {PortCodeName, ShellCodeName, ConfigCodeName, GraphicCodeName,
-                       FontCodeName, FirmwareCodeName}) {
+                       FontCodeName, FirmwareCodeName, NetworkCodeName}) {
     name = name_of(code);
     if (std::strcmp(name, "Unknown") != 0) break;
   }

@@ -43,6 +43,18 @@ long DigitsValue(std::string_view text) {
 
 }  // namespace
 
+int ApplyDigitsRule(int upper_limit, std::string* text) {
+  if (!IsDigitsOnly(*text)) {
+    text->clear();
+    return kInputRefusedDigits;
+  }
+  if (upper_limit >= 0 && DigitsValue(*text) > upper_limit) {
+    *text = std::to_string(upper_limit);
+    return kInputClamped;
+  }
+  return kInputAccepted;
+}
+
 EditRule RuleOf(SettingsEdit edit) {
   switch (edit) {
     case SettingsEdit::kCutFrequency:
@@ -69,15 +81,7 @@ int ApplyEditRule(SettingsEdit edit, std::string* text) {
     text->clear();
     return kInputRefusedSigned;
   }
-  if (!IsDigitsOnly(*text)) {
-    text->clear();
-    return kInputRefusedDigits;
-  }
-  if (rule.upper_limit >= 0 && DigitsValue(*text) > rule.upper_limit) {
-    *text = std::to_string(rule.upper_limit);
-    return kInputClamped;
-  }
-  return kInputAccepted;
+  return ApplyDigitsRule(rule.upper_limit, text);
 }
 
 }  // namespace vidodez

@@ -21,6 +21,12 @@ struct EditRule {
 
 EditRule RuleOf(SettingsEdit edit);
 
+// The rule of every digits-only box: text with anything but decimal digits is
+// emptied (kInputRefusedDigits), a number above `upper_limit` becomes the
+// limit written in decimal (kInputClamped); empty text is accepted. -1: no
+// limit.
+int ApplyDigitsRule(int upper_limit, std::string* text);
+
 // Applies the box's rule to `text`: refused text is emptied, text above the
 // limit becomes the limit. An empty text is accepted.
 int ApplyEditRule(SettingsEdit edit, std::string* text);

@@ -12,6 +12,7 @@
 #include "core/font/font_codes.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/link/port_codes.h"
+#include "core/network/network_codes.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez {
@@ -29,6 +30,7 @@ TEST(CodeTables, EveryCodeHasItsOwnNameAndNumber) {
       {"graphic", GraphicCodeTable(), GraphicCodeName},
       {"font", FontCodeTable(), FontCodeName},
       {"firmware", FirmwareCodeTable(), FirmwareCodeName},
+      {"network", NetworkCodeTable(), NetworkCodeName},
   };
   std::map<int, std::string> owner;
   std::set<std::string> names;

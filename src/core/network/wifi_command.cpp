@@ -1,0 +1,150 @@
+#include "core/network/wifi_command.h"
+
+#include "core/config/settings_commands.h"
+#include "core/network/network_codes.h"
+#include "core/platform/text_encoding.h"
+
+namespace vidodez {
+namespace {
+
+constexpr const char* kModes[] = {"Server(AP)", "Client(STA)"};
+constexpr const char* kServerSecurity[] = {"Auto", "Open", "WPA2-PSK/AES"};
+constexpr const char* kClientSecurity[] = {
+    "Auto", "Open", "WEP", "WPA-PSK/TKIP", "WPA-PSK/AES", "WPA2-PSK/TKIP", "WPA2-PSK/AES"};
+constexpr const char* kNewerClientSecurity[] = {"Auto", "Open", "WEP", "WPA2-PSK/AES",
+                                                "WPA3-PSK/AES"};
+
+// The printers whose reply carries DHCP (40 fields and more) number their
+// channels 1 to 13 and offer WPA3, older ones 0 to 11; the code rule below
+// is the printers' own, off by one at exactly 40.
+constexpr int kNewerPrinter = kDhcpFieldCount;
+constexpr int kFirstChannelNewer = 1;
+constexpr int kLastChannelNewer = 13;
+constexpr int kFirstChannelOlder = 0;
+constexpr int kLastChannelOlder = 11;
+constexpr int kHighestChannelCode = 13;
+
+constexpr size_t kPasswordMinimum = 8;
+constexpr size_t kWepPasswordLength = 10;
+
+bool HasControlByte(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return true;
+  return false;
+}
+
+// "%32s": right-aligned, blanks on the left.
+void AppendRightAligned(const std::string& text, std::string* out) {
+  out->append(kWifiTextLimit - text.size(), ' ');
+  out->append(text);
+}
+
+void AppendTwoDigits(int value, std::string* out) {
+  out->push_back(static_cast<char>('0' + value / 10));
+  out->push_back(static_cast<char>('0' + value % 10));
+}
+
+// "%03s.%03s.%03s.%03s" meant zeros on the left ("9" gives 009); the C
+// library pads %s with blanks, so the zeros are put in here.
+void AppendPaddedAddress(const OctetTexts& octets, std::string* out) {
+  for (size_t i = 0; i < octets.size(); ++i) {
+    if (i > 0) out->push_back('.');
+    out->append(kOctetWidth - octets[i].size(), '0');
+    out->append(octets[i]);
+  }
+}
+
+}  // namespace
+
+std::span<const char* const> WirelessModeList() { return kModes; }
+
+std::vector<std::string> ChannelList(int field_count) {
+  bool newer = field_count >= kNewerPrinter;
+  int first = newer ? kFirstChannelNewer : kFirstChannelOlder;
+  int last = newer ? kLastChannelNewer : kLastChannelOlder;
+  std::vector<std::string> list{"Auto Channel"};
+  for (int channel = first; channel <= last; ++channel)
+    list.push_back("Channel " + std::to_string(channel));
+  return list;
+}
+
+std::span<const char* const> SecurityList(int mode, int field_count) {
+  if (mode == kWirelessModeServer) return kServerSecurity;
+  if (field_count >= kNewerPrinter) return kNewerClientSecurity;
+  return kClientSecurity;
+}
+
+int DefaultChannelPosition(int mode) { return mode == kWirelessModeServer ? 7 : 0; }
+
+int SecurityPreselection(int mode, int field_count) {
+  int size = static_cast<int>(SecurityList(mode, field_count).size());
+  return size > kPreferredSecurityPosition ? kPreferredSecurityPosition : size - 1;
+}
+
+int ChannelCode(int position, int field_count) {
+  if (position < 0 || position >= static_cast<int>(ChannelList(field_count).size())) return -1;
+  if (position == 0) return kAutoChannelCode;
+  return field_count <= kNewerPrinter ? position - 1 : position;
+}
+
+int EncodeSsid(const std::string& text, bool utf8, std::string* bytes) {
+  std::string gbk;
+  if (platform::Utf8ToGbk(text, &gbk) != 0) return kWifiTextNotGbk;
+  if (!utf8) {
+    *bytes = std::move(gbk);
+    return kNetworkOk;
+  }
+  return platform::GbkToUtf8(gbk, bytes) == 0 ? kNetworkOk : kWifiTextNotGbk;
+}
+
+int EncodeWifiPassword(const std::string& text, std::string* bytes) {
+  return platform::Utf8ToGbk(text, bytes) == 0 ? kNetworkOk : kWifiTextNotGbk;
+}
+
+int CheckWifiPassword(int mode, int security_position, const std::string& password) {
+  if (security_position == kOpenSecurityPosition) return kNetworkOk;
+  if (mode == kWirelessModeClient && security_position == kWepSecurityPosition)
+    return password.size() == kWepPasswordLength ? kNetworkOk : kWifiWepPasswordLength;
+  if (password.size() < kPasswordMinimum || password.size() > kWifiTextLimit)
+    return kWifiPasswordLength;
+  return kNetworkOk;
+}
+
+int BuildWifiCommand(const WifiSettings& settings, std::string* command) {
+  if (settings.mode != kWirelessModeServer && settings.mode != kWirelessModeClient)
+    return kWifiModeInvalid;
+  if (settings.ssid.empty()) return kWifiSsidEmpty;
+  if (settings.ssid.size() > kWifiTextLimit) return kWifiSsidTooLong;
+  bool open = settings.security_code == kOpenSecurityPosition;
+  std::string password = open ? std::string() : settings.password;
+  if (password.size() > kWifiTextLimit) return kWifiPasswordTooLong;
+  if (HasControlByte(settings.ssid) || HasControlByte(password)) return kWifiTextUnsendable;
+  if (settings.channel_code != kAutoChannelCode &&
+      (settings.channel_code < 0 || settings.channel_code > kHighestChannelCode))
+    return kWifiChannelInvalid;
+  // The longest list of either mode: a code past it has no entry anywhere.
+  int security_entries = static_cast<int>(SecurityList(settings.mode, 0).size());
+  if (settings.security_code < 0 || settings.security_code >= security_entries)
+    return kWifiSecurityInvalid;
+  if (settings.dhcp != 0 && settings.dhcp != 1) return kWifiDhcpInvalid;
+  // An empty octet is sent as 000: AP mode runs no address check.
+  if (!OctetsFit(settings.address, true) || !OctetsFit(settings.mask, true) ||
+      !OctetsFit(settings.gateway, true))
+    return kNetworkOctetInvalid;
+
+  std::string line = "\r\n#UM>WL";
+  line.push_back(static_cast<char>('0' + settings.mode));
+  AppendRightAligned(settings.ssid, &line);
+  AppendTwoDigits(settings.channel_code, &line);
+  line.push_back(static_cast<char>('0' + settings.security_code));
+  AppendRightAligned(password, &line);
+  line.push_back(static_cast<char>('0' + settings.dhcp));
+  AppendPaddedAddress(settings.address, &line);
+  AppendPaddedAddress(settings.mask, &line);
+  AppendPaddedAddress(settings.gateway, &line);
+  line += "\r\n#HF>ST\r\n";
+  *command = std::move(line);
+  return kNetworkOk;
+}
+
+}  // namespace vidodez

@@ -1,0 +1,173 @@
+#include "core/network/wifi_command.h"
+
+#include <gtest/gtest.h>
+
+#include "core/network/network_codes.h"
+
+namespace vidodez {
+namespace {
+
+// Mode STA, "Office", channel position 6 on a 41-field printer, WPA2, DHCP off.
+WifiSettings Office() {
+  WifiSettings settings;
+  settings.mode = kWirelessModeClient;
+  settings.ssid = "Office";
+  settings.channel_code = ChannelCode(6, 41);
+  settings.security_code = 3;
+  settings.password = "pass1234";
+  settings.dhcp = 0;
+  settings.address = {"192", "168", "1", "20"};
+  settings.mask = {"255", "255", "255", "0"};
+  settings.gateway = {"192", "168", "1", "1"};
+  return settings;
+}
+
+TEST(WifiCommand, KeepsTheFixedLayoutByteForByte) {
+  std::string command;
+  ASSERT_EQ(kNetworkOk, BuildWifiCommand(Office(), &command));
+  EXPECT_EQ("\r\n#UM>WL1" + std::string(26, ' ') + "Office063" + std::string(24, ' ') +
+                "pass12340192.168.001.020255.255.255.000192.168.001.001\r\n#HF>ST\r\n",
+            command);
+  EXPECT_EQ(132u, command.size());
+}
+
+TEST(WifiCommand, OpenNetworkSendsBlanksAndEmptyOctetsSendZeros) {
+  WifiSettings settings = Office();
+  settings.mode = kWirelessModeServer;
+  settings.channel_code = kAutoChannelCode;
+  settings.security_code = kOpenSecurityPosition;  // typed password is not sent
+  settings.address = {"10", "", "9", "2"};
+  std::string command;
+  ASSERT_EQ(kNetworkOk, BuildWifiCommand(settings, &command));
+  EXPECT_EQ("\r\n#UM>WL0" + std::string(26, ' ') + "Office991" + std::string(32, ' ') +
+                "0010.000.009.002255.255.255.000192.168.001.001\r\n#HF>ST\r\n",
+            command);
+}
+
+TEST(WifiCommand, ChannelListsAndCodesFollowTheFieldCount) {
+  struct Case {
+    int field_count, position;
+    const char* entry;
+    int code;
+  } cases[] = {
+      {41, 6, "Channel 6", 6},     {40, 6, "Channel 6", 5},     {39, 6, "Channel 5", 5},
+      {41, 1, "Channel 1", 1},     {40, 1, "Channel 1", 0},     {39, 1, "Channel 0", 0},
+      {41, 0, "Auto Channel", 99}, {40, 0, "Auto Channel", 99}, {39, 0, "Auto Channel", 99},
+      {-1, 0, "Auto Channel", 99}, {41, 13, "Channel 13", 13},  {40, 13, "Channel 13", 12},
+      {39, 12, "Channel 11", 11},  {39, 13, nullptr, -1},       {41, -1, nullptr, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.field_count) + " fields, position " + std::to_string(c.position));
+    std::vector<std::string> list = ChannelList(c.field_count);
+    EXPECT_EQ(c.field_count >= 40 ? 14u : 13u, list.size());
+    if (c.entry != nullptr) {
+      EXPECT_EQ(c.entry, list.at(static_cast<size_t>(c.position)));
+    }
+    EXPECT_EQ(c.code, ChannelCode(c.position, c.field_count));
+  }
+}
+
+TEST(WifiCommand, SecurityListsPreselectAnEntryThatExists) {
+  struct Case {
+    int mode, field_count;
+    size_t entries;
+    int preselected;
+    const char* entry;
+  } cases[] = {
+      {kWirelessModeServer, 41, 3, 2, "WPA2-PSK/AES"},
+      {kWirelessModeClient, 39, 7, 6, "WPA2-PSK/AES"},
+      {kWirelessModeClient, -2, 7, 6, "WPA2-PSK/AES"},
+      {kWirelessModeClient, 40, 5, 4, "WPA3-PSK/AES"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.field_count));
+    auto list = SecurityList(c.mode, c.field_count);
+    ASSERT_EQ(c.entries, list.size());
+    EXPECT_EQ(c.preselected, SecurityPreselection(c.mode, c.field_count));
+    EXPECT_STREQ(c.entry, list[static_cast<size_t>(c.preselected)]);
+    EXPECT_STREQ("Open", list[kOpenSecurityPosition]);
+  }
+  EXPECT_EQ(7, DefaultChannelPosition(kWirelessModeServer));
+  EXPECT_EQ(0, DefaultChannelPosition(kWirelessModeClient));
+}
+
+TEST(WifiCommand, RefusesWhatWouldBreakTheLayout) {
+  struct Case {
+    const char* what;
+    void (*change)(WifiSettings*);
+    int code;
+  } cases[] = {
+      {"mode 2", [](WifiSettings* s) { s->mode = 2; }, kWifiModeInvalid},
+      {"empty SSID", [](WifiSettings* s) { s->ssid.clear(); }, kWifiSsidEmpty},
+      {"33-byte SSID", [](WifiSettings* s) { s->ssid.assign(33, 'a'); }, kWifiSsidTooLong},
+      {"33-byte password", [](WifiSettings* s) { s->password.assign(33, 'a'); },
+       kWifiPasswordTooLong},
+      {"line break in SSID", [](WifiSettings* s) { s->ssid = "Off\r\nice"; }, kWifiTextUnsendable},
+      {"no channel", [](WifiSettings* s) { s->channel_code = ChannelCode(13, 39); },
+       kWifiChannelInvalid},
+      {"channel 14", [](WifiSettings* s) { s->channel_code = 14; }, kWifiChannelInvalid},
+      {"no security", [](WifiSettings* s) { s->security_code = -1; }, kWifiSecurityInvalid},
+      {"AP security 3", [](WifiSettings* s) { s->mode = kWirelessModeServer; },
+       kWifiSecurityInvalid},
+      {"DHCP 2", [](WifiSettings* s) { s->dhcp = 2; }, kWifiDhcpInvalid},
+      {"four-digit octet", [](WifiSettings* s) { s->address[3] = "0020"; }, kNetworkOctetInvalid},
+      {"octet 256", [](WifiSettings* s) { s->mask[0] = "256"; }, kNetworkOctetInvalid},
+      {"octet 12a", [](WifiSettings* s) { s->gateway[1] = "12a"; }, kNetworkOctetInvalid},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WifiSettings settings = Office();
+    c.change(&settings);
+    std::string command = "untouched";
+    EXPECT_EQ(c.code, BuildWifiCommand(settings, &command)) << NetworkCodeName(c.code);
+    EXPECT_EQ("untouched", command);
+  }
+}
+
+TEST(WifiCommand, SsidLengthCountsTheBytesSent) {
+  const std::string eleven = "无线网络打印机配置测试";  // 11 Chinese characters
+  std::string gbk, utf8;
+  ASSERT_EQ(kNetworkOk, EncodeSsid(eleven, false, &gbk));
+  ASSERT_EQ(kNetworkOk, EncodeSsid(eleven, true, &utf8));
+  EXPECT_EQ(22u, gbk.size());
+  EXPECT_EQ(eleven, utf8);
+  WifiSettings settings = Office();
+  std::string command;
+  settings.ssid = gbk;
+  ASSERT_EQ(kNetworkOk, BuildWifiCommand(settings, &command));
+  EXPECT_EQ(std::string(10, ' ') + gbk, command.substr(9, 32));
+  settings.ssid = utf8;
+  EXPECT_EQ(kWifiSsidTooLong, BuildWifiCommand(settings, &command));
+
+  std::string bytes;
+  EXPECT_EQ(kWifiTextNotGbk, EncodeSsid("Caf\xF0\x9F\x98\x80", true, &bytes));
+  ASSERT_EQ(kNetworkOk, EncodeWifiPassword("密码密码", &bytes));
+  EXPECT_EQ(8u, bytes.size());
+}
+
+TEST(WifiCommand, PasswordRuleFollowsModeAndSecurity) {
+  struct Case {
+    int mode, security;
+    size_t length;
+    int code;
+  } cases[] = {
+      {kWirelessModeClient, 0, 7, kWifiPasswordLength},
+      {kWirelessModeClient, 0, 8, kNetworkOk},
+      {kWirelessModeClient, 6, 32, kNetworkOk},
+      {kWirelessModeClient, 4, 33, kWifiPasswordLength},
+      {kWirelessModeClient, 2, 10, kNetworkOk},
+      {kWirelessModeClient, 2, 12, kWifiWepPasswordLength},
+      {kWirelessModeClient, 1, 0, kNetworkOk},
+      {kWirelessModeServer, 2, 10, kNetworkOk},
+      {kWirelessModeServer, 2, 7, kWifiPasswordLength},
+      {kWirelessModeServer, 1, 3, kNetworkOk},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.security) + "/" +
+                 std::to_string(c.length));
+    EXPECT_EQ(c.code, CheckWifiPassword(c.mode, c.security, std::string(c.length, 'k')));
+  }
+}
+
+}  // namespace
+}  // namespace vidodez
