@@ -171,6 +171,10 @@ int StoragePage::GetList(CPrinterComm& comm, Operator& op, StoredKind kind) {
     op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()), comm));
     return rc;
   }
+  if (!IsStoredListReply(comm.GetReply())) {
+    op.Tell(StorageMessage(StorageText::kNotAList, comm.GetLanguage()));
+    return kQueryUnexpectedReply;
+  }
   list.names = ParseStoredList(comm.GetReply(), kind);
   list.buttons_enabled = !list.names.empty();
   if (list.names.empty()) op.Tell(StorageMessage(TextsOf(kind).empty, comm.GetLanguage()));

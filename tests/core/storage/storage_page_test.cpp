@@ -136,6 +136,34 @@ TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
                                        Index(StorageText::kNoGraphic)}));
 }
 
+// A reply without the list's form (a late settings reply) is a failed read:
+// never shown as an empty list, the list and its buttons left alone.
+TEST_F(StoragePageTest, ReplyThatIsNoListIsAFailedRead) {
+  const std::string settings = sim::PrinterModel(sim::PrinterOptions{}).SettingsReply();
+  struct Case {
+    std::string reply;
+    int code;
+    StorageText told;
+  } cases[] = {
+      {settings, kQueryUnexpectedReply, StorageText::kNotAList},
+      {"OK\r\n", kQueryUnexpectedReply, StorageText::kNotAList},
+      {"\r\n", kPortOk, StorageText::kNoFont},
+      {"F1@\r\n", kPortOk, StorageText::kNoFont},
+  };
+  int port_number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(test::Escaped(c.reply));
+    sim::PrinterOptions options = test::PrinterOnPort(++port_number);
+    options.list_reply = c.reply;
+    Printer(options);
+    page_.fonts = {{"OLD"}, 0, true};
+    EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), c.code);
+    EXPECT_EQ(Shown().back(), Index(c.told));
+    EXPECT_EQ(page_.fonts.buttons_enabled, c.code != kPortOk);
+  }
+  EXPECT_EQ(Shown().size(), std::size(cases));
+}
+
 // A font delete without the flag would send a bare line and drop the font
 // from the list although the printer kept it.
 TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
