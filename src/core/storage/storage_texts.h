@@ -37,7 +37,6 @@ enum class StorageText {
   kNameUnusable,
   kPictureTooLarge,
   kTextNotGbk,
-  kOpenFileTitle,
   kNotAList,
   kCount
 };

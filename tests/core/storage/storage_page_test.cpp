@@ -97,7 +97,45 @@ TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
   // A folder cannot be read as a file: the choice is not taken.
   op_.AnswerFile(dir.path());
   EXPECT_FALSE(page_.ChooseTextFile(comm_, op_));
-  EXPECT_EQ(page_.text_file, dir.File("raw.bin"));
+  EXPECT_EQ(page_.file_name, dir.File("raw.bin"));
+}
+
+// The path box can be typed in after Browse: the file it shows is the one
+// sent, checked as Browse checks it. Only a change of type clears it.
+TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) {
+  auto& printer = Printer();
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("browsed.txt"), "BROWSED");
+  test::WriteFileBytes(dir.File("typed.txt"), "TYPED");
+  op_.AnswerFile(dir.File("browsed.txt"));
+  ASSERT_TRUE(page_.ChooseTextFile(comm_, op_));
+  struct Case {
+    std::string typed;
+    std::string wire;
+    std::vector<int> told;
+  } cases[] = {
+      {dir.File("typed.txt"), "TYPED", {}},
+      {dir.File("missing.txt"), "", {Index(StorageText::kNoFile)}},
+      {dir.path(), "", {Index(StorageText::kNoFile)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    page_.file_name = c.typed;
+    size_t sent_before = printer.Wire().size();
+    size_t told_before = Shown().size();
+    page_.SendFile(comm_, op_);
+    EXPECT_EQ(printer.WireText().substr(sent_before), c.wire);
+    std::vector<int> told = Shown();
+    EXPECT_EQ(std::vector<int>(told.begin() + static_cast<long>(told_before), told.end()), c.told);
+  }
+
+  page_.graphic_id = "LOGO";
+  page_.SetFileType(0);  // chosen again: nothing changes
+  EXPECT_EQ(page_.file_name, dir.path());
+  EXPECT_EQ(page_.graphic_id, "LOGO");
+  page_.SetFileType(1);
+  EXPECT_EQ(page_.file_name, "");
+  EXPECT_EQ(page_.graphic_id, "");
 }
 
 TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
