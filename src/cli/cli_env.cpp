@@ -21,8 +21,9 @@ void Fail(const std::string& message) {
 
 namespace {
 
+// `error` 0: the stream failed without saying why.
 int OutputFailed(const std::string& language, int error) {
-  Fail(Say(CliText::kOutputNotWritten, language) + strerror(error));
+  Fail(Say(CliText::kOutputNotWritten, language) + strerror(error != 0 ? error : EIO));
   return kExitFailed;
 }
 
@@ -57,7 +58,7 @@ int FinishOutput(const std::string& language, int exit_code) {
   }
   // A write that failed earlier was told already and failed its command.
   if (!lost || exit_code != kExitOk) return exit_code;
-  return OutputFailed(language, error != 0 ? error : EIO);
+  return OutputFailed(language, error);
 }
 
 std::string LinkFailure(const CliEnv& env, const char* what) {
