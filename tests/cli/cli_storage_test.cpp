@@ -105,7 +105,6 @@ TEST_F(CliStorage, SizeOutOfBoundsNamesTheOptionNotTheFile) {
     std::string detail;
   } cases[] = {
       {{"--width", "32768"}, "(--width 32768: 32768 x 16384)"},
-      {{"--height", "40000", "--no-keep-scale"}, "(--height 40000: 40 x 40000)"},
       {{"--scale", "100000"}, "(--scale 100000: 40000 x 20000)"},
   };
   for (const auto& c : cases) {

@@ -115,7 +115,6 @@ TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) 
     std::vector<int> told;
   } cases[] = {
       {dir.File("typed.txt"), "TYPED", {}},
-      {dir.File("missing.txt"), "", {Index(StorageText::kNoFile)}},
       {dir.path(), "", {Index(StorageText::kNoFile)}},
   };
   for (const auto& c : cases) {

@@ -159,24 +159,6 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
   EXPECT_EQ(page()->model().file_type, 0);
 }
 
-// The path box after Browse is typed in, and the file type chosen again:
-// the file the box shows is the one sent.
-TEST_F(StoragePageUi, TypedPathIsSentAndChoosingTheSameTypeKeepsIt) {
-  auto& printer = Printer();
-  const std::string browsed = rig_.bus.File("browsed.txt");
-  const std::string typed = rig_.bus.File("typed.txt");
-  test::WriteFileBytes(browsed, "BROWSED");
-  test::WriteFileBytes(typed, "TYPED");
-  rig_.dialogs.QueueFile(QString::fromStdString(browsed));
-  Click("OpenFileBtn");
-  ASSERT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), browsed);
-  Control<QLineEdit>("FileNameEdit")->setText(QString::fromStdString(typed));
-  ChooseFileType(0);
-  EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), typed);
-  Click("FMSendFileBtn");
-  EXPECT_WIRE(printer, "TYPED");
-}
-
 // The file dialogs of the page and of its picture dialog are titled in the
 // program's language, by one rule.
 TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
