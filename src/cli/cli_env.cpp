@@ -1,5 +1,10 @@
 #include "cli/cli_env.h"
 
+#include <errno.h>
+#include <fcntl.h>
+#include <string.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <vector>
 
@@ -14,9 +19,46 @@ void Fail(const std::string& message) {
   std::fputc('\n', stderr);
 }
 
-void WriteOut(const std::string& bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
+namespace {
+
+// `error` 0: the stream failed without saying why.
+int OutputFailed(const std::string& language, int error) {
+  Fail(Say(CliText::kOutputNotWritten, language) + strerror(error != 0 ? error : EIO));
+  return kExitFailed;
+}
+
+}  // namespace
+
+int WriteOut(const CliEnv& env, const std::string& bytes) {
+  errno = 0;
+  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  if (written != bytes.size() || std::fflush(stdout) != 0) return OutputFailed(env.language, errno);
+  return kExitOk;
+}
+
+void HoldClosedStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    // The lowest free number is this one, as the ones below are open.
+    int held = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (held >= 0 && held != fd) {
+      dup2(held, fd);
+      close(held);
+    }
+  }
+}
+
+int FinishOutput(const std::string& language, int exit_code) {
+  errno = 0;
+  bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  int error = errno;
+  if (std::fclose(stdout) != 0 && !lost) {
+    lost = true;
+    error = errno;
+  }
+  // A write that failed earlier was told already and failed its command.
+  if (!lost || exit_code != kExitOk) return exit_code;
+  return OutputFailed(language, error);
 }
 
 std::string LinkFailure(const CliEnv& env, const char* what) {

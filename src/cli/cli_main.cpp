@@ -26,6 +26,7 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
 
 int main(int argc, char** argv) {
   using namespace vidodez::cli;
+  HoldClosedStandardStreams();
   vidodez::SetLogSink(LogToStderr);
 
   CliEnv env;
@@ -56,12 +57,12 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    exit_code = app.exit(e);
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    exit_code = app.exit(e);
   } catch (const CLI::ParseError& e) {
     (void)app.exit(e);
-    return kExitUsage;
+    exit_code = kExitUsage;
   }
-  return exit_code;
+  return FinishOutput(env.language, exit_code);
 }

@@ -15,6 +15,7 @@ constexpr std::array<Text, static_cast<size_t>(CliText::kCount)> kTexts{{
     {"The file cannot be opened.", "无法打开文件。"},
     {"The file cannot be read.", "无法读取文件。"},
     {"The printer did not answer.", "打印机未应答。"},
+    {"The output could not be written: ", "无法写出输出："},
 }};
 
 }  // namespace

@@ -14,6 +14,7 @@ enum class CliText {
   kCannotOpenFile,
   kCannotReadFile,
   kQueryFailed,
+  kOutputNotWritten,
   kCount
 };
 

@@ -40,8 +40,7 @@ void AddGraphicCommands(CLI::App* graphic, CliEnv& env, int* exit_code) {
       *exit_code = kExitFailed;
       return;
     }
-    WriteOut(std::to_string(result.width) + " x " + std::to_string(result.height) + "\n");
-    *exit_code = kExitOk;
+    *exit_code = WriteOut(env, std::to_string(result.width) + " x " + std::to_string(result.height) + "\n");
   });
 }
 

@@ -5,31 +5,45 @@
 #include <memory>
 #include <thread>
 
-#include <nlohmann/json.hpp>
-
+#include "cli/cli_json.h"
 #include "cli/cli_texts.h"
+#include "core/link/io_error_texts.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
 #include "core/link/status_tables.h"
+#include "core/platform/text_encoding.h"
+#include "core/storage/storage_texts.h"
 
 namespace vidodez::cli {
 namespace {
 
 int List(CliEnv& env) {
   std::vector<std::string> names;
-  (void)EnumeratePrinters(*env.usb, &names);
+  std::vector<int> usb_ports;
+  (void)EnumeratePrinters(*env.usb, &names, &usb_ports);
   if (env.json) {
-    nlohmann::json printers = nlohmann::json::array();
-    for (const auto& name : names) {
-      std::string bare = name.substr(0, name.size() - 1);
-      printers.push_back({{"name", bare}, {"port", PortNumberFromName(name)}, {"model", ModelText(name)}});
+    nlohmann::ordered_json printers = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < names.size(); ++i) {
+      const std::string& name = names[i];
+      printers.push_back({{"name", JsonText(name.substr(0, name.size() - 1))},
+                          {"model", JsonText(ModelName(name))},
+                          {"usbPort", usb_ports[i]},
+                          {"portNumber", PortNumberFromName(name)}});
     }
-    WriteOut(printers.dump(2) + "\n");
-    return kExitOk;
+    return WriteJson(env, printers);
   }
   // The display name ends in a line feed of its own.
-  for (const auto& name : names) WriteOut(name);
-  return kExitOk;
+  std::string out;
+  for (const auto& name : names) out += name;
+  return WriteOut(env, out);
+}
+
+// The status failure with the cause the status request met.
+std::string NoStatus(const CliEnv& env) {
+  std::string message = Say(CliText::kNoStatus, env.language);
+  const IoCause& cause = env.comm->status_cause();
+  std::string words = IoErrorMessage(cause.error, cause.device, env.language);
+  return words.empty() ? message : message + "\n" + words;
 }
 
 int Status(CliEnv& env) {
@@ -37,25 +51,34 @@ int Status(CliEnv& env) {
   if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
   int status = env.comm->GetPrinterStatus(name);
   if (status < 0) {
-    Fail(LinkFailure(env, Say(CliText::kNoStatus, env.language).c_str()));
+    Fail(NoStatus(env));
     return kExitFailed;
   }
-  WriteOut(std::string(StatusMessage(status, env.language)) + "\n");
-  return kExitOk;
+  return WriteOut(env, std::string(StatusMessage(status, env.language)) + "\n");
+}
+
+// The operator's text as the printer takes it, in GBK, as the console sends
+// it; false, with the refusal told, for text that has no GBK form.
+bool ToPrinterText(const CliEnv& env, const std::string& typed, std::string* bytes) {
+  if (platform::Utf8ToGbk(typed, bytes) == 0) return true;
+  Fail(StorageMessage(StorageText::kTextNotGbk, env.language).text);
+  return false;
 }
 
 int Query(CliEnv& env, const std::string& text) {
+  std::string command;
+  if (!ToPrinterText(env, text, &command)) return kExitFailed;
   std::string name;
   if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
-  int rc = env.comm->QueryPrinter(PortNumberFromName(name), text);
+  int rc = env.comm->QueryPrinter(PortNumberFromName(name), command);
   if (rc != kPortOk) {
+    // Any other result is the open's, whose cause says why.
     const char* message = QueryResultMessage(rc, env.language);
-    std::string fallback = Say(CliText::kOpenFailed, env.language) + " (" + PortCodeName(rc) + ")";
-    Fail(LinkFailure(env, message != nullptr ? message : fallback.c_str()));
+    std::string open_failed = Say(CliText::kOpenFailed, env.language);
+    Fail(LinkFailure(env, message != nullptr ? message : open_failed.c_str()));
     return kExitFailed;
   }
-  WriteOut(env.comm->GetReply());
-  return kExitOk;
+  return WriteOut(env, env.comm->GetReply());
 }
 
 // Opens the chosen printer for sending; kExitOk with the link open.
@@ -72,8 +95,10 @@ int OpenChosen(CliEnv& env) {
 }
 
 int Send(CliEnv& env, const std::string& text) {
+  std::string command;
+  if (!ToPrinterText(env, text, &command)) return kExitFailed;
   if (int rc = OpenChosen(env); rc != kExitOk) return rc;
-  bool sent = env.comm->SendCommand(text);
+  bool sent = env.comm->SendCommand(command);
   env.comm->CloseLink();
   if (!sent) {
     Fail(LinkFailure(env, QueryResultMessage(kQueryWriteFailed, env.language)));
@@ -93,7 +118,7 @@ int SendWatched(CliEnv& env, const std::string& name, const std::string& path) {
   });
   while (!done) {
     int status = env.comm->GetPrinterStatus(name);
-    Fail(status >= 0 ? StatusMessage(status, env.language) : Say(CliText::kNoStatus, env.language));
+    Fail(status >= 0 ? StatusMessage(status, env.language) : NoStatus(env));
     for (int i = 0; i < 10 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   sender.join();

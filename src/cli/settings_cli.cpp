@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include <nlohmann/json.hpp>
-
+#include "cli/cli_json.h"
 #include "cli/cli_operator.h"
 #include "core/config/config_codes.h"
 #include "core/config/model_list.h"
@@ -51,19 +50,15 @@ int Get(CliEnv& env) {
   if (env.json) {
     nlohmann::ordered_json fields = nlohmann::ordered_json::object();
     for (const RecordField& field : RecordFields()) {
-      fields[field.name] = std::string((page.record.*field.slot).view());
+      fields[field.name] = JsonText(std::string((page.record.*field.slot).view()));
     }
-    nlohmann::ordered_json out{{"fieldCount", page.field_count}, {"fields", fields}};
-    // The printer's texts are not always UTF-8; replace what is not.
-    WriteOut(out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n");
-  } else {
-    std::string out = "FieldCount=" + std::to_string(page.field_count) + "\n";
-    for (const RecordField& field : RecordFields()) {
-      out += std::string(field.name) + "=" + std::string((page.record.*field.slot).view()) + "\n";
-    }
-    WriteOut(out);
+    return WriteJson(env, {{"fieldCount", page.field_count}, {"fields", fields}});
   }
-  return kExitOk;
+  std::string out = "FieldCount=" + std::to_string(page.field_count) + "\n";
+  for (const RecordField& field : RecordFields()) {
+    out += std::string(field.name) + "=" + std::string((page.record.*field.slot).view()) + "\n";
+  }
+  return WriteOut(env, out);
 }
 
 int Save(CliEnv& env, const SettingsArgs& args) {

@@ -5,8 +5,7 @@
 #include <map>
 #include <memory>
 
-#include <nlohmann/json.hpp>
-
+#include "cli/cli_json.h"
 #include "cli/cli_operator.h"
 #include "core/platform/text_encoding.h"
 #include "core/storage/storage_page.h"
@@ -63,13 +62,13 @@ int ListStored(CliEnv& env, const StorageArgs& args) {
   if (page.GetList(*env.comm, op, kind) != 0) return kExitFailed;
   const auto& names = page.List(kind).names;
   if (env.json) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const auto& name : names) list.push_back(platform::GbkForDisplay(name));
-    WriteOut(list.dump(2) + "\n");
-  } else {
-    for (const auto& name : names) WriteOut(platform::GbkForDisplay(name) + "\n");
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& name : names) list.push_back(JsonText(name));
+    return WriteJson(env, list);
   }
-  return kExitOk;
+  std::string out;
+  for (const auto& name : names) out += platform::GbkForDisplay(name) + "\n";
+  return WriteOut(env, out);
 }
 
 // Lists `kind` and selects NAME (typed in UTF-8, matched against the

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/graphic/graphic_codes.h"
+#include "core/graphic/grey_bitmap.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/picture_size.h"
 #include "core/shell/texts.h"
@@ -27,6 +28,19 @@ ConvertResult Fail(int code, std::string_view language, const std::string& detai
   result.message = Pick(GraphicCodeText(code), language);
   if (!detail.empty()) result.message += " (" + detail + ")";
   return result;
+}
+
+// The size options as typed: "--width 32768", "--scale 500".
+std::string SizeOptionsText(const ConvertOptions& options) {
+  std::string text;
+  const std::pair<const char*, const std::optional<std::string>*> given[] = {
+      {"--width ", &options.width}, {"--height ", &options.height}, {"--scale ", &options.scale}};
+  for (const auto& [name, value] : given) {
+    if (!*value) continue;
+    if (!text.empty()) text += ", ";
+    text += name + **value;
+  }
+  return text;
 }
 
 }  // namespace
@@ -70,6 +84,12 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
   } else {
     ApplyScaleMode(size, kScaleOrigin);
   }
+  // A size out of bounds is the options' fault, not the output file's.
+  if (const PixelSize pixels = SavePixelSize(size);
+      !PictureSizeAcceptable(pixels.width, pixels.height))
+    return Fail(kGraphicBadSize, language,
+                SizeOptionsText(options) + ": " + std::to_string(pixels.width) + " x " +
+                    std::to_string(pixels.height));
 
   PixelSize written;
   if (const int code = SavePicture(&picture.bitmap, size, options.output, &written);

@@ -25,9 +25,11 @@ constexpr std::array<const char*, 41> kFactorySettings{
     "00112233445566", "000000", "1", "000",  "0000", "0",              "10",
     "1",        "0100",      "0",    "12",   "12",   "1",              "0"};
 
-// A command line is short; a line this long is file data, not a command,
-// and is not kept.
+// A line this long is file data, not a command: only its end is kept, where
+// a caret or tilde command may begin.
 constexpr size_t kMaxLine = 64 * 1024;
+// The longest command looked for in the end of a line.
+constexpr size_t kMaxCommand = 1024;
 constexpr size_t kCommandSetFlagField = 8;
 constexpr size_t kCalibrationLenField = 35;
 constexpr size_t kOversizeFirstTransfer = 1024;
@@ -151,31 +153,28 @@ size_t PrinterModel::ReceiveText(const uint8_t* data, size_t size, Clock::time_p
   const char* text = reinterpret_cast<const char*>(data);
   const char* lf = static_cast<const char*>(std::memchr(text, '\n', size));
   const char* stop = lf != nullptr ? lf : text + size;
-  if (!line_overflow_) {
-    if (pending_line_.size() + static_cast<size_t>(stop - text) > kMaxLine) {
-      pending_line_.clear();
-      line_overflow_ = true;
-    } else {
-      pending_line_.append(text, stop);
-    }
-  }
+  pending_line_.append(text, stop);
+  if (pending_line_.size() > kMaxLine) line_overflow_ = true;
+  if (line_overflow_ && pending_line_.size() > kMaxCommand)
+    pending_line_.erase(0, pending_line_.size() - kMaxCommand);
   if (lf == nullptr) return size;
   // A line ends at CR LF; a bare LF is part of the line.
-  if (line_overflow_) {
-    line_overflow_ = false;
-  } else if (!pending_line_.empty() && pending_line_.back() == '\r') {
+  if (!pending_line_.empty() && pending_line_.back() == '\r') {
     pending_line_.pop_back();
     std::string line = std::move(pending_line_);
     pending_line_.clear();
-    if (!line.empty()) HandleLine(line, now);
+    bool whole = !line_overflow_;
+    line_overflow_ = false;
+    if (!line.empty()) HandleLine(line, whole, now);
   } else {
     pending_line_.push_back('\n');
   }
   return static_cast<size_t>(lf - text) + 1;
 }
 
-void PrinterModel::HandleLine(const std::string& line, Clock::time_point now) {
+void PrinterModel::HandleLine(const std::string& line, bool whole, Clock::time_point now) {
   if (form_name_) {
+    if (!whole) return;
     if (line == "FE") {
       StoredObjects::Put(&stored_.forms, *form_name_, std::move(form_body_));
       form_name_.reset();
@@ -186,11 +185,22 @@ void PrinterModel::HandleLine(const std::string& line, Clock::time_point now) {
     }
     return;
   }
+  if (whole && HandleCommand(line, now)) return;
+  // "^" and "~" start a command wherever they stand, so a stray line without
+  // its line end (the tail of a file) does not swallow the command after it.
+  size_t from = std::max<size_t>(whole ? 1 : 0, line.size() > kMaxCommand ? line.size() - kMaxCommand : 0);
+  for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
+       at = line.find_first_of("^~", at + 1)) {
+    if (HandleCommand(line.substr(at), now)) return;
+  }
+}
+
+bool PrinterModel::HandleCommand(const std::string& line, Clock::time_point now) {
   if (line == "^G1") {
     QueueReply(SettingsReply(), now);
-    return;
+    return true;
   }
-  if (!HandleSettingsLine(line)) HandleStorageLine(line, now);
+  return HandleSettingsLine(line) || HandleStorageLine(line, now);
 }
 
 // How many values a settings line carries for this printer: the program

@@ -85,7 +85,9 @@ class PrinterModel {
   };
 
   size_t ReceiveText(const uint8_t* data, size_t size, Clock::time_point now);
-  void HandleLine(const std::string& line, Clock::time_point now);
+  // `whole` is false for the kept end of an over-long line.
+  void HandleLine(const std::string& line, bool whole, Clock::time_point now);
+  bool HandleCommand(const std::string& line, Clock::time_point now);
   bool HandleStorageLine(const std::string& line, Clock::time_point now);
   bool HandleSettingsLine(const std::string& line);
   size_t SettingsLineValues() const;

@@ -84,6 +84,10 @@ int main(int argc, char** argv) {
     std::fputs(vidodez::sim::kSimUsage, stdout);
     return 0;
   }
+  // Only in-process tests read the received bytes from memory; this process
+  // shows them through --wire-log alone, and a long send must not pile up
+  // in its memory or stall its answers while the pile is moved.
+  line.printer.keep_wire = false;
   // Signals are taken by sigwait on this thread alone; the serving threads
   // started below inherit the mask.
   sigset_t signals;

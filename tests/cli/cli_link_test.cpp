@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli_fixture.h"
+#include "core/platform/sim/sim_bus_backend.h"
 
 namespace vidodez::test {
 namespace {
@@ -111,8 +112,97 @@ TEST_F(CliLink, FileArrivesByteForByte) {
   // Watching reads the status while the file goes out, through the held device.
   RunResult watched = Cli({"send-file", "--watch", files_.File("f.bin")});
   EXPECT_EQ(watched.exit_code, 0) << watched.err;
-  EXPECT_EQ(watched.err.substr(0, 6), "READY\n");
+  ASSERT_FALSE(watched.err.empty());
+  for (size_t at = 0; at < watched.err.size(); at = watched.err.find('\n', at) + 1)
+    EXPECT_EQ(watched.err.substr(at, 6), "READY\n") << watched.err;
   EXPECT_EQ(Wire().size(), 2 * content.size());
+}
+
+// Printers report their names and values in their own bytes: JSON shows them
+// as the window does, GBK decoded, a byte that is not GBK as U+FFFD.
+TEST_F(CliLink, JsonDecodesPrinterBytesAndNamesBothPortNumbers) {
+  SimProcess chinese(Sim({"--description", "MarliXPrinters \xd6\xd0\xce\xc4"}, 2));
+  SimProcess broken(Sim({"--description", "\xff\xfe"}, 3));
+  ASSERT_TRUE(chinese.ready() && broken.ready());
+  RunResult list = Cli({"list", "--json"});
+  EXPECT_EQ(list.exit_code, 0) << list.err;
+  EXPECT_EQ(list.out,
+            "[\n"
+            "  {\n    \"name\": \"USB02 [MarliXPrinters 中文]\",\n    \"model\": \"中文\",\n"
+            "    \"usbPort\": 2,\n    \"portNumber\": 8\n  },\n"
+            "  {\n    \"name\": \"USB03 [\xef\xbf\xbd\xef\xbf\xbd]\",\n"
+            "    \"model\": \"[\xef\xbf\xbd\xef\xbf\xbd\",\n"
+            "    \"usbPort\": 3,\n    \"portNumber\": 9\n  }\n"
+            "]\n");
+}
+
+// Output that never got out is a failure, whatever the command.
+TEST_F(CliLink, OutputThatCannotBeWrittenFailsTheCommand) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  for (const char* redirect : {">/dev/full", ">&-"}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"list"},
+                                          {"list", "--json"},
+                                          {"status"},
+                                          {"query", "^G1"},
+                                          {"settings", "get", "--json"},
+                                          {"--help"}}) {
+      SCOPED_TRACE(args[0] + " " + redirect);
+      args.insert(args.begin(), {"/bin/sh", "-c", std::string("exec \"$@\" ") + redirect, "sh",
+                                 BinDir() + "/vidodez-cli"});
+      RunResult run = test::Run(args, {"VIDODEZ_SIM_BUS=" + bus_.path(),
+                                       "VIDODEZ_APPDATA=" + appdata_.path(), "LC_ALL=C"});
+      EXPECT_EQ(run.exit_code, 1);
+      EXPECT_NE(run.err.find("The output could not be written: "), std::string::npos) << run.err;
+    }
+  }
+}
+
+// The operator's text goes out in GBK from every command that takes it, and
+// text without a GBK form is refused before anything is sent.
+TEST_F(CliLink, OperatorTextGoesOutInGbkFromEveryCommand) {
+  SimProcess sim(Sim({"--reply-mode", "empty"}));
+  ASSERT_TRUE(sim.ready());
+  for (const char* command : {"send", "query", "console"}) {
+    SCOPED_TRACE(command);
+    RunResult refused = Cli({command, "\xff"});
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_EQ(refused.err,
+              "The text holds characters that the printer's character set (GBK) does not have.\n");
+    (void)Cli({command, "中文"});
+  }
+  const std::string gbk = "\xd6\xd0\xce\xc4\r\n";
+  EXPECT_EQ(Escaped(Wire()), Escaped(gbk + gbk + gbk));
+}
+
+// Another program holds the printer: every command says so, never a code.
+TEST_F(CliLink, BusyPrinterAndMissingStatusNameTheirCause) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  platform::SimBusBackend usb(bus_.path());
+  std::vector<platform::UsbPrinterInterface> interfaces;
+  ASSERT_EQ(usb.Enumerate(&interfaces), 0);
+  ASSERT_EQ(interfaces.size(), 1u);
+  std::unique_ptr<platform::UsbDevice> held;
+  ASSERT_EQ(usb.Open(interfaces[0], &held), 0);
+  struct Case {
+    std::vector<std::string> args;
+    std::string first_line;
+  } cases[] = {
+      {{"query", "^G1"}, "Please check the port!"},
+      {{"status"}, "The printer reports no status."},
+      {{"--lang", "chi", "status"}, "打印机未返回状态。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    RunResult run = Cli(c.args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.first_line);
+    EXPECT_EQ(run.err.find("NoSuchUsbPrinter"), std::string::npos) << run.err;
+    bool named = run.err.find("in use by another program") != std::string::npos ||
+                 run.err.find("正被其他程序占用") != std::string::npos;
+    EXPECT_TRUE(named) << run.err;
+  }
 }
 
 TEST_F(CliLink, UnplugAndPlugBackBySignal) {

@@ -83,5 +83,39 @@ TEST_F(CliStorage, UnknownEntriesAndBadIdsFail) {
   EXPECT_EQ(Cli({"graphic", "store", files_.File("a.bmp"), "--id", "A"}).exit_code, 1);
 }
 
+// The late answer to a query that gave up arrives during the next command:
+// it is no list, so the list is not said to be empty.
+TEST_F(CliStorage, LateSettingsReplyIsAFailedReadNotAnEmptyList) {
+  SimProcess sim(Sim({"--reply-mode", "slow"}));
+  ASSERT_TRUE(sim.ready());
+  EXPECT_EQ(Cli({"query", "^G1"}).exit_code, 1);
+  RunResult list = Cli({"stored", "list", "fonts"});
+  EXPECT_EQ(list.exit_code, 1);
+  EXPECT_EQ(list.err.find("No Font."), std::string::npos) << list.err;
+}
+
+TEST_F(CliStorage, SizeOutOfBoundsNamesTheOptionNotTheFile) {
+#ifndef VIDODEZ_HAVE_IMAGING
+  GTEST_SKIP() << "graphic convert comes with the imaging library";
+#endif
+  std::string png = files_.File("small.png");
+  ASSERT_EQ(test::Run({"/usr/bin/convert", "-size", "40x20", "xc:white", png}).exit_code, 0);
+  struct Case {
+    std::vector<std::string> size;
+    std::string detail;
+  } cases[] = {
+      {{"--width", "32768"}, "(--width 32768: 32768 x 16384)"},
+      {{"--scale", "100000"}, "(--scale 100000: 40000 x 20000)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.detail);
+    std::vector<std::string> args{"graphic", "convert", png, files_.File("OUT.pcx")};
+    args.insert(args.end(), c.size.begin(), c.size.end());
+    RunResult run = Cli(args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err, "The picture size is not valid. " + c.detail + "\n");
+  }
+}
+
 }  // namespace
 }  // namespace vidodez::test

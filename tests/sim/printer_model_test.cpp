@@ -20,17 +20,29 @@ std::vector<std::string> Replies(PrinterModel& model) {
   return replies;
 }
 
-TEST(PrinterModel, AnswersEachCommandLineOnceWhereverTransfersSplitIt) {
-  PrinterModel model(PrinterOptions{});
-  Send(model, "^G");
-  Send(model, "1\r");
-  Send(model, "\n\r\n\r\n");  // empty lines are ignored
-  Send(model, "^G1\n^G1\r\n");  // a bare LF belongs to the line: "^G1\n^G1" is no command
-  Send(model, "XYZ\r\n");
-  // An overlong line is dropped whole, and the line after it still counts.
-  Send(model, std::string(100 * 1024, 'x') + "^G1");
-  Send(model, "\r\n^G1\r\n");
-  EXPECT_EQ(Replies(model), std::vector<std::string>(2, model.SettingsReply()));
+// "^" and "~" start a command wherever they stand: what a file left without
+// its line end never swallows the query after it.
+TEST(PrinterModel, AnswersEachCommandLineOnceWhereverTransfersSplitItOrStrayBytesPrecedeIt) {
+  const std::string overlong(100 * 1024, 'x');
+  struct Case {
+    const char* what;
+    std::vector<std::string> transfers;
+    size_t replies;
+  } cases[] = {
+      {"split", {"^G", "1\r", "\n\r\n\r\n"}, 1},  // empty lines are ignored
+      {"no command", {"XYZ\r\n"}, 0},
+      {"file tail", {"^XA^FDlabel^FS^XZ", "^G1\r\n"}, 1},
+      {"bare LF", {"ABC\n", "^G1\r\n"}, 1},
+      {"tilde", {"~JUNK", "^G1\r\n"}, 1},
+      {"overlong tail", {overlong, "^G1\r\n"}, 1},
+      {"after overlong", {overlong + "\r\n", "^G1\r\n"}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PrinterModel model(PrinterOptions{});
+    for (const auto& transfer : c.transfers) Send(model, transfer);
+    EXPECT_EQ(Replies(model), std::vector<std::string>(c.replies, model.SettingsReply()));
+  }
 }
 
 // The settings line the program would send back for `values`.

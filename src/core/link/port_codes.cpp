@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<NamedCode, 31> kNames{{
+constexpr std::array<NamedCode, 32> kNames{{
     {kPortOk, "PortOk"},
     {kPrintFileCreateFailed, "PrintFileCreateFailed"},
     {kWriteOnClosedPort, "WriteOnClosedPort"},
@@ -37,6 +37,7 @@ constexpr std::array<NamedCode, 31> kNames{{
     {kGraphicOnClosedPort, "GraphicOnClosedPort"},
     {kPortAlreadyOpen, "PortAlreadyOpen"},
     {kGraphicTooLarge, "GraphicTooLarge"},
+    {kQueryUnexpectedReply, "QueryUnexpectedReply"},
 }};
 
 }  // namespace

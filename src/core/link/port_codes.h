@@ -42,6 +42,9 @@ inline constexpr int kGraphicOnClosedPort = -3229;
 inline constexpr int kPortAlreadyOpen = -4000;
 // A graphic that does not fit the output buffer; nothing is sent.
 inline constexpr int kGraphicTooLarge = -3038;
+// A reply without the form of the answer asked for (a late answer to an
+// earlier command, say): a failed read, never an empty answer.
+inline constexpr int kQueryUnexpectedReply = -3300;
 
 // The constant's name without its "k", for logs, --json and test failures.
 // Any other negative code is a short write of minus that many bytes.

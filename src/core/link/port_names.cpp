@@ -83,8 +83,10 @@ std::string ModelText(const std::string& display_name) {
   return model;
 }
 
-int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>* names) {
+int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>* names,
+                      std::vector<int>* usb_port_numbers) {
   names->clear();
+  if (usb_port_numbers != nullptr) usb_port_numbers->clear();
   std::vector<platform::UsbPrinterInterface> interfaces;
   if (int rc = usb.Enumerate(&interfaces); rc != 0) return rc;
   for (const auto& interface : interfaces) {
@@ -92,8 +94,17 @@ int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>*
     if (interface.port_number < 0 || !interface.has_description) continue;
     if (interface.description.size() > kMaxDescription) continue;
     names->push_back(DisplayName(interface.port_number, interface.description));
+    if (usb_port_numbers != nullptr) usb_port_numbers->push_back(interface.port_number);
   }
   return 0;
+}
+
+std::string ModelName(const std::string& display_name) {
+  std::string model = ModelText(display_name);
+  const char* blank = " \t\r\n";
+  size_t first = model.find_first_not_of(blank);
+  if (first == std::string::npos) return {};
+  return model.substr(first, model.find_last_not_of(blank) - first + 1);
 }
 
 }  // namespace vidodez

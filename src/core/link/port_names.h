@@ -28,7 +28,12 @@ int PortNumberFromName(const std::string& display_name);
 std::string ModelText(const std::string& display_name);
 
 // Display names of every accepted interface that has a port number and a
-// description of at most 49 bytes, in the system's order.
-int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>* names);
+// description of at most 49 bytes, in the system's order; with
+// `usb_port_numbers`, the USB port number of each beside it.
+int EnumeratePrinters(platform::UsbPrintingClass& usb, std::vector<std::string>* names,
+                      std::vector<int>* usb_port_numbers = nullptr);
+
+// The model text without the blank before it and the line feed after it.
+std::string ModelName(const std::string& display_name);
 
 }  // namespace vidodez

@@ -69,8 +69,9 @@ int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
 }
 
 int CPrinterComm::GetPrinterStatus(const std::string& display_name) {
+  status_cause_ = {};
   if (display_name.empty() || !IsUsbName(display_name)) return kStatusNoPrinter;
-  int status = port_.QueryUsbStatus(PortNumberFromName(display_name));
+  int status = port_.QueryUsbStatus(PortNumberFromName(display_name), &status_cause_);
   if (status < 0) return status;
   return StatusIndexFromByte(static_cast<uint8_t>(status));
 }

@@ -32,6 +32,9 @@ class CPrinterComm {
   // Status index 0-41 of the printer a display name names, or
   // kStatusNoPrinter / kStatusRequestFailed.
   int GetPrinterStatus(const std::string& display_name);
+  // Why the last status request failed. Kept apart from last_error(): a
+  // status request may run beside a send on another thread.
+  const IoCause& status_cause() const { return status_cause_; }
 
   const std::string& GetLanguage() const { return language_; }
   void set_language(std::string language) { language_ = std::move(language); }
@@ -58,6 +61,7 @@ class CPrinterComm {
   std::string language_;
   int last_error_ = 0;
   std::string last_device_;
+  IoCause status_cause_;
 };
 
 }  // namespace vidodez

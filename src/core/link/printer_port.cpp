@@ -151,6 +151,7 @@ int CPrinterPort::OpenUsb(int port_number) {
   usb_index_ = interface.port_number;
   std::lock_guard lock(shared_mutex_);
   held_device_ = device_;
+  held_device_name_ = device_name_;
   held_usb_index_ = usb_index_;
   return kPortOk;
 }
@@ -164,6 +165,7 @@ void CPrinterPort::CloseLocked() {
   {
     std::lock_guard lock(shared_mutex_);
     held_device_.reset();
+    held_device_name_.clear();
     held_usb_index_ = -1;
   }
   device_.reset();
@@ -314,31 +316,36 @@ int CPrinterPort::SetBaudRate(int rate, bool handshake) {
   return kPortOk;
 }
 
-int CPrinterPort::QueryUsbStatus(int port_number) {
+int CPrinterPort::QueryUsbStatus(int port_number, IoCause* cause) {
   int usb_index = port_number >= kUsbAnyPort ? kUsbAnyPort : port_number - (kUsbFirstPort - 1);
+  auto failed = [&](int result, int error, const std::string& device) {
+    Fail(error, device);
+    if (cause != nullptr) *cause = {error, device};
+    return result;
+  };
   std::shared_ptr<platform::UsbDevice> device;
+  std::string device_name;
   {
     // usblp opens once at a time: while this port holds the printer, ask
     // through its device instead of failing to open a second one.
     std::lock_guard lock(shared_mutex_);
-    if (held_device_ && (usb_index == kUsbAnyPort || usb_index == held_usb_index_))
+    if (held_device_ && (usb_index == kUsbAnyPort || usb_index == held_usb_index_)) {
       device = held_device_;
+      device_name = held_device_name_;
+    }
   }
   if (!device) {
     platform::UsbPrinterInterface interface;
-    if (!FindUsbInterface(usb_, usb_index, &interface)) return -1;
+    if (!FindUsbInterface(usb_, usb_index, &interface)) return failed(-1, ENODEV, {});
     std::unique_ptr<platform::UsbDevice> opened;
-    if (int error = usb_.Open(interface, &opened); error != 0) {
-      Fail(error, interface.node);
-      return -1;
-    }
+    if (int error = usb_.Open(interface, &opened); error != 0)
+      return failed(-1, error, interface.node);
     device = std::move(opened);
+    device_name = interface.node;
   }
   uint8_t status = 0;
-  if (int error = device->GetStatus(&status); error != 0) {
-    Fail(error, {});
-    return -2;
-  }
+  if (int error = device->GetStatus(&status); error != 0) return failed(-2, error, device_name);
+  if (cause != nullptr) *cause = {};
   return status;
 }
 

@@ -27,6 +27,12 @@ struct PortDevicePaths {
   std::array<std::string, 3> serial{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"};
 };
 
+// The errno behind a failure and the device it concerned.
+struct IoCause {
+  int error = 0;
+  std::string device;
+};
+
 inline constexpr size_t kOutputBufferSize = 1024000;
 inline constexpr size_t kFileChunkSize = 1024;
 // A write that makes no progress for this long fails: a paused or stalled
@@ -55,8 +61,9 @@ class CPrinterPort {
   [[nodiscard]] int SendGraphicFile(const std::string& name, const std::string& path);
   [[nodiscard]] int SetBaudRate(int rate, bool handshake);
   // The status byte 0-255, -1 when the printer cannot be opened, -2 when the
-  // request fails. Uses the port's own device when it holds that printer.
-  [[nodiscard]] int QueryUsbStatus(int port_number);
+  // request fails, with its cause in `cause` if given. Uses the port's own
+  // device when it holds that printer.
+  [[nodiscard]] int QueryUsbStatus(int port_number, IoCause* cause = nullptr);
 
   // One bulk-in transfer of the open USB printer: 0, ETIMEDOUT, or the errno
   // of the failure (ENODEV when no USB printer is open).
@@ -106,6 +113,7 @@ class CPrinterPort {
   // a status request borrows, and the cause of the last failure.
   mutable std::mutex shared_mutex_;
   std::shared_ptr<platform::UsbDevice> held_device_;
+  std::string held_device_name_;
   int held_usb_index_ = -1;
   int last_error_ = 0;
   std::string last_device_;

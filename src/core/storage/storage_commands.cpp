@@ -20,6 +20,11 @@ std::vector<std::string> ParseStoredList(const std::string& reply, StoredKind ki
   return names;
 }
 
+bool IsStoredListReply(const std::string& reply) {
+  return reply.find_first_of("@#$") != std::string::npos ||
+         reply.find_first_not_of(std::string(" \t\r\n\0", 5)) == std::string::npos;
+}
+
 std::string ConsoleText(const std::string& typed) {
   std::string text;
   text.reserve(typed.size() + typed.size() / 8);

@@ -15,6 +15,12 @@ enum class StoredKind { kForm = 1, kFont = 2, kGraphic = 3 };
 // not a name.
 std::vector<std::string> ParseStoredList(const std::string& reply, StoredKind kind);
 
+// Whether a reply has the form of a "^S1" answer: a marker at least, or
+// nothing but line ends and blanks (a printer that holds nothing). Anything
+// else, a late settings reply for one, is no list, and must never be shown
+// as an empty one.
+bool IsStoredListReply(const std::string& reply);
+
 // The console box's text as it goes to the printer: every line break (LF,
 // CR LF or a lone CR) becomes CR LF. The link adds the last CR LF.
 std::string ConsoleText(const std::string& typed);

@@ -10,6 +10,7 @@
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
 #include "core/platform/text_encoding.h"
+#include "core/shell/file_dialog_texts.h"
 #include "core/storage/storage_texts.h"
 
 namespace vidodez {
@@ -120,19 +121,17 @@ void StoragePage::SendCommandText(CPrinterComm& comm, Operator& op) {
 }
 
 void StoragePage::SetFileType(int type) {
+  if (type == file_type) return;
   file_type = type;
   file_name.clear();
   graphic_id.clear();
-  // The file the box no longer shows is not the one to send.
-  text_file.clear();
 }
 
 bool StoragePage::ChooseTextFile(CPrinterComm& comm, Operator& op) {
   FileChoice choice;
-  choice.title = StorageMessage(StorageText::kOpenFileTitle, comm.GetLanguage()).text;
+  choice.title = Pick(kOpenFileTitle, comm.GetLanguage());
   std::string path;
   if (!op.ChooseFileToOpen(choice, &path) || ReadableFileSize(path) < 0) return false;
-  text_file = path;
   file_name = path;
   return true;
 }
@@ -148,9 +147,13 @@ void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
     return;
   }
   if (OpenChosenPrinter(printer, comm, op) != kPageSent) return;
-  if (text_file.empty()) {
+  // The box can be typed in: what it shows is what goes, checked as a
+  // browsed file is.
+  if (file_name.empty()) {
     op.Tell(StorageMessage(StorageText::kSelectFile, comm.GetLanguage()));
-  } else if (comm.SendFile(text_file) != kPortOk) {
+  } else if (ReadableFileSize(file_name) < 0) {
+    op.Tell(StorageMessage(StorageText::kNoFile, comm.GetLanguage()));
+  } else if (comm.SendFile(file_name) != kPortOk) {
     op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, comm.GetLanguage()), comm));
   }
   comm.CloseLink();
@@ -170,6 +173,10 @@ int StoragePage::GetList(CPrinterComm& comm, Operator& op, StoredKind kind) {
     // showing an empty list as if the printer held nothing.
     op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()), comm));
     return rc;
+  }
+  if (!IsStoredListReply(comm.GetReply())) {
+    op.Tell(StorageMessage(StorageText::kNotAList, comm.GetLanguage()));
+    return kQueryUnexpectedReply;
   }
   list.names = ParseStoredList(comm.GetReply(), kind);
   list.buttons_enabled = !list.names.empty();

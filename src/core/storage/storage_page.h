@@ -28,8 +28,7 @@ struct StoragePage {
   std::string printer;       // the display name chosen in the page's selector
   std::string command_text;  // the console box, UTF-8, lines as typed
   int file_type = 0;         // 0 "Text File", 1 "Image File"
-  std::string file_name;     // FileNameEdit: the chosen file's path
-  std::string text_file;     // the text file that "Send File" sends
+  std::string file_name;     // FileNameEdit: the file "Send File" sends
   std::string graphic_id;    // FNIDEdit, UTF-8
   bool store_graphic = false;
   bool focus_graphic_id = false;  // set when the ID was refused; the window moves the focus
@@ -43,6 +42,7 @@ struct StoragePage {
   int QueryPagePrinter(CPrinterComm& comm, const std::string& query);
 
   void SendCommandText(CPrinterComm& comm, Operator& op);
+  // Only a change of type clears the path and the ID.
   void SetFileType(int type);
   // "Browse File" for a text file: takes the choice only if it can be read.
   bool ChooseTextFile(CPrinterComm& comm, Operator& op);
@@ -50,6 +50,8 @@ struct StoragePage {
   void SetChosenPicture(const std::string& path);
   void SendFile(CPrinterComm& comm, Operator& op);
 
+  // 0 when the printer's list was read (empty or not), else the failure,
+  // told to the operator.
   int GetList(CPrinterComm& comm, Operator& op, StoredKind kind);
   void DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind);
   void DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind);

@@ -45,7 +45,9 @@ constexpr std::array<Text, static_cast<size_t>(StorageText::kCount)> kTexts{{
      "图形文件太大，无法存储到打印机：必须小于 1,024,000 字节。"},
     {"The text holds characters that the printer's character set (GBK) does not have.",
      "文本包含打印机字符集（GBK）中没有的字符。"},
-    {"Open File", "打开文件"},
+    {"The printer's answer was not its list of stored objects (perhaps a late answer to an "
+     "earlier command), so nothing is listed. Try again.",
+     "打印机的应答不是存储对象清单（可能是对先前指令的迟到应答），因此未列出任何内容。请重试。"},
 }};
 
 }  // namespace

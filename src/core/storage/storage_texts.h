@@ -37,7 +37,7 @@ enum class StorageText {
   kNameUnusable,
   kPictureTooLarge,
   kTextNotGbk,
-  kOpenFileTitle,
+  kNotAList,
   kCount
 };
 

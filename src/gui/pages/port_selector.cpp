@@ -8,6 +8,7 @@
 
 #include "core/link/port_names.h"
 #include "core/link/status_tables.h"
+#include "core/platform/text_encoding.h"
 #include "core/shell/texts.h"
 #include "gui/pages/page_ui.h"
 #include "gui/window/controls.h"
@@ -25,9 +26,10 @@ constexpr Text kPort{"Port", "端口"};
 constexpr Text kDropTip{"Hide or Display", "隐藏或显示面板"};
 constexpr Text kModelTip{"Printer selected", "当前选择的打印机"};
 
-// The list shows names without the display name's closing line feed.
-QString ShownName(const std::string& name) {
-  return QString::fromStdString(name).trimmed();
+// A printer's own bytes (GBK for the maker's Chinese models) as the screen
+// shows them; the name without its closing line feed.
+QString Shown(const std::string& printer_bytes) {
+  return QString::fromStdString(platform::GbkForDisplay(printer_bytes)).trimmed();
 }
 
 }  // namespace
@@ -73,7 +75,7 @@ void PortSelector::Fill(const std::vector<std::string>& names, int remembered) {
   if (names != names_) {
     names_ = names;
     combo->clear();
-    for (const std::string& name : names) combo->addItem(ShownName(name));
+    for (const std::string& name : names) combo->addItem(Shown(name));
   }
   if (names.empty()) {
     combo->SetDropWidth(kDefaultDropWidth);
@@ -86,7 +88,7 @@ void PortSelector::Fill(const std::vector<std::string>& names, int remembered) {
   }
   combo->setCurrentIndex(remembered >= 0 && remembered < combo->count() ? remembered : -1);
   const int measured =
-      QFontMetrics(combo->font()).horizontalAdvance(ShownName(names[longest])) + 24;
+      QFontMetrics(combo->font()).horizontalAdvance(Shown(names[longest])) + 24;
   combo->SetDropWidth(std::max(measured, kDefaultDropWidth));
 }
 
@@ -101,8 +103,7 @@ void PortSelector::Show(const std::string& language, int status) {
   auto* state = FindControl<QLabel>(root_, label_prefix_ + "PritnerIsConnect");
   const bool named = !selected_name_.empty();
   if (model != nullptr) {
-    model->setText(named ? QString::fromStdString(ModelText(selected_name_)).trimmed()
-                         : QString::fromStdString(no_printer_text_));
+    model->setText(named ? Shown(ModelName(selected_name_)) : QString::fromStdString(no_printer_text_));
   }
   if (state != nullptr) {
     state->setText(QString::fromStdString(named ? connected_text_ : unconnected_text_));

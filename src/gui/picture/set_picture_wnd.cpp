@@ -15,6 +15,7 @@
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
+#include "core/shell/file_dialog_texts.h"
 #include "core/shell/texts.h"
 #include "gui/window/controls.h"
 #include "imaging/picture_preview.h"
@@ -70,12 +71,10 @@ constexpr std::array<ComboItems, 4> kComboItems{{
      3},
 }};
 
-// The file dialogs' titles and filters read the same in both languages.
-constexpr char kOpenTitle[] = "打开文件";
+// The file dialogs' filters read the same in both languages.
 constexpr char kOpenFilter[] =
     "支持的图片文件(*.pcx,*.bmp,*.jpg,*.png,*.tif,*.ico,*.gif) "
     "(*.pcx *.bmp *.jpg *.png *.tif *.ico *.gif)";
-constexpr char kSaveTitle[] = "另存文件";
 constexpr char kSaveFilter[] = "保存图片格式(*.pcx) (*.pcx)";
 
 constexpr char kResolutionTextDisabled[] = "QComboBox { color: rgb(167, 166, 170); }";
@@ -185,7 +184,8 @@ int CSetPictureWnd::Tell(const char* text, int type) {
 }
 
 void CSetPictureWnd::Browse() {
-  const QString chosen = dialogs_.OpenFile(this, kOpenTitle, kOpenFilter);
+  const QString chosen =
+      dialogs_.OpenFile(this, QString::fromUtf8(Pick(kOpenFileTitle, language_)), kOpenFilter);
   if (chosen.isEmpty()) return;
   const std::string path = QFile::encodeName(chosen).toStdString();
   imaging::LoadedPicture loaded;
@@ -216,7 +216,8 @@ std::optional<QString> CSetPictureWnd::SaveTarget() {
     const QFileInfo source(QFile::decodeName(source_path_.c_str()));
     suggested = source.dir().filePath(source.completeBaseName() + ".pcx");
   }
-  QString target = dialogs_.SaveFile(this, kSaveTitle, kSaveFilter, suggested);
+  QString target = dialogs_.SaveFile(this, QString::fromUtf8(Pick(kSaveFileTitle, language_)),
+                                     kSaveFilter, suggested);
   if (target.isEmpty()) return target;
   // A name typed without an extension is meant as PCX, the one format the
   // dialog offers; the file dialog asked about replacing the name as typed,

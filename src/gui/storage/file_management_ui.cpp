@@ -200,7 +200,6 @@ void FileManagementUI::Browse() {
   operator_.set_parent(window());
   if (model_.file_type == kImageFile) {
     // The dialog's result comes back through the frame to SetChosenPicture.
-    model_.text_file.clear();
     RunSetPictureDialog(context_, window());
     return;
   }

@@ -39,11 +39,14 @@ QString ScriptedDialogService::NextFile() {
   return path;
 }
 
-QString ScriptedDialogService::OpenFile(QWidget*, const QString&, const QString&) {
+QString ScriptedDialogService::OpenFile(QWidget*, const QString& title, const QString&) {
+  file_titles_ << title;
   return NextFile();
 }
 
-QString ScriptedDialogService::SaveFile(QWidget*, const QString&, const QString&, const QString&) {
+QString ScriptedDialogService::SaveFile(QWidget*, const QString& title, const QString&,
+                                        const QString&) {
+  file_titles_ << title;
   return NextFile();
 }
 

@@ -63,6 +63,8 @@ class ScriptedDialogService final : public DialogService {
   void SetOpenUrlResult(bool ok) { open_url_result_ = ok; }
 
   const std::deque<Shown>& shown() const { return shown_; }
+  // The titles of the file dialogs asked for, in order.
+  const QStringList& file_titles() const { return file_titles_; }
   const QStringList& opened_urls() const { return opened_urls_; }
 
   int MessageBox(QWidget* parent, const QString& text, const QString& caption, int type,
@@ -78,6 +80,7 @@ class ScriptedDialogService final : public DialogService {
   std::deque<int> box_answers_;
   std::deque<QString> files_;
   std::deque<Shown> shown_;
+  QStringList file_titles_;
   QStringList opened_urls_;
   bool open_url_result_ = true;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -110,6 +111,32 @@ TEST(PrinterStatus, UsbNamesOnlyAndEachStatusByteToItsMessageInBothLanguages) {
     EXPECT_STREQ(StatusMessage(index, "chi"), c.chi);
     EXPECT_STREQ(StatusMessage(index, "fr"), c.eng);
   }
+}
+
+// A printer busy for longer than a second (taking in a large send) still
+// answers the status request; one held by another program gives the cause.
+TEST(PrinterStatus, SlowPrinterAnswersAndAFailureKeepsItsCause) {
+  SimBus bus;
+  auto& printer = bus.AddPrinter(test::PrinterOnPort(3));
+  CPrinterComm comm(bus.usb());
+  const std::string name = "USB03 [MarliXPrinters VT-4100]\n";
+  std::atomic<bool> holding{false};
+  std::thread busy([&] {
+    printer.WithModel([&](sim::PrinterModel&) {
+      holding = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    });
+  });
+  while (!holding) std::this_thread::yield();
+  EXPECT_EQ(comm.GetPrinterStatus(name), kStatusReady);
+  busy.join();
+  EXPECT_EQ(comm.status_cause().error, 0);
+
+  CPrinterPort other_program(bus.usb());
+  ASSERT_CODE(kPortOk, other_program.OpenPort(9));
+  EXPECT_EQ(comm.GetPrinterStatus(name), kStatusNoPrinter);
+  EXPECT_EQ(comm.status_cause().error, EBUSY);
+  EXPECT_FALSE(comm.status_cause().device.empty());
 }
 
 TEST(QueryResultMessages, CoverTheFourQueryFailuresOnly) {

@@ -97,7 +97,44 @@ TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
   // A folder cannot be read as a file: the choice is not taken.
   op_.AnswerFile(dir.path());
   EXPECT_FALSE(page_.ChooseTextFile(comm_, op_));
-  EXPECT_EQ(page_.text_file, dir.File("raw.bin"));
+  EXPECT_EQ(page_.file_name, dir.File("raw.bin"));
+}
+
+// The path box can be typed in after Browse: the file it shows is the one
+// sent, checked as Browse checks it. Only a change of type clears it.
+TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) {
+  auto& printer = Printer();
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("browsed.txt"), "BROWSED");
+  test::WriteFileBytes(dir.File("typed.txt"), "TYPED");
+  op_.AnswerFile(dir.File("browsed.txt"));
+  ASSERT_TRUE(page_.ChooseTextFile(comm_, op_));
+  struct Case {
+    std::string typed;
+    std::string wire;
+    std::vector<int> told;
+  } cases[] = {
+      {dir.File("typed.txt"), "TYPED", {}},
+      {dir.path(), "", {Index(StorageText::kNoFile)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    page_.file_name = c.typed;
+    size_t sent_before = printer.Wire().size();
+    size_t told_before = Shown().size();
+    page_.SendFile(comm_, op_);
+    EXPECT_EQ(printer.WireText().substr(sent_before), c.wire);
+    std::vector<int> told = Shown();
+    EXPECT_EQ(std::vector<int>(told.begin() + static_cast<long>(told_before), told.end()), c.told);
+  }
+
+  page_.graphic_id = "LOGO";
+  page_.SetFileType(0);  // chosen again: nothing changes
+  EXPECT_EQ(page_.file_name, dir.path());
+  EXPECT_EQ(page_.graphic_id, "LOGO");
+  page_.SetFileType(1);
+  EXPECT_EQ(page_.file_name, "");
+  EXPECT_EQ(page_.graphic_id, "");
 }
 
 TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
@@ -134,6 +171,34 @@ TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
   }
   EXPECT_EQ(Shown(), (std::vector<int>{Index(StorageText::kNoForm), Index(StorageText::kNoFont),
                                        Index(StorageText::kNoGraphic)}));
+}
+
+// A reply without the list's form (a late settings reply) is a failed read:
+// never shown as an empty list, the list and its buttons left alone.
+TEST_F(StoragePageTest, ReplyThatIsNoListIsAFailedRead) {
+  const std::string settings = sim::PrinterModel(sim::PrinterOptions{}).SettingsReply();
+  struct Case {
+    std::string reply;
+    int code;
+    StorageText told;
+  } cases[] = {
+      {settings, kQueryUnexpectedReply, StorageText::kNotAList},
+      {"OK\r\n", kQueryUnexpectedReply, StorageText::kNotAList},
+      {"\r\n", kPortOk, StorageText::kNoFont},
+      {"F1@\r\n", kPortOk, StorageText::kNoFont},
+  };
+  int port_number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(test::Escaped(c.reply));
+    sim::PrinterOptions options = test::PrinterOnPort(++port_number);
+    options.list_reply = c.reply;
+    Printer(options);
+    page_.fonts = {{"OLD"}, 0, true};
+    EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), c.code);
+    EXPECT_EQ(Shown().back(), Index(c.told));
+    EXPECT_EQ(page_.fonts.buttons_enabled, c.code != kPortOk);
+  }
+  EXPECT_EQ(Shown().size(), std::size(cases));
 }
 
 // A font delete without the flag would send a bare line and drop the font

@@ -66,6 +66,19 @@ TEST(PortSelector, OneReadyPrinterShowsItsModelInLightBlue) {
   EXPECT_EQ(rig.frame().selector_state().last_status_index, 0);
 }
 
+// The description is the printer's own bytes: GBK, as every other text a
+// printer reports.
+TEST(PortSelector, GbkDescriptionIsShownDecoded) {
+  test::FrameRig rig;
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.description = "MarliXPrinters \xd6\xd0\xce\xc4";
+  rig.bus.AddPrinter(options);
+  rig.Click("FileManagement");
+  const Shown shown = ShownOn(rig.frame().page(kPageStorage), "FM", "FM");
+  EXPECT_EQ(shown.entries, QStringList{"USB01 [MarliXPrinters 中文]"});
+  EXPECT_EQ(shown.model, "中文");
+}
+
 TEST(PortSelector, StatusByteOneShowsGrammarErrorInRed) {
   test::FrameRig rig("zh_CN");
   sim::PrinterOptions options = test::PrinterOnPort(2);

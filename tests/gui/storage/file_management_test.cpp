@@ -159,6 +159,33 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
   EXPECT_EQ(page()->model().file_type, 0);
 }
 
+// The file dialogs of the page and of its picture dialog are titled in the
+// program's language, by one rule.
+TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
+  Printer();
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  const std::string png = rig_.bus.File("p.png");
+  ASSERT_TRUE(picture.save(QString::fromStdString(png)));
+  for (const auto& [language, open, save] : {std::tuple{"eng", "Open File", "Save As"},
+                                             std::tuple{"chi", "打开文件", "另存文件"}}) {
+    SCOPED_TRACE(language);
+    rig_.frame().comm().set_language(language);
+    page()->SetTexts();
+    const auto asked_before = rig_.dialogs.file_titles().size();
+    ChooseFileType(0);
+    Click("OpenFileBtn");  // cancelled
+    ChooseFileType(1);
+    rig_.dialogs.QueueFile(QString::fromStdString(png));
+    EXPECT_TRUE(InPictureDialog([](QWidget* dialog) {
+      for (const char* name : {"PBrowseBtn", "PSavebtn"})  // the save is cancelled
+        if (auto* button = FindControl<QAbstractButton>(dialog, name)) button->click();
+    }));
+    EXPECT_EQ(rig_.dialogs.file_titles().mid(asked_before),
+              (QStringList{QString::fromUtf8(open), QString::fromUtf8(open), QString::fromUtf8(save)}));
+  }
+}
+
 // Catches the box's LF line breaks reaching the printer as they are, and
 // the operator's Chinese going out as UTF-8 instead of GBK.
 TEST_F(StoragePageUi, ThreeLinesTypedInTheBoxGoOutEachEndingInCrLf) {

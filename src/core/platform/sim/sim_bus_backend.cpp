@@ -26,7 +26,10 @@ using Clock = std::chrono::steady_clock;
 // How much longer than the read's own wait the host waits for the printer's
 // answer before it takes the connection as broken.
 constexpr int kAnswerMarginMs = 2000;
-constexpr int kStatusWaitMs = 1000;
+// usblp gives a control request 5 s (USBLP_CTL_TIMEOUT); the open and the
+// status byte wait as long here, so a printer busy taking in a large send
+// still answers them.
+constexpr int kControlWaitMs = 5000;
 constexpr size_t kWriteWindow = 64;
 
 int Connect(const std::string& socket_path, int* fd) {
@@ -87,7 +90,7 @@ int ReadStatus(const std::string& socket_path, uint8_t* status) {
   int fd = -1;
   if (int rc = Connect(socket_path, &fd); rc != 0) return rc;
   std::vector<uint8_t> reply;
-  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kStatus)}, simbus::kStatusReply, kStatusWaitMs,
+  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kStatus)}, simbus::kStatusReply, kControlWaitMs,
                &reply);
   close(fd);
   if (rc != 0) return rc;
@@ -219,7 +222,7 @@ int SimBusBackend::Open(const UsbPrinterInterface& interface, std::unique_ptr<Us
   int fd = -1;
   if (int rc = Connect(interface.node, &fd); rc != 0) return rc;
   std::vector<uint8_t> reply;
-  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kOpen)}, simbus::kOpenReply, kStatusWaitMs,
+  int rc = Ask(fd, {static_cast<uint8_t>(simbus::kOpen)}, simbus::kOpenReply, kControlWaitMs,
                &reply);
   if (rc == 0 && reply.size() != 2) rc = EPROTO;
   if (rc == 0) rc = reply[1];
