@@ -68,10 +68,23 @@ int Read(const VidodezMagickRead& request) {
     return kVidodezMagickUnreadable;
   if (request.begin(request.context, int(width), int(height), StoredBits(image)) != 0)
     return kVidodezMagickTooLarge;
-  std::vector<unsigned char> line(std::size_t(width) * 4);
+  // Only a picture with transparency is asked for its alpha: some coders
+  // (TGA, Sun raster with a palette) leave it unset otherwise.
+  const bool alpha = image.matte();
+  std::vector<unsigned char> line(std::size_t(width) * 4, 255);
   for (long long y = 0; y < height; ++y) {
-    image.write(0, static_cast<ssize_t>(y), std::size_t(width), 1, "RGBA", Magick::CharPixel,
-                line.data());
+    image.write(0, static_cast<ssize_t>(y), std::size_t(width), 1, alpha ? "RGBA" : "RGB",
+                Magick::CharPixel, line.data());
+    if (!alpha) {
+      // Spread RGB to RGBA in place, from the end, opaque.
+      for (long long x = width - 1; x >= 0; --x) {
+        const std::size_t at = std::size_t(x);
+        line[at * 4 + 3] = 255;
+        line[at * 4 + 2] = line[at * 3 + 2];
+        line[at * 4 + 1] = line[at * 3 + 1];
+        line[at * 4] = line[at * 3];
+      }
+    }
     request.row(request.context, int(y), line.data());
   }
   return kVidodezMagickOk;
