@@ -68,8 +68,8 @@ struct Module {
 
 std::atomic<bool> g_loaded{false};
 
-// Beside the program first (the build folder and an installed program keep
-// it there), then wherever the loader looks.
+// Beside the program first (the build puts it there), then wherever the
+// dynamic loader looks.
 const Module* LoadModule() {
   static Module module;
   static std::once_flag once;
