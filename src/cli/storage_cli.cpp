@@ -1,13 +1,16 @@
 #include "cli/storage_cli.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
+#include "core/link/printer_port.h"
 #include "core/platform/text_encoding.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 #include "core/storage/storage_page.h"
 
 namespace vidodez::cli {
@@ -39,12 +42,14 @@ int Console(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   if (!args.file.empty()) {
-    std::ifstream in(args.file, std::ios::binary);
-    if (!in) {
-      Fail("cannot read " + args.file);
+    // Never more than the printer's output buffer takes, however large the
+    // file (or /dev/zero) is.
+    std::vector<std::uint8_t> bytes;
+    if (const int code = ReadInputFile(args.file, kOutputBufferSize, &bytes); code != kShellOk) {
+      Fail(InputFileMessage(code, args.file, kOutputBufferSize, env.language).text);
       return kExitFailed;
     }
-    page.command_text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    page.command_text.assign(bytes.begin(), bytes.end());
   } else {
     page.command_text = args.text;
   }

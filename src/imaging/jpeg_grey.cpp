@@ -1,5 +1,7 @@
 #include "imaging/jpeg_grey.h"
 
+#include <unistd.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -9,6 +11,8 @@
 #include <jerror.h>
 
 #include "core/graphic/graphic_codes.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 
 namespace vidodez::imaging {
 namespace {
@@ -103,8 +107,13 @@ void Run(std::FILE* file, Decode* decode) {
 
 int DecodeJpegGrey(const std::string& path, GreyBitmap* out, int* bits_per_pixel,
                    bool* unsupported) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return kGraphicFileOpenFailed;
+  int fd = -1;
+  if (OpenInputFile(path, &fd) != kShellOk) return kGraphicFileOpenFailed;
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) {
+    ::close(fd);
+    return kGraphicFileOpenFailed;
+  }
   GreyBitmap picture;
   Decode decode{&picture};
   Run(file, &decode);

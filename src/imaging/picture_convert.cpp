@@ -7,6 +7,7 @@
 #include "core/graphic/picture_save.h"
 #include "core/graphic/picture_size.h"
 #include "core/shell/texts.h"
+#include "imaging/magick_codec.h"
 #include "imaging/picture_loader.h"
 
 namespace vidodez::imaging {
@@ -92,7 +93,8 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
                     std::to_string(pixels.height));
 
   PixelSize written;
-  if (const int code = SavePicture(&picture.bitmap, size, options.output, &written);
+  const FileEncoder encoder;
+  if (const int code = SavePicture(&picture.bitmap, size, options.output, &written, &encoder);
       code != kGraphicOk)
     return Fail(code, language, options.output);
   ConvertResult result;

@@ -1,8 +1,9 @@
 #include "imaging/picture_loader.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -10,7 +11,10 @@
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/rotate.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 #include "imaging/jpeg_grey.h"
+#include "imaging/magick_codec.h"
 
 namespace vidodez::imaging {
 namespace {
@@ -35,11 +39,52 @@ std::uint32_t StoredBitsPerPixel(const QByteArray& reader_format, const QImage& 
   }
 }
 
-inline std::uint8_t OnWhite(std::uint8_t grey, unsigned alpha) {
-  return static_cast<std::uint8_t>((grey * alpha + 255u * (255u - alpha) + 127u) / 255u);
-}
+// Qt refuses a picture whose 32-bit form is above its allocation limit (128
+// MB in Debian's Qt 6.4), far below the program's own bound. For one read the
+// limit is raised to what this picture needs at 8 bytes a pixel (16-bit
+// formats), or to the bound when the size is not known beforehand; sizes
+// beyond the bound were refused already.
+class AllocationLimit {
+ public:
+  explicit AllocationLimit(QSize size) : previous_(QImageReader::allocationLimit()) {
+    const std::int64_t pixels =
+        size.isValid() ? std::int64_t(size.width()) * size.height() : kMaxPicturePixels;
+    const int needed = static_cast<int>(pixels * 8 / (1 << 20)) + 1;
+    if (previous_ != 0 && needed > previous_) QImageReader::setAllocationLimit(needed);
+  }
+  ~AllocationLimit() { QImageReader::setAllocationLimit(previous_); }
+  AllocationLimit(const AllocationLimit&) = delete;
+  AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+ private:
+  const int previous_;
+};
 
 }  // namespace
+
+bool QtReadsFormat(int format) {
+  // Qt reads TGA only with the TrueVision 2.0 footer, warning on stderr
+  // about the rest, and has no reader for the others.
+  return format != kFormatPcx && format != kFormatTga && format != kFormatJp2 &&
+         format != kFormatJpc && format != kFormatPgx && format != kFormatRas &&
+         format != kFormatWmf && format != kFormatNone;
+}
+
+int OpenPictureFile(const std::string& path, QFile* file) {
+  int fd = -1;
+  switch (OpenInputFile(path, &fd)) {
+    case kShellOk: break;
+    case kInputMissing:
+    case kInputOpenFailed: return kGraphicFileOpenFailed;
+    default: return kGraphicFileReadFailed;
+  }
+  file->setFileName(QFile::decodeName(path.c_str()));
+  if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return kGraphicFileOpenFailed;
+  }
+  return kGraphicOk;
+}
 
 int GreyFromImage(const QImage& image, GreyBitmap* out, bool* transparent) {
   if (image.isNull() || !PictureSizeAcceptable(image.width(), image.height()))
@@ -105,15 +150,11 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
     return kGraphicOk;
   }
 
-  const QString file = QString::fromStdString(path);
-  const QFileInfo file_info(file);
-  if (!file_info.isFile() || !file_info.isReadable()) return kGraphicFileOpenFailed;
-  // Formats are told apart by content, so a PNG named .jpg still opens; but
-  // TGA has no signature, and sniffing alone takes it for an icon. Qt's own
-  // allocation limit (256 MB by default) refuses hostile sizes before
-  // decoding; it is process-wide, so it is left as the program set it.
-  QImageReader reader(file);
-  if (format == kFormatTga) reader.setFormat("tga");
+  if (!QtReadsFormat(format)) return MagickLoad(path, out);
+  QFile file;
+  if (const int code = OpenPictureFile(path, &file); code != kGraphicOk) return code;
+  // Formats are told apart by content, so a PNG named .jpg still opens.
+  QImageReader reader(&file);
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   const QByteArray detected = reader.format();
@@ -143,7 +184,14 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
     }
   }
   QImage image;
-  if (!reader.read(&image) || image.isNull()) return kGraphicBadPicture;
+  bool read = false;
+  {
+    const AllocationLimit limit(size);
+    read = reader.read(&image) && !image.isNull();
+  }
+  // What Qt cannot read (a picture of another format under this name, a
+  // variant Qt lacks), ImageMagick may.
+  if (!read) return MagickLoad(path, out);
   LoadedPicture picture;
   bool transparent = false;
   if (const int code = GreyFromImage(image, &picture.bitmap, &transparent); code != kGraphicOk)

@@ -1,13 +1,15 @@
 #pragma once
 // Loads a picture file into the core's grey bitmap: PCX with the core's own
-// reader, every other format with a code through QImage. Transparent parts
-// are laid on white before the colours become grey.
+// reader, JPEG with libjpeg-turbo, the other formats with a code through
+// QImage, and what Qt cannot read through ImageMagick. Transparent parts are
+// laid on white before the colours become grey.
 
 #include <cstdint>
 #include <string>
 
 #include "core/graphic/grey_bitmap.h"
 
+class QFile;
 class QImage;
 
 namespace vidodez::imaging {
@@ -24,6 +26,15 @@ struct LoadedPicture {
 // kGraphicBadPicture; more pixels than the core accepts
 // kGraphicPictureTooLarge. `out` changes only on success.
 [[nodiscard]] int LoadPicture(const std::string& path, LoadedPicture* out);
+
+// Whether Qt reads pictures of this format code; ImageMagick reads the
+// others (but PCX, which the core reads).
+bool QtReadsFormat(int format);
+
+// Opens `path` for Qt the safe way (core/shell/input_file.h): a FIFO, folder
+// or device gives kGraphicFileReadFailed, a missing or unreadable file
+// kGraphicFileOpenFailed.
+[[nodiscard]] int OpenPictureFile(const std::string& path, QFile* file);
 
 // Grey of a decoded image, alpha laid on white. kGraphicBadSize when empty,
 // kGraphicPictureTooLarge when too large. `transparent`, if given, tells

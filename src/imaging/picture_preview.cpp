@@ -1,10 +1,13 @@
 #include "imaging/picture_preview.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <cstring>
 
+#include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
+#include "imaging/picture_loader.h"
 
 namespace vidodez::imaging {
 
@@ -31,9 +34,9 @@ QImage FitOnWhite(const QImage& image, QSize box) {
 
 QImage PicturePreview(const std::string& path, const GreyBitmap& loaded, QSize box) {
   const int format = PictureFormatCode(ExtensionOf(path));
-  if (format != kFormatPcx && format != kFormatNone) {
-    QImageReader reader(QString::fromStdString(path));
-    if (format == kFormatTga) reader.setFormat("tga");
+  QFile file;
+  if (QtReadsFormat(format) && OpenPictureFile(path, &file) == kGraphicOk) {
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     QSize size = reader.size();
     if (size.isValid()) {

@@ -1,6 +1,8 @@
 // The storage round trip from the command line: a picture converted, stored
 // as a graphic, listed, printed and deleted on a vidodez-printer-sim process.
 
+#include <sys/stat.h>
+
 #include "cli_fixture.h"
 
 namespace vidodez::test {
@@ -26,7 +28,7 @@ TEST_F(CliStorage, GraphicRoundTrip) {
   // A PCX made here stands for the converted picture: 1 bit, 8 x 1 pixels.
   std::string pcx(128, '\0');
   pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[8] = 7, pcx[65] = 1, pcx[66] = 2;
-  pcx += std::string("\xc1\xff\x00\x00", 2);
+  pcx += std::string("\xc2\xff", 2);
   WriteFileBytes(files_.File("LOGO.pcx"), pcx);
 
   RunResult stored = Cli({"graphic", "store", files_.File("LOGO.pcx"), "--id", "LOGO"});
@@ -115,6 +117,37 @@ TEST_F(CliStorage, SizeOutOfBoundsNamesTheOptionNotTheFile) {
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.err, "The picture size is not valid. " + c.detail + "\n");
   }
+}
+
+// Input the printer cannot use, or that would hang or exhaust the program,
+// is refused with a message before the printer is opened: nothing reaches
+// the wire, above all no GK that deletes the stored graphic.
+TEST_F(CliStorage, UnusableInputFilesAreRefusedBeforeThePrinterIsOpened) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  WriteFileBytes(files_.File("fake.pcx"), "hello\n");
+  WriteFileBytes(files_.File("big.txt"), std::string(1024001, 'A'));
+  ASSERT_EQ(::mkfifo(files_.File("ff.pcx").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(files_.File("ff.png").c_str(), 0600), 0);
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"graphic", "store", files_.File("fake.pcx"), "--id", "FAKE"},
+       "The picture is damaged or not of its format.\n"},
+      {{"graphic", "store", files_.File("ff.pcx"), "--id", "FF"}, "is not a regular file"},
+      {{"graphic", "convert", files_.File("ff.png"), files_.File("out.pcx")}, "cannot be read"},
+      {{"console", "--file", files_.path()}, "is not a regular file"},
+      {{"console", "--file", files_.File("big.txt")}, "is larger than 1024000 bytes"},
+      {{"console", "--file", "/dev/zero"}, "is not a regular file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[2]);
+    RunResult result = Cli(c.args);
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(Wire(), "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "core/graphic/graphic_codes.h"
+#include "core/graphic/magick.h"
 #include "core/graphic/picture_save.h"
 #include "core/shell/texts.h"
 #include "support/temp_dir.h"
@@ -83,6 +84,55 @@ TEST_F(ConvertPictureFileTest, ScaleModesFollowTheOptions) {
 }
 
 // Each refusal is told in the operator's language, and nothing is written.
+// Every format of the table that a library here writes is written in the
+// format its extension names, one bit a pixel where the format has that (the
+// header bytes say so), and an outside reader sees the same black and white.
+TEST_F(ConvertPictureFileTest, WritesTheFormatOfEveryExtension) {
+  struct Case {
+    const char* extension;
+    std::size_t offset;  // of a header field that tells the format's bits
+    std::string bytes;
+    bool lossy;
+  };
+  const Case cases[] = {
+      {"bmp", 28, std::string("\x01\x00", 2), false},  // biBitCount
+      {"png", 24, "\x01", false},                      // IHDR bit depth
+      {"ras", 12, std::string("\x00\x00\x00\x01", 4), false},  // Sun raster depth
+      {"ico", 12, std::string("\x01\x00", 2), false},  // icon entry's bits a pixel
+      {"pnm", 0, "P4", false},                          // the bitmap kind
+      {"gif", 6, "", false},     {"tif", 0, "", false},  {"tiff", 0, "", false},
+      {"wbmp", 0, "", false},    {"tga", 0, "", false},  {"mng", 0, "", false},
+      {"jp2", 0, "", false},     {"j2k", 0, "", false},  {"jpc", 0, "", false},
+      {"j2c", 0, "", false},     {"pgx", 0, "", false},  {"pgm", 0, "", false},
+      {"ppm", 0, "", false},     {"jpg", 0, "", true},   {"jpeg", 0, "", true},
+      {"jng", 0, "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.extension);
+    ConvertOptions options = Options();
+    options.output = dir_.File(std::string("out.") + c.extension);
+    options.width = "100";  // 100 x 50: the disc's middle is at 25, 25
+    const ConvertResult result = ConvertPictureFile(options, "eng");
+    ASSERT_EQ(result.code, kGraphicOk) << result.message;
+    const std::string file = test::ReadFileBytes(options.output);
+    if (!c.bytes.empty()) {
+      EXPECT_EQ(file.substr(c.offset, c.bytes.size()), c.bytes);
+    }
+    test::MagickPicture back;
+    ASSERT_TRUE(test::MagickDecode(options.output, &back));
+    ASSERT_EQ(back.width, 100);
+    ASSERT_EQ(back.height, 50);
+    auto grey = [&back](int x, int y) { return back.rgb[std::size_t(y * back.width + x) * 3]; };
+    EXPECT_NEAR(grey(25, 25), 0, c.lossy ? 40 : 0);
+    EXPECT_NEAR(grey(75, 25), 255, c.lossy ? 40 : 0);
+  }
+  for (const char* unwritable : {"wmf", "emf"}) {
+    ConvertOptions options = Options();
+    options.output = dir_.File(std::string("out.") + unwritable);
+    EXPECT_EQ(ConvertPictureFile(options, "eng").code, kGraphicNoWriter);
+  }
+}
+
 TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
   struct Case {
     const char* what;

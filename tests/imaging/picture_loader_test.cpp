@@ -9,8 +9,12 @@
 #include <cstdlib>
 
 #include "core/graphic/graphic_codes.h"
+#include "core/graphic/magick.h"
 #include "core/graphic/pcx_codec.h"
 #include "core/graphic/picture_save.h"
+#include "core/shell/file_replacement.h"
+#include "core/shell/shell_codes.h"
+#include "imaging/magick_codec.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::imaging {
@@ -26,6 +30,24 @@ QImage Sample(int width, int height) {
   painter.fillRect(0, 0, width / 2, height, QColor(0, 0, 0));
   painter.fillRect(width / 2, 0, width / 4, height, QColor(255, 0, 0));
   return image;
+}
+
+// ImageMagick is loaded for the first picture that needs it, never for the
+// common formats (and so never at start-up). First in this file, so that it
+// holds when the whole program runs too.
+TEST(LoadPicture, CommonFormatsLeaveImageMagickUnloaded) {
+  test::TempDir dir;
+  for (const char* name : {"a.png", "a.jpg", "a.bmp", "a.gif", "a.tif"}) {
+    const std::string path = dir.File(name);
+    ASSERT_TRUE(test::MagickConvert({"xc:white[8x8]", path}));
+    LoadedPicture picture;
+    EXPECT_EQ(LoadPicture(path, &picture), kGraphicOk) << name;
+  }
+  EXPECT_FALSE(MagickModuleLoaded());
+  ASSERT_TRUE(test::MagickConvert({"xc:white[8x8]", dir.File("a.tga")}));
+  LoadedPicture picture;
+  EXPECT_EQ(LoadPicture(dir.File("a.tga"), &picture), kGraphicOk);
+  EXPECT_TRUE(MagickModuleLoaded());
 }
 
 // An uncompressed TGA 2.0 file (Qt reads no other kind, and writes none).
@@ -100,6 +122,57 @@ TEST(LoadPicture, DecodesEachFormatAtItsSize) {
   }
 }
 
+// One file for each extension of the format table, as ImageMagick writes it
+// (TGA without the 2.0 footer, JPEG 2000 boxes and code streams, PGX, Sun
+// raster...). Nothing here writes WMF or EMF.
+TEST(LoadPicture, ReadsEveryFormatOfTheTableAsImageMagickWritesIt) {
+  test::TempDir dir;
+  const std::string png = dir.File("source.png");
+  ASSERT_TRUE(Sample(40, 20).save(QString::fromStdString(png), "PNG"));
+  for (const char* extension :
+       {"bmp", "jpg", "jpeg", "gif", "png", "mng", "jng", "ico", "tif", "tiff", "tga", "pcx",
+        "wbmp", "jp2", "j2k", "jpc", "j2c", "pgx", "ras", "pnm", "pgm", "ppm"}) {
+    SCOPED_TRACE(extension);
+    const std::string path = dir.File(std::string("a.") + extension);
+    ASSERT_TRUE(test::MagickConvert({png, path}));
+    LoadedPicture picture;
+    ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
+    EXPECT_EQ(picture.bitmap.width, 40);
+    EXPECT_EQ(picture.bitmap.height, 20);
+    EXPECT_GT(picture.bits_per_pixel, 0u);
+    EXPECT_LT(picture.bitmap.At(2, 10), 30) << "black half";
+    EXPECT_GT(picture.bitmap.At(38, 10), 225) << "white quarter";
+  }
+}
+
+// Qt's own allocation limit (128 MB in Debian's Qt 6.4) is far below the
+// program's bound: a grey page of 6000 x 6000 loads, and a picture beyond
+// the bound is refused with a text that names the bound.
+TEST(LoadPicture, LoadsLargePicturesWithinTheBoundAndNamesTheBoundBeyond) {
+  test::TempDir dir;
+  QImage large(6000, 6000, QImage::Format_Grayscale8);
+  large.fill(255);
+  const std::string path = dir.File("large.png");
+  ASSERT_TRUE(large.save(QString::fromStdString(path), "PNG"));
+  LoadedPicture picture;
+  ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
+  EXPECT_EQ(picture.bitmap.width, 6000);
+  EXPECT_EQ(picture.bitmap.At(5999, 5999), 255);
+
+  // A JPEG whose frame header says 20000 x 20000: refused before decoding.
+  const std::string jpeg = dir.File("huge.jpg");
+  ASSERT_TRUE(Sample(8, 8).save(QString::fromStdString(jpeg), "JPEG"));
+  std::string huge = test::ReadFileBytes(jpeg);
+  const std::size_t frame = huge.find("\xff\xc0");
+  ASSERT_NE(frame, std::string::npos);
+  huge.replace(frame + 5, 4, "\x4e\x20\x4e\x20");
+  test::WriteFileBytes(jpeg, huge);
+  EXPECT_GRAPHIC(kGraphicPictureTooLarge, LoadPicture(jpeg, &picture));
+  for (const char* language : {"eng", "chi"})
+    EXPECT_NE(std::string(Pick(GraphicCodeText(kGraphicPictureTooLarge), language)).find("16384"),
+              std::string::npos);
+}
+
 TEST(LoadPicture, TransparencyBecomesWhite) {
   test::TempDir dir;
   QImage image(10, 10, QImage::Format_ARGB32);
@@ -125,7 +198,7 @@ TEST(LoadPicture, PcxGoesThroughTheCoreReader) {
   std::vector<std::uint8_t> file;
   ASSERT_EQ(EncodePcx(bitmap, 203, &file), kGraphicOk);
   const std::string path = dir.File("a.pcx");
-  ASSERT_EQ(WriteFileAfresh(path, file), kGraphicOk);
+  ASSERT_EQ(ReplaceFile(path, file), kShellOk);
   LoadedPicture picture;
   ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
   EXPECT_EQ(picture.bits_per_pixel, 1u);

@@ -2,6 +2,7 @@
 // A private folder under /tmp for one test, removed with everything in it.
 
 #include <string>
+#include <vector>
 
 namespace vidodez::test {
 
@@ -22,5 +23,20 @@ class TempDir {
 // Whole contents of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The names in a folder, sorted: what a failed write may have left there.
+std::vector<std::string> FileNames(const std::string& folder);
+
+// Lowers this process's file-size limit (RLIMIT_FSIZE) while it lives, as a
+// full disk would stop a write half way.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long previous_ = 0;
+};
 
 }  // namespace vidodez::test

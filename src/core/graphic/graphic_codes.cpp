@@ -2,8 +2,14 @@
 
 #include <array>
 
+#include "core/graphic/grey_bitmap.h"
+
 namespace vidodez {
 namespace {
+
+// The too-large text names the bound in words.
+static_assert(kMaxPicturePixels == 16384LL * 16384 && kMaxPictureSide == 32768,
+              "update the text of kGraphicPictureTooLarge");
 
 using Entry = TextedCode;
 
@@ -15,7 +21,7 @@ constexpr std::array<Entry, 13> kEntries{{
     {{kGraphicUnknownFormat, "GraphicUnknownFormat"},
      {"This picture format is not supported.", "不支持此图片格式。"}},
     {{kGraphicNoWriter, "GraphicNoWriter"},
-     {"Pictures can only be saved as PCX.", "图片只能保存为PCX格式。"}},
+     {"Pictures cannot be saved in this format.", "图片不能保存为此格式。"}},
     {{kGraphicBadSize, "GraphicBadSize"},
      {"The picture size is not valid.", "图片尺寸无效。"}},
     {{kGraphicFileOpenFailed, "GraphicFileOpenFailed"},
@@ -27,7 +33,9 @@ constexpr std::array<Entry, 13> kEntries{{
     {{kGraphicBadPicture, "GraphicBadPicture"},
      {"The picture is damaged or not of its format.", "图片已损坏或格式不符。"}},
     {{kGraphicPictureTooLarge, "GraphicPictureTooLarge"},
-     {"The picture is too large.", "图片太大。"}},
+     {"The picture is too large: at most 16384 x 16384 pixels (268,435,456), and at most "
+      "32768 pixels a side.",
+      "图片太大：最多 16384 x 16384 像素（268,435,456 像素），每边最多 32768 像素。"}},
     {{kGraphicBadOption, "GraphicBadOption"}, {"Invalid option.", "选项无效。"}},
     {{kGraphicBadNumber, "GraphicBadNumber"},
      {"Vaild value: 0~9", "请输入0~9数字，并确保输入的数据符合有效规则！"}},
@@ -40,6 +48,10 @@ constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);
 const char* GraphicCodeName(int code) { return NameOfCode(kNames, code); }
 
 std::span<const NamedCode> GraphicCodeTable() { return kNames; }
+
+OperatorMessage GraphicMessage(int code, std::string_view language) {
+  return {kGraphicTable, code, Pick(GraphicCodeText(code), language)};
+}
 
 const Text& GraphicCodeText(int code) { return TextOfCode(kEntries, code); }
 

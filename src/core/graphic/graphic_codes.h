@@ -2,11 +2,12 @@
 // Result codes of picture conversion. Append only: never renumber or reuse a
 // code, scripts read them.
 
-#include "core/shell/texts.h"
-
 #include <span>
+#include <string_view>
 
 #include "core/shell/named_code.h"
+#include "core/shell/operator.h"
+#include "core/shell/texts.h"
 
 namespace vidodez {
 
@@ -16,7 +17,7 @@ inline constexpr int kGraphicNoPicture = -5001;
 inline constexpr int kGraphicNoExtension = -5002;
 // The extension has no format code: nothing is loaded or saved.
 inline constexpr int kGraphicUnknownFormat = -5003;
-// The format has a code but this program has no writer for it.
+// The format has a code but nothing here writes it.
 inline constexpr int kGraphicNoWriter = -5004;
 // A target size that truncates to no pixels, is negative or is too large.
 inline constexpr int kGraphicBadSize = -5005;
@@ -25,7 +26,8 @@ inline constexpr int kGraphicFileReadFailed = -5007;
 inline constexpr int kGraphicFileWriteFailed = -5008;
 // The file is not a picture of its format, or is damaged or cut short.
 inline constexpr int kGraphicBadPicture = -5009;
-// A picture whose header claims more pixels than the program accepts.
+// A picture with more pixels than the program accepts (kMaxPicturePixels,
+// kMaxPictureSide); its text names the bound.
 inline constexpr int kGraphicPictureTooLarge = -5010;
 inline constexpr int kGraphicBadOption = -5011;
 // A size or percentage that is not a number.
@@ -37,5 +39,9 @@ const char* GraphicCodeName(int code);
 std::span<const NamedCode> GraphicCodeTable();
 // What the operator reads for a code, in both languages.
 const Text& GraphicCodeText(int code);
+// The same as a message of the table kGraphicTable, index = code.
+OperatorMessage GraphicMessage(int code, std::string_view language);
+
+inline constexpr char kGraphicTable[] = "graphic";
 
 }  // namespace vidodez

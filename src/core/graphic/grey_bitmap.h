@@ -41,4 +41,9 @@ inline std::uint8_t GreyOf(unsigned red, unsigned green, unsigned blue) {
   return static_cast<std::uint8_t>((red * 77 + green * 150 + blue * 29 + 128) >> 8);
 }
 
+// `grey` seen through `alpha` (0 transparent, 255 opaque) on white paper.
+inline std::uint8_t OnWhite(std::uint8_t grey, unsigned alpha) {
+  return static_cast<std::uint8_t>((grey * alpha + 255u * (255u - alpha) + 127u) / 255u);
+}
+
 }  // namespace vidodez

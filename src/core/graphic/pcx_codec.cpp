@@ -95,7 +95,9 @@ std::array<std::uint8_t, 256> GreyPalette(const std::uint8_t* header, Layout lay
                                           std::span<const std::uint8_t> file, bool* vga) {
   std::array<std::uint8_t, 256> grey{};
   *vga = false;
-  if (layout.bits == 8) {
+  // The 256-colour palette trails only files of one 8-bit plane; in a
+  // 24-bit file the byte 769 from the end is picture data, whatever it is.
+  if (layout.bits == 8 && layout.planes == 1) {
     const std::size_t tail = file.size() - kVgaPaletteSize;
     if (file.size() >= kPcxHeaderSize + kVgaPaletteSize && file[tail] == 0x0C) {
       *vga = true;
@@ -186,12 +188,13 @@ int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info
   GreyBitmap picture;
   picture.width = width;
   picture.height = height;
-  picture.pixels.resize(std::size_t(width) * std::size_t(height));
+  if (out != nullptr) picture.pixels.resize(std::size_t(width) * std::size_t(height));
   RunReader reader(file.data() + kPcxHeaderSize, data_size, encoded);
   const std::size_t plane_bytes = std::size_t(bytes_per_line);
   std::vector<std::uint8_t> planes(plane_bytes * std::size_t(layout.planes));
   for (int y = 0; y < height; ++y) {
     if (!reader.Read(planes.data(), planes.size())) return kGraphicBadPicture;
+    if (out == nullptr) continue;
     std::uint8_t* row = picture.Row(y);
     const std::uint8_t* p = planes.data();
     if (!layout.Indexed()) {
@@ -217,7 +220,7 @@ int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info
     }
   }
   if (info != nullptr) *info = {width, height, layout.bits * layout.planes};
-  *out = std::move(picture);
+  if (out != nullptr) *out = std::move(picture);
   return kGraphicOk;
 }
 

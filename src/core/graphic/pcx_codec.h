@@ -27,7 +27,8 @@ struct PcxInfo {
 
 // Decodes a whole PCX file. Damaged, cut-short or unsupported files give
 // kGraphicBadPicture, oversized ones kGraphicPictureTooLarge, and leave `out`
-// untouched. `info` may be null.
+// untouched. `info` may be null; so may `out`, to check a file without
+// taking the memory of its picture.
 [[nodiscard]] int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info);
 
 }  // namespace vidodez

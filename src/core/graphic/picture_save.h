@@ -4,8 +4,9 @@
 // command line.
 
 #include <cstdint>
-#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/graphic/grey_bitmap.h"
 #include "core/graphic/pcx_codec.h"
@@ -19,21 +20,32 @@ namespace vidodez {
 [[nodiscard]] int ConvertPicture(const GreyBitmap& source, int width, int height,
                                  int quarter_turns, GreyBitmap* out);
 
+// Writes the formats other than PCX; the imaging layer has one. The core
+// writes PCX itself.
+class PictureEncoder {
+ public:
+  virtual ~PictureEncoder() = default;
+  // `picture` is black and white; `dpi` goes into the file where the format
+  // has room for it. kGraphicNoWriter for a format it cannot write.
+  [[nodiscard]] virtual int Encode(const GreyBitmap& picture, std::string_view extension, int dpi,
+                                   std::vector<std::uint8_t>* bytes) const = 0;
+};
+
 // Save of the conversion: `picture` is the loaded picture, null when none is
 // loaded (nothing chosen, or the last load failed), which gives
 // kGraphicNoPicture before anything else. Then the extension of `save_path`
-// picks the format (kGraphicNoExtension, kGraphicUnknownFormat, and
-// kGraphicNoWriter for any format but PCX), the truncated target size must be
-// acceptable (kGraphicBadSize), and the file is written afresh. `written`, if
-// given, receives the saved pixel size.
+// picks the format (kGraphicNoExtension, kGraphicUnknownFormat), the truncated
+// target size must be acceptable (kGraphicBadSize), and the file is encoded:
+// PCX here, any other format by `encoder` (kGraphicNoWriter without one). The
+// file is replaced whole or not at all (kGraphicFileWriteFailed). `written`,
+// if given, receives the saved pixel size.
 [[nodiscard]] int SavePicture(const GreyBitmap* picture, const PictureSize& size,
-                              const std::string& save_path, PixelSize* written = nullptr);
+                              const std::string& save_path, PixelSize* written = nullptr,
+                              const PictureEncoder* encoder = nullptr);
 
-// Reads a PCX file into grey; see DecodePcx.
+// Reads a PCX file into grey; see DecodePcx. kGraphicFileOpenFailed for a
+// file that cannot be opened, kGraphicFileReadFailed for one that cannot be
+// read or is no regular file.
 [[nodiscard]] int ReadPcxFile(const std::string& path, GreyBitmap* out, PcxInfo* info);
-
-// Writes `bytes` as the whole new content of `path`; a failed write leaves no
-// partial file behind.
-[[nodiscard]] int WriteFileAfresh(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace vidodez

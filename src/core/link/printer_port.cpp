@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,8 @@
 #include "core/link/port_names.h"
 #include "core/platform/linux/serial_port.h"
 #include "core/platform/linux/usblp_backend.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 
 namespace vidodez {
 namespace {
@@ -31,6 +34,23 @@ struct FileCloser {
   void operator()(FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<FILE, FileCloser>;
+
+// A file to send, opened the one safe way (a FIFO, folder or device is
+// refused without waiting): kPortOk, kFileOpenFailed or kFileReadFailed,
+// with the errno in `error`.
+int OpenFileToSend(const std::string& path, File* file, int* error) {
+  int fd = -1;
+  switch (OpenInputFile(path, &fd, error)) {
+    case kShellOk: break;
+    case kInputNotRegular: return kFileReadFailed;
+    default: return kFileOpenFailed;
+  }
+  file->reset(::fdopen(fd, "rb"));
+  if (*file) return kPortOk;
+  *error = errno;
+  ::close(fd);
+  return kFileOpenFailed;
+}
 
 }  // namespace
 
@@ -234,10 +254,11 @@ int CPrinterPort::WriteLine(const std::string& text) {
 int CPrinterPort::SendFileRaw(const std::string& path) {
   std::lock_guard lock(mutex_);
   if (!device_) return kSendFileOnClosedPort;
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    Fail(errno, path);
-    return kFileOpenFailed;
+  File file;
+  int error = 0;
+  if (const int code = OpenFileToSend(path, &file, &error); code != kPortOk) {
+    Fail(error, path);
+    return code;
   }
   std::array<uint8_t, kFileChunkSize> chunk;
   for (;;) {
@@ -256,10 +277,11 @@ int CPrinterPort::SendFileRaw(const std::string& path) {
 int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& path) {
   std::lock_guard lock(mutex_);
   if (!device_) return kGraphicOnClosedPort;
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    Fail(errno, path);
-    return kFileOpenFailed;
+  File file;
+  int error = 0;
+  if (const int code = OpenFileToSend(path, &file, &error); code != kPortOk) {
+    Fail(error, path);
+    return code;
   }
   if (std::fseek(file.get(), 0, SEEK_END) != 0) {
     Fail(errno, path);

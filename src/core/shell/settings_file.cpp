@@ -1,15 +1,10 @@
 #include "core/shell/settings_file.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
-#include <initializer_list>
+#include <cstdint>
 
+#include "core/shell/file_replacement.h"
+#include "core/shell/input_file.h"
 #include "core/shell/log.h"
 #include "core/shell/shell_codes.h"
 #include "core/shell/texts.h"
@@ -36,21 +31,6 @@ constexpr Text kErrorTexts[] = {
     {"In the settings file %s, section [%s] has no setting %s.",
      "配置文件 %s 中，组 [%s] 下无此配置参数 %s 。"},
 };
-
-// Fills each "%s" of `pattern` with the next argument. The arguments are
-// never scanned, so a path holding "%s" stays as it is.
-std::string Substitute(const char* pattern, std::initializer_list<std::string_view> args) {
-  std::string out;
-  std::string_view rest = pattern;
-  auto arg = args.begin();
-  for (size_t at; (at = rest.find("%s")) != std::string_view::npos;) {
-    out.append(rest.substr(0, at));
-    if (arg != args.end()) out.append(*arg++);
-    rest.remove_prefix(at + 2);
-  }
-  out.append(rest);
-  return out;
-}
 
 std::string_view TrimLineEnd(std::string_view line) {
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
@@ -81,19 +61,6 @@ std::string_view FirstLine(std::string_view value) {
   return value.substr(0, value.find_first_of("\r\n"));
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::atomic<unsigned> temp_counter{0};
-
 }  // namespace
 
 int FindIniValue(std::string_view text, std::string_view section, std::string_view key,
@@ -123,11 +90,7 @@ int FindIniValue(std::string_view text, std::string_view section, std::string_vi
 SettingsFile::~SettingsFile() { Abandon(); }
 
 void SettingsFile::Abandon() {
-  if (temp_fd_ >= 0) {
-    ::close(temp_fd_);
-    ::unlink(temp_path_.c_str());
-    temp_fd_ = -1;
-  }
+  output_.reset();
   reading_ = writing_ = false;
   text_.clear();
   entries_.clear();
@@ -145,44 +108,19 @@ bool SettingsFile::OpenSettings(const std::string& path, bool for_writing) {
   path_ = path;
   if (path.empty()) return Fail(kSettingsPathEmpty);
   if (for_writing) {
-    // Created exclusively under a name of our own with the umask's mode, so
-    // the finished file has the permissions a fresh file would get.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      temp_path_ = path + ".tmp." + std::to_string(::getpid()) + "." +
-                   std::to_string(temp_counter.fetch_add(1));
-      temp_fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (temp_fd_ >= 0 || errno != EEXIST) break;
+    output_ = std::make_unique<FileReplacement>();
+    if (output_->Begin(path) != kShellOk) {
+      output_.reset();
+      return Fail(kSettingsCreateFailed);
     }
-    if (temp_fd_ < 0) return Fail(kSettingsCreateFailed);
     writing_ = true;
     return true;
   }
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return Fail(kSettingsFileMissing);
-  // O_NONBLOCK so a FIFO given as a settings file cannot hang the open.
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Fail(kSettingsOpenFailed);
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return Fail(kSettingsOpenFailed);
-  }
-  // Read in pieces, not into a buffer of the largest size: settings files
-  // are small and are read at every start.
-  text_.clear();
-  char piece[16384];
-  while (text_.size() < kIniMaxFileBytes) {
-    const size_t want = std::min(sizeof piece, kIniMaxFileBytes - text_.size());
-    ssize_t n = ::read(fd, piece, want);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      text_.clear();
-      return Fail(kSettingsOpenFailed);
-    }
-    if (n == 0) break;
-    text_.append(piece, static_cast<size_t>(n));
-  }
-  ::close(fd);
+  std::vector<std::uint8_t> bytes;
+  const int code = ReadInputFile(path, kIniMaxFileBytes, &bytes);
+  if (code == kInputMissing) return Fail(kSettingsFileMissing);
+  if (code != kShellOk) return Fail(kSettingsOpenFailed);
+  text_.assign(bytes.begin(), bytes.end());
   reading_ = true;
   return true;
 }
@@ -235,11 +173,8 @@ int SettingsFile::CloseSettings() {
     bytes += "[" + entry.section + "]\r\n";
     for (const auto& [key, value] : entry.values) bytes += key + "=" + value + "\r\n";
   }
-  bool ok = WriteAll(temp_fd_, bytes) && ::fsync(temp_fd_) == 0;
-  ok = (::close(temp_fd_) == 0) && ok;
-  temp_fd_ = -1;
-  if (ok) ok = ::rename(temp_path_.c_str(), path_.c_str()) == 0;
-  if (!ok) ::unlink(temp_path_.c_str());
+  const bool ok = output_->Write(bytes) == kShellOk && output_->Commit() == kShellOk;
+  output_.reset();
   writing_ = false;
   entries_.clear();
   if (!ok) {
@@ -263,7 +198,7 @@ OperatorMessage SettingsFile::GetSettingsErrorMessage(std::string_view language)
   OperatorMessage message;
   message.table = kSettingsFileTable;
   message.index = index;
-  message.text = Substitute(Pick(kErrorTexts[index], language), {path_, error_section_, error_key_});
+  message.text = FillText(Pick(kErrorTexts[index], language), {path_, error_section_, error_key_});
   return message;
 }
 

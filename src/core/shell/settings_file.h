@@ -9,10 +9,12 @@
 // the previous file as it was.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/shell/file_replacement.h"
 #include "core/shell/operator.h"
 
 namespace vidodez {
@@ -20,7 +22,7 @@ namespace vidodez {
 // Lines are read up to this many bytes (line end not counted); the rest of a
 // longer line is skipped, never taken for a line of its own.
 inline constexpr size_t kIniMaxLineBytes = 255;
-// A settings file is a few hundred bytes; only this much of a file is read.
+// A settings file is a few hundred bytes; a larger file is refused.
 inline constexpr size_t kIniMaxFileBytes = 1 << 20;
 
 // The lookup on a file's text: kShellOk with the value (possibly empty),
@@ -72,8 +74,7 @@ class SettingsFile {
   bool writing_ = false;
   std::string text_;  // the file's text while reading
   std::vector<Entry> entries_;  // what will be written
-  int temp_fd_ = -1;
-  std::string temp_path_;
+  std::unique_ptr<FileReplacement> output_;  // while writing
   int error_ = 0;
   std::string error_section_;
   std::string error_key_;

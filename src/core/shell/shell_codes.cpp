@@ -15,6 +15,13 @@ constexpr NamedCode kCodes[] = {
     {kSettingsWriteFailed, "SettingsWriteFailed"},
     {kAppDataFolderUnknown, "AppDataFolderUnknown"},
     {kAppDataFolderCreateFailed, "AppDataFolderCreateFailed"},
+    {kInputMissing, "InputMissing"},
+    {kInputOpenFailed, "InputOpenFailed"},
+    {kInputNotRegular, "InputNotRegular"},
+    {kInputTooLarge, "InputTooLarge"},
+    {kInputReadFailed, "InputReadFailed"},
+    {kOutputCreateFailed, "OutputCreateFailed"},
+    {kOutputWriteFailed, "OutputWriteFailed"},
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 // `Text` keep the two side by side with one index per message, so a message
 // can never exist in one language only.
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace vidodez {
@@ -17,5 +19,9 @@ struct Text {
 inline const char* Pick(const Text& text, std::string_view language) {
   return language == "chi" ? text.chi : text.eng;
 }
+
+// Fills each "%s" of `pattern` with the next argument. The arguments are
+// never scanned, so a path holding "%s" stays as it is.
+std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 }  // namespace vidodez

@@ -1,16 +1,21 @@
 #include "core/storage/storage_page.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
+#include "core/graphic/graphic_codes.h"
+#include "core/graphic/pcx_codec.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
 #include "core/platform/text_encoding.h"
 #include "core/shell/file_dialog_texts.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 #include "core/storage/storage_texts.h"
 
 namespace vidodez {
@@ -39,14 +44,33 @@ const KindTexts& TextsOf(StoredKind kind) {
   return kGraphics;
 }
 
-// The size of a regular file that can be opened for reading, or -1.
-long ReadableFileSize(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info {};
-  long size = (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? static_cast<long>(info.st_size) : -1;
-  close(fd);
-  return size;
+// True for a regular file that can be opened for reading.
+bool CanReadFile(const std::string& path) {
+  int fd = -1;
+  if (OpenInputFile(path, &fd) != kShellOk) return false;
+  ::close(fd);
+  return true;
+}
+
+// Whether the picture at `path` can be sent: a regular file smaller than the
+// output buffer that the PCX reader takes whole. A file the printer cannot
+// use must never get as far as the delete of the graphic it would replace.
+bool PictureCanBeSent(const std::string& path, const std::string& language, Operator& op) {
+  std::vector<std::uint8_t> bytes;
+  const int code = ReadInputFile(path, kOutputBufferSize - 1, &bytes);
+  if (code == kInputTooLarge) {
+    op.Tell(StorageMessage(StorageText::kPictureTooLarge, language));
+    return false;
+  }
+  if (code != kShellOk) {
+    op.Tell(InputFileMessage(code, path, kOutputBufferSize - 1, language));
+    return false;
+  }
+  if (const int decoded = DecodePcx(bytes, nullptr, nullptr); decoded != kGraphicOk) {
+    op.Tell(GraphicMessage(decoded, language));
+    return false;
+  }
+  return true;
 }
 
 bool IsQueryFailure(int rc) { return rc >= kQueryEmptyReply && rc <= kNoUsablePrinter; }
@@ -131,7 +155,7 @@ bool StoragePage::ChooseTextFile(CPrinterComm& comm, Operator& op) {
   FileChoice choice;
   choice.title = Pick(kOpenFileTitle, comm.GetLanguage());
   std::string path;
-  if (!op.ChooseFileToOpen(choice, &path) || ReadableFileSize(path) < 0) return false;
+  if (!op.ChooseFileToOpen(choice, &path) || !CanReadFile(path)) return false;
   file_name = path;
   return true;
 }
@@ -151,7 +175,7 @@ void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
   // browsed file is.
   if (file_name.empty()) {
     op.Tell(StorageMessage(StorageText::kSelectFile, comm.GetLanguage()));
-  } else if (ReadableFileSize(file_name) < 0) {
+  } else if (!CanReadFile(file_name)) {
     op.Tell(StorageMessage(StorageText::kNoFile, comm.GetLanguage()));
   } else if (comm.SendFile(file_name) != kPortOk) {
     op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, comm.GetLanguage()), comm));
@@ -249,6 +273,7 @@ int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
   if (graphic_id.empty()) return refuse(StorageText::kIdEmpty);
   if (graphic_id.find('*') != std::string::npos) return refuse(StorageText::kIdHasAsterisk);
   if (!NameFitsCommand(graphic_id)) return refuse(StorageText::kNameUnusable);
+  if (!PictureCanBeSent(file_name, language, op)) return kPageNoPort;
   return kPageSent;
 }
 
@@ -262,6 +287,9 @@ int StoragePage::SendPicture(CPrinterComm& comm, Operator& op) {
 
 int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
   const std::string& language = comm.GetLanguage();
+  // Checked before the port opens and before the old graphic is deleted, so
+  // a picture that cannot be sent never costs the one the printer has.
+  if (!PictureCanBeSent(file_name, language, op)) return kPageNoPort;
   if (OpenChosenPrinter(printer, comm, op) != kPageSent) return kPageNoPort;
   auto refuse = [&](StorageText text) {
     comm.CloseLink();
@@ -274,12 +302,6 @@ int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
     focus_graphic_id = true;
     return refuse(StorageText::kIdTooLong);
   }
-  // Checked before the old graphic is deleted, so a picture that cannot be
-  // sent never costs the one the printer has.
-  long size = ReadableFileSize(file_name);
-  if (size < 0) return refuse(StorageText::kNoFile);
-  if (static_cast<unsigned long>(size) >= kOutputBufferSize) return refuse(StorageText::kPictureTooLarge);
-
   bool sent = comm.SendCommand(StoreGraphicPrologue(store_graphic, id)) &&
               comm.SendGraphic(id, file_name) == kPortOk &&
               comm.SendCommand(StoreGraphicTestPrint(id));

@@ -18,6 +18,7 @@
 #include "core/shell/file_dialog_texts.h"
 #include "core/shell/texts.h"
 #include "gui/window/controls.h"
+#include "imaging/magick_codec.h"
 #include "imaging/picture_preview.h"
 
 namespace vidodez::gui {
@@ -207,6 +208,9 @@ void CSetPictureWnd::Browse() {
   SetControlTexts(this, "Edit", "PBppValueEdit", std::to_string(size_.source_bpp).c_str());
   ShowSizes();
   SetControlTexts(this, "Edit", "PFilePathEdit", chosen.toUtf8().constData());
+  // Closed without a save, the dialog hands over the chosen picture; the
+  // storage page then decides whether it can be sent.
+  result_path_ = chosen;
   ShowPreview();
 }
 
@@ -238,11 +242,13 @@ bool CSetPictureWnd::Save() {
   const std::optional<QString> chosen = SaveTarget();
   if (!chosen) return false;
   const QString& target = *chosen;
-  // Nothing to write: the dialog closes without a picture to hand over.
+  // Nothing to write: the dialog closes and hands over the chosen picture.
   if (target.isEmpty()) return true;
   // The loaded picture stays as it was, so a retried save starts again from
   // the picture the operator chose, not from a thresholded copy.
-  const int code = SavePicture(&picture_->bitmap, size_, QFile::encodeName(target).toStdString());
+  const imaging::FileEncoder encoder;
+  const int code = SavePicture(&picture_->bitmap, size_, QFile::encodeName(target).toStdString(),
+                               nullptr, &encoder);
   if (code != kGraphicOk) {
     Tell(Pick(GraphicCodeText(code), language_), kBoxTypeOk);
     return false;

@@ -1,7 +1,8 @@
 #pragma once
 // The picture conversion dialog: the operator picks a picture, sets the
 // printed size, resolution and rotation, and saves it as a black-and-white
-// PCX that the storage page can send to the printer.
+// file (PCX unless another extension is typed) that the storage page can
+// send to the printer.
 
 #include <QString>
 #include <optional>
@@ -27,8 +28,8 @@ class CSetPictureWnd final : public SkinDialog {
   CSetPictureWnd(const SkinArchive& skins, DialogService& dialogs, const std::string& language,
                  PictureReceiver& receiver, QWidget* owner);
 
-  // The path the dialog hands over when it closes: the file it saved, or ""
-  // when it saved none (a picture that was only chosen is not yet a PCX).
+  // The path the dialog hands over when it closes: the file it saved, else
+  // the picture chosen, else "".
   const QString& result_path() const { return result_path_; }
   const PictureSize& picture_size() const { return size_; }
   bool has_picture() const { return picture_.has_value(); }
@@ -64,7 +65,7 @@ class CSetPictureWnd final : public SkinDialog {
 };
 
 // Runs the picture conversion dialog modally over `parent`; when it closes
-// (saved, cancelled, or nothing chosen) it hands the saved path (or "") to
+// (saved, cancelled, or nothing chosen) it hands result_path() to
 // context.pictures.HandChosenPicture.
 void RunSetPictureDialog(PageContext& context, QWidget* parent);
 

@@ -219,6 +219,28 @@ Bytes ValidFile() {
   return file;
 }
 
+// The 256-colour palette trails only 8-bit files of one plane: a 24-bit file
+// whose byte 769 from the end happens to be 0x0C is a picture like any other.
+TEST(PcxDecode, TwentyFourBitFileIsNotCutForAPalette) {
+  constexpr int kWidth = 300;
+  std::string file(128, '\0');
+  file[0] = 10, file[1] = 5, file[2] = 0, file[3] = 8;  // uncompressed, 8 bits a plane
+  file[8] = static_cast<char>((kWidth - 1) & 0xFF), file[9] = static_cast<char>((kWidth - 1) >> 8);
+  file[65] = 3;  // planes
+  file[66] = static_cast<char>(kWidth & 0xFF), file[67] = static_cast<char>(kWidth >> 8);
+  std::string line(3 * kWidth, '\xff');  // white, one plane after the other
+  file += line;
+  file[file.size() - 769] = 0x0C;  // a red value of pixel 131
+  const std::vector<std::uint8_t> bytes(file.begin(), file.end());
+  GreyBitmap out;
+  PcxInfo info;
+  ASSERT_EQ(DecodePcx(bytes, &out, &info), kGraphicOk);
+  EXPECT_EQ(info.bits_per_pixel, 24);
+  EXPECT_EQ(out.width, kWidth);
+  EXPECT_EQ(out.At(131, 0), GreyOf(0x0C, 0xFF, 0xFF));
+  EXPECT_EQ(out.At(130, 0), 255);
+}
+
 TEST(PcxDecode, EveryCutShortFileGivesNoPicture) {
   const Bytes file = ValidFile();
   for (std::size_t size = 0; size < file.size(); ++size) {

@@ -134,7 +134,7 @@ TEST(SavePicture, RetryAfterAFailedWriteGivesTheSameFile) {
   size.target_width = 60;
   size.target_height = 40;
   size.rotation = 1;
-  EXPECT_GRAPHIC(kGraphicFileOpenFailed,
+  EXPECT_GRAPHIC(kGraphicFileWriteFailed,
                  SavePicture(&picture, size, dir.File("missing/folder/out.pcx")));
   test::WriteFileBytes(dir.File("b.pcx"), std::string(100000, 'x'));
   ASSERT_EQ(SavePicture(&picture, size, dir.File("a.pcx")), kGraphicOk);
@@ -143,6 +143,22 @@ TEST(SavePicture, RetryAfterAFailedWriteGivesTheSameFile) {
   const std::string a = test::ReadFileBytes(dir.File("a.pcx"));
   EXPECT_FALSE(a.empty());
   EXPECT_EQ(a, test::ReadFileBytes(dir.File("b.pcx")));
+}
+
+// A save that fails half way (here at a file-size limit; a full disk is the
+// same to the program) reports it and leaves the file it would have
+// replaced as it was, without a temporary file beside it.
+TEST(SavePicture, FailedSaveLeavesTheOldFile) {
+  test::TempDir dir;
+  const std::string keep = dir.File("keep.pcx");
+  test::WriteFileBytes(keep, "the old picture");
+  const GreyBitmap picture = Photo(400, 300);
+  {
+    const test::FileSizeLimit limit(1024);
+    EXPECT_GRAPHIC(kGraphicFileWriteFailed, SavePicture(&picture, SizeFor(picture), keep));
+  }
+  EXPECT_EQ(test::ReadFileBytes(keep), "the old picture");
+  EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{"keep.pcx"});
 }
 
 TEST(ReadPcxFile, MissingOrNonPcxFileGivesNoPicture) {

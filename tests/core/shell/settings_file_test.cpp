@@ -136,5 +136,38 @@ TEST(SettingsFile, OldFileSurvivesFailedWrite) {
   EXPECT_EQ(2, entries) << "a temporary file was left behind";
 }
 
+// A save changes the file's contents and nothing else: not its mode, not a
+// link that names it; a valid long name saves; a save stopped by a size
+// limit says so and leaves the old file and no temporary one.
+TEST(SettingsFile, SaveHasNoSideEffects) {
+  TempDir dir;
+  auto save = [](const std::string& path, const char* value) {
+    SettingsFile file;
+    if (!file.OpenSettings(path, true) || !file.WriteSetting("A", "K", value)) return -1;
+    return file.CloseSettings();
+  };
+  const std::string secret = dir.File("secret.ini");
+  WriteFileBytes(secret, "[A]\r\nK=old\r\n");
+  ::chmod(secret.c_str(), 0600);
+  ASSERT_EQ(::symlink("secret.ini", dir.File("link.ini").c_str()), 0);
+  const std::string long_name = std::string(246, 'n') + ".ini";
+
+  EXPECT_EQ(save(dir.File("link.ini"), "1"), kShellOk);
+  EXPECT_EQ("[A]\r\nK=1\r\n", ReadFileBytes(secret));
+  struct stat info {};
+  ASSERT_EQ(::lstat(dir.File("link.ini").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  ASSERT_EQ(::stat(secret.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(save(dir.File(long_name), "2"), kShellOk);
+  {
+    const test::FileSizeLimit limit(5);
+    EXPECT_EQ(save(secret, "3"), kSettingsWriteFailed);
+  }
+  EXPECT_EQ("[A]\r\nK=1\r\n", ReadFileBytes(secret));
+  EXPECT_EQ(test::FileNames(dir.path()),
+            (std::vector<std::string>{"link.ini", long_name, "secret.ini"}));
+}
+
 }  // namespace
 }  // namespace vidodez

@@ -7,9 +7,15 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
+#include "core/graphic/graphic_codes.h"
+#include "core/graphic/pcx_codec.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
+#include "core/shell/input_file.h"
+#include "core/shell/shell_codes.h"
 #include "core/storage/storage_texts.h"
 #include "support/scripted_operator.h"
 #include "support/sim_bus.h"
@@ -272,8 +278,13 @@ TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
 class GraphicStore : public StoragePageTest {
  protected:
   void SetUp() override {
-    std::string pcx(2500, '\0');
-    for (size_t i = 0; i < pcx.size(); ++i) pcx[i] = static_cast<char>(i * 13);
+    // A real PCX, with bytes after its picture (which readers skip) up to
+    // 2500 bytes, so the chunks of the download can be seen.
+    GreyBitmap picture{16, 4, std::vector<std::uint8_t>(64, kWhite)};
+    std::vector<std::uint8_t> encoded;
+    ASSERT_EQ(EncodePcx(picture, 203, &encoded), 0);
+    std::string pcx(encoded.begin(), encoded.end());
+    for (size_t i = pcx.size(); i < 2500; ++i) pcx += static_cast<char>(i * 13);
     pcx_ = pcx;
     test::WriteFileBytes(dir_.File("logo.pcx"), pcx);
     page_.SetFileType(1);
@@ -303,21 +314,34 @@ TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
 
 // The page's checks refuse before the question, the rest after it; either
 // way nothing is sent, above all no GK that deletes the printer's graphic.
+// A file the printer could not use (not a PCX, damaged, too large, a FIFO
+// that would hang the read) is refused before the question too.
 TEST_F(GraphicStore, RefusedPicturesSendNothing) {
   auto& printer = Printer();
   test::WriteFileBytes(dir_.File("huge.pcx"), std::string(1024000, 'P'));
+  test::WriteFileBytes(dir_.File("fake.pcx"), "hello\n");
+  const std::string logo = test::ReadFileBytes(dir_.File("logo.pcx"));
+  test::WriteFileBytes(dir_.File("cut.pcx"), logo.substr(0, 130));
+  ASSERT_EQ(::mkfifo(dir_.File("fifo.pcx").c_str(), 0600), 0);
+  ASSERT_EQ(::mkdir(dir_.File("folder.pcx").c_str(), 0700), 0);
+  const std::string storage = kStorageTable;
   struct Case {
     std::string file, id;
     bool asked;
-    StorageText message;
+    std::string table;
+    int message;
   } cases[] = {
-      {"", "logo", false, StorageText::kNoFile},
-      {dir_.File("logo.bmp"), "logo", false, StorageText::kPcxOnly},
-      {dir_.File("logo.pcx"), "", false, StorageText::kIdEmpty},
-      {dir_.File("logo.pcx"), "lo*go", false, StorageText::kIdHasAsterisk},
-      {dir_.File("logo.pcx"), "ABCDEFGHI", true, StorageText::kIdTooLong},  // nine bytes
-      {dir_.File("huge.pcx"), "huge", true, StorageText::kPictureTooLarge},
-      {dir_.File("gone.pcx"), "gone", true, StorageText::kNoFile},
+      {"", "logo", false, storage, Index(StorageText::kNoFile)},
+      {dir_.File("logo.bmp"), "logo", false, storage, Index(StorageText::kPcxOnly)},
+      {dir_.File("logo.pcx"), "", false, storage, Index(StorageText::kIdEmpty)},
+      {dir_.File("logo.pcx"), "lo*go", false, storage, Index(StorageText::kIdHasAsterisk)},
+      {dir_.File("logo.pcx"), "ABCDEFGHI", true, storage, Index(StorageText::kIdTooLong)},
+      {dir_.File("huge.pcx"), "huge", false, storage, Index(StorageText::kPictureTooLarge)},
+      {dir_.File("gone.pcx"), "gone", false, kInputFileTable, kInputMissing},
+      {dir_.File("fake.pcx"), "fake", false, kGraphicTable, kGraphicBadPicture},
+      {dir_.File("cut.pcx"), "cut", false, kGraphicTable, kGraphicBadPicture},
+      {dir_.File("fifo.pcx"), "fifo", false, kInputFileTable, kInputNotRegular},
+      {dir_.File("folder.pcx"), "folder", false, kInputFileTable, kInputNotRegular},
   };
   size_t questions = 0;
   for (const auto& c : cases) {
@@ -330,9 +354,14 @@ TEST_F(GraphicStore, RefusedPicturesSendNothing) {
       ++questions;
     }
     EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
-    EXPECT_EQ(Shown().back(), Index(c.message));
+    EXPECT_EQ(op_.shown().back().table, c.table);
+    EXPECT_EQ(Shown().back(), c.message);
     EXPECT_EQ(Questions(), questions);
-    EXPECT_EQ(page_.focus_graphic_id, c.message == StorageText::kIdTooLong);
+    EXPECT_EQ(page_.focus_graphic_id, c.message == Index(StorageText::kIdTooLong));
+    // The store on its own (as the command line runs it) refuses as well.
+    if (!c.asked && c.table != storage) {
+      EXPECT_EQ(page_.StoreGraphic(comm_, op_), kPageNoPort);
+    }
   }
   EXPECT_TRUE(printer.Wire().empty());
   // Four Chinese characters are eight GBK bytes: allowed.

@@ -293,7 +293,9 @@ TEST(SetPictureWnd, OriginSavesTheSourceSizeWhateverWasTyped) {
   EXPECT_EQ(rig.SavedSize(rig.Save("origin.pcx")), QSize(120, 80));
 }
 
-TEST(SetPictureWnd, ClosingHandsOverEmptyUnlessSaved) {
+// Closed without a save, the dialog hands over the picture chosen, so a
+// ready-made PCX can be sent; the storage page refuses what it cannot send.
+TEST(SetPictureWnd, ClosingWithoutASaveHandsOverTheChosenPicture) {
   struct Case {
     const char* name;
     bool choose_picture;
@@ -304,13 +306,32 @@ TEST(SetPictureWnd, ClosingHandsOverEmptyUnlessSaved) {
                         Case{"save cancelled", true, "PSavebtn"}}) {
     SCOPED_TRACE(c.name);
     PictureRig rig;
-    if (c.choose_picture) rig.Browse(rig.MakePicture("photo.png", 50, 40));
+    const std::string photo = c.choose_picture ? rig.MakePicture("photo.png", 50, 40) : "";
+    if (c.choose_picture) rig.Browse(photo);
     rig.Click(c.closer);  // the scripted save dialog has no answer: cancelled
     EXPECT_FALSE(rig.dialog->isVisible());
-    EXPECT_EQ(rig.receiver.handed, QStringList{QString()});
+    EXPECT_EQ(rig.receiver.handed, QStringList{QString::fromStdString(photo)});
     rig.dialog->reject();  // a second close hands nothing more
     EXPECT_EQ(rig.receiver.handed.size(), 1);
   }
+}
+
+// The save path's extension picks the format: ".bmp" writes a one-bit BMP,
+// which is what the dialog hands over.
+TEST(SetPictureWnd, SaveWritesTheFormatOfTheExtension) {
+  PictureRig rig;
+  rig.Browse(rig.MakePicture("photo.png", 64, 48));
+  const std::string bmp = rig.Save("label.bmp");
+  EXPECT_FALSE(rig.dialog->isVisible());
+  EXPECT_EQ(rig.receiver.handed, QStringList{QString::fromStdString(bmp)});
+  const std::string file = test::ReadFileBytes(bmp);
+  ASSERT_GT(file.size(), 30u);
+  EXPECT_EQ(file.substr(0, 2), "BM");
+  EXPECT_EQ(file[28], 1) << "bits a pixel";
+  const QImage back(QString::fromStdString(bmp));
+  ASSERT_EQ(back.size(), QSize(64, 48));
+  EXPECT_EQ(qGray(back.pixel(5, 20)), 0);
+  EXPECT_EQ(qGray(back.pixel(60, 40)), 255);
 }
 
 TEST(SetPictureWnd, SaveWithoutPictureRefusesAndStaysOpen) {
@@ -346,13 +367,14 @@ TEST(SetPictureWnd, FailedLoadKeepsTheEarlierPicture) {
 // written as typed, and a file replaced without asking.
 TEST(SetPictureWnd, FailedSaveStaysOpenAndANameWithoutExtensionAsksBeforeReplacing) {
   PictureRig rig;
-  rig.Browse(rig.MakePicture("photo.png", 64, 48));
+  const std::string photo = rig.MakePicture("photo.png", 64, 48);
+  rig.Browse(photo);
   rig.Choose("PRotateCombo", 1);
-  const std::string bmp = rig.Save("label.bmp");
+  const std::string wmf = rig.Save("label.wmf");  // a format nothing here writes
   EXPECT_TRUE(rig.dialog->isVisible());
-  EXPECT_EQ(rig.last_message(), "Pictures can only be saved as PCX.");
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(bmp)));
-  EXPECT_TRUE(rig.dialog->result_path().isEmpty()) << "a file never written is not handed over";
+  EXPECT_EQ(rig.last_message(), "Pictures cannot be saved in this format.");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(wmf)));
+  EXPECT_EQ(rig.dialog->result_path().toStdString(), photo) << "a file never written is not handed over";
   const std::string kept = rig.folder.File("label.pcx");
   test::WriteFileBytes(kept, "earlier file");
   rig.dialogs.QueueBoxAnswer(kBoxCancel);

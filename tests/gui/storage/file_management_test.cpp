@@ -19,6 +19,8 @@
 
 #include "core/graphic/pcx_codec.h"
 #include "core/graphic/picture_save.h"
+#include "core/shell/file_replacement.h"
+#include "core/shell/shell_codes.h"
 #include "gui_fixture.h"
 #include "support/temp_dir.h"
 
@@ -74,7 +76,7 @@ class StoragePageUi : public ::testing::Test {
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(EncodePcx(picture, 203, &bytes), 0);
     const std::string path = rig_.bus.File(name);
-    EXPECT_EQ(WriteFileAfresh(path, bytes), 0);
+    EXPECT_EQ(ReplaceFile(path, bytes), kShellOk);
     pcx_bytes_ = std::string(bytes.begin(), bytes.end());
     ChooseFileType(1);
     rig_.frame().HandChosenPicture(QString::fromStdString(path));
@@ -306,6 +308,24 @@ TEST_F(StoragePageUi, ClosingThePictureDialogEmptyClearsPathAndId) {
   EXPECT_TRUE(InPictureDialog([](QWidget*) {}));
   EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
   EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
+}
+
+// A ready-made PCX, chosen in the dialog and closed without a save, is the
+// one the page sends.
+TEST_F(StoragePageUi, ReadyMadePcxChosenAndClosedIsSent) {
+  auto& printer = Printer();
+  const std::string path = ChoosePcx("READY.pcx");
+  rig_.frame().HandChosenPicture("");
+  rig_.dialogs.QueueFile(QString::fromStdString(path));
+  EXPECT_TRUE(InPictureDialog([](QWidget* dialog) {
+    if (auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn")) browse->click();
+    if (auto* close = FindControl<QAbstractButton>(dialog, "PCancelbtn")) close->click();
+  }));
+  EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), path);
+  EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "READY");
+  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
+  Click("FMSendFileBtn");
+  EXPECT_WIRE(printer, "ZN" + StoreBytes("READY"));
 }
 
 // The whole way of a picture: converted and saved in the dialog that

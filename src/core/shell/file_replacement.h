@@ -1,0 +1,49 @@
+#pragma once
+// Every file the program writes for the operator (settings files, pictures,
+// command files) replaces its target whole or not at all: the bytes go to a
+// temporary file beside the target, which is synced and renamed over it, so
+// a full disk, a file-size limit or a crash leaves the old file as it was and
+// no temporary file behind. A symbolic link is written through to the file it
+// names, and an existing file keeps its permissions.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vidodez {
+
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  ~FileReplacement();  // an unfinished replacement is dropped, the target untouched
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // Creates the temporary file, so a folder that cannot be written fails
+  // here: kShellOk or kOutputCreateFailed.
+  [[nodiscard]] int Begin(const std::string& path);
+  // kShellOk or kOutputWriteFailed (the replacement is then dropped).
+  [[nodiscard]] int Write(std::span<const std::uint8_t> bytes);
+  [[nodiscard]] int Write(std::string_view bytes);
+  // Syncs and renames over the target: kShellOk or kOutputWriteFailed.
+  [[nodiscard]] int Commit();
+  // The errno behind the last failure.
+  int error() const { return error_; }
+
+ private:
+  int Fail(int code);
+  void Drop();
+
+  std::string target_;  // the path, its links followed
+  std::string temp_path_;
+  int fd_ = -1;
+  int error_ = 0;
+};
+
+// Begin, Write and Commit in one: `path` holds `bytes` afterwards, or is as
+// it was. `error`, if given, receives the errno behind a failure.
+[[nodiscard]] int ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                              int* error = nullptr);
+
+}  // namespace vidodez
