@@ -1,91 +1,155 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "core/config/config_codes.h"
+#include "core/config/settings_commands.h"
 #include "core/config/settings_input.h"
 #include "core/config/settings_page.h"
+#include "core/config/settings_page_texts.h"
+#include "core/config/settings_values.h"
+#include "core/shell/units.h"
 
 namespace vidodez {
 namespace {
 
-// A whole number 0..last written with at most two digits; -1 otherwise.
-int SmallIndex(std::string_view value, int last) {
-  if (value.empty() || value.size() > 2) return -1;
+// What `settings get` calls the number of fields of the reply.
+constexpr std::string_view kFieldCountName = "FieldCount";
+
+bool SameName(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A list entry of the field's rule, written with at most two digits ("5" or
+// "05"); -1 otherwise.
+int EntryNumber(const FieldRule& rule, std::string_view value) {
   int number = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') return -1;
-    number = number * 10 + (c - '0');
+  if (value.size() > 2 || ParseWholeInRange(value, rule.min, rule.max, &number) != kConfigOk ||
+      value[0] == '-' || (number - rule.min) % rule.step != 0) {
+    return -1;
   }
-  return number <= last ? number : -1;
+  return number;
 }
 
-int SetIndex(int* choice, std::string_view value, int last) {
-  int index = SmallIndex(value, last);
-  if (index < 0) return kSettingsChoiceInvalid;
-  *choice = index;
-  return kConfigOk;
-}
+class Chooser {
+ public:
+  Chooser(SettingsPage& page, const RecordField& field, Operator& op, std::string_view language)
+      : page_(page), field_(field), op_(op), language_(language) {}
 
-int SetPair(int* choice, std::string_view value, const char* off_value, const char* on_value) {
-  if (value == off_value) *choice = 0;
-  else if (value == on_value) *choice = 1;
-  else return kSettingsChoiceInvalid;
-  return kConfigOk;
-}
-
-int SetEdit(SettingsPage& page, SettingsEdit edit, std::string_view value) {
-  std::string text(value);
-  int rule = ApplyEditRule(edit, &text);
-  if (rule == kInputRefusedDigits || rule == kInputRefusedSigned || text.empty()) {
-    return kSettingsChoiceInvalid;
+  int Refuse(SettingsText text) {
+    op_.Tell(SettingsMessage(text, language_, field_.name, AllowedValuesText(field_.rule)));
+    return text == SettingsText::kValueOutOfRange ? kSettingsValueOutOfRange
+                                                  : kSettingsChoiceInvalid;
   }
-  page.Edit(edit) = text;
+
+  // A list: the entry's position in the list.
+  int Index(int* choice, std::string_view value) {
+    int number = EntryNumber(field_.rule, value);
+    if (number < 0) return Refuse(SettingsText::kValueNotAllowed);
+    *choice = (number - field_.rule.min) / field_.rule.step;
+    return kConfigOk;
+  }
+
+  // An option pair: the field's lowest value selects 0, its highest 1.
+  int Pair(int* choice, std::string_view value) {
+    int number = EntryNumber(field_.rule, value);
+    if (number < 0 || value.size() != 1) return Refuse(SettingsText::kValueNotAllowed);
+    *choice = number == field_.rule.min ? 0 : 1;
+    return kConfigOk;
+  }
+
+  // An edit box, under the box's own character rule. The page's boxes cut a
+  // number down to their limit; a number given by name is refused instead.
+  // Lengths take their range in the printer's units at send, and may name
+  // their unit, which must be the page's.
+  int Edit(SettingsEdit edit, std::string_view value) {
+    std::string_view number = value;
+    int unit = 0;
+    if (page_.LengthEdit(field_) != nullptr && SplitUnitSuffix(value, &number, &unit) &&
+        unit != page_.unit) {
+      op_.Tell(SettingsMessage(SettingsText::kUnitMismatch, language_, field_.name,
+                               UnitName(page_.unit, language_)));
+      return kSettingsChoiceInvalid;
+    }
+    value = number;
+    std::string text(value);
+    int rule = ApplyEditRule(edit, &text);
+    if (rule == kInputRefusedDigits || rule == kInputRefusedSigned || text.empty()) {
+      return Refuse(SettingsText::kValueNotAllowed);
+    }
+    if (rule == kInputClamped) {
+      if (edit != SettingsEdit::kCalibrationLength) return Refuse(SettingsText::kValueOutOfRange);
+      text = value;
+    }
+    page_.Edit(edit) = text;
+    return kConfigOk;
+  }
+
+ private:
+  SettingsPage& page_;
+  const RecordField& field_;
+  Operator& op_;
+  std::string_view language_;
+};
+
+int Choose(SettingsPage& page, const RecordField& field, std::string_view value, Chooser& c) {
+  std::string_view n = field.name;
+  if (n == "MachineLanguage") return c.Pair(&page.menu_language, value);
+  if (n == "PrintMethod") return c.Index(&page.print_method, value);
+  if (n == "MediaSensorType") return c.Index(&page.sensor_type, value);
+  if (n == "Darkness") return c.Index(&page.darkness, value);
+  if (n == "Speed") return c.Index(&page.speed, value);
+  if (n == "PrintDirection") return c.Pair(&page.direction, value);
+  if (n == "Cutter") return c.Pair(&page.cutter, value);
+  if (n == "CutterFrequency") return c.Edit(SettingsEdit::kCutFrequency, value);
+  if (n == "CutterStopPosition") return c.Edit(SettingsEdit::kBladeStopDelay, value);
+  if (n == "Peel") return c.Pair(&page.peel, value);
+  if (n == "BaudRate") return c.Index(&page.baud_rate, value);
+  if (n == "ParityBit") return c.Index(&page.parity, value);
+  if (n == "DataBit") return c.Index(&page.data_bit, value);
+  if (n == "HorizontalOffset") return c.Edit(SettingsEdit::kHorizontalOffset, value);
+  if (n == "VerticalOffset") return c.Edit(SettingsEdit::kVerticalOffset, value);
+  if (n == "TearoffOffset") return c.Edit(SettingsEdit::kTearOffset, value);
+  if (n == "PositioningOffset") return c.Edit(SettingsEdit::kFeedOffset, value);
+  if (n == "CuttingOffset") return c.Edit(SettingsEdit::kCuttingOffset, value);
+  if (n == "PeelingOffset") return c.Edit(SettingsEdit::kPeelingOffset, value);
+  if (n == "TearOff") return c.Pair(&page.tear, value);
+  if (n == "MediaHeight") return c.Index(&page.media_height, value);
+  if (n == "PrintingState") return c.Pair(&page.after_error, value);
+  if (n == "PrintingBlank") return c.Pair(&page.resume_feed, value);
+  if (n == "CalibrationLen") return c.Edit(SettingsEdit::kCalibrationLength, value);
+  // Each sensor's threshold goes to its own field, whichever sensor the
+  // printer uses.
+  const int sensors[] = {kSensorTransmissive, kSensorLowerReflective, kSensorUpperReflective};
+  for (int sensor : sensors) {
+    if (field.slot == ThresholdMember(sensor)) {
+      return c.Index(&page.sensor_thresholds[static_cast<size_t>(sensor)], value);
+    }
+  }
+  page.kept_values.emplace_back(field.name, value);
   return kConfigOk;
 }
 
 }  // namespace
 
-int SettingsPage::ChooseByFieldName(std::string_view name, std::string_view value) {
+int SettingsPage::ChooseByFieldName(std::string_view name, std::string_view value, Operator& op,
+                                    std::string_view language) {
   const RecordField* field = FindRecordField(name);
-  if (field == nullptr) return kSettingsChoiceInvalid;
-  std::string_view n = field->name;
-  if (n == "MachineLanguage") return SetPair(&menu_language, value, "0", "1");
-  if (n == "PrintMethod") return SetIndex(&print_method, value, 1);
-  if (n == "MediaSensorType") return SetIndex(&sensor_type, value, 2);
-  if (n == "Darkness") return SetIndex(&darkness, value, 20);
-  if (n == "Speed") return SetIndex(&speed, value, 12);
-  if (n == "PrintDirection") return SetPair(&direction, value, "0", "1");
-  if (n == "Cutter") return SetPair(&cutter, value, "0", "1");
-  if (n == "CutterFrequency") return SetEdit(*this, SettingsEdit::kCutFrequency, value);
-  if (n == "CutterStopPosition") return SetEdit(*this, SettingsEdit::kBladeStopDelay, value);
-  if (n == "Peel") return SetPair(&peel, value, "0", "2");
-  if (n == "BaudRate") return SetIndex(&baud_rate, value, 4);
-  if (n == "ParityBit") return SetIndex(&parity, value, 2);
-  if (n == "DataBit") return SetIndex(&data_bit, value, 1);
-  if (n == "HorizontalOffset") return SetEdit(*this, SettingsEdit::kHorizontalOffset, value);
-  if (n == "VerticalOffset") return SetEdit(*this, SettingsEdit::kVerticalOffset, value);
-  if (n == "TearoffOffset") return SetEdit(*this, SettingsEdit::kTearOffset, value);
-  if (n == "PositioningOffset") return SetEdit(*this, SettingsEdit::kFeedOffset, value);
-  if (n == "CuttingOffset") return SetEdit(*this, SettingsEdit::kCuttingOffset, value);
-  if (n == "PeelingOffset") return SetEdit(*this, SettingsEdit::kPeelingOffset, value);
-  if (n == "TearOff") return SetPair(&tear, value, "0", "1");
-  if (n == "MediaHeight") return SetIndex(&media_height, value, 1);
-  if (n == "PrintingState") return SetPair(&after_error, value, "0", "1");
-  if (n == "PrintingBlank") return SetPair(&resume_feed, value, "0", "1");
-  if (n == "CalibrationLen") return SetEdit(*this, SettingsEdit::kCalibrationLength, value);
-  // The page has one threshold list, written to the selected sensor's field
-  // (transmissive when none is selected): a name for another sensor would
-  // land in the wrong field.
-  int sensor = -1;
-  if (n == "DetectTrThreshold") sensor = kSensorTransmissive;
-  if (n == "DetectLrThreshold") sensor = kSensorLowerReflective;
-  if (n == "DetectUrThreshold") sensor = kSensorUpperReflective;
-  if (sensor < 0) return kSettingsChoiceInvalid;
-  int effective = sensor_type < 0 ? kSensorTransmissive : sensor_type;
-  int number = SmallIndex(value, 24);
-  if (effective != sensor || number < 2) return kSettingsChoiceInvalid;
-  threshold = number - 2;
-  return kConfigOk;
+  if (field == nullptr && !SameName(name, kFieldCountName)) {
+    op.Tell(SettingsMessage(SettingsText::kUnknownField, language, name));
+    return kSettingsChoiceInvalid;
+  }
+  if (value.empty()) return kConfigOk;
+  if (field == nullptr) {
+    kept_values.emplace_back(kFieldCountName, value);
+    return kConfigOk;
+  }
+  Chooser chooser(*this, *field, op, language);
+  int rc = Choose(*this, *field, value, chooser);
+  if (rc == kConfigOk) named_fields.push_back(field);
+  return rc;
 }
 
 }  // namespace vidodez
