@@ -347,12 +347,12 @@ TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
   auto& printer = rig.bus.AddPrinter(options);
   rig.frame().RefreshShownPage();
   auto* page = rig.frame().page(kPageSettings);
-  auto text = [&](const char* name) { return FindControl<QLineEdit>(page, name)->text(); };
+  auto text = [&](const char* name) { return FindControl<QLineEdit>(page, name)->text().toStdString(); };
   FindControl<QAbstractButton>(page, "SAdvGetInfoFromPrinter")->click();
   EXPECT_EQ(text("SHorizontalOffsetEdit"), "1.00");
   EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");
   EXPECT_EQ(text("SCalibrationLenEdit"), "100");
-  EXPECT_EQ(FindControl<QLabel>(page, "SVerticalOffsetUnitLabel")->text(), QString::fromUtf8("毫米"));
+  EXPECT_EQ(FindControl<QLabel>(page, "SVerticalOffsetUnitLabel")->text().toStdString(), "毫米");
   auto* offset = FindControl<QLineEdit>(page, "STearOffsetEdit");
   offset->setText("2");
   emit offset->textEdited("2");
