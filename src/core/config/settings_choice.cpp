@@ -94,36 +94,58 @@ class Chooser {
   std::string_view language_;
 };
 
+// Which choice of the page a field's name picks.
+enum class Control { kPair, kList, kBox };
+struct Binding {
+  SettingSlot PrinterSettingsRecord::*slot;
+  Control control;
+  int SettingsPage::*choice;  // pairs and lists
+  SettingsEdit edit;          // boxes
+};
+
+using R = PrinterSettingsRecord;
+using P = SettingsPage;
+using E = SettingsEdit;
+constexpr Binding kBindings[] = {
+    {&R::MachineLanguage, Control::kPair, &P::menu_language, {}},
+    {&R::PrintMethod, Control::kList, &P::print_method, {}},
+    {&R::MediaSensorType, Control::kList, &P::sensor_type, {}},
+    {&R::Darkness, Control::kList, &P::darkness, {}},
+    {&R::Speed, Control::kList, &P::speed, {}},
+    {&R::PrintDirection, Control::kPair, &P::direction, {}},
+    {&R::Cutter, Control::kPair, &P::cutter, {}},
+    {&R::CutterFrequency, Control::kBox, nullptr, E::kCutFrequency},
+    {&R::CutterStopPosition, Control::kBox, nullptr, E::kBladeStopDelay},
+    {&R::Peel, Control::kPair, &P::peel, {}},
+    {&R::BaudRate, Control::kList, &P::baud_rate, {}},
+    {&R::ParityBit, Control::kList, &P::parity, {}},
+    {&R::DataBit, Control::kList, &P::data_bit, {}},
+    {&R::HorizontalOffset, Control::kBox, nullptr, E::kHorizontalOffset},
+    {&R::VerticalOffset, Control::kBox, nullptr, E::kVerticalOffset},
+    {&R::TearoffOffset, Control::kBox, nullptr, E::kTearOffset},
+    {&R::PositioningOffset, Control::kBox, nullptr, E::kFeedOffset},
+    {&R::CuttingOffset, Control::kBox, nullptr, E::kCuttingOffset},
+    {&R::PeelingOffset, Control::kBox, nullptr, E::kPeelingOffset},
+    {&R::TearOff, Control::kPair, &P::tear, {}},
+    {&R::MediaHeight, Control::kList, &P::media_height, {}},
+    {&R::PrintingState, Control::kPair, &P::after_error, {}},
+    {&R::PrintingBlank, Control::kPair, &P::resume_feed, {}},
+    {&R::CalibrationLen, Control::kBox, nullptr, E::kCalibrationLength},
+};
+
 int Choose(SettingsPage& page, const RecordField& field, std::string_view value, Chooser& c) {
-  std::string_view n = field.name;
-  if (n == "MachineLanguage") return c.Pair(&page.menu_language, value);
-  if (n == "PrintMethod") return c.Index(&page.print_method, value);
-  if (n == "MediaSensorType") return c.Index(&page.sensor_type, value);
-  if (n == "Darkness") return c.Index(&page.darkness, value);
-  if (n == "Speed") return c.Index(&page.speed, value);
-  if (n == "PrintDirection") return c.Pair(&page.direction, value);
-  if (n == "Cutter") return c.Pair(&page.cutter, value);
-  if (n == "CutterFrequency") return c.Edit(SettingsEdit::kCutFrequency, value);
-  if (n == "CutterStopPosition") return c.Edit(SettingsEdit::kBladeStopDelay, value);
-  if (n == "Peel") return c.Pair(&page.peel, value);
-  if (n == "BaudRate") return c.Index(&page.baud_rate, value);
-  if (n == "ParityBit") return c.Index(&page.parity, value);
-  if (n == "DataBit") return c.Index(&page.data_bit, value);
-  if (n == "HorizontalOffset") return c.Edit(SettingsEdit::kHorizontalOffset, value);
-  if (n == "VerticalOffset") return c.Edit(SettingsEdit::kVerticalOffset, value);
-  if (n == "TearoffOffset") return c.Edit(SettingsEdit::kTearOffset, value);
-  if (n == "PositioningOffset") return c.Edit(SettingsEdit::kFeedOffset, value);
-  if (n == "CuttingOffset") return c.Edit(SettingsEdit::kCuttingOffset, value);
-  if (n == "PeelingOffset") return c.Edit(SettingsEdit::kPeelingOffset, value);
-  if (n == "TearOff") return c.Pair(&page.tear, value);
-  if (n == "MediaHeight") return c.Index(&page.media_height, value);
-  if (n == "PrintingState") return c.Pair(&page.after_error, value);
-  if (n == "PrintingBlank") return c.Pair(&page.resume_feed, value);
-  if (n == "CalibrationLen") return c.Edit(SettingsEdit::kCalibrationLength, value);
+  for (const Binding& b : kBindings) {
+    if (b.slot != field.slot) continue;
+    switch (b.control) {
+      case Control::kPair: return c.Pair(&(page.*b.choice), value);
+      case Control::kList: return c.Index(&(page.*b.choice), value);
+      case Control::kBox: break;
+    }
+    return c.Edit(b.edit, value);
+  }
   // Each sensor's threshold goes to its own field, whichever sensor the
   // printer uses.
-  const int sensors[] = {kSensorTransmissive, kSensorLowerReflective, kSensorUpperReflective};
-  for (int sensor : sensors) {
+  for (int sensor : {kSensorTransmissive, kSensorLowerReflective, kSensorUpperReflective}) {
     if (field.slot == ThresholdMember(sensor)) {
       return c.Index(&page.sensor_thresholds[static_cast<size_t>(sensor)], value);
     }

@@ -52,9 +52,7 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
   for (const char* locale : {"en_US", "zh_CN"}) {
     SCOPED_TRACE(locale);
     test::FrameRig rig(locale);
-    sim::PrinterOptions printer = test::PrinterOnPort(1);
-    printer.status = 0;
-    rig.bus.AddPrinter(printer);
+    rig.AddReadyPrinter();
     rig.frame().show();
     for (const QString& tab : CDialogFrameWnd::PageOptions()) {
       SCOPED_TRACE(tab.toStdString());

@@ -342,9 +342,7 @@ TEST_F(SettingsPageUi, ClosingThePrinterListWithoutAChoiceRestartsTheRefresh) {
 // as millimetres and sent as -096 and 0799 with nothing touched).
 TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
   test::FrameRig rig("zh_CN");
-  sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.status = 0;
-  auto& printer = rig.bus.AddPrinter(options);
+  auto& printer = rig.AddReadyPrinter();
   rig.frame().RefreshShownPage();
   auto* page = rig.frame().page(kPageSettings);
   auto text = [&](const char* name) { return FindControl<QLineEdit>(page, name)->text().toStdString(); };
