@@ -161,18 +161,18 @@ TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
 TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
   SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
-  RunResult text = Cli({"settings", "get", "--unit", "inch"});
+  RunResult text = Cli({"settings", "get", "--unit", "mm"});
   ASSERT_EQ(text.exit_code, 0) << text.err;
-  for (const char* line : {"\nHorizontalOffset=0.039inch\n", "\nVerticalOffset=-0.059inch\n",
-                           "\nCalibrationLen=3.94inch\n", "\nDarkness=10\n"}) {
+  for (const char* line : {"\nHorizontalOffset=1.00mm\n", "\nVerticalOffset=-1.50mm\n",
+                           "\nCalibrationLen=100mm\n", "\nDarkness=10\n"}) {
     EXPECT_NE(text.out.find(line), std::string::npos) << line;
   }
-  RunResult json = Cli({"settings", "get", "--json", "--unit", "mm"});
+  RunResult json = Cli({"settings", "get", "--json", "--unit", "inch"});
   ASSERT_EQ(json.exit_code, 0) << json.err;
   nlohmann::json got = nlohmann::json::parse(json.out);
-  EXPECT_EQ(got["unit"], "mm");
-  EXPECT_EQ(got["fields"]["CalibrationLen"], "100mm");
-  EXPECT_EQ(got["fields"]["VerticalOffset"], "-1.50mm");
+  EXPECT_EQ(got["unit"], "inch");
+  EXPECT_EQ(got["fields"]["CalibrationLen"], "3.94inch");
+  EXPECT_EQ(got["fields"]["VerticalOffset"], "-0.059inch");
   std::vector<std::string> args{"settings", "set", "--yes",
                                 "FieldCount=" + std::to_string(got["fieldCount"].get<int>())};
   for (const auto& [name, value] : got["fields"].items()) {

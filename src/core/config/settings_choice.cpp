@@ -62,28 +62,39 @@ class Chooser {
 
   // An edit box, under the box's own character rule. The page's boxes cut a
   // number down to their limit; a number given by name is refused instead.
-  // Lengths take their range in the printer's units at send, and may name
-  // their unit, which must be the page's.
   int Edit(SettingsEdit edit, std::string_view value) {
-    std::string_view number = value;
-    int unit = 0;
-    if (page_.LengthEdit(field_) != nullptr && SplitUnitSuffix(value, &number, &unit) &&
-        unit != page_.unit) {
-      op_.Tell(SettingsMessage(SettingsText::kUnitMismatch, language_, field_.name,
-                               UnitName(page_.unit, language_)));
-      return kSettingsChoiceInvalid;
-    }
-    value = number;
+    if (page_.LengthEdit(field_) != nullptr) return Length(edit, value);
     std::string text(value);
     int rule = ApplyEditRule(edit, &text);
     if (rule == kInputRefusedDigits || rule == kInputRefusedSigned || text.empty()) {
       return Refuse(SettingsText::kValueNotAllowed);
     }
-    if (rule == kInputClamped) {
-      if (edit != SettingsEdit::kCalibrationLength) return Refuse(SettingsText::kValueOutOfRange);
-      text = value;
-    }
+    if (rule == kInputClamped) return Refuse(SettingsText::kValueOutOfRange);
     page_.Edit(edit) = text;
+    return kConfigOk;
+  }
+
+  // A length: a decimal number in the page's unit, which a unit's name after
+  // it may repeat ("3.94inch", as `settings get` prints it); its range is
+  // known in the printer's units only, and is checked at send.
+  int Length(SettingsEdit edit, std::string_view value) {
+    std::string_view number = value;
+    int unit = page_.unit;
+    // What names no unit is judged as part of the number.
+    if (SplitUnitSuffix(value, &number, &unit) && unit < 0) {
+      number = value;
+      unit = page_.unit;
+    }
+    const char* unit_name = UnitName(page_.unit, language_);
+    if (unit != page_.unit) {
+      op_.Tell(SettingsMessage(SettingsText::kUnitMismatch, language_, field_.name, unit_name));
+      return kSettingsChoiceInvalid;
+    }
+    if (!IsSignedNumber(number) || number.find_first_of("0123456789") == std::string_view::npos) {
+      op_.Tell(SettingsMessage(SettingsText::kLengthNotNumber, language_, field_.name, unit_name));
+      return kSettingsChoiceInvalid;
+    }
+    page_.Edit(edit) = std::string(number);
     return kConfigOk;
   }
 

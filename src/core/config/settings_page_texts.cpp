@@ -77,6 +77,7 @@ constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
     {"Restore the printer's factory settings? Its current settings will be lost.",
      "确认恢复打印机出厂设置？打印机当前的设置将全部丢失。"},
     {"%1: give every length in one unit, %2.", "%1：所有长度须使用同一单位：%2。"},
+    {"%1: not a number of %2.", "%1：不是以%2为单位的数值。"},
 }};
 
 }  // namespace

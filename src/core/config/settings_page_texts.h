@@ -43,6 +43,7 @@ enum class SettingsText {
   kReplyFieldUnfit,
   kConfirmFactoryReset,
   kUnitMismatch,
+  kLengthNotNumber,
   kCount
 };
 

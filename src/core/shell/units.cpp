@@ -88,7 +88,7 @@ int UnitIndexFromName(std::string_view name) {
 bool SplitUnitSuffix(std::string_view text, std::string_view* number, int* unit) {
   size_t end = text.find_last_of("0123456789.");
   size_t cut = end == std::string_view::npos ? 0 : end + 1;
-  if (cut == text.size()) return false;
+  if (cut == 0 || cut == text.size()) return false;
   *number = text.substr(0, cut);
   std::string_view name = text.substr(cut);
   while (!name.empty() && name.front() == ' ') name.remove_prefix(1);

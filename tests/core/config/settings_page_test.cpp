@@ -519,8 +519,8 @@ TEST(SettingsChoice, FieldNamesPickThePagesChoicesOrSayWhyNot) {
       {"CutterFrequency", "4294967296", kSettingsValueOutOfRange,
        "CutterFrequency: out of range; allowed 0 ~ 99."},
       {"Nope", "1", kSettingsChoiceInvalid, "Nope: there is no setting of this name."},
-      {"HorizontalOffset", "1.2.3", kSettingsChoiceInvalid,
-       "HorizontalOffset: not a value this setting takes; allowed -999 ~ 9999."},
+      {"HorizontalOffset", "1.2.3", kSettingsChoiceInvalid, "HorizontalOffset: not a number of Dot."},
+      {"CalibrationLen", "-", kSettingsChoiceInvalid, "CalibrationLen: not a number of Dot."},
       {"HorizontalOffset", "2mm", kSettingsChoiceInvalid,
        "HorizontalOffset: give every length in one unit, Dot."},
   };
