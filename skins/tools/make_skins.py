@@ -165,11 +165,12 @@ def frame():
         for i, (name, text) in enumerate(tabs)
     ])
     stack = w("QStackedWidget", "switch", {}, None, [w(cls, name) for cls, name in pages])
+    # The three texts fit the window's width in both languages, whole.
     footer = w("QWidget", "FooterBar", {"minimumSize": ("size", 0, 30)}, (H, (10, 4, 10, 4), 8), [
-        # The note gives way first when the window is narrow.
-        label("VerNote", "适用打印机固件版本：V1.52及更高版本",
-              sizePolicy=("policy", "Ignored", "Preferred")),
+        label("VerNote", "适用打印机固件版本：V1.52及更高版本"),
+        spacer(),
         label("PhoneContenLabel", "服务热线：400-820-1760"),
+        spacer(),
         label("CompanyLabel", "玛力克斯打印系统有限公司"),
     ])
     top = w("QWidget", "FrameRoot", {"geometry": ("rect", 0, 0, 739, 763)}, (V, (0, 0, 0, 0), 0),

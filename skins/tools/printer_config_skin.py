@@ -16,6 +16,7 @@ QPushButton[role="help"] {
   min-width: 22px; max-width: 22px; min-height: 22px; max-height: 22px;
   padding: 0; border-radius: 11px; font-weight: 700;
 }
+QWidget#SPageButtons QPushButton { padding-left: 12px; padding-right: 12px; }
 QLabel#PosImageLabel { image: url(skin:images/settings_top_to_bottom.png); }
 QLabel#RevImageLabel { image: url(skin:images/settings_bottom_to_top.png); }
 """
@@ -52,7 +53,10 @@ def edit(name):
 
 
 def combo(name, width=130):
-    return w("QComboBox", name, {"minimumSize": ("size", width, 0)})
+    # As wide as its longest entry at least, in whichever language it shows.
+    return w("QComboBox", name, {"minimumSize": ("size", width, 0),
+                                 "sizePolicy": ("policy", "Expanding", "Fixed"),
+                                 "sizeAdjustPolicy": ("enum", "QComboBox::AdjustToContents")})
 
 
 def pair(name, first, second):

@@ -2,24 +2,44 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
+#include "cli/cli_texts.h"
 #include "core/config/config_codes.h"
 #include "core/config/model_list.h"
 #include "core/config/settings_page.h"
+#include "core/config/settings_page_texts.h"
+#include "core/shell/units.h"
 
 namespace vidodez::cli {
 namespace {
 
 struct SettingsArgs {
   std::string file;
-  std::string unit = "dot";
+  std::string unit;  // empty: not given
   bool yes = false;
   std::vector<std::string> choices;
 };
+
+// The unit words of --unit and of the lengths `get` prints: the units'
+// English names in lower case ("dot", "inch", "mm").
+std::string UnitWord(int unit) {
+  std::string word = UnitName(unit, "eng");
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word;
+}
+
+int UnitOfWord(const std::string& word) {
+  for (int unit = kUnitDots; unit <= kUnitMillimetres; ++unit) {
+    if (word == UnitWord(unit)) return unit;
+  }
+  return kUnitDots;
+}
 
 // The folder of the running program, where "MARLIX.dat" is shipped.
 std::string ProgramFolder() {
@@ -36,28 +56,48 @@ int PreparePage(CliEnv& env, SettingsPage* page) {
   return ResolvePrinter(env, &page->printer);
 }
 
-int Outcome(int rc, const CliOperator& op) {
-  return rc == kConfigOk && !op.refused() ? kExitOk : kExitFailed;
+// The window stays silent where a printer cannot be opened for a send; the
+// command line always says why it failed.
+int Outcome(CliEnv& env, int rc, const CliOperator& op) {
+  if (rc == kConfigOk && !op.refused()) return kExitOk;
+  // The operator's own NAME=VALUE was refused, with the reason told.
+  if (rc == kSettingsChoiceInvalid || rc == kSettingsValueOutOfRange ||
+      rc == kSettingsFieldNotCarried) {
+    return kExitUsage;
+  }
+  if (op.told() == 0 && !op.refused()) {
+    Fail(LinkFailure(env, Say(CliText::kOpenFailed, env.language).c_str()));
+  }
+  return kExitFailed;
 }
 
-int Get(CliEnv& env) {
+// Every field as the record holds it, the lengths (offsets and calibration
+// length) in `unit` with its word after them, so that `set` takes each line
+// back unchanged.
+int Get(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(false);
-  if (int rc = page.ReadSettingsFromPrinter(*env.comm, op, true); rc != kConfigOk) {
-    return kExitFailed;
+  page.unit = UnitOfWord(args.unit);
+  env.comm->SetUnit(page.unit);
+  if (int rc = page.RetrieveFromPrinter(*env.comm, op); rc != kConfigOk) {
+    return Outcome(env, rc, op);
+  }
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const RecordField& field : RecordFields()) {
+    std::string value((page.record.*field.slot).view());
+    const std::string* length = page.LengthEdit(field);
+    if (length != nullptr && !value.empty()) value = *length + UnitWord(page.unit);
+    values.emplace_back(field.name, value);
   }
   if (env.json) {
     nlohmann::ordered_json fields = nlohmann::ordered_json::object();
-    for (const RecordField& field : RecordFields()) {
-      fields[field.name] = JsonText(std::string((page.record.*field.slot).view()));
-    }
-    return WriteJson(env, {{"fieldCount", page.field_count}, {"fields", fields}});
+    for (const auto& [name, value] : values) fields[name] = JsonText(value);
+    return WriteJson(
+        env, {{"fieldCount", page.field_count}, {"unit", UnitWord(page.unit)}, {"fields", fields}});
   }
   std::string out = "FieldCount=" + std::to_string(page.field_count) + "\n";
-  for (const RecordField& field : RecordFields()) {
-    out += std::string(field.name) + "=" + std::string((page.record.*field.slot).view()) + "\n";
-  }
+  for (const auto& [name, value] : values) out += name + "=" + value + "\n";
   return WriteOut(env, out);
 }
 
@@ -66,7 +106,7 @@ int Save(CliEnv& env, const SettingsArgs& args) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(true);
   op.set_chosen_file(args.file);
-  return Outcome(page.SaveSettingsToFile(*env.comm, op), op);
+  return Outcome(env, page.SaveSettingsToFile(*env.comm, op), op);
 }
 
 int Load(CliEnv& env, const SettingsArgs& args) {
@@ -74,34 +114,46 @@ int Load(CliEnv& env, const SettingsArgs& args) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(true);
   op.set_chosen_file(args.file);
-  return Outcome(page.LoadSettingsFromFile(*env.comm, op), op);
+  return Outcome(env, page.LoadSettingsFromFile(*env.comm, op), op);
 }
 
 int Set(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
-  page.unit = args.unit == "inch" ? 1 : (args.unit == "mm" ? 2 : 0);
-  // The sensor type decides which threshold field a threshold goes to, so
-  // it is chosen first whatever the order of the arguments.
-  std::vector<std::string> choices = args.choices;
-  std::stable_partition(choices.begin(), choices.end(), [](const std::string& choice) {
-    return choice.rfind("MediaSensorType=", 0) == 0;
-  });
-  for (const std::string& choice : choices) {
-    size_t equals = choice.find('=');
-    int rc = equals == std::string::npos
-                 ? kSettingsChoiceInvalid
-                 : page.ChooseByFieldName(std::string_view(choice).substr(0, equals),
-                                          std::string_view(choice).substr(equals + 1));
-    if (rc != kConfigOk) {
-      Fail("cannot set " + choice);
-      return kExitUsage;
+  CliOperator op(args.yes);
+  // Lengths are in --unit, else in the unit the first of them names
+  // ("1.00mm", as `get` prints it), else in dots.
+  page.unit = kUnitDots;
+  if (!args.unit.empty()) {
+    page.unit = UnitOfWord(args.unit);
+  } else {
+    for (const std::string& choice : args.choices) {
+      size_t equals = choice.find('=');
+      const RecordField* field = FindRecordField(std::string_view(choice).substr(0, equals));
+      std::string_view number;
+      int unit = -1;
+      if (equals != std::string::npos && field != nullptr && page.LengthEdit(*field) != nullptr &&
+          SplitUnitSuffix(std::string_view(choice).substr(equals + 1), &number, &unit) &&
+          unit >= 0) {
+        page.unit = unit;
+        break;
+      }
     }
   }
+  env.comm->SetUnit(page.unit);
+  for (const std::string& choice : args.choices) {
+    size_t equals = choice.find('=');
+    if (equals == std::string::npos) {
+      op.Tell(SettingsMessage(SettingsText::kUnknownField, env.language, choice));
+      return kExitUsage;
+    }
+    int rc = page.ChooseByFieldName(std::string_view(choice).substr(0, equals),
+                                    std::string_view(choice).substr(equals + 1), op, env.language);
+    if (rc != kConfigOk) return kExitUsage;
+  }
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(args.yes);
   // The send is refused unless the printer is ready, as on the page.
   int status = env.comm->GetPrinterStatus(page.printer);
-  return Outcome(page.SendSettings(*env.comm, op, status), op);
+  return Outcome(env, page.SendSettings(*env.comm, op, status), op);
 }
 
 using Action = int (SettingsPage::*)(CPrinterComm&, Operator&);
@@ -110,7 +162,19 @@ int RunAction(CliEnv& env, Action action, bool yes) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(yes);
-  return Outcome((page.*action)(*env.comm, op), op);
+  return Outcome(env, (page.*action)(*env.comm, op), op);
+}
+
+// The window restores at once; a script erases the printer's settings only
+// when told so with --yes, as it clears the buffer.
+int FactoryReset(CliEnv& env, bool yes) {
+  SettingsPage page;
+  if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
+  CliOperator op(yes);
+  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmFactoryReset, env.language))) {
+    return Outcome(env, kSettingsCancelled, op);
+  }
+  return Outcome(env, page.RestoreFactorySettings(*env.comm, op), op);
 }
 
 }  // namespace
@@ -126,7 +190,9 @@ void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto* get = settings->add_subcommand("get", "print every settings field and the field count");
   add_printer(get);
   get->add_flag("--json", env.json, "print the fields as JSON");
-  get->callback([&env, exit_code] { *exit_code = Get(env); });
+  get->add_option("--unit", args->unit, "unit of offsets and the calibration length (default dot)")
+      ->check(CLI::IsMember({"dot", "inch", "mm"}));
+  get->callback([&env, exit_code, args] { *exit_code = Get(env, *args); });
 
   auto* save = settings->add_subcommand("save", "save the printer's settings to a settings file");
   add_printer(save);
@@ -140,7 +206,9 @@ void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
 
   auto* set = settings->add_subcommand("set", "change settings by field name, e.g. Darkness=15");
   add_printer(set);
-  set->add_option("--unit", args->unit, "unit of offsets and the calibration length")
+  set->add_option("--unit", args->unit,
+                  "unit of offsets and the calibration length (default: the unit a value names, "
+                  "else dot)")
       ->check(CLI::IsMember({"dot", "inch", "mm"}));
   set->add_flag("--yes", args->yes, "answer the confirmations with OK");
   set->add_option("NAME=VALUE", args->choices, "a record field and its value")->required();
@@ -153,14 +221,17 @@ void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   };
   for (const ActionCommand& command :
        {ActionCommand{"calibrate", "media calibration", &SettingsPage::MediaCalibration},
-        ActionCommand{"factory-reset", "restore the factory settings",
-                      &SettingsPage::RestoreFactorySettings},
         ActionCommand{"test-page", "print the test page", &SettingsPage::PrintTestPage}}) {
     auto* sub = app.add_subcommand(command.name, command.help);
     add_printer(sub);
     Action action = command.action;
     sub->callback([&env, exit_code, action] { *exit_code = RunAction(env, action, false); });
   }
+  auto* reset = app.add_subcommand("factory-reset", "restore the factory settings");
+  add_printer(reset);
+  reset->add_flag("--yes", args->yes, "answer the confirmation with OK");
+  reset->callback([&env, exit_code, args] { *exit_code = FactoryReset(env, args->yes); });
+
   auto* clear = app.add_subcommand("clear-buffer", "clear the printer's buffer");
   add_printer(clear);
   clear->add_flag("--yes", args->yes, "answer the confirmation with OK");

@@ -3,7 +3,11 @@
 
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli_fixture.h"
+#include "core/link/printer_port.h"
+#include "core/platform/sim/sim_bus_backend.h"
 
 namespace vidodez::test {
 namespace {
@@ -67,8 +71,40 @@ TEST_F(CliSettings, ClearBufferNeedsYesAndActionsGoOutAsGiven) {
   EXPECT_EQ(cleared.err, "Reboot to take effect!\n");
   EXPECT_EQ(Cli({"calibrate"}).exit_code, 0);
   EXPECT_EQ(Cli({"test-page"}).exit_code, 0);
-  EXPECT_EQ(Cli({"factory-reset"}).exit_code, 0);
+  // Erasing the printer's settings asks for --yes, as clearing its buffer does.
+  RunResult unasked = Cli({"factory-reset"});
+  EXPECT_EQ(unasked.exit_code, 1);
+  EXPECT_NE(unasked.err.find("Restore the printer's factory settings?"), std::string::npos);
+  EXPECT_EQ(Cli({"factory-reset", "--yes"}).exit_code, 0);
   EXPECT_EQ(Escaped(Wire()), Escaped("^z\r\nMD\r\nU\r\n#UM>IF\r\n"));
+}
+
+// Catches an action that fails while another program holds the printer and
+// exits 1 without a word, in either language.
+TEST_F(CliSettings, ActionsSayWhyTheyFailed) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  platform::SimBusBackend usb(bus_.path());
+  CPrinterPort holder(usb);
+  ASSERT_EQ(holder.OpenPort(7), 0);
+  struct Case {
+    std::vector<std::string> args;
+    const char* said;
+  } cases[] = {
+      {{"test-page"}, "in use by another program"},
+      {{"calibrate"}, "in use by another program"},
+      {{"factory-reset", "--yes"}, "in use by another program"},
+      {{"clear-buffer", "--yes"}, "in use by another program"},
+      {{"--lang", "chi", "test-page"}, "请检查端口"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    RunResult run = Cli(c.args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+  }
+  holder.ClosePort();
+  EXPECT_EQ(Wire(), "");
 }
 
 TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
@@ -77,11 +113,79 @@ TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
   RunResult busy = Cli({"settings", "set", "Darkness=15"});
   EXPECT_EQ(busy.exit_code, 1);
   EXPECT_NE(busy.err.find("READY"), std::string::npos) << busy.err;
-  for (const char* bad : {"IPAddress=1.2.3.4", "Darkness", "Darkness=99", "Nope=1"}) {
+  for (const char* bad : {"Darkness", "Darkness=99", "Nope=1"}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(Cli({"settings", "set", bad}).exit_code, 2);
   }
   EXPECT_EQ(Wire(), "");
+}
+
+// Catches a printer's field dropped without a word, an unknown name told in
+// English only, and typed numbers that wrap into other values: each refused
+// by name, with exit 2, before any settings line is sent.
+TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
+  SimProcess sim(Sim({"--fields", "32"}));
+  ASSERT_TRUE(sim.ready());
+  struct Case {
+    std::vector<std::string> args;
+    const char* told;
+    const char* wire;  // what reached the printer: at most the read
+  } cases[] = {
+      {{"MediaHeight=1"}, "MediaHeight: this printer's settings do not have this field; nothing was sent.",
+       kRead},
+      {{"Nope=1"}, "Nope: there is no setting of this name.", ""},
+      {{"--lang", "chi", "Nope=1"}, "Nope：没有此名称的设置项。", ""},
+      {{"HorizontalOffset=100000000000000000000", "--yes"},
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.", kRead},
+      {{"HorizontalOffset=4294967296", "--yes"},
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.", kRead},
+      {{"CutterStopPosition=75"}, "CutterStopPosition: out of range; allowed 0 ~ 60.", ""},
+      {{"IPAddress=1.2.3.4"}, "IPAddress: this setting cannot be changed here.", kRead},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin() + (args.front() == "--lang" ? 2 : 0), {"settings", "set"});
+    size_t before = Wire().size();
+    RunResult run = Cli(args);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, std::string(c.told) + "\n");
+    EXPECT_EQ(Escaped(Wire().substr(before)), Escaped(c.wire));
+  }
+}
+
+// Catches `get` and `set` that disagree on units (a calibration length
+// printed in millimetres and taken back as dots): every line `get` prints,
+// its lengths with their unit named, goes back to `set` unchanged and the
+// printer receives its own settings unchanged.
+TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  RunResult text = Cli({"settings", "get", "--unit", "mm"});
+  ASSERT_EQ(text.exit_code, 0) << text.err;
+  for (const char* line : {"\nHorizontalOffset=1.00mm\n", "\nVerticalOffset=-1.50mm\n",
+                           "\nCalibrationLen=100mm\n", "\nDarkness=10\n"}) {
+    EXPECT_NE(text.out.find(line), std::string::npos) << line;
+  }
+  RunResult json = Cli({"settings", "get", "--json", "--unit", "inch"});
+  ASSERT_EQ(json.exit_code, 0) << json.err;
+  nlohmann::json got = nlohmann::json::parse(json.out);
+  EXPECT_EQ(got["unit"], "inch");
+  EXPECT_EQ(got["fields"]["CalibrationLen"], "3.94inch");
+  EXPECT_EQ(got["fields"]["VerticalOffset"], "-0.059inch");
+  std::vector<std::string> args{"settings", "set", "--yes",
+                                "FieldCount=" + std::to_string(got["fieldCount"].get<int>())};
+  for (const auto& [name, value] : got["fields"].items()) {
+    args.push_back(name + "=" + value.get<std::string>());
+  }
+  size_t before = Wire().size();
+  RunResult set = Cli(args);
+  ASSERT_EQ(set.exit_code, 0) << set.err;
+  EXPECT_EQ(Escaped(Wire().substr(before)),
+            Escaped(std::string(kRead) +
+                    "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
+                    "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*"
+                    "10*1*0100*0*12*12*1*E\r\n"));
 }
 
 }  // namespace

@@ -26,4 +26,10 @@ void FrameRig::Click(const QString& name) {
   button->click();
 }
 
+sim::SimPrinter& FrameRig::AddReadyPrinter() {
+  sim::PrinterOptions options = PrinterOnPort(1);
+  options.status = 0;
+  return bus.AddPrinter(std::move(options));
+}
+
 }  // namespace vidodez::test

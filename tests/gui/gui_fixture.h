@@ -48,6 +48,8 @@ struct FrameRig {
   gui::CDialogFrameWnd& frame() { return *frame_; }
   // Clicks a control of the frame by name, as the operator would.
   void Click(const QString& name);
+  // A simulated printer on USB port 1 that reports READY.
+  sim::SimPrinter& AddReadyPrinter();
 
   SimBus bus;
   CountingUsb usb{bus.usb()};

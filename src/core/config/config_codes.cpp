@@ -18,6 +18,9 @@ constexpr NamedCode kCodes[] = {
     {kSettingsModelNotSupported, "SettingsModelNotSupported"},
     {kSettingsSendFailed, "SettingsSendFailed"},
     {kSettingsChoiceInvalid, "SettingsChoiceInvalid"},
+    {kSettingsReplyUnfit, "SettingsReplyUnfit"},
+    {kSettingsFileValueInvalid, "SettingsFileValueInvalid"},
+    {kSettingsFieldNotCarried, "SettingsFieldNotCarried"},
 };
 
 }  // namespace

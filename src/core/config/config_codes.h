@@ -30,6 +30,13 @@ inline constexpr int kSettingsModelNotSupported = -7011;  // upper reflective no
 inline constexpr int kSettingsSendFailed = -7012;       // the write of a command line failed
 // A name or value the page cannot choose (the command line's NAME=VALUE).
 inline constexpr int kSettingsChoiceInvalid = -7013;
+// The printer's reply holds a known field in a form the program does not
+// understand (an address with a "*", letters where digits belong).
+inline constexpr int kSettingsReplyUnfit = -7014;
+// A settings file holds a value its field cannot take.
+inline constexpr int kSettingsFileValueInvalid = -7015;
+// A field named on the command line that this printer's reply does not carry.
+inline constexpr int kSettingsFieldNotCarried = -7016;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* ConfigCodeName(int code);

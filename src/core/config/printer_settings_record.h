@@ -83,6 +83,24 @@ struct PrinterSettingsRecord {
   void Clear();
 };
 
+// What a field may hold: the one table behind the page's lists and boxes,
+// the check of settings files and the check of the printer's reply.
+enum class FieldForm {
+  kText,     // carried through as the printer wrote it
+  kIndex,    // a list entry or an option: exactly `width` digits, min..max by `step`
+  kNumber,   // a typed number: 1 to `width` digits, min..max
+  kOffset,   // whole dots, "-" and three digits or four digits, min..max
+  kAddress,  // four dotted numbers 0-255
+};
+
+struct FieldRule {
+  FieldForm form = FieldForm::kText;
+  int min = 0;
+  int max = 0;
+  int width = 0;
+  int step = 1;
+};
+
 // One field of the record by its code name, the name `vidodez-cli settings`
 // uses (the member's name, e.g. "Darkness").
 struct RecordField {
@@ -91,6 +109,7 @@ struct RecordField {
   // Position in the printer's reply and the command line; Field27Head and
   // Field27Tail share 27.
   int position;
+  FieldRule rule;
 };
 
 inline constexpr int kRecordFieldCount = 41;
@@ -99,5 +118,7 @@ const std::array<RecordField, kRecordFieldCount>& RecordFields();
 // The field of that code name, compared without regard to ASCII case;
 // nullptr for an unknown name.
 const RecordField* FindRecordField(std::string_view name);
+// The field of a slot of the record.
+const RecordField& FieldOfSlot(SettingSlot PrinterSettingsRecord::*slot);
 
 }  // namespace vidodez

@@ -1,91 +1,188 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 
 #include "core/config/config_codes.h"
+#include "core/config/settings_commands.h"
 #include "core/config/settings_input.h"
 #include "core/config/settings_page.h"
+#include "core/config/settings_page_texts.h"
+#include "core/config/settings_values.h"
+#include "core/shell/units.h"
 
 namespace vidodez {
 namespace {
 
-// A whole number 0..last written with at most two digits; -1 otherwise.
-int SmallIndex(std::string_view value, int last) {
-  if (value.empty() || value.size() > 2) return -1;
+// What `settings get` calls the number of fields of the reply.
+constexpr std::string_view kFieldCountName = "FieldCount";
+
+bool SameName(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A list entry of the field's rule, written with at most two digits ("5" or
+// "05"); -1 otherwise.
+int EntryNumber(const FieldRule& rule, std::string_view value) {
   int number = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') return -1;
-    number = number * 10 + (c - '0');
+  if (value.size() > 2 || ParseWholeInRange(value, rule.min, rule.max, &number) != kConfigOk ||
+      value[0] == '-' || (number - rule.min) % rule.step != 0) {
+    return -1;
   }
-  return number <= last ? number : -1;
+  return number;
 }
 
-int SetIndex(int* choice, std::string_view value, int last) {
-  int index = SmallIndex(value, last);
-  if (index < 0) return kSettingsChoiceInvalid;
-  *choice = index;
-  return kConfigOk;
-}
+class Chooser {
+ public:
+  Chooser(SettingsPage& page, const RecordField& field, Operator& op, std::string_view language)
+      : page_(page), field_(field), op_(op), language_(language) {}
 
-int SetPair(int* choice, std::string_view value, const char* off_value, const char* on_value) {
-  if (value == off_value) *choice = 0;
-  else if (value == on_value) *choice = 1;
-  else return kSettingsChoiceInvalid;
-  return kConfigOk;
-}
-
-int SetEdit(SettingsPage& page, SettingsEdit edit, std::string_view value) {
-  std::string text(value);
-  int rule = ApplyEditRule(edit, &text);
-  if (rule == kInputRefusedDigits || rule == kInputRefusedSigned || text.empty()) {
-    return kSettingsChoiceInvalid;
+  int Refuse(SettingsText text) {
+    op_.Tell(SettingsMessage(text, language_, field_.name, AllowedValuesText(field_.rule)));
+    return text == SettingsText::kValueOutOfRange ? kSettingsValueOutOfRange
+                                                  : kSettingsChoiceInvalid;
   }
-  page.Edit(edit) = text;
+
+  // A list: the entry's position in the list.
+  int Index(int* choice, std::string_view value) {
+    int number = EntryNumber(field_.rule, value);
+    if (number < 0) return Refuse(SettingsText::kValueNotAllowed);
+    *choice = (number - field_.rule.min) / field_.rule.step;
+    return kConfigOk;
+  }
+
+  // An option pair: the field's lowest value selects 0, its highest 1.
+  int Pair(int* choice, std::string_view value) {
+    int number = EntryNumber(field_.rule, value);
+    if (number < 0 || value.size() != 1) return Refuse(SettingsText::kValueNotAllowed);
+    *choice = number == field_.rule.min ? 0 : 1;
+    return kConfigOk;
+  }
+
+  // An edit box, under the box's own character rule. The page's boxes cut a
+  // number down to their limit; a number given by name is refused instead.
+  int Edit(SettingsEdit edit, std::string_view value) {
+    if (page_.LengthEdit(field_) != nullptr) return Length(edit, value);
+    std::string text(value);
+    int rule = ApplyEditRule(edit, &text);
+    if (rule == kInputRefusedDigits || rule == kInputRefusedSigned || text.empty()) {
+      return Refuse(SettingsText::kValueNotAllowed);
+    }
+    if (rule == kInputClamped) return Refuse(SettingsText::kValueOutOfRange);
+    page_.Edit(edit) = text;
+    return kConfigOk;
+  }
+
+  // A length: a decimal number in the page's unit, which a unit's name after
+  // it may repeat ("3.94inch", as `settings get` prints it); its range is
+  // known in the printer's units only, and is checked at send.
+  int Length(SettingsEdit edit, std::string_view value) {
+    std::string_view number = value;
+    int unit = page_.unit;
+    // What names no unit is judged as part of the number.
+    if (SplitUnitSuffix(value, &number, &unit) && unit < 0) {
+      number = value;
+      unit = page_.unit;
+    }
+    const char* unit_name = UnitName(page_.unit, language_);
+    if (unit != page_.unit) {
+      op_.Tell(SettingsMessage(SettingsText::kUnitMismatch, language_, field_.name, unit_name));
+      return kSettingsChoiceInvalid;
+    }
+    if (!IsSignedNumber(number) || number.find_first_of("0123456789") == std::string_view::npos) {
+      op_.Tell(SettingsMessage(SettingsText::kLengthNotNumber, language_, field_.name, unit_name));
+      return kSettingsChoiceInvalid;
+    }
+    page_.Edit(edit) = std::string(number);
+    return kConfigOk;
+  }
+
+ private:
+  SettingsPage& page_;
+  const RecordField& field_;
+  Operator& op_;
+  std::string_view language_;
+};
+
+// Which choice of the page a field's name picks.
+enum class Control { kPair, kList, kBox };
+struct Binding {
+  SettingSlot PrinterSettingsRecord::*slot;
+  Control control;
+  int SettingsPage::*choice;  // pairs and lists
+  SettingsEdit edit;          // boxes
+};
+
+using R = PrinterSettingsRecord;
+using P = SettingsPage;
+using E = SettingsEdit;
+constexpr Binding kBindings[] = {
+    {&R::MachineLanguage, Control::kPair, &P::menu_language, {}},
+    {&R::PrintMethod, Control::kList, &P::print_method, {}},
+    {&R::MediaSensorType, Control::kList, &P::sensor_type, {}},
+    {&R::Darkness, Control::kList, &P::darkness, {}},
+    {&R::Speed, Control::kList, &P::speed, {}},
+    {&R::PrintDirection, Control::kPair, &P::direction, {}},
+    {&R::Cutter, Control::kPair, &P::cutter, {}},
+    {&R::CutterFrequency, Control::kBox, nullptr, E::kCutFrequency},
+    {&R::CutterStopPosition, Control::kBox, nullptr, E::kBladeStopDelay},
+    {&R::Peel, Control::kPair, &P::peel, {}},
+    {&R::BaudRate, Control::kList, &P::baud_rate, {}},
+    {&R::ParityBit, Control::kList, &P::parity, {}},
+    {&R::DataBit, Control::kList, &P::data_bit, {}},
+    {&R::HorizontalOffset, Control::kBox, nullptr, E::kHorizontalOffset},
+    {&R::VerticalOffset, Control::kBox, nullptr, E::kVerticalOffset},
+    {&R::TearoffOffset, Control::kBox, nullptr, E::kTearOffset},
+    {&R::PositioningOffset, Control::kBox, nullptr, E::kFeedOffset},
+    {&R::CuttingOffset, Control::kBox, nullptr, E::kCuttingOffset},
+    {&R::PeelingOffset, Control::kBox, nullptr, E::kPeelingOffset},
+    {&R::TearOff, Control::kPair, &P::tear, {}},
+    {&R::MediaHeight, Control::kList, &P::media_height, {}},
+    {&R::PrintingState, Control::kPair, &P::after_error, {}},
+    {&R::PrintingBlank, Control::kPair, &P::resume_feed, {}},
+    {&R::CalibrationLen, Control::kBox, nullptr, E::kCalibrationLength},
+};
+
+int Choose(SettingsPage& page, const RecordField& field, std::string_view value, Chooser& c) {
+  for (const Binding& b : kBindings) {
+    if (b.slot != field.slot) continue;
+    switch (b.control) {
+      case Control::kPair: return c.Pair(&(page.*b.choice), value);
+      case Control::kList: return c.Index(&(page.*b.choice), value);
+      case Control::kBox: break;
+    }
+    return c.Edit(b.edit, value);
+  }
+  // Each sensor's threshold goes to its own field, whichever sensor the
+  // printer uses.
+  for (int sensor : {kSensorTransmissive, kSensorLowerReflective, kSensorUpperReflective}) {
+    if (field.slot == ThresholdMember(sensor)) {
+      return c.Index(&page.sensor_thresholds[static_cast<size_t>(sensor)], value);
+    }
+  }
+  page.kept_values.emplace_back(field.name, value);
   return kConfigOk;
 }
 
 }  // namespace
 
-int SettingsPage::ChooseByFieldName(std::string_view name, std::string_view value) {
+int SettingsPage::ChooseByFieldName(std::string_view name, std::string_view value, Operator& op,
+                                    std::string_view language) {
   const RecordField* field = FindRecordField(name);
-  if (field == nullptr) return kSettingsChoiceInvalid;
-  std::string_view n = field->name;
-  if (n == "MachineLanguage") return SetPair(&menu_language, value, "0", "1");
-  if (n == "PrintMethod") return SetIndex(&print_method, value, 1);
-  if (n == "MediaSensorType") return SetIndex(&sensor_type, value, 2);
-  if (n == "Darkness") return SetIndex(&darkness, value, 20);
-  if (n == "Speed") return SetIndex(&speed, value, 12);
-  if (n == "PrintDirection") return SetPair(&direction, value, "0", "1");
-  if (n == "Cutter") return SetPair(&cutter, value, "0", "1");
-  if (n == "CutterFrequency") return SetEdit(*this, SettingsEdit::kCutFrequency, value);
-  if (n == "CutterStopPosition") return SetEdit(*this, SettingsEdit::kBladeStopDelay, value);
-  if (n == "Peel") return SetPair(&peel, value, "0", "2");
-  if (n == "BaudRate") return SetIndex(&baud_rate, value, 4);
-  if (n == "ParityBit") return SetIndex(&parity, value, 2);
-  if (n == "DataBit") return SetIndex(&data_bit, value, 1);
-  if (n == "HorizontalOffset") return SetEdit(*this, SettingsEdit::kHorizontalOffset, value);
-  if (n == "VerticalOffset") return SetEdit(*this, SettingsEdit::kVerticalOffset, value);
-  if (n == "TearoffOffset") return SetEdit(*this, SettingsEdit::kTearOffset, value);
-  if (n == "PositioningOffset") return SetEdit(*this, SettingsEdit::kFeedOffset, value);
-  if (n == "CuttingOffset") return SetEdit(*this, SettingsEdit::kCuttingOffset, value);
-  if (n == "PeelingOffset") return SetEdit(*this, SettingsEdit::kPeelingOffset, value);
-  if (n == "TearOff") return SetPair(&tear, value, "0", "1");
-  if (n == "MediaHeight") return SetIndex(&media_height, value, 1);
-  if (n == "PrintingState") return SetPair(&after_error, value, "0", "1");
-  if (n == "PrintingBlank") return SetPair(&resume_feed, value, "0", "1");
-  if (n == "CalibrationLen") return SetEdit(*this, SettingsEdit::kCalibrationLength, value);
-  // The page has one threshold list, written to the selected sensor's field
-  // (transmissive when none is selected): a name for another sensor would
-  // land in the wrong field.
-  int sensor = -1;
-  if (n == "DetectTrThreshold") sensor = kSensorTransmissive;
-  if (n == "DetectLrThreshold") sensor = kSensorLowerReflective;
-  if (n == "DetectUrThreshold") sensor = kSensorUpperReflective;
-  if (sensor < 0) return kSettingsChoiceInvalid;
-  int effective = sensor_type < 0 ? kSensorTransmissive : sensor_type;
-  int number = SmallIndex(value, 24);
-  if (effective != sensor || number < 2) return kSettingsChoiceInvalid;
-  threshold = number - 2;
-  return kConfigOk;
+  if (field == nullptr && !SameName(name, kFieldCountName)) {
+    op.Tell(SettingsMessage(SettingsText::kUnknownField, language, name));
+    return kSettingsChoiceInvalid;
+  }
+  if (value.empty()) return kConfigOk;
+  if (field == nullptr) {
+    kept_values.emplace_back(kFieldCountName, value);
+    return kConfigOk;
+  }
+  Chooser chooser(*this, *field, op, language);
+  int rc = Choose(*this, *field, value, chooser);
+  if (rc == kConfigOk) named_fields.push_back(field);
+  return rc;
 }
 
 }  // namespace vidodez

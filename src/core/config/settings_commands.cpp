@@ -1,9 +1,11 @@
 #include "core/config/settings_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "core/config/config_codes.h"
+#include "core/config/settings_values.h"
 
 namespace vidodez {
 namespace {
@@ -38,9 +40,8 @@ int PositionsSent(int field_count) {
   return kBaseFieldCount;
 }
 
-}  // namespace
-
-int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, int* field_count) {
+// The fields between the first "S*" and the first "*E" CR LF.
+int ReplyFields(std::string_view reply, std::vector<std::string_view>* fields) {
   if (reply.empty()) return kSettingsReplyEmpty;
   size_t start = reply.find(kReplyStart);
   size_t end = reply.find(kReplyEnd);
@@ -50,8 +51,15 @@ int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, in
       start + kReplyStart.size() > end) {
     return kSettingsReplyUnmarked;
   }
-  std::vector<std::string_view> fields =
-      SplitFields(reply.substr(start + kReplyStart.size(), end - start - kReplyStart.size()));
+  *fields = SplitFields(reply.substr(start + kReplyStart.size(), end - start - kReplyStart.size()));
+  return kConfigOk;
+}
+
+}  // namespace
+
+int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, int* field_count) {
+  std::vector<std::string_view> fields;
+  if (int rc = ReplyFields(reply, &fields); rc != kConfigOk) return rc;
   int count = static_cast<int>(fields.size());
   // Fields 32-38 and 39 exist only as a block; a reply that stops inside a
   // block does not fill it.
@@ -77,6 +85,34 @@ int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, in
   }
   *field_count = count;
   return kConfigOk;
+}
+
+bool CarriesField(int field_count, const RecordField& field) {
+  if (field.slot == &PrinterSettingsRecord::CalibrationLen && SendsCalibrationSeparately(field_count)) {
+    return true;
+  }
+  return field_count >= kBaseFieldCount && field.position < PositionsSent(field_count);
+}
+
+const RecordField* FindUnfitReplyField(std::string_view reply) {
+  std::vector<std::string_view> fields;
+  if (ReplyFields(reply, &fields) != kConfigOk) return nullptr;
+  const int count = static_cast<int>(fields.size());
+  const int checked = std::min(count, PositionsSent(count));
+  static const PrinterSettingsRecord kSlots;
+  const auto& all = RecordFields();
+  for (const RecordField& field : all) {
+    if (field.position >= checked) continue;
+    // Field 27 fills two slots; its value fits their capacities together.
+    size_t capacity = 0;
+    for (const RecordField& other : all) {
+      if (other.position == field.position) capacity += (kSlots.*other.slot).capacity();
+    }
+    if (!HasFieldForm(field.rule, fields[static_cast<size_t>(field.position)], capacity)) {
+      return &field;
+    }
+  }
+  return nullptr;
 }
 
 int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count, std::string* line) {

@@ -21,6 +21,9 @@ inline bool HasExtendedFields(int field_count) { return field_count >= kExtended
 inline bool HasDhcpField(int field_count) { return field_count >= kDhcpFieldCount; }
 // At exactly 32 fields the calibration length travels in "#UM>SL".
 inline bool SendsCalibrationSeparately(int field_count) { return field_count == kBaseFieldCount; }
+// Whether what is sent to a printer of this field count carries the field:
+// its place in the settings line, or the calibration length's own command.
+bool CarriesField(int field_count, const RecordField& field);
 
 // The read-settings command; the link's CR LF follows its own.
 inline constexpr char kReadSettingsCommand[] = "^G1\r\n";
@@ -34,6 +37,13 @@ inline constexpr char kClearBufferCommand[] = "^z";
 // kSettingsReplyEmpty or kSettingsReplyUnmarked leave both untouched.
 [[nodiscard]] int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record,
                                      int* field_count);
+
+// The first field of the reply's known ones, among those a settings line
+// carries, whose value does not have its field's form or does not fit its
+// slot (an address cut at a "*" shifts every field after it); nullptr when
+// all fit or the reply holds no settings. Fields past the known ones are the
+// printer's own and stay unchecked.
+const RecordField* FindUnfitReplyField(std::string_view reply);
 
 // Appends "#PS>S", "*" and each field the printer has (32, 39 or 40), "*E".
 // kSettingsCountUnknown for a marker or fewer than 32 fields, and

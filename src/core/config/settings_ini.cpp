@@ -4,6 +4,7 @@
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
+#include "core/config/settings_values.h"
 #include "core/shell/settings_file.h"
 #include "core/shell/shell_codes.h"
 
@@ -53,6 +54,9 @@ constexpr SettingsFileEntry kExtendedEntries[] = {
 constexpr SettingsFileEntry kCalibrationEntry = {"CalibrationLen", "CalibrationLenValue",
                                                  &R::CalibrationLen};
 
+// Far longer than any field: a value too long is refused whole.
+constexpr size_t kMaxValueRead = 257;
+
 }  // namespace
 
 std::vector<SettingsFileEntry> SettingsFileEntries(int field_count) {
@@ -65,22 +69,29 @@ std::vector<SettingsFileEntry> SettingsFileEntries(int field_count) {
 }
 
 int LoadSettingsFile(const std::string& path, int field_count, PrinterSettingsRecord* record,
-                     Operator& op, std::string_view language, std::string* missing_section) {
+                     Operator& op, std::string_view language, SettingsFileEntry* stopped_at) {
   SettingsFile file;
   if (!file.OpenSettings(path, false)) {
     op.Tell(file.GetSettingsErrorMessage(language));
     return kSettingsFileUnreadable;
   }
   for (const SettingsFileEntry& entry : SettingsFileEntries(field_count)) {
-    SettingSlot& slot = record->*entry.slot;
     std::string value;
-    if (!file.ReadSetting(entry.section, entry.key, &value, slot.capacity() + 1)) {
+    // Read whole, not cut to the slot: a value too long for its field is
+    // refused rather than sent shortened.
+    int rc = kConfigOk;
+    if (!file.ReadSetting(entry.section, entry.key, &value, kMaxValueRead)) {
       if (entry.slot == kCalibrationEntry.slot) continue;  // older files lack it
-      if (missing_section != nullptr) *missing_section = entry.section;
-      (void)file.CloseSettings();
-      return kSettingsEntryMissing;
+      rc = kSettingsEntryMissing;
+    } else if (!IsAllowedValue(FieldOfSlot(entry.slot).rule, value)) {
+      rc = kSettingsFileValueInvalid;
     }
-    slot.Set(value);
+    if (rc != kConfigOk) {
+      if (stopped_at != nullptr) *stopped_at = entry;
+      (void)file.CloseSettings();
+      return rc;
+    }
+    (record->*entry.slot).Set(value);
   }
   (void)file.CloseSettings();
   return kConfigOk;

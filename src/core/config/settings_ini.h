@@ -25,13 +25,14 @@ std::vector<SettingsFileEntry> SettingsFileEntries(int field_count);
 
 // Reads the file over the record. kSettingsFileUnreadable when it cannot be
 // opened (the reader's message is shown in `language`); kSettingsEntryMissing
-// at the first missing or empty entry, with the entries before it already in
-// the record and `missing_section` naming it. A missing CalibrationLen is not
-// a failure.
+// at the first missing or empty entry, kSettingsFileValueInvalid at the first
+// value its field cannot take (an entry of no list, a number out of range,
+// no address), with the entries before it already in the record and
+// `stopped_at` naming it. A missing CalibrationLen is not a failure.
 [[nodiscard]] int LoadSettingsFile(const std::string& path, int field_count,
                                    PrinterSettingsRecord* record, Operator& op,
                                    std::string_view language,
-                                   std::string* missing_section = nullptr);
+                                   SettingsFileEntry* stopped_at = nullptr);
 
 // Writes the file afresh through a temporary file; kSettingsFileUnwritable
 // (the writer's message shown) leaves any previous file as it was.

@@ -14,6 +14,19 @@ bool IsDigitsOnly(std::string_view text) {
   return true;
 }
 
+// The value of a digits-only text, saturating well above any limit, so a
+// long run of digits cannot overflow.
+long DigitsValue(std::string_view text) {
+  long value = 0;
+  for (char c : text) {
+    value = value * 10 + (c - '0');
+    if (value > 1000000) return value;
+  }
+  return value;
+}
+
+}  // namespace
+
 // Digits with at most one "." (never first) and a "-" only in first place.
 bool IsSignedNumber(std::string_view text) {
   bool seen_point = false;
@@ -29,19 +42,6 @@ bool IsSignedNumber(std::string_view text) {
   }
   return true;
 }
-
-// The value of a digits-only text, saturating well above any limit, so a
-// long run of digits cannot overflow.
-long DigitsValue(std::string_view text) {
-  long value = 0;
-  for (char c : text) {
-    value = value * 10 + (c - '0');
-    if (value > 1000000) return value;
-  }
-  return value;
-}
-
-}  // namespace
 
 int ApplyDigitsRule(int upper_limit, std::string* text) {
   if (!IsDigitsOnly(*text)) {

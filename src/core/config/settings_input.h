@@ -4,6 +4,7 @@
 // only, some with an upper limit.
 
 #include <string>
+#include <string_view>
 
 #include "core/config/settings_page.h"
 
@@ -26,6 +27,10 @@ EditRule RuleOf(SettingsEdit edit);
 // limit written in decimal (kInputClamped); empty text is accepted. -1: no
 // limit.
 int ApplyDigitsRule(int upper_limit, std::string* text);
+
+// The offset boxes' characters: digits with at most one "." (never first)
+// and a "-" only in first place.
+bool IsSignedNumber(std::string_view text);
 
 // Applies the box's rule to `text`: refused text is emptied, text above the
 // limit becomes the limit. An empty text is accepted.

@@ -50,9 +50,10 @@ bool ParseTypedNumber(std::string_view text, float* value) {
   const char* begin = text.data();
   const char* end = begin + text.size();
   auto [ptr, ec] = std::from_chars(begin, end, *value);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) return false;
   // As the page always did, text that is no number (a lone "-") reads as 0.
   if (ec != std::errc()) *value = 0.0f;
-  (void)ptr;
   return true;
 }
 
@@ -72,16 +73,26 @@ std::string& SettingsPage::Edit(SettingsEdit edit) {
 }
 
 std::vector<SettingsPage::OffsetBinding> SettingsPage::Offsets() {
-  return {{&record.TearoffOffset, &tear_offset},         {&record.CuttingOffset, &cutting_offset},
-          {&record.PeelingOffset, &peeling_offset},      {&record.VerticalOffset, &vertical_offset},
-          {&record.HorizontalOffset, &horizontal_offset}, {&record.PositioningOffset, &feed_offset}};
+  using R = PrinterSettingsRecord;
+  return {{&R::TearoffOffset, &tear_offset},         {&R::CuttingOffset, &cutting_offset},
+          {&R::PeelingOffset, &peeling_offset},      {&R::VerticalOffset, &vertical_offset},
+          {&R::HorizontalOffset, &horizontal_offset}, {&R::PositioningOffset, &feed_offset}};
+}
+
+std::string* SettingsPage::LengthEdit(const RecordField& field) {
+  if (field.slot == &PrinterSettingsRecord::CalibrationLen) return &calibration_length;
+  for (auto [slot, edit] : Offsets()) {
+    if (slot == field.slot) return edit;
+  }
+  return nullptr;
 }
 
 void SettingsPage::FillFromRecord() {
   const std::string_view resolution = record.ResolutionCode.view();
-  for (auto [slot, edit] : Offsets()) {
+  for (auto [field, edit] : Offsets()) {
+    const SettingSlot& slot = record.*field;
     int dots = 0;
-    if (!slot->empty() && ParseSignedOffset(slot->view(), &dots)) {
+    if (!slot.empty() && ParseSignedOffset(slot.view(), &dots)) {
       *edit = DotsToUnit(static_cast<float>(dots), resolution, unit);
     }
   }
@@ -131,6 +142,9 @@ void SettingsPage::ResetAll() {
   for (int* pair : {&tear, &cutter, &peel, &direction, &menu_language, &after_error, &resume_feed}) {
     *pair = kNeither;
   }
+  sensor_thresholds.fill(kNoSelection);
+  named_fields.clear();
+  kept_values.clear();
 }
 
 void SettingsPage::ChangeUnit(int new_unit) {
@@ -145,6 +159,10 @@ void SettingsPage::ChangeUnit(int new_unit) {
     calibration_length = ConvertUnit(value, resolution, unit, new_unit);
   }
   unit = new_unit;
+}
+
+void SettingsPage::FollowUnit(int link_unit) {
+  if (link_unit != unit) ChangeUnit(link_unit);
 }
 
 void SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {

@@ -9,8 +9,10 @@
 // the value written below beside each pair. Lists are indexes, -1 for no
 // selection. Edit boxes hold the text as typed, in `unit`.
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/config/printer_settings_record.h"
@@ -67,7 +69,22 @@ struct SettingsPage {
   // Edit boxes, as typed, offsets and calibration length in `unit`.
   std::string tear_offset, cutting_offset, cut_frequency, blade_stop_delay, peeling_offset,
       calibration_length, vertical_offset, horizontal_offset, feed_offset;
-  int unit = 0;  // display unit of the numeric boxes: 0 dots, 1 inches, 2 mm
+  // The unit the numeric boxes' texts are written in: 0 dots, 1 inches, 2 mm.
+  // The operations follow the link's unit (FollowUnit) before they convert,
+  // so the boxes always speak the unit the link holds.
+  int unit = 0;
+
+  // --- chosen by field name (the command line) ---
+  // A threshold for each sensor type by its own field name; the page's one
+  // list (`threshold`) writes to the selected sensor's field.
+  std::array<int, 3> sensor_thresholds{kNoSelection, kNoSelection, kNoSelection};
+  // Every field chosen by name, checked against what the printer's reply
+  // carries before anything is sent.
+  std::vector<const RecordField*> named_fields;
+  // Fields the page does not change ("FieldCount" among them), named with a
+  // value: what `settings get` printed, given back. Accepted only while the
+  // printer still holds that value.
+  std::vector<std::pair<std::string, std::string>> kept_values;
 
   // --- what the page knows of the printer ---
   PrinterSettingsRecord record;  // the settings read (or loaded) last
@@ -80,16 +97,25 @@ struct SettingsPage {
   std::string& Edit(SettingsEdit edit);
   // The six offset fields with their edit boxes.
   struct OffsetBinding {
-    SettingSlot* field;
+    SettingSlot PrinterSettingsRecord::*field;
     std::string* edit;
   };
   std::vector<OffsetBinding> Offsets();
+  // The box of a field shown in the display unit (an offset or the
+  // calibration length); nullptr for any other field.
+  std::string* LengthEdit(const RecordField& field);
 
   // The command line's NAME=VALUE: NAME a record field name, VALUE as the
   // record holds it (Peel "2", Darkness "15"), offsets and CalibrationLen as
-  // typed in `unit`. kSettingsChoiceInvalid for a field the page does not
-  // offer or a value it cannot choose.
-  [[nodiscard]] int ChooseByFieldName(std::string_view name, std::string_view value);
+  // typed in `unit`, which a unit's name after the number may repeat
+  // ("1.00mm"). An empty VALUE chooses nothing, as a blank box; a field the
+  // page does not change is kept to its value (kept_values). The operator is
+  // told why a choice is refused: kSettingsChoiceInvalid for an unknown name
+  // or a value that is not one, kSettingsValueOutOfRange for a number outside
+  // its field's range (lengths are checked when sent, once the printer's
+  // resolution is known).
+  [[nodiscard]] int ChooseByFieldName(std::string_view name, std::string_view value, Operator& op,
+                                      std::string_view language);
 
   // Sets the choices from `record` in `unit` with the printer's resolution;
   // option pairs keep their state for values they do not know.
@@ -98,6 +124,8 @@ struct SettingsPage {
   void ResetAll();
   // Rewrites the seven numeric boxes from `unit` into `new_unit`.
   void ChangeUnit(int new_unit);
+  // ChangeUnit when the link's unit is not the boxes' one.
+  void FollowUnit(int link_unit);
 
   // --- interlocks, run on "selectchanged" / "itemselect" and at send ---
   // Call after setting the option/list to the new state. Each asks through
@@ -116,6 +144,18 @@ struct SettingsPage {
   // "textchanged": applies the box's input rule to its text, telling the
   // operator when the text was refused (the box is then empty).
   void OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
+
+  // The read before a send: in the link's unit, the reply's fields in their
+  // form, and every field chosen by name carried by this printer.
+  [[nodiscard]] int ReadForSend(CPrinterComm& comm, Operator& op);
+  // A typed length as whole dots (an offset field) or millimetres (the
+  // calibration length); the operator is told the field's range in `unit`
+  // when it lies outside.
+  [[nodiscard]] int TypedLength(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
+                                Operator& op, std::string_view language, int* whole) const;
+  // A typed whole number into its two-digit field, within the field's range.
+  [[nodiscard]] int TypedNumber(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
+                                Operator& op, std::string_view language);
 
   // The send-time cut / peel / tear-off checks against the printer's values
   // in `record`: change the record and the choices; kSettingsCancelled when
@@ -146,7 +186,8 @@ struct SettingsPage {
   void AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
 
-// A typed number; text that is no number reads 0. False for empty text.
+// A typed number; text that is no number reads 0. False for empty text and
+// for a number too large for a float.
 bool ParseTypedNumber(std::string_view text, float* value);
 // The model name the upper reflective check looks up: the display name from
 // its first "[", without "[MarliXPrinters" or "[QUORINPrinters" and "]".

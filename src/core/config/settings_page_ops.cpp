@@ -1,14 +1,16 @@
 // The settings page's operations: reads, sends, files and maintenance actions.
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/config/settings_ini.h"
 #include "core/config/settings_page.h"
 #include "core/config/settings_page_texts.h"
+#include "core/config/settings_values.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
@@ -27,10 +29,6 @@ std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d", value);
   return text;
-}
-
-std::string ZeroPadTwo(const std::string& text) {
-  return text.size() >= 2 ? text : std::string(2 - text.size(), '0') + text;
 }
 
 FileChoice SettingsFileChoice(bool save, std::string_view language) {
@@ -97,6 +95,7 @@ int SettingsPage::SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
 }
 
 int SettingsPage::RetrieveFromPrinter(CPrinterComm& comm, Operator& op) {
+  FollowUnit(comm.GetUnit());
   int rc = ReadSettingsFromPrinter(comm, op, true);
   if (rc == kConfigOk) FillFromRecord();
   return rc;
@@ -164,13 +163,26 @@ int SettingsPage::ApplyModeInterlocks(Operator& op, std::string_view language) {
   return kConfigOk;
 }
 
+int SettingsPage::TypedNumber(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
+                              Operator& op, std::string_view language) {
+  const RecordField& field = FieldOfSlot(slot);
+  int number = 0;
+  if (ParseWholeInRange(typed, field.rule.min, field.rule.max, &number) != kConfigOk) {
+    op.Tell(SettingsMessage(SettingsText::kValueOutOfRange, language, field.name,
+                            AllowedValuesText(field.rule)));
+    return kSettingsValueOutOfRange;
+  }
+  (record.*slot).Set(TwoDigits(number));
+  return kConfigOk;
+}
+
 int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status) {
   const std::string language = comm.GetLanguage();
   if (last_status >= 1) {
     op.Tell(SettingsMessage(SettingsText::kNotReady, language));
     return kSettingsPrinterNotReady;
   }
-  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
+  if (int rc = ReadForSend(comm, op); rc != kConfigOk) return rc;
   // From here the record holds the printer's own values, so whatever the
   // operator left blank goes back unchanged.
   if (int rc = ApplyModeInterlocks(op, language); rc != kConfigOk) return rc;
@@ -194,38 +206,54 @@ int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status
       int sensor = sensor_type >= 0 ? sensor_type : kSensorTransmissive;
       if (int rc = ThresholdToRecord(&record, sensor, threshold); rc != kConfigOk) return rc;
     }
+    for (int sensor = 0; sensor < static_cast<int>(sensor_thresholds.size()); ++sensor) {
+      int index = sensor_thresholds[static_cast<size_t>(sensor)];
+      if (index < 0) continue;
+      if (int rc = ThresholdToRecord(&record, sensor, index); rc != kConfigOk) return rc;
+    }
     if (after_error >= 0) record.PrintingState.Set(after_error == 1 ? "1" : "0");
     if (resume_feed >= 0) record.PrintingBlank.Set(resume_feed == 1 ? "1" : "0");
   }
 
-  const std::string_view resolution = record.ResolutionCode.view();
-  float value = 0.0f;
-  if (ParseTypedNumber(calibration_length, &value)) {
-    std::string millimetres = ConvertUnit(value, resolution, unit, kUnitMillimetres);
-    std::string text;
-    if (int rc = CalibrationLengthText(std::atoi(millimetres.c_str()), &text); rc != kConfigOk) {
+  // Every typed number is read with its field's range before anything is
+  // sent: a number too large must not wrap into another one.
+  using R = PrinterSettingsRecord;
+  int millimetres = 0;
+  const bool length_typed = !calibration_length.empty();
+  if (length_typed) {
+    if (int rc = TypedLength(calibration_length, &R::CalibrationLen, op, language, &millimetres);
+        rc != kConfigOk) {
       return rc;
     }
-    record.CalibrationLen.Set(text);
-    if (SendsCalibrationSeparately(field_count)) {
-      std::string command;
-      if (int rc = BuildCalibrationLengthCommand(text, &command); rc != kConfigOk) return rc;
-      if (int rc = SendToSelectedPrinter(comm, op, command); rc != kConfigOk) return rc;
-    }
   }
-
-  for (auto binding : Offsets()) {
-    if (!ParseTypedNumber(*binding.edit, &value)) continue;
-    std::string dots = UnitToDots(value, resolution, unit);
-    std::string text;
-    if (int rc = SignedOffsetText(std::atoi(dots.c_str()), &text); rc != kConfigOk) {
-      op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
+  std::vector<std::pair<SettingSlot R::*, int>> offsets;
+  for (auto [field, edit] : Offsets()) {
+    int dots = 0;
+    if (edit->empty()) continue;
+    if (int rc = TypedLength(*edit, field, op, language, &dots); rc != kConfigOk) return rc;
+    offsets.emplace_back(field, dots);
+  }
+  if (!cut_frequency.empty()) {
+    if (int rc = TypedNumber(cut_frequency, &R::CutterFrequency, op, language); rc != kConfigOk) {
       return rc;
     }
-    binding.field->Set(text);
   }
-  if (!cut_frequency.empty()) record.CutterFrequency.Set(ZeroPadTwo(cut_frequency));
-  if (!blade_stop_delay.empty()) record.CutterStopPosition.Set(ZeroPadTwo(blade_stop_delay));
+  if (!blade_stop_delay.empty()) {
+    if (int rc = TypedNumber(blade_stop_delay, &R::CutterStopPosition, op, language);
+        rc != kConfigOk) {
+      return rc;
+    }
+  }
+  for (auto [field, dots] : offsets) {
+    std::string text;
+    if (int rc = SignedOffsetText(dots, &text); rc != kConfigOk) return rc;
+    (record.*field).Set(text);
+  }
+  std::string length_text;
+  if (length_typed) {
+    if (int rc = CalibrationLengthText(millimetres, &length_text); rc != kConfigOk) return rc;
+    record.CalibrationLen.Set(length_text);
+  }
 
   if (direction >= 0) record.PrintDirection.Set(direction == 1 ? "1" : "0");
   if (menu_language >= 0) record.MachineLanguage.Set(menu_language == 1 ? "1" : "0");
@@ -236,6 +264,11 @@ int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status
     // would overwrite settings the printer never reported.
     op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, language));
     return rc;
+  }
+  if (length_typed && SendsCalibrationSeparately(field_count)) {
+    std::string command;
+    if (int rc = BuildCalibrationLengthCommand(length_text, &command); rc != kConfigOk) return rc;
+    if (int rc = SendToSelectedPrinter(comm, op, command); rc != kConfigOk) return rc;
   }
   int rc = SendToSelectedPrinter(comm, op, line);
   if (rc == kConfigOk) op.WaitWithCountdown(kApplySettingsSeconds);
@@ -255,9 +288,15 @@ int SettingsPage::LoadSettingsFromFile(CPrinterComm& comm, Operator& op) {
   const std::string language = comm.GetLanguage();
   std::string path;
   if (!op.ChooseFileToOpen(SettingsFileChoice(false, language), &path)) return kSettingsCancelled;
-  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
-  if (int rc = LoadSettingsFile(path, field_count, &record, op, language); rc != kConfigOk) {
-    op.Tell(SettingsMessage(SettingsText::kIniLoadFailed, language));
+  if (int rc = ReadForSend(comm, op); rc != kConfigOk) return rc;
+  SettingsFileEntry refused{};
+  if (int rc = LoadSettingsFile(path, field_count, &record, op, language, &refused);
+      rc != kConfigOk) {
+    if (rc == kSettingsFileValueInvalid) {
+      op.Tell(SettingsMessage(SettingsText::kIniValueInvalid, language, refused.section, refused.key));
+    } else {
+      op.Tell(SettingsMessage(SettingsText::kIniLoadFailed, language));
+    }
     return rc;
   }
   FillFromRecord();

@@ -1,6 +1,7 @@
 #include "core/config/settings_page_texts.h"
 
 #include <array>
+#include <string>
 
 #include "core/shell/texts.h"
 
@@ -62,6 +63,21 @@ constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
     {"Save settings file (*.ini)", "保存INI文件(*.ini)"},
     {"Open File", "打开文件"},
     {"Open settings file (*.ini)", "打开INI文件(*.ini)"},
+    {"%1: out of range; allowed %2.", "%1：超出范围，允许 %2。"},
+    {"%1: not a value this setting takes; allowed %2.", "%1：该设置项不接受此值，允许 %2。"},
+    {"%1: there is no setting of this name.", "%1：没有此名称的设置项。"},
+    {"%1: this setting cannot be changed here.", "%1：此处不能更改该设置项。"},
+    {"%1: this printer's settings do not have this field; nothing was sent.",
+     "%1：此打印机的设置中没有该项，未发送任何内容。"},
+    {"The settings file holds a value that [%1] %2 cannot take; nothing was sent.",
+     "配置文件中 [%1] %2 的值无效，未发送任何内容。"},
+    {"The printer's settings do not have the expected form at %1; nothing was sent. Restart the "
+     "printer and try again.",
+     "打印机返回的设置在 %1 处格式不符，未发送任何内容。请重新启动打印机后再试！"},
+    {"Restore the printer's factory settings? Its current settings will be lost.",
+     "确认恢复打印机出厂设置？打印机当前的设置将全部丢失。"},
+    {"%1: give every length in one unit, %2.", "%1：所有长度须使用同一单位：%2。"},
+    {"%1: not a number of %2.", "%1：不是以%2为单位的数值。"},
 }};
 
 }  // namespace
@@ -69,6 +85,22 @@ constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
 OperatorMessage SettingsMessage(SettingsText text, std::string_view language) {
   int index = static_cast<int>(text);
   return {kSettingsTable, index, Pick(kTexts[static_cast<size_t>(index)], language)};
+}
+
+OperatorMessage SettingsMessage(SettingsText text, std::string_view language,
+                                std::string_view first, std::string_view second) {
+  OperatorMessage message = SettingsMessage(text, language);
+  const std::string pattern = std::move(message.text);
+  message.text.clear();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+      message.text += pattern[i + 1] == '1' ? first : second;
+      ++i;
+    } else {
+      message.text += pattern[i];
+    }
+  }
+  return message;
 }
 
 }  // namespace vidodez

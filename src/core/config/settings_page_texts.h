@@ -33,11 +33,26 @@ enum class SettingsText {
   kSaveDialogFilter,
   kOpenDialogTitle,
   kOpenDialogFilter,
+  // Messages about one field or entry; %1 and %2 stand for what they name.
+  kValueOutOfRange,
+  kValueNotAllowed,
+  kUnknownField,
+  kFieldNotSettable,
+  kFieldNotCarried,
+  kIniValueInvalid,
+  kReplyFieldUnfit,
+  kConfirmFactoryReset,
+  kUnitMismatch,
+  kLengthNotNumber,
   kCount
 };
 
 inline constexpr const char kSettingsTable[] = "settings";
 
 OperatorMessage SettingsMessage(SettingsText text, std::string_view language);
+// The message with "%1" and "%2" replaced by `first` and `second`, taken as
+// plain text (never as a format).
+OperatorMessage SettingsMessage(SettingsText text, std::string_view language,
+                                std::string_view first, std::string_view second = {});
 
 }  // namespace vidodez

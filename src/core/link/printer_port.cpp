@@ -52,6 +52,13 @@ int OpenFileToSend(const std::string& path, File* file, int* error) {
   return kFileOpenFailed;
 }
 
+// The USB port number a port number selects: port number - 6, except that
+// 255 alone stands for the first printer (USB249 is then out of reach, as
+// it always was; USB250 and up are port numbers 256 and up).
+int UsbIndexOfPort(int port_number) {
+  return port_number == kUsbAnyPort ? kAnyUsbPrinter : port_number - (kUsbFirstPort - 1);
+}
+
 }  // namespace
 
 bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
@@ -60,7 +67,7 @@ bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
   if (usb.Enumerate(&interfaces) != 0) return false;
   for (auto& interface : interfaces) {
     if (!IsAcceptedInterface(interface.device_path) || interface.port_number < 0) continue;
-    if (usb_index == kUsbAnyPort || interface.port_number == usb_index) {
+    if (usb_index == kAnyUsbPrinter || interface.port_number == usb_index) {
       *found = std::move(interface);
       return true;
     }
@@ -153,7 +160,7 @@ int CPrinterPort::OpenCharDevice(const std::string& path, int flags, int failure
 }
 
 int CPrinterPort::OpenUsb(int port_number) {
-  int usb_index = port_number >= kUsbAnyPort ? kUsbAnyPort : port_number - (kUsbFirstPort - 1);
+  int usb_index = UsbIndexOfPort(port_number);
   platform::UsbPrinterInterface interface;
   std::unique_ptr<platform::UsbDevice> device;
   if (FindUsbInterface(usb_, usb_index, &interface)) {
@@ -339,7 +346,7 @@ int CPrinterPort::SetBaudRate(int rate, bool handshake) {
 }
 
 int CPrinterPort::QueryUsbStatus(int port_number, IoCause* cause) {
-  int usb_index = port_number >= kUsbAnyPort ? kUsbAnyPort : port_number - (kUsbFirstPort - 1);
+  int usb_index = UsbIndexOfPort(port_number);
   auto failed = [&](int result, int error, const std::string& device) {
     Fail(error, device);
     if (cause != nullptr) *cause = {error, device};
@@ -351,7 +358,7 @@ int CPrinterPort::QueryUsbStatus(int port_number, IoCause* cause) {
     // usblp opens once at a time: while this port holds the printer, ask
     // through its device instead of failing to open a second one.
     std::lock_guard lock(shared_mutex_);
-    if (held_device_ && (usb_index == kUsbAnyPort || usb_index == held_usb_index_)) {
+    if (held_device_ && (usb_index == kAnyUsbPrinter || usb_index == held_usb_index_)) {
       device = held_device_;
       device_name = held_device_name_;
     }

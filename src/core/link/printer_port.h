@@ -1,8 +1,8 @@
 #pragma once
 // CPrinterPort: the byte transport to one printer, selected by a port
 // number: 0 the print file "PBuffi.txt", 1-3 the parallel ports, 4-6 the
-// serial ports, 7-254 the USB printer with USB port number n - 6, 255 the
-// first USB printer. Open, write, close within one user action.
+// serial ports, 255 the first USB printer, every other from 7 up the USB
+// printer with USB port number n - 6. Open, write, close within one user action.
 //
 // The one port is shared by the interface thread and a worker: every
 // operation is serialised, and an open while another user holds the port is
@@ -102,7 +102,7 @@ class CPrinterPort {
   mutable std::mutex mutex_;
   std::shared_ptr<platform::UsbDevice> device_;
   std::string device_name_;
-  int usb_index_ = -1;  // port number - 6 (or 255) of the open USB printer
+  int usb_index_ = -1;  // USB port number of the open USB printer
   bool print_file_ = false;
   int serial_fd_ = -1;
   int last_write_result_ = 0;
@@ -119,8 +119,12 @@ class CPrinterPort {
   std::string last_device_;
 };
 
+// Stands for "the first accepted printer" where a USB port number is asked
+// for (port number 255); 255 itself is a USB port number like any other.
+inline constexpr int kAnyUsbPrinter = -1;
+
 // The USB port number's interface: the first accepted one whose number
-// matches, or for 255 the first accepted one of all.
+// matches, or for kAnyUsbPrinter the first accepted one of all.
 bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
                       platform::UsbPrinterInterface* found);
 

@@ -85,6 +85,26 @@ int UnitIndexFromName(std::string_view name) {
   return kUnitDots;
 }
 
+bool SplitUnitSuffix(std::string_view text, std::string_view* number, int* unit) {
+  size_t end = text.find_last_of("0123456789.");
+  size_t cut = end == std::string_view::npos ? 0 : end + 1;
+  if (cut == 0 || cut == text.size()) return false;
+  *number = text.substr(0, cut);
+  std::string_view name = text.substr(cut);
+  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+  auto same = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+             return lower(x) == lower(y);
+           });
+  };
+  *unit = -1;
+  for (int u = kUnitDots; u <= kUnitMillimetres; ++u) {
+    if (same(name, kUnitNames[u].eng) || name == kUnitNames[u].chi) *unit = u;
+  }
+  return true;
+}
+
 bool ReadsAsZero(std::string_view text) {
   bool digit = false;
   for (char c : text) {

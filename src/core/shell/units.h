@@ -20,6 +20,11 @@ int DpiForResolution(std::string_view resolution_code);
 const char* UnitName(int unit, std::string_view language);
 // The index of a unit name in either language; any other name gives 0.
 int UnitIndexFromName(std::string_view name);
+// A number followed by a unit's name ("1.00mm", "8dot", "3.94 Inch"; the
+// English names in any case, the Chinese ones as written): true with the
+// number and the unit apart. False when nothing follows the number or no
+// number comes first; the unit is -1 when what follows names no unit.
+bool SplitUnitSuffix(std::string_view text, std::string_view* number, int* unit);
 
 // A value in `unit` as whole dots, rounded half away from zero: "%.0f".
 std::string UnitToDots(float value, std::string_view resolution_code, int unit);

@@ -118,6 +118,12 @@ bool PortSelector::Handle(const Notification& n, SelectorState& state, RefreshTi
     timer.StopRefresh();
     return true;
   }
+  // A list closed without a choice must not leave the status frozen: the
+  // refresh runs again however the list closed.
+  if (n.Is(kCloseUp, combo_name)) {
+    timer.StartRefresh();
+    return true;
+  }
   if (n.Is(kItemSelect, combo_name)) {
     if (auto* combo = FindControl<QComboBox>(root_, combo_name)) {
       state.remembered_index = combo->currentIndex();

@@ -1,8 +1,5 @@
 #include "gui/settings/printer_config_texts.h"
 
-#include <cstring>
-#include <iterator>
-
 namespace vidodez::gui {
 namespace {
 
@@ -103,7 +100,6 @@ constexpr Text kSensorTypes[] = {
 constexpr Text kParities[] = {{"None", "无校验"}, {"Odd", "奇校验"}, {"Even", "偶校验"}};
 constexpr Text kMediaHeights[] = {{"Prioritize detection", "探测优先"},
                                   {"Prioritize command", "指令优先"}};
-constexpr Text kUnits[] = {{"Dot", "像素点"}, {"Inch", "英寸"}, {"mm", "毫米"}};
 
 }  // namespace
 
@@ -112,18 +108,5 @@ std::span<const Text> PrintMethodEntries() { return kPrintMethods; }
 std::span<const Text> SensorTypeEntries() { return kSensorTypes; }
 std::span<const Text> ParityEntries() { return kParities; }
 std::span<const Text> MediaHeightEntries() { return kMediaHeights; }
-
-const Text& UnitName(int unit) {
-  if (unit < 0 || unit >= static_cast<int>(std::size(kUnits))) return kUnits[0];
-  return kUnits[unit];
-}
-
-int UnitOfName(const char* name_utf8) {
-  for (int unit = 0; unit < static_cast<int>(std::size(kUnits)); ++unit) {
-    const Text& t = kUnits[unit];
-    if (std::strcmp(name_utf8, t.eng) == 0 || std::strcmp(name_utf8, t.chi) == 0) return unit;
-  }
-  return 0;
-}
 
 }  // namespace vidodez::gui

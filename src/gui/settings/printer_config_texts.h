@@ -22,9 +22,4 @@ std::span<const Text> SensorTypeEntries();
 std::span<const Text> ParityEntries();
 std::span<const Text> MediaHeightEntries();
 
-// "Dot", "Inch", "mm" for the display units 0, 1, 2.
-const Text& UnitName(int unit);
-// The unit a label names, in either language; dots when it names none.
-int UnitOfName(const char* name_utf8);
-
 }  // namespace vidodez::gui

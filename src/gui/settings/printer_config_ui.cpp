@@ -3,12 +3,12 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <iterator>
 
 #include "core/config/model_list.h"
+#include "core/shell/units.h"
 #include "gui/guides/setting_guides.h"
 #include "gui/settings/printer_config_texts.h"
 #include "gui/window/controls.h"
@@ -151,11 +151,11 @@ PrinterConfigUI::PrinterConfigUI(PageContext& context, QWidget* parent)
                 [&comm = context.comm] { return comm.GetLanguage(); }) {
   model_.model_list_path =
       QDir(context.skins.program_folder()).filePath(kModelListFileName).toStdString();
-  model_.unit = context.comm.GetUnit();
 }
 
 void PrinterConfigUI::Init() {
   SelectorPageUI::Init();
+  model_.unit = context_.comm.GetUnit();
   for (const EditControl& e : kEdits) {
     if (auto* edit = FindControl<QLineEdit>(this, e.name)) edit->setMaxLength(e.max_length);
   }
@@ -186,17 +186,14 @@ void PrinterConfigUI::RefillLanguageLists() {
   for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
 }
 
-void PrinterConfigUI::Start() { ConvertToUnit(context_.comm.GetUnit()); }
+void PrinterConfigUI::Start() { FollowUnit(); }
 
-void PrinterConfigUI::ConvertToUnit(int new_unit) {
+void PrinterConfigUI::FollowUnit() {
+  // The model knows the unit its boxes are in; the link holds the one they
+  // must show, whenever the system page changed it.
+  if (model_.unit == context_.comm.GetUnit()) return;
   Store();
-  // The boxes show their values in the unit their labels name; the labels
-  // change with the texts that follow.
-  if (auto* label = FindControl<QLabel>(this, "STearOffsetUnitLabel")) {
-    model_.unit = UnitOfName(label->text().toUtf8().constData());
-  }
-  model_.ChangeUnit(new_unit);
-  model_.unit = new_unit;
+  model_.FollowUnit(context_.comm.GetUnit());
   Load();
 }
 
@@ -210,7 +207,9 @@ void PrinterConfigUI::SetTexts() {
     SetControlTexts(this, t.kind, t.name, t.text.eng != nullptr ? Pick(t.text, lang) : nullptr,
                     tip != nullptr ? tip : "", has_tip);
   }
-  const char* unit = Pick(UnitName(context_.comm.GetUnit()), lang);
+  // The labels name the unit the boxes are written in.
+  FollowUnit();
+  const char* unit = UnitName(model_.unit, lang);
   for (const EditControl& e : kEdits) {
     if (e.unit_label != nullptr) SetControlTexts(this, "Label", e.unit_label, unit);
   }
@@ -290,15 +289,22 @@ bool PrinterConfigUI::HandleOption(const Notification& n) {
       {"PrintBlankDisableOp", &SettingsPage::OnNoFeedChosen},
   };
   if (n.type != kSelectChanged) return false;
+  const OptionPair* pair = nullptr;
+  for (const OptionPair& p : kPairs) {
+    if (n.sender == p.off || n.sender == p.on) pair = &p;
+  }
+  if (pair == nullptr) return false;
+  // Every choice reaches the model at once: a refresh that reloads the
+  // page from it must not undo the operator's clicks.
+  model_.*pair->field = PairValue(this, *pair);
   for (const Chosen& c : kChosen) {
     if (n.sender != c.option) continue;
     Store();
     operator_.set_parent(window());
     (model_.*c.interlock)(operator_, language());
     Load();
-    return true;
   }
-  return false;
+  return true;
 }
 
 bool PrinterConfigUI::HandleList(const Notification& n) {

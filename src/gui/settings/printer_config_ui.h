@@ -32,7 +32,8 @@ class PrinterConfigUI final : public SelectorPageUI {
   void FillLists();
   void RefillLanguageLists();
   void ShowExtendedEnabled();
-  void ConvertToUnit(int new_unit);
+  // The boxes rewritten into the link's unit, when they are in another.
+  void FollowUnit();
   void OpenGuide(const QString& button);
   // Store, run the model's operation, Load.
   void Run(int (SettingsPage::*operation)(CPrinterComm&, Operator&));

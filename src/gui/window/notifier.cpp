@@ -41,6 +41,7 @@ void Notifier::Hook(QWidget* control) {
     connect(combo, &QComboBox::activated, this, [send] { send(kItemSelect); });
     if (auto* skin_combo = qobject_cast<SkinComboBox*>(control)) {
       connect(skin_combo, &SkinComboBox::droppedDown, this, [send] { send(kDropDown); });
+      connect(skin_combo, &SkinComboBox::closedUp, this, [send] { send(kCloseUp); });
     }
   } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     connect(edit, &QLineEdit::textEdited, this, [send] { send(kTextChanged); });

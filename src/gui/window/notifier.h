@@ -18,6 +18,8 @@ inline constexpr char kSelectChanged[] = "selectchanged";
 inline constexpr char kItemSelect[] = "itemselect";
 inline constexpr char kItemClick[] = "itemclick";
 inline constexpr char kDropDown[] = "dropdown";
+// A dropped list closed, whether an entry was chosen or not.
+inline constexpr char kCloseUp[] = "closeup";
 inline constexpr char kTextChanged[] = "textchanged";
 inline constexpr char kLink[] = "link";
 

@@ -1,6 +1,7 @@
 #pragma once
-// A combo box that tells when its list drops down, so a page can stop the
-// refresh that would rebuild the list under the operator's pointer.
+// A combo box that tells when its list drops down and when it closes again,
+// chosen from or not, so a page can stop the refresh that would rebuild the
+// list under the operator's pointer, and start it again.
 
 #include <QComboBox>
 
@@ -11,6 +12,7 @@ class SkinComboBox final : public QComboBox {
  public:
   using QComboBox::QComboBox;
   void showPopup() override;
+  void hidePopup() override;
 
   // Width of the dropped list; 0 follows the combo's own width.
   void SetDropWidth(int width) { drop_width_ = width; }
@@ -18,9 +20,11 @@ class SkinComboBox final : public QComboBox {
 
  signals:
   void droppedDown();
+  void closedUp();
 
  private:
   int drop_width_ = 0;
+  bool dropped_ = false;
 };
 
 }  // namespace vidodez::gui

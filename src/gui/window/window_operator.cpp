@@ -44,7 +44,9 @@ bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* pat
 }
 
 void WindowOperator::WaitWithCountdown(int seconds) {
-  QPoint anchor = parent_ != nullptr ? parent_->geometry().center() : QPoint();
+  // The anchor is relative to the owner: the wait window adds the owner's
+  // place on the screen itself.
+  QPoint anchor = parent_ != nullptr ? parent_->rect().center() : QPoint();
   CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent_);
   wait.StartCountdown(1000, seconds);
   wait.exec();

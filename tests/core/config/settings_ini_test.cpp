@@ -70,9 +70,9 @@ TEST_F(SettingsIni, ThirtyTwoFieldFileFailsForA39FieldPrinterAtMediaHeight) {
   EXPECT_EQ(25u, Count(file, "["));
   EXPECT_NE(std::string::npos, file.find("[Peeling Offset]\r\nPeelOffsetValue=0000\r\n[CalibrationLen]"));
   PrinterSettingsRecord loaded;
-  std::string missing;
+  SettingsFileEntry missing{};
   EXPECT_EQ(kSettingsEntryMissing, LoadSettingsFile(path_, 39, &loaded, op_, "eng", &missing));
-  EXPECT_EQ("MediaHeight", missing);
+  EXPECT_STREQ("MediaHeight", missing.section);
   EXPECT_EQ("0008", loaded.HorizontalOffset.view());  // read before the stop
   EXPECT_EQ(kConfigOk, LoadSettingsFile(path_, 32, &loaded, op_, "eng"));
 }

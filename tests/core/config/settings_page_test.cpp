@@ -89,7 +89,8 @@ TEST(SettingsPage, BlankPageSendsThePrintersOwnValuesBackOnlyWhenNotPrinting) {
 TEST(SettingsPage, CalibrationLengthTravelsApartOnlyOn32Fields) {
   Bench short_printer(32), printer39(39);
   for (Bench* b : {&short_printer, &printer39}) {
-    b->page.unit = 2;  // millimetres
+    b->comm.SetUnit(2);  // millimetres
+    b->page.unit = 2;
     b->page.calibration_length = "5";
     ASSERT_EQ(b->page.SendSettings(b->comm, b->op, 0), kConfigOk);
   }
@@ -116,12 +117,13 @@ TEST(SettingsPage, OffsetsShownInTheDisplayUnitAndSentAsDots) {
   } cases[] = {{0, "8", "-12"}, {2, "1.00", "-1.50"}, {1, "0.039", "-0.059"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.unit);
-    b.page.unit = c.unit;
+    b.comm.SetUnit(c.unit);
     ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
     EXPECT_EQ(b.page.horizontal_offset, c.horizontal);
     EXPECT_EQ(b.page.vertical_offset, c.vertical);
   }
   b.page.ResetAll();
+  b.comm.SetUnit(2);
   b.page.unit = 2;
   b.page.tear_offset = "1.00";
   b.page.peeling_offset = "-1.5";
@@ -252,6 +254,166 @@ TEST(SettingsPage, IniFileOn32FieldsSendsLengthAfterTheLine) {
   EXPECT_EQ(b.Shown().back(), Index(SettingsText::kIniLoadFailed));
 }
 
+// Catches a page that converts with the unit it was built in rather than
+// the one the link holds now: 8 dots shown under "mm", or 2 mm sent as 2 dots.
+TEST(SettingsPage, ConvertsWithTheLinksUnitWheneverItChanged) {
+  Bench b;
+  b.page.unit = 0;
+  b.comm.SetUnit(2);
+  ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
+  EXPECT_EQ(b.page.horizontal_offset, "1.00");
+  b.page.vertical_offset = "2";
+  b.comm.SetUnit(0);  // changed on the system page meanwhile
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  EXPECT_EQ(b.page.vertical_offset, "16");
+  EXPECT_NE(b.printer.WireText().find("*0008*0016*0000*"), std::string::npos) << b.printer.WireText();
+}
+
+// Catches typed numbers that wrap into other values (1e20 dots sent as
+// -001, 2^32 as 0000, "060" ms cut to "06") and a refusal that sends
+// anything or does not name the field and its range in the typed unit.
+TEST(SettingsPage, TypedNumbersOutOfRangeAreRefusedAndNothingIsSent) {
+  struct Case {
+    int unit;
+    SettingsEdit edit;
+    const char* typed;
+    const char* told;  // null: sent
+  } cases[] = {
+      {0, SettingsEdit::kHorizontalOffset, "100000000000000000000",
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot."},
+      {0, SettingsEdit::kHorizontalOffset, "4294967296",
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot."},
+      {0, SettingsEdit::kVerticalOffset, "-1000", "VerticalOffset: out of range; allowed -999 ~ 9999 Dot."},
+      {2, SettingsEdit::kPeelingOffset, "1252", "PeelingOffset: out of range; allowed -125.00 ~ 1251.11 mm."},
+      {1, SettingsEdit::kCalibrationLength, "9999", "CalibrationLen: out of range; allowed 0 ~ 393.66 Inch."},
+      {0, SettingsEdit::kBladeStopDelay, "060", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Bench b;
+    b.comm.SetUnit(c.unit);
+    b.page.unit = c.unit;
+    b.page.Edit(c.edit) = c.typed;
+    int rc = b.page.SendSettings(b.comm, b.op, 0);
+    if (c.told == nullptr) {
+      EXPECT_EQ(rc, kConfigOk);
+      EXPECT_NE(b.printer.WireText().find("*0*01*60*0*"), std::string::npos) << b.printer.WireText();
+      continue;
+    }
+    EXPECT_EQ(rc, kSettingsValueOutOfRange);
+    EXPECT_WIRE(b.printer, kRead);
+    ASSERT_FALSE(b.op.shown().empty());
+    EXPECT_EQ(b.op.shown().back().text, c.told);
+  }
+}
+
+// Catches a settings file whose impossible values reach the printer, and a
+// refusal that does not name the entry.
+TEST(SettingsPage, IniFileWithImpossibleValuesIsRefusedByKey) {
+  Bench b;
+  test::TempDir dir;
+  std::string path = dir.File("x.ini");
+  b.op.AnswerFile(path);
+  ASSERT_EQ(b.page.SaveSettingsToFile(b.comm, b.op), kConfigOk);
+  const std::string saved = test::ReadFileBytes(path);
+  struct Case {
+    const char* from;
+    std::string to;
+    const char* told;
+  } cases[] = {
+      {"DarkValue=10", "DarkValue=ZZ", "[Darkness] DarkValue"},
+      {"DarkValue=10", "DarkValue=21", "[Darkness] DarkValue"},
+      {"IPValue=192.168.1.100", "IPValue=999.999.999.999", "[IPAddress] IPValue"},
+      {"PeelValue=0", "PeelValue=1", "[Peel] PeelValue"},
+      {"HorOffsetValue=0008", "HorOffsetValue=00008", "[Horizontal Offset] HorOffsetValue"},
+      {"PMValue=0", "PMValue=\xff\xfe\x80", "[Print Method] PMValue"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    std::string file = saved;
+    file.replace(file.find(c.from), std::string(c.from).size(), c.to);
+    test::WriteFileBytes(path, file);
+    const size_t before = b.printer.Wire().size();
+    b.op.AnswerFile(path);
+    EXPECT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kSettingsFileValueInvalid);
+    EXPECT_EQ(b.printer.WireText().substr(before), kRead);
+    EXPECT_EQ(b.op.shown().back().text, std::string("The settings file holds a value that ") +
+                                            c.told + " cannot take; nothing was sent.");
+  }
+}
+
+// Catches a reply parsed out of place (an address holding "*") being written
+// back shifted, while fields past the known ones stay the printer's own.
+TEST(SettingsPage, ReplyWhoseFieldsDoNotFitIsNotSentBack) {
+  struct Case {
+    size_t field;  // of the printer's 41
+    const char* value;
+    const char* unfit;  // null: sent
+  } cases[] = {
+      {17, "192.*168.1.100", "IPAddress"},
+      {3, "1O", "Darkness"},
+      {21, "00008", "HorizontalOffset"},
+      {40, "*x*", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    test::TempDir state;
+    sim::PrinterOptions options = Options(41, sim::ReplyMode::kNormal);
+    options.state_dir = state.path();
+    std::vector<std::string> fields = sim::PrinterModel(options).settings();
+    fields[c.field] = c.value;
+    std::string lines;
+    for (const std::string& field : fields) lines += field + "\n";
+    test::WriteFileBytes(state.File("SIM0001.settings"), lines);
+    test::SimBus bus;
+    sim::SimPrinter& printer = bus.AddPrinter(options);
+    CPrinterComm comm{bus.usb()};
+    test::ScriptedOperator op;
+    SettingsPage page;
+    page.printer = "USB01 [MarliXPrinters VT-4100]\n";
+    page.darkness = 3;
+    int rc = page.SendSettings(comm, op, 0);
+    if (c.unfit == nullptr) {
+      EXPECT_EQ(rc, kConfigOk);
+      EXPECT_NE(printer.WireText().find("#PS>S*1*0*0*03*"), std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(rc, kSettingsReplyUnfit);
+    EXPECT_WIRE(printer, kRead);
+    ASSERT_FALSE(op.shown().empty());
+    EXPECT_EQ(op.shown().back().text, std::string("The printer's settings do not have the expected "
+                                                  "form at ") + c.unfit +
+                                          "; nothing was sent. Restart the printer and try again.");
+  }
+}
+
+// Catches a field named on the command line that this printer does not
+// have being dropped silently, and a value given back that the page cannot
+// change being sent as if accepted.
+TEST(SettingsPage, NamedFieldsThePrinterDoesNotCarryStopTheSend) {
+  struct Case {
+    int fields;
+    const char* name;
+    const char* value;
+    int code;
+  } cases[] = {
+      {32, "MediaHeight", "1", kSettingsFieldNotCarried},
+      {32, "CalibrationLen", "75", kConfigOk},  // sent on its own
+      {41, "FirmwareVersion", "1.52", kConfigOk},
+      {41, "FirmwareVersion", "9.99", kSettingsChoiceInvalid},
+      {41, "FieldCount", "32", kSettingsChoiceInvalid},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + "=" + c.value);
+    Bench b(c.fields);
+    ASSERT_EQ(b.page.ChooseByFieldName(c.name, c.value, b.op, "eng"), kConfigOk);
+    EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), c.code);
+    if (c.code == kConfigOk) continue;
+    EXPECT_WIRE(b.printer, kRead);
+    EXPECT_NE(b.op.shown().back().text.find(c.name), std::string::npos);
+  }
+}
+
 TEST(SettingsPage, AutoReadRunsOnceWhenArmed) {
   Bench b(39);
   b.page.AutoReadOnStatus(b.comm, b.op, -2);  // no printer: nothing known
@@ -328,21 +490,47 @@ TEST(SettingsInput, EditRules) {
   }
 }
 
-TEST(SettingsChoice, FieldNamesPickThePagesChoices) {
+// Catches a number given by name that is cut down or wrapped instead of
+// refused, a refusal that does not say which field and what it takes, and a
+// threshold that lands in another sensor's field.
+TEST(SettingsChoice, FieldNamesPickThePagesChoicesOrSayWhyNot) {
   SettingsPage page;
-  EXPECT_EQ(page.ChooseByFieldName("darkness", "15"), kConfigOk);
+  test::ScriptedOperator op;
+  EXPECT_EQ(page.ChooseByFieldName("darkness", "15", op, "eng"), kConfigOk);
   EXPECT_EQ(page.darkness, 15);
-  EXPECT_EQ(page.ChooseByFieldName("Peel", "2"), kConfigOk);
+  EXPECT_EQ(page.ChooseByFieldName("Peel", "2", op, "eng"), kConfigOk);
   EXPECT_EQ(page.peel, 1);
-  for (auto [name, value] : {std::pair{"Darkness", "21"}, {"Peel", "1"}, {"IPAddress", "1.2.3.4"},
-                             {"Nope", "1"}, {"DetectLrThreshold", "10"},
-                             {"HorizontalOffset", "1.2.3"}}) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(page.ChooseByFieldName(name, value), kSettingsChoiceInvalid);
+  EXPECT_EQ(page.ChooseByFieldName("DetectLrThreshold", "10", op, "eng"), kConfigOk);
+  EXPECT_EQ(page.sensor_thresholds[kSensorLowerReflective], 8);
+  EXPECT_EQ(page.threshold, kNoSelection);
+  EXPECT_EQ(page.ChooseByFieldName("CutterStopPosition", "060", op, "eng"), kConfigOk);
+  EXPECT_TRUE(op.shown().empty());
+  struct Case {
+    const char* name;
+    const char* value;
+    int code;
+    const char* told;
+  } cases[] = {
+      {"Darkness", "21", kSettingsChoiceInvalid,
+       "Darkness: not a value this setting takes; allowed 0 ~ 20."},
+      {"Peel", "1", kSettingsChoiceInvalid, "Peel: not a value this setting takes; allowed 0, 2."},
+      {"CutterStopPosition", "75", kSettingsValueOutOfRange,
+       "CutterStopPosition: out of range; allowed 0 ~ 60."},
+      {"CutterFrequency", "4294967296", kSettingsValueOutOfRange,
+       "CutterFrequency: out of range; allowed 0 ~ 99."},
+      {"Nope", "1", kSettingsChoiceInvalid, "Nope: there is no setting of this name."},
+      {"HorizontalOffset", "1.2.3", kSettingsChoiceInvalid, "HorizontalOffset: not a number of Dot."},
+      {"CalibrationLen", "-", kSettingsChoiceInvalid, "CalibrationLen: not a number of Dot."},
+      {"HorizontalOffset", "2mm", kSettingsChoiceInvalid,
+       "HorizontalOffset: give every length in one unit, Dot."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + "=" + c.value);
+    EXPECT_EQ(page.ChooseByFieldName(c.name, c.value, op, "eng"), c.code);
+    ASSERT_FALSE(op.shown().empty());
+    EXPECT_EQ(op.shown().back().text, c.told);
   }
-  EXPECT_EQ(page.ChooseByFieldName("MediaSensorType", "1"), kConfigOk);
-  EXPECT_EQ(page.ChooseByFieldName("DetectLrThreshold", "10"), kConfigOk);
-  EXPECT_EQ(page.threshold, 8);
+  EXPECT_EQ(page.darkness, 15);
 }
 
 }  // namespace

@@ -65,6 +65,31 @@ TEST(PrinterPort, AnyUsbPortWithoutPrinterOpensIntoAClosedPort) {
   EXPECT_CODE(kSendFileOnClosedPort, port.SendFileRaw("/etc/hostname"));
 }
 
+// Catches every port number from 255 up taken as "the first printer":
+// only 255 is; USB250 is port 256, USB255 port 261.
+TEST(PrinterPort, OnlyPort255MeansTheFirstPrinter) {
+  SimBus bus;
+  sim::SimPrinter& first = bus.AddPrinter(test::PrinterOnPort(1));
+  sim::SimPrinter& usb250 = bus.AddPrinter(test::PrinterOnPort(250));
+  sim::SimPrinter& usb255 = bus.AddPrinter(test::PrinterOnPort(255));
+  usb250.SetStatus(4);
+  CPrinterPort port(bus.usb());
+  struct Case {
+    int port_number;
+    sim::SimPrinter* printer;
+  } cases[] = {{255, &first}, {256, &usb250}, {261, &usb255}, {7, &first}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.port_number);
+    const std::string before = c.printer->WireText();
+    ASSERT_CODE(kPortOk, port.OpenPort(c.port_number));
+    EXPECT_CODE(kPortOk, port.WriteLine("X"));
+    port.ClosePort();
+    EXPECT_EQ(c.printer->WireText(), before + "X\r\n");
+  }
+  EXPECT_EQ(port.QueryUsbStatus(256), 4);
+  EXPECT_EQ(usb250.WireText() + usb255.WireText(), "X\r\nX\r\n");
+}
+
 TEST(PrinterPort, PrintFileHoldsOnlyWhatTheLastOpenWrote) {
   test::TempDir dir;
   SimBus bus;

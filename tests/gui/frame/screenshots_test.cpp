@@ -36,9 +36,7 @@ TEST(Screenshots, EveryPageInBothLanguages) {
   for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
     SCOPED_TRACE(locale);
     test::FrameRig rig(locale);
-    sim::PrinterOptions ready = test::PrinterOnPort(1);
-    ready.status = 0;
-    rig.bus.AddPrinter(ready);
+    rig.AddReadyPrinter();
     rig.frame().show();
     for (const char* tab : tabs) {
       rig.Click(tab);

@@ -303,5 +303,72 @@ TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
   EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead + line));
 }
 
+// Catches option pairs without an interlock that reach the model only when
+// an operation runs: the automatic read after a brief unplug reloads the page
+// from the model and would undo the operator's clicks.
+TEST_F(SettingsPageUi, ChoicesSurviveTheAutomaticReRead) {
+  auto& printer = Printer();
+  Click("SAdvResetSetting");
+  const char* chosen[] = {"SReverseOp",       "SChiOp",           "STearOffEnableOp",
+                          "SCutterDisableOp", "SPeelOffDisableOp", "AddContinPrintEnableOp",
+                          "PrintBlankEnableOp"};
+  for (const char* option : chosen) Click(option);
+  printer.Unplug();
+  rig_.frame().RefreshShownPage();
+  ASSERT_EQ(printer.Plug(), 0);
+  rig_.frame().RefreshShownPage();
+  EXPECT_WIRE(printer, std::string(kRead) + kRead);  // read again on its return
+  for (const char* option : chosen) {
+    SCOPED_TRACE(option);
+    EXPECT_TRUE(Checked(option));
+  }
+}
+
+// Catches a printer list closed without a choice (Escape) that leaves the
+// refresh stopped, so a status of READY stays shown after an unplug.
+TEST_F(SettingsPageUi, ClosingThePrinterListWithoutAChoiceRestartsTheRefresh) {
+  Printer();
+  auto* list = Control<QComboBox>("AdvPCPort");
+  list->showPopup();
+  EXPECT_FALSE(rig_.frame().refresh_running());
+  list->hidePopup();
+  EXPECT_TRUE(rig_.frame().refresh_running());
+}
+
+// A window started in Chinese, where the system page sets millimetres before
+// the settings page is first shown. Catches the page converting with the unit
+// it was built in (8 dots shown under "毫米", 2 mm sent as 0002) and taking
+// the unit back from its labels after a page switch (the same boxes then read
+// as millimetres and sent as -096 and 0799 with nothing touched).
+TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
+  test::FrameRig rig("zh_CN");
+  auto& printer = rig.AddReadyPrinter();
+  rig.frame().RefreshShownPage();
+  auto* page = rig.frame().page(kPageSettings);
+  auto text = [&](const char* name) { return FindControl<QLineEdit>(page, name)->text().toStdString(); };
+  FindControl<QAbstractButton>(page, "SAdvGetInfoFromPrinter")->click();
+  EXPECT_EQ(text("SHorizontalOffsetEdit"), "1.00");
+  EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");
+  EXPECT_EQ(text("SCalibrationLenEdit"), "100");
+  EXPECT_EQ(FindControl<QLabel>(page, "SVerticalOffsetUnitLabel")->text().toStdString(), "毫米");
+  auto* offset = FindControl<QLineEdit>(page, "STearOffsetEdit");
+  offset->setText("2");
+  emit offset->textEdited("2");
+  // Tear-off 2 mm is 16 dots; the other offsets and the length unchanged.
+  const std::string line =
+      "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
+      "192.168.1.1*9100*0008*-012*0016*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
+      "0100*0*12*12*1*E\r\n";
+  size_t before = printer.WireText().size();
+  FindControl<QAbstractButton>(page, "SAdvSendBtn")->click();
+  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead + line));
+  rig.Click("SystermConfiguration");
+  rig.Click("PrinterConfiguration");
+  EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");
+  before = printer.WireText().size();
+  FindControl<QAbstractButton>(page, "SAdvSendBtn")->click();
+  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead + line));
+}
+
 }  // namespace
 }  // namespace vidodez::gui

@@ -5,8 +5,12 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <cstdlib>
 
 #include "gui/window/controls.h"
+#include "gui/window/dialog_service.h"
+#include "gui/window/window_operator.h"
 #include "gui_fixture.h"
 
 namespace vidodez::gui {
@@ -71,6 +75,25 @@ TEST(WaitWindow, ShownNearTheRightEdgeIsPulledInside) {
   const QRect work = wait.screen()->availableGeometry();
   EXPECT_LE(wait.frameGeometry().right(), work.right());
   EXPECT_GE(wait.frameGeometry().left(), work.left());
+}
+
+// Catches the owner's place on the screen counted twice: an owner away from
+// the screen's left edge pushed the countdown off its centre.
+TEST(WaitWindow, CountdownStandsCentredAboveItsOwner) {
+  QWidget owner(nullptr, Qt::FramelessWindowHint);  // as the main frame
+  owner.setGeometry(300, 40, 400, 300);
+  owner.show();
+  ScriptedDialogService dialogs;
+  WindowOperator op(dialogs, test::BuiltSkins(), &owner, [] { return std::string("eng"); });
+  QRect shown;
+  QTimer::singleShot(100, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible() && qobject_cast<CDateAccessWnd*>(widget)) shown = widget->frameGeometry();
+    }
+  });
+  op.WaitWithCountdown(0);
+  ASSERT_TRUE(shown.isValid());
+  EXPECT_LE(std::abs(shown.center().x() - owner.frameGeometry().center().x()), 1) << shown.x();
 }
 
 }  // namespace
