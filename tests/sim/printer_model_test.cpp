@@ -166,6 +166,10 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
       {{"--serial", "A/B"}, false},
       {{"--reply-mode", "chatty"}, false},
       {{"--command-set-flag", "2"}, false},
+      {{"--upgrade-seconds", "0.25"}, true},
+      {{"--upgrade-seconds", "-1"}, false},
+      {{"--upgrade-seconds", "3601"}, false},
+      {{"--upgrade-seconds", "3s"}, false},
       {{"--description", "two\nlines"}, false},
       {{"--port-number"}, false},
       {{"--bogus", "1"}, false},
@@ -176,6 +180,10 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
     std::string error;
     EXPECT_EQ(ParseSimCommandLine(c.args, &line, &error) == 0, c.ok) << error;
   }
+  SimCommandLine line;
+  std::string error;
+  ASSERT_EQ(0, ParseSimCommandLine({"--upgrade-seconds", "0.25"}, &line, &error));
+  EXPECT_EQ(line.printer.upgrade_step, std::chrono::milliseconds(250));
 }
 
 }  // namespace
