@@ -307,8 +307,8 @@ void SimPrinter::Serve() {
     lock.unlock();
     int ready = poll(fds.data(), fds.size(), timeout);
     lock.lock();
-    model_.Advance(Clock::now());
     if (ready < 0 && errno != EINTR) break;
+    model_.Advance(Clock::now());
     uint64_t drained;
     while (read(wake_fd_, &drained, sizeof(drained)) > 0) {
     }
