@@ -11,6 +11,7 @@
 #include "core/link/port_codes.h"
 #include "core/link/printer_comm.h"
 #include "core/link/status_tables.h"
+#include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/expect_code.h"
 #include "support/sim_bus.h"
@@ -40,10 +41,8 @@ std::string Image(const std::string& part, const std::string& version, bool righ
 // Sends in transfers of 1024 bytes, 1 ms apart; returns the last one's time.
 Clock::time_point Upload(PrinterModel& model, const std::string& image, Clock::time_point start) {
   Clock::time_point at = start;
-  for (size_t offset = 0; offset < image.size(); offset += 1024, at += 1ms) {
-    std::string transfer = image.substr(offset, 1024);
-    model.Receive(reinterpret_cast<const uint8_t*>(transfer.data()), transfer.size(), at);
-  }
+  for (size_t offset = 0; offset < image.size(); offset += 1024, at += 1ms)
+    Send(model, image.substr(offset, 1024), at);
   return at - 1ms;
 }
 
@@ -98,12 +97,9 @@ TEST(FirmwareUpgrade, ImageEndsAfterQuietAndTextIsNeverTakenForOne) {
   PrinterModel model(PrinterOptions{});
   const Clock::time_point last = Upload(model, Image("VT41-0152", "1.60"), Clock::now());
   const std::string query = "^G1\r\n";
-  auto send = [&](const std::string& bytes, Clock::time_point at) {
-    model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), at);
-  };
-  send(query, last + kImageQuietEnd - 1ms);  // still part of the image
-  send(query, last + 2 * kImageQuietEnd);
-  send("ABCDEFGHIJKLMNOP1234 ^G1\r\n", last + 3 * kImageQuietEnd);
+  Send(model, query, last + kImageQuietEnd - 1ms);  // still part of the image
+  Send(model, query, last + 2 * kImageQuietEnd);
+  Send(model, "ABCDEFGHIJKLMNOP1234 ^G1\r\n", last + 3 * kImageQuietEnd);
   std::vector<uint8_t> reply;
   int replies = 0;
   while (model.TakeTransfer(last + 4 * kImageQuietEnd, &reply)) ++replies;

@@ -6,6 +6,7 @@
 #include "core/font/font_download_command.h"
 #include "core/font/font_test_program.h"
 #include "core/link/printer_comm.h"
+#include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/expect_code.h"
 #include "support/sim_bus.h"
@@ -18,17 +19,7 @@ using test::TempDir;
 
 // Sent as a file is: in transfers of 1024 bytes.
 void SendInTransfers(PrinterModel& model, const std::string& bytes) {
-  for (size_t at = 0; at < bytes.size(); at += 1024) {
-    std::string transfer = bytes.substr(at, 1024);
-    model.Receive(reinterpret_cast<const uint8_t*>(transfer.data()), transfer.size(), Clock::now());
-  }
-}
-
-std::vector<std::string> Replies(PrinterModel& model) {
-  std::vector<std::string> replies;
-  std::vector<uint8_t> transfer;
-  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
-  return replies;
+  for (size_t at = 0; at < bytes.size(); at += 1024) Send(model, bytes.substr(at, 1024));
 }
 
 // Every byte value, and more.

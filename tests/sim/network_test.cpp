@@ -6,17 +6,12 @@
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
-#include "core/network/network_codes.h"
-#include "core/network/wifi_command.h"
+#include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::sim {
 namespace {
-
-void Send(PrinterModel& model, const std::string& bytes) {
-  model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), Clock::now());
-}
 
 // The one reply to `query`, or "" when the printer gave none.
 std::string Ask(PrinterModel& model, const std::string& query) {
@@ -33,25 +28,13 @@ PrinterSettingsRecord Parsed(const std::string& reply) {
   return record;
 }
 
-WifiSettings Office() {
-  WifiSettings settings;
-  settings.mode = kWirelessModeClient;
-  settings.ssid = "Office \xb0\xec";  // GBK, as the page sends it
-  settings.channel_code = 5;
-  settings.security_code = 3;
-  settings.password = "pass1234";
-  settings.dhcp = 0;
-  settings.address = {"192", "168", "1", "20"};
-  settings.mask = {"255", "255", "255", "0"};
-  settings.gateway = {"192", "168", "1", "1"};
-  return settings;
-}
-
-std::string WifiCommand(const WifiSettings& settings) {
-  std::string command;
-  EXPECT_EQ(kNetworkOk, BuildWifiCommand(settings, &command));
-  return command + "\r\n";  // the link's line end
-}
+// The page's command for STA, "Office" and two GBK bytes, channel code 05,
+// security 3, DHCP off, 192.168.1.20, 255.255.255.0, 192.168.1.1, with the
+// link's line end.
+const std::string kWifiCommand = "\r\n#UM>WL1" + std::string(23, ' ') + "Office \xb0\xec" + "053" +
+                                 std::string(24, ' ') +
+                                 "pass12340192.168.001.020255.255.255.000192.168.001.001"
+                                 "\r\n#HF>ST\r\n\r\n";
 
 TEST(SimNetwork, WiredSendIsReportedByG1WithDhcpOnlyWhereTheLineCarriesIt) {
   for (int fields : {39, 40, 41}) {
@@ -80,12 +63,11 @@ TEST(SimNetwork, WifiLineTakesEffectAtItsApplyLineAndG0ReportsItsAddresses) {
   PrinterModel model(options);
   const std::string g1 = Ask(model, "^G1");
   // The line alone is pending; "#HF>ST" applies it.
-  std::string command = WifiCommand(Office());
-  const size_t apply = command.find("#HF>ST");
-  Send(model, command.substr(0, apply));
+  const size_t apply = kWifiCommand.find("#HF>ST");
+  Send(model, kWifiCommand.substr(0, apply));
   EXPECT_TRUE(model.wifi().pending().has_value());
   EXPECT_EQ(WifiModule::FactorySettings().ssid, model.wifi().settings().ssid);
-  Send(model, command.substr(apply));
+  Send(model, kWifiCommand.substr(apply));
   EXPECT_EQ("Office \xb0\xec", model.wifi().settings().ssid);
   EXPECT_FALSE(model.wifi().pending().has_value());
 
@@ -108,14 +90,15 @@ TEST(SimNetwork, WifiLineTakesEffectAtItsApplyLineAndG0ReportsItsAddresses) {
 
 TEST(SimNetwork, MalformedWifiLineChangesNothingAndFactoryResetRestores) {
   PrinterModel model(PrinterOptions{});
-  Send(model, WifiCommand(Office()));
-  std::string line = WifiCommand(Office());
+  Send(model, kWifiCommand);
+  std::string line = kWifiCommand;
   line[2 + 41] = '9';  // a security code no list has
+  line[2 + 7] = 'X';   // a name the settings must not take
   Send(model, line);
-  std::string cut = WifiCommand(Office());
+  std::string cut = kWifiCommand;
   cut.erase(30, 1);
   Send(model, cut);
-  EXPECT_EQ(Office().password, model.wifi().settings().password);
+  EXPECT_EQ("Office \xb0\xec", model.wifi().settings().ssid);
   EXPECT_EQ(3, model.wifi().settings().security_code);
   EXPECT_FALSE(model.wifi().pending().has_value());
   Send(model, "#HF>SF\r\n");

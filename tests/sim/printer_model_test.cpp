@@ -2,23 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "model_io.h"
 #include "sim/sim_options.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::sim {
 namespace {
-
-void Send(PrinterModel& model, const std::string& bytes) {
-  model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), Clock::now());
-}
-
-// Every reply now due, one string per transfer.
-std::vector<std::string> Replies(PrinterModel& model) {
-  std::vector<std::string> replies;
-  std::vector<uint8_t> transfer;
-  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
-  return replies;
-}
 
 // "^" and "~" start a command wherever they stand: what a file left without
 // its line end never swallows the query after it.
