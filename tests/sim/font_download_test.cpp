@@ -5,11 +5,9 @@
 #include "core/font/font_command_files.h"
 #include "core/font/font_download_command.h"
 #include "core/font/font_test_program.h"
-#include "core/link/printer_comm.h"
 #include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/expect_code.h"
-#include "support/sim_bus.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::sim {
@@ -141,25 +139,6 @@ TEST(FontTestProgram, IsPrintedWithItsFontAndStartsNoCommand) {
       EXPECT_TRUE(Replies(model).empty());
     }
   }
-}
-
-// Through the bus, as a page sends the download file.
-TEST(FontDownload, ArrivesWholeThroughTheSimulatedBus) {
-  TempDir dir;
-  const std::string font = FontBytes(70000);
-  AsCommandFile(dir, DownloadCommand(dir, font, FontCommandType::VRLZ));
-  test::SimBus bus;
-  auto& printer = bus.AddPrinter();
-  CPrinterComm comm(bus.usb());
-  ASSERT_CODE(kPortOk, comm.OpenLink(0, 7, 9600));
-  EXPECT_CODE(kPortOk, comm.SendFile(dir.File("ARIAL.prn")));
-  EXPECT_EQ(comm.CloseLink(), 0);
-  ASSERT_CODE(kPortOk, comm.QueryPrinter(7, "^S1"));
-  EXPECT_EQ(comm.GetReply(), "ARIAL#");
-  printer.WithModel([&](PrinterModel& model) {
-    ASSERT_EQ(model.stored().fonts.size(), 1u);
-    EXPECT_TRUE(model.stored().fonts[0].second == font);
-  });
 }
 
 }  // namespace

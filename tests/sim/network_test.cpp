@@ -125,9 +125,6 @@ TEST(SimNetwork, UnfitWifiStateStartsFromTheFactorySettings) {
       {good, "Lab"},
       {good + "mode=1\n", "MarliX-Printer"},
       {good.substr(good.find('\n') + 1), "MarliX-Printer"},
-      {"mode=0\nssid=Lab\nchannel=14\nsecurity=1\npassword=\ndhcp=1\n"
-       "address=010.000.000.002\nmask=255.000.000.000\ngateway=010.000.000.001\n",
-       "MarliX-Printer"},
       {"mode=0\nssid=Lab\nchannel=99\nsecurity=1\npassword=\ndhcp=1\n"
        "address=010.000.000.256\nmask=255.000.000.000\ngateway=010.000.000.001\n",
        "MarliX-Printer"},
