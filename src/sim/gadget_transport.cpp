@@ -115,6 +115,7 @@ class GadgetServer {
 
   uint8_t ModelStatus() {
     std::lock_guard lock(model_mutex_);
+    model_.Advance(Clock::now());
     return model_.status();
   }
 

@@ -12,6 +12,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "core/config/settings_commands.h"
+#include "core/network/network_addresses.h"
+
 namespace vidodez::sim {
 namespace {
 
@@ -33,9 +36,18 @@ constexpr size_t kMaxCommand = 1024;
 constexpr size_t kCommandSetFlagField = 8;
 constexpr size_t kCalibrationLenField = 35;
 constexpr size_t kOversizeFirstTransfer = 1024;
-// Larger than any graphic the program can send in one piece.
-constexpr size_t kMaxGraphic = 16 << 20;
 constexpr auto kSlowReplyDelay = std::chrono::seconds(3);
+
+size_t PositionOf(SettingSlot PrinterSettingsRecord::*slot) {
+  return static_cast<size_t>(FieldOfSlot(slot).position);
+}
+
+// "S*" fields "*E" CR LF.
+std::string ReplyOf(const std::vector<std::string>& fields) {
+  std::string reply = "S";
+  for (const auto& field : fields) reply += "*" + field;
+  return reply + "*E\r\n";
+}
 
 std::string StatePath(const PrinterOptions& options, const std::string& serial,
                       const char* what) {
@@ -60,7 +72,7 @@ std::string ReadAll(const std::string& path) {
 }  // namespace
 
 PrinterModel::PrinterModel(PrinterOptions options)
-    : options_(std::move(options)), status_(options_.status) {
+    : options_(std::move(options)), status_(options_.status), upgrade_(options_.upgrade_step) {
   int fields = std::clamp(options_.fields, 32, static_cast<int>(kFactorySettings.size()));
   settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + fields);
   settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
@@ -69,7 +81,8 @@ PrinterModel::PrinterModel(PrinterOptions options)
     wire_log_fd_ = ::open(options_.wire_log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
 }
 
-// What a restart keeps: the settings, one per line, and the stored objects.
+// What a restart keeps: the settings, one per line, the stored objects and
+// the Wi-Fi settings in effect.
 // State that does not match this printer's field count is started afresh.
 void PrinterModel::LoadState() {
   std::istringstream settings(ReadAll(StatePath(options_, Serial(), ".settings")));
@@ -86,6 +99,7 @@ void PrinterModel::LoadState() {
   }
   if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
     stored_ = std::move(*stored);
+  wifi_.Restore(ReadAll(StatePath(options_, Serial(), ".wifi")));
   SaveState();
 }
 
@@ -111,6 +125,7 @@ void PrinterModel::SaveState() const {
   WriteAside(StatePath(options_, Serial(), ".settings"), settings);
   WriteAside(StatePath(options_, Serial(), ".stored"), stored_.Serialise());
   WriteAside(StatePath(options_, Serial(), ".calibration"), calibration_length_ + "\n");
+  WriteAside(StatePath(options_, Serial(), ".wifi"), wifi_.Serialise());
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
@@ -128,9 +143,31 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 }
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
+  Advance(now);
   AppendWireLog(data, size);
+  std::span<const uint8_t> transfer(data, size);
+  if (upgrade_.receiving()) {
+    upgrade_.Add(transfer, now);
+    return;
+  }
+  if (binary_left_ == 0 && upgrade_.Begin(transfer, now)) {
+    // The host has moved on to an image: whatever was half sent is over.
+    if (font_) EndFontDownload();
+    pending_line_.clear();
+    line_overflow_ = false;
+    return;
+  }
   size_t at = 0;
   while (at < size) {
+    if (font_) {
+      at += font_->Take(data + at, size - at);
+      if (font_->ended()) {
+        // A line that is not payload goes on as a line.
+        pending_line_ = font_->unfinished_line();
+        EndFontDownload();
+      }
+      continue;
+    }
     if (binary_left_ == 0) {
       at += ReceiveText(data + at, size - at, now);
       continue;
@@ -158,9 +195,10 @@ size_t PrinterModel::ReceiveText(const uint8_t* data, size_t size, Clock::time_p
   if (line_overflow_ && pending_line_.size() > kMaxCommand)
     pending_line_.erase(0, pending_line_.size() - kMaxCommand);
   if (lf == nullptr) return size;
-  // A line ends at CR LF; a bare LF is part of the line.
+  // A line ends at CR LF, or CR CR LF as command files have it; a bare LF
+  // is part of the line.
   if (!pending_line_.empty() && pending_line_.back() == '\r') {
-    pending_line_.pop_back();
+    while (!pending_line_.empty() && pending_line_.back() == '\r') pending_line_.pop_back();
     std::string line = std::move(pending_line_);
     pending_line_.clear();
     bool whole = !line_overflow_;
@@ -200,34 +238,27 @@ bool PrinterModel::HandleCommand(const std::string& line, Clock::time_point now)
     QueueReply(SettingsReply(), now);
     return true;
   }
-  return HandleSettingsLine(line) || HandleStorageLine(line, now);
-}
-
-// How many values a settings line carries for this printer: the program
-// sends 32 for printers of 32 to 38 fields, 39 for 39, 40 for more.
-size_t PrinterModel::SettingsLineValues() const {
-  size_t fields = settings_.size();
-  return fields < 39 ? 32 : (fields == 39 ? 39 : 40);
+  // Only printers whose reply carries DHCP know "G0".
+  if (line == "G0" && HasDhcpField(static_cast<int>(settings_.size()))) {
+    QueueReply(WifiSettingsReply(), now);
+    return true;
+  }
+  bool changed = false;
+  if (wifi_.HandleLine(line, &changed)) {
+    if (changed) SaveState();
+    return true;
+  }
+  return HandleSettingsLine(line) || HandleFontLine(line) || HandleStorageLine(line, now);
 }
 
 bool PrinterModel::HandleSettingsLine(const std::string& line) {
-  static const std::string kSettingsStart = "#PS>S*";
-  static const std::string kSettingsEnd = "*E";
-  if (line.compare(0, kSettingsStart.size(), kSettingsStart) == 0) {
-    // A malformed line changes nothing, as a printer ignores it.
-    if (line.size() < kSettingsStart.size() + kSettingsEnd.size() ||
-        line.compare(line.size() - kSettingsEnd.size(), kSettingsEnd.size(), kSettingsEnd) != 0)
-      return true;
-    std::string body = line.substr(kSettingsStart.size(),
-                                   line.size() - kSettingsStart.size() - kSettingsEnd.size());
+  if (line.starts_with("#PS>S")) {
+    // A malformed line, or one of a count another printer takes, changes
+    // nothing, as a printer ignores it.
     std::vector<std::string> values;
-    size_t start = 0;
-    for (size_t star = body.find('*'); star != std::string::npos; star = body.find('*', start)) {
-      values.push_back(body.substr(start, star - start));
-      start = star + 1;
-    }
-    values.push_back(body.substr(start));
-    if (values.size() != SettingsLineValues()) return true;
+    if (!ParseSettingsCommand(line, &values) ||
+        static_cast<int>(values.size()) != SettingsLinePositions(static_cast<int>(settings_.size())))
+      return true;
     std::copy(values.begin(), values.end(), settings_.begin());
     SaveState();
     return true;
@@ -258,56 +289,28 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
   return false;
 }
 
-bool PrinterModel::HandleStorageLine(const std::string& line, Clock::time_point now) {
-  if (line == "^S1") {
-    QueueReply(options_.list_reply ? *options_.list_reply : stored_.ListReply(), now);
-    return true;
-  }
-  if (auto name = QuotedName(line, "FS")) {
-    form_name_ = *name;
-    return true;
-  }
-  if (auto name = QuotedName(line, "GM")) {
-    // GM"NAME"SIZE: SIZE bytes of picture follow the line.
-    size_t digits_at = 2 + name->size() + 2;
-    size_t size = 0;
-    bool valid = digits_at < line.size();
-    for (size_t i = digits_at; i < line.size() && valid; ++i) {
-      valid = std::isdigit(static_cast<unsigned char>(line[i])) && size < kMaxGraphic;
-      size = size * 10 + static_cast<size_t>(line[i] - '0');
-    }
-    if (!valid || size > kMaxGraphic) return false;
-    binary_name_ = *name;
-    binary_.clear();
-    binary_left_ = size;
-    if (size == 0) StoredObjects::Put(&stored_.graphics, binary_name_, {});
-    return true;
-  }
-  struct Delete {
-    const char* prefix;
-    std::vector<std::pair<std::string, std::string>>* kind;
-  } deletes[] = {{"FK", &stored_.forms}, {"^ZF", &stored_.fonts}, {"ZF", &stored_.fonts},
-                 {"GK", &stored_.graphics}};
-  for (const auto& d : deletes) {
-    if (auto name = QuotedName(line, d.prefix)) {
-      if (StoredObjects::Remove(d.kind, *name)) SaveState();
-      return true;
-    }
-  }
-  // Prints and the store/no-store switch change nothing here but are kept.
-  for (const char* prefix : {"FR\"", "GG", "W1", "ZS", "ZN"}) {
-    if (line.compare(0, std::strlen(prefix), prefix) == 0) {
-      actions_.push_back(line);
-      return true;
-    }
-  }
-  return false;
+std::string PrinterModel::SettingsReply() const { return ReplyOf(settings_); }
+
+std::string PrinterModel::WifiSettingsReply() const {
+  std::vector<std::string> fields = settings_;
+  const WifiSettings& wifi = wifi_.settings();
+  fields[PositionOf(&PrinterSettingsRecord::IPAddress)] = JoinAddress(wifi.address);
+  fields[PositionOf(&PrinterSettingsRecord::SubnetMask)] = JoinAddress(wifi.mask);
+  fields[PositionOf(&PrinterSettingsRecord::Gateway)] = JoinAddress(wifi.gateway);
+  return ReplyOf(fields);
 }
 
-std::string PrinterModel::SettingsReply() const {
-  std::string reply = "S";
-  for (const auto& field : settings_) reply += "*" + field;
-  return reply + "*E\r\n";
+void PrinterModel::Advance(Clock::time_point now) {
+  std::vector<StatusStep> due;
+  upgrade_.Advance(now, settings_[PositionOf(&PrinterSettingsRecord::FirmwareId)],
+                   PrinterSettingsRecord().FirmwareVersion.capacity(), &due);
+  for (const StatusStep& step : due) {
+    status_ = step.status;
+    if (!step.version.empty()) {
+      settings_[PositionOf(&PrinterSettingsRecord::FirmwareVersion)] = step.version;
+      SaveState();
+    }
+  }
 }
 
 void PrinterModel::QueueReply(const std::string& reply, Clock::time_point now) {

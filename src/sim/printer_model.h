@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "sim/firmware_upgrade.h"
+#include "sim/font_receiver.h"
 #include "sim/stored_objects.h"
+#include "sim/wifi_module.h"
 
 namespace vidodez::sim {
-
-using Clock = std::chrono::steady_clock;
 
 enum class ReplyMode { kNormal, kNone, kEmpty, kSplit, kOversize, kSlow };
 
@@ -34,6 +35,8 @@ struct PrinterOptions {
   char command_set_flag = '0';  // field 8 of the settings reply
   // When set, "^S1" is answered with this text as given, for odd replies.
   std::optional<std::string> list_reply;
+  // How long each status step of a firmware upgrade lasts.
+  Clock::duration upgrade_step = std::chrono::seconds(3);
 };
 
 // Not thread-safe: a transport serialises its calls.
@@ -51,6 +54,12 @@ class PrinterModel {
   // One bulk-out transfer from the host. It is in the wire log when this returns.
   void Receive(const uint8_t* data, size_t size, Clock::time_point now);
 
+  // The printer's own clock: ends a firmware image after kImageQuietEnd of
+  // quiet and steps an upgrade's status. A transport calls it before it
+  // reads the status and no later than NextDeadline; Receive calls it too.
+  void Advance(Clock::time_point now);
+  std::optional<Clock::time_point> NextDeadline() const { return upgrade_.NextDeadline(); }
+
   // The next bulk-in transfer that is due at `now`, if any. A transfer not
   // taken stays queued, as an unread reply stays in a printer's endpoint.
   bool TakeTransfer(Clock::time_point now, std::vector<uint8_t>* transfer);
@@ -67,6 +76,10 @@ class PrinterModel {
 
   // The settings reply of "^G1": "S*" fields "*E" CR LF.
   std::string SettingsReply() const;
+  // The reply of "G0" (printers of 40 fields or more): the settings reply
+  // with the Wi-Fi module's address, mask and gateway.
+  std::string WifiSettingsReply() const;
+  const WifiModule& wifi() const { return wifi_; }
   const std::vector<std::string>& settings() const { return settings_; }
   const std::string& calibration_length() const { return calibration_length_; }
 
@@ -90,7 +103,8 @@ class PrinterModel {
   bool HandleCommand(const std::string& line, Clock::time_point now);
   bool HandleStorageLine(const std::string& line, Clock::time_point now);
   bool HandleSettingsLine(const std::string& line);
-  size_t SettingsLineValues() const;
+  bool HandleFontLine(const std::string& line);
+  void EndFontDownload();
   void QueueReply(const std::string& reply, Clock::time_point now);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
@@ -107,6 +121,10 @@ class PrinterModel {
   size_t binary_left_ = 0;
   std::string binary_name_;
   std::string binary_;
+  // A font download whose hex lines are arriving.
+  std::optional<FontReceiver> font_;
+  FirmwareUpgrade upgrade_;
+  WifiModule wifi_;
   // A form being defined, between FS"NAME" and FE.
   std::optional<std::string> form_name_;
   std::string form_body_;

@@ -1,6 +1,8 @@
 #include "sim/sim_options.h"
 
 #include <charconv>
+#include <chrono>
+#include <cmath>
 
 namespace vidodez::sim {
 namespace {
@@ -23,6 +25,17 @@ bool ParseReplyMode(const std::string& text, ReplyMode* mode) {
     }
   }
   return false;
+}
+
+// Seconds with up to three decimals, 0 to an hour.
+bool ParseSeconds(const std::string& text, std::chrono::milliseconds* value) {
+  const char* end = text.data() + text.size();
+  double seconds = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), end, seconds, std::chars_format::fixed);
+  if (text.empty() || ec != std::errc() || ptr != end || !(seconds >= 0 && seconds <= 3600))
+    return false;
+  *value = std::chrono::milliseconds(std::llround(seconds * 1000));
+  return true;
 }
 
 bool HasLineBreak(const std::string& text) {
@@ -48,7 +61,39 @@ const char kSimUsage[] =
     "  --state-dir DIR        keep the printer's state in DIR across restarts\n"
     "  --command-set-flag 0|1 the command-set flag of the settings reply (default 0)\n"
     "  --list-reply TEXT      answer \"^S1\" with TEXT as given\n"
-    "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n";
+    "  --upgrade-seconds N    how long each status step of a firmware upgrade\n"
+    "                         lasts, in seconds, decimals allowed (default 3)\n"
+    "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n"
+    "\n"
+    "Fonts: a \"DT\" or \"~DT\" download (CR LF or CR CR LF line ends) is stored\n"
+    "only when its hex payload holds exactly the announced size, under the name\n"
+    "it was sent with; \"^S1\" lists it with \"#\", ZF\"NAME\" or ^ZF\"NAME\"\n"
+    "deletes it. Test programs are taken; their \"CF...\", \"^CW...\", \"P...\" and\n"
+    "\"^XZ\" lines count as printed.\n"
+    "\n"
+    "Firmware: a transfer that begins with a part number of printable ASCII\n"
+    "padded with NUL (at least one) to 16 bytes, then four lower-case hex\n"
+    "digits, starts an image; every byte until 300 ms of quiet belongs to it.\n"
+    "When the part number is the settings reply's field 7 and the checksum is\n"
+    "right, the status goes to 19 (updating), then 107 (upgrade complete), then\n"
+    "24 (ready), each for --upgrade-seconds; the new version, reported in field\n"
+    "6 from upgrade complete on, is the text in the image's bytes 20 to 47 up to\n"
+    "the first NUL (1 to 9 printable characters without \"*\" or blanks; else\n"
+    "the version stays). Otherwise the status is 106 (upgrade error) for\n"
+    "--upgrade-seconds, then 24 with the old version.\n"
+    "\n"
+    "Network: \"#PS>S\" sets the wired address, mask, gateway, port and DHCP\n"
+    "that \"^G1\" reports. \"#UM>WL\" (a malformed one changes nothing) is\n"
+    "applied by the \"#HF>ST\" after it; \"#HF>SF\" restores the Wi-Fi factory\n"
+    "settings (AP, MarliX-Printer, channel 06, WPA2-PSK/AES, 12345678,\n"
+    "010.010.100.254). On printers of 40 fields or more \"G0\" answers the\n"
+    "settings reply with the Wi-Fi address, mask and gateway.\n"
+    "\n"
+    "State in --state-dir, per serial: SERIAL.settings (one field a line),\n"
+    "SERIAL.calibration, SERIAL.stored (\"F|T|G NAMEHEX DATAHEX\" a line: forms,\n"
+    "fonts, graphics) and SERIAL.wifi (mode=, ssid=, channel=, security=,\n"
+    "password=, dhcp=, address=, mask=, gateway=; the name and password as the\n"
+    "bytes sent).\n";
 
 int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* line,
                         std::string* error) {
@@ -104,6 +149,10 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       p.command_set_flag = value.empty() ? '0' : value[0];
     } else if (option == "--list-reply") {
       p.list_reply = value;
+    } else if (option == "--upgrade-seconds") {
+      std::chrono::milliseconds step{};
+      ok = ParseSeconds(value, &step);
+      p.upgrade_step = step;
     } else {
       *error = "unknown option: " + option;
       return 2;

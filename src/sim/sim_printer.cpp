@@ -279,7 +279,7 @@ void SimPrinter::ServePendingReads(Clock::time_point now) {
 }
 
 int SimPrinter::NextTimeoutMs(Clock::time_point now) {
-  std::optional<Clock::time_point> next;
+  std::optional<Clock::time_point> next = model_.NextDeadline();
   for (const auto& client : clients_) {
     if (!client.read_pending) continue;
     if (!next || client.read_deadline < *next) next = client.read_deadline;
@@ -308,6 +308,7 @@ void SimPrinter::Serve() {
     int ready = poll(fds.data(), fds.size(), timeout);
     lock.lock();
     if (ready < 0 && errno != EINTR) break;
+    model_.Advance(Clock::now());
     uint64_t drained;
     while (read(wake_fd_, &drained, sizeof(drained)) > 0) {
     }

@@ -2,23 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "model_io.h"
 #include "sim/sim_options.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::sim {
 namespace {
-
-void Send(PrinterModel& model, const std::string& bytes) {
-  model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), Clock::now());
-}
-
-// Every reply now due, one string per transfer.
-std::vector<std::string> Replies(PrinterModel& model) {
-  std::vector<std::string> replies;
-  std::vector<uint8_t> transfer;
-  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
-  return replies;
-}
 
 // "^" and "~" start a command wherever they stand: what a file left without
 // its line end never swallows the query after it.
@@ -166,6 +155,10 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
       {{"--serial", "A/B"}, false},
       {{"--reply-mode", "chatty"}, false},
       {{"--command-set-flag", "2"}, false},
+      {{"--upgrade-seconds", "0.25"}, true},
+      {{"--upgrade-seconds", "-1"}, false},
+      {{"--upgrade-seconds", "3601"}, false},
+      {{"--upgrade-seconds", "3s"}, false},
       {{"--description", "two\nlines"}, false},
       {{"--port-number"}, false},
       {{"--bogus", "1"}, false},
@@ -176,6 +169,10 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
     std::string error;
     EXPECT_EQ(ParseSimCommandLine(c.args, &line, &error) == 0, c.ok) << error;
   }
+  SimCommandLine line;
+  std::string error;
+  ASSERT_EQ(0, ParseSimCommandLine({"--upgrade-seconds", "0.25"}, &line, &error));
+  EXPECT_EQ(line.printer.upgrade_step, std::chrono::milliseconds(250));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::string_view kReplyStart = "S*";
 constexpr std::string_view kReplyEnd = "*E\r\n";
+constexpr std::string_view kLineStart = "#PS>S*";
+constexpr std::string_view kLineEnd = "*E";
 constexpr int kThresholdListSize = 23;  // thresholds 2 to 24
 constexpr int kLowestThreshold = 2;
 
@@ -31,13 +33,6 @@ bool AllDigits(std::string_view text) {
     if (c < '0' || c > '9') return false;
   }
   return true;
-}
-
-// The number of reply positions a settings line carries for a field count.
-int PositionsSent(int field_count) {
-  if (HasDhcpField(field_count)) return kDhcpFieldCount;
-  if (HasExtendedFields(field_count)) return kExtendedFieldCount;
-  return kBaseFieldCount;
 }
 
 // The fields between the first "S*" and the first "*E" CR LF.
@@ -87,18 +82,24 @@ int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, in
   return kConfigOk;
 }
 
+int SettingsLinePositions(int field_count) {
+  if (HasDhcpField(field_count)) return kDhcpFieldCount;
+  if (HasExtendedFields(field_count)) return kExtendedFieldCount;
+  return kBaseFieldCount;
+}
+
 bool CarriesField(int field_count, const RecordField& field) {
   if (field.slot == &PrinterSettingsRecord::CalibrationLen && SendsCalibrationSeparately(field_count)) {
     return true;
   }
-  return field_count >= kBaseFieldCount && field.position < PositionsSent(field_count);
+  return field_count >= kBaseFieldCount && field.position < SettingsLinePositions(field_count);
 }
 
 const RecordField* FindUnfitReplyField(std::string_view reply) {
   std::vector<std::string_view> fields;
   if (ReplyFields(reply, &fields) != kConfigOk) return nullptr;
   const int count = static_cast<int>(fields.size());
-  const int checked = std::min(count, PositionsSent(count));
+  const int checked = std::min(count, SettingsLinePositions(count));
   static const PrinterSettingsRecord kSlots;
   const auto& all = RecordFields();
   for (const RecordField& field : all) {
@@ -117,7 +118,7 @@ const RecordField* FindUnfitReplyField(std::string_view reply) {
 
 int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count, std::string* line) {
   if (field_count < kBaseFieldCount) return kSettingsCountUnknown;
-  int positions = PositionsSent(field_count);
+  int positions = SettingsLinePositions(field_count);
   std::string text = "#PS>S";
   for (const RecordField& field : RecordFields()) {
     if (field.position >= positions) continue;
@@ -130,6 +131,20 @@ int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count, s
   text += "*E";
   *line += text;
   return kConfigOk;
+}
+
+bool ParseSettingsCommand(std::string_view line, std::vector<std::string>* values) {
+  if (line.size() < kLineStart.size() + kLineEnd.size() || !line.starts_with(kLineStart) ||
+      !line.ends_with(kLineEnd)) {
+    return false;
+  }
+  line.remove_prefix(kLineStart.size());
+  line.remove_suffix(kLineEnd.size());
+  std::vector<std::string_view> fields = SplitFields(line);
+  int count = static_cast<int>(fields.size());
+  if (count < kBaseFieldCount || SettingsLinePositions(count) != count) return false;
+  values->assign(fields.begin(), fields.end());
+  return true;
 }
 
 int SignedOffsetText(int dots, std::string* text) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/printer_settings_record.h"
 
@@ -45,12 +46,21 @@ inline constexpr char kClearBufferCommand[] = "^z";
 // printer's own and stay unchecked.
 const RecordField* FindUnfitReplyField(std::string_view reply);
 
+// How many values a settings line carries for a field count: 32, 39 or 40.
+int SettingsLinePositions(int field_count);
+
 // Appends "#PS>S", "*" and each field the printer has (32, 39 or 40), "*E".
 // kSettingsCountUnknown for a marker or fewer than 32 fields, and
 // kSettingsValueUnsendable for a value holding "*", CR or LF; `line` is
 // unchanged then.
 [[nodiscard]] int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count,
                                        std::string* line);
+
+// The inverse, for the printer's side: the values of a settings line
+// (without its line end) in reply positions, field 27 whole. False, `values`
+// untouched, unless the line is "#PS>S", 32, 39 or 40 values each after a
+// "*", and "*E".
+[[nodiscard]] bool ParseSettingsCommand(std::string_view line, std::vector<std::string>* values);
 
 // Offsets in dots as the printer writes them: "0012", "-012", "0000".
 // kSettingsValueOutOfRange outside -999..9999.

@@ -79,4 +79,18 @@ std::string PartNumberFromHeader(std::span<const uint8_t> header) {
   return std::string(header.begin(), end);
 }
 
+bool BeginsStampedImage(std::span<const uint8_t> bytes) {
+  if (bytes.size() < kChecksumOffset + kChecksumSize) return false;
+  auto part = bytes.first(kPartNumberSize);
+  auto nul = std::find(part.begin(), part.end(), uint8_t{0});
+  if (nul == part.begin() || nul == part.end()) return false;
+  bool printable = std::all_of(part.begin(), nul, [](uint8_t b) { return b >= 0x20 && b < 0x7f; });
+  bool padded = std::all_of(nul, part.end(), [](uint8_t b) { return b == 0; });
+  auto field = bytes.subspan(kChecksumOffset, kChecksumSize);
+  bool hex = std::all_of(field.begin(), field.end(), [](uint8_t b) {
+    return (b >= '0' && b <= '9') || (b >= 'a' && b <= 'f');
+  });
+  return printable && padded && hex;
+}
+
 }  // namespace vidodez

@@ -38,5 +38,10 @@ std::string ChecksumText(uint16_t checksum);
 bool IsUnstamped(std::span<const uint8_t, kChecksumSize> field);
 // The part number in the first bytes of an image, up to its first NUL.
 std::string PartNumberFromHeader(std::span<const uint8_t> header);
+// Whether `bytes` begin as a stamped image does, for the printer's side,
+// which gets an image with no command around it: a part number of printable
+// ASCII padded with at least one NUL to 16 bytes (so no text line looks like
+// one), then four lower-case hex digits.
+bool BeginsStampedImage(std::span<const uint8_t> bytes);
 
 }  // namespace vidodez

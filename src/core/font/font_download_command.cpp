@@ -15,7 +15,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::size_t kBytesPerLine = 32;
+constexpr std::size_t kBytesPerLine = kFontBytesPerLine;
 // A multiple of the line, so a block ends where a line ends.
 constexpr std::size_t kBlockBytes = 8192 * kBytesPerLine;
 
@@ -89,7 +89,51 @@ int EncodeFile(int fd, std::size_t size, char* out) {
   return kFontOk;
 }
 
+// The storage whose code the header carries, for either command type.
+bool StorageOfCode(FontCommandType type, char code, FontStorage* storage) {
+  for (FontStorage candidate : {FontStorage::SDRAM, FontStorage::FLASH}) {
+    if (StorageCode(type, candidate) == code) {
+      *storage = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+bool ParseFontDownloadHeader(std::string_view line, FontDownloadHeader* header) {
+  FontDownloadHeader parsed;
+  std::string_view prefix = "DT";
+  char separator = ',';
+  if (line.starts_with("~")) {
+    parsed.command_type = FontCommandType::VRLZ;
+    prefix = "~DT";
+    separator = ':';
+  }
+  // The shortest: "DT0," name "," size ",".
+  if (!line.starts_with(prefix) || line.size() < prefix.size() + 6 || !line.ends_with(',') ||
+      line[prefix.size() + 1] != separator ||
+      !StorageOfCode(parsed.command_type, line[prefix.size()], &parsed.storage)) {
+    return false;
+  }
+  std::string_view rest = line.substr(prefix.size() + 2, line.size() - prefix.size() - 3);
+  std::size_t comma = rest.rfind(',');
+  if (comma == std::string_view::npos || comma == 0) return false;
+  std::string_view digits = rest.substr(comma + 1);
+  constexpr std::size_t kMaxSizeDigits = 10;
+  if (digits.empty() || digits.size() > kMaxSizeDigits) return false;
+  std::uint64_t size = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    size = size * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (size > kMaxFontFileBytes) return false;
+  parsed.name = std::string(rest.substr(0, comma));
+  parsed.size = static_cast<std::uint32_t>(size);
+  *header = std::move(parsed);
+  return true;
+}
 
 int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
   command->clear();

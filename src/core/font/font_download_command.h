@@ -2,7 +2,10 @@
 // The font download command: the TrueType file, unchanged, as hexadecimal
 // text inside the "DT" (VRLE) or "~DT" (VRLZ) command.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/font/font_job.h"
 
@@ -18,5 +21,22 @@ namespace vidodez {
 // kFontFileOpenFailed, kFontFileReadFailed, kFontOutOfMemory; `command` is
 // empty on failure.
 [[nodiscard]] int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command);
+
+// Hex lines carry this many bytes; a shorter line is the last.
+inline constexpr std::size_t kFontBytesPerLine = 32;
+
+// A download's header line as the printer reads it.
+struct FontDownloadHeader {
+  FontCommandType command_type = FontCommandType::VRLE;
+  FontStorage storage = FontStorage::FLASH;
+  std::string name;  // the bytes sent (GBK)
+  std::uint32_t size = 0;
+};
+
+// The inverse of the header line, for the printer's side: "DT0,ARIAL,3," or
+// "~DTE:ARIAL,3," without its line end; the size is the last field, so a
+// name may hold commas. False, `header` untouched, for any other line, an
+// empty name or a size over kMaxFontFileBytes.
+[[nodiscard]] bool ParseFontDownloadHeader(std::string_view line, FontDownloadHeader* header);
 
 }  // namespace vidodez

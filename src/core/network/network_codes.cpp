@@ -22,6 +22,7 @@ constexpr NamedCode kCodes[] = {
     {kNetworkPortEmpty, "NetworkPortEmpty"},
     {kWifiPasswordLength, "WifiPasswordLength"},
     {kWifiWepPasswordLength, "WifiWepPasswordLength"},
+    {kWifiLineMalformed, "WifiLineMalformed"},
     {kPingAddressInvalid, "PingAddressInvalid"},
     {kPingAddressNotIpv4, "PingAddressNotIpv4"},
     {kPingSocketUnavailable, "PingSocketUnavailable"},

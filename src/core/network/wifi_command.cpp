@@ -24,6 +24,13 @@ constexpr int kFirstChannelOlder = 0;
 constexpr int kLastChannelOlder = 11;
 constexpr int kHighestChannelCode = 13;
 
+constexpr std::string_view kLineBreak = "\r\n";
+// Makes the Wi-Fi module take the line before it.
+constexpr std::string_view kApplyLine = "#HF>ST";
+constexpr size_t kPaddedAddressSize = 4 * kOctetWidth + 3;
+static_assert(kWifiLineSize == kWifiLineStart.size() + 1 + kWifiTextLimit + 2 + 1 +
+                                  kWifiTextLimit + 1 + 3 * kPaddedAddressSize);
+
 constexpr size_t kPasswordMinimum = 8;
 constexpr size_t kWepPasswordLength = 10;
 
@@ -53,6 +60,76 @@ void AppendPaddedAddress(const OctetTexts& octets, std::string* out) {
     out->append(octets[i]);
   }
 }
+
+// What goes out as the password: nothing for an open network.
+std::string SentPassword(const WifiSettings& settings) {
+  return settings.security_code == kOpenSecurityPosition ? std::string() : settings.password;
+}
+
+// Everything that would break the fixed layout, with the password as sent.
+int CheckWifiValues(const WifiSettings& settings, const std::string& password) {
+  if (settings.mode != kWirelessModeServer && settings.mode != kWirelessModeClient)
+    return kWifiModeInvalid;
+  if (settings.ssid.empty()) return kWifiSsidEmpty;
+  if (settings.ssid.size() > kWifiTextLimit) return kWifiSsidTooLong;
+  if (password.size() > kWifiTextLimit) return kWifiPasswordTooLong;
+  if (HasControlByte(settings.ssid) || HasControlByte(password)) return kWifiTextUnsendable;
+  if (settings.channel_code != kAutoChannelCode &&
+      (settings.channel_code < 0 || settings.channel_code > kHighestChannelCode))
+    return kWifiChannelInvalid;
+  // The longest list of either mode: a code past it has no entry anywhere.
+  int security_entries = static_cast<int>(SecurityList(settings.mode, 0).size());
+  if (settings.security_code < 0 || settings.security_code >= security_entries)
+    return kWifiSecurityInvalid;
+  if (settings.dhcp != 0 && settings.dhcp != 1) return kWifiDhcpInvalid;
+  // An empty octet is sent as 000: AP mode runs no address check.
+  if (!OctetsFit(settings.address, true) || !OctetsFit(settings.mask, true) ||
+      !OctetsFit(settings.gateway, true))
+    return kNetworkOctetInvalid;
+  return kNetworkOk;
+}
+
+// Reads the fixed-width fields of a Wi-Fi line in order.
+struct LineReader {
+  std::string_view rest;
+
+  bool Take(size_t width, std::string_view* field) {
+    if (rest.size() < width) return false;
+    *field = rest.substr(0, width);
+    rest.remove_prefix(width);
+    return true;
+  }
+  bool Digits(size_t width, int* value) {
+    std::string_view field;
+    if (!Take(width, &field)) return false;
+    *value = 0;
+    for (char c : field) {
+      if (c < '0' || c > '9') return false;
+      *value = *value * 10 + (c - '0');
+    }
+    return true;
+  }
+  // "%32s": the blanks on the left are padding.
+  bool RightAligned(std::string* text) {
+    std::string_view field;
+    if (!Take(kWifiTextLimit, &field)) return false;
+    size_t first = field.find_first_not_of(' ');
+    *text = first == std::string_view::npos ? std::string() : std::string(field.substr(first));
+    return true;
+  }
+  // "ddd.ddd.ddd.ddd", each octet kept as its three digits.
+  bool Address(OctetTexts* octets) {
+    std::string_view field;
+    if (!Take(kPaddedAddressSize, &field)) return false;
+    for (size_t i = 0; i < octets->size(); ++i) {
+      std::string_view octet = field.substr(i * (kOctetWidth + 1), kOctetWidth);
+      if (i > 0 && field[i * (kOctetWidth + 1) - 1] != '.') return false;
+      if (octet.find_first_not_of("0123456789") != std::string_view::npos) return false;
+      (*octets)[i] = std::string(octet);
+    }
+    return true;
+  }
+};
 
 }  // namespace
 
@@ -111,28 +188,9 @@ int CheckWifiPassword(int mode, int security_position, const std::string& passwo
 }
 
 int BuildWifiCommand(const WifiSettings& settings, std::string* command) {
-  if (settings.mode != kWirelessModeServer && settings.mode != kWirelessModeClient)
-    return kWifiModeInvalid;
-  if (settings.ssid.empty()) return kWifiSsidEmpty;
-  if (settings.ssid.size() > kWifiTextLimit) return kWifiSsidTooLong;
-  bool open = settings.security_code == kOpenSecurityPosition;
-  std::string password = open ? std::string() : settings.password;
-  if (password.size() > kWifiTextLimit) return kWifiPasswordTooLong;
-  if (HasControlByte(settings.ssid) || HasControlByte(password)) return kWifiTextUnsendable;
-  if (settings.channel_code != kAutoChannelCode &&
-      (settings.channel_code < 0 || settings.channel_code > kHighestChannelCode))
-    return kWifiChannelInvalid;
-  // The longest list of either mode: a code past it has no entry anywhere.
-  int security_entries = static_cast<int>(SecurityList(settings.mode, 0).size());
-  if (settings.security_code < 0 || settings.security_code >= security_entries)
-    return kWifiSecurityInvalid;
-  if (settings.dhcp != 0 && settings.dhcp != 1) return kWifiDhcpInvalid;
-  // An empty octet is sent as 000: AP mode runs no address check.
-  if (!OctetsFit(settings.address, true) || !OctetsFit(settings.mask, true) ||
-      !OctetsFit(settings.gateway, true))
-    return kNetworkOctetInvalid;
-
-  std::string line = "\r\n#UM>WL";
+  std::string password = SentPassword(settings);
+  if (int rc = CheckWifiValues(settings, password); rc != kNetworkOk) return rc;
+  std::string line = std::string(kLineBreak) + std::string(kWifiLineStart);
   line.push_back(static_cast<char>('0' + settings.mode));
   AppendRightAligned(settings.ssid, &line);
   AppendTwoDigits(settings.channel_code, &line);
@@ -142,9 +200,35 @@ int BuildWifiCommand(const WifiSettings& settings, std::string* command) {
   AppendPaddedAddress(settings.address, &line);
   AppendPaddedAddress(settings.mask, &line);
   AppendPaddedAddress(settings.gateway, &line);
-  line += "\r\n#HF>ST\r\n";
+  line += std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
   *command = std::move(line);
   return kNetworkOk;
+}
+
+int ParseWifiLine(std::string_view line, WifiSettings* settings) {
+  if (line.size() != kWifiLineSize || !line.starts_with(kWifiLineStart)) return kWifiLineMalformed;
+  LineReader reader{line.substr(kWifiLineStart.size())};
+  WifiSettings parsed;
+  bool fits = reader.Digits(1, &parsed.mode) && reader.RightAligned(&parsed.ssid) &&
+              reader.Digits(2, &parsed.channel_code) && reader.Digits(1, &parsed.security_code) &&
+              reader.RightAligned(&parsed.password) && reader.Digits(1, &parsed.dhcp) &&
+              reader.Address(&parsed.address) && reader.Address(&parsed.mask) &&
+              reader.Address(&parsed.gateway);
+  if (!fits) return kWifiLineMalformed;
+  if (int rc = CheckWifiValues(parsed, SentPassword(parsed)); rc != kNetworkOk) return rc;
+  *settings = std::move(parsed);
+  return kNetworkOk;
+}
+
+int ParseWifiCommand(std::string_view command, WifiSettings* settings) {
+  const std::string tail = std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
+  if (!command.starts_with(kLineBreak) || !command.ends_with(tail) ||
+      command.size() < kLineBreak.size() + tail.size()) {
+    return kWifiLineMalformed;
+  }
+  command.remove_prefix(kLineBreak.size());
+  command.remove_suffix(tail.size());
+  return ParseWifiLine(command, settings);
 }
 
 }  // namespace vidodez

@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/network/network_addresses.h"
@@ -68,5 +69,18 @@ int ChannelCode(int position, int field_count);
 // "#HF>ST", CR LF: 132 bytes. Anything that would break that layout is
 // refused with its code and `command` is unchanged.
 [[nodiscard]] int BuildWifiCommand(const WifiSettings& settings, std::string* command);
+
+// The line the Wi-Fi module reads, between the command's first two line ends.
+inline constexpr std::string_view kWifiLineStart = "#UM>WL";
+inline constexpr size_t kWifiLineSize = 120;
+
+// The inverse, for the printer's side: the values of a Wi-Fi line without
+// its line end. The name and password lose their blanks on the left (their
+// padding), the octets keep their three digits. kWifiLineMalformed for a
+// line that does not have the layout, or the code BuildWifiCommand would give
+// for its values; `settings` is untouched on failure.
+[[nodiscard]] int ParseWifiLine(std::string_view line, WifiSettings* settings);
+// The same for the whole command as BuildWifiCommand makes it.
+[[nodiscard]] int ParseWifiCommand(std::string_view command, WifiSettings* settings);
 
 }  // namespace vidodez

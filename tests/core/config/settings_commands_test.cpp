@@ -29,6 +29,25 @@ TEST(SettingsCommand, CarriesExactlyTheFieldsThePrinterHas) {
     ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, field_count, &line));
     int sent = count >= 40 ? 40 : count >= 39 ? 39 : 32;
     EXPECT_EQ("#PS>S*" + Fields(sent) + "*E", line);
+    std::vector<std::string> values;
+    ASSERT_TRUE(ParseSettingsCommand(line, &values));
+    ASSERT_EQ(static_cast<size_t>(sent), values.size());
+    EXPECT_EQ("ABCDEFGHIJKLMN", values[27]);
+    EXPECT_EQ(std::to_string((sent - 1) % 10), values.back());
+  }
+}
+
+// The printer's side takes only a whole line of a count some printer has.
+TEST(SettingsCommand, ParsedBackOnlyWhenWhole) {
+  const std::string values32 = Fields(32);
+  for (const std::string& line :
+       {"#PS>S*" + Fields(31) + "*E", "#PS>S*" + Fields(33) + "*E", "#PS>S*" + Fields(41) + "*E",
+        "#PS>S*" + values32, "#PS>S" + values32 + "*E", "PS>S*" + values32 + "*E",
+        "#PS>S*" + values32 + "*E\r", std::string("#PS>S*E"), std::string()}) {
+    SCOPED_TRACE(line);
+    std::vector<std::string> values{"kept"};
+    EXPECT_FALSE(ParseSettingsCommand(line, &values));
+    EXPECT_EQ(std::vector<std::string>{"kept"}, values);
   }
 }
 

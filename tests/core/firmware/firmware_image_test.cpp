@@ -53,6 +53,29 @@ TEST(FirmwareChecksum, SumsBigEndianWordsModulo65536) {
   }
 }
 
+// The printer takes a transfer for an image only by its header.
+TEST(FirmwareImage, StampedHeaderIsTellableFromTextAndUnstampedImages) {
+  std::string sixteen(16, 'P');
+  struct Case {
+    std::string bytes;
+    bool image;
+  } cases[] = {
+      {Image("", "1a2f"), true},
+      {Image("body", "0000").substr(0, 20), true},
+      {Image("", "1a2F"), false},                       // upper-case digit
+      {Image(""), false},                               // not stamped yet
+      {Image("", "1a2").substr(0, 19), false},          // too short to tell
+      {sixteen + "1a2f", false},                        // no padding: a line of text
+      {std::string(16, '\0') + "1a2f", false},          // no part number
+      {"VT\tX" + std::string(12, '\0') + "1a2f", false}, // a control byte
+      {"VT" + std::string(6, '\0') + "X" + std::string(7, '\0') + "1a2f", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    EXPECT_EQ(c.image, BeginsStampedImage(Bytes(c.bytes)));
+  }
+}
+
 TEST(FirmwareStamp, WritesTheSumOnlyIntoUnstampedImages) {
   struct Case {
     const char* what;

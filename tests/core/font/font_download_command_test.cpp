@@ -55,6 +55,28 @@ TEST(FontDownloadCommand, HeaderOfEachTypeAndStorageThenHexAndOneLineEnd) {
     ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("ARIAL.ttf"), 3, c.type, c.storage),
                                                   &command));
     EXPECT_EQ(c.want, command);
+    FontDownloadHeader header;
+    ASSERT_TRUE(ParseFontDownloadHeader(command.substr(0, command.find('\r')), &header));
+    EXPECT_EQ(c.type, header.command_type);
+    EXPECT_EQ(c.storage, header.storage);
+    EXPECT_EQ("ARIAL", header.name);
+    EXPECT_EQ(3u, header.size);
+  }
+}
+
+TEST(FontDownloadHeader, ReadsTheSizeFromTheEndAndRefusesOtherLines) {
+  FontDownloadHeader header;
+  ASSERT_TRUE(ParseFontDownloadHeader("~DTR:A,B,268435456,", &header));
+  EXPECT_EQ("A,B", header.name);
+  EXPECT_EQ(kMaxFontFileBytes, header.size);
+  for (const char* line : {"DT0,ARIAL,3", "DT2,ARIAL,3,", "DTE:ARIAL,3,", "~DT0,ARIAL,3,",
+                           "~DTE,ARIAL,3,", "DT0,,3,", "DT0,ARIAL,,", "DT0,ARIAL,3a,",
+                           "DT0,ARIAL,268435457,", "DT0,ARIAL,99999999999,", "DT0,3,", "DT0,"}) {
+    SCOPED_TRACE(line);
+    FontDownloadHeader kept;
+    kept.name = "kept";
+    EXPECT_FALSE(ParseFontDownloadHeader(line, &kept));
+    EXPECT_EQ("kept", kept.name);
   }
 }
 

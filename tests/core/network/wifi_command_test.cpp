@@ -124,6 +124,76 @@ TEST(WifiCommand, RefusesWhatWouldBreakTheLayout) {
   }
 }
 
+// The printer's side reads back what the page sends; a build of what it
+// read gives the same bytes again.
+TEST(WifiCommand, ParsedBackByItsFixedWidths) {
+  WifiSettings open = Office();
+  open.mode = kWirelessModeServer;
+  open.security_code = kOpenSecurityPosition;
+  open.channel_code = kAutoChannelCode;
+  open.ssid = "\xce\xde\xcf\xdf A^G1~*";  // GBK, a blank inside, command characters
+  open.address = {"10", "", "100", "2"};
+  for (const WifiSettings& sent : {Office(), open}) {
+    SCOPED_TRACE(sent.ssid);
+    std::string command;
+    ASSERT_EQ(kNetworkOk, BuildWifiCommand(sent, &command));
+    WifiSettings read;
+    ASSERT_EQ(kNetworkOk, ParseWifiCommand(command, &read));
+    EXPECT_EQ(sent.mode, read.mode);
+    EXPECT_EQ(sent.ssid, read.ssid);
+    EXPECT_EQ(sent.channel_code, read.channel_code);
+    EXPECT_EQ(sent.security_code, read.security_code);
+    EXPECT_EQ(sent.security_code == kOpenSecurityPosition ? "" : sent.password, read.password);
+    EXPECT_EQ(sent.dhcp, read.dhcp);
+    std::string again;
+    ASSERT_EQ(kNetworkOk, BuildWifiCommand(read, &again));
+    EXPECT_EQ(command, again);
+  }
+  WifiSettings read;
+  std::string command;
+  ASSERT_EQ(kNetworkOk, BuildWifiCommand(open, &command));
+  ASSERT_EQ(kNetworkOk, ParseWifiLine(command.substr(2, kWifiLineSize), &read));
+  EXPECT_EQ((OctetTexts{"010", "000", "100", "002"}), read.address);
+}
+
+TEST(WifiCommand, MalformedLineIsRefusedWholeAndLeavesTheSettings) {
+  std::string good;
+  ASSERT_EQ(kNetworkOk, BuildWifiCommand(Office(), &good));
+  const std::string line = good.substr(2, kWifiLineSize);
+  auto with = [&](size_t at, const std::string& bytes) {
+    return line.substr(0, at) + bytes + line.substr(at + bytes.size());
+  };
+  struct Case {
+    std::string line;
+    int code;
+  } cases[] = {
+      {line.substr(0, kWifiLineSize - 1), kWifiLineMalformed},
+      {line + "0", kWifiLineMalformed},
+      {with(0, "#UM>WX"), kWifiLineMalformed},
+      {with(6, "7"), kWifiModeInvalid},
+      {with(6, "x"), kWifiLineMalformed},
+      {with(7, std::string(32, ' ')), kWifiSsidEmpty},
+      {with(39, "1a"), kWifiLineMalformed},
+      {with(39, "42"), kWifiChannelInvalid},
+      {with(41, "9"), kWifiSecurityInvalid},
+      {with(74, "2"), kWifiDhcpInvalid},
+      {with(78, ","), kWifiLineMalformed},
+      {with(75, "300"), kNetworkOctetInvalid},
+      {with(100, " 55"), kWifiLineMalformed},
+      {with(42, std::string(31, ' ') + "\t"), kWifiTextUnsendable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    WifiSettings kept;
+    kept.ssid = "kept";
+    EXPECT_EQ(c.code, ParseWifiLine(c.line, &kept)) << NetworkCodeName(c.code);
+    EXPECT_EQ("kept", kept.ssid);
+  }
+  WifiSettings kept;
+  EXPECT_EQ(kWifiLineMalformed, ParseWifiCommand(good.substr(2), &kept));
+  EXPECT_EQ(kWifiLineMalformed, ParseWifiCommand(good.substr(0, good.size() - 2), &kept));
+}
+
 TEST(WifiCommand, SsidLengthCountsTheBytesSent) {
   const std::string eleven = "无线网络打印机配置测试";  // 11 Chinese characters
   std::string gbk, utf8;

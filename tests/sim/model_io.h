@@ -1,0 +1,24 @@
+#pragma once
+// Bytes into a printer model and its replies out, for the model's tests.
+
+#include <string>
+#include <vector>
+
+#include "sim/printer_model.h"
+
+namespace vidodez::sim {
+
+// One bulk-out transfer.
+inline void Send(PrinterModel& model, const std::string& bytes, Clock::time_point at = Clock::now()) {
+  model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), at);
+}
+
+// Every reply now due, one string per transfer.
+inline std::vector<std::string> Replies(PrinterModel& model) {
+  std::vector<std::string> replies;
+  std::vector<uint8_t> transfer;
+  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
+  return replies;
+}
+
+}  // namespace vidodez::sim
