@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "core/config/printer_settings_record.h"
+#include "core/config/settings_lists.h"
 #include "core/link/printer_comm.h"
 #include "core/shell/operator.h"
 
 namespace vidodez {
 
 inline constexpr int kNeither = -1;
-inline constexpr int kNoSelection = -1;
 
 // Sensor type list entries.
 inline constexpr int kSensorTransmissive = 0;
@@ -55,16 +55,16 @@ struct SettingsPage {
   int after_error = kNeither;    // 1 AddContinPrintEnableOp "Reprint", 0 ContinPrintEnableOp "Print Next"
   int resume_feed = kNeither;    // 1 PrintBlankEnableOp "Feed Before Printing", 0 PrintBlankDisableOp
 
-  // Lists (index, -1 none).
-  int darkness = kNoSelection;      // SDarkNessCombo, "0".."20"
-  int speed = kNoSelection;         // SPrintingSpeedCombo, 13 entries
-  int print_method = kNoSelection;  // SPrintModeCombo
-  int sensor_type = kNoSelection;   // SMediaSensorsCombo
-  int media_height = kNoSelection;  // SMediaHeiCombo
-  int threshold = kNoSelection;     // SDetectThCombo, "2".."24"
-  int baud_rate = kNoSelection;     // SBoudRateCombo
-  int parity = kNoSelection;        // SParityBitCombo
-  int data_bit = kNoSelection;      // SDataBitCombo
+  // Lists (an entry of settings_lists.h, kNoSelection for none).
+  int darkness = kNoSelection;
+  int speed = kNoSelection;
+  int print_method = kNoSelection;
+  int sensor_type = kNoSelection;
+  int media_height = kNoSelection;
+  int threshold = kNoSelection;  // of the selected sensor
+  int baud_rate = kNoSelection;
+  int parity = kNoSelection;
+  int data_bit = kNoSelection;
 
   // Edit boxes, as typed, offsets and calibration length in `unit`.
   std::string tear_offset, cutting_offset, cut_frequency, blade_stop_delay, peeling_offset,
@@ -94,6 +94,8 @@ struct SettingsPage {
   bool extended_enabled = false;
   std::string model_list_path;  // program folder + "MARLIX.dat"
 
+  // The choice each list of settings_lists.h sets.
+  int& Choice(SettingsListId list);
   std::string& Edit(SettingsEdit edit);
   // The six offset fields with their edit boxes.
   struct OffsetBinding {
@@ -153,6 +155,8 @@ struct SettingsPage {
   // when it lies outside.
   [[nodiscard]] int TypedLength(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
                                 Operator& op, std::string_view language, int* whole) const;
+  // The list's chosen entry into its field; nothing when none is chosen.
+  [[nodiscard]] int ListToRecord(SettingsListId list);
   // A typed whole number into its two-digit field, within the field's range.
   [[nodiscard]] int TypedNumber(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
                                 Operator& op, std::string_view language);
