@@ -269,6 +269,18 @@ TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
   EXPECT_WIRE(printer, "^S1\r\n\r\nFK\"*\"\r\n");
 }
 
+// The printer keeps what a delete could not reach it: the list says so too.
+TEST_F(StoragePageTest, DeleteThatCouldNotBeWrittenKeepsTheEntry) {
+  auto& printer = Listed(StoredKind::kForm, "F1@F2@");
+  comm_.port().set_stall_limit_ms(200);
+  printer.SetStallWrites(true);
+  op_.AnswerConfirm(true);
+  EXPECT_CODE(kWriteLineFailed, page_.DeleteAll(comm_, op_, StoredKind::kForm));
+  printer.SetStallWrites(false);
+  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
+  EXPECT_EQ(Shown().back(), Index(StorageText::kCommandFailed));
+}
+
 TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
   auto& printer = Listed(StoredKind::kForm, "HEAD\r\nF1@A\"B@");
   for (int i : {0, 1}) {
