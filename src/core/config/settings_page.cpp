@@ -159,58 +159,67 @@ void SettingsPage::FollowUnit(int link_unit) {
   if (link_unit != unit) ChangeUnit(link_unit);
 }
 
-void SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {
+int SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {
   if (peel == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageCutDisablesPeel, language))) {
       cutter = 0;
-      return;
+      return kSettingsCancelled;
     }
     peel = 0;
     cutter = 1;
   }
   tear = 1;
+  return kConfigOk;
 }
 
-void SettingsPage::OnPeelEnabled(Operator& op, std::string_view language) {
+int SettingsPage::OnPeelEnabled(Operator& op, std::string_view language) {
   if (cutter == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPagePeelDisablesCut, language))) {
       peel = 0;
-      return;
+      return kSettingsCancelled;
     }
     cutter = 0;
     peel = 1;
   }
   tear = 1;
+  return kConfigOk;
 }
 
-void SettingsPage::OnTearDisabled(Operator& op, std::string_view language) {
+int SettingsPage::OnTearDisabled(Operator& op, std::string_view language) {
   if (cutter == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesCut, language))) {
       tear = 1;
-      return;
+      return kSettingsCancelled;
     }
     cutter = 0;
   }
   if (peel == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesPeel, language))) {
       tear = 1;
-      return;
+      return kSettingsCancelled;
     }
     peel = 0;
   }
+  return kConfigOk;
 }
 
-void SettingsPage::OnPrintNextChosen(Operator& op, std::string_view language) {
-  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmPrintNext, language))) after_error = 1;
+int SettingsPage::OnPrintNextChosen(Operator& op, std::string_view language) {
+  if (op.Confirm(SettingsMessage(SettingsText::kConfirmPrintNext, language))) return kConfigOk;
+  after_error = 1;
+  return kSettingsCancelled;
 }
 
-void SettingsPage::OnNoFeedChosen(Operator& op, std::string_view language) {
-  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmNoFeed, language))) resume_feed = 1;
+int SettingsPage::OnNoFeedChosen(Operator& op, std::string_view language) {
+  if (op.Confirm(SettingsMessage(SettingsText::kConfirmNoFeed, language))) return kConfigOk;
+  resume_feed = 1;
+  return kSettingsCancelled;
 }
 
-void SettingsPage::OnSensorTypeChosen(Operator& op, std::string_view language) {
-  if (sensor_type == kSensorUpperReflective) (void)CheckUpperReflectiveModel(op, language);
+int SettingsPage::OnSensorTypeChosen(Operator& op, std::string_view language) {
+  const bool supported =
+      sensor_type != kSensorUpperReflective || CheckUpperReflectiveModel(op, language);
   threshold = ThresholdFromRecord(record, sensor_type);
+  return supported ? kConfigOk : kSettingsModelNotSupported;
 }
 
 std::string UpperReflectiveModelName(const std::string& display_name) {
@@ -238,10 +247,12 @@ bool SettingsPage::CheckUpperReflectiveModel(Operator& op, std::string_view lang
   return false;
 }
 
-void SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
+int SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
   int result = ApplyEditRule(edit, &Edit(edit));
   if (result == kInputRefusedDigits) op.Tell(SettingsMessage(SettingsText::kInvalidDigits, language));
   if (result == kInputRefusedSigned) op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
+  const bool refused = result == kInputRefusedDigits || result == kInputRefusedSigned;
+  return refused ? kSettingsChoiceInvalid : kConfigOk;
 }
 
 }  // namespace vidodez

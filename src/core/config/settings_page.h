@@ -131,21 +131,24 @@ struct SettingsPage {
 
   // --- interlocks, run on "selectchanged" / "itemselect" and at send ---
   // Call after setting the option/list to the new state. Each asks through
-  // `op` in `language` and corrects the choices when the operator cancels.
-  void OnCutterEnabled(Operator& op, std::string_view language);
-  void OnPeelEnabled(Operator& op, std::string_view language);
-  void OnTearDisabled(Operator& op, std::string_view language);
-  void OnPrintNextChosen(Operator& op, std::string_view language);
-  void OnNoFeedChosen(Operator& op, std::string_view language);
+  // `op` in `language` and corrects the choices when the operator cancels:
+  // kConfigOk, or kSettingsCancelled.
+  [[nodiscard]] int OnCutterEnabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnPeelEnabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnTearDisabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnPrintNextChosen(Operator& op, std::string_view language);
+  [[nodiscard]] int OnNoFeedChosen(Operator& op, std::string_view language);
   // After `sensor_type` changed: the model check for upper reflective (the
-  // entry stays even when it fails), then the threshold of that sensor.
-  void OnSensorTypeChosen(Operator& op, std::string_view language);
+  // entry stays even when it fails: kSettingsModelNotSupported), then the
+  // threshold of that sensor.
+  [[nodiscard]] int OnSensorTypeChosen(Operator& op, std::string_view language);
   // The upper reflective model check: true when the selected printer's model
   // is in the model list; otherwise the operator is told why.
   bool CheckUpperReflectiveModel(Operator& op, std::string_view language) const;
   // "textchanged": applies the box's input rule to its text, telling the
-  // operator when the text was refused (the box is then empty).
-  void OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
+  // operator when the text was refused (the box is then empty:
+  // kSettingsChoiceInvalid).
+  [[nodiscard]] int OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
 
   // The read before a send: in the link's unit, the reply's fields in their
   // form, and every field chosen by name carried by this printer.
@@ -186,8 +189,8 @@ struct SettingsPage {
   // Asks first; "Reboot to take effect!" after a successful send.
   [[nodiscard]] int ClearBuffer(CPrinterComm& comm, Operator& op);
   // The settings end of each status refresh: re-arms or runs the quiet read
-  // and sets `extended_enabled`.
-  void AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
+  // and sets `extended_enabled`. kConfigOk, or the quiet read's failure.
+  [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
 
 // A typed number; text that is no number reads 0. False for empty text and

@@ -336,13 +336,14 @@ int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
   return rc;
 }
 
-void SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
+int SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
   if (status == kStatusUpgradeComplete || status == -1) field_count = kSettingsReadPending;
   else if (status == 40 || status == 41 || status < -1) field_count = kSettingsNotKnown;
-  if (field_count != kSettingsReadPending || status < 0) return;
+  if (field_count != kSettingsReadPending || status < 0) return kConfigOk;
   field_count = kSettingsNotKnown;
-  (void)ReadSettingsFromPrinter(comm, op, false);
+  const int rc = ReadSettingsFromPrinter(comm, op, false);
   extended_enabled = HasExtendedFields(field_count);
+  return rc;
 }
 
 }  // namespace vidodez

@@ -179,7 +179,7 @@ void PrinterConfigUI::RefreshPage() {
   if (busy_) return;
   model_.printer = selector().selected_name();
   const int count_before = model_.field_count;
-  model_.AutoReadOnStatus(context_.comm, operator_, context_.selector.last_status_index);
+  (void)model_.AutoReadOnStatus(context_.comm, operator_, context_.selector.last_status_index);
   if (model_.field_count != count_before) Load();
 }
 
@@ -230,7 +230,7 @@ void PrinterConfigUI::OpenGuide(const QString& button) {
 }
 
 bool PrinterConfigUI::HandleOption(const Notification& n) {
-  using Interlock = void (SettingsPage::*)(Operator&, std::string_view);
+  using Interlock = int (SettingsPage::*)(Operator&, std::string_view);
   struct Chosen {
     const char* option;
     Interlock interlock;
@@ -254,7 +254,7 @@ bool PrinterConfigUI::HandleOption(const Notification& n) {
   for (const Chosen& c : kChosen) {
     if (n.sender != c.option) continue;
     Store();
-    (model_.*c.interlock)(operator_, language());
+    (void)(model_.*c.interlock)(operator_, language());
     Load();
   }
   return true;
@@ -266,7 +266,7 @@ bool PrinterConfigUI::HandleList(const Notification& n) {
     if (n.sender != l.name) continue;
     Store();
     if (n.sender == "SMediaSensorsCombo") {
-      model_.OnSensorTypeChosen(operator_, language());
+      (void)model_.OnSensorTypeChosen(operator_, language());
       Load();
     }
     return true;
@@ -281,7 +281,7 @@ bool PrinterConfigUI::HandleEdit(const Notification& n) {
     auto* edit = FindControl<QLineEdit>(this, e.name);
     if (edit == nullptr) return true;
     model_.Edit(e.edit) = edit->text().toStdString();
-    model_.OnEditChanged(e.edit, operator_, language());
+    (void)model_.OnEditChanged(e.edit, operator_, language());
     const QString text = QString::fromStdString(model_.Edit(e.edit));
     if (edit->text() != text) edit->setText(text);
     return true;
