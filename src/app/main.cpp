@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = frame.screen()) {
     frame.move(screen->availableGeometry().center() - frame.rect().center());
   }
-  op.set_parent(&frame);
+  op.set_anchor(&frame);
   vidodez::gui::QuitWhenPainted quit_when_painted;
   quit_when_painted.InstallIfAsked(app);
   // VIDODEZ_PAGE_TOUR=<folder>: a picture of every page, then the end; what

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "cli/cli_env.h"
+#include "cli/cli_texts.h"
 
 namespace vidodez::cli {
 
@@ -15,7 +16,7 @@ void CliOperator::Tell(const OperatorMessage& message) {
 
 bool CliOperator::Confirm(const OperatorMessage& question) {
   if (yes_) return true;
-  Fail(question.text + " (not confirmed: run again with --yes)");
+  Fail(question.text + Say(CliText::kNotConfirmed, language_));
   refused_ = true;
   return false;
 }

@@ -3,13 +3,16 @@
 // answered by --yes (without it the question is printed and refused), a
 // countdown on stderr.
 
+#include <string>
+
 #include "core/shell/operator.h"
 
 namespace vidodez::cli {
 
 class CliOperator final : public Operator {
  public:
-  explicit CliOperator(bool yes) : yes_(yes) {}
+  // Messages and the refusal of a question read in `language`.
+  CliOperator(bool yes, std::string language) : yes_(yes), language_(std::move(language)) {}
 
   void Tell(const OperatorMessage& message) override;
   bool Confirm(const OperatorMessage& question) override;
@@ -25,6 +28,7 @@ class CliOperator final : public Operator {
 
  private:
   bool yes_;
+  std::string language_;
   bool refused_ = false;
   int told_ = 0;
   std::string chosen_file_;

@@ -16,6 +16,7 @@ constexpr std::array<Text, static_cast<size_t>(CliText::kCount)> kTexts{{
     {"The file cannot be read.", "无法读取文件。"},
     {"The printer did not answer.", "打印机未应答。"},
     {"The output could not be written: ", "无法写出输出："},
+    {" (not confirmed: run again with --yes)", "（未确认：加上 --yes 再运行一次）"},
 }};
 
 }  // namespace

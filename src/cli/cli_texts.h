@@ -15,6 +15,7 @@ enum class CliText {
   kCannotReadFile,
   kQueryFailed,
   kOutputNotWritten,
+  kNotConfirmed,
   kCount
 };
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/graphic/graphic_codes.h"
+#include "cli/cli_units.h"
 #include "imaging/picture_convert.h"
 
 namespace vidodez::cli {
@@ -20,7 +21,7 @@ void AddGraphicCommands(CLI::App* graphic, CliEnv& env, int* exit_code) {
   convert->add_option("OUT", options->output, "the file to write; its extension picks the format")
       ->required();
   convert->add_option("--unit", options->unit, "unit of --width and --height")
-      ->check(CLI::IsMember({"dot", "inch", "cm", "mm"}));
+      ->check(CLI::IsMember(UnitWords(kPictureUnits)));
   convert->add_option("--dpi", options->dpi, "the printer's resolution")
       ->check(CLI::IsMember({203, 300, 600}));
   auto* width_option = convert->add_option("--width", *width, "width in --unit");

@@ -10,6 +10,7 @@
 #include "core/link/io_error_texts.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
+#include "core/link/printer_link.h"
 #include "core/link/status_tables.h"
 #include "core/platform/text_encoding.h"
 #include "core/storage/storage_texts.h"
@@ -70,7 +71,7 @@ int Query(CliEnv& env, const std::string& text) {
   if (!ToPrinterText(env, text, &command)) return kExitFailed;
   std::string name;
   if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
-  int rc = env.comm->QueryPrinter(PortNumberFromName(name), command);
+  int rc = PrinterLink(*env.comm, name).Query(command);
   if (rc != kPortOk) {
     // Any other result is the open's, whose cause says why.
     const char* message = QueryResultMessage(rc, env.language);
@@ -81,25 +82,22 @@ int Query(CliEnv& env, const std::string& text) {
   return WriteOut(env, env.comm->GetReply());
 }
 
-// Opens the chosen printer for sending; kExitOk with the link open.
-int OpenChosen(CliEnv& env) {
-  std::string name;
-  if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
-  int rc = env.comm->OpenLink(0, PortNumberFromName(name), 9600);
-  if (rc != kPortOk || env.comm->port().IsPortClosed()) {
-    env.comm->CloseLink();
-    Fail(LinkFailure(env, Say(CliText::kOpenFailed, env.language).c_str()));
-    return kExitFailed;
-  }
-  return kExitOk;
+// Opens the chosen printer for sending: kExitOk with the link open.
+int Open(CliEnv& env, PrinterLink& link) {
+  if (link.Open() == kPortOk) return kExitOk;
+  Fail(LinkFailure(env, Say(CliText::kOpenFailed, env.language).c_str()));
+  return kExitFailed;
 }
 
 int Send(CliEnv& env, const std::string& text) {
   std::string command;
   if (!ToPrinterText(env, text, &command)) return kExitFailed;
-  if (int rc = OpenChosen(env); rc != kExitOk) return rc;
-  bool sent = env.comm->SendCommand(command);
-  env.comm->CloseLink();
+  std::string name;
+  if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
+  PrinterLink link(*env.comm, name);
+  if (int rc = Open(env, link); rc != kExitOk) return rc;
+  bool sent = link.SendLine(command) == kPortOk;
+  link.Close();
   if (!sent) {
     Fail(LinkFailure(env, QueryResultMessage(kQueryWriteFailed, env.language)));
     return kExitFailed;
@@ -109,11 +107,11 @@ int Send(CliEnv& env, const std::string& text) {
 
 // Sends on a worker while this thread reads the printer's status every
 // 500 ms, as the window's refresh does during a long transfer.
-int SendWatched(CliEnv& env, const std::string& name, const std::string& path) {
+int SendWatched(CliEnv& env, PrinterLink& link, const std::string& name, const std::string& path) {
   std::atomic<bool> done{false};
   int rc = kPortOk;
   std::thread sender([&] {
-    rc = env.comm->SendFile(path);
+    rc = link.SendFile(path);
     done = true;
   });
   while (!done) {
@@ -126,11 +124,12 @@ int SendWatched(CliEnv& env, const std::string& name, const std::string& path) {
 }
 
 int SendFile(CliEnv& env, const std::string& path, bool watch) {
-  if (int rc = OpenChosen(env); rc != kExitOk) return rc;
   std::string name;
-  (void)ResolvePrinter(env, &name);
-  int rc = watch ? SendWatched(env, name, path) : env.comm->SendFile(path);
-  env.comm->CloseLink();
+  if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
+  PrinterLink link(*env.comm, name);
+  if (int rc = Open(env, link); rc != kExitOk) return rc;
+  int rc = watch ? SendWatched(env, link, name, path) : link.SendFile(path);
+  link.Close();
   if (rc == kPortOk) return kExitOk;
   if (rc == kFileOpenFailed) Fail(Say(CliText::kCannotOpenFile, env.language) + " " + path);
   else if (rc == kFileReadFailed) Fail(Say(CliText::kCannotReadFile, env.language) + " " + path);

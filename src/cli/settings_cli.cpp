@@ -2,13 +2,14 @@
 
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
+#include "cli/cli_units.h"
 #include "cli/cli_texts.h"
 #include "core/config/config_codes.h"
 #include "core/config/model_list.h"
@@ -26,20 +27,11 @@ struct SettingsArgs {
   std::vector<std::string> choices;
 };
 
-// The unit words of --unit and of the lengths `get` prints: the units'
-// English names in lower case ("dot", "inch", "mm").
-std::string UnitWord(int unit) {
-  std::string word = UnitName(unit, "eng");
-  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return word;
-}
+// The unit words of --unit and of the lengths `get` prints ("dot", "inch",
+// "mm"); CLI11 has checked the word, an empty one means dots.
+int UnitOfWord(const std::string& word) { return std::max(UnitFromWord(word, kPageUnits), kUnitDots); }
 
-int UnitOfWord(const std::string& word) {
-  for (int unit = kUnitDots; unit <= kUnitMillimetres; ++unit) {
-    if (word == UnitWord(unit)) return unit;
-  }
-  return kUnitDots;
-}
+std::string UnitWord(int unit) { return UnitOf(unit).word; }
 
 // The folder of the running program, where "MARLIX.dat" is shipped.
 std::string ProgramFolder() {
@@ -59,12 +51,13 @@ int PreparePage(CliEnv& env, SettingsPage* page) {
 // The window stays silent where a printer cannot be opened for a send; the
 // command line always says why it failed.
 int Outcome(CliEnv& env, int rc, const CliOperator& op) {
-  if (rc == kConfigOk && !op.refused()) return kExitOk;
+  if (rc == kConfigOk) return kExitOk;
   // The operator's own NAME=VALUE was refused, with the reason told.
   if (rc == kSettingsChoiceInvalid || rc == kSettingsValueOutOfRange ||
       rc == kSettingsFieldNotCarried) {
     return kExitUsage;
   }
+  // The page tells why it failed, but for an open that failed on a send.
   if (op.told() == 0 && !op.refused()) {
     Fail(LinkFailure(env, Say(CliText::kOpenFailed, env.language).c_str()));
   }
@@ -77,7 +70,7 @@ int Outcome(CliEnv& env, int rc, const CliOperator& op) {
 int Get(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(false);
+  CliOperator op(false, env.language);
   page.unit = UnitOfWord(args.unit);
   env.comm->SetUnit(page.unit);
   if (int rc = page.RetrieveFromPrinter(*env.comm, op); rc != kConfigOk) {
@@ -104,7 +97,7 @@ int Get(CliEnv& env, const SettingsArgs& args) {
 int Save(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(true);
+  CliOperator op(true, env.language);
   op.set_chosen_file(args.file);
   return Outcome(env, page.SaveSettingsToFile(*env.comm, op), op);
 }
@@ -112,14 +105,14 @@ int Save(CliEnv& env, const SettingsArgs& args) {
 int Load(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(true);
+  CliOperator op(true, env.language);
   op.set_chosen_file(args.file);
   return Outcome(env, page.LoadSettingsFromFile(*env.comm, op), op);
 }
 
 int Set(CliEnv& env, const SettingsArgs& args) {
   SettingsPage page;
-  CliOperator op(args.yes);
+  CliOperator op(args.yes, env.language);
   // Lengths are in --unit, else in the unit the first of them names
   // ("1.00mm", as `get` prints it), else in dots.
   page.unit = kUnitDots;
@@ -161,7 +154,7 @@ using Action = int (SettingsPage::*)(CPrinterComm&, Operator&);
 int RunAction(CliEnv& env, Action action, bool yes) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(yes);
+  CliOperator op(yes, env.language);
   return Outcome(env, (page.*action)(*env.comm, op), op);
 }
 
@@ -170,7 +163,7 @@ int RunAction(CliEnv& env, Action action, bool yes) {
 int FactoryReset(CliEnv& env, bool yes) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
-  CliOperator op(yes);
+  CliOperator op(yes, env.language);
   if (!op.Confirm(SettingsMessage(SettingsText::kConfirmFactoryReset, env.language))) {
     return Outcome(env, kSettingsCancelled, op);
   }
@@ -191,7 +184,7 @@ void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   add_printer(get);
   get->add_flag("--json", env.json, "print the fields as JSON");
   get->add_option("--unit", args->unit, "unit of offsets and the calibration length (default dot)")
-      ->check(CLI::IsMember({"dot", "inch", "mm"}));
+      ->check(CLI::IsMember(UnitWords(kPageUnits)));
   get->callback([&env, exit_code, args] { *exit_code = Get(env, *args); });
 
   auto* save = settings->add_subcommand("save", "save the printer's settings to a settings file");
@@ -209,7 +202,7 @@ void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   set->add_option("--unit", args->unit,
                   "unit of offsets and the calibration length (default: the unit a value names, "
                   "else dot)")
-      ->check(CLI::IsMember({"dot", "inch", "mm"}));
+      ->check(CLI::IsMember(UnitWords(kPageUnits)));
   set->add_flag("--yes", args->yes, "answer the confirmations with OK");
   set->add_option("NAME=VALUE", args->choices, "a record field and its value")->required();
   set->callback([&env, exit_code, args] { *exit_code = Set(env, *args); });

@@ -11,6 +11,7 @@
 #include "core/platform/text_encoding.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
+#include "core/storage/storage_codes.h"
 #include "core/storage/storage_page.h"
 
 namespace vidodez::cli {
@@ -53,18 +54,17 @@ int Console(CliEnv& env, const StorageArgs& args) {
   } else {
     page.command_text = args.text;
   }
-  CliOperator op(false);
-  page.SendCommandText(*env.comm, op);
-  return op.told() == 0 ? kExitOk : kExitFailed;
+  CliOperator op(false, env.language);
+  return page.SendCommandText(*env.comm, op) == kStorageOk ? kExitOk : kExitFailed;
 }
 
 int ListStored(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   StoredKind kind = Kinds().at(args.kind);
-  CliOperator op(false);
+  CliOperator op(false, env.language);
   // An empty list is an answer, told on stderr, not a failure.
-  if (page.GetList(*env.comm, op, kind) != 0) return kExitFailed;
+  if (page.GetList(*env.comm, op, kind) != kStorageOk) return kExitFailed;
   const auto& names = page.List(kind).names;
   if (env.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -80,7 +80,7 @@ int ListStored(CliEnv& env, const StorageArgs& args) {
 // printer's GBK bytes), as the operator picks an entry on the page.
 int SelectStored(CliEnv& env, StoragePage& page, CliOperator& op, StoredKind kind,
                  const std::string& name) {
-  if (page.GetList(*env.comm, op, kind) != 0) return kExitFailed;
+  if (page.GetList(*env.comm, op, kind) != kStorageOk) return kExitFailed;
   std::string gbk;
   if (platform::Utf8ToGbk(name, &gbk) != 0) gbk = name;
   StoredList& list = page.List(kind);
@@ -98,24 +98,26 @@ int DeleteStored(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   StoredKind kind = Kinds().at(args.kind);
-  CliOperator op(args.yes);
+  CliOperator op(args.yes, env.language);
+  int rc = kStorageOk;
   if (args.all) {
-    page.DeleteAll(*env.comm, op, kind);
+    rc = page.DeleteAll(*env.comm, op, kind);
   } else {
-    if (int rc = SelectStored(env, page, op, kind, args.name); rc != kExitOk) return rc;
-    page.DeleteSelected(*env.comm, op, kind);
+    if (int selected = SelectStored(env, page, op, kind, args.name); selected != kExitOk) {
+      return selected;
+    }
+    rc = page.DeleteSelected(*env.comm, op, kind);
   }
-  return op.told() == 0 && !op.refused() ? kExitOk : kExitFailed;
+  return rc == kStorageOk ? kExitOk : kExitFailed;
 }
 
 int PrintStored(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   StoredKind kind = Kinds().at(args.kind);
-  CliOperator op(false);
+  CliOperator op(false, env.language);
   if (int rc = SelectStored(env, page, op, kind, args.name); rc != kExitOk) return rc;
-  page.PrintSelected(*env.comm, op, kind);
-  return op.told() == 0 ? kExitOk : kExitFailed;
+  return page.PrintSelected(*env.comm, op, kind) == kStorageOk ? kExitOk : kExitFailed;
 }
 
 int StoreGraphic(CliEnv& env, const StorageArgs& args) {
@@ -124,11 +126,11 @@ int StoreGraphic(CliEnv& env, const StorageArgs& args) {
   page.file_type = 1;
   page.file_name = args.file;
   page.graphic_id = args.id;
-  CliOperator op(true);
-  if (page.CheckPicture(*env.comm, op) != kPageSent) return kExitFailed;
+  CliOperator op(true, env.language);
+  if (page.CheckPicture(*env.comm, op) != kStorageOk) return kExitFailed;
   // As after OK ("ZS"), unless --no-store chose the other answer.
   page.store_graphic = !args.no_store;
-  return page.StoreGraphic(*env.comm, op) == kPageSent ? kExitOk : kExitFailed;
+  return page.StoreGraphic(*env.comm, op) == kStorageOk ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -1,24 +1,16 @@
 #include "imaging/picture_convert.h"
 
-#include <array>
-
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/grey_bitmap.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/picture_size.h"
 #include "core/shell/texts.h"
+#include "core/shell/units.h"
 #include "imaging/magick_codec.h"
 #include "imaging/picture_loader.h"
 
 namespace vidodez::imaging {
 namespace {
-
-struct UnitName {
-  std::string_view name;
-  int unit;
-};
-constexpr std::array<UnitName, 4> kUnits{{
-    {"dot", kUnitDot}, {"inch", kUnitInch}, {"cm", kUnitCentimetre}, {"mm", kUnitMillimetre}}};
 
 constexpr Text kSaved{"Saved ", "已保存 "};
 constexpr Text kPixels{" pixels", " 像素"};
@@ -48,13 +40,8 @@ std::string SizeOptionsText(const ConvertOptions& options) {
 
 ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view language) {
   PictureSize size;
-  bool unit_known = false;
-  for (const auto& [name, unit] : kUnits)
-    if (name == options.unit) {
-      size.unit = unit;
-      unit_known = true;
-    }
-  if (!unit_known) return Fail(kGraphicBadOption, language, "--unit " + options.unit);
+  size.unit = UnitFromWord(options.unit, kPictureUnits);
+  if (size.unit < 0) return Fail(kGraphicBadOption, language, "--unit " + options.unit);
   const std::optional<int> resolution = ResolutionIndex(options.dpi);
   if (!resolution) return Fail(kGraphicBadOption, language, "--dpi " + std::to_string(options.dpi));
   size.resolution = *resolution;

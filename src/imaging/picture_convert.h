@@ -12,7 +12,7 @@ namespace vidodez::imaging {
 struct ConvertOptions {
   std::string input;
   std::string output;  // its extension picks the format, as in the dialog
-  std::string unit = "dot";  // "dot", "inch", "cm" or "mm"
+  std::string unit = "dot";  // a picture unit's word: "dot", "inch", "cm" or "mm"
   int dpi = 203;             // 203, 300 or 600
   // Texts as typed, checked like the dialog's boxes.
   std::optional<std::string> width;   // in `unit`

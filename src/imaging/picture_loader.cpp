@@ -203,4 +203,13 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
   return kGraphicOk;
 }
 
+int FileDecoder::Decode(const std::string& path, GreyBitmap* picture,
+                        std::uint32_t* bits_per_pixel) const {
+  LoadedPicture loaded;
+  if (const int code = LoadPicture(path, &loaded); code != kGraphicOk) return code;
+  *picture = std::move(loaded.bitmap);
+  *bits_per_pixel = loaded.bits_per_pixel;
+  return kGraphicOk;
+}
+
 }  // namespace vidodez::imaging

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/graphic/grey_bitmap.h"
+#include "core/graphic/picture_page.h"
 
 class QFile;
 class QImage;
@@ -26,6 +27,13 @@ struct LoadedPicture {
 // kGraphicBadPicture; more pixels than the core accepts
 // kGraphicPictureTooLarge. `out` changes only on success.
 [[nodiscard]] int LoadPicture(const std::string& path, LoadedPicture* out);
+
+// What the picture dialog's model reads pictures with: LoadPicture.
+class FileDecoder final : public PictureDecoder {
+ public:
+  [[nodiscard]] int Decode(const std::string& path, GreyBitmap* picture,
+                           std::uint32_t* bits_per_pixel) const override;
+};
 
 // Whether Qt reads pictures of this format code; ImageMagick reads the
 // others (but PCX, which the core reads).

@@ -65,6 +65,9 @@ TEST_F(CliSettings, ClearBufferNeedsYesAndActionsGoOutAsGiven) {
   RunResult refused = Cli({"clear-buffer"});
   EXPECT_EQ(refused.exit_code, 1);
   EXPECT_NE(refused.err.find("Are you sure to excute clearbuffer?"), std::string::npos);
+  // The refusal reads in the messages' language, not in English alone.
+  RunResult chinese = Cli({"--lang", "chi", "clear-buffer"});
+  EXPECT_EQ(chinese.err, "确认删除打印机缓存！（未确认：加上 --yes 再运行一次）\n");
   EXPECT_EQ(Wire(), "");
   RunResult cleared = Cli({"clear-buffer", "--yes"});
   EXPECT_EQ(cleared.exit_code, 0);

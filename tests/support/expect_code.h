@@ -4,27 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-#include "core/config/config_codes.h"
-#include "core/firmware/firmware_codes.h"
-#include "core/font/font_codes.h"
-#include "core/graphic/graphic_codes.h"
-#include "core/link/port_codes.h"
-#include "core/network/network_codes.h"
-#include "core/shell/shell_codes.h"
+#include "support/code_tables.h"
 
 namespace vidodez::test {
 
-// The code's name in whichever subsystem owns it (0 reads "PortOk").
+// The code's name in whichever subsystem owns it (0 reads "PortOk"); a
+// negative code no table names is the link's short write.
 inline std::string CodeText(int code) {
-  const char* name = "Unknown";
-  for (auto name_of : {PortCodeName, ShellCodeName, ConfigCodeName, GraphicCodeName,
-                       FontCodeName, FirmwareCodeName, NetworkCodeName}) {
-    name = name_of(code);
-    if (std::strcmp(name, "Unknown") != 0) break;
+  const char* name = nullptr;
+  for (const SubsystemCodes& subsystem : kSubsystemCodes) {
+    if (name == nullptr) name = NameOfCode(subsystem.table(), code, nullptr);
   }
+  if (name == nullptr) name = PortCodeName(code);
   return std::string(name) + " (" + std::to_string(code) + ")";
 }
 

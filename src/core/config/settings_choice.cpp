@@ -45,10 +45,11 @@ class Chooser {
   }
 
   // A list: the entry's position in the list.
-  int Index(int* choice, std::string_view value) {
+  int Index(int* choice, SettingsListId list, std::string_view value) {
     int number = EntryNumber(field_.rule, value);
-    if (number < 0) return Refuse(SettingsText::kValueNotAllowed);
-    *choice = (number - field_.rule.min) / field_.rule.step;
+    int index = number < 0 ? kNoSelection : ListIndexOfNumber(SettingsListOf(list), number);
+    if (index == kNoSelection) return Refuse(SettingsText::kValueNotAllowed);
+    *choice = index;
     return kConfigOk;
   }
 
@@ -105,12 +106,13 @@ class Chooser {
   std::string_view language_;
 };
 
-// Which choice of the page a field's name picks.
-enum class Control { kPair, kList, kBox };
+// Which choice of the page a field's name picks: an option pair or an edit
+// box here, a list by the lists' own table.
+enum class Control { kPair, kBox };
 struct Binding {
   SettingSlot PrinterSettingsRecord::*slot;
   Control control;
-  int SettingsPage::*choice;  // pairs and lists
+  int SettingsPage::*choice;  // pairs
   SettingsEdit edit;          // boxes
 };
 
@@ -119,18 +121,11 @@ using P = SettingsPage;
 using E = SettingsEdit;
 constexpr Binding kBindings[] = {
     {&R::MachineLanguage, Control::kPair, &P::menu_language, {}},
-    {&R::PrintMethod, Control::kList, &P::print_method, {}},
-    {&R::MediaSensorType, Control::kList, &P::sensor_type, {}},
-    {&R::Darkness, Control::kList, &P::darkness, {}},
-    {&R::Speed, Control::kList, &P::speed, {}},
     {&R::PrintDirection, Control::kPair, &P::direction, {}},
     {&R::Cutter, Control::kPair, &P::cutter, {}},
     {&R::CutterFrequency, Control::kBox, nullptr, E::kCutFrequency},
     {&R::CutterStopPosition, Control::kBox, nullptr, E::kBladeStopDelay},
     {&R::Peel, Control::kPair, &P::peel, {}},
-    {&R::BaudRate, Control::kList, &P::baud_rate, {}},
-    {&R::ParityBit, Control::kList, &P::parity, {}},
-    {&R::DataBit, Control::kList, &P::data_bit, {}},
     {&R::HorizontalOffset, Control::kBox, nullptr, E::kHorizontalOffset},
     {&R::VerticalOffset, Control::kBox, nullptr, E::kVerticalOffset},
     {&R::TearoffOffset, Control::kBox, nullptr, E::kTearOffset},
@@ -138,7 +133,6 @@ constexpr Binding kBindings[] = {
     {&R::CuttingOffset, Control::kBox, nullptr, E::kCuttingOffset},
     {&R::PeelingOffset, Control::kBox, nullptr, E::kPeelingOffset},
     {&R::TearOff, Control::kPair, &P::tear, {}},
-    {&R::MediaHeight, Control::kList, &P::media_height, {}},
     {&R::PrintingState, Control::kPair, &P::after_error, {}},
     {&R::PrintingBlank, Control::kPair, &P::resume_feed, {}},
     {&R::CalibrationLen, Control::kBox, nullptr, E::kCalibrationLength},
@@ -147,19 +141,19 @@ constexpr Binding kBindings[] = {
 int Choose(SettingsPage& page, const RecordField& field, std::string_view value, Chooser& c) {
   for (const Binding& b : kBindings) {
     if (b.slot != field.slot) continue;
-    switch (b.control) {
-      case Control::kPair: return c.Pair(&(page.*b.choice), value);
-      case Control::kList: return c.Index(&(page.*b.choice), value);
-      case Control::kBox: break;
-    }
+    if (b.control == Control::kPair) return c.Pair(&(page.*b.choice), value);
     return c.Edit(b.edit, value);
   }
   // Each sensor's threshold goes to its own field, whichever sensor the
-  // printer uses.
+  // printer uses; the page's one threshold list is not chosen by name.
   for (int sensor : {kSensorTransmissive, kSensorLowerReflective, kSensorUpperReflective}) {
     if (field.slot == ThresholdMember(sensor)) {
-      return c.Index(&page.sensor_thresholds[static_cast<size_t>(sensor)], value);
+      return c.Index(&page.sensor_thresholds[static_cast<size_t>(sensor)],
+                     SettingsListId::kThreshold, value);
     }
+  }
+  for (const SettingsList& list : SettingsLists()) {
+    if (list.field == field.slot) return c.Index(&page.Choice(list.id), list.id, value);
   }
   page.kept_values.emplace_back(field.name, value);
   return kConfigOk;

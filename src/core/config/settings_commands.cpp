@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/config/config_codes.h"
+#include "core/config/settings_lists.h"
 #include "core/config/settings_values.h"
 
 namespace vidodez {
@@ -14,8 +15,6 @@ constexpr std::string_view kReplyStart = "S*";
 constexpr std::string_view kReplyEnd = "*E\r\n";
 constexpr std::string_view kLineStart = "#PS>S*";
 constexpr std::string_view kLineEnd = "*E";
-constexpr int kThresholdListSize = 23;  // thresholds 2 to 24
-constexpr int kLowestThreshold = 2;
 
 std::vector<std::string_view> SplitFields(std::string_view text) {
   std::vector<std::string_view> fields;
@@ -180,21 +179,22 @@ SettingSlot& ThresholdSlot(PrinterSettingsRecord& record, int sensor_type) {
 }
 
 int ThresholdToRecord(PrinterSettingsRecord* record, int sensor_type, int list_index) {
-  if (list_index < 0 || list_index >= kThresholdListSize) return kSettingsValueOutOfRange;
-  char buffer[4];
-  std::snprintf(buffer, sizeof buffer, "%02d", list_index + kLowestThreshold);
-  ThresholdSlot(*record, sensor_type).Set(buffer);
+  std::string value;
+  if (int rc = ListValueOfIndex(SettingsListOf(SettingsListId::kThreshold), list_index, &value);
+      rc != kConfigOk) {
+    return rc;
+  }
+  ThresholdSlot(*record, sensor_type).Set(value);
   return kConfigOk;
 }
 
 int ThresholdFromRecord(const PrinterSettingsRecord& record, int sensor_type) {
   std::string_view text = (record.*ThresholdMember(sensor_type)).view();
-  constexpr int kNoSelection = -2;
+  // Printers write the threshold with or without its leading zero.
   if (!AllDigits(text) || text.size() > 3) return kNoSelection;
   int value = 0;
   for (char c : text) value = value * 10 + (c - '0');
-  int index = value - kLowestThreshold;
-  return (index >= 0 && index < kThresholdListSize) ? index : kNoSelection;
+  return ListIndexOfNumber(SettingsListOf(SettingsListId::kThreshold), value);
 }
 
 int CalibrationLengthText(int millimetres, std::string* text) {

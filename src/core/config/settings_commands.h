@@ -74,8 +74,8 @@ SettingSlot PrinterSettingsRecord::*ThresholdMember(int sensor_type);
 SettingSlot& ThresholdSlot(PrinterSettingsRecord& record, int sensor_type);
 // List index 0-22 (thresholds 2-24) as two digits into the sensor's slot.
 [[nodiscard]] int ThresholdToRecord(PrinterSettingsRecord* record, int sensor_type, int list_index);
-// The list index of the sensor's threshold; -2 (no selection) for a field
-// that is empty, not a number or outside 2-24.
+// The list index of the sensor's threshold; kNoSelection for a field that
+// is empty, not a number or outside the list.
 int ThresholdFromRecord(const PrinterSettingsRecord& record, int sensor_type);
 
 // Whole millimetres as the four digits of `CalibrationLen` ("0005").

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "core/config/config_codes.h"
 #include "core/config/model_list.h"
@@ -14,24 +13,12 @@
 namespace vidodez {
 namespace {
 
-constexpr int kDarknessEntries = 21;
-constexpr int kSpeedEntries = 13;
-
-// The list entry whose two-digit index is the field; `current` otherwise.
-int TwoDigitIndex(const SettingSlot& slot, int entries, int current) {
-  for (int i = 0; i < entries; ++i) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", i);
-    if (slot == text) return i;
-  }
-  return current;
-}
-
-// The index of a one-digit field "0".."last"; `current` for anything else.
-int DigitIndex(const SettingSlot& slot, int last, int current) {
-  std::string_view text = slot.view();
-  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + last) return current;
-  return text[0] - '0';
+// The list entry the record's field holds; `current` for a value the list
+// does not have.
+int EntryOf(const PrinterSettingsRecord& record, SettingsListId id, int current) {
+  const SettingsList& list = SettingsListOf(id);
+  const int index = ListIndexOfValue(list, (record.*list.field).view());
+  return index != kNoSelection ? index : current;
 }
 
 // An option pair from a field: `off_value` selects 0, `on_value` 1.
@@ -55,6 +42,21 @@ bool ParseTypedNumber(std::string_view text, float* value) {
   // As the page always did, text that is no number (a lone "-") reads as 0.
   if (ec != std::errc()) *value = 0.0f;
   return true;
+}
+
+int& SettingsPage::Choice(SettingsListId list) {
+  switch (list) {
+    case SettingsListId::kDarkness: return darkness;
+    case SettingsListId::kSpeed: return speed;
+    case SettingsListId::kPrintMethod: return print_method;
+    case SettingsListId::kSensorType: return sensor_type;
+    case SettingsListId::kMediaHeight: return media_height;
+    case SettingsListId::kThreshold: return threshold;
+    case SettingsListId::kBaudRate: return baud_rate;
+    case SettingsListId::kParity: return parity;
+    case SettingsListId::kDataBit: break;
+  }
+  return data_bit;
 }
 
 std::string& SettingsPage::Edit(SettingsEdit edit) {
@@ -99,14 +101,15 @@ void SettingsPage::FillFromRecord() {
   cut_frequency = record.CutterFrequency.str();
   blade_stop_delay = record.CutterStopPosition.str();
 
-  darkness = TwoDigitIndex(record.Darkness, kDarknessEntries, darkness);
-  speed = TwoDigitIndex(record.Speed, kSpeedEntries, speed);
+  using L = SettingsListId;
+  for (L list : {L::kDarkness, L::kSpeed, L::kBaudRate, L::kParity, L::kDataBit, L::kPrintMethod,
+                 L::kSensorType}) {
+    Choice(list) = EntryOf(record, list, Choice(list));
+  }
 
   if (HasExtendedFields(field_count)) {
-    int sensor = DigitIndex(record.MediaSensorType, 2, kSensorTransmissive);
-    int index = ThresholdFromRecord(record, sensor);
-    threshold = index < 0 ? kNoSelection : index;
-    media_height = DigitIndex(record.MediaHeight, 1, media_height);
+    threshold = ThresholdFromRecord(record, EntryOf(record, L::kSensorType, kSensorTransmissive));
+    media_height = EntryOf(record, L::kMediaHeight, media_height);
     after_error = PairFromField(record.PrintingState, "0", "1", after_error);
     resume_feed = PairFromField(record.PrintingBlank, "0", "1", resume_feed);
   }
@@ -115,12 +118,6 @@ void SettingsPage::FillFromRecord() {
     (void)ParseTypedNumber(record.CalibrationLen.view(), &millimetres);
     calibration_length = ConvertUnit(millimetres, resolution, kUnitMillimetres, unit);
   }
-
-  baud_rate = DigitIndex(record.BaudRate, 4, baud_rate);
-  parity = DigitIndex(record.ParityBit, 2, parity);
-  data_bit = DigitIndex(record.DataBit, 1, data_bit);
-  print_method = DigitIndex(record.PrintMethod, 1, print_method);
-  sensor_type = DigitIndex(record.MediaSensorType, 2, sensor_type);
 
   cutter = PairFromField(record.Cutter, "0", "1", cutter);
   tear = PairFromField(record.TearOff, "0", "1", tear);
@@ -135,10 +132,7 @@ void SettingsPage::ResetAll() {
                             &horizontal_offset, &feed_offset}) {
     edit->clear();
   }
-  for (int* list : {&darkness, &speed, &print_method, &sensor_type, &media_height, &threshold,
-                    &baud_rate, &parity, &data_bit}) {
-    *list = kNoSelection;
-  }
+  for (const SettingsList& list : SettingsLists()) Choice(list.id) = kNoSelection;
   for (int* pair : {&tear, &cutter, &peel, &direction, &menu_language, &after_error, &resume_feed}) {
     *pair = kNeither;
   }
@@ -165,59 +159,67 @@ void SettingsPage::FollowUnit(int link_unit) {
   if (link_unit != unit) ChangeUnit(link_unit);
 }
 
-void SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {
+int SettingsPage::OnCutterEnabled(Operator& op, std::string_view language) {
   if (peel == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageCutDisablesPeel, language))) {
       cutter = 0;
-      return;
+      return kSettingsCancelled;
     }
     peel = 0;
     cutter = 1;
   }
   tear = 1;
+  return kConfigOk;
 }
 
-void SettingsPage::OnPeelEnabled(Operator& op, std::string_view language) {
+int SettingsPage::OnPeelEnabled(Operator& op, std::string_view language) {
   if (cutter == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPagePeelDisablesCut, language))) {
       peel = 0;
-      return;
+      return kSettingsCancelled;
     }
     cutter = 0;
     peel = 1;
   }
   tear = 1;
+  return kConfigOk;
 }
 
-void SettingsPage::OnTearDisabled(Operator& op, std::string_view language) {
+int SettingsPage::OnTearDisabled(Operator& op, std::string_view language) {
   if (cutter == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesCut, language))) {
       tear = 1;
-      return;
+      return kSettingsCancelled;
     }
     cutter = 0;
   }
   if (peel == 1) {
     if (!op.Confirm(SettingsMessage(SettingsText::kPageTearOffDisablesPeel, language))) {
       tear = 1;
-      return;
+      return kSettingsCancelled;
     }
     peel = 0;
   }
+  return kConfigOk;
 }
 
-void SettingsPage::OnPrintNextChosen(Operator& op, std::string_view language) {
-  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmPrintNext, language))) after_error = 1;
+int SettingsPage::OnPrintNextChosen(Operator& op, std::string_view language) {
+  if (op.Confirm(SettingsMessage(SettingsText::kConfirmPrintNext, language))) return kConfigOk;
+  after_error = 1;
+  return kSettingsCancelled;
 }
 
-void SettingsPage::OnNoFeedChosen(Operator& op, std::string_view language) {
-  if (!op.Confirm(SettingsMessage(SettingsText::kConfirmNoFeed, language))) resume_feed = 1;
+int SettingsPage::OnNoFeedChosen(Operator& op, std::string_view language) {
+  if (op.Confirm(SettingsMessage(SettingsText::kConfirmNoFeed, language))) return kConfigOk;
+  resume_feed = 1;
+  return kSettingsCancelled;
 }
 
-void SettingsPage::OnSensorTypeChosen(Operator& op, std::string_view language) {
-  if (sensor_type == kSensorUpperReflective) (void)CheckUpperReflectiveModel(op, language);
-  int index = ThresholdFromRecord(record, sensor_type);
-  threshold = index < 0 ? kNoSelection : index;
+int SettingsPage::OnSensorTypeChosen(Operator& op, std::string_view language) {
+  const bool supported =
+      sensor_type != kSensorUpperReflective || CheckUpperReflectiveModel(op, language);
+  threshold = ThresholdFromRecord(record, sensor_type);
+  return supported ? kConfigOk : kSettingsModelNotSupported;
 }
 
 std::string UpperReflectiveModelName(const std::string& display_name) {
@@ -245,10 +247,12 @@ bool SettingsPage::CheckUpperReflectiveModel(Operator& op, std::string_view lang
   return false;
 }
 
-void SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
+int SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
   int result = ApplyEditRule(edit, &Edit(edit));
   if (result == kInputRefusedDigits) op.Tell(SettingsMessage(SettingsText::kInvalidDigits, language));
   if (result == kInputRefusedSigned) op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
+  const bool refused = result == kInputRefusedDigits || result == kInputRefusedSigned;
+  return refused ? kSettingsChoiceInvalid : kConfigOk;
 }
 
 }  // namespace vidodez

@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "core/config/printer_settings_record.h"
+#include "core/config/settings_lists.h"
 #include "core/link/printer_comm.h"
 #include "core/shell/operator.h"
 
 namespace vidodez {
 
 inline constexpr int kNeither = -1;
-inline constexpr int kNoSelection = -1;
 
 // Sensor type list entries.
 inline constexpr int kSensorTransmissive = 0;
@@ -55,16 +55,16 @@ struct SettingsPage {
   int after_error = kNeither;    // 1 AddContinPrintEnableOp "Reprint", 0 ContinPrintEnableOp "Print Next"
   int resume_feed = kNeither;    // 1 PrintBlankEnableOp "Feed Before Printing", 0 PrintBlankDisableOp
 
-  // Lists (index, -1 none).
-  int darkness = kNoSelection;      // SDarkNessCombo, "0".."20"
-  int speed = kNoSelection;         // SPrintingSpeedCombo, 13 entries
-  int print_method = kNoSelection;  // SPrintModeCombo
-  int sensor_type = kNoSelection;   // SMediaSensorsCombo
-  int media_height = kNoSelection;  // SMediaHeiCombo
-  int threshold = kNoSelection;     // SDetectThCombo, "2".."24"
-  int baud_rate = kNoSelection;     // SBoudRateCombo
-  int parity = kNoSelection;        // SParityBitCombo
-  int data_bit = kNoSelection;      // SDataBitCombo
+  // Lists (an entry of settings_lists.h, kNoSelection for none).
+  int darkness = kNoSelection;
+  int speed = kNoSelection;
+  int print_method = kNoSelection;
+  int sensor_type = kNoSelection;
+  int media_height = kNoSelection;
+  int threshold = kNoSelection;  // of the selected sensor
+  int baud_rate = kNoSelection;
+  int parity = kNoSelection;
+  int data_bit = kNoSelection;
 
   // Edit boxes, as typed, offsets and calibration length in `unit`.
   std::string tear_offset, cutting_offset, cut_frequency, blade_stop_delay, peeling_offset,
@@ -94,6 +94,8 @@ struct SettingsPage {
   bool extended_enabled = false;
   std::string model_list_path;  // program folder + "MARLIX.dat"
 
+  // The choice each list of settings_lists.h sets.
+  int& Choice(SettingsListId list);
   std::string& Edit(SettingsEdit edit);
   // The six offset fields with their edit boxes.
   struct OffsetBinding {
@@ -129,21 +131,24 @@ struct SettingsPage {
 
   // --- interlocks, run on "selectchanged" / "itemselect" and at send ---
   // Call after setting the option/list to the new state. Each asks through
-  // `op` in `language` and corrects the choices when the operator cancels.
-  void OnCutterEnabled(Operator& op, std::string_view language);
-  void OnPeelEnabled(Operator& op, std::string_view language);
-  void OnTearDisabled(Operator& op, std::string_view language);
-  void OnPrintNextChosen(Operator& op, std::string_view language);
-  void OnNoFeedChosen(Operator& op, std::string_view language);
+  // `op` in `language` and corrects the choices when the operator cancels:
+  // kConfigOk, or kSettingsCancelled.
+  [[nodiscard]] int OnCutterEnabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnPeelEnabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnTearDisabled(Operator& op, std::string_view language);
+  [[nodiscard]] int OnPrintNextChosen(Operator& op, std::string_view language);
+  [[nodiscard]] int OnNoFeedChosen(Operator& op, std::string_view language);
   // After `sensor_type` changed: the model check for upper reflective (the
-  // entry stays even when it fails), then the threshold of that sensor.
-  void OnSensorTypeChosen(Operator& op, std::string_view language);
+  // entry stays even when it fails: kSettingsModelNotSupported), then the
+  // threshold of that sensor.
+  [[nodiscard]] int OnSensorTypeChosen(Operator& op, std::string_view language);
   // The upper reflective model check: true when the selected printer's model
   // is in the model list; otherwise the operator is told why.
   bool CheckUpperReflectiveModel(Operator& op, std::string_view language) const;
   // "textchanged": applies the box's input rule to its text, telling the
-  // operator when the text was refused (the box is then empty).
-  void OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
+  // operator when the text was refused (the box is then empty:
+  // kSettingsChoiceInvalid).
+  [[nodiscard]] int OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language);
 
   // The read before a send: in the link's unit, the reply's fields in their
   // form, and every field chosen by name carried by this printer.
@@ -153,6 +158,8 @@ struct SettingsPage {
   // when it lies outside.
   [[nodiscard]] int TypedLength(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
                                 Operator& op, std::string_view language, int* whole) const;
+  // The list's chosen entry into its field; nothing when none is chosen.
+  [[nodiscard]] int ListToRecord(SettingsListId list);
   // A typed whole number into its two-digit field, within the field's range.
   [[nodiscard]] int TypedNumber(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
                                 Operator& op, std::string_view language);
@@ -182,8 +189,8 @@ struct SettingsPage {
   // Asks first; "Reboot to take effect!" after a successful send.
   [[nodiscard]] int ClearBuffer(CPrinterComm& comm, Operator& op);
   // The settings end of each status refresh: re-arms or runs the quiet read
-  // and sets `extended_enabled`.
-  void AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
+  // and sets `extended_enabled`. kConfigOk, or the quiet read's failure.
+  [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
 
 // A typed number; text that is no number reads 0. False for empty text and

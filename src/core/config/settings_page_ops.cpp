@@ -13,7 +13,8 @@
 #include "core/config/settings_values.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
-#include "core/link/port_names.h"
+#include "core/link/printer_link.h"
+#include "core/shell/file_dialog_texts.h"
 #include "core/shell/units.h"
 
 namespace vidodez {
@@ -23,8 +24,6 @@ namespace {
 constexpr int kApplySettingsSeconds = 9;
 constexpr int kStatusUpgradeComplete = 18;
 
-bool IsQueryFailure(int rc) { return rc >= kQueryEmptyReply && rc <= kNoUsablePrinter; }
-
 std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d", value);
@@ -33,9 +32,7 @@ std::string TwoDigits(int value) {
 
 FileChoice SettingsFileChoice(bool save, std::string_view language) {
   FileChoice choice;
-  choice.title =
-      SettingsMessage(save ? SettingsText::kSaveDialogTitle : SettingsText::kOpenDialogTitle,
-                      language).text;
+  choice.title = Pick(save ? kSaveFileTitle : kOpenFileTitle, language);
   choice.filter_name =
       SettingsMessage(save ? SettingsText::kSaveDialogFilter : SettingsText::kOpenDialogFilter,
                       language).text;
@@ -47,10 +44,7 @@ FileChoice SettingsFileChoice(bool save, std::string_view language) {
 }  // namespace
 
 int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages) {
-  int rc = kNoUsablePrinter;
-  if (!printer.empty() && IsUsbName(printer)) {
-    rc = comm.QueryPrinter(PortNumberFromName(printer), kReadSettingsCommand);
-  }
+  int rc = PrinterLink(comm, printer).Query(kReadSettingsCommand);
   if (IsQueryFailure(rc)) {
     if (show_messages) op.Tell(QueryResultOperatorMessage(rc, comm));
     return rc;
@@ -78,20 +72,17 @@ int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool
 int SettingsPage::SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
                                         const std::string& command) {
   const std::string& language = comm.GetLanguage();
-  if (printer.empty()) {
-    op.Tell(SettingsMessage(SettingsText::kOpenPortFailed, language));
-    return kNoUsablePrinter;
+  PrinterLink link(comm, printer);
+  // The page says nothing of an open that failed; the command line does.
+  if (int rc = link.Open(); rc != kPortOk) {
+    if (rc == kNoUsablePrinter) op.Tell(SettingsMessage(SettingsText::kOpenPortFailed, language));
+    return rc;
   }
-  if (!IsUsbName(printer)) return kNoUsablePrinter;
-  int rc = comm.OpenLink(0, PortNumberFromName(printer), 0);
-  if (rc != kPortOk || comm.port().IsPortClosed()) {
-    comm.CloseLink();
-    return rc != kPortOk ? rc : kPortOpenFailed;
+  if (link.SendLine(command) != kPortOk) {
+    op.Tell(WithCause(SettingsMessage(SettingsText::kSendFailed, language), comm));
+    return kSettingsSendFailed;
   }
-  bool sent = comm.SendCommand(command);
-  if (!sent) op.Tell(WithCause(SettingsMessage(SettingsText::kSendFailed, language), comm));
-  comm.CloseLink();
-  return sent ? kConfigOk : kSettingsSendFailed;
+  return kConfigOk;
 }
 
 int SettingsPage::RetrieveFromPrinter(CPrinterComm& comm, Operator& op) {
@@ -163,6 +154,15 @@ int SettingsPage::ApplyModeInterlocks(Operator& op, std::string_view language) {
   return kConfigOk;
 }
 
+int SettingsPage::ListToRecord(SettingsListId id) {
+  if (Choice(id) == kNoSelection) return kConfigOk;
+  const SettingsList& list = SettingsListOf(id);
+  std::string value;
+  if (int rc = ListValueOfIndex(list, Choice(id), &value); rc != kConfigOk) return rc;
+  (record.*list.field).Set(value);
+  return kConfigOk;
+}
+
 int SettingsPage::TypedNumber(const std::string& typed, SettingSlot PrinterSettingsRecord::*slot,
                               Operator& op, std::string_view language) {
   const RecordField& field = FieldOfSlot(slot);
@@ -187,21 +187,17 @@ int SettingsPage::SendSettings(CPrinterComm& comm, Operator& op, int last_status
   // operator left blank goes back unchanged.
   if (int rc = ApplyModeInterlocks(op, language); rc != kConfigOk) return rc;
 
-  if (baud_rate >= 0) record.BaudRate.Set(std::to_string(baud_rate));
-  if (parity >= 0) record.ParityBit.Set(std::to_string(parity));
-  if (data_bit >= 0) record.DataBit.Set(std::to_string(data_bit));
-  if (darkness >= 0) record.Darkness.Set(TwoDigits(darkness));
-  if (speed >= 0) record.Speed.Set(TwoDigits(speed));
-  if (print_method >= 0) record.PrintMethod.Set(std::to_string(print_method));
-  if (sensor_type >= 0) {
-    if (sensor_type == kSensorUpperReflective && !CheckUpperReflectiveModel(op, language)) {
-      return kSettingsModelNotSupported;
-    }
-    record.MediaSensorType.Set(std::to_string(sensor_type));
+  using L = SettingsListId;
+  for (L list : {L::kBaudRate, L::kParity, L::kDataBit, L::kDarkness, L::kSpeed, L::kPrintMethod}) {
+    if (int rc = ListToRecord(list); rc != kConfigOk) return rc;
   }
+  if (sensor_type == kSensorUpperReflective && !CheckUpperReflectiveModel(op, language)) {
+    return kSettingsModelNotSupported;
+  }
+  if (int rc = ListToRecord(L::kSensorType); rc != kConfigOk) return rc;
 
   if (HasExtendedFields(field_count)) {
-    if (media_height >= 0) record.MediaHeight.Set(std::to_string(media_height));
+    if (int rc = ListToRecord(L::kMediaHeight); rc != kConfigOk) return rc;
     if (threshold >= 0) {
       int sensor = sensor_type >= 0 ? sensor_type : kSensorTransmissive;
       if (int rc = ThresholdToRecord(&record, sensor, threshold); rc != kConfigOk) return rc;
@@ -340,13 +336,14 @@ int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
   return rc;
 }
 
-void SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
+int SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
   if (status == kStatusUpgradeComplete || status == -1) field_count = kSettingsReadPending;
   else if (status == 40 || status == 41 || status < -1) field_count = kSettingsNotKnown;
-  if (field_count != kSettingsReadPending || status < 0) return;
+  if (field_count != kSettingsReadPending || status < 0) return kConfigOk;
   field_count = kSettingsNotKnown;
-  (void)ReadSettingsFromPrinter(comm, op, false);
+  const int rc = ReadSettingsFromPrinter(comm, op, false);
   extended_enabled = HasExtendedFields(field_count);
+  return rc;
 }
 
 }  // namespace vidodez

@@ -59,9 +59,7 @@ constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
     {"Your printer has enabled peeling mode, if disable tear-off mode, peeling mode will be "
      "disabled too, continue?",
      "当前打印机已开启剥纸模式，若关闭撕纸模式，剥纸模式将关闭，是否关闭撕纸模式？"},
-    {"Save As", "另存文件"},
     {"Save settings file (*.ini)", "保存INI文件(*.ini)"},
-    {"Open File", "打开文件"},
     {"Open settings file (*.ini)", "打开INI文件(*.ini)"},
     {"%1: out of range; allowed %2.", "%1：超出范围，允许 %2。"},
     {"%1: not a value this setting takes; allowed %2.", "%1：该设置项不接受此值，允许 %2。"},

@@ -29,9 +29,7 @@ enum class SettingsText {
   kPrinterCutBlocksPeel,
   kPrinterTearOffDisablesCut,
   kPrinterTearOffDisablesPeel,
-  kSaveDialogTitle,
   kSaveDialogFilter,
-  kOpenDialogTitle,
   kOpenDialogFilter,
   // Messages about one field or entry; %1 and %2 stand for what they name.
   kValueOutOfRange,

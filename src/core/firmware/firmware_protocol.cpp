@@ -5,13 +5,14 @@
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/link/port_codes.h"
+#include "core/link/printer_link.h"
 #include "core/link/printer_port.h"
 
 namespace vidodez {
 
 int InterpretFirmwareInfo(int query_result, std::string_view reply, PrinterSettingsRecord* record,
                           int* field_count, FirmwareInfo* info) {
-  if (query_result <= kNoUsablePrinter && query_result >= kQueryEmptyReply) return query_result;
+  if (IsQueryFailure(query_result)) return query_result;
   record->Clear();
   int parsed = ParseSettingsReply(reply, record, field_count);
   if (query_result != kPortOk) return query_result;

@@ -4,8 +4,9 @@
 #include <cstring>
 
 #include "core/font/font_codes.h"
-#include "core/font/replacing_file.h"
 #include "core/platform/user_folders.h"
+#include "core/shell/file_replacement.h"
+#include "core/shell/shell_codes.h"
 
 namespace vidodez {
 namespace {
@@ -18,7 +19,7 @@ const char* TypePrefix(FontCommandType type) {
 
 // Writes `text` in chunks with every LF as CR LF, so no second copy of a
 // large command is ever held.
-int WriteTextMode(ReplacingFile& file, std::string_view text) {
+int WriteTextMode(FileReplacement& file, std::string_view text) {
   std::string chunk;
   chunk.reserve(kChunkBytes + 2);
   while (!text.empty()) {
@@ -36,9 +37,9 @@ int WriteTextMode(ReplacingFile& file, std::string_view text) {
         text.remove_prefix(1);
       }
     }
-    if (int error = file.Write(chunk)) return error;
+    if (int rc = file.Write(chunk); rc != kShellOk) return rc;
   }
-  return 0;
+  return kShellOk;
 }
 
 }  // namespace
@@ -60,8 +61,9 @@ std::string CommandFilePath(const std::string& folder, const std::string& name) 
 }
 
 int WriteCommandFile(const std::string& path, std::string_view text) {
-  ReplacingFile file;
-  bool ok = file.Open(path) == 0 && WriteTextMode(file, text) == 0 && file.Commit() == 0;
+  FileReplacement file;
+  bool ok = file.Begin(path) == kShellOk && WriteTextMode(file, text) == kShellOk &&
+            file.Commit() == kShellOk;
   return ok ? kFontOk : kFontCommandFileFailed;
 }
 

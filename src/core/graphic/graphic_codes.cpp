@@ -13,7 +13,7 @@ static_assert(kMaxPicturePixels == 16384LL * 16384 && kMaxPictureSide == 32768,
 
 using Entry = TextedCode;
 
-constexpr std::array<Entry, 13> kEntries{{
+constexpr std::array<Entry, 15> kEntries{{
     {{kGraphicOk, "GraphicOk"}, {"Done.", "完成。"}},
     {{kGraphicNoPicture, "GraphicNoPicture"}, {"No file is found!", "没有找到文件！"}},
     {{kGraphicNoExtension, "GraphicNoExtension"},
@@ -39,6 +39,9 @@ constexpr std::array<Entry, 13> kEntries{{
     {{kGraphicBadOption, "GraphicBadOption"}, {"Invalid option.", "选项无效。"}},
     {{kGraphicBadNumber, "GraphicBadNumber"},
      {"Vaild value: 0~9", "请输入0~9数字，并确保输入的数据符合有效规则！"}},
+    {{kGraphicCancelled, "GraphicCancelled"}, {"Cancelled.", "已取消。"}},
+    {{kGraphicReplaceDeclined, "GraphicReplaceDeclined"},
+     {"The file was not replaced.", "文件未被替换。"}},
 }};
 
 constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);

@@ -32,6 +32,10 @@ inline constexpr int kGraphicPictureTooLarge = -5010;
 inline constexpr int kGraphicBadOption = -5011;
 // A size or percentage that is not a number.
 inline constexpr int kGraphicBadNumber = -5012;
+// The picture dialog: the operator cancelled the file dialog (nothing read
+// or written), or declined to replace a file (nothing written).
+inline constexpr int kGraphicCancelled = -5013;
+inline constexpr int kGraphicReplaceDeclined = -5014;
 
 // The constant's name without its "k", for logs, --json and test failures.
 const char* GraphicCodeName(int code);

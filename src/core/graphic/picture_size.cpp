@@ -8,8 +8,6 @@ namespace vidodez {
 namespace {
 
 constexpr std::array<float, 3> kDpi{203.0f, 300.0f, 600.0f};
-constexpr float kMmPerInch = 25.4f;
-constexpr float kCmPerInch = 2.54f;
 // Typed values beyond this are no size anyone means; capping keeps the
 // arithmetic finite and the texts short.
 constexpr float kMaxTypedValue = 1.0e9f;
@@ -64,12 +62,12 @@ int RotationQuarterTurns(int rotation) { return rotation >= 0 && rotation < 4 ? 
 std::string FormatInUnit(float pixels, int unit, int resolution) {
   const float dpi = ResolutionDpi(resolution);
   switch (unit) {
-    case kUnitInch:
+    case kUnitInches:
       return Fixed(pixels / dpi, 3);
-    case kUnitCentimetre:
-      return Fixed(pixels * kCmPerInch / dpi, 2);
-    case kUnitMillimetre:
-      return Fixed(pixels * kMmPerInch / dpi, 1);
+    case kUnitCentimetres:
+      return Fixed(pixels * kCentimetresPerInch / dpi, 2);
+    case kUnitMillimetres:
+      return Fixed(pixels * kMillimetresPerInch / dpi, 1);
     default:
       return Fixed(pixels, 0);
   }
@@ -78,12 +76,12 @@ std::string FormatInUnit(float pixels, int unit, int resolution) {
 float PixelsFromUnit(float value, int unit, int resolution) {
   const float dpi = ResolutionDpi(resolution);
   switch (unit) {
-    case kUnitInch:
+    case kUnitInches:
       return Whole(value * dpi);
-    case kUnitCentimetre:
-      return Whole(value * dpi / kCmPerInch);
-    case kUnitMillimetre:
-      return Whole(value * dpi / kMmPerInch);
+    case kUnitCentimetres:
+      return Whole(value * dpi / kCentimetresPerInch);
+    case kUnitMillimetres:
+      return Whole(value * dpi / kMillimetresPerInch);
     default:
       return Whole(value);
   }

@@ -2,26 +2,23 @@
 // The size rules of picture conversion: units, resolutions, scale modes and
 // what each size box does when its text changes. Pure functions over a plain
 // state, so the dialog and the command line share one set of rules. All
-// arithmetic is single precision, with 25.4 mm and 2.54 cm to the inch.
+// arithmetic is single precision; the units are those of core/shell/units.h.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace vidodez {
+#include "core/shell/units.h"
 
-inline constexpr int kUnitDot = 0;
-inline constexpr int kUnitInch = 1;
-inline constexpr int kUnitCentimetre = 2;
-inline constexpr int kUnitMillimetre = 3;
+namespace vidodez {
 
 inline constexpr int kScaleOrigin = 0;
 inline constexpr int kScaleScaling = 1;
 inline constexpr int kScaleManual = 2;
 
 struct PictureSize {
-  int unit = kUnitDot;
+  int unit = kUnitDots;  // a unit of core/shell/units.h
   int resolution = 0;  // index: 0 203 dpi, 1 300 dpi, 2 600 dpi
   int rotation = 0;    // index: 0, 90, 180, 270 degrees to the right
   int scale_mode = kScaleOrigin;

@@ -11,7 +11,7 @@ namespace vidodez {
 inline constexpr int kPortOk = 0;
 inline constexpr int kPrintFileCreateFailed = 1000;
 inline constexpr int kWriteOnClosedPort = 1023;
-inline constexpr int kNoUsablePrinter = -1;  // pages: no usable printer selected
+inline constexpr int kNoUsablePrinter = -1;  // pages: no printer chosen (a query: or not USB)
 inline constexpr int kQueryWriteFailed = -2;
 inline constexpr int kQueryNoReply = -3;
 inline constexpr int kQueryEmptyReply = -4;
@@ -45,6 +45,8 @@ inline constexpr int kGraphicTooLarge = -3038;
 // A reply without the form of the answer asked for (a late answer to an
 // earlier command, say): a failed read, never an empty answer.
 inline constexpr int kQueryUnexpectedReply = -3300;
+// The printer chosen is not a USB printer: pages open USB printers only.
+inline constexpr int kPrinterNotUsb = -4001;
 
 // The constant's name without its "k", for logs, --json and test failures.
 // Any other negative code is a short write of minus that many bytes.

@@ -16,7 +16,7 @@ void CPrinterComm::NoteFailure(int error, const std::string& device) {
 }
 
 int CPrinterComm::OpenLink(int kind, int port_number, int baud_rate) {
-  if (kind != 0 && kind != 1) return kNoUsablePrinter;
+  if (kind != 0 && kind != 1) return kPortOpenFailed;
   int rc = port_.OpenPort(port_number);
   NoteFailure(port_.last_error(), port_.last_device());
   if (rc != kPortOk || kind == 0) return rc;

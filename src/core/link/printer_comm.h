@@ -16,7 +16,8 @@ class CPrinterComm {
                         platform::Syscalls sys = platform::DefaultSyscalls(),
                         PortDevicePaths paths = {});
 
-  // Kind 0 opens; kind 1 opens and applies the baud rate without handshake.
+  // Kind 0 opens; kind 1 opens and applies the baud rate without handshake;
+  // any other kind opens nothing (kPortOpenFailed).
   [[nodiscard]] int OpenLink(int kind, int port_number, int baud_rate);
   int CloseLink();
   [[nodiscard]] bool SendCommand(const std::string& text);

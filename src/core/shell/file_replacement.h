@@ -4,7 +4,9 @@
 // temporary file beside the target, which is synced and renamed over it, so
 // a full disk, a file-size limit or a crash leaves the old file as it was and
 // no temporary file behind. A symbolic link is written through to the file it
-// names, and an existing file keeps its permissions.
+// names, and an existing file keeps its permissions. Begin, then Write as
+// many pieces as the writer has, then Commit: a large file (a font's
+// command) is streamed, never held whole a second time.
 
 #include <cstdint>
 #include <span>

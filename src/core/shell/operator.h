@@ -17,12 +17,14 @@ struct OperatorMessage {
 };
 
 // What a file dialog offers: its title, one filter ("Settings files (*.ini)"
-// with the pattern "*.ini") and the extension added to a bare name.
+// with the pattern "*.ini"), the extension added to a bare name and, for a
+// file to write, the name proposed ("" for none).
 struct FileChoice {
   std::string title;
   std::string filter_name;
   std::string pattern;
   std::string default_extension;
+  std::string suggested_path;
 };
 
 class Operator {

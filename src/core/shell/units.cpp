@@ -5,20 +5,24 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/shell/texts.h"
-
 namespace vidodez {
 namespace {
 
-constexpr float kMillimetresPerInch = 25.4f;
+constexpr std::array<UnitInfo, 4> kUnits{{
+    {{"Dot", "像素点"}, {"Dot", "点(Dot)"}, "dot"},
+    {{"Inch", "英寸"}, {"Inch", "英寸"}, "inch"},
+    {{"mm", "毫米"}, {"mm", "毫米"}, "mm"},
+    {{"cm", "厘米"}, {"cm", "厘米"}, "cm"},
+}};
 
-constexpr Text kUnitNames[] = {
-    {"Dot", "像素点"},
-    {"Inch", "英寸"},
-    {"mm", "毫米"},
-};
-
+// The settings page converts between its own three units only.
 int KnownUnit(int unit) { return (unit >= kUnitDots && unit <= kUnitMillimetres) ? unit : kUnitDots; }
+
+bool SameWord(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 // printf of one float with a fixed precision. A result that reads as zero
 // loses its minus sign: "-0" next to a box means nothing to an operator.
@@ -74,15 +78,33 @@ int DpiForResolution(std::string_view resolution_code) {
   return 203;
 }
 
+const UnitInfo& UnitOf(int unit) {
+  return unit >= 0 && unit < static_cast<int>(kUnits.size()) ? kUnits[static_cast<size_t>(unit)]
+                                                             : kUnits[kUnitDots];
+}
+
+int StartUnitForLanguage(std::string_view language) {
+  if (language == "chi") return kUnitMillimetres;
+  if (language == "eng") return kUnitDots;
+  return -1;
+}
+
 const char* UnitName(int unit, std::string_view language) {
-  return Pick(kUnitNames[KnownUnit(unit)], language);
+  return Pick(UnitOf(unit).name, language);
 }
 
 int UnitIndexFromName(std::string_view name) {
-  for (int unit = kUnitDots; unit <= kUnitMillimetres; ++unit) {
-    if (name == kUnitNames[unit].eng || name == kUnitNames[unit].chi) return unit;
+  for (int unit : kPageUnits) {
+    if (name == UnitOf(unit).name.eng || name == UnitOf(unit).name.chi) return unit;
   }
   return kUnitDots;
+}
+
+int UnitFromWord(std::string_view word, std::span<const int> offered) {
+  for (int unit : offered) {
+    if (word == UnitOf(unit).word) return unit;
+  }
+  return -1;
 }
 
 bool SplitUnitSuffix(std::string_view text, std::string_view* number, int* unit) {
@@ -92,15 +114,9 @@ bool SplitUnitSuffix(std::string_view text, std::string_view* number, int* unit)
   *number = text.substr(0, cut);
   std::string_view name = text.substr(cut);
   while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-  auto same = [](std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-             return lower(x) == lower(y);
-           });
-  };
   *unit = -1;
-  for (int u = kUnitDots; u <= kUnitMillimetres; ++u) {
-    if (same(name, kUnitNames[u].eng) || name == kUnitNames[u].chi) *unit = u;
+  for (int u : kPageUnits) {
+    if (SameWord(name, UnitOf(u).name.eng) || name == UnitOf(u).name.chi) *unit = u;
   }
   return true;
 }

@@ -9,6 +9,9 @@ namespace vidodez {
 
 enum class StoredKind { kForm = 1, kFont = 2, kGraphic = 3 };
 
+// Asks for the list of stored objects; the link's CR LF follows its own.
+inline constexpr char kStoredListCommand[] = "^S1\r\n";
+
 // Names of one kind in a "^S1" reply: each name is the text between the
 // previous marker (or the start) and its own, "@" forms, "#" fonts, "$"
 // graphics. Names keep the reply's raw bytes; text after the last marker is

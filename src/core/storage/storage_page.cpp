@@ -11,11 +11,12 @@
 #include "core/graphic/pcx_codec.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
-#include "core/link/port_names.h"
+#include "core/link/printer_link.h"
 #include "core/platform/text_encoding.h"
 #include "core/shell/file_dialog_texts.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
+#include "core/storage/storage_codes.h"
 #include "core/storage/storage_texts.h"
 
 namespace vidodez {
@@ -52,57 +53,58 @@ bool CanReadFile(const std::string& path) {
   return true;
 }
 
+// `code` after telling the operator `text`.
+int Refuse(Operator& op, StorageText text, const std::string& language, int code) {
+  op.Tell(StorageMessage(text, language));
+  return code;
+}
+
 // Whether the picture at `path` can be sent: a regular file smaller than the
 // output buffer that the PCX reader takes whole. A file the printer cannot
 // use must never get as far as the delete of the graphic it would replace.
-bool PictureCanBeSent(const std::string& path, const std::string& language, Operator& op) {
+int CheckPictureFile(const std::string& path, const std::string& language, Operator& op) {
   std::vector<std::uint8_t> bytes;
   const int code = ReadInputFile(path, kOutputBufferSize - 1, &bytes);
   if (code == kInputTooLarge) {
-    op.Tell(StorageMessage(StorageText::kPictureTooLarge, language));
-    return false;
+    return Refuse(op, StorageText::kPictureTooLarge, language, kGraphicTooLarge);
   }
   if (code != kShellOk) {
     op.Tell(InputFileMessage(code, path, kOutputBufferSize - 1, language));
-    return false;
+    return code;
   }
   if (const int decoded = DecodePcx(bytes, nullptr, nullptr); decoded != kGraphicOk) {
     op.Tell(GraphicMessage(decoded, language));
-    return false;
+    return decoded;
   }
-  return true;
+  return kStorageOk;
 }
 
-bool IsQueryFailure(int rc) { return rc >= kQueryEmptyReply && rc <= kNoUsablePrinter; }
-
-// Opens the chosen printer for sending: kPageSent with the link open,
-// kPageNoPort or kPageOpenFailed with the operator told.
-int OpenChosenPrinter(const std::string& printer, CPrinterComm& comm, Operator& op) {
-  const std::string& language = comm.GetLanguage();
-  if (printer.empty()) {
-    op.Tell(StorageMessage(StorageText::kOpenFailed, language));
-    return kPageNoPort;
+// Opens the chosen printer for sending; the operator is told why it did not
+// open, unless it is no USB printer: those are never the page's.
+int OpenChosenPrinter(PrinterLink& link, CPrinterComm& comm, Operator& op) {
+  const int rc = link.Open();
+  if (rc == kNoUsablePrinter) {
+    op.Tell(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()));
+  } else if (rc != kPortOk && rc != kPrinterNotUsb) {
+    op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()), comm));
   }
-  // Only USB printers are the page's; anything else is silently left alone.
-  if (!IsUsbName(printer)) return kPageNoPort;
-  if (comm.OpenLink(0, PortNumberFromName(printer), 9600) != kPortOk || comm.port().IsPortClosed()) {
-    comm.CloseLink();
-    op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, language), comm));
-    return kPageOpenFailed;
-  }
-  return kPageSent;
+  return rc;
 }
 
+// `rc` of a send that failed, after telling the operator with the cause.
+int SendFailed(Operator& op, StorageText text, CPrinterComm& comm, int rc) {
+  op.Tell(WithCause(StorageMessage(text, comm.GetLanguage()), comm));
+  return rc;
+}
 
-// The flag for a delete of `kind`, or '\0' after telling the operator it
-// could not be read: a delete without it would send a bare line and drop
-// the entry from the list although the printer kept it.
-char DeleteFlag(StoragePage& page, CPrinterComm& comm, Operator& op, StoredKind kind) {
-  if (kind == StoredKind::kForm) return '0';
-  char flag = page.ReadCommandSetFlag(comm);
-  if (flag == '0' || flag == '1') return flag;
-  op.Tell(StorageMessage(StorageText::kCommandSetUnknown, comm.GetLanguage()));
-  return '\0';
+// The flag for a delete of `kind`, or kStorageCommandSetUnknown after
+// telling the operator it could not be read: a delete without it would send
+// a bare line and drop the entry from the list although the printer kept it.
+int DeleteFlag(StoragePage& page, CPrinterComm& comm, Operator& op, StoredKind kind, char* flag) {
+  *flag = '0';
+  if (kind == StoredKind::kForm) return kStorageOk;
+  if (page.ReadCommandSetFlag(comm, flag) == kStorageOk) return kStorageOk;
+  return Refuse(op, StorageText::kCommandSetUnknown, comm.GetLanguage(), kStorageCommandSetUnknown);
 }
 
 }  // namespace
@@ -117,31 +119,23 @@ StoredList& StoragePage::List(StoredKind kind) {
 }
 
 int StoragePage::SendPageCommand(CPrinterComm& comm, Operator& op, const std::string& text) {
-  int rc = OpenChosenPrinter(printer, comm, op);
-  if (rc != kPageSent) return rc;
-  if (!comm.SendCommand(text))
-    op.Tell(WithCause(StorageMessage(StorageText::kCommandFailed, comm.GetLanguage()), comm));
-  comm.CloseLink();
-  return kPageSent;
-}
-
-int StoragePage::QueryPagePrinter(CPrinterComm& comm, const std::string& query) {
-  if (printer.empty() || !IsUsbName(printer)) return kNoUsablePrinter;
-  return comm.QueryPrinter(PortNumberFromName(printer), query);
-}
-
-void StoragePage::SendCommandText(CPrinterComm& comm, Operator& op) {
-  std::string text = ConsoleText(command_text);
-  if (text.empty()) {
-    op.Tell(StorageMessage(StorageText::kNoCommand, comm.GetLanguage()));
-    return;
+  PrinterLink link(comm, printer);
+  if (int rc = OpenChosenPrinter(link, comm, op); rc != kPortOk) return rc;
+  if (int rc = link.SendLine(text); rc != kPortOk) {
+    return SendFailed(op, StorageText::kCommandFailed, comm, rc);
   }
+  return kStorageOk;
+}
+
+int StoragePage::SendCommandText(CPrinterComm& comm, Operator& op) {
+  const std::string& language = comm.GetLanguage();
+  std::string text = ConsoleText(command_text);
+  if (text.empty()) return Refuse(op, StorageText::kNoCommand, language, kStorageNoCommand);
   std::string gbk;
   if (platform::Utf8ToGbk(text, &gbk) != 0) {
-    op.Tell(StorageMessage(StorageText::kTextNotGbk, comm.GetLanguage()));
-    return;
+    return Refuse(op, StorageText::kTextNotGbk, language, kStorageTextNotGbk);
   }
-  (void)SendPageCommand(comm, op, gbk);
+  return SendPageCommand(comm, op, gbk);
 }
 
 void StoragePage::SetFileType(int type) {
@@ -151,13 +145,14 @@ void StoragePage::SetFileType(int type) {
   graphic_id.clear();
 }
 
-bool StoragePage::ChooseTextFile(CPrinterComm& comm, Operator& op) {
+int StoragePage::ChooseTextFile(CPrinterComm& comm, Operator& op) {
   FileChoice choice;
   choice.title = Pick(kOpenFileTitle, comm.GetLanguage());
   std::string path;
-  if (!op.ChooseFileToOpen(choice, &path) || !CanReadFile(path)) return false;
+  if (!op.ChooseFileToOpen(choice, &path)) return kStorageCancelled;
+  if (!CanReadFile(path)) return kStorageFileUnreadable;
   file_name = path;
-  return true;
+  return kStorageOk;
 }
 
 void StoragePage::SetChosenPicture(const std::string& path) {
@@ -165,29 +160,28 @@ void StoragePage::SetChosenPicture(const std::string& path) {
   graphic_id = path.empty() ? std::string() : BaseNameForId(path);
 }
 
-void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
-  if (file_type == 1) {
-    (void)SendPicture(comm, op);
-    return;
-  }
-  if (OpenChosenPrinter(printer, comm, op) != kPageSent) return;
+int StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
+  if (file_type == 1) return SendPicture(comm, op);
+  const std::string& language = comm.GetLanguage();
+  PrinterLink link(comm, printer);
+  if (int rc = OpenChosenPrinter(link, comm, op); rc != kPortOk) return rc;
   // The box can be typed in: what it shows is what goes, checked as a
   // browsed file is.
-  if (file_name.empty()) {
-    op.Tell(StorageMessage(StorageText::kSelectFile, comm.GetLanguage()));
-  } else if (!CanReadFile(file_name)) {
-    op.Tell(StorageMessage(StorageText::kNoFile, comm.GetLanguage()));
-  } else if (comm.SendFile(file_name) != kPortOk) {
-    op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, comm.GetLanguage()), comm));
+  if (file_name.empty()) return Refuse(op, StorageText::kSelectFile, language, kStorageNoFileChosen);
+  if (!CanReadFile(file_name)) {
+    return Refuse(op, StorageText::kNoFile, language, kStorageFileUnreadable);
   }
-  comm.CloseLink();
+  if (int rc = link.SendFile(file_name); rc != kPortOk) {
+    return SendFailed(op, StorageText::kSendFailed, comm, rc);
+  }
+  return kStorageOk;
 }
 
 int StoragePage::GetList(CPrinterComm& comm, Operator& op, StoredKind kind) {
   StoredList& list = List(kind);
   list.names.clear();
   list.selected = -1;
-  int rc = QueryPagePrinter(comm, "^S1\r\n");
+  int rc = PrinterLink(comm, printer).Query(kStoredListCommand);
   if (IsQueryFailure(rc)) {
     op.Tell(QueryResultOperatorMessage(rc, comm));
     return rc;
@@ -199,86 +193,91 @@ int StoragePage::GetList(CPrinterComm& comm, Operator& op, StoredKind kind) {
     return rc;
   }
   if (!IsStoredListReply(comm.GetReply())) {
-    op.Tell(StorageMessage(StorageText::kNotAList, comm.GetLanguage()));
-    return kQueryUnexpectedReply;
+    return Refuse(op, StorageText::kNotAList, comm.GetLanguage(), kQueryUnexpectedReply);
   }
   list.names = ParseStoredList(comm.GetReply(), kind);
   list.buttons_enabled = !list.names.empty();
   if (list.names.empty()) op.Tell(StorageMessage(TextsOf(kind).empty, comm.GetLanguage()));
-  return rc;
+  return kStorageOk;
 }
 
-char StoragePage::ReadCommandSetFlag(CPrinterComm& comm) {
-  int rc = QueryPagePrinter(comm, "^G1\r\n");
-  if (IsQueryFailure(rc)) return static_cast<char>(rc & 0xff);
+int StoragePage::ReadCommandSetFlag(CPrinterComm& comm, char* flag) {
+  int rc = PrinterLink(comm, printer).Query(kReadSettingsCommand);
+  if (IsQueryFailure(rc)) return rc;
   PrinterSettingsRecord record;
   int field_count = kSettingsNotKnown;
-  if (ParseSettingsReply(comm.GetReply(), &record, &field_count) != kConfigOk) return '\0';
-  return record.CommandSetFlag.empty() ? '\0' : record.CommandSetFlag.view()[0];
+  if (ParseSettingsReply(comm.GetReply(), &record, &field_count) != kConfigOk ||
+      (record.CommandSetFlag != "0" && record.CommandSetFlag != "1")) {
+    return kStorageCommandSetUnknown;
+  }
+  *flag = record.CommandSetFlag.view()[0];
+  return kStorageOk;
 }
 
-void StoragePage::DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
+int StoragePage::DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
   StoredList& list = List(kind);
   const std::string& language = comm.GetLanguage();
   if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) {
-    op.Tell(StorageMessage(TextsOf(kind).select_delete, language));
-    return;
+    return Refuse(op, TextsOf(kind).select_delete, language, kStorageNothingSelected);
   }
-  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete, language))) return;
+  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete, language))) return kStorageCancelled;
   std::string name = list.names[static_cast<size_t>(list.selected)];
   if (!NameFitsCommand(name)) {
-    op.Tell(StorageMessage(StorageText::kNameUnusable, language));
-    return;
+    return Refuse(op, StorageText::kNameUnusable, language, kStorageNameUnusable);
   }
-  char flag = DeleteFlag(*this, comm, op, kind);
-  if (flag == '\0') return;
-  if (SendPageCommand(comm, op, DeleteOneCommand(kind, flag, name)) != kPageSent) return;
+  char flag = '0';
+  if (int rc = DeleteFlag(*this, comm, op, kind, &flag); rc != kStorageOk) return rc;
+  if (int rc = SendPageCommand(comm, op, DeleteOneCommand(kind, flag, name)); rc != kStorageOk) {
+    return rc;
+  }
   list.names.erase(list.names.begin() + list.selected);
   list.selected = -1;
+  return kStorageOk;
 }
 
-void StoragePage::DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind) {
+int StoragePage::DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind) {
   StoredList& list = List(kind);
-  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete_all, comm.GetLanguage()))) return;
-  char flag = DeleteFlag(*this, comm, op, kind);
-  if (flag == '\0') return;
-  if (SendPageCommand(comm, op, DeleteAllCommand(kind, flag)) != kPageSent) return;
+  if (!op.Confirm(StorageMessage(TextsOf(kind).confirm_delete_all, comm.GetLanguage()))) {
+    return kStorageCancelled;
+  }
+  char flag = '0';
+  if (int rc = DeleteFlag(*this, comm, op, kind, &flag); rc != kStorageOk) return rc;
+  if (int rc = SendPageCommand(comm, op, DeleteAllCommand(kind, flag)); rc != kStorageOk) return rc;
   list.names.clear();
   list.selected = -1;
+  return kStorageOk;
 }
 
-void StoragePage::PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
-  if (kind == StoredKind::kFont) return;
+int StoragePage::PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind) {
+  if (kind == StoredKind::kFont) return kStorageFontsNotPrintable;
   StoredList& list = List(kind);
+  const std::string& language = comm.GetLanguage();
   if (list.selected < 0 || static_cast<size_t>(list.selected) >= list.names.size()) {
-    op.Tell(StorageMessage(TextsOf(kind).select_print, comm.GetLanguage()));
-    return;
+    return Refuse(op, TextsOf(kind).select_print, language, kStorageNothingSelected);
   }
   const std::string& name = list.names[static_cast<size_t>(list.selected)];
   if (!NameFitsCommand(name)) {
-    op.Tell(StorageMessage(StorageText::kNameUnusable, comm.GetLanguage()));
-    return;
+    return Refuse(op, StorageText::kNameUnusable, language, kStorageNameUnusable);
   }
-  (void)SendPageCommand(comm, op, PrintCommand(kind, name));
+  return SendPageCommand(comm, op, PrintCommand(kind, name));
 }
 
 int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
   const std::string& language = comm.GetLanguage();
-  auto refuse = [&](StorageText text) {
-    op.Tell(StorageMessage(text, language));
-    return kPageNoPort;
-  };
-  if (file_name.empty()) return refuse(StorageText::kNoFile);
-  if (!HasPcxExtension(file_name)) return refuse(StorageText::kPcxOnly);
-  if (graphic_id.empty()) return refuse(StorageText::kIdEmpty);
-  if (graphic_id.find('*') != std::string::npos) return refuse(StorageText::kIdHasAsterisk);
-  if (!NameFitsCommand(graphic_id)) return refuse(StorageText::kNameUnusable);
-  if (!PictureCanBeSent(file_name, language, op)) return kPageNoPort;
-  return kPageSent;
+  if (file_name.empty()) return Refuse(op, StorageText::kNoFile, language, kStorageNoFileChosen);
+  if (!HasPcxExtension(file_name)) return Refuse(op, StorageText::kPcxOnly, language, kStorageNotPcx);
+  if (graphic_id.empty()) return Refuse(op, StorageText::kIdEmpty, language, kStorageIdEmpty);
+  if (graphic_id.find('*') != std::string::npos) {
+    return Refuse(op, StorageText::kIdHasAsterisk, language, kStorageIdHasAsterisk);
+  }
+  if (!NameFitsCommand(graphic_id)) {
+    return Refuse(op, StorageText::kNameUnusable, language, kStorageNameUnusable);
+  }
+  return CheckPictureFile(file_name, language, op);
 }
 
 int StoragePage::SendPicture(CPrinterComm& comm, Operator& op) {
-  if (CheckPicture(comm, op) != kPageSent) return kPageNoPort;
+  if (int rc = CheckPicture(comm, op); rc != kStorageOk) return rc;
   // The answer only chooses between storing ("ZS") and not ("ZN"); the
   // picture is downloaded and printed either way.
   store_graphic = op.Confirm(StorageMessage(StorageText::kConfirmDownload, comm.GetLanguage()));
@@ -289,25 +288,24 @@ int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
   const std::string& language = comm.GetLanguage();
   // Checked before the port opens and before the old graphic is deleted, so
   // a picture that cannot be sent never costs the one the printer has.
-  if (!PictureCanBeSent(file_name, language, op)) return kPageNoPort;
-  if (OpenChosenPrinter(printer, comm, op) != kPageSent) return kPageNoPort;
-  auto refuse = [&](StorageText text) {
-    comm.CloseLink();
-    op.Tell(StorageMessage(text, language));
-    return kPageNoPort;
-  };
+  if (int rc = CheckPictureFile(file_name, language, op); rc != kStorageOk) return rc;
+  PrinterLink link(comm, printer);
+  if (int rc = OpenChosenPrinter(link, comm, op); rc != kPortOk) return rc;
   std::string id;
-  if (platform::Utf8ToGbk(graphic_id, &id) != 0) return refuse(StorageText::kTextNotGbk);
+  if (platform::Utf8ToGbk(graphic_id, &id) != 0) {
+    link.Close();
+    return Refuse(op, StorageText::kTextNotGbk, language, kStorageTextNotGbk);
+  }
   if (id.size() > kMaxGraphicIdBytes) {
     focus_graphic_id = true;
-    return refuse(StorageText::kIdTooLong);
+    link.Close();
+    return Refuse(op, StorageText::kIdTooLong, language, kStorageIdTooLong);
   }
-  bool sent = comm.SendCommand(StoreGraphicPrologue(store_graphic, id)) &&
-              comm.SendGraphic(id, file_name) == kPortOk &&
-              comm.SendCommand(StoreGraphicTestPrint(id));
-  if (!sent) op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, language), comm));
-  comm.CloseLink();
-  return sent ? kPageSent : kPageNoPort;
+  int rc = link.SendLine(StoreGraphicPrologue(store_graphic, id));
+  if (rc == kPortOk) rc = link.SendGraphic(id, file_name);
+  if (rc == kPortOk) rc = link.SendLine(StoreGraphicTestPrint(id));
+  if (rc != kPortOk) return SendFailed(op, StorageText::kSendFailed, comm, rc);
+  return kStorageOk;
 }
 
 }  // namespace vidodez

@@ -19,11 +19,6 @@ struct StoredList {
   bool buttons_enabled = false;  // delete selected, delete all, print
 };
 
-// SendPageCommand's results.
-inline constexpr int kPageSent = 0;  // the port opened (the write may have failed)
-inline constexpr int kPageOpenFailed = 1;
-inline constexpr int kPageNoPort = -1;
-
 struct StoragePage {
   std::string printer;       // the display name chosen in the page's selector
   std::string command_text;  // the console box, UTF-8, lines as typed
@@ -36,35 +31,37 @@ struct StoragePage {
 
   StoredList& List(StoredKind kind);
 
+  // --- operations; codes of storage_codes.h, or the link's, the file's or
+  // the picture's own; 0 success. The operator is told why one failed,
+  // except an open of a printer that is not USB, which is never the page's.
   // Sends one command text (bytes for the printer) to the chosen printer.
-  int SendPageCommand(CPrinterComm& comm, Operator& op, const std::string& text);
-  // The page's query exchange; the reply is comm.GetReply().
-  int QueryPagePrinter(CPrinterComm& comm, const std::string& query);
+  [[nodiscard]] int SendPageCommand(CPrinterComm& comm, Operator& op, const std::string& text);
 
-  void SendCommandText(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int SendCommandText(CPrinterComm& comm, Operator& op);
   // Only a change of type clears the path and the ID.
   void SetFileType(int type);
   // "Browse File" for a text file: takes the choice only if it can be read.
-  bool ChooseTextFile(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int ChooseTextFile(CPrinterComm& comm, Operator& op);
   // The picture dialog's result path (empty when no picture was chosen).
   void SetChosenPicture(const std::string& path);
-  void SendFile(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int SendFile(CPrinterComm& comm, Operator& op);
 
-  // 0 when the printer's list was read (empty or not), else the failure,
-  // told to the operator.
-  int GetList(CPrinterComm& comm, Operator& op, StoredKind kind);
-  void DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind);
-  void DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind);
-  void PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind);
-  // '0' or '1', or another character when "^G1" could not be read.
-  char ReadCommandSetFlag(CPrinterComm& comm);
+  // kStorageOk when the printer's list was read (empty or not).
+  [[nodiscard]] int GetList(CPrinterComm& comm, Operator& op, StoredKind kind);
+  [[nodiscard]] int DeleteSelected(CPrinterComm& comm, Operator& op, StoredKind kind);
+  [[nodiscard]] int DeleteAll(CPrinterComm& comm, Operator& op, StoredKind kind);
+  [[nodiscard]] int PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind);
+  // The printer's command-set flag '0' or '1' from "^G1", nobody told:
+  // kStorageOk, a failed query's code, or kStorageCommandSetUnknown.
+  [[nodiscard]] int ReadCommandSetFlag(CPrinterComm& comm, char* flag);
 
   // "Send File to Printer" for an image: the checks, the confirmation and
-  // the store sequence. 0 when the sequence was sent, -1 when refused.
-  int SendPicture(CPrinterComm& comm, Operator& op);
-  // The checks the page makes before it asks; 0 when the picture may go.
-  int CheckPicture(CPrinterComm& comm, Operator& op);
-  int StoreGraphic(CPrinterComm& comm, Operator& op);
+  // the store sequence.
+  [[nodiscard]] int SendPicture(CPrinterComm& comm, Operator& op);
+  // The checks the page makes before it asks; kStorageOk when the picture
+  // may go.
+  [[nodiscard]] int CheckPicture(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int StoreGraphic(CPrinterComm& comm, Operator& op);
 };
 
 }  // namespace vidodez

@@ -6,7 +6,8 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTimer>
-#include <cstring>
+#include <algorithm>
+#include <array>
 
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
@@ -22,16 +23,70 @@ namespace {
 constexpr int kCaptionHeight = 44;
 constexpr int kSizingBorder = 4;
 
-struct TabEntry {
+template <typename Page>
+PageUI* Create(PageContext& pages, const FrameContext&, const QString& skin, QWidget* parent) {
+  return new Page(pages, skin, parent);
+}
+
+PageUI* CreateSystem(PageContext& pages, const FrameContext& frame, const QString& skin,
+                     QWidget* parent) {
+  return new SysConfigUI(pages, frame.settings, frame.program_folder, skin, parent);
+}
+
+// What showing a page runs, in order. kShow selects its tab and, for a page
+// that refreshes, restarts a stopped refresh.
+enum class Step { kStart, kRefresh, kShow, kTexts, kEnd };
+
+// The six pages: each built from its custom tag in "skin.ui", shown by its
+// option button and known to the timer and the dispatch by its code.
+struct FramePage {
+  const char* tag;
+  PageUI* (*create)(PageContext&, const FrameContext&, const QString& skin, QWidget* parent);
+  const char* skin_file;
   const char* option;
-  int code;
   int tab;
+  int code;
+  Text caption;  // the option button's text
+  std::array<Step, 5> on_switch;
+  bool Refreshes() const {
+    return std::find(on_switch.begin(), on_switch.end(), Step::kRefresh) != on_switch.end();
+  }
 };
 
-constexpr TabEntry kTabs[] = {
-    {"PrinterConfiguration", kPageSettings, 0}, {"SetPrinterNic", kPageNetwork, 1},
-    {"FontDownload", kPageFonts, 2},            {"FirmwareUpgrade", kPageFirmware, 3},
-    {"FileManagement", kPageStorage, 4},        {"SystermConfiguration", kPageSystem, 5},
+using S = Step;
+const FramePage kPages[] = {
+    // The settings page follows the unit the system page may have changed.
+    {"PrinterConfigSkin", Create<PrinterConfigUI>, "PrinterConfigSkin.ui", "PrinterConfiguration",
+     0, kPageSettings, {"Settings", "功能设置"}, {S::kRefresh, S::kShow, S::kStart, S::kTexts, S::kEnd}},
+    // The network page prepares itself before its first refresh.
+    {"PrinterNicSkin", Create<PrinterNicUI>, "PrinterNicSkin.ui", "SetPrinterNic", 1,
+     kPageNetwork, {"Network ", "网络设置"}, {S::kStart, S::kRefresh, S::kShow, S::kTexts, S::kEnd}},
+    {"FontDownloadSkin", Create<FontDownloadUI>, "FontDownloadSkin.ui", "FontDownload", 2,
+     kPageFonts, {"Fonts", "字体下载"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    {"FirmwareUpgradeSkin", Create<FirmwareUpgradeUI>, "FirmwareUpgradeSkin.ui", "FirmwareUpgrade",
+     3, kPageFirmware, {"Firmware ", "固件升级"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    {"FileManagementSkin", Create<FileManagementUI>, "FileManagementSkin.ui", "FileManagement", 4,
+     kPageStorage, {"Storage ", "文件管理"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    // No printer: the system page neither refreshes nor restarts the refresh.
+    {"SysConfigSkin", CreateSystem, "SysConfigSkin.ui", "SystermConfiguration", 5, kPageSystem,
+     {"System ", "系统选项"}, {S::kShow, S::kTexts, S::kEnd, S::kEnd, S::kEnd}},
+};
+
+const FramePage* PageOfCode(int code) {
+  for (const FramePage& page : kPages)
+    if (page.code == code) return &page;
+  return nullptr;
+}
+
+constexpr const char* kRoutineNames[] = {"init", "start", "refresh", "texts"};
+
+constexpr ControlText kFooterTexts[] = {
+    {"Label",
+     "VerNote",
+     {"Applies to printers with V1.52 and higher firmware versions.",
+      "适用打印机固件版本：V1.52及更高版本"}},
+    {"Label", "PhoneContenLabel", {"Support: +86 400-820-1760", "服务热线：400-820-1760"}},
+    {"Label", "CompanyLabel", {"MarliX Printing Systems Co., Ltd.", "玛力克斯打印系统有限公司"}},
 };
 
 }  // namespace
@@ -62,32 +117,14 @@ CDialogFrameWnd::CDialogFrameWnd(FrameContext context, QWidget* parent)
 CDialogFrameWnd::~CDialogFrameWnd() { timers_.KillTimer(kRefreshTimer); }
 
 QWidget* CDialogFrameWnd::CreatePage(const QString& class_name, QWidget* parent) {
-  PageUI* created = nullptr;
-  int code = -1;
-  if (class_name == "PrinterConfigSkin") {
-    created = new PrinterConfigUI(page_context_, parent);
-    code = kPageSettings;
-  } else if (class_name == "PrinterNicSkin") {
-    created = new PrinterNicUI(page_context_, parent);
-    code = kPageNetwork;
-  } else if (class_name == "FontDownloadSkin") {
-    created = new FontDownloadUI(page_context_, parent);
-    code = kPageFonts;
-  } else if (class_name == "FirmwareUpgradeSkin") {
-    created = new FirmwareUpgradeUI(page_context_, parent);
-    code = kPageFirmware;
-  } else if (class_name == "FileManagementSkin") {
-    storage_page_ = new FileManagementUI(page_context_, parent);
-    created = storage_page_;
-    code = kPageStorage;
-  } else if (class_name == "SysConfigSkin") {
-    system_page_ =
-        new SysConfigUI(page_context_, context_.settings, context_.program_folder, parent);
-    created = system_page_;
-    code = kPageSystem;
+  for (const FramePage& entry : kPages) {
+    if (class_name != entry.tag) continue;
+    PageUI* created = entry.create(page_context_, context_, entry.skin_file, parent);
+    pages_[static_cast<size_t>(entry.code)] = created;
+    connect(created, &PageUI::languageChanged, this, &CDialogFrameWnd::SetFrameTexts);
+    return created;
   }
-  if (created != nullptr) pages_[static_cast<size_t>(code)] = created;
-  return created;
+  return nullptr;
 }
 
 PageUI* CDialogFrameWnd::page(int page_code) {
@@ -103,24 +140,21 @@ PageUI* CDialogFrameWnd::Prepare(int page_code) {
   prepared_[index] = true;
   target->BuildSkinOnce();
   notifier_.Attach(target);
-  Call("init", *target, page_code);
+  Call(PageRoutine::kInit, *target, page_code);
   return target;
 }
 
-void CDialogFrameWnd::Run(const char* routine, int code) {
+void CDialogFrameWnd::Run(PageRoutine routine, int code) {
   if (PageUI* target = page(code)) Call(routine, *target, code);
 }
 
-void CDialogFrameWnd::Call(const char* routine, PageUI& target, int code) {
-  if (context_.observer) context_.observer(routine, code);
-  if (std::strcmp(routine, "init") == 0) {
-    target.Init();
-  } else if (std::strcmp(routine, "start") == 0) {
-    target.Start();
-  } else if (std::strcmp(routine, "refresh") == 0) {
-    target.RefreshPage();
-  } else if (std::strcmp(routine, "texts") == 0) {
-    target.SetTexts();
+void CDialogFrameWnd::Call(PageRoutine routine, PageUI& target, int code) {
+  if (context_.observer) context_.observer(kRoutineNames[static_cast<int>(routine)], code);
+  switch (routine) {
+    case PageRoutine::kInit: return target.Init();
+    case PageRoutine::kStart: return target.Start();
+    case PageRoutine::kRefresh: return target.RefreshPage();
+    case PageRoutine::kTexts: return target.SetTexts();
   }
 }
 
@@ -128,7 +162,7 @@ void CDialogFrameWnd::InitWindow() {
   // The language comes first: every start routine below reads it.
   comm_.set_language(context_.settings.LoadLanguage());
   current_page_ = kPageSettings;
-  if (system_page_ != nullptr) system_page_->SetFrameTexts(this);
+  SetFrameTexts();
   if (auto* first = FindControl<QAbstractButton>(this, "PrinterConfiguration")) {
     const QSignalBlocker quiet(first);
     first->setChecked(true);
@@ -142,8 +176,8 @@ void CDialogFrameWnd::FinishStart() {
   // The hidden pages start when first opened, still after these two.
   (void)Prepare(kPageSystem);
   (void)Prepare(kPageSettings);
-  Run("texts", kPageSettings);
-  Run("texts", kPageSystem);
+  Run(PageRoutine::kTexts, kPageSettings);
+  Run(PageRoutine::kTexts, kPageSystem);
   if (window_init_held_) Deliver(Notification{kWindowInit, objectName(), nullptr, {}});
   emit started();
 }
@@ -179,45 +213,50 @@ void CDialogFrameWnd::closeEvent(QCloseEvent* event) {
 
 QStringList CDialogFrameWnd::PageOptions() {
   QStringList options;
-  for (const TabEntry& tab : kTabs) options.append(tab.option);
+  for (const FramePage& entry : kPages) options.append(entry.option);
   return options;
+}
+
+void CDialogFrameWnd::SetFrameTexts() {
+  const std::string& language = comm_.GetLanguage();
+  if (!HasTexts(language)) return;
+  for (const FramePage& entry : kPages)
+    SetControlTexts(this, "Option", entry.option, Pick(entry.caption, language));
+  SetControlTexts(this, kFooterTexts, language);
 }
 
 void CDialogFrameWnd::StartRefresh() { timers_.SetTimer(kRefreshTimer, kRefreshMs); }
 void CDialogFrameWnd::StopRefresh() { timers_.KillTimer(kRefreshTimer); }
 
 void CDialogFrameWnd::RefreshShownPage() {
-  if (current_page_ == kPageSystem) return;
-  Run("refresh", current_page_);
+  const FramePage* shown = PageOfCode(current_page_);
+  if (shown != nullptr && shown->Refreshes()) Run(PageRoutine::kRefresh, current_page_);
 }
 
 void CDialogFrameWnd::HandChosenPicture(const QString& path) {
-  if (page(kPageStorage) != nullptr && storage_page_ != nullptr) {
-    storage_page_->SetChosenPicture(path);
-  }
+  if (auto* storage = qobject_cast<FileManagementUI*>(page(kPageStorage)))
+    storage->SetChosenPicture(path);
 }
 
 bool CDialogFrameWnd::SwitchPage(const QString& option) {
-  const TabEntry* entry = nullptr;
-  for (const TabEntry& tab : kTabs) {
-    if (option == tab.option) entry = &tab;
+  const FramePage* entry = nullptr;
+  for (const FramePage& candidate : kPages) {
+    if (option == candidate.option) entry = &candidate;
   }
   if (entry == nullptr) return false;
-  auto* tabs = FindControl<QStackedWidget>(this, "switch");
   current_page_ = entry->code;
-  if (entry->code == kPageSystem) {
-    if (tabs != nullptr) tabs->setCurrentIndex(entry->tab);
-    Run("texts", entry->code);
-    return true;
+  for (const Step step : entry->on_switch) {
+    switch (step) {
+      case Step::kStart: Run(PageRoutine::kStart, entry->code); break;
+      case Step::kRefresh: Run(PageRoutine::kRefresh, entry->code); break;
+      case Step::kTexts: Run(PageRoutine::kTexts, entry->code); break;
+      case Step::kShow:
+        if (auto* tabs = FindControl<QStackedWidget>(this, "switch")) tabs->setCurrentIndex(entry->tab);
+        if (entry->Refreshes() && !refresh_running()) StartRefresh();
+        break;
+      case Step::kEnd: return true;
+    }
   }
-  // The network page prepares itself before its first refresh; the others
-  // show fresh printers first.
-  if (entry->code == kPageNetwork) Run("start", entry->code);
-  Run("refresh", entry->code);
-  if (tabs != nullptr) tabs->setCurrentIndex(entry->tab);
-  if (!refresh_running()) StartRefresh();
-  if (entry->code == kPageSettings) Run("start", entry->code);
-  Run("texts", entry->code);
   return true;
 }
 

@@ -20,7 +20,6 @@
 
 namespace vidodez::gui {
 
-class SysConfigUI;
 class FileManagementUI;
 
 // Page codes, as the timer and the notification dispatch know the pages.
@@ -30,6 +29,9 @@ inline constexpr int kPageFonts = 3;
 inline constexpr int kPageFirmware = 4;
 inline constexpr int kPageStorage = 5;
 inline constexpr int kPageSystem = 6;
+
+// A page's routines, as the frame runs them.
+enum class PageRoutine { kInit, kStart, kRefresh, kTexts };
 
 // Sees every page routine the frame runs ("init", "start", "refresh",
 // "texts", "notify") with the page code, in order.
@@ -78,6 +80,10 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   // The names of the option buttons that open the six pages, in tab order.
   static QStringList PageOptions();
 
+  // The frame's own text routine: the tabs' captions and the footer, in the
+  // link's language.
+  void SetFrameTexts();
+
  signals:
   void quitRequested();
   // The start has finished: the system and shown pages are built.
@@ -100,8 +106,8 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   // Hands a notification to the shown page.
   void Deliver(const Notification& notification);
   bool SwitchPage(const QString& option);
-  void Run(const char* routine, int code);
-  void Call(const char* routine, PageUI& target, int code);
+  void Run(PageRoutine routine, int code);
+  void Call(PageRoutine routine, PageUI& target, int code);
 
   FrameContext context_;
   CPrinterComm comm_;
@@ -111,8 +117,6 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   TimerSet timers_;
   std::array<PageUI*, 7> pages_{};
   std::array<bool, 7> prepared_{};
-  SysConfigUI* system_page_ = nullptr;
-  FileManagementUI* storage_page_ = nullptr;
   int current_page_ = kPageSettings;
   bool window_init_sent_ = false;
   bool start_finished_ = false;

@@ -16,9 +16,10 @@ constexpr int kWidth = 560;
 constexpr int kHeight = 520;
 
 void SetTexts(QWidget* root, std::span<const GuideText> texts, const std::string& language) {
-  if (language != "chi" && language != "eng") return;
+  if (!HasTexts(language)) return;
   for (const GuideText& t : texts) {
-    const bool option = FindControl<QAbstractButton>(root, t.name) != nullptr;
+    // A guide's tabs are options, its words labels.
+    const bool option = root->findChild<QAbstractButton*>(t.name) != nullptr;
     SetControlTexts(root, option ? "Option" : "Text", t.name, Pick(t.text, language));
   }
 }
@@ -117,22 +118,38 @@ HelpCutterStopPosUI::HelpCutterStopPosUI(const SkinArchive& skins, QWidget* pare
   (void)BuildSkin(skins, "HelpCutterStopPosSkin.ui", this);
 }
 
-bool IsGuideButton(const QString& button) {
-  return button == "STearOffHelpBtn" || button == "SCutterHelpBtn" ||
-         button == "SPeelOffHelpBtn" || button == "AddContinPrintHelpBtn";
+namespace {
+
+template <typename Guide>
+void Run(const SkinArchive& skins, const std::string& language, QWidget* owner) {
+  Guide(skins, language, owner).exec();
 }
+
+// The settings page's help buttons and the guide each opens.
+struct GuideButton {
+  const char* button;
+  void (*run)(const SkinArchive&, const std::string&, QWidget*);
+};
+constexpr GuideButton kGuideButtons[] = {
+    {"STearOffHelpBtn", Run<CTearoffSettingHelpWnd>},
+    {"SCutterHelpBtn", Run<CCutterSettingHelpWnd>},
+    {"SPeelOffHelpBtn", Run<CPeeloffSettingHelpWnd>},
+    {"AddContinPrintHelpBtn", Run<CContineAddPrintHelpWnd>},
+};
+
+const GuideButton* GuideOf(const QString& button) {
+  for (const GuideButton& guide : kGuideButtons)
+    if (button == guide.button) return &guide;
+  return nullptr;
+}
+
+}  // namespace
+
+bool IsGuideButton(const QString& button) { return GuideOf(button) != nullptr; }
 
 void RunSettingGuide(const QString& button, const SkinArchive& skins, const std::string& language,
                      QWidget* owner) {
-  if (button == "STearOffHelpBtn") {
-    CTearoffSettingHelpWnd(skins, language, owner).exec();
-  } else if (button == "SCutterHelpBtn") {
-    CCutterSettingHelpWnd(skins, language, owner).exec();
-  } else if (button == "SPeelOffHelpBtn") {
-    CPeeloffSettingHelpWnd(skins, language, owner).exec();
-  } else if (button == "AddContinPrintHelpBtn") {
-    CContineAddPrintHelpWnd(skins, language, owner).exec();
-  }
+  if (const GuideButton* guide = GuideOf(button)) guide->run(skins, language, owner);
 }
 
 }  // namespace vidodez::gui

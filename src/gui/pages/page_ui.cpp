@@ -1,5 +1,6 @@
 #include "gui/pages/page_ui.h"
 
+#include "gui/window/controls.h"
 #include "gui/window/skin_loader.h"
 
 namespace vidodez::gui {
@@ -11,6 +12,10 @@ void PageUI::BuildSkinOnce() {
   if (skin_tried_) return;
   skin_tried_ = true;
   skin_built_ = BuildSkin(context_.skins, skin_file_, this);
+}
+
+void PageUI::SetTexts() {
+  if (HasTexts(language())) ShowTexts(language());
 }
 
 int PageUI::Tell(const char* text, int type) {

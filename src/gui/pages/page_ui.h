@@ -60,13 +60,21 @@ class PageUI : public QWidget {
   virtual void Init() {}
   // The start routine the frame runs when it switches to the page.
   virtual void Start() {}
-  // The text routine: every control text in the link's language.
-  virtual void SetTexts() = 0;
+  // The text routine: every control text in the link's language, when it
+  // HasTexts (controls.h); for any other code the skin's texts stay.
+  void SetTexts();
   // The timer's refresh of the page's printer selector.
   virtual void RefreshPage() {}
   virtual void Notify(const Notification& notification) = 0;
 
+ signals:
+  // The operator chose another language on this page; the frame's own
+  // texts follow it.
+  void languageChanged();
+
  protected:
+  // The page's own part of the text routine, in "chi" or "eng".
+  virtual void ShowTexts(const std::string& language) = 0;
   // Shows a message in the program's box with the program's caption.
   int Tell(const char* text, int type);
   const std::string& language() const { return context_.comm.GetLanguage(); }

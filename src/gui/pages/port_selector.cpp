@@ -142,7 +142,6 @@ bool PortSelector::Handle(const Notification& n, SelectorState& state, RefreshTi
 }
 
 void PortSelector::SetTexts(const std::string& language) {
-  if (language != "chi" && language != "eng") return;
   SetControlTexts(root_, "Label", label_prefix_ + "PortTypeLabel", Pick(kInterface, language));
   SetControlTexts(root_, "Label", label_prefix_ + "PortTypeNameLabel", Pick(kUsb, language));
   SetControlTexts(root_, "Label", label_prefix_ + "PortHintLabel", Pick(kPort, language));

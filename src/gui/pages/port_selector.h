@@ -35,6 +35,7 @@ class PortSelector {
   void Refresh(platform::UsbPrintingClass& usb, CPrinterComm& comm, SelectorState& state);
   // True when the notification was the selector's own.
   bool Handle(const Notification& n, SelectorState& state, RefreshTimer& timer);
+  // Part of its page's text routine, in "chi" or "eng".
   void SetTexts(const std::string& language);
 
   // The display name the pages open: the entry at the remembered position.

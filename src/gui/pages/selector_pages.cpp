@@ -6,23 +6,23 @@ namespace vidodez::gui {
 namespace {
 
 const SelectorPageInfo kPrinterNic{
-    "PrinterNicSkin.ui", "PN", "PN", {"Network settings", "网络设置"},
+    "PN", "PN", {"Network settings", "网络设置"},
     {"Wired and Wi-Fi address of the printer, and a ping to test it.",
      "打印机的有线与无线网络地址，并可 Ping 测试。"}};
 const SelectorPageInfo kFontDownload{
-    "FontDownloadSkin.ui", "FD", "FD", {"Font download", "字体下载"},
+    "FD", "FD", {"Font download", "字体下载"},
     {"Download a TrueType font into the printer or write it as command files.",
      "将 TrueType 字体下载到打印机，或保存为指令文件。"}};
 const SelectorPageInfo kFirmwareUpgrade{
-    "FirmwareUpgradeSkin.ui", "FU", "FU", {"Firmware upgrade", "固件升级"},
+    "FU", "FU", {"Firmware upgrade", "固件升级"},
     {"Read the printer's firmware version and upload a new firmware image.",
      "读取打印机固件版本并上传新的固件。"}};
 
 }  // namespace
 
 SelectorPageUI::SelectorPageUI(PageContext& context, const SelectorPageInfo& info,
-                               QWidget* parent)
-    : PageUI(context, info.skin_file, parent),
+                               QString skin_file, QWidget* parent)
+    : PageUI(context, std::move(skin_file), parent),
       info_(info),
       selector_(this, info.device_prefix, info.label_prefix) {}
 
@@ -30,12 +30,12 @@ void SelectorPageUI::Init() {
   selector_.Init(context_.usb, context_.comm, context_.selector);
 }
 
-void SelectorPageUI::SetTexts() {
-  const std::string& lang = language();
-  if (lang != "chi" && lang != "eng") return;
+void SelectorPageUI::ShowTexts(const std::string& lang) {
   const QString prefix = info_.label_prefix;
-  SetControlTexts(this, "Label", prefix + "PageTitle", Pick(info_.caption, lang));
-  SetControlTexts(this, "Label", prefix + "PageSummary", Pick(info_.summary, lang));
+  if (info_.caption.eng != nullptr) {
+    SetControlTexts(this, "Label", prefix + "PageTitle", Pick(info_.caption, lang));
+    SetControlTexts(this, "Label", prefix + "PageSummary", Pick(info_.summary, lang));
+  }
   selector_.SetTexts(lang);
 }
 
@@ -47,11 +47,11 @@ void SelectorPageUI::Notify(const Notification& notification) {
   (void)selector_.Handle(notification, context_.selector, context_.timer);
 }
 
-PrinterNicUI::PrinterNicUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kPrinterNic, parent) {}
-FontDownloadUI::FontDownloadUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kFontDownload, parent) {}
-FirmwareUpgradeUI::FirmwareUpgradeUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kFirmwareUpgrade, parent) {}
+PrinterNicUI::PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent)
+    : SelectorPageUI(context, kPrinterNic, std::move(skin_file), parent) {}
+FontDownloadUI::FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent)
+    : SelectorPageUI(context, kFontDownload, std::move(skin_file), parent) {}
+FirmwareUpgradeUI::FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent)
+    : SelectorPageUI(context, kFirmwareUpgrade, std::move(skin_file), parent) {}
 
 }  // namespace vidodez::gui

@@ -10,20 +10,22 @@
 namespace vidodez::gui {
 
 struct SelectorPageInfo {
-  const char* skin_file;
   const char* device_prefix;
   const char* label_prefix;
-  Text caption;
-  Text summary;
+  // The title and summary of a page whose skin has them (PREFIXPageTitle,
+  // PREFIXPageSummary); null for a page that lays out cards of its own.
+  Text caption = {nullptr, nullptr};
+  Text summary = {nullptr, nullptr};
 };
 
 class SelectorPageUI : public PageUI {
   Q_OBJECT
  public:
-  SelectorPageUI(PageContext& context, const SelectorPageInfo& info, QWidget* parent);
+  SelectorPageUI(PageContext& context, const SelectorPageInfo& info, QString skin_file,
+                 QWidget* parent);
 
   void Init() override;
-  void SetTexts() override;
+  void ShowTexts(const std::string& language) override;
   void RefreshPage() override;
   void Notify(const Notification& notification) override;
 
@@ -37,19 +39,19 @@ class SelectorPageUI : public PageUI {
 class PrinterNicUI final : public SelectorPageUI {
   Q_OBJECT
  public:
-  PrinterNicUI(PageContext& context, QWidget* parent);
+  PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
 class FontDownloadUI final : public SelectorPageUI {
   Q_OBJECT
  public:
-  FontDownloadUI(PageContext& context, QWidget* parent);
+  FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
 class FirmwareUpgradeUI final : public SelectorPageUI {
   Q_OBJECT
  public:
-  FirmwareUpgradeUI(PageContext& context, QWidget* parent);
+  FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
 }  // namespace vidodez::gui

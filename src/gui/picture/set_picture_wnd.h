@@ -2,19 +2,17 @@
 // The picture conversion dialog: the operator picks a picture, sets the
 // printed size, resolution and rotation, and saves it as a black-and-white
 // file (PCX unless another extension is typed) that the storage page can
-// send to the printer.
+// send to the printer. Its rules are the PicturePage model's; the dialog
+// moves its controls to and from the model and draws the preview.
 
 #include <QString>
-#include <optional>
 #include <string>
 
-#include "core/graphic/picture_size.h"
+#include "core/graphic/picture_page.h"
 #include "gui/pages/page_ui.h"
 #include "gui/window/dialog_service.h"
 #include "gui/window/skin_dialog.h"
-#include "imaging/picture_loader.h"
-
-class QLabel;
+#include "gui/window/window_operator.h"
 
 namespace vidodez::gui {
 
@@ -30,9 +28,9 @@ class CSetPictureWnd final : public SkinDialog {
 
   // The path the dialog hands over when it closes: the file it saved, else
   // the picture chosen, else "".
-  const QString& result_path() const { return result_path_; }
-  const PictureSize& picture_size() const { return size_; }
-  bool has_picture() const { return picture_.has_value(); }
+  QString result_path() const { return QString::fromStdString(model_.result_path); }
+  const PictureSize& picture_size() const { return model_.size; }
+  bool has_picture() const { return model_.has_picture(); }
 
   void done(int code) override;
 
@@ -41,26 +39,17 @@ class CSetPictureWnd final : public SkinDialog {
 
  private:
   void SetTexts();
+  // The model's sizes, source and choices to the controls.
   void ShowSizes();
-  void ApplyUnitChoice();
-  void ApplyScaleChoice();
-  void Browse();
-  // False keeps the dialog open.
-  bool Save();
+  void ShowSource();
+  void ShowUnitChoice();
+  void ShowScaleChoice();
   void EditSize(const QString& box_name);
   void ShowPreview();
-  int Tell(const char* text, int type);
-  // The path to write; "" when the operator cancels the file dialog, nullopt
-  // when they would rather not replace a file.
-  std::optional<QString> SaveTarget();
 
-  DialogService& dialogs_;
-  std::string language_;
+  PicturePage model_;
+  WindowOperator operator_;
   PictureReceiver& receiver_;
-  PictureSize size_;
-  std::string source_path_;
-  std::optional<imaging::LoadedPicture> picture_;
-  QString result_path_;
   bool handed_over_ = false;
 };
 

@@ -5,7 +5,7 @@ namespace {
 
 constexpr Text kNone{nullptr, nullptr};
 
-constexpr SettingsControlText kTexts[] = {
+constexpr ControlText kTexts[] = {
     // Tear, cut and peel.
     {"Label", "STearOffHintLabel", {"Tear Mode", "撕纸模式"}, kNone},
     {"Option", "STearOffEnableOp", {"Enable", "开启"}, {"Enable the tear mode", "开启撕纸模式"}},
@@ -94,19 +94,8 @@ constexpr SettingsControlText kTexts[] = {
       "设置前请让打印机处于“就绪”状态，若无法恢复到“就绪”状态，建议重启打印机。"}},
 };
 
-constexpr Text kPrintMethods[] = {{"Direct Thermal", "热敏"}, {"Thermal Transfer", "热转印"}};
-constexpr Text kSensorTypes[] = {
-    {"Transmissive", "穿透式"}, {"Lower Reflective", "下反射"}, {"Upper Reflective", "上反射"}};
-constexpr Text kParities[] = {{"None", "无校验"}, {"Odd", "奇校验"}, {"Even", "偶校验"}};
-constexpr Text kMediaHeights[] = {{"Prioritize detection", "探测优先"},
-                                  {"Prioritize command", "指令优先"}};
-
 }  // namespace
 
-std::span<const SettingsControlText> SettingsControlTexts() { return kTexts; }
-std::span<const Text> PrintMethodEntries() { return kPrintMethods; }
-std::span<const Text> SensorTypeEntries() { return kSensorTypes; }
-std::span<const Text> ParityEntries() { return kParities; }
-std::span<const Text> MediaHeightEntries() { return kMediaHeights; }
+std::span<const ControlText> SettingsControlTexts() { return kTexts; }
 
 }  // namespace vidodez::gui

@@ -16,10 +16,7 @@
 namespace vidodez::gui {
 namespace {
 
-const SelectorPageInfo kPrinterConfig{
-    "PrinterConfigSkin.ui", "AdvPC", "Adv", {"Printer settings", "打印机功能设置"},
-    {"Read, edit, save and send the printer's settings; calibrate, reset and test.",
-     "读取、编辑、保存并发送打印机设置；校准、复位与打印测试页。"}};
+const SelectorPageInfo kPrinterConfig{"AdvPC", "Adv"};
 
 // An option pair: `off` selects value 0 of the field, `on` value 1.
 struct OptionPair {
@@ -38,17 +35,24 @@ constexpr OptionPair kPairs[] = {
     {&SettingsPage::resume_feed, "PrintBlankDisableOp", "PrintBlankEnableOp"},
 };
 
+// A list of settings_lists.h and its control; the fixed lists keep their
+// entries' height, the ones in words follow the language.
 struct ListControl {
-  int SettingsPage::*field;
+  SettingsListId list;
   const char* name;
+  QSize item;  // empty: the style's own
 };
 
 constexpr ListControl kLists[] = {
-    {&SettingsPage::darkness, "SDarkNessCombo"},     {&SettingsPage::speed, "SPrintingSpeedCombo"},
-    {&SettingsPage::print_method, "SPrintModeCombo"}, {&SettingsPage::sensor_type, "SMediaSensorsCombo"},
-    {&SettingsPage::media_height, "SMediaHeiCombo"},  {&SettingsPage::threshold, "SDetectThCombo"},
-    {&SettingsPage::baud_rate, "SBoudRateCombo"},     {&SettingsPage::parity, "SParityBitCombo"},
-    {&SettingsPage::data_bit, "SDataBitCombo"},
+    {SettingsListId::kDarkness, "SDarkNessCombo", {130, 28}},
+    {SettingsListId::kSpeed, "SPrintingSpeedCombo", {130, 28}},
+    {SettingsListId::kPrintMethod, "SPrintModeCombo", {}},
+    {SettingsListId::kSensorType, "SMediaSensorsCombo", {}},
+    {SettingsListId::kMediaHeight, "SMediaHeiCombo", {}},
+    {SettingsListId::kThreshold, "SDetectThCombo", {130, 28}},
+    {SettingsListId::kBaudRate, "SBoudRateCombo", {80, 20}},
+    {SettingsListId::kParity, "SParityBitCombo", {}},
+    {SettingsListId::kDataBit, "SDataBitCombo", {80, 20}},
 };
 
 struct EditControl {
@@ -76,29 +80,6 @@ constexpr EditControl kEdits[] = {
 constexpr const char* kExtendedControls[] = {
     "AddContinPrintEnableOp", "ContinPrintEnableOp", "PrintBlankEnableOp",
     "PrintBlankDisableOp",    "SMediaHeiCombo",      "SDetectThCombo"};
-
-struct FixedList {
-  const char* name;
-  QSize item;
-};
-
-constexpr char kSpeeds[][4] = {"0", "1", "2", "2.5", "3", "3.5", "4",
-                               "5", "6", "7", "8",   "9", "10"};
-constexpr char kBaudRates[][7] = {"9600", "19200", "38400", "57600", "115200"};
-constexpr char kDataBits[][5] = {"8bit", "7bit"};
-
-QStringList Numbers(int first, int last) {
-  QStringList items;
-  for (int i = first; i <= last; ++i) items << QString::number(i);
-  return items;
-}
-
-template <std::size_t N, std::size_t M>
-QStringList Items(const char (&items)[N][M]) {
-  QStringList list;
-  for (const auto& item : items) list << QString::fromUtf8(item);
-  return list;
-}
 
 void SizeItems(QComboBox* combo, QSize size) {
   for (int i = 0; i < combo->count(); ++i) combo->setItemData(i, size, Qt::SizeHintRole);
@@ -137,16 +118,10 @@ void ShowIndex(QWidget* root, const char* name, int index) {
   combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
-QStringList Entries(std::span<const Text> texts, const std::string& language) {
-  QStringList items;
-  for (const Text& t : texts) items << QString::fromUtf8(Pick(t, language));
-  return items;
-}
-
 }  // namespace
 
-PrinterConfigUI::PrinterConfigUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kPrinterConfig, parent),
+PrinterConfigUI::PrinterConfigUI(PageContext& context, QString skin_file, QWidget* parent)
+    : SelectorPageUI(context, kPrinterConfig, std::move(skin_file), parent),
       operator_(context.dialogs, context.skins, this,
                 [&comm = context.comm] { return comm.GetLanguage(); }) {
   model_.model_list_path =
@@ -164,26 +139,14 @@ void PrinterConfigUI::Init() {
 }
 
 void PrinterConfigUI::FillLists() {
-  const auto fill = [this](const char* name, const QStringList& items, QSize item) {
-    SetComboItems(this, name, items, -1);
-    if (auto* combo = FindControl<QComboBox>(this, name)) SizeItems(combo, item);
-  };
-  fill("SDarkNessCombo", Numbers(0, 20), QSize(130, 28));
-  fill("SDetectThCombo", Numbers(2, 24), QSize(130, 28));
-  fill("SPrintingSpeedCombo", Items(kSpeeds), QSize(130, 28));
-  fill("SBoudRateCombo", Items(kBaudRates), QSize(80, 20));
-  fill("SDataBitCombo", Items(kDataBits), QSize(80, 20));
-  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
-}
-
-void PrinterConfigUI::RefillLanguageLists() {
   const std::string& lang = language();
-  SetComboItems(this, "SPrintModeCombo", Entries(PrintMethodEntries(), lang), model_.print_method);
-  SetComboItems(this, "SMediaSensorsCombo", Entries(SensorTypeEntries(), lang), model_.sensor_type);
-  SetComboItems(this, "SParityBitCombo", Entries(ParityEntries(), lang), model_.parity);
-  SetComboItems(this, "SMediaHeiCombo", Entries(MediaHeightEntries(), lang), model_.media_height);
-  // A list filled afresh selects its first entry; the page's own choice wins.
-  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
+  for (const ListControl& l : kLists) {
+    SetComboItems(this, l.name, TextItems(SettingsListOf(l.list).entries, lang), -1);
+    if (auto* combo = FindControl<QComboBox>(this, l.name); combo != nullptr && !l.item.isEmpty())
+      SizeItems(combo, l.item);
+    // A list filled afresh selects its first entry; the page's own choice wins.
+    ShowIndex(this, l.name, model_.Choice(l.list));
+  }
 }
 
 void PrinterConfigUI::Start() { FollowUnit(); }
@@ -197,23 +160,16 @@ void PrinterConfigUI::FollowUnit() {
   Load();
 }
 
-void PrinterConfigUI::SetTexts() {
-  SelectorPageUI::SetTexts();
-  const std::string& lang = language();
-  if (lang != "chi" && lang != "eng") return;
-  for (const SettingsControlText& t : SettingsControlTexts()) {
-    const bool has_tip = t.tool_tip.eng != nullptr || t.tool_tip.chi != nullptr;
-    const char* tip = has_tip ? Pick(t.tool_tip, lang) : nullptr;
-    SetControlTexts(this, t.kind, t.name, t.text.eng != nullptr ? Pick(t.text, lang) : nullptr,
-                    tip != nullptr ? tip : "", has_tip);
-  }
+void PrinterConfigUI::ShowTexts(const std::string& lang) {
+  SelectorPageUI::ShowTexts(lang);
+  SetControlTexts(this, SettingsControlTexts(), lang);
   // The labels name the unit the boxes are written in.
   FollowUnit();
   const char* unit = UnitName(model_.unit, lang);
   for (const EditControl& e : kEdits) {
     if (e.unit_label != nullptr) SetControlTexts(this, "Label", e.unit_label, unit);
   }
-  RefillLanguageLists();
+  FillLists();
 }
 
 void PrinterConfigUI::RefreshPage() {
@@ -223,8 +179,7 @@ void PrinterConfigUI::RefreshPage() {
   if (busy_) return;
   model_.printer = selector().selected_name();
   const int count_before = model_.field_count;
-  operator_.set_parent(window());
-  model_.AutoReadOnStatus(context_.comm, operator_, context_.selector.last_status_index);
+  (void)model_.AutoReadOnStatus(context_.comm, operator_, context_.selector.last_status_index);
   if (model_.field_count != count_before) Load();
 }
 
@@ -232,7 +187,7 @@ void PrinterConfigUI::Store() {
   model_.printer = selector().selected_name();
   for (const OptionPair& p : kPairs) model_.*p.field = PairValue(this, p);
   for (const ListControl& l : kLists) {
-    if (auto* combo = FindControl<QComboBox>(this, l.name)) model_.*l.field = combo->currentIndex();
+    if (auto* combo = FindControl<QComboBox>(this, l.name)) model_.Choice(l.list) = combo->currentIndex();
   }
   for (const EditControl& e : kEdits) {
     if (auto* edit = FindControl<QLineEdit>(this, e.name)) {
@@ -243,7 +198,7 @@ void PrinterConfigUI::Store() {
 
 void PrinterConfigUI::Load() {
   for (const OptionPair& p : kPairs) ShowPair(this, p, model_.*p.field);
-  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.*l.field);
+  for (const ListControl& l : kLists) ShowIndex(this, l.name, model_.Choice(l.list));
   for (const EditControl& e : kEdits) {
     if (auto* edit = FindControl<QLineEdit>(this, e.name)) {
       const QString text = QString::fromStdString(model_.Edit(e.edit));
@@ -265,7 +220,6 @@ void PrinterConfigUI::Run(int (SettingsPage::*operation)(CPrinterComm&, Operator
   if (busy_) return;
   busy_ = true;
   Store();
-  operator_.set_parent(window());
   (void)(model_.*operation)(context_.comm, operator_);
   Load();
   busy_ = false;
@@ -276,7 +230,7 @@ void PrinterConfigUI::OpenGuide(const QString& button) {
 }
 
 bool PrinterConfigUI::HandleOption(const Notification& n) {
-  using Interlock = void (SettingsPage::*)(Operator&, std::string_view);
+  using Interlock = int (SettingsPage::*)(Operator&, std::string_view);
   struct Chosen {
     const char* option;
     Interlock interlock;
@@ -300,8 +254,7 @@ bool PrinterConfigUI::HandleOption(const Notification& n) {
   for (const Chosen& c : kChosen) {
     if (n.sender != c.option) continue;
     Store();
-    operator_.set_parent(window());
-    (model_.*c.interlock)(operator_, language());
+    (void)(model_.*c.interlock)(operator_, language());
     Load();
   }
   return true;
@@ -313,8 +266,7 @@ bool PrinterConfigUI::HandleList(const Notification& n) {
     if (n.sender != l.name) continue;
     Store();
     if (n.sender == "SMediaSensorsCombo") {
-      operator_.set_parent(window());
-      model_.OnSensorTypeChosen(operator_, language());
+      (void)model_.OnSensorTypeChosen(operator_, language());
       Load();
     }
     return true;
@@ -329,8 +281,7 @@ bool PrinterConfigUI::HandleEdit(const Notification& n) {
     auto* edit = FindControl<QLineEdit>(this, e.name);
     if (edit == nullptr) return true;
     model_.Edit(e.edit) = edit->text().toStdString();
-    operator_.set_parent(window());
-    model_.OnEditChanged(e.edit, operator_, language());
+    (void)model_.OnEditChanged(e.edit, operator_, language());
     const QString text = QString::fromStdString(model_.Edit(e.edit));
     if (edit->text() != text) edit->setText(text);
     return true;
@@ -351,7 +302,6 @@ void PrinterConfigUI::Notify(const Notification& n) {
       if (busy_) return;
       busy_ = true;
       Store();
-      operator_.set_parent(window());
       (void)model_.SendSettings(context_.comm, operator_, context_.selector.last_status_index);
       Load();
       busy_ = false;

@@ -12,12 +12,12 @@ namespace vidodez::gui {
 class PrinterConfigUI final : public SelectorPageUI {
   Q_OBJECT
  public:
-  PrinterConfigUI(PageContext& context, QWidget* parent);
+  PrinterConfigUI(PageContext& context, QString skin_file, QWidget* parent);
 
   void Init() override;
   // Page shown: the numeric boxes follow the program's unit.
   void Start() override;
-  void SetTexts() override;
+  void ShowTexts(const std::string& language) override;
   void RefreshPage() override;
   void Notify(const Notification& notification) override;
 
@@ -29,8 +29,8 @@ class PrinterConfigUI final : public SelectorPageUI {
   // Controls to model, and back.
   void Store();
   void Load();
+  // Every list's entries in the language, the model's choice selected.
   void FillLists();
-  void RefillLanguageLists();
   void ShowExtendedEnabled();
   // The boxes rewritten into the link's unit, when they are in another.
   void FollowUnit();

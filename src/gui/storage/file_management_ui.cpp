@@ -15,16 +15,7 @@
 namespace vidodez::gui {
 namespace {
 
-const SelectorPageInfo kFileManagement{
-    "FileManagementSkin.ui", "FM", "FM", {"Storage", "文件管理"},
-    {"Send commands and files; list, print and delete stored forms, fonts and graphics.",
-     "发送指令与文件；列出、打印、删除打印机中存储的表单、字体和图形。"}};
-
-struct ControlText {
-  const char* kind;
-  const char* name;
-  Text text;
-};
+const SelectorPageInfo kFileManagement{"FM", "FM"};
 
 constexpr ControlText kPageTexts[] = {
     {"Button", "FMSendCommandBtn", {"Send Command to Printer", "发送指令到打印机"}},
@@ -48,13 +39,12 @@ constexpr ControlText kPageTexts[] = {
     {"Button", "DelSelGraphicBtn", {"Delete Selected Image", "删除选定的图形"}},
     {"Button", "ClearAllGraphicBtn", {"Delete All Images", "清除所有图形"}},
     {"Button", "PrintSelGraphicBtn", {"Print Selected Image", "打印选定的图形"}},
+    {"RichEdit", "CMDRichEdit", {nullptr, nullptr},
+     {"Input printer command here.", "此编辑框用于输入打印机指令"}},
+    {"Option", "StoreGraphicOp", {"Store", "存储"},
+     {"Make sure this box is checked before storing the graphics in the printer.",
+      "若要将图片存储到打印机，点击“发送文件到打印机”按钮前请务必勾选复选框"}},
 };
-
-constexpr Text kCommandBoxTip{"Input printer command here.", "此编辑框用于输入打印机指令"};
-constexpr Text kStore{"Store", "存储"};
-constexpr Text kStoreTip{
-    "Make sure this box is checked before storing the graphics in the printer.",
-    "若要将图片存储到打印机，点击“发送文件到打印机”按钮前请务必勾选复选框"};
 constexpr Text kFileTypes[] = {{"Text File", "文本文件"}, {"Image File", "图形文件"}};
 constexpr int kImageFile = 1;
 
@@ -99,8 +89,8 @@ void ShowList(QWidget* root, const char* name, const StoredList& list) {
 
 }  // namespace
 
-FileManagementUI::FileManagementUI(PageContext& context, QWidget* parent)
-    : SelectorPageUI(context, kFileManagement, parent),
+FileManagementUI::FileManagementUI(PageContext& context, QString skin_file, QWidget* parent)
+    : SelectorPageUI(context, kFileManagement, std::move(skin_file), parent),
       bindings_(this),
       operator_(context.dialogs, context.skins, this,
                 [&comm = context.comm] { return comm.GetLanguage(); }) {}
@@ -124,17 +114,10 @@ void FileManagementUI::Init() {
   Load();
 }
 
-void FileManagementUI::SetTexts() {
-  SelectorPageUI::SetTexts();
-  const std::string& lang = language();
-  if (lang != "chi" && lang != "eng") return;
-  for (const ControlText& t : kPageTexts) SetControlTexts(this, t.kind, t.name, Pick(t.text, lang));
-  SetControlTexts(this, "RichEdit", "CMDRichEdit", nullptr, Pick(kCommandBoxTip, lang), true);
-  SetControlTexts(this, "Option", "StoreGraphicOp", Pick(kStore, lang), Pick(kStoreTip, lang),
-                  true);
-  QStringList types;
-  for (const Text& type : kFileTypes) types << QString::fromUtf8(Pick(type, lang));
-  SetComboItems(this, "FileType", types, model_.file_type);
+void FileManagementUI::ShowTexts(const std::string& lang) {
+  SelectorPageUI::ShowTexts(lang);
+  SetControlTexts(this, kPageTexts, lang);
+  SetComboItems(this, "FileType", TextItems(kFileTypes, lang), model_.file_type);
 }
 
 void FileManagementUI::SetChosenPicture(const QString& path) {
@@ -180,24 +163,21 @@ void FileManagementUI::ShowFileType() {
   SetVisible(this, "FMRecHintLabel", image);
 }
 
-void FileManagementUI::Run(void (StoragePage::*operation)(CPrinterComm&, Operator&)) {
+void FileManagementUI::Run(int (StoragePage::*operation)(CPrinterComm&, Operator&)) {
   Store();
-  operator_.set_parent(window());
-  (model_.*operation)(context_.comm, operator_);
+  (void)(model_.*operation)(context_.comm, operator_);
   Load();
 }
 
 void FileManagementUI::RunOnList(
-    void (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind), StoredKind kind) {
+    int (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind), StoredKind kind) {
   Store();
-  operator_.set_parent(window());
-  (model_.*operation)(context_.comm, operator_, kind);
+  (void)(model_.*operation)(context_.comm, operator_, kind);
   Load();
 }
 
 void FileManagementUI::Browse() {
   Store();
-  operator_.set_parent(window());
   if (model_.file_type == kImageFile) {
     // The dialog's result comes back through the frame to SetChosenPicture.
     RunSetPictureDialog(context_, window());
@@ -215,7 +195,6 @@ void FileManagementUI::Notify(const Notification& n) {
     for (const ListControls& c : kLists) {
       if (n.sender == c.get) {
         Store();
-        operator_.set_parent(window());
         (void)model_.GetList(context_.comm, operator_, c.kind);
         return Load();
       }

@@ -15,10 +15,10 @@ namespace vidodez::gui {
 class FileManagementUI final : public SelectorPageUI {
   Q_OBJECT
  public:
-  FileManagementUI(PageContext& context, QWidget* parent);
+  FileManagementUI(PageContext& context, QString skin_file, QWidget* parent);
 
   void Init() override;
-  void SetTexts() override;
+  void ShowTexts(const std::string& language) override;
   void Notify(const Notification& notification) override;
 
   // The picture the conversion dialog handed over when it closed (empty:
@@ -34,8 +34,8 @@ class FileManagementUI final : public SelectorPageUI {
   void Load();
   void ShowFileType();
   void Browse();
-  void Run(void (StoragePage::*operation)(CPrinterComm&, Operator&));
-  void RunOnList(void (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind),
+  void Run(int (StoragePage::*operation)(CPrinterComm&, Operator&));
+  void RunOnList(int (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind),
                  StoredKind kind);
 
   StoragePage model_;

@@ -2,22 +2,27 @@
 
 #include <QPalette>
 
-#include "core/shell/texts.h"
 #include "gui/window/controls.h"
 
 namespace vidodez::gui {
 namespace {
 
-constexpr Text kTitle{"About", "关于"};
-constexpr Text kOk{"OK", "确认"};
-constexpr Text kCopyright{
-    "{f 3}MarliX Vidodez Tool{/f}{n}Version 3.1.3{n}© MarliX Printing Systems. All rights reserved.",
-    "{f 3}MarliX Vidodez Tool{/f}{n}版本 3.1.3{n}© 玛力克斯打印系统 版权所有。"};
-constexpr Text kSite{"Web: {a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}",
-                     "网址：{a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}"};
-constexpr Text kPhone{"Support line: +86 400-820-1760", "服务热线：400-820-1760"};
-constexpr Text kEmailLabel{"E-mail:", "邮箱："};
-constexpr Text kEmail{"support@marlix-printers.example", "support@marlix-printers.example"};
+constexpr ControlText kTexts[] = {
+    {"Label", "titleL", {"About", "关于"}},
+    {"Button", "AOKBtn", {"OK", "确认"}},
+    {"Text",
+     "AoutCopyrightText",
+     {"{f 3}MarliX Vidodez Tool{/f}{n}Version 3.1.3{n}© MarliX Printing Systems. All rights "
+      "reserved.",
+      "{f 3}MarliX Vidodez Tool{/f}{n}版本 3.1.3{n}© 玛力克斯打印系统 版权所有。"}},
+    {"Text",
+     "SiteLabel",
+     {"Web: {a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}",
+      "网址：{a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}"}},
+    {"Label", "AboutPhoneLabel", {"Support line: +86 400-820-1760", "服务热线：400-820-1760"}},
+    {"Label", "EmailLabel", {"E-mail:", "邮箱："}},
+    {"Text", "EmailText", {"support@marlix-printers.example", "support@marlix-printers.example"}},
+};
 
 }  // namespace
 
@@ -32,14 +37,7 @@ CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs,
   links.setColor(QPalette::Link, QColor(0xFF, 0x00, 0x00));
   setPalette(links);
   if (owner != nullptr) move(owner->frameGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
-  if (language != "chi" && language != "eng") return;
-  SetControlTexts(this, "Label", "titleL", Pick(kTitle, language));
-  SetControlTexts(this, "Button", "AOKBtn", Pick(kOk, language));
-  SetControlTexts(this, "Text", "AoutCopyrightText", Pick(kCopyright, language));
-  SetControlTexts(this, "Text", "SiteLabel", Pick(kSite, language));
-  SetControlTexts(this, "Label", "AboutPhoneLabel", Pick(kPhone, language));
-  SetControlTexts(this, "Label", "EmailLabel", Pick(kEmailLabel, language));
-  SetControlTexts(this, "Text", "EmailText", Pick(kEmail, language));
+  SetControlTexts(this, kTexts, language);
 }
 
 void CAboutWnd::Notify(const Notification& n) {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/shell/texts.h"
+#include "core/shell/units.h"
 #include "gui/system/about_wnd.h"
 #include "gui/window/controls.h"
 
@@ -16,15 +17,6 @@ namespace vidodez::gui {
 namespace {
 
 constexpr Text kLanguages[] = {{"Chinese", "中文"}, {"English", "英文"}};
-constexpr Text kUnits[] = {{"Dot", "像素点"}, {"Inch", "英寸"}, {"mm", "毫米"}};
-constexpr int kUnitMillimetres = 2;
-constexpr int kUnitDots = 0;
-
-struct ControlText {
-  const char* kind;
-  const char* name;
-  Text text;
-};
 
 constexpr ControlText kPageTexts[] = {
     {"Button", "AboutBtn", {"About", "关于"}},
@@ -43,27 +35,6 @@ constexpr ControlText kPageTexts[] = {
       "在此选择界面语言与长度单位，或打开帮助查看分步说明。"}},
 };
 
-constexpr ControlText kFrameTexts[] = {
-    {"Option", "PrinterConfiguration", {"Settings", "功能设置"}},
-    {"Option", "SetPrinterNic", {"Network ", "网络设置"}},
-    {"Option", "FontDownload", {"Fonts", "字体下载"}},
-    {"Option", "FirmwareUpgrade", {"Firmware ", "固件升级"}},
-    {"Option", "FileManagement", {"Storage ", "文件管理"}},
-    {"Option", "SystermConfiguration", {"System ", "系统选项"}},
-    {"Label",
-     "VerNote",
-     {"Applies to printers with V1.52 and higher firmware versions.",
-      "适用打印机固件版本：V1.52及更高版本"}},
-    {"Label", "PhoneContenLabel", {"Support: +86 400-820-1760", "服务热线：400-820-1760"}},
-    {"Label", "CompanyLabel", {"MarliX Printing Systems Co., Ltd.", "玛力克斯打印系统有限公司"}},
-};
-
-QStringList Labels(const Text* texts, size_t count, const std::string& language) {
-  QStringList labels;
-  for (size_t i = 0; i < count; ++i) labels << QString::fromUtf8(Pick(texts[i], language));
-  return labels;
-}
-
 }  // namespace
 
 QString HelpPath(const QString& program_folder, const std::string& language) {
@@ -73,43 +44,31 @@ QString HelpPath(const QString& program_folder, const std::string& language) {
 }
 
 SysConfigUI::SysConfigUI(PageContext& context, ProgramSettings& settings, QString program_folder,
-                         QWidget* parent)
-    : PageUI(context, "SysConfigSkin.ui", parent),
+                         QString skin_file, QWidget* parent)
+    : PageUI(context, std::move(skin_file), parent),
       settings_(settings),
       program_folder_(std::move(program_folder)) {}
 
 void SysConfigUI::Init() {
-  if (language() == "chi") {
-    context_.comm.SetUnit(kUnitMillimetres);
-    language_pos_ = 0;
-  } else if (language() == "eng") {
-    context_.comm.SetUnit(kUnitDots);
-    language_pos_ = 1;
-  }
+  if (const int unit = StartUnitForLanguage(language()); unit >= 0) context_.comm.SetUnit(unit);
+  if (language() == "chi") language_pos_ = 0;
+  if (language() == "eng") language_pos_ = 1;
   unit_pos_ = context_.comm.GetUnit();
   FillLists();
 }
 
 void SysConfigUI::FillLists() {
   const std::string& lang = language();
-  SetComboItems(this, "LanguageCmb", Labels(kLanguages, std::size(kLanguages), lang),
+  SetComboItems(this, "LanguageCmb", TextItems(kLanguages, lang),
                 language_pos_);
-  SetComboItems(this, "UnitCmb", Labels(kUnits, std::size(kUnits), lang), unit_pos_);
+  QStringList units;
+  for (int unit : kPageUnits) units << QString::fromUtf8(UnitName(unit, lang));
+  SetComboItems(this, "UnitCmb", units, unit_pos_);
 }
 
-void SysConfigUI::SetTexts() {
-  const std::string& lang = language();
-  if (lang != "chi" && lang != "eng") return;
-  for (const ControlText& t : kPageTexts) SetControlTexts(this, t.kind, t.name, Pick(t.text, lang));
+void SysConfigUI::ShowTexts(const std::string& lang) {
+  SetControlTexts(this, kPageTexts, lang);
   FillLists();
-}
-
-void SysConfigUI::SetFrameTexts(QWidget* frame) {
-  const std::string& lang = language();
-  if (lang != "chi" && lang != "eng") return;
-  for (const ControlText& t : kFrameTexts) {
-    SetControlTexts(frame, t.kind, t.name, Pick(t.text, lang));
-  }
 }
 
 void SysConfigUI::OpenHelp() {
@@ -151,7 +110,7 @@ void SysConfigUI::Notify(const Notification& n) {
     language_pos_ = combo->currentIndex();
     context_.comm.set_language(settings_.SetLanguage(language_pos_));
     SetTexts();
-    SetFrameTexts(window());
+    emit languageChanged();
   }
 }
 

@@ -21,14 +21,12 @@ class SysConfigUI final : public PageUI {
   Q_OBJECT
  public:
   SysConfigUI(PageContext& context, ProgramSettings& settings, QString program_folder,
-              QWidget* parent);
+              QString skin_file, QWidget* parent);
 
   void Init() override;
-  void SetTexts() override;
+  void ShowTexts(const std::string& language) override;
   void Notify(const Notification& notification) override;
 
-  // The frame's own texts (tabs, footer), which follow the language too.
-  void SetFrameTexts(QWidget* frame);
   void OpenHelp();
   QDialog* help_viewer() const { return help_viewer_; }
 

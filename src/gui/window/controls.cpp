@@ -9,9 +9,17 @@
 #include <QTextEdit>
 #include <cstring>
 
+#include "core/shell/log.h"
 #include "gui/window/markup.h"
 
 namespace vidodez::gui {
+
+void NoteMissingControl(const QWidget* root, const QString& name, const char* kind) {
+  const QString where = root->window() != nullptr ? root->window()->objectName() : QString();
+  Log(LogLevel::kWarning, (QStringLiteral("skin lacks control %1 (%2) in %3: %4")
+                               .arg(name, QString::fromLatin1(kind), where, root->objectName()))
+                              .toStdString());
+}
 
 void SetMarkupText(QWidget* widget, const QString& markup) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -65,6 +73,24 @@ void SetControlTexts(QWidget* root, const char* kind, const QString& name, const
     }
   }
   if (with_tool_tip && tool_tip != nullptr) control->setToolTip(QString::fromUtf8(tool_tip));
+}
+
+bool HasTexts(std::string_view language) { return language == "chi" || language == "eng"; }
+
+void SetControlTexts(QWidget* root, std::span<const ControlText> texts, std::string_view language) {
+  if (!HasTexts(language)) return;
+  for (const ControlText& t : texts) {
+    const bool has_tip = t.tool_tip.eng != nullptr || t.tool_tip.chi != nullptr;
+    const char* tip = has_tip ? Pick(t.tool_tip, language) : nullptr;
+    SetControlTexts(root, t.kind, t.name, t.text.eng != nullptr ? Pick(t.text, language) : nullptr,
+                    tip != nullptr ? tip : "", has_tip);
+  }
+}
+
+QStringList TextItems(std::span<const Text> texts, std::string_view language) {
+  QStringList items;
+  for (const Text& text : texts) items << QString::fromUtf8(Pick(text, language));
+  return items;
 }
 
 void SetComboItems(QWidget* root, const QString& name, const QStringList& items, int selected) {

@@ -4,9 +4,11 @@
 
 namespace vidodez::gui {
 
-WindowOperator::WindowOperator(DialogService& dialogs, const SkinArchive& skins, QWidget* parent,
+WindowOperator::WindowOperator(DialogService& dialogs, const SkinArchive& skins, QWidget* anchor,
                                std::function<std::string()> language)
-    : dialogs_(dialogs), skins_(skins), parent_(parent), language_(std::move(language)) {}
+    : dialogs_(dialogs), skins_(skins), anchor_(anchor), language_(std::move(language)) {}
+
+QWidget* WindowOperator::Parent() const { return anchor_ != nullptr ? anchor_->window() : nullptr; }
 
 QString FilterText(const FileChoice& choice) {
   if (choice.pattern.empty()) return {};
@@ -17,25 +19,25 @@ QString FilterText(const FileChoice& choice) {
 }
 
 void WindowOperator::Tell(const OperatorMessage& message) {
-  dialogs_.MessageBox(parent_, QString::fromStdString(message.text), kProgramCaption, kBoxTypeOk,
+  dialogs_.MessageBox(Parent(), QString::fromStdString(message.text), kProgramCaption, kBoxTypeOk,
                       language_());
 }
 
 bool WindowOperator::Confirm(const OperatorMessage& question) {
-  return dialogs_.MessageBox(parent_, QString::fromStdString(question.text), kProgramCaption,
+  return dialogs_.MessageBox(Parent(), QString::fromStdString(question.text), kProgramCaption,
                              kBoxTypeOkCancel, language_()) == kBoxOk;
 }
 
 bool WindowOperator::ChooseFileToOpen(const FileChoice& choice, std::string* path) {
-  QString chosen = dialogs_.OpenFile(parent_, QString::fromStdString(choice.title), FilterText(choice));
+  QString chosen = dialogs_.OpenFile(Parent(), QString::fromStdString(choice.title), FilterText(choice));
   if (chosen.isEmpty()) return false;
   *path = chosen.toStdString();
   return true;
 }
 
 bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* path) {
-  QString chosen = dialogs_.SaveFile(parent_, QString::fromStdString(choice.title), FilterText(choice),
-                                     QString());
+  QString chosen = dialogs_.SaveFile(Parent(), QString::fromStdString(choice.title), FilterText(choice),
+                                     QString::fromStdString(choice.suggested_path));
   if (chosen.isEmpty()) return false;
   if (!choice.default_extension.empty() && !chosen.contains('.'))
     chosen += "." + QString::fromStdString(choice.default_extension);
@@ -46,8 +48,9 @@ bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* pat
 void WindowOperator::WaitWithCountdown(int seconds) {
   // The anchor is relative to the owner: the wait window adds the owner's
   // place on the screen itself.
-  QPoint anchor = parent_ != nullptr ? parent_->rect().center() : QPoint();
-  CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent_);
+  QWidget* parent = Parent();
+  QPoint anchor = parent != nullptr ? parent->rect().center() : QPoint();
+  CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent);
   wait.StartCountdown(1000, seconds);
   wait.exec();
 }

@@ -15,8 +15,10 @@ class SkinArchive;
 
 class WindowOperator final : public Operator {
  public:
-  // `language` gives the program's language at the moment a box is shown.
-  WindowOperator(DialogService& dialogs, const SkinArchive& skins, QWidget* parent,
+  // Boxes and dialogs show over the window `anchor` is in at that moment
+  // (a page's is the main frame); `language` gives the program's language
+  // at the moment a box is shown.
+  WindowOperator(DialogService& dialogs, const SkinArchive& skins, QWidget* anchor,
                  std::function<std::string()> language);
 
   void Tell(const OperatorMessage& message) override;
@@ -25,12 +27,15 @@ class WindowOperator final : public Operator {
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override;
 
-  void set_parent(QWidget* parent) { parent_ = parent; }
+  // For an operator made before its window.
+  void set_anchor(QWidget* anchor) { anchor_ = anchor; }
 
  private:
+  QWidget* Parent() const;
+
   DialogService& dialogs_;
   const SkinArchive& skins_;
-  QWidget* parent_;
+  QWidget* anchor_;
   std::function<std::string()> language_;
 };
 

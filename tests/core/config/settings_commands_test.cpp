@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config/config_codes.h"
+#include "core/config/settings_lists.h"
 
 namespace vidodez {
 namespace {
@@ -154,7 +155,7 @@ TEST(Threshold, GoesToTheSelectedSensorsSlot) {
   for (const char* bad : {"", "x", "01", "25"}) {
     SCOPED_TRACE(bad);
     record.DetectUrThreshold.Set(bad);
-    EXPECT_EQ(-2, ThresholdFromRecord(record, 2));
+    EXPECT_EQ(kNoSelection, ThresholdFromRecord(record, 2));
   }
 }
 

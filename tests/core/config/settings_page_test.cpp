@@ -10,6 +10,7 @@
 #include "core/config/settings_input.h"
 #include "core/config/settings_page_texts.h"
 #include "core/link/port_codes.h"
+#include "support/expect_code.h"
 #include "support/scripted_operator.h"
 #include "support/sim_bus.h"
 #include "support/temp_dir.h"
@@ -173,26 +174,26 @@ TEST(SettingsPage, PageInterlocksKeepCutAndPeelApart) {
   page.cutter = 1;
   page.peel = 1;
   op.AnswerConfirm(false);
-  page.OnPeelEnabled(op, "eng");
+  EXPECT_CODE(kSettingsCancelled, page.OnPeelEnabled(op, "eng"));
   EXPECT_EQ(page.cutter, 1);
   EXPECT_EQ(page.peel, 0);
 
   page.peel = 1;
   op.AnswerConfirm(true);
-  page.OnPeelEnabled(op, "eng");
+  EXPECT_CODE(kConfigOk, page.OnPeelEnabled(op, "eng"));
   EXPECT_EQ(page.cutter, 0);
   EXPECT_EQ(page.peel, 1);
   EXPECT_EQ(page.tear, 1);
 
   page.tear = 0;
   op.AnswerConfirm(false);
-  page.OnTearDisabled(op, "eng");
+  EXPECT_CODE(kSettingsCancelled, page.OnTearDisabled(op, "eng"));
   EXPECT_EQ(page.tear, 1);
   EXPECT_EQ(page.peel, 1);
 
   page.after_error = 0;
   op.AnswerConfirm(false);
-  page.OnPrintNextChosen(op, "chi");
+  EXPECT_CODE(kSettingsCancelled, page.OnPrintNextChosen(op, "chi"));
   EXPECT_EQ(page.after_error, 1);
   EXPECT_EQ(op.shown().back().text, "选择“仅续打”,按取消/复位键续打，按“进纸/测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！");
 }
@@ -203,7 +204,7 @@ TEST(SettingsPage, UpperReflectiveOffModelStopsTheSend) {
   b.page.model_list_path = dir.File("MARLIX.dat");
   test::WriteFileBytes(b.page.model_list_path, "VT-9000\r\n\r\n");
   b.page.sensor_type = kSensorUpperReflective;
-  b.page.OnSensorTypeChosen(b.op, "eng");
+  EXPECT_CODE(kSettingsModelNotSupported, b.page.OnSensorTypeChosen(b.op, "eng"));
   EXPECT_EQ(b.page.sensor_type, kSensorUpperReflective);  // the entry stays
   EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsModelNotSupported);
   EXPECT_WIRE(b.printer, kRead);
@@ -416,12 +417,12 @@ TEST(SettingsPage, NamedFieldsThePrinterDoesNotCarryStopTheSend) {
 
 TEST(SettingsPage, AutoReadRunsOnceWhenArmed) {
   Bench b(39);
-  b.page.AutoReadOnStatus(b.comm, b.op, -2);  // no printer: nothing known
-  b.page.AutoReadOnStatus(b.comm, b.op, 0);
+  EXPECT_CODE(kConfigOk, b.page.AutoReadOnStatus(b.comm, b.op, -2));  // no printer: nothing known
+  EXPECT_CODE(kConfigOk, b.page.AutoReadOnStatus(b.comm, b.op, 0));
   EXPECT_TRUE(b.printer.Wire().empty());
-  b.page.AutoReadOnStatus(b.comm, b.op, -1);  // a failed status re-arms
-  b.page.AutoReadOnStatus(b.comm, b.op, 0);
-  b.page.AutoReadOnStatus(b.comm, b.op, 0);
+  EXPECT_CODE(kConfigOk, b.page.AutoReadOnStatus(b.comm, b.op, -1));  // a failed status re-arms
+  EXPECT_CODE(kConfigOk, b.page.AutoReadOnStatus(b.comm, b.op, 0));
+  EXPECT_CODE(kConfigOk, b.page.AutoReadOnStatus(b.comm, b.op, 0));
   EXPECT_WIRE(b.printer, kRead);
   EXPECT_EQ(b.page.field_count, 39);
   EXPECT_TRUE(b.page.extended_enabled);

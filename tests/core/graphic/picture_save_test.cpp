@@ -100,7 +100,7 @@ TEST(SavePicture, MillimetreLabelKeepsItsPixelSizeInEveryTurn) {
   test::TempDir dir;
   const GreyBitmap picture = Photo(1200, 800);
   PictureSize size = SizeFor(picture);
-  size.unit = kUnitMillimetre;
+  size.unit = kUnitMillimetres;
   ApplyScaleMode(size, kScaleManual);
   size.keep_scale = false;
   (void)ApplySizeEdit(size, SizeBox::kWidth, "50");

@@ -24,9 +24,9 @@ TEST(PictureSize, ShowsPixelsInEachUnitWithItsPrecision) {
     const char* text;
   };
   const Case cases[] = {
-      {406, kUnitMillimetre, 0, "50.8"}, {406, kUnitDot, 0, "406"},   {450, kUnitInch, 1, "1.500"},
-      {203, kUnitCentimetre, 0, "2.54"}, {600, kUnitInch, 2, "1.000"}, {300.4f, kUnitDot, 1, "300"},
-      {0, kUnitMillimetre, 0, "0.0"},
+      {406, kUnitMillimetres, 0, "50.8"}, {406, kUnitDots, 0, "406"},   {450, kUnitInches, 1, "1.500"},
+      {203, kUnitCentimetres, 0, "2.54"}, {600, kUnitInches, 2, "1.000"}, {300.4f, kUnitDots, 1, "300"},
+      {0, kUnitMillimetres, 0, "0.0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.pixels << " px, unit " << c.unit);
@@ -41,8 +41,8 @@ TEST(PictureSize, TypedValuesBecomeWholePixels) {
     float pixels;
   };
   const Case cases[] = {
-      {25.4f, kUnitMillimetre, 0, 203}, {1.5f, kUnitInch, 1, 450}, {0.001f, kUnitInch, 1, 0},
-      {2.54f, kUnitCentimetre, 2, 600}, {12.6f, kUnitDot, 0, 13},  {-5, kUnitDot, 0, -5},
+      {25.4f, kUnitMillimetres, 0, 203}, {1.5f, kUnitInches, 1, 450}, {0.001f, kUnitInches, 1, 0},
+      {2.54f, kUnitCentimetres, 2, 600}, {12.6f, kUnitDots, 0, 13},  {-5, kUnitDots, 0, -5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.value << " in unit " << c.unit);
@@ -66,7 +66,7 @@ TEST(PictureSize, EditsSetTheOtherBoxesByTheirRules) {
     const char *width_box, *height_box, *width_percent_box, *height_percent_box;
   };
   using B = SizeBox;
-  const int mm = kUnitMillimetre, dot = kUnitDot;
+  const int mm = kUnitMillimetres, dot = kUnitDots;
   const Case cases[] = {
       {"mm width keeps scale", mm, true, B::kWidth, "25.4", false, 203, 100, nullptr, "12.5", "50",
        "50"},
@@ -161,7 +161,7 @@ TEST(PictureSize, TextsIgnoreTheProcessLocale) {
   if (!set) GTEST_SKIP() << "no locale with a decimal comma";
   ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   PictureSize size = Loaded(406, 200);
-  size.unit = kUnitMillimetre;
+  size.unit = kUnitMillimetres;
   const std::string width = SizeBoxTexts(size).width;
   (void)ApplySizeEdit(size, SizeBox::kWidth, "25.4");
   std::setlocale(LC_NUMERIC, "C");

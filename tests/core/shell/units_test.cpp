@@ -38,15 +38,28 @@ TEST(Units, ConversionsGiveTheTextsThePageShows) {
   }
 }
 
-TEST(Units, NamesMapBothWaysAndUnknownOnesMeanDots) {
-  for (int unit = 0; unit < 3; ++unit) {
+// One table serves the pages, the picture dialog and the command line: a
+// name, word or list that drifted from it would pick another unit.
+TEST(Units, NamesWordsAndListsComeFromTheOneTable) {
+  for (int unit : kPageUnits) {
     SCOPED_TRACE(unit);
     EXPECT_EQ(unit, UnitIndexFromName(UnitName(unit, "eng")));
     EXPECT_EQ(unit, UnitIndexFromName(UnitName(unit, "chi")));
+    EXPECT_EQ(unit, UnitFromWord(UnitOf(unit).word, kPageUnits));
   }
   EXPECT_STREQ("毫米", UnitName(kUnitMillimetres, "chi"));
   EXPECT_STREQ("Inch", UnitName(kUnitInches, "fr"));
   EXPECT_EQ(0, UnitIndexFromName("MM"));
+  EXPECT_EQ(0, UnitIndexFromName("cm")) << "centimetres are the picture dialog's only";
+  EXPECT_EQ(kUnitCentimetres, UnitFromWord("cm", kPictureUnits));
+  EXPECT_EQ(-1, UnitFromWord("cm", kPageUnits));
+  EXPECT_EQ(-1, UnitFromWord("Dot", kPictureUnits));
+  std::string picture_list;
+  for (int unit : kPictureUnits) picture_list += std::string(Pick(UnitOf(unit).picture_name, "chi")) + ",";
+  EXPECT_EQ("点(Dot),英寸,厘米,毫米,", picture_list);
+  EXPECT_EQ(kUnitMillimetres, StartUnitForLanguage("chi"));
+  EXPECT_EQ(kUnitDots, StartUnitForLanguage("eng"));
+  EXPECT_EQ(-1, StartUnitForLanguage("fr"));
 }
 
 }  // namespace

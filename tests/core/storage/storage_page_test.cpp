@@ -16,7 +16,9 @@
 #include "core/link/port_names.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
+#include "core/storage/storage_codes.h"
 #include "core/storage/storage_texts.h"
+#include "support/expect_code.h"
 #include "support/scripted_operator.h"
 #include "support/sim_bus.h"
 
@@ -65,11 +67,11 @@ class StoragePageTest : public ::testing::Test {
 TEST_F(StoragePageTest, ConsoleSendsEveryLineWithCrLfInGbk) {
   auto& printer = Printer();
   page_.command_text = "^XA\n中文\r\nW1";
-  page_.SendCommandText(comm_, op_);
+  EXPECT_CODE(kStorageOk, page_.SendCommandText(comm_, op_));
   page_.command_text = "\n";  // only a line break: not empty
-  page_.SendCommandText(comm_, op_);
+  EXPECT_CODE(kStorageOk, page_.SendCommandText(comm_, op_));
   page_.command_text = "";
-  page_.SendCommandText(comm_, op_);
+  EXPECT_CODE(kStorageNoCommand, page_.SendCommandText(comm_, op_));
   EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n\r\n\r\n");
   EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kNoCommand)});
 }
@@ -78,17 +80,17 @@ TEST_F(StoragePageTest, NonUsbOrMissingPrinterSendsNothing) {
   auto& printer = Printer();
   page_.command_text = "X";
   page_.printer = "COM1";
-  page_.SendCommandText(comm_, op_);
+  EXPECT_CODE(kPrinterNotUsb, page_.SendCommandText(comm_, op_));
   EXPECT_TRUE(Shown().empty());
   page_.printer = "";
-  page_.SendCommandText(comm_, op_);
+  EXPECT_CODE(kNoUsablePrinter, page_.SendCommandText(comm_, op_));
   EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kOpenFailed)});
   EXPECT_TRUE(printer.Wire().empty());
 }
 
 TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
   auto& printer = Printer();
-  page_.SendFile(comm_, op_);
+  EXPECT_CODE(kStorageNoFileChosen, page_.SendFile(comm_, op_));
   EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kSelectFile)});
   EXPECT_TRUE(comm_.port().IsPortClosed());
 
@@ -97,12 +99,12 @@ TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
   for (int i = 0; i < 3000; ++i) bytes.push_back(static_cast<char>(i));
   test::WriteFileBytes(dir.File("raw.bin"), bytes);
   op_.AnswerFile(dir.File("raw.bin"));
-  ASSERT_TRUE(page_.ChooseTextFile(comm_, op_));
-  page_.SendFile(comm_, op_);
+  ASSERT_CODE(kStorageOk, page_.ChooseTextFile(comm_, op_));
+  EXPECT_CODE(kStorageOk, page_.SendFile(comm_, op_));
   EXPECT_EQ(printer.WireText(), bytes);
   // A folder cannot be read as a file: the choice is not taken.
   op_.AnswerFile(dir.path());
-  EXPECT_FALSE(page_.ChooseTextFile(comm_, op_));
+  EXPECT_CODE(kStorageFileUnreadable, page_.ChooseTextFile(comm_, op_));
   EXPECT_EQ(page_.file_name, dir.File("raw.bin"));
 }
 
@@ -114,21 +116,22 @@ TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) 
   test::WriteFileBytes(dir.File("browsed.txt"), "BROWSED");
   test::WriteFileBytes(dir.File("typed.txt"), "TYPED");
   op_.AnswerFile(dir.File("browsed.txt"));
-  ASSERT_TRUE(page_.ChooseTextFile(comm_, op_));
+  ASSERT_CODE(kStorageOk, page_.ChooseTextFile(comm_, op_));
   struct Case {
     std::string typed;
     std::string wire;
     std::vector<int> told;
+    int code;
   } cases[] = {
-      {dir.File("typed.txt"), "TYPED", {}},
-      {dir.path(), "", {Index(StorageText::kNoFile)}},
+      {dir.File("typed.txt"), "TYPED", {}, kStorageOk},
+      {dir.path(), "", {Index(StorageText::kNoFile)}, kStorageFileUnreadable},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     page_.file_name = c.typed;
     size_t sent_before = printer.Wire().size();
     size_t told_before = Shown().size();
-    page_.SendFile(comm_, op_);
+    EXPECT_CODE(c.code, page_.SendFile(comm_, op_));
     EXPECT_EQ(printer.WireText().substr(sent_before), c.wire);
     std::vector<int> told = Shown();
     EXPECT_EQ(std::vector<int>(told.begin() + static_cast<long>(told_before), told.end()), c.told);
@@ -215,9 +218,10 @@ TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
     bool readable;
     const char* command;
     std::vector<std::string> names_after;
-  } cases[] = {{'0', true, "ZF\"A\"\r\n", {}},
-               {'1', true, "^ZF\"A\"\r\n", {}},
-               {'1', false, "", {"A"}}};
+    int code;
+  } cases[] = {{'0', true, "ZF\"A\"\r\n", {}, kStorageOk},
+               {'1', true, "^ZF\"A\"\r\n", {}, kStorageOk},
+               {'1', false, "", {"A"}, kStorageCommandSetUnknown}};
   int port_number = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
@@ -225,7 +229,7 @@ TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
     if (!c.readable) printer.SetReplyMode(sim::ReplyMode::kEmpty);
     page_.fonts.selected = 0;
     op_.AnswerConfirm(true);
-    page_.DeleteSelected(comm_, op_, StoredKind::kFont);
+    EXPECT_CODE(c.code, page_.DeleteSelected(comm_, op_, StoredKind::kFont));
     EXPECT_WIRE(printer, std::string("^S1\r\n\r\n^G1\r\n\r\n") + c.command);
     EXPECT_EQ(page_.fonts.names, c.names_after);
   }
@@ -237,12 +241,12 @@ TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
   ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
   page_.forms.selected = 0;
   page_.graphics.selected = 0;
-  page_.PrintSelected(comm_, op_, StoredKind::kForm);
-  page_.PrintSelected(comm_, op_, StoredKind::kGraphic);
+  EXPECT_CODE(kStorageOk, page_.PrintSelected(comm_, op_, StoredKind::kForm));
+  EXPECT_CODE(kStorageOk, page_.PrintSelected(comm_, op_, StoredKind::kGraphic));
   op_.AnswerConfirm(true);
-  page_.DeleteSelected(comm_, op_, StoredKind::kForm);
+  EXPECT_CODE(kStorageOk, page_.DeleteSelected(comm_, op_, StoredKind::kForm));
   op_.AnswerConfirm(true);
-  page_.DeleteSelected(comm_, op_, StoredKind::kGraphic);
+  EXPECT_CODE(kStorageOk, page_.DeleteSelected(comm_, op_, StoredKind::kGraphic));
   EXPECT_WIRE(printer,
               "^S1\r\n\r\n^S1\r\n\r\n"
               "FR\"F\"\r\nW1\r\n"
@@ -254,22 +258,69 @@ TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
 TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
   auto& printer = Listed(StoredKind::kForm, "F1@F2@");
   op_.AnswerConfirm(false);
-  page_.DeleteAll(comm_, op_, StoredKind::kForm);
+  EXPECT_CODE(kStorageCancelled, page_.DeleteAll(comm_, op_, StoredKind::kForm));
   EXPECT_EQ(page_.forms.names.size(), 2u);
   op_.AnswerConfirm(true);
-  page_.DeleteAll(comm_, op_, StoredKind::kForm);
+  EXPECT_CODE(kStorageOk, page_.DeleteAll(comm_, op_, StoredKind::kForm));
   EXPECT_TRUE(page_.forms.names.empty());
   EXPECT_TRUE(page_.forms.buttons_enabled);
-  page_.DeleteSelected(comm_, op_, StoredKind::kForm);
+  EXPECT_CODE(kStorageNothingSelected, page_.DeleteSelected(comm_, op_, StoredKind::kForm));
   EXPECT_EQ(Shown().back(), Index(StorageText::kSelectFormToDelete));
   EXPECT_WIRE(printer, "^S1\r\n\r\nFK\"*\"\r\n");
+}
+
+// The bus's printers, whose writes fail once `refuse_writes` is set.
+class RefusingUsb final : public platform::UsbPrintingClass {
+ public:
+  explicit RefusingUsb(platform::UsbPrintingClass& inner) : inner_(inner) {}
+  bool refuse_writes = false;
+  int Enumerate(std::vector<platform::UsbPrinterInterface>* interfaces) override {
+    return inner_.Enumerate(interfaces);
+  }
+  int Open(const platform::UsbPrinterInterface& interface,
+           std::unique_ptr<platform::UsbDevice>* device) override {
+    std::unique_ptr<platform::UsbDevice> opened;
+    if (int rc = inner_.Open(interface, &opened); rc != 0) return rc;
+    *device = std::make_unique<Device>(std::move(opened), refuse_writes);
+    return 0;
+  }
+
+ private:
+  struct Device final : platform::UsbDevice {
+    Device(std::unique_ptr<UsbDevice> device, bool& refusing) : inner(std::move(device)), refuse(refusing) {}
+    int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
+      *written = 0;
+      return refuse ? EIO : inner->Write(data, size, stall_ms, written);
+    }
+    int Flush(int stall_ms) override { return inner->Flush(stall_ms); }
+    int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override {
+      return inner->Read(buffer, capacity, timeout_ms, got);
+    }
+    int GetStatus(uint8_t* status) override { return inner->GetStatus(status); }
+    std::unique_ptr<UsbDevice> inner;
+    bool& refuse;
+  };
+  platform::UsbPrintingClass& inner_;
+};
+
+// The printer keeps what a delete could not reach it: the list says so too.
+TEST_F(StoragePageTest, DeleteThatCouldNotBeWrittenKeepsTheEntry) {
+  auto& printer = Listed(StoredKind::kForm, "F1@F2@");
+  RefusingUsb usb(bus_.usb());
+  CPrinterComm comm(usb);
+  usb.refuse_writes = true;
+  op_.AnswerConfirm(true);
+  EXPECT_CODE(kWriteLineFailed, page_.DeleteAll(comm, op_, StoredKind::kForm));
+  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
+  EXPECT_EQ(Shown().back(), Index(StorageText::kCommandFailed));
+  EXPECT_WIRE(printer, "^S1\r\n\r\n");
 }
 
 TEST_F(StoragePageTest, NamesThatWouldBreakACommandAreNotSent) {
   auto& printer = Listed(StoredKind::kForm, "HEAD\r\nF1@A\"B@");
   for (int i : {0, 1}) {
     page_.forms.selected = i;
-    page_.PrintSelected(comm_, op_, StoredKind::kForm);
+    EXPECT_CODE(kStorageNameUnusable, page_.PrintSelected(comm_, op_, StoredKind::kForm));
     EXPECT_EQ(Shown().back(), Index(StorageText::kNameUnusable));
   }
   EXPECT_WIRE(printer, "^S1\r\n\r\n");
@@ -298,7 +349,7 @@ TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
   auto& printer = Printer();
   EXPECT_EQ(page_.graphic_id, "logo");
   op_.AnswerConfirm(true);
-  page_.SendFile(comm_, op_);
+  EXPECT_CODE(kStorageOk, page_.SendFile(comm_, op_));
   std::string sequence = "GM\"logo\"2500\r\n" + pcx_ + "ZN\r\nGG20,20,\"logo\"\r\nW1,1\r\n\r\n";
   EXPECT_WIRE(printer, "ZS\r\nGK\"logo\"\r\n" + sequence);
   std::vector<size_t> sizes = printer.TransferSizes();
@@ -307,7 +358,7 @@ TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
 
   auto& second = Printer(test::PrinterOnPort(2));
   op_.AnswerConfirm(false);
-  page_.SendPicture(comm_, op_);
+  EXPECT_CODE(kStorageOk, page_.SendPicture(comm_, op_));
   EXPECT_WIRE(second, "ZN\r\nGK\"logo\"\r\n" + sequence);
   ASSERT_EQ(second.TransferSizes().size(), sizes.size());
 }
@@ -330,18 +381,23 @@ TEST_F(GraphicStore, RefusedPicturesSendNothing) {
     bool asked;
     std::string table;
     int message;
+    int code;
   } cases[] = {
-      {"", "logo", false, storage, Index(StorageText::kNoFile)},
-      {dir_.File("logo.bmp"), "logo", false, storage, Index(StorageText::kPcxOnly)},
-      {dir_.File("logo.pcx"), "", false, storage, Index(StorageText::kIdEmpty)},
-      {dir_.File("logo.pcx"), "lo*go", false, storage, Index(StorageText::kIdHasAsterisk)},
-      {dir_.File("logo.pcx"), "ABCDEFGHI", true, storage, Index(StorageText::kIdTooLong)},
-      {dir_.File("huge.pcx"), "huge", false, storage, Index(StorageText::kPictureTooLarge)},
-      {dir_.File("gone.pcx"), "gone", false, kInputFileTable, kInputMissing},
-      {dir_.File("fake.pcx"), "fake", false, kGraphicTable, kGraphicBadPicture},
-      {dir_.File("cut.pcx"), "cut", false, kGraphicTable, kGraphicBadPicture},
-      {dir_.File("fifo.pcx"), "fifo", false, kInputFileTable, kInputNotRegular},
-      {dir_.File("folder.pcx"), "folder", false, kInputFileTable, kInputNotRegular},
+      {"", "logo", false, storage, Index(StorageText::kNoFile), kStorageNoFileChosen},
+      {dir_.File("logo.bmp"), "logo", false, storage, Index(StorageText::kPcxOnly), kStorageNotPcx},
+      {dir_.File("logo.pcx"), "", false, storage, Index(StorageText::kIdEmpty), kStorageIdEmpty},
+      {dir_.File("logo.pcx"), "lo*go", false, storage, Index(StorageText::kIdHasAsterisk),
+       kStorageIdHasAsterisk},
+      {dir_.File("logo.pcx"), "ABCDEFGHI", true, storage, Index(StorageText::kIdTooLong),
+       kStorageIdTooLong},
+      {dir_.File("huge.pcx"), "huge", false, storage, Index(StorageText::kPictureTooLarge),
+       kGraphicTooLarge},
+      {dir_.File("gone.pcx"), "gone", false, kInputFileTable, kInputMissing, kInputMissing},
+      {dir_.File("fake.pcx"), "fake", false, kGraphicTable, kGraphicBadPicture, kGraphicBadPicture},
+      {dir_.File("cut.pcx"), "cut", false, kGraphicTable, kGraphicBadPicture, kGraphicBadPicture},
+      {dir_.File("fifo.pcx"), "fifo", false, kInputFileTable, kInputNotRegular, kInputNotRegular},
+      {dir_.File("folder.pcx"), "folder", false, kInputFileTable, kInputNotRegular,
+       kInputNotRegular},
   };
   size_t questions = 0;
   for (const auto& c : cases) {
@@ -353,14 +409,14 @@ TEST_F(GraphicStore, RefusedPicturesSendNothing) {
       op_.AnswerConfirm(true);
       ++questions;
     }
-    EXPECT_EQ(page_.SendPicture(comm_, op_), kPageNoPort);
+    EXPECT_CODE(c.code, page_.SendPicture(comm_, op_));
     EXPECT_EQ(op_.shown().back().table, c.table);
     EXPECT_EQ(Shown().back(), c.message);
     EXPECT_EQ(Questions(), questions);
     EXPECT_EQ(page_.focus_graphic_id, c.message == Index(StorageText::kIdTooLong));
     // The store on its own (as the command line runs it) refuses as well.
     if (!c.asked && c.table != storage) {
-      EXPECT_EQ(page_.StoreGraphic(comm_, op_), kPageNoPort);
+      EXPECT_CODE(c.code, page_.StoreGraphic(comm_, op_));
     }
   }
   EXPECT_TRUE(printer.Wire().empty());
@@ -368,7 +424,7 @@ TEST_F(GraphicStore, RefusedPicturesSendNothing) {
   page_.SetChosenPicture(dir_.File("logo.pcx"));
   page_.graphic_id = "中文图形";
   op_.AnswerConfirm(true);
-  EXPECT_EQ(page_.SendPicture(comm_, op_), kPageSent);
+  EXPECT_CODE(kStorageOk, page_.SendPicture(comm_, op_));
   EXPECT_EQ(printer.WireText().substr(0, 16), "ZS\r\nGK\"\xd6\xd0\xce\xc4\xcd\xbc\xd0\xce\"");
 }
 

@@ -31,9 +31,9 @@ TEST(WindowOperator, MessagesAndQuestionsUseTheProgramsBox) {
 TEST(WindowOperator, SavedFileGetsTheDefaultExtension) {
   gui::ScriptedDialogService dialogs;
   gui::WindowOperator op(dialogs, test::BuiltSkins(), nullptr, [] { return std::string("eng"); });
-  FileChoice choice{"Save", "INI files", "*.ini", "ini"};
+  FileChoice choice{"Save", "INI files", "*.ini", "ini", ""};
   EXPECT_EQ(gui::FilterText(choice), "INI files (*.ini)");
-  EXPECT_EQ(gui::FilterText({"Save", "保存INI文件(*.ini)", "*.ini", "ini"}), "保存INI文件(*.ini)");
+  EXPECT_EQ(gui::FilterText({"Save", "保存INI文件(*.ini)", "*.ini", "ini", ""}), "保存INI文件(*.ini)");
   dialogs.QueueFile("/tmp/printer");
   std::string path;
   ASSERT_TRUE(op.ChooseFileToSave(choice, &path));
