@@ -34,6 +34,9 @@ struct PrinterOptions {
   char command_set_flag = '0';  // field 8 of the settings reply
   // When set, "^S1" is answered with this text as given, for odd replies.
   std::optional<std::string> list_reply;
+  // Bytes a second the printer takes in on the simulated bus; 0: as fast
+  // as they come.
+  uint64_t write_rate = 0;
 };
 
 // Not thread-safe: a transport serialises its calls.

@@ -25,6 +25,9 @@ bool ParseReplyMode(const std::string& text, ReplyMode* mode) {
   return false;
 }
 
+// A gigabyte a second is faster than the bus goes anyway.
+constexpr long kMaxWriteRate = 1L << 30;
+
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
@@ -48,6 +51,8 @@ const char kSimUsage[] =
     "  --state-dir DIR        keep the printer's state in DIR across restarts\n"
     "  --command-set-flag 0|1 the command-set flag of the settings reply (default 0)\n"
     "  --list-reply TEXT      answer \"^S1\" with TEXT as given\n"
+    "  --write-rate BYTES     take in at most BYTES bytes a second (a slow printer;\n"
+    "                         default 0, as fast as they come; simulated bus only)\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n";
 
 int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* line,
@@ -104,6 +109,9 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       p.command_set_flag = value.empty() ? '0' : value[0];
     } else if (option == "--list-reply") {
       p.list_reply = value;
+    } else if (option == "--write-rate") {
+      ok = ParseInt(value, 10, 0, kMaxWriteRate, &number);
+      p.write_rate = static_cast<uint64_t>(number);
     } else {
       *error = "unknown option: " + option;
       return 2;
