@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<NamedCode, 32> kNames{{
+constexpr std::array<NamedCode, 33> kNames{{
     {kPortOk, "PortOk"},
     {kPrintFileCreateFailed, "PrintFileCreateFailed"},
     {kWriteOnClosedPort, "WriteOnClosedPort"},
@@ -38,6 +38,7 @@ constexpr std::array<NamedCode, 32> kNames{{
     {kPortAlreadyOpen, "PortAlreadyOpen"},
     {kGraphicTooLarge, "GraphicTooLarge"},
     {kQueryUnexpectedReply, "QueryUnexpectedReply"},
+    {kSendStopped, "SendStopped"},
 }};
 
 }  // namespace

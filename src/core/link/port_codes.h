@@ -45,6 +45,8 @@ inline constexpr int kGraphicTooLarge = -3038;
 // A reply without the form of the answer asked for (a late answer to an
 // earlier command, say): a failed read, never an empty answer.
 inline constexpr int kQueryUnexpectedReply = -3300;
+// A send stopped at a chunk's end by its caller (the window closing).
+inline constexpr int kSendStopped = -3400;
 
 // The constant's name without its "k", for logs, --json and test failures.
 // Any other negative code is a short write of minus that many bytes.

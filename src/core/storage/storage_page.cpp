@@ -165,9 +165,9 @@ void StoragePage::SetChosenPicture(const std::string& path) {
   graphic_id = path.empty() ? std::string() : BaseNameForId(path);
 }
 
-void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
+void StoragePage::SendFile(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   if (file_type == 1) {
-    (void)SendPicture(comm, op);
+    (void)SendPicture(comm, op, progress);
     return;
   }
   if (OpenChosenPrinter(printer, comm, op) != kPageSent) return;
@@ -177,7 +177,7 @@ void StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
     op.Tell(StorageMessage(StorageText::kSelectFile, comm.GetLanguage()));
   } else if (!CanReadFile(file_name)) {
     op.Tell(StorageMessage(StorageText::kNoFile, comm.GetLanguage()));
-  } else if (comm.SendFile(file_name) != kPortOk) {
+  } else if (comm.SendFile(file_name, progress) != kPortOk) {
     op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, comm.GetLanguage()), comm));
   }
   comm.CloseLink();
@@ -277,15 +277,15 @@ int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
   return kPageSent;
 }
 
-int StoragePage::SendPicture(CPrinterComm& comm, Operator& op) {
+int StoragePage::SendPicture(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   if (CheckPicture(comm, op) != kPageSent) return kPageNoPort;
   // The answer only chooses between storing ("ZS") and not ("ZN"); the
   // picture is downloaded and printed either way.
   store_graphic = op.Confirm(StorageMessage(StorageText::kConfirmDownload, comm.GetLanguage()));
-  return StoreGraphic(comm, op);
+  return StoreGraphic(comm, op, progress);
 }
 
-int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
+int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   const std::string& language = comm.GetLanguage();
   // Checked before the port opens and before the old graphic is deleted, so
   // a picture that cannot be sent never costs the one the printer has.
@@ -303,7 +303,7 @@ int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
     return refuse(StorageText::kIdTooLong);
   }
   bool sent = comm.SendCommand(StoreGraphicPrologue(store_graphic, id)) &&
-              comm.SendGraphic(id, file_name) == kPortOk &&
+              comm.SendGraphic(id, file_name, progress) == kPortOk &&
               comm.SendCommand(StoreGraphicTestPrint(id));
   if (!sent) op.Tell(WithCause(StorageMessage(StorageText::kSendFailed, language), comm));
   comm.CloseLink();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/link/printer_comm.h"
+#include "core/link/transfer_progress.h"
 #include "core/shell/operator.h"
 #include "core/storage/storage_commands.h"
 
@@ -48,7 +49,9 @@ struct StoragePage {
   bool ChooseTextFile(CPrinterComm& comm, Operator& op);
   // The picture dialog's result path (empty when no picture was chosen).
   void SetChosenPicture(const std::string& path);
-  void SendFile(CPrinterComm& comm, Operator& op);
+  // The file's bytes, or for an image the graphic store; `progress` hears
+  // of the file's bytes as they go.
+  void SendFile(CPrinterComm& comm, Operator& op, const SendProgress& progress = {});
 
   // 0 when the printer's list was read (empty or not), else the failure,
   // told to the operator.
@@ -61,10 +64,10 @@ struct StoragePage {
 
   // "Send File to Printer" for an image: the checks, the confirmation and
   // the store sequence. 0 when the sequence was sent, -1 when refused.
-  int SendPicture(CPrinterComm& comm, Operator& op);
+  int SendPicture(CPrinterComm& comm, Operator& op, const SendProgress& progress = {});
   // The checks the page makes before it asks; 0 when the picture may go.
   int CheckPicture(CPrinterComm& comm, Operator& op);
-  int StoreGraphic(CPrinterComm& comm, Operator& op);
+  int StoreGraphic(CPrinterComm& comm, Operator& op, const SendProgress& progress = {});
 };
 
 }  // namespace vidodez
