@@ -95,7 +95,7 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
     QTimer progress;
     connect(&progress, &QTimer::timeout, this, [this, &job] { ShowProgress(job); });
     progress.start(kProgressMs);
-    bool finished = false;
+    bool work_done = false;
     std::thread worker;
     try {
       worker = std::thread([&] {
@@ -108,7 +108,7 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
         }
         {
           std::lock_guard lock(channel->mutex);
-          finished = true;
+          work_done = true;
         }
         QMetaObject::invokeMethod(
             this, [done_loop] { if (done_loop) done_loop->quit(); }, Qt::QueuedConnection);
@@ -127,7 +127,7 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
       // The program is ending and left every event loop before the job
       // did: nothing more is shown, and a stoppable job stops at its next
       // chunk.
-      if (!finished) task.RequestStop();
+      if (!work_done) task.RequestStop();
     }
     task.Abandon();
     worker.join();
@@ -136,7 +136,7 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
     if (job.comm != nullptr) job.comm->set_transfer_running(false);
     task_ = nullptr;
   }
-  emit this->finished();
+  emit finished();
   return true;
 }
 
