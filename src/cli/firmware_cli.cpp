@@ -1,5 +1,7 @@
 #include "cli/firmware_cli.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <chrono>
 #include <memory>
@@ -10,6 +12,7 @@
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
 #include "cli/cli_texts.h"
+#include "cli/progress_bar.h"
 #include "core/firmware/firmware_codes.h"
 #include "core/firmware/firmware_files.h"
 #include "core/firmware/firmware_folder.h"
@@ -205,6 +208,23 @@ int WatchUpgrade(CliEnv& env, const std::string& name) {
   return kExitFailed;
 }
 
+// Draws the upload's progress as send-file draws it, when stderr is a
+// terminal: redrawn at most every kRedraw, and at the end.
+constexpr std::chrono::milliseconds kRedraw{50};
+
+SendProgress ShownOn(ProgressBar& bar) {
+  using Clock = std::chrono::steady_clock;
+  if (!bar.shown()) return {};
+  return [&bar, next = Clock::time_point()](uint64_t sent, uint64_t total) mutable {
+    const Clock::time_point now = Clock::now();
+    if (now >= next || sent == total) {
+      bar.Draw(sent, total);
+      next = now + kRedraw;
+    }
+    return true;
+  };
+}
+
 int Upgrade(CliEnv& env, const FirmwareArgs& args) {
   FirmwareUpgradePage page;
   if (int rc = ResolvePrinter(env, &page.printer); rc != kExitOk) return rc;
@@ -220,7 +240,9 @@ int Upgrade(CliEnv& env, const FirmwareArgs& args) {
     (void)StampFirmwareImage(args.file, &ignored);
   }
   CliOperator op(args.yes, env.language);
-  const int rc = page.UpgradeFile(*env.comm, op, args.file);
+  ProgressBar bar(STDERR_FILENO, env.language);
+  const int rc = page.UpgradeFile(*env.comm, op, args.file, ShownOn(bar));
+  bar.Finish();
   if (rc == kPortOk) {
     Fail(FirmwareMessage(FirmwareText::kUploadEnded, env.language).text);
     return args.watch ? WatchUpgrade(env, page.printer) : kExitOk;

@@ -97,8 +97,11 @@ TEST_F(CliFirmware, UpgradeFromVersionReadToNewVersion) {
   const std::string queries = "^G1\r\n\r\n";
   EXPECT_EQ(Escaped(Wire()), Escaped(queries));
 
-  RunResult upgraded = Cli({"firmware", "upgrade", image, "--yes", "--watch"});
+  // On a terminal, with the progress bar of send-file.
+  RunResult upgraded = CliOnTerminal({"firmware", "upgrade", image, "--yes", "--watch"});
   EXPECT_EQ(upgraded.exit_code, 0) << upgraded.err;
+  EXPECT_NE(upgraded.err.find("] 100%  Sent 3.0 KiB of 3.0 KiB"), std::string::npos)
+      << upgraded.err;
   // The printer may still be ready when the watch begins.
   const std::string steps = "USBSTATUS UPDATING\nUPGRADE COMPLETE\nREADY\n";
   EXPECT_TRUE(upgraded.out == steps || upgraded.out == "READY\n" + steps) << upgraded.out;

@@ -21,15 +21,17 @@ int FirmwareUpgradePage::GetInfo(CPrinterComm& comm, Operator& op) {
   return InterpretFirmwareInfo(rc, comm.GetReply(), &record, &field_count, &info);
 }
 
-int FirmwareUpgradePage::Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name) {
+int FirmwareUpgradePage::Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name,
+                                 const SendProgress& progress) {
   const FirmwareListNode* row = FindFirmwareButton(rows, button_name);
   if (row == nullptr) return kFirmwareNoSuchRow;
   // The row may go with the list while the upload runs: keep the path.
   const std::string path = row->path;
-  return UpgradeFile(comm, op, path);
+  return UpgradeFile(comm, op, path, progress);
 }
 
-int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path) {
+int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path,
+                                     const SendProgress& progress) {
   last_upload = UploadEnd::kNone;
   const std::string& language = comm.GetLanguage();
   OperatorMessage question;
@@ -45,7 +47,10 @@ int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std
     if (rc == kNoUsablePrinter) op.Tell(FirmwareMessage(FirmwareText::kOpenFailed, language));
     return rc;
   }
-  const int rc = link.SendFile(path);
+  const int rc = link.SendFile(path, [&progress](uint64_t sent, uint64_t total) {
+    if (progress) (void)progress(sent, total);
+    return true;
+  });
   link.Close();
   if (rc == kPortOk) {
     last_upload = UploadEnd::kSent;

@@ -10,6 +10,7 @@
 #include "core/firmware/firmware_list.h"
 #include "core/firmware/firmware_protocol.h"
 #include "core/link/printer_comm.h"
+#include "core/link/transfer_progress.h"
 #include "core/shell/operator.h"
 
 namespace vidodez {
@@ -44,12 +45,16 @@ struct FirmwareUpgradePage {
 
   // A click on the "Upgrade" button named `button_name`: upgrades that row's
   // file. kFirmwareNoSuchRow for any other name, with nothing shown.
-  [[nodiscard]] int Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name);
+  [[nodiscard]] int Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name,
+                            const SendProgress& progress = {});
   // Asks the upgrade's question for the file at `path` ("File not found!"
   // when it is gone), then sends it whole, unchanged, in chunks of
-  // kFileChunkSize. An open that fails is not told, but for no printer
-  // chosen; a printer that is not USB gets nothing.
-  [[nodiscard]] int UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path);
+  // kFileChunkSize, `progress` told after each. An open that fails is not
+  // told, but for no printer chosen; a printer that is not USB gets
+  // nothing. A half-written image can leave a printer that does not start:
+  // a progress that answers false does not stop the upload.
+  [[nodiscard]] int UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path,
+                                const SendProgress& progress = {});
 };
 
 }  // namespace vidodez

@@ -8,6 +8,7 @@
 #include "core/platform/text_encoding.h"
 #include "gui/firmware/firmware_list_ui.h"
 #include "gui/window/controls.h"
+#include "gui/window/transfer_runner.h"
 
 namespace vidodez::gui {
 namespace {
@@ -89,13 +90,39 @@ void FirmwareUpgradeUI::GetInfo() {
   Load();
 }
 
+QStringList FirmwareUpgradeUI::HeldDuringUpload() const {
+  QStringList held{"FUGetInfoBtn"};
+  for (const FirmwareListNode& row : model_.rows)
+    if (!row.is_folder) held << QString::fromStdString(row.button_name);
+  return held;
+}
+
 void FirmwareUpgradeUI::Upgrade(const QString& button_name) {
   model_.printer = selector().selected_name();
+  // The worker upgrades from a copy of the model, which comes back when the
+  // upload has ended: the held buttons and the list kept as it is leave the
+  // page nothing to change meanwhile.
+  FirmwareUpgradePage work = model_;
+  TransferJob job;
+  job.work = [this, &work, name = button_name.toStdString()](TransferTask& task) {
+    // The page shows what went wrong; the code only ends the job.
+    (void)work.Upgrade(context_.comm, task.op(), name, task.progress());
+  };
+  job.page = this;
+  job.prefix = "FU";
+  job.held = HeldDuringUpload();
+  job.stoppable = false;
+  job.comm = &context_.comm;
   uploading_ = true;
-  (void)model_.Upgrade(context_.comm, operator_, button_name.toStdString());
+  if (auto* label = FindControl<QLabel>(this, "FUTransferLabel")) label->hide();
+  // Another page's transfer holds the window's one runner: nothing is done.
+  const bool ran = context_.transfers.Run(std::move(job), operator_);
   uploading_ = false;
-  upload_error_ = context_.comm.last_error();
-  upload_device_ = context_.comm.last_device();
+  if (ran) {
+    model_.last_upload = work.last_upload;
+    upload_error_ = context_.comm.last_error();
+    upload_device_ = context_.comm.last_device();
+  }
   ShowUploadEnd();
   if (list_stale_) RebuildList();
 }

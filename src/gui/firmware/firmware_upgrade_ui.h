@@ -5,6 +5,7 @@
 // to and from the model.
 
 #include <QString>
+#include <QStringList>
 #include <string>
 
 #include "core/firmware/firmware_page.h"
@@ -37,7 +38,10 @@ class FirmwareUpgradeUI final : public SelectorPageUI {
   void RebuildList();
   void Load();
   void GetInfo();
+  // An upgrade on a worker while the window shows its progress.
   void Upgrade(const QString& button_name);
+  // The page's buttons, none of which may start while an upload runs.
+  QStringList HeldDuringUpload() const;
   void ShowUploadEnd();
 
   std::string program_folder_;

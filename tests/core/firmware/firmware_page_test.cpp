@@ -149,18 +149,26 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
       {"no such row", "", "FirmareBtn_9", {}, kFirmwareNoSuchRow, {}, {}},
       {"sent", "", bin, {true}, kPortOk, {ask}, {1024, 1024, 952}},
   };
+  // Told after each chunk; a progress that asks to stop is not obeyed, as a
+  // half-written image could leave the printer unable to start.
+  std::vector<std::pair<uint64_t, uint64_t>> told;
+  const SendProgress progress = [&told](uint64_t sent, uint64_t total) {
+    told.emplace_back(sent, total);
+    return false;
+  };
   const std::string chosen = page_.printer;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     page_.printer = c.printer.empty() ? chosen : c.printer == "-" ? "" : c.printer;
     op_ = {};
     for (bool answer : c.answers) op_.AnswerConfirm(answer);
-    EXPECT_CODE(c.code, page_.Upgrade(comm_, op_, c.button));
+    EXPECT_CODE(c.code, page_.Upgrade(comm_, op_, c.button, progress));
     EXPECT_EQ(Shown(), c.shown);
     EXPECT_EQ(printer.TransferSizes(), c.transfers);
     EXPECT_EQ(page_.last_upload, c.code == kPortOk ? UploadEnd::kSent : UploadEnd::kNone);
   }
   EXPECT_EQ(printer.WireText(), stamped);
+  EXPECT_EQ(told, (std::vector<std::pair<uint64_t, uint64_t>>{{1024, 3000}, {2048, 3000}, {3000, 3000}}));
 }
 
 // What an operator does: reads the version, upgrades from the list, sees the
