@@ -42,13 +42,15 @@ std::uint32_t StoredBitsPerPixel(const QByteArray& reader_format, const QImage& 
 // Qt refuses a picture whose 32-bit form is above its allocation limit (128
 // MB in Debian's Qt 6.4), far below the program's own bound. For one read the
 // limit is raised to what this picture needs at 8 bytes a pixel (16-bit
-// formats), or to the bound when the size is not known beforehand; sizes
-// beyond the bound were refused already.
+// formats); sizes beyond the bound were refused already. A header that names
+// no size gets Qt's own limit: a GIF naming 1792 x 0 had Qt allocate its
+// 64517 x 4097 screen, a gigabyte, with the limit raised to the bound. (Of
+// Qt's readers only MNG names no size; ImageMagick reads the larger ones.)
 class AllocationLimit {
  public:
   explicit AllocationLimit(QSize size) : previous_(QImageReader::allocationLimit()) {
-    const std::int64_t pixels =
-        size.isValid() ? std::int64_t(size.width()) * size.height() : kMaxPicturePixels;
+    if (!size.isValid()) return;
+    const std::int64_t pixels = std::int64_t(size.width()) * size.height();
     const int needed = static_cast<int>(pixels * 8 / (1 << 20)) + 1;
     if (previous_ != 0 && needed > previous_) QImageReader::setAllocationLimit(needed);
   }
