@@ -187,8 +187,8 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
       return kGraphicOk;
     }
   }
-  // A header may name a side of 0 (a GIF whose frames name their own size):
-  // that is no size known beforehand, not a picture too large.
+  // A header may name a side of 0 (a GIF whose frames name their own size)
+  // or less: that is no size known beforehand, not a picture too large.
   QSize size = reader.size();
   if (size.isEmpty()) size = QSize();
   const QByteArray detected = reader.format();
