@@ -16,7 +16,9 @@
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
 #include "support/counting_usb.h"
+#include "support/scoped_env.h"
 #include "support/sim_bus.h"
+#include "support/temp_dir.h"
 
 namespace vidodez::test {
 
@@ -31,7 +33,14 @@ struct FrameRig {
   void Click(const QString& name);
   // A simulated printer on USB port 1 that reports READY.
   sim::SimPrinter& AddReadyPrinter();
+  // Images and a command file in the rig's firmware folder, one subfolder
+  // among them, as a maker's installation brings them.
+  void AddSampleFirmware();
 
+  // The user's firmware folder while the rig lives: the window never lists
+  // the real one.
+  TempDir firmware;
+  ScopedEnv firmware_env{"VIDODEZ_FIRMWARE_DIR", firmware.path().c_str()};
   SimBus bus;
   CountingUsb usb{bus.usb()};
   gui::ScriptedDialogService dialogs;

@@ -13,10 +13,6 @@ const SelectorPageInfo kFontDownload{
     "FD", "FD", {"Font download", "字体下载"},
     {"Download a TrueType font into the printer or write it as command files.",
      "将 TrueType 字体下载到打印机，或保存为指令文件。"}};
-const SelectorPageInfo kFirmwareUpgrade{
-    "FU", "FU", {"Firmware upgrade", "固件升级"},
-    {"Read the printer's firmware version and upload a new firmware image.",
-     "读取打印机固件版本并上传新的固件。"}};
 
 }  // namespace
 
@@ -51,7 +47,5 @@ PrinterNicUI::PrinterNicUI(PageContext& context, QString skin_file, QWidget* par
     : SelectorPageUI(context, kPrinterNic, std::move(skin_file), parent) {}
 FontDownloadUI::FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent)
     : SelectorPageUI(context, kFontDownload, std::move(skin_file), parent) {}
-FirmwareUpgradeUI::FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent)
-    : SelectorPageUI(context, kFirmwareUpgrade, std::move(skin_file), parent) {}
 
 }  // namespace vidodez::gui

@@ -48,10 +48,4 @@ class FontDownloadUI final : public SelectorPageUI {
   FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
-class FirmwareUpgradeUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent);
-};
-
 }  // namespace vidodez::gui
