@@ -180,10 +180,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto seconds = [&reporter](const std::string& name) {
-    const double median = reporter.Seconds(name + "/min_time:2.000/real_time_median");
-    return median > 0 ? median : reporter.Seconds(name);
-  };
+  auto seconds = [&reporter](const std::string& name) { return reporter.MedianSeconds(name); };
   const double send_file = seconds("BM_CliSendFile");
   const double upgrade = seconds("BM_CliFirmwareUpgradeOnTerminal");
   const double page = seconds("BM_PageUploadWithProgress");

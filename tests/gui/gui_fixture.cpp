@@ -49,4 +49,12 @@ void FrameRig::AddSampleFirmware() {
   WriteFileBytes(firmware.File("FactoryDefaults.txt"), "^XA^JUF^XZ\r\n");
 }
 
+void FrameRig::WhileTransferring(std::function<void()> look) {
+  transfer_watch.disconnect();
+  QObject::connect(&transfer_watch, &QTimer::timeout, [this, look = std::move(look)] {
+    if (frame_->transfers().busy()) look();
+  });
+  transfer_watch.start(20);
+}
+
 }  // namespace vidodez::test

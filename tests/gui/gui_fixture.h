@@ -2,9 +2,13 @@
 // What window tests share: the built skins, a scripted dialog service, a
 // private simulated bus, and a main frame built over them.
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +28,14 @@ namespace vidodez::test {
 
 const gui::SkinArchive& BuiltSkins();
 
+// The control of `page` with that name; the test fails when there is none.
+template <typename T>
+T* ExpectControl(QWidget* page, const char* name) {
+  T* control = gui::FindControl<T>(page, name);
+  EXPECT_NE(control, nullptr) << name;
+  return control;
+}
+
 struct FrameRig {
   // The frame's start finished at once, as after its first paint, unless
   // the test watches the start itself.
@@ -36,6 +48,9 @@ struct FrameRig {
   // Images and a command file in the rig's firmware folder, one subfolder
   // among them, as a maker's installation brings them.
   void AddSampleFirmware();
+  // Runs `look` every 20 ms while a transfer holds the port, until
+  // transfer_watch is stopped.
+  void WhileTransferring(std::function<void()> look);
 
   // The user's firmware folder while the rig lives: the window never lists
   // the real one.
@@ -47,6 +62,7 @@ struct FrameRig {
   gui::SessionSettings settings;
   std::vector<std::string> routines;  // "refresh:2", "texts:6", ...
   std::unique_ptr<gui::CDialogFrameWnd> frame_;
+  QTimer transfer_watch;
 };
 
 }  // namespace vidodez::test

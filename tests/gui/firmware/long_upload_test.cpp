@@ -42,23 +42,12 @@ class LongUpload : public ::testing::Test {
   QWidget* page() { return rig_.frame().page(kPageFirmware); }
   template <typename T>
   T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  // Runs `look` every 20 ms while an upload is running.
-  void WhileUploading(std::function<void()> look) {
-    watch_.disconnect();
-    QObject::connect(&watch_, &QTimer::timeout, [this, look = std::move(look)] {
-      if (rig_.frame().transfers().busy()) look();
-    });
-    watch_.start(20);
+    return test::ExpectControl<T>(page(), name);
   }
   std::string Outcome() { return Control<QLabel>("FUTransferLabel")->text().toStdString(); }
 
   test::FrameRig rig_;
   std::string image_;
-  QTimer watch_;
 };
 
 // Catches progress not shown, buttons that could start a second upload or a
@@ -72,7 +61,7 @@ TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
   QString shown_text;
   bool held = true;
   bool switched = false;
-  WhileUploading([&] {
+  rig_.WhileTransferring([&] {
     held = held && !Control<QWidget>("FUGetInfoBtn")->isEnabled() &&
            !Control<QWidget>(kButton)->isEnabled();
     if (!switched) {
@@ -85,7 +74,7 @@ TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
     shown_text = bar->format();
   });
   rig_.Click(kButton);
-  watch_.stop();
+  rig_.transfer_watch.stop();
   EXPECT_TRUE(switched);
   EXPECT_TRUE(held);
   EXPECT_GT(shown_between, 0);
@@ -104,13 +93,13 @@ TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
   auto& printer = SlowPrinter(8 << 20);
   QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_uploading = -1;
-  WhileUploading([&] {
+  rig_.WhileTransferring([&] {
     if (quit_while_uploading >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
     quit_while_uploading = static_cast<int>(quit.count());
   });
   rig_.Click(kButton);
-  watch_.stop();
+  rig_.transfer_watch.stop();
   EXPECT_EQ(quit_while_uploading, 0);
   EXPECT_EQ(quit.count(), 1);
   EXPECT_TRUE(printer.WireText() == image_);
@@ -121,13 +110,13 @@ TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
 TEST_F(LongUpload, APrinterGoneHalfWayIsSaidInTheProgressArea) {
   auto& printer = SlowPrinter(8 << 20);
   bool unplugged = false;
-  WhileUploading([&] {
+  rig_.WhileTransferring([&] {
     if (unplugged || printer.TransferSizes().empty()) return;
     unplugged = true;
     printer.Unplug();
   });
   rig_.Click(kButton);
-  watch_.stop();
+  rig_.transfer_watch.stop();
   ASSERT_TRUE(unplugged);
   const std::string broken = FirmwareMessage(FirmwareText::kUploadBroken, "eng").text;
   EXPECT_EQ(Outcome().substr(0, broken.size()), broken);
