@@ -1,8 +1,6 @@
 // vidodez: the desktop tool's window.
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
@@ -34,19 +32,6 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
                static_cast<int>(message.size()), message.data());
 }
 
-// The program folder holds SkinRes.dat: beside the executable in the build
-// tree, else the installed data folder.
-QString FindProgramFolder() {
-  const QString beside = QCoreApplication::applicationDirPath();
-  const QStringList candidates = {beside, QDir(beside).filePath("../share/vidodez")};
-  for (const QString& folder : candidates) {
-    if (QFileInfo::exists(QDir(folder).filePath("SkinRes.dat"))) {
-      return QDir(folder).canonicalPath();
-    }
-  }
-  return beside;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,7 +50,7 @@ int main(int argc, char** argv) {
   (void)QApplication::style();
   vidodez::gui::PluginsOutOfReach plugins;
 
-  const QString folder = FindProgramFolder();
+  const QString folder = QString::fromStdString(vidodez::platform::ProgramFolder());
   vidodez::gui::SkinArchive skins(folder);
   vidodez::gui::SkinResources resources(
       skins, QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
