@@ -57,6 +57,14 @@ for _ in $(seq 100); do [ -n "$(ls -A "$bus")" ] && break; sleep 0.05; done
 out=$(VIDODEZ_SIM_BUS=$bus VIDODEZ_APPDATA=$root/appdata LC_ALL=C "$prefix/bin/vidodez-cli" list)
 expect_contains "installed list" "$out" "USB02 [MarliXPrinters VT-300]"
 
+# Pictures in formats Qt cannot read go through the ImageMagick module in
+# the installed module folder: a PCX written by the program reads back.
+"$prefix/bin/vidodez-cli" graphic convert --width 16 --height 16 \
+  "$prefix/share/icons/hicolor/48x48/apps/$app_id.png" "$root/icon.pcx" > /dev/null
+out=$(VIDODEZ_APPDATA=$root/appdata "$prefix/bin/vidodez-cli" graphic convert \
+  "$root/icon.pcx" "$root/back.bmp" 2>&1) || fail "reading a PCX: $out"
+[ -s "$root/back.bmp" ] || fail "no picture from the PCX"
+
 # The manual lists the commands the program defines.
 if command -v man > /dev/null; then
   out=$(MANWIDTH=100 man -l "$prefix/share/man/man1/vidodez-cli.1.gz" 2>&1)
