@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/info_options.h"
 #include "core/platform/usb_printing.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/log.h"
@@ -34,8 +35,12 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the application, which needs a display.
+  if (int status = 0; vidodez::app::AnswerInfoOptions(argc, argv, &status)) return status;
   QApplication app(argc, argv);
   QApplication::setApplicationName("vidodez");
+  // The desktop shows the window with the entry's name and icon.
+  QGuiApplication::setDesktopFileName(VIDODEZ_APP_ID);
   vidodez::SetLogSink(LogToStderr);
 
   // Qt asks every image-format plugin about each PNG it reads by name, and

@@ -164,7 +164,7 @@ int FactoryReset(CliEnv& env, bool yes) {
 void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<SettingsArgs>();
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    AddPrinterOption(command, env);
   };
 
   auto* settings = app.add_subcommand("settings", "the printer's settings");
