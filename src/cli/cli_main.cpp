@@ -11,6 +11,7 @@
 #ifdef VIDODEZ_HAVE_IMAGING
 #include "cli/graphic_cli.h"
 #endif
+#include "cli/network_cli.h"
 #include "cli/settings_cli.h"
 #include "cli/storage_cli.h"
 #include "core/shell/log.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   graphic->require_subcommand(1);
   AddStorageCommands(app, graphic, env, &exit_code);
   AddSettingsCommands(app, env, &exit_code);
+  AddNetworkCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif
