@@ -8,6 +8,7 @@
 
 #include "core/network/network_texts.h"
 #include "gui/window/controls.h"
+#include "gui/window/transfer_runner.h"
 
 namespace vidodez::gui {
 namespace {
@@ -200,18 +201,30 @@ void PrinterNicUI::ShowPingLine(const QString& line) {
 
 void PrinterNicUI::Ping() {
   if (busy_) return;
-  busy_ = true;
   Store();
   ping_lines_.clear();
   if (auto* replies = FindControl<QLabel>(this, "NicPingReplyLabel")) replies->clear();
+  // The worker pings a copy of the page: nothing the window does meanwhile
+  // reaches it, and the interface thread never reads what it writes.
+  const NetworkPage work = model_;
   const std::string lang = language();
   std::array<uint8_t, 4> ip{};
-  const std::string address = ParseIpv4Address(JoinAddress(model_.addresses.address), &ip) == 0
+  const std::string address = ParseIpv4Address(JoinAddress(work.addresses.address), &ip) == 0
                                   ? FormatIpv4Address(ip)
-                                  : JoinAddress(model_.addresses.address);
-  (void)model_.Ping(operator_, lang, [&](const PingRequest& request) {
-    ShowPingLine(QString::fromStdString(PingRequestLine(address, request, lang)));
-  });
+                                  : JoinAddress(work.addresses.address);
+  TransferJob job;
+  job.work = [this, &work, &lang, &address](TransferTask& task) {
+    // The page shows what the ping found; the code only ends the job.
+    (void)work.Ping(task.op(), lang, [this, &task, &lang, &address](const PingRequest& request) {
+      const QString line = QString::fromStdString(PingRequestLine(address, request, lang));
+      task.Post([this, line] { ShowPingLine(line); });
+    });
+  };
+  job.page = this;
+  job.held = {"NicPingNetBtn", "NicGetIPBtn", "NicSettingBtn", "RestoreFactoryBtn"};
+  busy_ = true;
+  // Another page's transfer holds the window's one runner: nothing is done.
+  (void)context_.transfers.Run(std::move(job), operator_);
   busy_ = false;
 }
 

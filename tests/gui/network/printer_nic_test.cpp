@@ -13,9 +13,13 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 
+#include "core/network/icmp_pinger.h"
+#include "gui/window/transfer_runner.h"
 #include "gui/window/wait_window.h"
 #include "gui_fixture.h"
+#include "support/net_namespace.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::gui {
@@ -250,6 +254,86 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
   EXPECT_TRUE(printer.WireText().ends_with("G0\r\n\r\n#HF>SF\r\n"));
   EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
             std::string::npos);
+}
+
+// What the window showed when each line of a ping came.
+struct PingLineSeen {
+  QString line;
+  bool ping_enabled, send_enabled, running;
+  size_t boxes;  // message boxes shown before it
+  int ticks;     // turns of a 10 ms timer before it
+};
+
+class PingUi : public NetworkPageUi {
+ protected:
+  // Clicks Ping with `octets` typed and gives back the lines as they came.
+  std::vector<PingLineSeen> Ping(const QStringList& octets) {
+    TypeAddress("NicIPAddressEdit", octets);
+    std::vector<PingLineSeen> seen;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(10);
+    auto watch = QObject::connect(page(), &PrinterNicUI::pingLineShown, [&](const QString& line) {
+      seen.push_back({line, Enabled("NicPingNetBtn") || Enabled("NicGetIPBtn"), Enabled("NicSettingBtn"),
+                      rig_.frame().transfers().busy(), rig_.dialogs.shown().size(), ticks});
+    });
+    Click("NicPingNetBtn");
+    QObject::disconnect(watch);
+    return seen;
+  }
+};
+
+// Catches a ping that holds the interface thread (its lines would come all
+// at once, after it), the send buttons left enabled meanwhile, and the
+// closing message shown before the replies.
+TEST_F(PingUi, LoopbackRepliesShowAsTheyComeWithTheSendsHeld) {
+  IcmpPinger probe;
+  if (!probe.usable()) GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+  Printer();
+  SetLanguage("eng");
+  const std::vector<PingLineSeen> seen = Ping({"127", "000", "0", "1"});
+  ASSERT_EQ(seen.size(), 2u);
+  for (const PingLineSeen& s : seen) {
+    EXPECT_TRUE(s.line.startsWith("Reply from 127.0.0.1: time=")) << s.line.toStdString();
+    EXPECT_FALSE(s.ping_enabled || s.send_enabled);
+    EXPECT_TRUE(s.running);
+    EXPECT_EQ(s.boxes, 0u);
+  }
+  EXPECT_EQ(Shown(), std::vector<std::string>{"IP address is correct."});
+  EXPECT_TRUE(Enabled("NicPingNetBtn") && Enabled("NicSettingBtn") && Enabled("RestoreFactoryBtn"));
+  EXPECT_EQ(Control<QLabel>("NicPingReplyLabel")->text(), seen[0].line + "\n" + seen[1].line);
+  // The address check comes first, the port included, and stops the ping.
+  Type("NicNetPortEdit", "");
+  EXPECT_TRUE(Ping({"127", "0", "0", "1"}).empty());
+  EXPECT_EQ(Shown().back(), "Invalid Port entered!");
+}
+
+// A neighbour that never answers, on a link of the test's own namespace:
+// the window goes on with its events while each request waits, and shows
+// each time-out as it ends.
+TEST_F(PingUi, SilentNeighbourKeepsTheWindowGoingWhileEachRequestWaits) {
+  test::NetNamespace ns(true, true);
+  if (!ns.unavailable().empty()) GTEST_SKIP() << ns.unavailable();
+  ASSERT_TRUE(ns.Ip({"link", "add", "v0", "type", "veth", "peer", "name", "v1"}) &&
+              ns.Ip({"addr", "add", "10.99.0.1/24", "dev", "v0"}) &&
+              ns.Ip({"link", "set", "v0", "up"}) && ns.Ip({"link", "set", "v1", "up"}));
+  Printer();
+  SetLanguage("eng");
+  std::vector<PingLineSeen> seen;
+  {
+    test::NetNamespace::ThisThreadInside inside(ns);
+    ASSERT_TRUE(inside.entered());
+    seen = Ping({"10", "99", "0", "2"});
+  }
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].line, "Request timed out.");
+  EXPECT_EQ(seen[1].line, "Request timed out.");
+  EXPECT_GT(seen[0].ticks, 0);
+  EXPECT_GT(seen[1].ticks, seen[0].ticks);
+  EXPECT_TRUE(seen[0].running && seen[1].running);
+  EXPECT_EQ(Shown(), std::vector<std::string>{
+                         "Please check the cable connection and network configuration."});
 }
 
 }  // namespace
