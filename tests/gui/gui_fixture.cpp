@@ -1,6 +1,6 @@
 #include "gui_fixture.h"
 
-#include <gtest/gtest.h>
+#include <QTest>
 
 namespace vidodez::test {
 
@@ -30,6 +30,20 @@ sim::SimPrinter& FrameRig::AddReadyPrinter() {
   sim::PrinterOptions options = PrinterOnPort(1);
   options.status = 0;
   return bus.AddPrinter(std::move(options));
+}
+
+std::vector<std::string> FrameRig::Shown() const {
+  std::vector<std::string> shown;
+  for (const auto& box : dialogs.shown()) shown.push_back(box.text.toStdString());
+  return shown;
+}
+
+void ControlDriver::Type(const char* name, const QString& text) {
+  auto* edit = Control<QLineEdit>(name);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, text);
 }
 
 }  // namespace vidodez::test

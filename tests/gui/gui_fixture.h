@@ -4,7 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QString>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +34,8 @@ struct FrameRig {
   void Click(const QString& name);
   // A simulated printer on USB port 1 that reports READY.
   sim::SimPrinter& AddReadyPrinter();
+  // The texts of the message boxes shown so far, in order.
+  std::vector<std::string> Shown() const;
 
   SimBus bus;
   CountingUsb usb{bus.usb()};
@@ -38,6 +43,35 @@ struct FrameRig {
   gui::SessionSettings settings;
   std::vector<std::string> routines;  // "refresh:2", "texts:6", ...
   std::unique_ptr<gui::CDialogFrameWnd> frame_;
+};
+
+// Finds a window's controls by name and works them as the operator does.
+class ControlDriver {
+ public:
+  virtual ~ControlDriver() = default;
+
+ protected:
+  // The window whose controls are driven.
+  virtual QWidget* driven() = 0;
+
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = gui::FindControl<T>(driven(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
+  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
+  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
+  // Picks a list entry as the operator's choice does.
+  void Choose(const char* combo_name, int index) {
+    auto* combo = Control<QComboBox>(combo_name);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  // Types one key at a time over what was there.
+  void Type(const char* name, const QString& text);
 };
 
 }  // namespace vidodez::test

@@ -27,7 +27,7 @@ namespace {
 
 constexpr char kRead[] = "^G1\r\n\r\n";
 
-class NetworkPageUi : public ::testing::Test {
+class NetworkPageUi : public ::testing::Test, protected test::ControlDriver {
  protected:
   // A printer on USB port 1, read quietly when the page is shown.
   sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
@@ -38,24 +38,7 @@ class NetworkPageUi : public ::testing::Test {
     return printer;
   }
   PrinterNicUI* page() { return dynamic_cast<PrinterNicUI*>(rig_.frame().page(kPageNetwork)); }
-  template <typename T>
-  T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
-  bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
-  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
-  // Types as the operator does, one key at a time, over what was there.
-  void Type(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-  }
+  QWidget* driven() override { return page(); }
   void TypeAddress(const char* group, const QStringList& octets) {
     for (int i = 0; i < 4; ++i) {
       const QByteArray name = QByteArray(group) + (i == 0 ? "" : QByteArray::number(i));
@@ -68,16 +51,7 @@ class NetworkPageUi : public ::testing::Test {
       octets << Text((QByteArray(group) + (i == 0 ? "" : QByteArray::number(i))).constData());
     return octets;
   }
-  void Choose(const char* combo_name, int index) {
-    auto* combo = Control<QComboBox>(combo_name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
-    return shown;
-  }
+  std::vector<std::string> Shown() const { return rig_.Shown(); }
   void SetLanguage(const char* language) {
     rig_.frame().comm().set_language(language);
     page()->SetTexts();
