@@ -264,7 +264,6 @@ def about():
 
 
 def main():
-    page("PrinterNicSkin.ui", "PN", "PN", "网络设置", "打印机的有线与无线网络地址，并可 Ping 测试。")
     page("FontDownloadSkin.ui", "FD", "FD", "字体下载", "将 TrueType 字体下载到打印机，或保存为指令文件。")
     frame()
     system_page()

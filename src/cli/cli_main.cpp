@@ -13,6 +13,7 @@
 #ifdef VIDODEZ_HAVE_IMAGING
 #include "cli/graphic_cli.h"
 #endif
+#include "cli/network_cli.h"
 #include "cli/settings_cli.h"
 #include "cli/storage_cli.h"
 #include "core/shell/log.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   AddStorageCommands(app, graphic, env, &exit_code);
   AddSettingsCommands(app, env, &exit_code);
   AddFirmwareCommands(app, env, &exit_code);
+  AddNetworkCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif

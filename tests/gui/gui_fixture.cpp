@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QTest>
+
 namespace vidodez::test {
 
 const gui::SkinArchive& BuiltSkins() {
@@ -55,6 +57,20 @@ void FrameRig::WhileTransferring(std::function<void()> look) {
     if (frame_->transfers().busy()) look();
   });
   transfer_watch.start(20);
+}
+
+std::vector<std::string> FrameRig::Shown() const {
+  std::vector<std::string> shown;
+  for (const auto& box : dialogs.shown()) shown.push_back(box.text.toStdString());
+  return shown;
+}
+
+void ControlDriver::Type(const char* name, const QString& text) {
+  auto* edit = Control<QLineEdit>(name);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, text);
 }
 
 }  // namespace vidodez::test

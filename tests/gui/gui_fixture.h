@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -51,6 +53,8 @@ struct FrameRig {
   // Runs `look` every 20 ms while a transfer holds the port, until
   // transfer_watch is stopped.
   void WhileTransferring(std::function<void()> look);
+  // The texts of the message boxes shown so far, in order.
+  std::vector<std::string> Shown() const;
 
   // The user's firmware folder while the rig lives: the window never lists
   // the real one.
@@ -63,6 +67,33 @@ struct FrameRig {
   std::vector<std::string> routines;  // "refresh:2", "texts:6", ...
   std::unique_ptr<gui::CDialogFrameWnd> frame_;
   QTimer transfer_watch;
+};
+
+// Finds a window's controls by name and works them as the operator does.
+class ControlDriver {
+ public:
+  virtual ~ControlDriver() = default;
+
+ protected:
+  // The window whose controls are driven.
+  virtual QWidget* driven() = 0;
+
+  template <typename T>
+  T* Control(const char* name) {
+    return ExpectControl<T>(driven(), name);
+  }
+  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
+  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
+  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
+  // Picks a list entry as the operator's choice does.
+  void Choose(const char* combo_name, int index) {
+    auto* combo = Control<QComboBox>(combo_name);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  // Types one key at a time over what was there.
+  void Type(const char* name, const QString& text);
 };
 
 }  // namespace vidodez::test

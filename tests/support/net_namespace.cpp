@@ -67,4 +67,24 @@ bool NetNamespace::RunInside(const std::function<void()>& work) {
   return entered;
 }
 
+bool NetNamespace::Ip(const std::vector<std::string>& args) {
+  if (name_.empty()) return false;
+  std::vector<std::string> argv{ip_, "-n", name_};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Run(argv).exit_code == 0;
+}
+
+NetNamespace::ThisThreadInside::ThisThreadInside(const NetNamespace& ns) {
+  if (ns.name_.empty()) return;
+  home_ = open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+  int fd = open(("/run/netns/" + ns.name_).c_str(), O_RDONLY | O_CLOEXEC);
+  entered_ = home_ >= 0 && fd >= 0 && setns(fd, CLONE_NEWNET) == 0;
+  if (fd >= 0) close(fd);
+}
+
+NetNamespace::ThisThreadInside::~ThisThreadInside() {
+  if (entered_) (void)setns(home_, CLONE_NEWNET);
+  if (home_ >= 0) close(home_);
+}
+
 }  // namespace vidodez::test

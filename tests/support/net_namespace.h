@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vidodez::test {
 
@@ -22,6 +23,24 @@ class NetNamespace {
   // Runs `work` on a thread that entered the namespace; false, without
   // running it, when the thread could not enter.
   bool RunInside(const std::function<void()>& work);
+  // Runs `ip -n NAME ARGS...` on the namespace ("link", "add", ...).
+  bool Ip(const std::vector<std::string>& args);
+
+  // The calling thread inside the namespace while this lives, and every
+  // thread it starts meanwhile: for work that must stay on its own thread,
+  // such as a window's.
+  class ThisThreadInside {
+   public:
+    explicit ThisThreadInside(const NetNamespace& ns);
+    ~ThisThreadInside();
+    ThisThreadInside(const ThisThreadInside&) = delete;
+    ThisThreadInside& operator=(const ThisThreadInside&) = delete;
+    bool entered() const { return entered_; }
+
+   private:
+    int home_ = -1;
+    bool entered_ = false;
+  };
 
  private:
   std::string ip_;

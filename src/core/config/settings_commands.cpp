@@ -51,6 +51,22 @@ int ReplyFields(std::string_view reply, std::vector<std::string_view>* fields) {
 
 }  // namespace
 
+bool TakeQuietReadTurn(int status, int* field_count) {
+  constexpr int kStatusUpgradeComplete = 18;
+  constexpr int kStatusNoSettings1 = 40;
+  constexpr int kStatusNoSettings2 = 41;
+  constexpr int kStatusQueryFailed = -1;
+  if (status == kStatusUpgradeComplete || status == kStatusQueryFailed) {
+    *field_count = kSettingsReadPending;
+  } else if (status == kStatusNoSettings1 || status == kStatusNoSettings2 ||
+             status < kStatusQueryFailed) {
+    *field_count = kSettingsNotKnown;
+  }
+  if (*field_count != kSettingsReadPending || status < 0) return false;
+  *field_count = kSettingsNotKnown;
+  return true;
+}
+
 int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, int* field_count) {
   std::vector<std::string_view> fields;
   if (int rc = ReplyFields(reply, &fields); rc != kConfigOk) return rc;

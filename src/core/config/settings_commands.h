@@ -20,6 +20,17 @@ inline constexpr int kDhcpFieldCount = 40;        // field 39 from here on
 
 inline bool HasExtendedFields(int field_count) { return field_count >= kExtendedFieldCount; }
 inline bool HasDhcpField(int field_count) { return field_count >= kDhcpFieldCount; }
+// The seconds a printer takes to apply a settings line (or a Wi-Fi
+// configuration) before it answers again.
+inline constexpr int kApplySettingsSeconds = 9;
+
+// The quiet settings read of a page's refresh, steered by the status just
+// read: "upgrade complete" (18) or a failed status query (-1) arm it, "no
+// settings" statuses (40, 41) and an unusable printer (below -1) disarm it.
+// True when the page reads now; the count is then kSettingsNotKnown until
+// the read sets it, so a failed read is not tried again at every refresh.
+bool TakeQuietReadTurn(int status, int* field_count);
+
 // At exactly 32 fields the calibration length travels in "#UM>SL".
 inline bool SendsCalibrationSeparately(int field_count) { return field_count == kBaseFieldCount; }
 // Whether what is sent to a printer of this field count carries the field:

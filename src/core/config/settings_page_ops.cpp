@@ -21,9 +21,6 @@
 namespace vidodez {
 namespace {
 
-// The printer takes this long to apply a settings line.
-constexpr int kApplySettingsSeconds = 9;
-
 std::string TwoDigits(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d", value);
@@ -337,10 +334,7 @@ int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
 }
 
 int SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
-  if (status == kStatusUpgradeComplete || status == -1) field_count = kSettingsReadPending;
-  else if (status == 40 || status == 41 || status < -1) field_count = kSettingsNotKnown;
-  if (field_count != kSettingsReadPending || status < 0) return kConfigOk;
-  field_count = kSettingsNotKnown;
+  if (!TakeQuietReadTurn(status, &field_count)) return kConfigOk;
   const int rc = ReadSettingsFromPrinter(comm, op, false);
   extended_enabled = HasExtendedFields(field_count);
   return rc;

@@ -109,6 +109,9 @@ int BuildWiredSettingsCommand(std::string_view reply, const NetworkAddresses& ad
   int field_count = kSettingsNotKnown;
   int rc = ParseSettingsReply(reply, &record, &field_count);
   if (rc != kConfigOk) return rc;
+  // Parsed out of place (an address holding a "*"), the other fields would
+  // go back shifted.
+  if (FindUnfitReplyField(reply) != nullptr) return kSettingsReplyUnfit;
   if (!OctetsFit(addresses.address, false) || !OctetsFit(addresses.mask, false) ||
       !OctetsFit(addresses.gateway, false))
     return kNetworkOctetInvalid;
@@ -135,6 +138,11 @@ int ParseIpv4Address(std::string_view text, std::array<uint8_t, 4>* address) {
   for (size_t i = 0; i < octets.size(); ++i)
     (*address)[i] = static_cast<uint8_t>(DigitsValue(octets[i]));
   return kNetworkOk;
+}
+
+std::string FormatIpv4Address(const std::array<uint8_t, 4>& address) {
+  return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." +
+         std::to_string(address[2]) + "." + std::to_string(address[3]);
 }
 
 }  // namespace vidodez

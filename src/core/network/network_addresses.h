@@ -65,7 +65,9 @@ void AddressesFromRecord(const PrinterSettingsRecord& record, NetworkAddresses* 
 // The wired send: the settings line that writes `addresses` and the DHCP
 // choice over the settings of `reply`, every other field as the printer
 // reported it. Printers below 40 fields get no DHCP value. The codes of
-// ParseSettingsReply and BuildSettingsCommand, or kNetworkOctetInvalid /
+// ParseSettingsReply and BuildSettingsCommand, kSettingsReplyUnfit for a
+// reply whose fields are out of place (FindUnfitReplyField), or
+// kNetworkOctetInvalid /
 // kNetworkPortInvalid for a value the line cannot carry; `line` is unchanged
 // on failure.
 [[nodiscard]] int BuildWiredSettingsCommand(std::string_view reply,
@@ -76,5 +78,7 @@ void AddressesFromRecord(const PrinterSettingsRecord& record, NetworkAddresses* 
 // "192.168.001.020" is 192.168.1.20 (never octal). kPingAddressInvalid for
 // any other text, kPingAddressNotIpv4 for an IPv6 address.
 [[nodiscard]] int ParseIpv4Address(std::string_view text, std::array<uint8_t, 4>* address);
+// "192.168.1.20": the address as the ping reports it.
+std::string FormatIpv4Address(const std::array<uint8_t, 4>& address);
 
 }  // namespace vidodez

@@ -23,6 +23,7 @@ constexpr NamedCode kCodes[] = {
     {kWifiPasswordLength, "WifiPasswordLength"},
     {kWifiWepPasswordLength, "WifiWepPasswordLength"},
     {kWifiLineMalformed, "WifiLineMalformed"},
+    {kNetworkCancelled, "NetworkCancelled"},
     {kPingAddressInvalid, "PingAddressInvalid"},
     {kPingAddressNotIpv4, "PingAddressNotIpv4"},
     {kPingSocketUnavailable, "PingSocketUnavailable"},

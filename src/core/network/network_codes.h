@@ -35,6 +35,8 @@ inline constexpr int kWifiPasswordLength = -8016;     // not 8 to 32 bytes
 inline constexpr int kWifiWepPasswordLength = -8017;  // WEP: not exactly 10 bytes
 // A Wi-Fi line that does not have the fixed layout (the printer's side).
 inline constexpr int kWifiLineMalformed = -8018;
+// The operator answered a question of the page with Cancel.
+inline constexpr int kNetworkCancelled = -8019;
 // The ping.
 inline constexpr int kPingAddressInvalid = -8030;    // not four decimal octets of 0-255
 inline constexpr int kPingAddressNotIpv4 = -8031;    // an IPv6 address: only IPv4 is sent

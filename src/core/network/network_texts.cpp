@@ -44,7 +44,33 @@ constexpr std::array<Text, static_cast<size_t>(NetworkText::kCount)> kTexts{{
      "网络名称或密码包含无法发送到打印机的字符！"},
 }};
 
+// The lines of a ping; "%s" stands for the numbers and the address.
+constexpr Text kReplyLine{"Reply from %s: time=%s ms", "来自 %s 的回复：时间=%s 毫秒"};
+constexpr Text kTimedOutLine{"Request timed out.", "请求超时。"};
+constexpr Text kNotSentLine{"The request could not be sent.", "请求无法发送。"};
+constexpr Text kNotReadLine{"The reply could not be read.", "无法读取回复。"};
+constexpr Text kNoSocketLine{"This user may not send ICMP echo requests.",
+                             "当前用户无权发送 ICMP 回显请求。"};
+constexpr Text kSummaryLine{"Sent = %s, Received = %s", "已发送 = %s，已接收 = %s"};
+
 }  // namespace
+
+std::string PingRequestLine(std::string_view address, const PingRequest& request,
+                            std::string_view language) {
+  switch (request.code) {
+    case kNetworkOk:
+      return FillText(Pick(kReplyLine, language),
+                      {address, std::to_string(request.echo.response_ms)});
+    case kPingNoReply: return Pick(kTimedOutLine, language);
+    case kPingSocketUnavailable: return Pick(kNoSocketLine, language);
+    case kPingReceiveFailed: return Pick(kNotReadLine, language);
+    default: return Pick(kNotSentLine, language);
+  }
+}
+
+std::string PingSummaryLine(int sent, int received, std::string_view language) {
+  return FillText(Pick(kSummaryLine, language), {std::to_string(sent), std::to_string(received)});
+}
 
 OperatorMessage NetworkMessage(NetworkText text, std::string_view language) {
   int index = static_cast<int>(text);

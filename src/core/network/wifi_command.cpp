@@ -1,18 +1,29 @@
 #include "core/network/wifi_command.h"
 
+#include <span>
+
 #include "core/config/settings_commands.h"
 #include "core/network/network_codes.h"
 #include "core/platform/text_encoding.h"
+#include "core/shell/texts.h"
 
 namespace vidodez {
 namespace {
 
-constexpr const char* kModes[] = {"Server(AP)", "Client(STA)"};
-constexpr const char* kServerSecurity[] = {"Auto", "Open", "WPA2-PSK/AES"};
-constexpr const char* kClientSecurity[] = {
-    "Auto", "Open", "WEP", "WPA-PSK/TKIP", "WPA-PSK/AES", "WPA2-PSK/TKIP", "WPA2-PSK/AES"};
-constexpr const char* kNewerClientSecurity[] = {"Auto", "Open", "WEP", "WPA2-PSK/AES",
-                                                "WPA3-PSK/AES"};
+constexpr Text kModes[] = {{"Server(AP)", "服务器(AP)"}, {"Client(STA)", "客户端(STA)"}};
+constexpr Text kAuto{"Auto", "自动"};
+constexpr Text kOpen{"Open", "开放"};
+constexpr Text kWep{"WEP", "WEP"};
+constexpr Text kWpaTkip{"WPA-PSK/TKIP", "WPA-PSK/TKIP"};
+constexpr Text kWpaAes{"WPA-PSK/AES", "WPA-PSK/AES"};
+constexpr Text kWpa2Tkip{"WPA2-PSK/TKIP", "WPA2-PSK/TKIP"};
+constexpr Text kWpa2Aes{"WPA2-PSK/AES", "WPA2-PSK/AES"};
+constexpr Text kWpa3Aes{"WPA3-PSK/AES", "WPA3-PSK/AES"};
+constexpr Text kServerSecurity[] = {kAuto, kOpen, kWpa2Aes};
+constexpr Text kClientSecurity[] = {kAuto, kOpen, kWep, kWpaTkip, kWpaAes, kWpa2Tkip, kWpa2Aes};
+constexpr Text kNewerClientSecurity[] = {kAuto, kOpen, kWep, kWpa2Aes, kWpa3Aes};
+constexpr Text kAutoChannel{"Auto Channel", "自动信道"};
+constexpr Text kChannel{"Channel %s", "信道 %s"};
 
 // The printers whose reply carries DHCP (40 fields and more) number their
 // channels 1 to 13 and offer WPA3, older ones 0 to 11; the code rule below
@@ -33,6 +44,12 @@ static_assert(kWifiLineSize == kWifiLineStart.size() + 1 + kWifiTextLimit + 2 + 
 
 constexpr size_t kPasswordMinimum = 8;
 constexpr size_t kWepPasswordLength = 10;
+
+std::vector<std::string> Texts(std::span<const Text> texts, std::string_view language) {
+  std::vector<std::string> list;
+  for (const Text& text : texts) list.emplace_back(Pick(text, language));
+  return list;
+}
 
 bool HasControlByte(const std::string& text) {
   for (char c : text)
@@ -133,22 +150,24 @@ struct LineReader {
 
 }  // namespace
 
-std::span<const char* const> WirelessModeList() { return kModes; }
+std::vector<std::string> WirelessModeList(std::string_view language) {
+  return Texts(kModes, language);
+}
 
-std::vector<std::string> ChannelList(int field_count) {
+std::vector<std::string> ChannelList(int field_count, std::string_view language) {
   bool newer = field_count >= kNewerPrinter;
   int first = newer ? kFirstChannelNewer : kFirstChannelOlder;
   int last = newer ? kLastChannelNewer : kLastChannelOlder;
-  std::vector<std::string> list{"Auto Channel"};
+  std::vector<std::string> list{Pick(kAutoChannel, language)};
   for (int channel = first; channel <= last; ++channel)
-    list.push_back("Channel " + std::to_string(channel));
+    list.push_back(FillText(Pick(kChannel, language), {std::to_string(channel)}));
   return list;
 }
 
-std::span<const char* const> SecurityList(int mode, int field_count) {
-  if (mode == kWirelessModeServer) return kServerSecurity;
-  if (field_count >= kNewerPrinter) return kNewerClientSecurity;
-  return kClientSecurity;
+std::vector<std::string> SecurityList(int mode, int field_count, std::string_view language) {
+  if (mode == kWirelessModeServer) return Texts(kServerSecurity, language);
+  if (field_count >= kNewerPrinter) return Texts(kNewerClientSecurity, language);
+  return Texts(kClientSecurity, language);
 }
 
 int DefaultChannelPosition(int mode) { return mode == kWirelessModeServer ? 7 : 0; }

@@ -3,7 +3,6 @@
 // it, as pure functions. The lists depend on the field count of the
 // printer's last settings reply (markers count as below 40).
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +34,12 @@ struct WifiSettings {
   OctetTexts gateway;
 };
 
-// The entries of the page's lists, in position order.
-std::span<const char* const> WirelessModeList();
-std::vector<std::string> ChannelList(int field_count);
-std::span<const char* const> SecurityList(int mode, int field_count);
+// The entries of the page's lists, in position order, in the language
+// ("Channel N" / "信道 N"; the names of the security standards are the same
+// in both).
+std::vector<std::string> WirelessModeList(std::string_view language = "eng");
+std::vector<std::string> ChannelList(int field_count, std::string_view language = "eng");
+std::vector<std::string> SecurityList(int mode, int field_count, std::string_view language = "eng");
 
 // The position each list selects after a change of mode: channel 7 ("Channel
 // 6" or "Channel 7") for AP and "Auto Channel" for STA; security 6 where the

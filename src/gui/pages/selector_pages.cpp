@@ -5,10 +5,6 @@
 namespace vidodez::gui {
 namespace {
 
-const SelectorPageInfo kPrinterNic{
-    "PN", "PN", {"Network settings", "网络设置"},
-    {"Wired and Wi-Fi address of the printer, and a ping to test it.",
-     "打印机的有线与无线网络地址，并可 Ping 测试。"}};
 const SelectorPageInfo kFontDownload{
     "FD", "FD", {"Font download", "字体下载"},
     {"Download a TrueType font into the printer or write it as command files.",
@@ -43,8 +39,6 @@ void SelectorPageUI::Notify(const Notification& notification) {
   (void)selector_.Handle(notification, context_.selector, context_.timer);
 }
 
-PrinterNicUI::PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent)
-    : SelectorPageUI(context, kPrinterNic, std::move(skin_file), parent) {}
 FontDownloadUI::FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent)
     : SelectorPageUI(context, kFontDownload, std::move(skin_file), parent) {}
 

@@ -36,12 +36,6 @@ class SelectorPageUI : public PageUI {
   PortSelector selector_;
 };
 
-class PrinterNicUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent);
-};
-
 class FontDownloadUI final : public SelectorPageUI {
   Q_OBJECT
  public:

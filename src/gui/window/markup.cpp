@@ -120,11 +120,16 @@ QString MarkupToRichText(const QString& markup) {
   QString html;
   std::vector<Code> open;
   bool spaced = false;  // a {y n} block is open
+  bool shown = false;   // text or a picture came before
   const auto close_open = [&] {
     for (auto k = open.rbegin(); k != open.rend(); ++k) html += CloseTag(k->name);
   };
   Scan(
-      markup, [&](const QString& text) { html += Escaped(text); },
+      markup,
+      [&](const QString& text) {
+        html += Escaped(text);
+        shown = shown || !text.isEmpty();
+      },
       [&](const Code& code) {
         if (code.closing) {
           // Close back to the matching code; a close with no opener is dropped.
@@ -144,13 +149,16 @@ QString MarkupToRichText(const QString& markup) {
         } else if (code.name == "n") {
           html += QStringLiteral("<br>");
         } else if (code.name == "p") {
-          html += QStringLiteral("<br><br>");
+          // A paragraph mark before anything shown opens the first
+          // paragraph; it has nothing to part from.
+          if (shown) html += QStringLiteral("<br><br>");
         } else if (code.name == "x") {
           const int width = std::clamp(code.arg.toInt(), 0, 400);
           html += QString(QStringLiteral("&nbsp;")).repeated(std::max(1, width / 4));
         } else if (code.name == "i") {
           html += QStringLiteral("<img src=\"skin:%1\" style=\"vertical-align:middle\">")
                       .arg(Escaped(code.arg));
+          shown = true;
         } else if (code.name == "y") {
           // Line spacing is a property of a block in Qt's rich text: the
           // lines from here on form one, with the open codes carried into it

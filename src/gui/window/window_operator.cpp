@@ -50,6 +50,11 @@ void WindowOperator::WaitWithCountdown(int seconds) {
   // place on the screen itself.
   QWidget* parent = Parent();
   QPoint anchor = parent != nullptr ? parent->rect().center() : QPoint();
+  if (countdown_anchor_ && parent != nullptr && countdown_anchor_->isVisible()) {
+    constexpr int kBelowTop = 43;
+    const QRect control = countdown_anchor_->rect();
+    anchor = countdown_anchor_->mapTo(parent, QPoint(control.center().x(), control.top() + kBelowTop));
+  }
   CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent);
   wait.StartCountdown(1000, seconds);
   wait.exec();

@@ -2,6 +2,7 @@
 // The window's side of the Operator: the program's message box, the file
 // dialogs and the wait window, through the dialog service.
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -29,6 +30,9 @@ class WindowOperator final : public Operator {
 
   // For an operator made before its window.
   void set_anchor(QWidget* anchor) { anchor_ = anchor; }
+  // The countdown stands over `control` (its centre, 43 px below its top
+  // edge) rather than over the window's centre.
+  void set_countdown_anchor(QWidget* control) { countdown_anchor_ = control; }
 
  private:
   QWidget* Parent() const;
@@ -36,6 +40,7 @@ class WindowOperator final : public Operator {
   DialogService& dialogs_;
   const SkinArchive& skins_;
   QWidget* anchor_;
+  QPointer<QWidget> countdown_anchor_;
   std::function<std::string()> language_;
 };
 

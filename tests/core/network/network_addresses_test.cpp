@@ -138,6 +138,8 @@ TEST(NetworkReply, WiredSendRewritesOnlyTheNetworkFields) {
        kNetworkOctetInvalid},
       {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->port = "91000"; }, kNetworkPortInvalid},
       {Reply(39, "1.2.3.4"), [](NetworkAddresses* a) { a->port = "9*1"; }, kNetworkPortInvalid},
+      // An address holding a "*" shifts every field after it.
+      {Reply(41, "1.2*3.4"), [](NetworkAddresses*) {}, kSettingsReplyUnfit},
   };
   for (const Refusal& r : refusals) {
     NetworkAddresses changed = InitialAddresses();

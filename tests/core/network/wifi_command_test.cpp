@@ -59,6 +59,7 @@ TEST(WifiCommand, ChannelListsAndCodesFollowTheFieldCount) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.field_count) + " fields, position " + std::to_string(c.position));
     std::vector<std::string> list = ChannelList(c.field_count);
+    EXPECT_EQ(list.size(), ChannelList(c.field_count, "chi").size());
     EXPECT_EQ(c.field_count >= 40 ? 14u : 13u, list.size());
     if (c.entry != nullptr) {
       EXPECT_EQ(c.entry, list.at(static_cast<size_t>(c.position)));
@@ -84,8 +85,9 @@ TEST(WifiCommand, SecurityListsPreselectAnEntryThatExists) {
     auto list = SecurityList(c.mode, c.field_count);
     ASSERT_EQ(c.entries, list.size());
     EXPECT_EQ(c.preselected, SecurityPreselection(c.mode, c.field_count));
-    EXPECT_STREQ(c.entry, list[static_cast<size_t>(c.preselected)]);
-    EXPECT_STREQ("Open", list[kOpenSecurityPosition]);
+    EXPECT_EQ(c.entry, list[static_cast<size_t>(c.preselected)]);
+    EXPECT_EQ("Open", list[kOpenSecurityPosition]);
+    EXPECT_EQ("开放", SecurityList(c.mode, c.field_count, "chi")[kOpenSecurityPosition]);
   }
   EXPECT_EQ(7, DefaultChannelPosition(kWirelessModeServer));
   EXPECT_EQ(0, DefaultChannelPosition(kWirelessModeClient));

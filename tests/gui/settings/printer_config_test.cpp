@@ -25,7 +25,7 @@ constexpr char kFactoryLine41[] =
     "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
     "0100*0*12*12*1*E\r\n";
 
-class SettingsPageUi : public ::testing::Test {
+class SettingsPageUi : public ::testing::Test, protected test::ControlDriver {
  protected:
   // A printer on USB port 1, read by the page when it is shown.
   sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
@@ -41,40 +41,14 @@ class SettingsPageUi : public ::testing::Test {
   PrinterConfigUI* page() {
     return dynamic_cast<PrinterConfigUI*>(rig_.frame().page(kPageSettings));
   }
-  template <typename T>
-  T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
-  bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
-  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-  // Types into an edit box as the operator does, one key at a time.
-  void Type(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-  }
+  QWidget* driven() override { return page(); }
   // Pastes a whole text at once, as one change of the box.
   void Paste(const char* name, const QString& text) {
     auto* edit = Control<QLineEdit>(name);
     edit->setText(text);
     emit edit->textEdited(text);
   }
-  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
-  void Choose(const char* combo_name, int index) {
-    auto* combo = Control<QComboBox>(combo_name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
-    return shown;
-  }
+  std::vector<std::string> Shown() const { return rig_.Shown(); }
   void SetLanguage(const char* language) {
     rig_.frame().comm().set_language(language);
     page()->SetTexts();

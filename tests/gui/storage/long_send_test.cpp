@@ -78,11 +78,6 @@ class LongSend : public ::testing::Test {
   T* Control(const char* name) {
     return test::ExpectControl<T>(page(), name);
   }
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
-    return shown;
-  }
 
   test::FrameRig rig_;
   std::string content_;
@@ -102,7 +97,7 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
   const QString path = Control<QLineEdit>("FileNameEdit")->text();
   Control<QLineEdit>("FileNameEdit")->clear();
   rig_.Click("FMSendFileBtn");
-  EXPECT_EQ(Shown(), std::vector<std::string>{"Please select a file!"});
+  EXPECT_EQ(rig_.Shown(), std::vector<std::string>{"Please select a file!"});
   Control<QLineEdit>("FileNameEdit")->setText(path);
 
   std::vector<int> shown_values;
@@ -138,7 +133,7 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
   EXPECT_EQ(status_during, status_before);
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(Control<QWidget>("FMSendFileBtn")->isEnabled());
-  EXPECT_EQ(Shown(), std::vector<std::string>{"Please select a file!"});
+  EXPECT_EQ(rig_.Shown(), std::vector<std::string>{"Please select a file!"});
   EXPECT_TRUE(printer.WireText() == content_);
   // The port is free again, and the refresh asks once more.
   rig_.frame().RefreshShownPage();
@@ -165,7 +160,7 @@ TEST_F(LongSend, ClosingTheWindowStopsTheSendAtAChunksEndThenQuits) {
   EXPECT_GT(received, 0u);
   EXPECT_LT(received, kFileSize);
   EXPECT_TRUE(printer.WireText() == content_.substr(0, received));
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(rig_.Shown().empty());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ TEST(Markup, TurnsEachCodeIntoRichTextAndShowsTheRestAsTyped) {
       {"{c #FF49C2EA}blue{/c}", "<span style=\"color:#49C2EA\">blue</span>"},
       {"a{n}b", "a<br>b"},
       {"a{p}b", "a<br><br>b"},
+      {"{p}{b}a{/b}{p}b", "<b>a</b><br><br>b"},
       {"{x 8}a", "&nbsp;&nbsp;a"},
       {"{i list_icon_a.png}",
        "<img src=\"skin:list_icon_a.png\" style=\"vertical-align:middle\">"},

@@ -82,6 +82,11 @@ void WalkTheFrame(const std::string& locale) {
   rig.dialogs.QueueBoxAnswer(kBoxCancel);
   rig.Click("DelSelFormBtn");
   Choose(rig.frame().page(kPageStorage), "FileType", 0);
+  rig.Click("SetPrinterNic");
+  Choose(rig.frame().page(kPageNetwork), "WirelessModeCombo", 0);
+  Choose(rig.frame().page(kPageNetwork), "SecurityModeCombo", 1);
+  rig.Click("WifiSettingOp");
+  rig.Click("NicSettingBtn");  // refused: no network name
   rig.Click("SystermConfiguration");
   Choose(rig.frame().page(kPageSystem), "LanguageCmb", locale == "zh_CN" ? 1 : 0);
 }

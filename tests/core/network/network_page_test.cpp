@@ -1,0 +1,467 @@
+// The network page's rules and operations, against a simulated printer:
+// the codes, the messages shown in their order and the bytes on the wire.
+
+#include "core/network/network_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include "core/config/config_codes.h"
+#include "core/config/settings_lists.h"
+#include "core/config/settings_page_texts.h"
+#include "core/link/link_messages.h"
+#include "core/link/port_codes.h"
+#include "core/link/port_names.h"
+#include "core/network/network_codes.h"
+#include "core/network/network_texts.h"
+#include "support/expect_code.h"
+#include "support/scripted_operator.h"
+#include "support/sim_bus.h"
+#include "support/temp_dir.h"
+
+namespace vidodez {
+namespace {
+
+constexpr char kRead[] = "^G1\r\n\r\n";
+// The simulated printer's settings line around its network fields.
+constexpr char kLineHead[] = "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*";
+constexpr char kLineTail[] =
+    "*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*0100*0*12*12";
+
+int Index(NetworkText text) { return static_cast<int>(text); }
+
+// A page on a simulated printer of `fields` fields, as its first refresh
+// leaves it: the settings read quietly, the lists updated.
+struct Bench {
+  explicit Bench(int fields = 41, const std::string& state_dir = {}) {
+    sim::PrinterOptions options;
+    options.fields = fields;
+    options.status = 0;
+    options.state_dir = state_dir;
+    printer = &bus.AddPrinter(options);
+    page.printer = DisplayName(options.port_number, "MarliXPrinters VT-4100");
+    EXPECT_CODE(kNetworkOk, page.AutoReadOnStatus(comm, op, 0));
+  }
+  // The wire after the quiet read.
+  std::string Sent() const {
+    std::string wire = printer->WireText();
+    return wire.substr(std::min(wire.size(), std::strlen(kRead)));
+  }
+  // The message indexes shown, questions marked by a leading "?".
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& m : op.shown())
+      shown.push_back((m.question ? "?" : "") + std::string(m.table) + ":" + std::to_string(m.index));
+    return shown;
+  }
+
+  test::SimBus bus;
+  sim::SimPrinter* printer = nullptr;
+  CPrinterComm comm{bus.usb()};
+  test::ScriptedOperator op;
+  NetworkPage page;
+};
+
+std::string Net(NetworkText text) { return std::string(kNetworkTable) + ":" + std::to_string(Index(text)); }
+std::string Ask(NetworkText text) { return "?" + Net(text); }
+
+TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
+  NetworkPage page;
+  EXPECT_EQ(page.addresses.address, InitialAddresses().address);
+  EXPECT_EQ(std::tie(page.mode, page.channel, page.security), std::tuple(1, 0, 6));
+  page.field_count = 41;
+  page.addresses.port = "6000";
+  page.channel = 3;
+  page.ChooseSecurity(kOpenSecurityPosition);
+  EXPECT_FALSE(page.password_shown);
+
+  struct Step {
+    int mode, field_count, channel, security;
+    NetworkAddresses addresses;
+  } steps[] = {
+      {kWirelessModeServer, 41, 7, 2,
+       {{"10", "10", "100", "2"}, {"255", "255", "255", "0"}, {"10", "10", "100", "254"}, "9100"}},
+      // The port is left as typed; the five-entry list has no position 6.
+      {kWirelessModeClient, 41, 0, 4,
+       {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
+      {kWirelessModeClient, 39, 0, 6,
+       {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.mode * 100 + s.field_count);
+    page.field_count = s.field_count;
+    page.ChooseMode(s.mode);
+    EXPECT_EQ(page.channel, s.channel);
+    EXPECT_EQ(page.security, s.security);
+    EXPECT_TRUE(page.password_shown);
+    EXPECT_EQ(page.addresses.address, s.addresses.address);
+    EXPECT_EQ(page.addresses.mask, s.addresses.mask);
+    EXPECT_EQ(page.addresses.gateway, s.addresses.gateway);
+    EXPECT_EQ(page.addresses.port, s.addresses.port);
+    page.addresses.port = "6000";
+  }
+}
+
+TEST(NetworkPageRules, OptionsSwitchDhcpAndTheAddressEdits) {
+  NetworkPage page;
+  page.field_count = 41;
+  EXPECT_TRUE(page.dhcp_enabled);
+  page.SetDhcpOption(true);
+  EXPECT_FALSE(page.address_edits_enabled);
+  page.OtherOptionChanged();  // CodingModeOp toggled
+  EXPECT_TRUE(page.address_edits_enabled);
+  page.SetDhcpOption(true);
+  page.ChooseMode(kWirelessModeServer);  // the address must be typed in AP mode
+  EXPECT_TRUE(page.address_edits_enabled);
+  page.ChooseMode(kWirelessModeClient);
+  page.SetDhcpOption(true);
+  page.SetWifiOption(false);
+  EXPECT_FALSE(page.dhcp || page.dhcp_enabled);
+  EXPECT_TRUE(page.address_edits_enabled);
+
+  struct Case {
+    int mode, field_count;
+    bool dhcp_enabled;
+  } cases[] = {{kWirelessModeClient, 41, true},
+               {kWirelessModeServer, 41, false},
+               {kWirelessModeClient, 39, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode * 100 + c.field_count);
+    page.SetWifiOption(false);
+    page.mode = c.mode;
+    page.field_count = c.field_count;
+    page.SetWifiOption(true);
+    EXPECT_EQ(page.dhcp_enabled, c.dhcp_enabled);
+  }
+
+  // The list update offers DHCP by the field count alone, and a printer
+  // without it does not keep a choice the operator can no longer clear.
+  page.field_count = 41;
+  page.UpdateLists();
+  ASSERT_TRUE(page.dhcp_enabled);
+  page.SetDhcpOption(true);
+  page.field_count = 39;
+  page.UpdateLists();
+  EXPECT_FALSE(page.dhcp || page.dhcp_enabled);
+  EXPECT_TRUE(page.address_edits_enabled);
+}
+
+TEST(NetworkPageRules, RefillKeepsOnlyPositionsTheListHas) {
+  NetworkPage page;
+  page.field_count = 41;
+  page.channel = 13;  // "Channel 13": the 13-entry list has no such position
+  page.ChooseSecurity(kOpenSecurityPosition);
+  page.field_count = 39;
+  page.RefillLists();
+  EXPECT_EQ(page.channel, kNoSelection);
+  EXPECT_EQ(page.security, 6);
+  EXPECT_TRUE(page.password_shown);
+  page.channel = 12;
+  page.field_count = 41;
+  page.RefillLists();
+  EXPECT_EQ(std::tie(page.channel, page.security), std::tuple(12, 4));
+  // A read still pending leaves the lists alone.
+  page.field_count = kSettingsReadPending;
+  page.ChooseSecurity(3);
+  page.UpdateLists();
+  EXPECT_EQ(page.security, 3);
+  page.FollowLanguage("chi");
+  EXPECT_TRUE(page.utf8);
+  page.FollowLanguage("eng");
+  EXPECT_FALSE(page.utf8);
+}
+
+// The quiet read sets what the lists offer and says nothing when it fails.
+TEST(NetworkPageRead, QuietReadUpdatesTheListsAndFailsSilently) {
+  Bench bench(41);
+  EXPECT_EQ(bench.page.field_count, 41);
+  EXPECT_EQ(bench.page.ChannelEntries().size(), 14u);
+  EXPECT_EQ(bench.page.SecurityEntries().size(), 5u);
+  EXPECT_EQ(bench.page.security, 4);
+  bench.printer->SetReplyMode(sim::ReplyMode::kNone);
+  // "Upgrade complete" reads again at once; a failed read is not retried.
+  EXPECT_CODE(kQueryNoReply, bench.page.AutoReadOnStatus(bench.comm, bench.op, 18));
+  EXPECT_CODE(kNetworkOk, bench.page.AutoReadOnStatus(bench.comm, bench.op, 0));
+  EXPECT_EQ(bench.page.field_count, kSettingsNotKnown);
+  EXPECT_FALSE(bench.page.dhcp_enabled);
+  EXPECT_TRUE(bench.op.shown().empty());
+}
+
+// "Get IP Address" puts the printer's texts into the edits as reported;
+// a reply without settings is a failed read that changes nothing.
+TEST(NetworkPageRead, GetAddressesFillsTheEditsOrTellsWhyNot) {
+  Bench bench(41);
+  NetworkPage& page = bench.page;
+  page.ChooseMode(kWirelessModeServer);
+  page.addresses.address = {"192", "168", "1", "20"};
+  page.wifi = true;
+  page.network_name = "Office";
+  page.password = "pass1234";
+  bench.op.AnswerConfirm(true);
+  ASSERT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
+  page.addresses = InitialAddresses();
+  EXPECT_CODE(kNetworkOk, page.GetAddresses(bench.comm, bench.op));  // "G0": the Wi-Fi module's
+  EXPECT_EQ(page.addresses.address, (OctetTexts{"192", "168", "001", "020"}));
+  EXPECT_EQ(page.addresses.gateway, (OctetTexts{"010", "010", "100", "254"}));
+  page.wifi = false;
+  EXPECT_CODE(kNetworkOk, page.GetAddresses(bench.comm, bench.op));
+  EXPECT_EQ(page.addresses.address, (OctetTexts{"192", "168", "1", "100"}));
+  EXPECT_EQ(page.addresses.port, "9100");
+  EXPECT_TRUE(bench.Sent().ends_with("\r\n#HF>ST\r\n\r\nG0\r\n\r\n^G1\r\n\r\n")) << bench.Sent();
+
+  bench.printer->SetReplyMode(sim::ReplyMode::kSplit);  // the first part holds no "*E"
+  page.addresses = InitialAddresses();
+  EXPECT_CODE(kSettingsReplyUnmarked, page.GetAddresses(bench.comm, bench.op));
+  EXPECT_EQ(page.addresses.address, InitialAddresses().address);
+  EXPECT_EQ(page.field_count, 41);
+  EXPECT_EQ(bench.op.shown().back().table, std::string(kSettingsTable));
+  EXPECT_EQ(bench.op.shown().back().index, static_cast<int>(SettingsText::kReplyHoldsNoSettings));
+}
+
+TEST(NetworkPageWired, ReadsFirstAndWritesTheAddressesWithDhcpWhereCarried) {
+  struct Case {
+    int fields;
+    bool dhcp;
+    const char* dhcp_value;
+  } cases[] = {{39, true, ""}, {40, true, "*1"}, {41, false, "*0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fields);
+    Bench bench(c.fields);
+    NetworkPage& page = bench.page;
+    page.addresses = {{"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
+    page.dhcp = c.dhcp;
+    EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
+    EXPECT_EQ(test::Escaped(bench.Sent()),
+              test::Escaped(std::string(kRead) + kLineHead + "10.0.0.7*255.255.0.0*10.0.0.1*6101" +
+                            kLineTail + c.dhcp_value + "*E\r\n"));
+    EXPECT_EQ(bench.op.countdowns(), std::vector<int>{kApplySettingsSeconds});
+    page.addresses = InitialAddresses();
+    EXPECT_CODE(kNetworkOk, page.GetAddresses(bench.comm, bench.op));
+    EXPECT_EQ(page.addresses.address, (OctetTexts{"10", "0", "0", "7"}));
+    EXPECT_EQ(page.addresses.port, "6101");
+    EXPECT_TRUE(bench.op.shown().empty());
+  }
+}
+
+// The read comes before the check; a check or a read that fails writes
+// nothing and counts nothing down.
+TEST(NetworkPageWired, RefusalsWriteNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(Bench&)> change;
+    int code;
+    std::vector<std::string> shown;
+    const char* sent;
+  } cases[] = {
+      {"empty port", [](Bench& b) { b.page.addresses.port.clear(); }, kNetworkPortEmpty,
+       {Net(NetworkText::kInvalidPort)}, kRead},
+      {"empty mask octet", [](Bench& b) { b.page.addresses.mask[2].clear(); }, kNetworkMaskEmpty,
+       {Net(NetworkText::kInvalidMask)}, kRead},
+      {"no reply", [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
+       kQueryNoReply, {std::string(kQueryResultTable) + ":2"}, kRead},
+      {"no printer", [](Bench& b) { b.page.printer.clear(); }, kNoUsablePrinter,
+       {std::string(kQueryResultTable) + ":0"}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bench bench(41);
+    c.change(bench);
+    EXPECT_CODE(c.code, bench.page.SendToPrinter(bench.comm, bench.op));
+    EXPECT_EQ(bench.Shown(), c.shown);
+    EXPECT_EQ(test::Escaped(bench.Sent()), test::Escaped(c.sent));
+    EXPECT_TRUE(bench.op.countdowns().empty());
+  }
+}
+
+// The page's channel position becomes the printers' code: "Channel 6" at
+// position 6 goes out as 06 on 41 fields, as 05 on 40; the 39-field list
+// shows "Channel 5" there and sends 05.
+TEST(NetworkPageWifi, ChannelPositionSendsTheCodeOfTheFieldCount) {
+  struct Case {
+    int fields;
+    const char* entry;
+    const char* code;
+  } cases[] = {{39, "Channel 5", "05"}, {40, "Channel 6", "05"}, {41, "Channel 6", "06"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fields);
+    Bench bench(c.fields);
+    NetworkPage& page = bench.page;
+    page.wifi = true;
+    page.network_name = "Office";
+    page.channel = 6;
+    page.ChooseSecurity(3);
+    page.password = "pass1234";
+    page.addresses = {{"192", "168", "1", "20"}, {"255", "255", "255", "0"}, {"192", "168", "1", "1"}, "9100"};
+    EXPECT_EQ(page.ChannelEntries()[6], c.entry);
+    bench.op.AnswerConfirm(true);
+    EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
+    EXPECT_EQ(test::Escaped(bench.Sent()),
+              test::Escaped("\r\n#UM>WL1" + std::string(26, ' ') + "Office" + c.code + "3" +
+                            std::string(24, ' ') + "pass1234" +
+                            "0192.168.001.020255.255.255.000192.168.001.001\r\n#HF>ST\r\n\r\n"));
+    EXPECT_EQ(bench.Shown(), std::vector<std::string>{Ask(NetworkText::kConfirmGbk)});
+    EXPECT_EQ(bench.op.countdowns(), std::vector<int>{kApplySettingsSeconds});
+  }
+}
+
+// AP mode runs no address check: an empty octet goes out as 000. An open
+// network sends 32 blanks whatever was typed.
+TEST(NetworkPageWifi, ApModeSendsEmptyOctetsAsZerosAndOpenSendsNoPassword) {
+  Bench bench(41);
+  NetworkPage& page = bench.page;
+  page.wifi = true;
+  page.ChooseMode(kWirelessModeServer);
+  page.ChooseSecurity(kOpenSecurityPosition);
+  page.password = "typed but hidden";
+  page.network_name = "Lab";
+  page.addresses.address[3].clear();
+  page.addresses.port.clear();
+  bench.op.AnswerConfirm(true);
+  EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
+  EXPECT_EQ(test::Escaped(bench.Sent()),
+            test::Escaped("\r\n#UM>WL0" + std::string(29, ' ') + "Lab071" + std::string(32, ' ') +
+                          "0010.010.100.000255.255.255.000010.010.100.254\r\n#HF>ST\r\n\r\n"));
+}
+
+// Each check stops the send with its message, in the page's order, and
+// nothing reaches the printer; both languages read their own table.
+TEST(NetworkPageWifi, ChecksRunInOrderWithTheirMessagesInBothLanguages) {
+  const std::string eleven_chinese = "一二三四五六七八九十百";  // 22 bytes in GBK, 33 in UTF-8
+  struct Case {
+    const char* what;
+    std::function<void(NetworkPage&)> change;
+    std::vector<bool> answers;
+    int code;
+    std::vector<std::string> shown;
+    NetworkFocus focus;
+  } cases[] = {
+      {"no printer", [](NetworkPage& p) { p.printer.clear(); p.network_name.clear(); }, {},
+       kNoUsablePrinter, {Net(NetworkText::kCheckPort)}, NetworkFocus::kNone},
+      {"empty name before all else",
+       [](NetworkPage& p) { p.network_name.clear(); p.password.clear(); p.addresses.port.clear(); },
+       {}, kWifiSsidEmpty, {Net(NetworkText::kNetworkNameEmpty)}, NetworkFocus::kNetworkName},
+      {"GBK refused", [](NetworkPage&) {}, {false}, kNetworkCancelled,
+       {Ask(NetworkText::kConfirmGbk)}, NetworkFocus::kNone},
+      {"UTF-8 asked instead", [](NetworkPage& p) { p.utf8 = true; }, {false}, kNetworkCancelled,
+       {Ask(NetworkText::kConfirmUtf8)}, NetworkFocus::kNone},
+      {"33 UTF-8 bytes", [&](NetworkPage& p) { p.utf8 = true; p.network_name = eleven_chinese; },
+       {true}, kWifiSsidTooLong,
+       {Ask(NetworkText::kConfirmUtf8), Net(NetworkText::kNetworkNameTooLong)},
+       NetworkFocus::kNetworkName},
+      {"password before addresses",
+       [](NetworkPage& p) { p.password = "short"; p.addresses.address[0].clear(); }, {true},
+       kWifiPasswordLength, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+       NetworkFocus::kPassword},
+      // Three Chinese characters are 6 bytes in GBK, though 9 in UTF-8.
+      {"password counted in GBK", [](NetworkPage& p) { p.password = "密码八"; }, {true},
+       kWifiPasswordLength, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+       NetworkFocus::kPassword},
+      {"WEP needs ten", [](NetworkPage& p) { p.ChooseSecurity(kWepSecurityPosition); }, {true},
+       kWifiWepPasswordLength,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kWepPasswordLength)},
+       NetworkFocus::kPassword},
+      {"address then port", [](NetworkPage& p) { p.addresses.address[0].clear(); p.addresses.port.clear(); },
+       {true}, kNetworkAddressEmpty, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidIp)},
+       NetworkFocus::kNone},
+      {"port", [](NetworkPage& p) { p.addresses.port.clear(); }, {true}, kNetworkPortEmpty,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidPort)}, NetworkFocus::kNone},
+      {"no channel left after a refill", [](NetworkPage& p) { p.channel = kNoSelection; }, {true},
+       kWifiChannelInvalid, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kChannelNotSelected)},
+       NetworkFocus::kNone},
+      {"a line break in the name", [](NetworkPage& p) { p.network_name = "Lab\r\n~JR"; }, {true},
+       kWifiTextUnsendable, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kTextUnsendable)},
+       NetworkFocus::kNone},
+  };
+  for (const char* language : {"eng", "chi"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(language) + ": " + c.what);
+      Bench bench(41);
+      bench.comm.set_language(language);
+      NetworkPage& page = bench.page;
+      page.wifi = true;
+      page.network_name = "Office";
+      page.password = "pass1234";
+      c.change(page);
+      for (bool ok : c.answers) bench.op.AnswerConfirm(ok);
+      EXPECT_CODE(c.code, page.SendToPrinter(bench.comm, bench.op));
+      EXPECT_EQ(bench.Shown(), c.shown);
+      EXPECT_EQ(page.focus, c.focus);
+      const auto& last = bench.op.shown().back();
+      EXPECT_EQ(last.text, NetworkMessage(static_cast<NetworkText>(last.index), language).text);
+      EXPECT_EQ(bench.Sent(), "");
+      EXPECT_TRUE(bench.op.countdowns().empty());
+    }
+  }
+  // Without the conversion the same name is 22 bytes and goes out.
+  Bench bench(41);
+  bench.page.wifi = true;
+  bench.page.network_name = eleven_chinese;
+  bench.page.password = "密码八个";
+  bench.op.AnswerConfirm(true);
+  EXPECT_CODE(kNetworkOk, bench.page.SendToPrinter(bench.comm, bench.op));
+  EXPECT_EQ(bench.page.last_sent.ssid.size(), 22u);
+  EXPECT_EQ(bench.page.last_sent.password, "\xc3\xdc\xc2\xeb\xb0\xcb\xb8\xf6");
+}
+
+// The whole configuration reaches the simulated printer's state, and the
+// reset brings the factory settings back without a countdown.
+TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
+  test::TempDir state;
+  Bench bench(41, state.path());
+  NetworkPage& page = bench.page;
+  page.wifi = true;
+  page.network_name = "Office";
+  page.password = "pass1234";
+  page.channel = 11;
+  page.ChooseSecurity(3);
+  page.SetWifiOption(true);
+  page.SetDhcpOption(true);
+  bench.op.AnswerConfirm(true);
+  ASSERT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
+  EXPECT_EQ(test::ReadFileBytes(state.File("SIM0001.wifi")),
+            "mode=1\nssid=Office\nchannel=11\nsecurity=3\npassword=pass1234\ndhcp=1\n"
+            "address=199.009.009.168\nmask=255.255.255.000\ngateway=199.009.009.001\n");
+
+  bench.op.AnswerConfirm(false);
+  EXPECT_CODE(kNetworkCancelled, page.RestoreWifiFactorySettings(bench.comm, bench.op));
+  bench.op.AnswerConfirm(true);
+  EXPECT_CODE(kNetworkOk, page.RestoreWifiFactorySettings(bench.comm, bench.op));
+  EXPECT_TRUE(bench.Sent().ends_with("#HF>ST\r\n\r\n#HF>SF\r\n")) << test::Escaped(bench.Sent());
+  const std::vector<std::string> shown = bench.Shown();
+  EXPECT_EQ(std::vector<std::string>(shown.end() - 3, shown.end()),
+            (std::vector<std::string>{Ask(NetworkText::kConfirmWifiReset),
+                                      Ask(NetworkText::kConfirmWifiReset),
+                                      Net(NetworkText::kDataSent)}));
+  EXPECT_EQ(bench.op.countdowns().size(), 1u);
+  EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
+            std::string::npos);
+}
+
+// The ping checks every edit, the port included, before it sends, and
+// reads the octets as decimal numbers.
+TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
+  NetworkPage page;
+  test::ScriptedOperator op;
+  page.addresses.port.clear();
+  EXPECT_CODE(kNetworkPortEmpty, page.Ping(op, "chi"));
+  ASSERT_EQ(op.shown().size(), 1u);
+  EXPECT_EQ(op.shown()[0].text, "请输入有效网络端口！");
+
+  IcmpPinger probe;
+  if (!probe.usable()) GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+  page.addresses = InitialAddresses();
+  page.addresses.address = {"127", "000", "000", "001"};
+  std::vector<std::string> lines;
+  auto observe = [&lines](const PingRequest& request) {
+    lines.push_back(PingRequestLine("127.0.0.1", request, "eng").substr(0, 22));
+  };
+  EXPECT_CODE(kNetworkOk, page.Ping(op, "eng", observe));
+  EXPECT_EQ(lines, (std::vector<std::string>(kPagePingCount, "Reply from 127.0.0.1: ")));
+  EXPECT_EQ(op.shown().back().index, Index(NetworkText::kPingAnswered));
+}
+
+}  // namespace
+}  // namespace vidodez
