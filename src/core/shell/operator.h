@@ -43,6 +43,10 @@ class Operator {
   // Holds the operation while the printer takes in what it was sent, showing
   // the seconds left; returns when they have run out.
   virtual void WaitWithCountdown(int seconds) = 0;
+  // Shows the "please wait" hint while a long step runs, until EndWait;
+  // returns at once. Messages and questions may come meanwhile.
+  virtual void BeginWait() = 0;
+  virtual void EndWait() = 0;
 };
 
 }  // namespace vidodez

@@ -8,6 +8,8 @@ WindowOperator::WindowOperator(DialogService& dialogs, const SkinArchive& skins,
                                std::function<std::string()> language)
     : dialogs_(dialogs), skins_(skins), anchor_(anchor), language_(std::move(language)) {}
 
+WindowOperator::~WindowOperator() = default;
+
 QWidget* WindowOperator::Parent() const { return anchor_ != nullptr ? anchor_->window() : nullptr; }
 
 QString FilterText(const FileChoice& choice) {
@@ -45,14 +47,38 @@ bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* pat
   return true;
 }
 
+namespace {
+
+// Where a wait window stands, relative to its owner: the wait window adds
+// the owner's place on the screen itself.
+QPoint WaitAnchor(QWidget* owner, QWidget* control) {
+  if (owner == nullptr) return {};
+  if (control == nullptr) return owner->rect().center();
+  return control->mapTo(owner, QPoint(control->width() / 2, 0));
+}
+
+}  // namespace
+
 void WindowOperator::WaitWithCountdown(int seconds) {
-  // The anchor is relative to the owner: the wait window adds the owner's
-  // place on the screen itself.
   QWidget* parent = Parent();
-  QPoint anchor = parent != nullptr ? parent->rect().center() : QPoint();
+  const QPoint anchor = WaitAnchor(parent, nullptr);
   CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent);
   wait.StartCountdown(1000, seconds);
   wait.exec();
+}
+
+void WindowOperator::BeginWait() {
+  QWidget* parent = Parent();
+  QWidget* control = wait_anchor_ != nullptr && wait_anchor_->window() == parent ? wait_anchor_.data() : nullptr;
+  const QPoint anchor = WaitAnchor(parent, control);
+  wait_ = std::make_unique<CDateAccessWnd>(skins_, anchor.x(), anchor.y(), false, language_(), parent);
+  wait_->show();
+}
+
+void WindowOperator::EndWait() {
+  if (wait_ == nullptr) return;
+  wait_->close();
+  wait_.reset();
 }
 
 }  // namespace vidodez::gui

@@ -2,8 +2,10 @@
 // The window's side of the Operator: the program's message box, the file
 // dialogs and the wait window, through the dialog service.
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/shell/operator.h"
@@ -11,6 +13,7 @@
 
 namespace vidodez::gui {
 
+class CDateAccessWnd;
 class SkinArchive;
 
 class WindowOperator final : public Operator {
@@ -20,15 +23,23 @@ class WindowOperator final : public Operator {
   // at the moment a box is shown.
   WindowOperator(DialogService& dialogs, const SkinArchive& skins, QWidget* anchor,
                  std::function<std::string()> language);
+  ~WindowOperator() override;
 
   void Tell(const OperatorMessage& message) override;
   bool Confirm(const OperatorMessage& question) override;
   bool ChooseFileToOpen(const FileChoice& choice, std::string* path) override;
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override;
+  // The wait window with its fixed hint, shown without holding anything.
+  void BeginWait() override;
+  void EndWait() override;
 
   // For an operator made before its window.
   void set_anchor(QWidget* anchor) { anchor_ = anchor; }
+  // The wait window stands above the top centre of `control` (by default
+  // above the window's centre).
+  void set_wait_anchor(QWidget* control) { wait_anchor_ = control; }
+  CDateAccessWnd* wait_window() const { return wait_.get(); }
 
  private:
   QWidget* Parent() const;
@@ -37,6 +48,8 @@ class WindowOperator final : public Operator {
   const SkinArchive& skins_;
   QWidget* anchor_;
   std::function<std::string()> language_;
+  QPointer<QWidget> wait_anchor_;
+  std::unique_ptr<CDateAccessWnd> wait_;
 };
 
 // "Settings files (*.ini)" from the choice's name and pattern.
