@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/font/font_download_ui.h"
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
 #include "gui/storage/file_management_ui.h"

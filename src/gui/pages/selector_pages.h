@@ -42,12 +42,6 @@ class PrinterNicUI final : public SelectorPageUI {
   PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
-class FontDownloadUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent);
-};
-
 class FirmwareUpgradeUI final : public SelectorPageUI {
   Q_OBJECT
  public:
