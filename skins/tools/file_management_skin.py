@@ -46,6 +46,8 @@ def file_card():
             "toolTip": "若要将图片存储到打印机，点击“发送文件到打印机”按钮前请务必勾选复选框"})),
         (3, 1, w("QWidget", "FMFileButtons", {}, (H, (0, 0, 0, 0), 0), [
             spacer(), button("FMSendFileBtn", "发送文件到打印机")]), 1, 2),
+        # Shown by the window while a file goes out.
+        (4, 0, w("QProgressBar", "FMTransferBar", {"visible": False, "textVisible": True}), 1, 3),
     ])
 
 

@@ -1,5 +1,7 @@
 #include "cli/link_commands.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -7,6 +9,7 @@
 
 #include "cli/cli_json.h"
 #include "cli/cli_texts.h"
+#include "cli/progress_bar.h"
 #include "core/link/io_error_texts.h"
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
@@ -105,21 +108,36 @@ int Send(CliEnv& env, const std::string& text) {
   return kExitOk;
 }
 
-// Sends on a worker while this thread reads the printer's status every
-// 500 ms, as the window's refresh does during a long transfer.
-int SendWatched(CliEnv& env, PrinterLink& link, const std::string& name, const std::string& path) {
+// Sends on a worker while this thread draws the progress bar and, with
+// --watch, prints the printer's status every 500 ms, as the window's refresh
+// does during a long transfer.
+int SendShown(CliEnv& env, PrinterLink& link, const std::string& name, const std::string& path,
+              bool watch, ProgressBar& bar) {
+  constexpr auto kStep = std::chrono::milliseconds(50);
+  constexpr int kStepsPerStatus = 10;
   std::atomic<bool> done{false};
+  std::atomic<uint64_t> sent{0}, total{0};
   int rc = kPortOk;
   std::thread sender([&] {
-    rc = link.SendFile(path);
+    rc = link.SendFile(path, [&sent, &total](uint64_t now_sent, uint64_t now_total) {
+      sent.store(now_sent, std::memory_order_relaxed);
+      total.store(now_total, std::memory_order_relaxed);
+      return true;
+    });
     done = true;
   });
-  while (!done) {
-    int status = env.comm->GetPrinterStatus(name);
-    Fail(status >= 0 ? StatusMessage(status, env.language) : NoStatus(env));
-    for (int i = 0; i < 10 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (int step = 0; !done; ++step) {
+    if (watch && step % kStepsPerStatus == 0) {
+      int status = env.comm->GetPrinterStatus(name);
+      bar.Clear();
+      Fail(status >= 0 ? StatusMessage(status, env.language) : NoStatus(env));
+    }
+    bar.Draw(sent, total);
+    std::this_thread::sleep_for(kStep);
   }
   sender.join();
+  bar.Draw(sent, total);
+  bar.Finish();
   return rc;
 }
 
@@ -128,7 +146,8 @@ int SendFile(CliEnv& env, const std::string& path, bool watch) {
   if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
   PrinterLink link(*env.comm, name);
   if (int rc = Open(env, link); rc != kExitOk) return rc;
-  int rc = watch ? SendWatched(env, link, name, path) : link.SendFile(path);
+  ProgressBar bar(STDERR_FILENO, env.language);
+  int rc = watch || bar.shown() ? SendShown(env, link, name, path, watch, bar) : link.SendFile(path);
   link.Close();
   if (rc == kPortOk) return kExitOk;
   if (rc == kFileOpenFailed) Fail(Say(CliText::kCannotOpenFile, env.language) + " " + path);
@@ -171,6 +190,7 @@ void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto watch = std::make_shared<bool>(false);
   send_file->add_option("PATH", *send_path, "the file")->required();
   send_file->add_flag("--watch", *watch, "print the printer's status to stderr while sending");
+  send_file->footer("On a terminal, stderr shows the progress of the send.");
   send_file->callback([&env, exit_code, send_path, watch] {
     *exit_code = SendFile(env, *send_path, *watch);
   });

@@ -20,21 +20,29 @@ namespace {
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
-  bool cut_short;
 };
 
+// How a decode leaves by longjmp: libjpeg cannot read the file at all, or the
+// file ends early.
+constexpr int kJumpUnreadable = 1;
+constexpr int kJumpCutShort = 2;
+
 [[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, kJumpUnreadable);
 }
 
-// Warnings are kept quiet, but a file that ends early is damaged; libjpeg
-// would pad it silently. Other warnings (stray bytes before a marker) are
-// common in cameras' files and harmless.
+// Warnings are kept quiet, but a file that ends early is damaged, and the
+// decode stops there. libjpeg would pad it with end markers and go on: every
+// line the header names decoded from nothing, and the exhausted file read
+// again for every block and for every byte of a marker it skips, so that a
+// file of a few hundred bytes cost seconds only to be refused. Other
+// warnings (stray bytes before a marker) are common in cameras' files and
+// harmless.
 void Quiet(j_common_ptr info, int level) {
   if (level >= 0) return;
   auto* errors = reinterpret_cast<ErrorManager*>(info->err);
   ++errors->base.num_warnings;
-  if (errors->base.msg_code == JWRN_JPEG_EOF) errors->cut_short = true;
+  if (errors->base.msg_code == JWRN_JPEG_EOF) std::longjmp(errors->jump, kJumpCutShort);
 }
 void QuietMessage(j_common_ptr) {}
 
@@ -64,16 +72,21 @@ bool Allocate(GreyBitmap* picture, JDIMENSION width, JDIMENSION height) {
 void Run(std::FILE* file, Decode* decode) {
   jpeg_decompress_struct info;
   ErrorManager errors;
-  errors.cut_short = false;
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
   errors.base.emit_message = Quiet;
   errors.base.output_message = QuietMessage;
-  if (setjmp(errors.jump) != 0) {
-    // Not a JPEG libjpeg can read at all: perhaps another format named .jpg.
-    decode->unsupported = true;
-    jpeg_destroy_decompress(&info);
-    return;
+  switch (setjmp(errors.jump)) {
+    case 0:
+      break;
+    case kJumpCutShort:
+      jpeg_destroy_decompress(&info);
+      return;
+    default:
+      // Not a JPEG libjpeg can read at all: perhaps another format named .jpg.
+      decode->unsupported = true;
+      jpeg_destroy_decompress(&info);
+      return;
   }
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
@@ -100,7 +113,7 @@ void Run(std::FILE* file, Decode* decode) {
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  decode->code = errors.cut_short ? kGraphicBadPicture : kGraphicOk;
+  decode->code = kGraphicOk;
 }
 
 }  // namespace

@@ -42,13 +42,15 @@ std::uint32_t StoredBitsPerPixel(const QByteArray& reader_format, const QImage& 
 // Qt refuses a picture whose 32-bit form is above its allocation limit (128
 // MB in Debian's Qt 6.4), far below the program's own bound. For one read the
 // limit is raised to what this picture needs at 8 bytes a pixel (16-bit
-// formats), or to the bound when the size is not known beforehand; sizes
-// beyond the bound were refused already.
+// formats); sizes beyond the bound were refused already. A header that names
+// no size gets Qt's own limit: a GIF naming 1792 x 0 had Qt allocate its
+// 64517 x 4097 screen, a gigabyte, with the limit raised to the bound. (Of
+// Qt's readers only MNG names no size; ImageMagick reads the larger ones.)
 class AllocationLimit {
  public:
   explicit AllocationLimit(QSize size) : previous_(QImageReader::allocationLimit()) {
-    const std::int64_t pixels =
-        size.isValid() ? std::int64_t(size.width()) * size.height() : kMaxPicturePixels;
+    if (!size.isValid()) return;
+    const std::int64_t pixels = std::int64_t(size.width()) * size.height();
     const int needed = static_cast<int>(pixels * 8 / (1 << 20)) + 1;
     if (previous_ != 0 && needed > previous_) QImageReader::setAllocationLimit(needed);
   }
@@ -151,16 +153,26 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
   }
 
   if (!QtReadsFormat(format)) return MagickLoad(path, out);
+  // JPEG goes straight to grey first: libjpeg-turbo reads the header itself
+  // and stops where a file cut short ends, while Qt's header reader, asked
+  // first, read the exhausted end of such a file tens of thousands of times.
+  // Qt is asked only how a picture that decoded is turned.
+  LoadedPicture jpeg;
+  bool jpeg_decoded = false;
+  if (format == kFormatJpeg) {
+    int bits = 0;
+    bool unsupported = false;
+    const int code = DecodeJpegGrey(path, &jpeg.bitmap, &bits, &unsupported);
+    if (code != kGraphicOk && !unsupported) return code;
+    jpeg.bits_per_pixel = static_cast<std::uint32_t>(bits);
+    jpeg_decoded = code == kGraphicOk;
+  }
   QFile file;
   if (const int code = OpenPictureFile(path, &file); code != kGraphicOk) return code;
   // Formats are told apart by content, so a PNG named .jpg still opens.
   QImageReader reader(&file);
   reader.setAutoTransform(true);
-  const QSize size = reader.size();
-  const QByteArray detected = reader.format();
-  if (size.isValid() && !PictureSizeAcceptable(size.width(), size.height()))
-    return kGraphicPictureTooLarge;
-  if (format == kFormatJpeg) {
+  if (jpeg_decoded) {
     // Turned photographs are turned back as Qt would; mirrored ones (rare)
     // go through Qt.
     const QImageIOHandler::Transformations turn = reader.transformation();
@@ -170,19 +182,18 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
                               : turn == QImageIOHandler::TransformationRotate270 ? 3
                                                                                  : -1;
     if (quarter_turns >= 0) {
-      LoadedPicture picture;
-      int bits = 0;
-      bool unsupported = false;
-      const int code = DecodeJpegGrey(path, &picture.bitmap, &bits, &unsupported);
-      if (code == kGraphicOk) {
-        if (quarter_turns != 0) picture.bitmap = RotateRight(picture.bitmap, quarter_turns);
-        picture.bits_per_pixel = static_cast<std::uint32_t>(bits);
-        *out = std::move(picture);
-        return kGraphicOk;
-      }
-      if (!unsupported) return code;
+      if (quarter_turns != 0) jpeg.bitmap = RotateRight(jpeg.bitmap, quarter_turns);
+      *out = std::move(jpeg);
+      return kGraphicOk;
     }
   }
+  // A header may name a side of 0 (a GIF whose frames name their own size)
+  // or less: that is no size known beforehand, not a picture too large.
+  QSize size = reader.size();
+  if (size.isEmpty()) size = QSize();
+  const QByteArray detected = reader.format();
+  if (size.isValid() && !PictureSizeAcceptable(size.width(), size.height()))
+    return kGraphicPictureTooLarge;
   QImage image;
   bool read = false;
   {

@@ -37,6 +37,9 @@ struct PrinterOptions {
   std::optional<std::string> list_reply;
   // How long each status step of a firmware upgrade lasts.
   Clock::duration upgrade_step = std::chrono::seconds(3);
+  // Bytes a second the printer takes in on the simulated bus; 0: as fast
+  // as they come.
+  uint64_t write_rate = 0;
 };
 
 // Not thread-safe: a transport serialises its calls.

@@ -38,6 +38,9 @@ bool ParseSeconds(const std::string& text, std::chrono::milliseconds* value) {
   return true;
 }
 
+// A gigabyte a second is faster than the bus goes anyway.
+constexpr long kMaxWriteRate = 1L << 30;
+
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
@@ -63,6 +66,8 @@ const char kSimUsage[] =
     "  --list-reply TEXT      answer \"^S1\" with TEXT as given\n"
     "  --upgrade-seconds N    how long each status step of a firmware upgrade\n"
     "                         lasts, in seconds, decimals allowed (default 3)\n"
+    "  --write-rate BYTES     take in at most BYTES bytes a second (a slow printer;\n"
+    "                         default 0, as fast as they come; simulated bus only)\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n"
     "\n"
     "Fonts: a \"DT\" or \"~DT\" download (CR LF or CR CR LF line ends) is stored\n"
@@ -153,6 +158,9 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       std::chrono::milliseconds step{};
       ok = ParseSeconds(value, &step);
       p.upgrade_step = step;
+    } else if (option == "--write-rate") {
+      ok = ParseInt(value, 10, 0, kMaxWriteRate, &number);
+      p.write_rate = static_cast<uint64_t>(number);
     } else {
       *error = "unknown option: " + option;
       return 2;

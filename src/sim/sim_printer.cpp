@@ -24,6 +24,10 @@ namespace simbus = platform::simbus;
 
 // Messages taken from one host before the others get their turn.
 constexpr int kMaxBatch = 64;
+// How far ahead of its rate a slow printer may take data: the wait between
+// turns is whole milliseconds, and a printer that took one transfer a turn
+// would fall far behind its rate.
+constexpr auto kRateSlack = std::chrono::milliseconds(5);
 
 std::string Hex4(uint16_t value) {
   char text[8];
@@ -48,7 +52,8 @@ std::vector<uint8_t> Tagged(char tag, const uint8_t* data = nullptr, size_t size
 }  // namespace
 
 SimPrinter::SimPrinter(std::string bus_dir, PrinterOptions options)
-    : bus_dir_(std::move(bus_dir)), model_(std::move(options)) {
+    : bus_dir_(std::move(bus_dir)), model_(std::move(options)),
+      write_rate_(model_.options().write_rate) {
   const PrinterOptions& o = model_.options();
   std::string serial = model_.Serial();
   device_path_ = platform::WindowsStyleDevicePath(Hex4(o.vid), Hex4(o.pid), serial);
@@ -162,6 +167,15 @@ void SimPrinter::SetReplyMode(ReplyMode mode) {
   model_.set_reply_mode(mode);
 }
 
+void SimPrinter::SetWriteRate(uint64_t bytes_per_second) {
+  {
+    std::lock_guard lock(mutex_);
+    write_rate_ = bytes_per_second;
+    next_write_ = {};
+  }
+  Wake();
+}
+
 void SimPrinter::SetStallWrites(bool stall) {
   {
     std::lock_guard lock(mutex_);
@@ -210,7 +224,7 @@ void SimPrinter::DropAllClients() {
   ++generation_;
 }
 
-void SimPrinter::HandleMessage(Client& client, const std::vector<uint8_t>& message) {
+void SimPrinter::HandleMessage(Client& client, std::span<const uint8_t> message) {
   auto now = Clock::now();
   char tag = static_cast<char>(message[0]);
   if (tag == simbus::kStatus) {
@@ -230,7 +244,7 @@ void SimPrinter::HandleMessage(Client& client, const std::vector<uint8_t>& messa
   }
 }
 
-void SimPrinter::ServeClient(Client& client, std::vector<uint8_t>* message) {
+void SimPrinter::ServeClient(Client& client, std::vector<uint8_t>& buffer) {
   // Take what the host queued in one go and acknowledge the transfers
   // together: one wake-up per transfer would make the bus the bottleneck.
   uint32_t transfers = 0, bytes = 0;
@@ -243,25 +257,41 @@ void SimPrinter::ServeClient(Client& client, std::vector<uint8_t>* message) {
     transfers = bytes = 0;
   };
   for (int taken = 0; taken < kMaxBatch && client.alive; ++taken) {
-    message->resize(simbus::kMaxMessage);
-    ssize_t n = recv(client.fd, message->data(), message->size(), MSG_DONTWAIT);
+    // A printer that takes its data slowly leaves the rest for later.
+    if (client.opened && write_rate_ != 0 && !WriteAllowed(Clock::now())) break;
+    ssize_t n = recv(client.fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
     if (n <= 0) {
       client.alive = false;
       break;
     }
-    message->resize(static_cast<size_t>(n));
-    if (static_cast<char>((*message)[0]) == simbus::kWrite && client.opened) {
-      size_t size = message->size() - 1;
-      model_.Receive(message->data() + 1, size, Clock::now());
+    const std::span<const uint8_t> message(buffer.data(), static_cast<size_t>(n));
+    if (static_cast<char>(message[0]) == simbus::kWrite && client.opened) {
+      size_t size = message.size() - 1;
+      model_.Receive(message.data() + 1, size, Clock::now());
+      TookWrite(size);
       ++transfers;
       bytes += static_cast<uint32_t>(size);
       continue;
     }
     acknowledge();
-    HandleMessage(client, *message);
+    HandleMessage(client, message);
   }
   acknowledge();
+}
+
+bool SimPrinter::WriteAllowed(Clock::time_point now) const {
+  return write_rate_ == 0 || now + kRateSlack >= next_write_;
+}
+
+void SimPrinter::TookWrite(size_t size) {
+  if (write_rate_ == 0) return;
+  // The time the printer needs for these bytes at its rate; an idle spell
+  // earns no credit, so a burst is never faster than the rate.
+  const auto now = Clock::now();
+  if (next_write_ < now) next_write_ = now;
+  next_write_ += std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double>(static_cast<double>(size) / static_cast<double>(write_rate_)));
 }
 
 void SimPrinter::ServePendingReads(Clock::time_point now) {
@@ -280,6 +310,9 @@ void SimPrinter::ServePendingReads(Clock::time_point now) {
 
 int SimPrinter::NextTimeoutMs(Clock::time_point now) {
   std::optional<Clock::time_point> next = model_.NextDeadline();
+  if (!WriteAllowed(now) && (!next || next_write_ - kRateSlack < *next)) {
+    next = next_write_ - kRateSlack;
+  }
   for (const auto& client : clients_) {
     if (!client.read_pending) continue;
     if (!next || client.read_deadline < *next) next = client.read_deadline;
@@ -291,18 +324,24 @@ int SimPrinter::NextTimeoutMs(Clock::time_point now) {
 }
 
 void SimPrinter::Serve() {
-  std::vector<uint8_t> message;
+  // Sized once: each message is received into it as it is, never grown back.
+  std::vector<uint8_t> buffer(simbus::kMaxMessage);
   std::unique_lock lock(mutex_);
   while (!stop_) {
     std::vector<pollfd> fds;
     fds.push_back({wake_fd_, POLLIN, 0});
     fds.push_back({plugged_ ? listen_fd_ : -1, POLLIN, 0});
+    // One moment for both: a printer found not taking must also be woken
+    // when it may take again.
+    const auto now = Clock::now();
+    const bool taking = WriteAllowed(now);
     for (const auto& client : clients_) {
-      // A paused printer takes nothing from the host that holds it open.
-      short events = (stall_writes_ && client.opened) ? 0 : POLLIN;
+      // A paused printer, or one still busy with the last bytes at its
+      // rate, takes nothing from the host that holds it open.
+      short events = ((stall_writes_ || !taking) && client.opened) ? 0 : POLLIN;
       fds.push_back({client.fd, events, 0});
     }
-    int timeout = NextTimeoutMs(Clock::now());
+    int timeout = NextTimeoutMs(now);
     uint64_t generation = generation_;
     lock.unlock();
     int ready = poll(fds.data(), fds.size(), timeout);
@@ -321,7 +360,7 @@ void SimPrinter::Serve() {
       if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
       // Paused while poll waited: leave the data where it is.
       if (stall_writes_ && clients_[i].opened) continue;
-      ServeClient(clients_[i], &message);
+      ServeClient(clients_[i], buffer);
     }
     if (fds[1].revents & POLLIN) {
       int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +34,9 @@ class SimPrinter {
   void SetReplyMode(ReplyMode mode);
   // A paused printer: bulk-out data is not taken until resumed.
   void SetStallWrites(bool stall);
+  // A slow printer: bulk-out data is taken at no more than this many bytes
+  // a second; 0 takes it as fast as it comes.
+  void SetWriteRate(uint64_t bytes_per_second);
 
   std::vector<uint8_t> Wire();
   std::vector<size_t> TransferSizes();
@@ -58,8 +62,12 @@ class SimPrinter {
   int Register();
   void Unregister();
   void Wake();
-  void ServeClient(Client& client, std::vector<uint8_t>* message);
-  void HandleMessage(Client& client, const std::vector<uint8_t>& message);
+  void ServeClient(Client& client, std::vector<uint8_t>& buffer);
+  void HandleMessage(Client& client, std::span<const uint8_t> message);
+  // Whether the printer's rate lets it take bulk-out data at `now`, and
+  // the time it then spends on `size` bytes.
+  bool WriteAllowed(Clock::time_point now) const;
+  void TookWrite(size_t size);
   void ServePendingReads(Clock::time_point now);
   int NextTimeoutMs(Clock::time_point now);
   void DropClient(size_t index);
@@ -74,6 +82,8 @@ class SimPrinter {
   PrinterModel model_;
   bool plugged_ = false;
   bool stall_writes_ = false;
+  uint64_t write_rate_ = 0;
+  Clock::time_point next_write_{};
   int listen_fd_ = -1;
   std::vector<Client> clients_;
   // Changes whenever connections are closed from outside the serving thread.

@@ -18,10 +18,18 @@ class CliTest : public ::testing::Test {
   // `env` entries ("NAME=VALUE") replace the fixture's own.
   RunResult Cli(std::vector<std::string> args, const std::vector<std::string>& env = {}) {
     args.insert(args.begin(), BinDir() + "/vidodez-cli");
+    return test::Run(args, Env(env));
+  }
+  // The same with stderr on a terminal.
+  RunResult CliOnTerminal(std::vector<std::string> args) {
+    args.insert(args.begin(), BinDir() + "/vidodez-cli");
+    return test::RunOnTerminal(args, Env({}));
+  }
+  std::vector<std::string> Env(const std::vector<std::string>& more) const {
     std::vector<std::string> full{"VIDODEZ_SIM_BUS=" + bus_.path(), "VIDODEZ_APPDATA=" + appdata_.path(),
                                   "LC_ALL=C", "QT_QPA_PLATFORM=offscreen"};
-    full.insert(full.end(), env.begin(), env.end());
-    return test::Run(args, full);
+    full.insert(full.end(), more.begin(), more.end());
+    return full;
   }
   // The arguments of a simulated printer on this bus whose bytes go to Wire(port).
   std::vector<std::string> Sim(std::vector<std::string> more = {}, int port = 1) const {

@@ -118,6 +118,25 @@ TEST_F(CliLink, FileArrivesByteForByte) {
   EXPECT_EQ(Wire().size(), 2 * content.size());
 }
 
+// Catches a bar drawn into a script's stderr, and one missing on a terminal
+// or not reaching the whole file.
+TEST_F(CliLink, SendFileDrawsItsProgressOnATerminalOnly) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  const std::string content(3 << 20, 'x');
+  WriteFileBytes(files_.File("f.bin"), content);
+  RunResult plain = Cli({"send-file", files_.File("f.bin")});
+  EXPECT_EQ(plain.exit_code, 0) << plain.err;
+  EXPECT_EQ(plain.err, "");
+  RunResult shown = CliOnTerminal({"send-file", files_.File("f.bin")});
+  EXPECT_EQ(shown.exit_code, 0) << shown.err;
+  EXPECT_NE(shown.err.find("\r[##############################] 100%  Sent 3.0 MiB of 3.0 MiB"),
+            std::string::npos)
+      << shown.err;
+  EXPECT_EQ(shown.err.substr(shown.err.size() - 2), "\r\n");
+  EXPECT_EQ(Wire().size(), 2 * content.size());
+}
+
 // Printers report their names and values in their own bytes: JSON shows them
 // as the window does, GBK decoded, a byte that is not GBK as U+FFFD.
 TEST_F(CliLink, JsonDecodesPrinterBytesAndNamesBothPortNumbers) {

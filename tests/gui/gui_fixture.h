@@ -15,29 +15,10 @@
 #include "gui/window/dialog_service.h"
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
+#include "support/counting_usb.h"
 #include "support/sim_bus.h"
 
 namespace vidodez::test {
-
-// Counts what reaches the printers, to tell which routines talk to them.
-class CountingUsb final : public platform::UsbPrintingClass {
- public:
-  explicit CountingUsb(platform::UsbPrintingClass& inner) : inner_(inner) {}
-  int Enumerate(std::vector<platform::UsbPrinterInterface>* interfaces) override {
-    ++enumerations;
-    return inner_.Enumerate(interfaces);
-  }
-  int Open(const platform::UsbPrinterInterface& interface,
-           std::unique_ptr<platform::UsbDevice>* device) override {
-    ++opens;
-    return inner_.Open(interface, device);
-  }
-  int enumerations = 0;
-  int opens = 0;
-
- private:
-  platform::UsbPrintingClass& inner_;
-};
 
 const gui::SkinArchive& BuiltSkins();
 

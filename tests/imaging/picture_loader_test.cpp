@@ -220,6 +220,25 @@ TEST(LoadPicture, JpegIsTurnedAsItsOrientationSays) {
   EXPECT_EQ(picture.bits_per_pixel, 24u);
 }
 
+// Found by the fuzzer: the header's screen names 6 x 4299 pixels, but Qt's
+// reader reports 6 x 0 beforehand. A side of 0 is no size known yet; the
+// picture loads as Qt reads it instead of being refused as too large.
+TEST(LoadPicture, HeaderSizeWithZeroSideIsNotTooLarge) {
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("zero.gif"),
+                       std::string("GIF89a\x06\x00\x01\x10\xf2\x04\x00\x00\x00\x00UUU\xff\x00\x00"
+                                   "\xaa\xaa\xaa\xff\xff\xff\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+                                   "!\xf9\x04\x00\x00\x00\x00\x00,\x00\x00\x00\x00\x00\x00\x00"
+                                   "\x00\x00\x04\x00\x00" "a\xc8!\xf9\x00I\xaaL\xfd;",
+                                   68));
+  const QImage qt(QString::fromStdString(dir.File("zero.gif")));
+  ASSERT_FALSE(qt.isNull());
+  LoadedPicture picture;
+  EXPECT_GRAPHIC(kGraphicOk, LoadPicture(dir.File("zero.gif"), &picture));
+  EXPECT_EQ(picture.bitmap.width, qt.width());
+  EXPECT_EQ(picture.bitmap.height, qt.height());
+}
+
 TEST(LoadPicture, FailuresLeaveNoPicture) {
   test::TempDir dir;
   test::WriteFileBytes(dir.File("junk.png"), "this is not a PNG file at all");

@@ -162,6 +162,9 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
       {{"--description", "two\nlines"}, false},
       {{"--port-number"}, false},
       {{"--bogus", "1"}, false},
+      {{"--write-rate", "65536"}, true},
+      {{"--write-rate", "-1"}, false},
+      {{"--write-rate", "fast"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0]);

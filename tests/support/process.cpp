@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -87,6 +88,47 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
   result.exit_code = WaitExit(pid);
   result.out = ReadFileBytes(dir.File("out"));
   result.err = ReadFileBytes(dir.File("err"));
+  return result;
+}
+
+RunResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                        int timeout_ms) {
+  RunResult result;
+  TempDir dir;
+  int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) {
+    if (terminal >= 0) close(terminal);
+    return result;
+  }
+  int out = open(dir.File("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  int err = open(ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  pid_t pid = out >= 0 && err >= 0 ? Spawn(argv, env, out, err) : -1;
+  close(out);
+  close(err);
+  if (pid <= 0) {
+    close(terminal);
+    return result;
+  }
+  // The terminal must be read while the program writes, or it would block
+  // on a full terminal; it reads EIO once the program's side is closed.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+      kill(pid, SIGKILL);
+      break;
+    }
+    pollfd pfd{terminal, POLLIN, 0};
+    if (poll(&pfd, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+    char buffer[4096];
+    ssize_t n = read(terminal, buffer, sizeof(buffer));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    result.err.append(buffer, static_cast<size_t>(n));
+  }
+  close(terminal);
+  result.exit_code = WaitExit(pid);
+  result.out = ReadFileBytes(dir.File("out"));
   return result;
 }
 

@@ -21,6 +21,10 @@ std::string BinDir();
 // environment entries ("NAME=VALUE"), which replace inherited ones.
 RunResult Run(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
               int timeout_ms = 30000);
+// The same with stderr on a terminal (a pseudo-terminal, read into `err`,
+// where every line feed arrives as CR LF).
+RunResult RunOnTerminal(const std::vector<std::string>& argv,
+                        const std::vector<std::string>& env = {}, int timeout_ms = 30000);
 
 // A vidodez-printer-sim process, started and waited for until it says "ready".
 class SimProcess {

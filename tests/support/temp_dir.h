@@ -1,5 +1,6 @@
 #pragma once
-// A private folder under /tmp for one test, removed with everything in it.
+// A private folder under $TMPDIR (else /tmp) for one test, removed with
+// everything in it.
 
 #include <string>
 #include <vector>

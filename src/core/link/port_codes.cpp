@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<NamedCode, 33> kNames{{
+constexpr std::array<NamedCode, 34> kNames{{
     {kPortOk, "PortOk"},
     {kPrintFileCreateFailed, "PrintFileCreateFailed"},
     {kWriteOnClosedPort, "WriteOnClosedPort"},
@@ -39,6 +39,7 @@ constexpr std::array<NamedCode, 33> kNames{{
     {kGraphicTooLarge, "GraphicTooLarge"},
     {kQueryUnexpectedReply, "QueryUnexpectedReply"},
     {kPrinterNotUsb, "PrinterNotUsb"},
+    {kSendStopped, "SendStopped"},
 }};
 
 }  // namespace

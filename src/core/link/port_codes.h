@@ -47,6 +47,8 @@ inline constexpr int kGraphicTooLarge = -3038;
 inline constexpr int kQueryUnexpectedReply = -3300;
 // The printer chosen is not a USB printer: pages open USB printers only.
 inline constexpr int kPrinterNotUsb = -4001;
+// A send stopped at a chunk's end by its caller (the window closing).
+inline constexpr int kSendStopped = -3400;
 
 // The constant's name without its "k", for logs, --json and test failures.
 // Any other negative code is a short write of minus that many bytes.

@@ -8,11 +8,40 @@ namespace vidodez {
 
 CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, platform::Syscalls sys,
                            PortDevicePaths paths)
-    : port_(usb, sys, std::move(paths)) {}
+    : port_(usb, sys, std::move(paths)), languages_(1), language_(&languages_.front()) {}
+
+void CPrinterComm::set_language(std::string language) {
+  // Only the interface thread sets it; a code met before is taken again,
+  // so switching back and forth keeps the list at the codes there are.
+  for (const std::string& known : languages_) {
+    if (known == language) {
+      language_.store(&known, std::memory_order_release);
+      return;
+    }
+  }
+  languages_.push_back(std::move(language));
+  language_.store(&languages_.back(), std::memory_order_release);
+}
 
 void CPrinterComm::NoteFailure(int error, const std::string& device) {
+  std::lock_guard lock(mutex_);
   last_error_ = error;
   last_device_ = device;
+}
+
+int CPrinterComm::last_error() const {
+  std::lock_guard lock(mutex_);
+  return last_error_;
+}
+
+std::string CPrinterComm::last_device() const {
+  std::lock_guard lock(mutex_);
+  return last_device_;
+}
+
+std::string CPrinterComm::GetReply() const {
+  std::lock_guard lock(mutex_);
+  return reply_;
 }
 
 int CPrinterComm::OpenLink(int kind, int port_number, int baud_rate) {
@@ -34,20 +63,24 @@ bool CPrinterComm::SendCommand(const std::string& text) {
   return sent;
 }
 
-int CPrinterComm::SendFile(const std::string& path) {
-  int rc = port_.SendFileRaw(path);
+int CPrinterComm::SendFile(const std::string& path, const SendProgress& progress) {
+  int rc = port_.SendFileRaw(path, progress);
   if (rc != kPortOk) NoteFailure(port_.last_error(), port_.last_device());
   return rc;
 }
 
-int CPrinterComm::SendGraphic(const std::string& name, const std::string& path) {
-  int rc = port_.SendGraphicFile(name, path);
+int CPrinterComm::SendGraphic(const std::string& name, const std::string& path,
+                              const SendProgress& progress) {
+  int rc = port_.SendGraphicFile(name, path, progress);
   if (rc != kPortOk) NoteFailure(port_.last_error(), port_.last_device());
   return rc;
 }
 
 int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
-  reply_.clear();
+  {
+    std::lock_guard lock(mutex_);
+    reply_.clear();
+  }
   NoteFailure(0, {});
   if (int rc = port_.OpenPort(port_number); rc != kPortOk) {
     NoteFailure(port_.last_error(), port_.last_device());
@@ -61,11 +94,17 @@ int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
     port_.ClosePort();
     return kQueryWriteFailed;
   }
-  int timed_out = reader_.ReadReply(port_, &reply_);
-  if (reply_.empty()) NoteFailure(port_.last_error(), port_.last_device());
+  std::string reply;
+  int timed_out = reader_.ReadReply(port_, &reply);
+  const bool empty = reply.empty();
+  if (empty) NoteFailure(port_.last_error(), port_.last_device());
+  {
+    std::lock_guard lock(mutex_);
+    reply_ = std::move(reply);
+  }
   port_.ClosePort();
   if (timed_out == 1) return kQueryNoReply;
-  return reply_.empty() ? kQueryEmptyReply : kPortOk;
+  return empty ? kQueryEmptyReply : kPortOk;
 }
 
 int CPrinterComm::GetPrinterStatus(const std::string& display_name) {

@@ -2,7 +2,15 @@
 // CPrinterComm: the one link object. Pages open the selected printer, send
 // command lines or files and close it, or ask with one command and read the
 // printer's reply.
+//
+// A long transfer runs on a worker while the interface thread goes on
+// (refreshing, other pages trying the port and being refused): what both
+// may touch here is guarded, and the language and unit may change under a
+// worker that reads them.
 
+#include <atomic>
+#include <list>
+#include <mutex>
 #include <string>
 
 #include "core/link/printer_port.h"
@@ -21,14 +29,15 @@ class CPrinterComm {
   [[nodiscard]] int OpenLink(int kind, int port_number, int baud_rate);
   int CloseLink();
   [[nodiscard]] bool SendCommand(const std::string& text);
-  [[nodiscard]] int SendFile(const std::string& path);
-  [[nodiscard]] int SendGraphic(const std::string& name, const std::string& path);
+  [[nodiscard]] int SendFile(const std::string& path, const SendProgress& progress = {});
+  [[nodiscard]] int SendGraphic(const std::string& name, const std::string& path,
+                                const SendProgress& progress = {});
 
   // Sends one command and reads the reply through the same open device: 0,
   // kQueryWriteFailed, kQueryNoReply, kQueryEmptyReply or the code of the
   // open.
   [[nodiscard]] int QueryPrinter(int port_number, const std::string& command);
-  std::string GetReply() const { return reply_; }
+  std::string GetReply() const;
 
   // Status index 0-41 of the printer a display name names, or
   // kStatusNoPrinter / kStatusRequestFailed.
@@ -37,17 +46,24 @@ class CPrinterComm {
   // status request may run beside a send on another thread.
   const IoCause& status_cause() const { return status_cause_; }
 
-  const std::string& GetLanguage() const { return language_; }
-  void set_language(std::string language) { language_ = std::move(language); }
-  int GetUnit() const { return unit_; }
-  void SetUnit(int unit) { unit_ = unit; }
+  // A reference to the language stays valid after a change: a worker
+  // that took it goes on in the language it started with.
+  const std::string& GetLanguage() const { return *language_.load(std::memory_order_acquire); }
+  void set_language(std::string language);
+  int GetUnit() const { return unit_.load(std::memory_order_relaxed); }
+  void SetUnit(int unit) { unit_.store(unit, std::memory_order_relaxed); }
   const std::string& sys_ini_path() const { return sys_ini_path_; }
   void set_sys_ini_path(std::string path) { sys_ini_path_ = std::move(path); }
 
   // The errno behind the last failed operation, and the device it concerned,
   // so messages can name the cause.
-  int last_error() const { return last_error_; }
-  const std::string& last_device() const { return last_device_; }
+  int last_error() const;
+  std::string last_device() const;
+
+  // Set while a long transfer on another thread holds the port: the
+  // selector's refresh then leaves the port alone.
+  void set_transfer_running(bool running) { transfer_running_.store(running); }
+  bool transfer_running() const { return transfer_running_.load(); }
 
   CPrinterPort& port() { return port_; }
 
@@ -56,13 +72,18 @@ class CPrinterComm {
 
   CPrinterPort port_;
   usbRePort reader_;
-  std::string reply_;
-  int unit_ = 0;
+  std::atomic<int> unit_{0};
   std::string sys_ini_path_;
-  std::string language_;
+  // Every language code set so far, never removed, so references stay valid.
+  std::list<std::string> languages_;
+  std::atomic<const std::string*> language_;
+  std::atomic<bool> transfer_running_{false};
+  IoCause status_cause_;
+
+  mutable std::mutex mutex_;  // guards what follows
+  std::string reply_;
   int last_error_ = 0;
   std::string last_device_;
-  IoCause status_cause_;
 };
 
 }  // namespace vidodez

@@ -37,10 +37,13 @@ int PrinterLink::SendLine(const std::string& text) {
   return comm_.SendCommand(text) ? kPortOk : kWriteLineFailed;
 }
 
-int PrinterLink::SendFile(const std::string& path) { return comm_.SendFile(path); }
+int PrinterLink::SendFile(const std::string& path, const SendProgress& progress) {
+  return comm_.SendFile(path, progress);
+}
 
-int PrinterLink::SendGraphic(const std::string& name, const std::string& path) {
-  return comm_.SendGraphic(name, path);
+int PrinterLink::SendGraphic(const std::string& name, const std::string& path,
+                             const SendProgress& progress) {
+  return comm_.SendGraphic(name, path, progress);
 }
 
 void PrinterLink::Close() {

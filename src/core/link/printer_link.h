@@ -34,10 +34,12 @@ class PrinterLink {
   [[nodiscard]] int Open();
   // The text and CR LF: kPortOk or kWriteLineFailed.
   [[nodiscard]] int SendLine(const std::string& text);
-  // The file's bytes unchanged, kFileChunkSize at a time.
-  [[nodiscard]] int SendFile(const std::string& path);
+  // The file's bytes unchanged, kFileChunkSize at a time, `progress` told
+  // after each piece (false from it stops the send: kSendStopped).
+  [[nodiscard]] int SendFile(const std::string& path, const SendProgress& progress = {});
   // "GM\"NAME\"SIZE" CR LF and the file (a PCX picture).
-  [[nodiscard]] int SendGraphic(const std::string& name, const std::string& path);
+  [[nodiscard]] int SendGraphic(const std::string& name, const std::string& path,
+                                const SendProgress& progress = {});
   void Close();
 
   // Sends one command and reads the reply through the same open device; the

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -216,6 +217,11 @@ int CPrinterPort::Flush() {
   return 0;
 }
 
+int CPrinterPort::Stopped() {
+  (void)Flush();
+  return kSendStopped;
+}
+
 bool CPrinterPort::IsPortClosed() const {
   std::lock_guard lock(mutex_);
   return !device_;
@@ -258,7 +264,7 @@ int CPrinterPort::WriteLine(const std::string& text) {
                                                                           : kPortOk;
 }
 
-int CPrinterPort::SendFileRaw(const std::string& path) {
+int CPrinterPort::SendFileRaw(const std::string& path, const SendProgress& progress) {
   std::lock_guard lock(mutex_);
   if (!device_) return kSendFileOnClosedPort;
   File file;
@@ -267,6 +273,10 @@ int CPrinterPort::SendFileRaw(const std::string& path) {
     Fail(error, path);
     return code;
   }
+  struct stat about {};
+  const uint64_t total =
+      ::fstat(::fileno(file.get()), &about) == 0 ? static_cast<uint64_t>(about.st_size) : 0;
+  uint64_t sent = 0;
   std::array<uint8_t, kFileChunkSize> chunk;
   for (;;) {
     size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
@@ -278,10 +288,13 @@ int CPrinterPort::SendFileRaw(const std::string& path) {
     // the last chunks counts.
     if (got == 0) return Flush() != 0 ? kFileChunkWriteFailed : kPortOk;
     if (WriteLocked(chunk.data(), got, Delivery::kQueue) != 0) return kFileChunkWriteFailed;
+    sent += got;
+    if (progress && !progress(sent, total)) return Stopped();
   }
 }
 
-int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& path) {
+int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& path,
+                                  const SendProgress& progress) {
   std::lock_guard lock(mutex_);
   if (!device_) return kGraphicOnClosedPort;
   File file;
@@ -328,6 +341,8 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
     }
     if (WriteLocked(output_.data(), got, Delivery::kQueue) < 0) return kGraphicWriteFailed;
     left -= static_cast<long>(got);
+    const auto sent = static_cast<uint64_t>(size - left);
+    if (progress && !progress(sent, static_cast<uint64_t>(size))) return Stopped();
   }
   return Flush() != 0 ? kGraphicWriteFailed : kPortOk;
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/link/transfer_progress.h"
 #include "core/platform/linux/syscalls.h"
 #include "core/platform/usb_printing.h"
 
@@ -56,9 +57,12 @@ class CPrinterPort {
   [[nodiscard]] int WriteBuffer();
   // The text and CR LF.
   [[nodiscard]] int WriteLine(const std::string& text);
-  [[nodiscard]] int SendFileRaw(const std::string& path);
+  // The sends of files tell `progress` after each chunk; it runs with the
+  // port held, so it must not call the port.
+  [[nodiscard]] int SendFileRaw(const std::string& path, const SendProgress& progress = {});
   // "GM\"NAME\"SIZE" CR LF, then the file.
-  [[nodiscard]] int SendGraphicFile(const std::string& name, const std::string& path);
+  [[nodiscard]] int SendGraphicFile(const std::string& name, const std::string& path,
+                                    const SendProgress& progress = {});
   [[nodiscard]] int SetBaudRate(int rate, bool handshake);
   // The status byte 0-255, -1 when the printer cannot be opened, -2 when the
   // request fails, with its cause in `cause` if given. Uses the port's own
@@ -91,6 +95,9 @@ class CPrinterPort {
   enum class Delivery { kQueue, kWait };
   int WriteLocked(const uint8_t* data, size_t size, Delivery delivery);
   int Flush();
+  // A send its progress stopped: what is on its way is let through, so the
+  // printer is left at a chunk's end.
+  int Stopped();
   void CloseLocked();
   void Fail(int error, const std::string& device);
 

@@ -27,7 +27,8 @@ struct SelectorRefresh {
 std::string SelectedName(const std::vector<std::string>& names, int index);
 
 // One refresh: list the printers, take the remembered entry, read its
-// status and keep it as the last status index.
+// status and keep it as the last status index. While a transfer holds the
+// port the status is not read, and the last one is given again.
 SelectorRefresh RefreshSelection(platform::UsbPrintingClass& usb, CPrinterComm& comm,
                                  SelectorState& state);
 

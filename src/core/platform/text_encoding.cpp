@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <string_view>
 #include <vector>
 
 namespace vidodez::platform {
@@ -18,25 +19,29 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
 
   // Converts as far as the input allows; `*stopped` is where it stopped.
-  int Convert(const std::string& in, std::string* out, size_t* stopped) {
+  int Convert(std::string_view in, std::string* out, size_t* stopped) {
     out->clear();
     *stopped = 0;
     if (cd_ == reinterpret_cast<iconv_t>(-1)) return errno;
-    // Four output bytes per input byte cover every GBK <-> UTF-8 case.
-    std::vector<char> buffer(in.size() * 4 + 4);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start after a failure
+    // Four output bytes per input byte cover every GBK <-> UTF-8 case. The
+    // buffer only grows, so converting what follows a bad byte, round after
+    // round, costs no new one.
+    if (buffer_.size() < in.size() * 4 + 4) buffer_.resize(in.size() * 4 + 4);
     char* in_ptr = const_cast<char*>(in.data());
     size_t in_left = in.size();
-    char* out_ptr = buffer.data();
-    size_t out_left = buffer.size();
+    char* out_ptr = buffer_.data();
+    size_t out_left = buffer_.size();
     int rc = 0;
     if (iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<size_t>(-1)) rc = errno;
-    out->assign(buffer.data(), static_cast<size_t>(out_ptr - buffer.data()));
+    out->assign(buffer_.data(), static_cast<size_t>(out_ptr - buffer_.data()));
     *stopped = in.size() - in_left;
     return rc;
   }
 
  private:
   iconv_t cd_;
+  std::vector<char> buffer_;
 };
 
 int Convert(const char* to, const char* from, const std::string& in, std::string* out) {
@@ -54,18 +59,20 @@ int Utf8ToGbk(const std::string& utf8, std::string* gbk) { return Convert("GBK",
 int GbkToUtf8(const std::string& gbk, std::string* utf8) { return Convert("UTF-8", "GBK", gbk, utf8); }
 
 std::string GbkForDisplay(const std::string& gbk) {
+  // One converter for every round: a name of bad bytes used to cost an
+  // iconv_open, a copy of the rest and a buffer four times its size for
+  // each of its bytes.
+  Converter converter("UTF-8", "GBK");
   std::string shown;
-  std::string rest = gbk;
+  std::string part;
   // Each round converts up to the first bad byte, then skips that byte.
-  for (int rounds = 0; !rest.empty() && rounds <= static_cast<int>(gbk.size()); ++rounds) {
-    Converter converter("UTF-8", "GBK");
-    std::string part;
+  for (size_t at = 0; at < gbk.size();) {
     size_t stopped = 0;
-    int rc = converter.Convert(rest, &part, &stopped);
+    int rc = converter.Convert(std::string_view(gbk).substr(at), &part, &stopped);
     shown += part;
     if (rc == 0) break;
     shown += "\xef\xbf\xbd";
-    rest.erase(0, stopped + 1);
+    at += stopped + 1;
   }
   return shown;
 }

@@ -154,8 +154,8 @@ void StoragePage::SetChosenPicture(const std::string& path) {
   graphic_id = path.empty() ? std::string() : BaseNameForId(path);
 }
 
-int StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
-  if (file_type == 1) return SendPicture(comm, op);
+int StoragePage::SendFile(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
+  if (file_type == 1) return SendPicture(comm, op, progress);
   const std::string& language = comm.GetLanguage();
   PrinterLink link(comm, printer);
   if (int rc = OpenChosenPrinter(link, comm, op); rc != kPortOk) return rc;
@@ -165,7 +165,7 @@ int StoragePage::SendFile(CPrinterComm& comm, Operator& op) {
   if (!CanReadFile(file_name)) {
     return Refuse(op, StorageText::kNoFile, language, kStorageFileUnreadable);
   }
-  if (int rc = link.SendFile(file_name); rc != kPortOk) {
+  if (int rc = link.SendFile(file_name, progress); rc != kPortOk) {
     return SendFailed(op, StorageText::kSendFailed, comm, rc);
   }
   return kStorageOk;
@@ -270,15 +270,15 @@ int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
   return CheckPictureFile(file_name, language, op);
 }
 
-int StoragePage::SendPicture(CPrinterComm& comm, Operator& op) {
+int StoragePage::SendPicture(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   if (int rc = CheckPicture(comm, op); rc != kStorageOk) return rc;
   // The answer only chooses between storing ("ZS") and not ("ZN"); the
   // picture is downloaded and printed either way.
   store_graphic = op.Confirm(StorageMessage(StorageText::kConfirmDownload, comm.GetLanguage()));
-  return StoreGraphic(comm, op);
+  return StoreGraphic(comm, op, progress);
 }
 
-int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
+int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   const std::string& language = comm.GetLanguage();
   // Checked before the port opens and before the old graphic is deleted, so
   // a picture that cannot be sent never costs the one the printer has.
@@ -296,7 +296,7 @@ int StoragePage::StoreGraphic(CPrinterComm& comm, Operator& op) {
     return Refuse(op, StorageText::kIdTooLong, language, kStorageIdTooLong);
   }
   int rc = link.SendLine(StoreGraphicPrologue(store_graphic, id));
-  if (rc == kPortOk) rc = link.SendGraphic(id, file_name);
+  if (rc == kPortOk) rc = link.SendGraphic(id, file_name, progress);
   if (rc == kPortOk) rc = link.SendLine(StoreGraphicTestPrint(id));
   if (rc != kPortOk) return SendFailed(op, StorageText::kSendFailed, comm, rc);
   return kStorageOk;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/link/printer_comm.h"
+#include "core/link/transfer_progress.h"
 #include "core/shell/operator.h"
 #include "core/storage/storage_commands.h"
 
@@ -44,7 +45,9 @@ struct StoragePage {
   [[nodiscard]] int ChooseTextFile(CPrinterComm& comm, Operator& op);
   // The picture dialog's result path (empty when no picture was chosen).
   void SetChosenPicture(const std::string& path);
-  [[nodiscard]] int SendFile(CPrinterComm& comm, Operator& op);
+  // The file's bytes, or for an image the graphic store; `progress` hears
+  // of the file's bytes as they go.
+  [[nodiscard]] int SendFile(CPrinterComm& comm, Operator& op, const SendProgress& progress = {});
 
   // kStorageOk when the printer's list was read (empty or not).
   [[nodiscard]] int GetList(CPrinterComm& comm, Operator& op, StoredKind kind);
@@ -57,11 +60,13 @@ struct StoragePage {
 
   // "Send File to Printer" for an image: the checks, the confirmation and
   // the store sequence.
-  [[nodiscard]] int SendPicture(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int SendPicture(CPrinterComm& comm, Operator& op,
+                                const SendProgress& progress = {});
   // The checks the page makes before it asks; kStorageOk when the picture
   // may go.
   [[nodiscard]] int CheckPicture(CPrinterComm& comm, Operator& op);
-  [[nodiscard]] int StoreGraphic(CPrinterComm& comm, Operator& op);
+  [[nodiscard]] int StoreGraphic(CPrinterComm& comm, Operator& op,
+                                 const SendProgress& progress = {});
 };
 
 }  // namespace vidodez

@@ -96,7 +96,9 @@ CDialogFrameWnd::CDialogFrameWnd(FrameContext context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint),
       context_(std::move(context)),
       comm_(context_.usb),
-      page_context_{context_.skins, context_.dialogs, context_.usb, comm_, selector_, *this, *this},
+      transfers_([this] { return comm_.GetLanguage(); }),
+      page_context_{context_.skins, context_.dialogs, context_.usb, comm_, selector_, *this,
+                    *this, transfers_},
       notifier_(this),
       timers_([this](int id) {
         if (id == kRefreshTimer) RefreshShownPage();
@@ -110,6 +112,11 @@ CDialogFrameWnd::CDialogFrameWnd(FrameContext context, QWidget* parent)
               return CreatePage(class_name, parent_widget);
             });
   notifier_.SetHandler([this](const Notification& n) { Notify(n); });
+  connect(&transfers_, &TransferRunner::finished, this, [this] {
+    if (!quit_pending_) return;
+    quit_pending_ = false;
+    emit quitRequested();
+  });
   notifier_.Attach(this);
   new CaptionDragger(this, kCaptionHeight, kSizingBorder);
   InitWindow();
@@ -206,10 +213,24 @@ void CDialogFrameWnd::showEvent(QShowEvent* event) {
 }
 
 void CDialogFrameWnd::closeEvent(QCloseEvent* event) {
-  // The system's close stops the refresh and ends the program like Closebtn.
+  // The system's close ends the program like Closebtn; the window stays
+  // until a running transfer has ended.
+  RequestQuit();
+  if (transfers_.busy()) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+}
+
+void CDialogFrameWnd::RequestQuit() {
   timers_.KillTimer(kRefreshTimer);
+  if (transfers_.busy()) {
+    quit_pending_ = true;
+    transfers_.RequestStop();
+    return;
+  }
   emit quitRequested();
-  event->accept();
 }
 
 QStringList CDialogFrameWnd::PageOptions() {
@@ -270,8 +291,7 @@ void CDialogFrameWnd::Notify(const Notification& n) {
       return;
     }
   } else if (n.Is(kClick, "Closebtn")) {
-    timers_.KillTimer(kRefreshTimer);
-    emit quitRequested();
+    RequestQuit();
     return;
   } else if (n.Is(kClick, "Minbtn")) {
     showMinimized();

@@ -59,6 +59,10 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
 
   void StartRefresh() override;
   void StopRefresh() override;
+  // Closing: the program ends at once, or once a running transfer has
+  // stopped (or, when it must not stop half-way, finished).
+  void RequestQuit();
+  TransferRunner& transfers() { return transfers_; }
   bool refresh_running() const { return timers_.IsRunning(kRefreshTimer); }
 
   int current_page_code() const { return current_page_; }
@@ -112,6 +116,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   FrameContext context_;
   CPrinterComm comm_;
   SelectorState selector_;
+  TransferRunner transfers_;
   PageContext page_context_;
   Notifier notifier_;
   TimerSet timers_;
@@ -121,6 +126,7 @@ class CDialogFrameWnd final : public QWidget, public RefreshTimer, public Pictur
   bool window_init_sent_ = false;
   bool start_finished_ = false;
   bool window_init_held_ = false;
+  bool quit_pending_ = false;
 };
 
 }  // namespace vidodez::gui

@@ -15,6 +15,7 @@
 #include "gui/window/dialog_service.h"
 #include "gui/window/notifier.h"
 #include "gui/window/skin_archive.h"
+#include "gui/window/transfer_runner.h"
 
 namespace vidodez::gui {
 
@@ -44,6 +45,8 @@ struct PageContext {
   SelectorState& selector;
   RefreshTimer& timer;
   PictureReceiver& pictures;
+  // The window's one runner of long printer operations.
+  TransferRunner& transfers;
 };
 
 class PageUI : public QWidget {

@@ -66,6 +66,15 @@ constexpr ListControls kLists[] = {
      "ClearAllGraphicBtn", "PrintSelGraphicBtn"},
 };
 
+// Everything on the page that starts an operation or changes what a send
+// reads, held while a send runs.
+QStringList HeldDuringTransfer() {
+  QStringList held{"FMSendCommandBtn", "FMSendFileBtn", "OpenFileBtn", "FileType"};
+  for (const ListControls& c : kLists)
+    held << c.get << c.delete_selected << c.delete_all << c.print;
+  return held;
+}
+
 void SetEnabled(QWidget* root, const char* name, bool enabled) {
   if (auto* control = FindControl<QWidget>(root, name)) control->setEnabled(enabled);
 }
@@ -176,6 +185,27 @@ void FileManagementUI::RunOnList(
   Load();
 }
 
+void FileManagementUI::SendFile() {
+  Store();
+  // The worker sends from a copy of the model, which comes back when the
+  // send has ended: the held controls leave the page nothing to change
+  // meanwhile, and the interface thread never reads what the worker writes.
+  StoragePage work = model_;
+  TransferJob job;
+  job.work = [this, &work](TransferTask& task) {
+    // The page shows what went wrong; the code only ends the job.
+    (void)work.SendFile(context_.comm, task.op(), task.progress());
+  };
+  job.page = this;
+  job.prefix = "FM";
+  job.held = HeldDuringTransfer();
+  job.comm = &context_.comm;
+  // Another page's transfer holds the window's one runner: nothing is done.
+  if (!context_.transfers.Run(std::move(job), operator_)) return;
+  model_ = std::move(work);
+  Load();
+}
+
 void FileManagementUI::Browse() {
   Store();
   if (model_.file_type == kImageFile) {
@@ -190,7 +220,7 @@ void FileManagementUI::Browse() {
 void FileManagementUI::Notify(const Notification& n) {
   if (n.type == kClick) {
     if (n.sender == "FMSendCommandBtn") return Run(&StoragePage::SendCommandText);
-    if (n.sender == "FMSendFileBtn") return Run(&StoragePage::SendFile);
+    if (n.sender == "FMSendFileBtn") return SendFile();
     if (n.sender == "OpenFileBtn") return Browse();
     for (const ListControls& c : kLists) {
       if (n.sender == c.get) {

@@ -34,6 +34,8 @@ class FileManagementUI final : public SelectorPageUI {
   void Load();
   void ShowFileType();
   void Browse();
+  // "Send File to Printer", on a worker while the window shows its progress.
+  void SendFile();
   void Run(int (StoragePage::*operation)(CPrinterComm&, Operator&));
   void RunOnList(int (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind),
                  StoredKind kind);

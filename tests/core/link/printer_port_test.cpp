@@ -151,6 +151,48 @@ TEST(PrinterPort, GraphicHeaderOnlyForNamesThatFitAndNothingOfATooLargeOne) {
   }
 }
 
+// Catches progress that is not told after each chunk or with the wrong
+// total, and a stop that sends on, cuts a chunk, or reads as success.
+TEST(PrinterPort, FileSendsTellTheirProgressAndStopWhereTold) {
+  test::TempDir dir;
+  const std::string content(2500, 'F');
+  test::WriteFileBytes(dir.File("f.bin"), content);
+  using Send = std::function<int(CPrinterPort&, const SendProgress&)>;
+  const Send raw = [&](CPrinterPort& port, const SendProgress& progress) {
+    return port.SendFileRaw(dir.File("f.bin"), progress);
+  };
+  const Send graphic = [&](CPrinterPort& port, const SendProgress& progress) {
+    return port.SendGraphicFile("G", dir.File("f.bin"), progress);
+  };
+  struct Case {
+    const char* name;
+    const Send& send;
+    size_t stop_after;  // calls answered true before one answers false
+    int code;
+    std::vector<uint64_t> told;
+    std::string wire;
+  } cases[] = {
+      {"raw", raw, 99, kPortOk, {1024, 2048, 2500}, content},
+      {"raw stopped", raw, 1, kSendStopped, {1024, 2048}, content.substr(0, 2048)},
+      {"graphic", graphic, 99, kPortOk, {1024, 2048, 2500}, "GM\"G\"2500\r\n" + content},
+      {"graphic stopped", graphic, 0, kSendStopped, {1024}, "GM\"G\"2500\r\n" + content.substr(0, 1024)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    ASSERT_CODE(kPortOk, r.port.OpenPort(7));
+    std::vector<uint64_t> told;
+    EXPECT_CODE(c.code, c.send(r.port, [&](uint64_t sent, uint64_t total) {
+      EXPECT_EQ(total, 2500u);
+      told.push_back(sent);
+      return told.size() <= c.stop_after;
+    }));
+    r.port.ClosePort();
+    EXPECT_EQ(told, c.told);
+    EXPECT_WIRE(r.printer, c.wire);
+  }
+}
+
 // A sysfs file claims a page but holds a few bytes, like a graphic that
 // shrank after it was measured: the printer would wait for the rest of the
 // announced size, so the send must not report success.

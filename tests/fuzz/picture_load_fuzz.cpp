@@ -1,0 +1,81 @@
+// Any bytes as a picture file under each extension the picture dialog takes,
+// through the import adapter: the core's PCX reader, libjpeg-turbo, Qt's
+// readers (no QGuiApplication needed) and, where the build has it, the
+// ImageMagick module. A load gives a grey picture of an accepted size, or a
+// code and the earlier picture untouched. A PNG, BMP or GIF that Qt itself
+// reads is never refused, unless its header names a size beyond the bound.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+
+#include <array>
+#include <cstdio>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/graphic/graphic_codes.h"
+#include "core/graphic/grey_bitmap.h"
+#include "fuzz/fuzz_input.h"
+#include "imaging/picture_loader.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr std::array<const char*, 16> kNames{
+    "p.pcx", "p.jpg", "p.png", "p.bmp", "p.gif", "p.ico", "p.tif", "p.pnm",
+    "p.wbmp", "p.mng", "p.tga", "p.ras", "p.pgx", "p.jp2", "p.JPEG", "p.dat"};
+// Larger pictures are within the program's bound, but a few bytes of
+// compressed data decoding to hundreds of megabytes would only slow the
+// search down.
+constexpr qint64 kMaxFuzzPixels = 1024 * 1024;
+
+void Check(bool holds) {
+  if (!holds) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const vidodez::test::TempDir dir;
+  vidodez::fuzz::FuzzInput input(data, size);
+  const char* name = kNames[input.Byte() % kNames.size()];
+  const std::string bytes(input.Rest().begin(), input.Rest().end());
+  QByteArray array = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&array);
+  QImageReader probe(&buffer);
+  const QSize declared = probe.size();
+  if (declared.isValid() && qint64(declared.width()) * declared.height() > kMaxFuzzPixels) return 0;
+
+  const std::string path = dir.File(name);
+  vidodez::test::WriteFileBytes(path, bytes);
+  vidodez::imaging::LoadedPicture picture;
+  picture.bitmap.width = 1;
+  picture.bitmap.height = 1;
+  picture.bitmap.pixels = {42};
+  const int code = vidodez::imaging::LoadPicture(path, &picture);
+  if (code != vidodez::kGraphicOk) {
+    Check(picture.bitmap.width == 1 && picture.bitmap.pixels.size() == 1 &&
+          picture.bits_per_pixel == 0);
+    // What Qt reads by content under a name of its own format loads, unless
+    // its header names a size beyond the bound (the frames may be smaller).
+    const std::string_view extension = std::string_view(name).substr(2);
+    const bool declared_fits = declared.isEmpty() ||
+                               vidodez::PictureSizeAcceptable(declared.width(), declared.height());
+    const QImage image = QImage::fromData(array);
+    if ((extension == "png" || extension == "bmp" || extension == "gif") && declared_fits &&
+        !image.isNull() && vidodez::PictureSizeAcceptable(image.width(), image.height())) {
+      std::fprintf(stderr, "refused with %s what Qt reads as %d x %d\n",
+                   vidodez::GraphicCodeName(code), image.width(), image.height());
+      __builtin_trap();
+    }
+    return 0;
+  }
+  const vidodez::GreyBitmap& grey = picture.bitmap;
+  Check(vidodez::PictureSizeAcceptable(grey.width, grey.height) &&
+        grey.pixels.size() == size_t(grey.width) * size_t(grey.height) &&
+        picture.bits_per_pixel > 0);
+  return 0;
+}

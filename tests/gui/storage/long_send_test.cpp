@@ -1,0 +1,183 @@
+// A long send from the storage page to a slow printer: the window goes on
+// painting, shows how far the send is, says what it always said, leaves the
+// port to the send, and a close during it stops the send first.
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "gui/storage/file_management_ui.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr size_t kFileSize = 64 << 20;
+
+// Asks a small widget of the window to repaint every 10 ms and keeps the
+// times it was painted.
+class PaintProbe final : public QObject {
+ public:
+  explicit PaintProbe(QWidget* parent) : widget_(new QWidget(parent)) {
+    widget_->setGeometry(0, 0, 8, 8);
+    widget_->installEventFilter(this);
+    widget_->show();
+    connect(&timer_, &QTimer::timeout, widget_, qOverload<>(&QWidget::update));
+    timer_.start(10);
+  }
+  // The longest wait between two paints.
+  Clock::duration LongestGap() const {
+    Clock::duration longest{};
+    for (size_t i = 1; i < painted_.size(); ++i)
+      longest = std::max(longest, painted_[i] - painted_[i - 1]);
+    return longest;
+  }
+  size_t paints() const { return painted_.size(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget_ && event->type() == QEvent::Paint) painted_.push_back(Clock::now());
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+  QTimer timer_;
+  std::vector<Clock::time_point> painted_;
+};
+
+class LongSend : public ::testing::Test {
+ protected:
+  // A printer on USB port 1 that takes `rate` bytes a second, chosen in
+  // the shown storage page, and a file of kFileSize in the path box.
+  sim::SimPrinter& SlowPrinter(uint64_t rate) {
+    sim::PrinterOptions options = test::PrinterOnPort(1);
+    options.status = 0;
+    options.write_rate = rate;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    rig_.frame().show();
+    rig_.Click("FileManagement");
+    rig_.frame().RefreshShownPage();
+    content_.resize(kFileSize);
+    for (size_t i = 0; i < content_.size(); ++i) content_[i] = static_cast<char>(i * 131 >> 7);
+    const std::string path = rig_.bus.File("big.bin");
+    test::WriteFileBytes(path, content_);
+    Control<QLineEdit>("FileNameEdit")->setText(QString::fromStdString(path));
+    return printer;
+  }
+  QWidget* page() { return rig_.frame().page(kPageStorage); }
+  template <typename T>
+  T* Control(const char* name) {
+    T* control = FindControl<T>(page(), name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
+    return shown;
+  }
+  // Runs `look` every 20 ms while a send is running.
+  void WhileSending(std::function<void()> look) {
+    watch_.disconnect();
+    QObject::connect(&watch_, &QTimer::timeout, [this, look = std::move(look)] {
+      if (rig_.frame().transfers().busy()) look();
+    });
+    watch_.start(20);
+  }
+
+  test::FrameRig rig_;
+  std::string content_;
+  QTimer watch_;
+};
+
+// Catches a send that blocks the interface thread (no paint for its
+// whole length), progress that is not shown or not in the page, a refresh
+// that asks the status through the port the send holds, and messages that
+// change or go missing on their way from the worker.
+TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
+  auto& printer = SlowPrinter(32 << 20);
+  auto* bar = Control<QProgressBar>("FMTransferBar");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->isVisible());
+
+  // Today's message for an empty path comes through the worker unchanged.
+  const QString path = Control<QLineEdit>("FileNameEdit")->text();
+  Control<QLineEdit>("FileNameEdit")->clear();
+  rig_.Click("FMSendFileBtn");
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Please select a file!"});
+  Control<QLineEdit>("FileNameEdit")->setText(path);
+
+  std::vector<int> shown_values;
+  QString shown_text;
+  bool send_button_held = true;
+  const int status_before = rig_.usb.status_requests;
+  int status_during = status_before;
+  // The frame's own refresh timer ticks during the send.
+  auto refreshes = [this] {
+    return std::count(rig_.routines.begin(), rig_.routines.end(), "refresh:5");
+  };
+  const auto refreshes_before = refreshes();
+  WhileSending([&] {
+    status_during = std::max<int>(status_during, rig_.usb.status_requests);
+    send_button_held = send_button_held && !Control<QWidget>("FMSendFileBtn")->isEnabled();
+    if (!bar->isVisible()) return;
+    shown_values.push_back(bar->value());
+    shown_text = bar->format();
+  });
+  PaintProbe probe(&rig_.frame());
+  rig_.Click("FMSendFileBtn");
+  watch_.stop();
+
+  EXPECT_GT(probe.paints(), 10u);
+  const auto gap_ms = std::chrono::duration_cast<std::chrono::milliseconds>(probe.LongestGap());
+  EXPECT_LT(gap_ms.count(), 100) << probe.paints() << " paints";
+  ASSERT_FALSE(shown_values.empty());
+  EXPECT_TRUE(std::any_of(shown_values.begin(), shown_values.end(),
+                          [](int v) { return v > 0 && v < 1000; }));
+  EXPECT_TRUE(shown_text.endsWith(" of 64.0 MiB")) << shown_text.toStdString();
+  EXPECT_TRUE(send_button_held);
+  EXPECT_GT(refreshes(), refreshes_before);
+  EXPECT_EQ(status_during, status_before);
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(Control<QWidget>("FMSendFileBtn")->isEnabled());
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Please select a file!"});
+  EXPECT_TRUE(printer.WireText() == content_);
+  // The port is free again, and the refresh asks once more.
+  rig_.frame().RefreshShownPage();
+  EXPECT_GT(rig_.usb.status_requests, status_before);
+}
+
+// Catches a close that ends the program under a running send, one that
+// leaves the send running to its end, and a failure message shown to an
+// operator who is leaving.
+TEST_F(LongSend, ClosingTheWindowStopsTheSendAtAChunksEndThenQuits) {
+  auto& printer = SlowPrinter(8 << 20);
+  QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
+  int quit_while_sending = -1;
+  WhileSending([&] {
+    if (quit_while_sending >= 0 || printer.TransferSizes().empty()) return;
+    rig_.Click("Closebtn");
+    quit_while_sending = static_cast<int>(quit.count());
+  });
+  rig_.Click("FMSendFileBtn");
+  watch_.stop();
+  EXPECT_EQ(quit_while_sending, 0);
+  EXPECT_EQ(quit.count(), 1);
+  const size_t received = printer.Wire().size();
+  EXPECT_GT(received, 0u);
+  EXPECT_LT(received, kFileSize);
+  EXPECT_TRUE(printer.WireText() == content_.substr(0, received));
+  EXPECT_TRUE(Shown().empty());
+}
+
+}  // namespace
+}  // namespace vidodez::gui
