@@ -81,7 +81,7 @@ int FontDownloadPage::Browse(CPrinterComm& comm, Operator& op) {
   return kFontOk;
 }
 
-int FontDownloadPage::Download(CPrinterComm& comm, Operator& op) {
+int FontDownloadPage::Download(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   const std::string& language = comm.GetLanguage();
   if (shown_path.empty()) return Refuse(op, kFontNoFont, language);
   std::string gbk_name;
@@ -95,7 +95,7 @@ int FontDownloadPage::Download(CPrinterComm& comm, Operator& op) {
     if (int code = Convert(op, language, &command); code != kFontOk) return code;
   }
   return print_to_file ? WriteDesktopFiles(op, language, command)
-                       : SendDownload(comm, op, std::move(command));
+                       : SendDownload(comm, op, std::move(command), progress);
 }
 
 int FontDownloadPage::Convert(Operator& op, const std::string& language,
@@ -120,7 +120,8 @@ int FontDownloadPage::Convert(Operator& op, const std::string& language,
   return kFontOk;
 }
 
-int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, std::string command) {
+int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, std::string command,
+                                   const SendProgress& progress) {
   const std::string& language = comm.GetLanguage();
   if (!op.Confirm(FontPageMessage(FontText::kConfirmDownload, language))) {
     print_test_enabled = true;
@@ -133,7 +134,9 @@ int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, std::string
   print_test_enabled = true;
   PrinterLink link(comm, printer);
   if (int rc = OpenForFont(link, comm, op); rc != kPortOk) return rc;
-  if (int rc = link.SendFile(path); rc != kPortOk) {
+  if (int rc = link.SendFile(path, progress); rc != kPortOk) {
+    // The window is closing: nothing more is said.
+    if (rc == kSendStopped) return rc;
     op.Tell(WithCause(FontPageMessage(FontText::kSendFailed, language), comm));
     return rc;
   }

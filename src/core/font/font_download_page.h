@@ -9,6 +9,7 @@
 
 #include "core/font/font_job.h"
 #include "core/link/printer_comm.h"
+#include "core/link/transfer_progress.h"
 #include "core/shell/operator.h"
 
 namespace vidodez {
@@ -47,14 +48,16 @@ struct FontDownloadPage {
   [[nodiscard]] int Browse(CPrinterComm& comm, Operator& op);
   // The checks, the conversion under the wait hint, then the question and
   // either the download file written and sent, or the two desktop files.
-  [[nodiscard]] int Download(CPrinterComm& comm, Operator& op);
+  // `progress` hears the download file's send.
+  [[nodiscard]] int Download(CPrinterComm& comm, Operator& op, const SendProgress& progress = {});
   // The test program written to the desktop, then sent as text. Nothing at
   // all without an ID; a file that cannot be written stops it silently.
   [[nodiscard]] int PrintTest(CPrinterComm& comm, Operator& op);
 
  private:
   int Convert(Operator& op, const std::string& language, std::string* command) const;
-  int SendDownload(CPrinterComm& comm, Operator& op, std::string command);
+  int SendDownload(CPrinterComm& comm, Operator& op, std::string command,
+                   const SendProgress& progress);
   int WriteDesktopFiles(Operator& op, const std::string& language, const std::string& command);
 };
 

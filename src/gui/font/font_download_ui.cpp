@@ -6,12 +6,14 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <iterator>
 
 #include "core/font/font_codes.h"
 #include "core/font/font_test_program.h"
 #include "core/shell/texts.h"
 #include "gui/font/font_preview.h"
 #include "gui/window/controls.h"
+#include "gui/window/transfer_runner.h"
 
 namespace vidodez::gui {
 namespace {
@@ -65,6 +67,11 @@ struct StorageOption {
 };
 constexpr StorageOption kStorageOptions[] = {{"SDRAMOp", FontStorage::SDRAM},
                                              {"FLASHOp", FontStorage::FLASH}};
+
+// What would start another operation or change what the download reads.
+constexpr const char* kHeldDuringDownload[] = {
+    "BrowseFontBtn", "DownLoadBtn", "PrintTestBtn", "FontIDCombo",   "VRLEOp",
+    "VRLZOP",        "SDRAMOp",     "FLASHOp",      "PrintToFileOp", "FDCodePageCombo"};
 
 void SetChecked(QWidget* root, const char* name, bool checked) {
   if (auto* option = FindControl<QAbstractButton>(root, name)) {
@@ -187,7 +194,24 @@ void FontDownloadUI::Browse() {
 
 void FontDownloadUI::Download() {
   Store();
-  (void)model_.Download(context_.comm, operator_);
+  // The conversion, the questions and the send run on the worker from a
+  // copy of the model, which comes back when the whole download has ended:
+  // a second Download meanwhile finds the runner busy and does nothing.
+  FontDownloadPage work = model_;
+  TransferJob job;
+  job.work = [this, &work](TransferTask& task) {
+    // The page has shown what went wrong; the code only ends the job.
+    (void)work.Download(context_.comm, task.op(), task.progress());
+  };
+  job.page = this;
+  job.prefix = "FD";
+  job.held = QStringList(std::begin(kHeldDuringDownload), std::end(kHeldDuringDownload));
+  job.comm = &context_.comm;
+  const bool ran = context_.transfers.Run(std::move(job), operator_);
+  // A job given up as the window closes may leave its hint up.
+  operator_.EndWait();
+  if (!ran) return;
+  model_ = std::move(work);
   Load();
 }
 

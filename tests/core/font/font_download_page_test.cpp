@@ -152,7 +152,7 @@ TEST_F(FontPageTest, PrintToFileWritesBothDesktopFilesAndSendsNothing) {
   EXPECT_CODE(kFontOk, page_.Download(comm_, op_));
   EXPECT_EQ(test::FileNames(desktop_dir_.File("Desktop")),
             (std::vector<std::string>{"VRLZ_ARIAL.txt", "VRLZ_TEST.txt"}));
-  EXPECT_EQ(Desktop("VRLZ_ARIAL.txt"), "~DTE:ARIAL,3,\r\r\n001FA0\r\r\n\r\r\n");
+  EXPECT_EQ(Desktop("VRLZ_ARIAL.txt"), "~DTE:ARIAL,3,\r\r\n001FA0\r\r\n");
   EXPECT_TRUE(Desktop("VRLZ_TEST.txt").starts_with("^XA\r\r\n~SD15\r\r\n^CW3,E:ARIAL.TTF\r\r\n"));
   EXPECT_TRUE(page_.print_test_enabled);
   EXPECT_TRUE(test::FileNames(work_.path()).empty());
