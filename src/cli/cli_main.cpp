@@ -7,6 +7,7 @@
 
 #include "cli/cli_env.h"
 #include "cli/cli_language.h"
+#include "cli/font_cli.h"
 #include "cli/link_commands.h"
 #ifdef VIDODEZ_HAVE_IMAGING
 #include "cli/graphic_cli.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   graphic->require_subcommand(1);
   AddStorageCommands(app, graphic, env, &exit_code);
   AddSettingsCommands(app, env, &exit_code);
+  AddFontCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif
