@@ -144,6 +144,9 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
 TEST_F(FontPageUi, IdPositionSurvivesASwitchAndNoIdStopsBothOperations) {
   auto& printer = Printer();
   Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
+  // Named as no font, yet taken as the download allows any file.
+  EXPECT_EQ(Control<QLabel>("FDFontFamilyLabel")->text(),
+            "This file is not a TrueType or OpenType font.");
   ChooseId(2);
   EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "C");
   rig_.Click("VRLZOP");
@@ -187,6 +190,22 @@ TEST_F(FontPageUi, PrintToFileWritesTheTwoDesktopFilesAndSendsNothing) {
   EXPECT_TRUE(Desktop("VRLZ_TEST.txt").starts_with("^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n"));
   EXPECT_TRUE(printer.Wire().empty());
   EXPECT_TRUE(Control<QWidget>("PrintTestBtn")->isEnabled());
+}
+
+// Catches a code page chosen in the page that does not reach the VRLE test
+// program, and one offered for VRLZ, which has none.
+TEST_F(FontPageUi, ChosenCodePageReachesTheVrleTestProgram) {
+  Printer();
+  Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
+  auto* pages = Control<QComboBox>("FDCodePageCombo");
+  EXPECT_EQ(pages->count(), 22);
+  EXPECT_EQ(pages->currentIndex(), 0) << "none by default";
+  pages->setCurrentIndex(pages->findText("DOS 850"));
+  rig_.Click("PrintToFileOp");
+  rig_.Click("DownLoadBtn");
+  EXPECT_TRUE(Desktop("VRLE_TEST.txt").starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,A,ARIAL\r\r\n"));
+  rig_.Click("VRLZOP");
+  EXPECT_FALSE(pages->isEnabled());
 }
 
 // Catches a second download let in while the first one, its send included,
