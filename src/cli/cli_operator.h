@@ -19,9 +19,6 @@ class CliOperator final : public Operator {
   bool ChooseFileToOpen(const FileChoice& choice, std::string* path) override;
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override;
-  // A conversion's wait needs no words on a terminal.
-  void BeginWait() override {}
-  void EndWait() override {}
 
   // The file the command line names stands for the dialog's choice.
   void set_chosen_file(std::string path) { chosen_file_ = std::move(path); }

@@ -44,9 +44,10 @@ class Operator {
   // the seconds left; returns when they have run out.
   virtual void WaitWithCountdown(int seconds) = 0;
   // Shows the "please wait" hint while a long step runs, until EndWait;
-  // returns at once. Messages and questions may come meanwhile.
-  virtual void BeginWait() = 0;
-  virtual void EndWait() = 0;
+  // returns at once. Messages and questions may come meanwhile. An
+  // operator with nothing to show (a terminal, a script) ignores both.
+  virtual void BeginWait() {}
+  virtual void EndWait() {}
 };
 
 }  // namespace vidodez
