@@ -108,12 +108,18 @@ int Outcome(const CliEnv& env, int code) {
   return kExitFailed;
 }
 
+// The page as the arguments set it, on the chosen printer.
+int PreparePage(CliEnv& env, const FontArgs& args, FontDownloadPage* page) {
+  if (int rc = IdIndex(args, env, &page->id_index); rc != kExitOk) return rc;
+  if (int rc = ResolvePrinter(env, &page->printer); rc != kExitOk) return rc;
+  page->command_type = TypeOf(args);
+  page->storage = StorageOf(args);
+  return kExitOk;
+}
+
 int Download(CliEnv& env, const FontArgs& args) {
   FontDownloadPage page;
-  if (int rc = IdIndex(args, env, &page.id_index); rc != kExitOk) return rc;
-  if (int rc = ResolvePrinter(env, &page.printer); rc != kExitOk) return rc;
-  page.command_type = TypeOf(args);
-  page.storage = StorageOf(args);
+  if (int rc = PreparePage(env, args, &page); rc != kExitOk) return rc;
   CliOperator op(args.yes, env.language);
   op.set_chosen_file(args.font);
   if (int code = page.Browse(*env.comm, op); code != kFontOk) return kExitFailed;
@@ -133,10 +139,7 @@ int Download(CliEnv& env, const FontArgs& args) {
 
 int PrintTest(CliEnv& env, const FontArgs& args) {
   FontDownloadPage page;
-  if (int rc = IdIndex(args, env, &page.id_index); rc != kExitOk) return rc;
-  if (int rc = ResolvePrinter(env, &page.printer); rc != kExitOk) return rc;
-  page.command_type = TypeOf(args);
-  page.storage = StorageOf(args);
+  if (int rc = PreparePage(env, args, &page); rc != kExitOk) return rc;
   page.font_name = args.name;
   CliOperator op(false, env.language);
   return Outcome(env, page.PrintTest(*env.comm, op));
