@@ -103,11 +103,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  // With --benchmark_repetitions the median of the runs, else the one run.
-  auto seconds = [&reporter](const std::string& name) {
-    const double median = reporter.Seconds(name + "/real_time_median");
-    return median > 0 ? median : reporter.Seconds(name);
-  };
+  auto seconds = [&reporter](const std::string& name) { return reporter.MedianSeconds(name); };
   const double plain = seconds("BM_SendFileRawToSimulatedPrinter");
   const double told = seconds("BM_SendFileRawWithProgress");
   const double null_sink = seconds("BM_WriteChunksToDevNull");

@@ -25,6 +25,17 @@ class SecondsReporter : public benchmark::ConsoleReporter {
     return -1.0;
   }
 
+  // With --benchmark_repetitions the median of the runs whose name starts
+  // with `prefix`, else its one run.
+  double MedianSeconds(const std::string& prefix) const {
+    const std::string suffix = "_median";
+    for (const auto& [name, seconds] : seconds_)
+      if (name.rfind(prefix, 0) == 0 && name.size() >= suffix.size() &&
+          name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return seconds;
+    return Seconds(prefix);
+  }
+
  private:
   std::map<std::string, double> seconds_;
 };

@@ -31,9 +31,9 @@ convert -size 80x80 xc:none -fill "$light" -draw 'roundrectangle 6,22 74,62 10,1
 convert -size 32x32 xc:none -fill '#5A6B7F' -draw 'polygon 8,12 24,12 16,22' "$out/arrow_down.png"
 convert -size 32x32 xc:none -fill white -draw 'polygon 8,20 24,20 16,10' "$out/arrow_up_white.png"
 
-# List item markers.
-convert -size 24x24 xc:none -fill "$blue" -draw 'circle 12,12 12,4' "$out/list_icon_a.png"
-convert -size 24x24 xc:none -fill "$light" -draw 'circle 12,12 12,4' "$out/list_icon_b.png"
+# The firmware list's expander: a closed folder points right, an open one down.
+convert -size 24x24 xc:none -fill "$blue" -draw 'polygon 8,5 18,12 8,19' "$out/list_icon_a.png"
+convert -size 24x24 xc:none -fill "$blue" -draw 'polygon 5,8 19,8 12,18' "$out/list_icon_b.png"
 
 # Page icons for the tab row: gear, globe, letter, chip, folder, sliders.
 tab() { convert -size 48x48 xc:none -stroke white -strokewidth 4 -fill none "$@"; }

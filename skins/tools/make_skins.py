@@ -298,7 +298,6 @@ def about():
 
 def main():
     page("PrinterNicSkin.ui", "PN", "PN", "网络设置", "打印机的有线与无线网络地址，并可 Ping 测试。")
-    page("FirmwareUpgradeSkin.ui", "FU", "FU", "固件升级", "读取打印机固件版本并上传新的固件。")
     frame()
     system_page()
     message_box()

@@ -1,8 +1,6 @@
 // vidodez: the desktop tool's window.
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
@@ -11,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/info_options.h"
 #include "core/platform/usb_printing.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/log.h"
@@ -33,24 +32,15 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
                static_cast<int>(message.size()), message.data());
 }
 
-// The program folder holds SkinRes.dat: beside the executable in the build
-// tree, else the installed data folder.
-QString FindProgramFolder() {
-  const QString beside = QCoreApplication::applicationDirPath();
-  const QStringList candidates = {beside, QDir(beside).filePath("../share/vidodez")};
-  for (const QString& folder : candidates) {
-    if (QFileInfo::exists(QDir(folder).filePath("SkinRes.dat"))) {
-      return QDir(folder).canonicalPath();
-    }
-  }
-  return beside;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the application, which needs a display.
+  if (int status = 0; vidodez::app::AnswerInfoOptions(argc, argv, &status)) return status;
   QApplication app(argc, argv);
   QApplication::setApplicationName("vidodez");
+  // The desktop shows the window with the entry's name and icon.
+  QGuiApplication::setDesktopFileName(VIDODEZ_APP_ID);
   vidodez::SetLogSink(LogToStderr);
 
   // Qt asks every image-format plugin about each PNG it reads by name, and
@@ -60,7 +50,7 @@ int main(int argc, char** argv) {
   (void)QApplication::style();
   vidodez::gui::PluginsOutOfReach plugins;
 
-  const QString folder = FindProgramFolder();
+  const QString folder = QString::fromStdString(vidodez::platform::ProgramFolder());
   vidodez::gui::SkinArchive skins(folder);
   vidodez::gui::SkinResources resources(
       skins, QStandardPaths::writableLocation(QStandardPaths::CacheLocation));

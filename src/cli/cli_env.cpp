@@ -8,6 +8,8 @@
 #include <charconv>
 #include <vector>
 
+#include <CLI/CLI.hpp>
+
 #include "cli/cli_texts.h"
 #include "core/link/io_error_texts.h"
 #include "core/link/port_names.h"
@@ -66,6 +68,12 @@ std::string LinkFailure(const CliEnv& env, const char* what) {
   std::string cause = IoErrorMessage(env.comm->last_error(), env.comm->last_device(), env.language);
   if (!cause.empty()) message += "\n" + cause;
   return message;
+}
+
+void AddPrinterOption(CLI::App* command, CliEnv& env) {
+  command->add_option("-p,--printer", env.printer,
+                      "a position in the list (1 is the first) or the start of a name (USB02)")
+      ->type_name(kPrinterType);
 }
 
 int ResolvePrinter(CliEnv& env, std::string* display_name) {

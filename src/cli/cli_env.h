@@ -9,6 +9,10 @@
 #include "core/link/printer_comm.h"
 #include "core/platform/usb_printing.h"
 
+namespace CLI {
+class App;
+}
+
 namespace vidodez::cli {
 
 inline constexpr int kExitOk = 0;
@@ -22,6 +26,11 @@ struct CliEnv {
   std::string printer;  // -p: a 1-based position or the start of a display name
   bool json = false;
 };
+
+// The -p option of a command that talks to one printer. Its value's type,
+// kPrinterType, tells the shell completion to offer the printers listed.
+inline constexpr char kPrinterType[] = "PRINTER";
+void AddPrinterOption(CLI::App* command, CliEnv& env);
 
 // The display name -p chooses (the first printer without -p), or kExitFailed
 // with the message already printed.

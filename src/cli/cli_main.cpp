@@ -7,6 +7,8 @@
 
 #include "cli/cli_env.h"
 #include "cli/cli_language.h"
+#include "cli/cli_reference.h"
+#include "cli/firmware_cli.h"
 #include "cli/font_cli.h"
 #include "cli/link_commands.h"
 #ifdef VIDODEZ_HAVE_IMAGING
@@ -15,6 +17,7 @@
 #include "cli/settings_cli.h"
 #include "cli/storage_cli.h"
 #include "core/shell/log.h"
+#include "core/shell/program_version.h"
 
 namespace {
 
@@ -35,7 +38,7 @@ int main(int argc, char** argv) {
   env.comm = std::make_unique<vidodez::CPrinterComm>(*env.usb);
 
   CLI::App app("MarliX Vidodez Tool, command line", "vidodez-cli");
-  app.set_version_flag("--version", "vidodez-cli 3.1.3");
+  app.set_version_flag("--version", vidodez::VersionLine("vidodez-cli"));
   app.require_subcommand(1);
   std::string lang;
   app.add_option("--lang", lang, "language of messages")->check(CLI::IsMember({"eng", "chi"}));
@@ -51,10 +54,13 @@ int main(int argc, char** argv) {
   graphic->require_subcommand(1);
   AddStorageCommands(app, graphic, env, &exit_code);
   AddSettingsCommands(app, env, &exit_code);
+  AddFirmwareCommands(app, env, &exit_code);
   AddFontCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif
+
+  if (int rc = 0; AnswerReference(app, argc, argv, &rc)) return FinishOutput(env.language, rc);
 
   try {
     app.parse(argc, argv);

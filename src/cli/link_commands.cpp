@@ -21,6 +21,11 @@
 namespace vidodez::cli {
 namespace {
 
+// A display name as JSON text, without its closing line feed.
+std::string JsonName(const std::string& display_name) {
+  return JsonText(display_name.substr(0, display_name.size() - 1));
+}
+
 int List(CliEnv& env) {
   std::vector<std::string> names;
   std::vector<int> usb_ports;
@@ -29,7 +34,7 @@ int List(CliEnv& env) {
     nlohmann::ordered_json printers = nlohmann::ordered_json::array();
     for (size_t i = 0; i < names.size(); ++i) {
       const std::string& name = names[i];
-      printers.push_back({{"name", JsonText(name.substr(0, name.size() - 1))},
+      printers.push_back({{"name", JsonName(name)},
                           {"model", JsonText(ModelName(name))},
                           {"usbPort", usb_ports[i]},
                           {"portNumber", PortNumberFromName(name)}});
@@ -58,6 +63,13 @@ int Status(CliEnv& env) {
     Fail(NoStatus(env));
     return kExitFailed;
   }
+  if (env.json) {
+    return WriteJson(env, {{"printer", JsonName(name)},
+                           {"model", JsonText(ModelName(name))},
+                           {"status", status},
+                           {"ready", status == kStatusReady},
+                           {"message", StatusMessage(status, env.language)}});
+  }
   return WriteOut(env, std::string(StatusMessage(status, env.language)) + "\n");
 }
 
@@ -81,6 +93,11 @@ int Query(CliEnv& env, const std::string& text) {
     std::string open_failed = Say(CliText::kOpenFailed, env.language);
     Fail(LinkFailure(env, message != nullptr ? message : open_failed.c_str()));
     return kExitFailed;
+  }
+  if (env.json) {
+    return WriteJson(env, {{"printer", JsonName(name)},
+                           {"command", text},
+                           {"reply", JsonText(env.comm->GetReply())}});
   }
   return WriteOut(env, env.comm->GetReply());
 }
@@ -160,8 +177,7 @@ int SendFile(CliEnv& env, const std::string& path, bool watch) {
 
 void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer,
-                        "a position in the list (1 is the first) or the start of a name (USB02)");
+    AddPrinterOption(command, env);
   };
 
   auto* list = app.add_subcommand("list", "list the printers, one display name per line");
@@ -170,12 +186,14 @@ void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
 
   auto* status = app.add_subcommand("status", "print the printer's status message");
   add_printer(status);
+  status->add_flag("--json", env.json, "print the printer, its status and its message as JSON");
   status->callback([&env, exit_code] { *exit_code = Status(env); });
 
   auto* query = app.add_subcommand("query", "send one command and print the printer's reply");
   add_printer(query);
   auto query_text = std::make_shared<std::string>();
   query->add_option("TEXT", *query_text, "the command")->required();
+  query->add_flag("--json", env.json, "print the printer, the command and its reply as JSON");
   query->callback([&env, exit_code, query_text] { *exit_code = Query(env, *query_text); });
 
   auto* send = app.add_subcommand("send", "send one command line");

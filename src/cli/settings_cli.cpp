@@ -1,7 +1,5 @@
 #include "cli/settings_cli.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -15,6 +13,7 @@
 #include "core/config/model_list.h"
 #include "core/config/settings_page.h"
 #include "core/config/settings_page_texts.h"
+#include "core/platform/user_folders.h"
 #include "core/shell/units.h"
 
 namespace vidodez::cli {
@@ -33,18 +32,8 @@ int UnitOfWord(const std::string& word) { return std::max(UnitFromWord(word, kPa
 
 std::string UnitWord(int unit) { return UnitOf(unit).word; }
 
-// The folder of the running program, where "MARLIX.dat" is shipped.
-std::string ProgramFolder() {
-  char path[4096];
-  ssize_t size = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (size <= 0) return ".";
-  std::string text(path, static_cast<size_t>(size));
-  size_t slash = text.rfind('/');
-  return slash == std::string::npos ? "." : text.substr(0, slash);
-}
-
 int PreparePage(CliEnv& env, SettingsPage* page) {
-  page->model_list_path = ProgramFolder() + "/" + kModelListFileName;
+  page->model_list_path = platform::ProgramFolder() + "/" + kModelListFileName;
   return ResolvePrinter(env, &page->printer);
 }
 
@@ -175,7 +164,7 @@ int FactoryReset(CliEnv& env, bool yes) {
 void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<SettingsArgs>();
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    AddPrinterOption(command, env);
   };
 
   auto* settings = app.add_subcommand("settings", "the printer's settings");

@@ -138,7 +138,7 @@ int StoreGraphic(CliEnv& env, const StorageArgs& args) {
 void AddStorageCommands(CLI::App& app, CLI::App* graphic, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<StorageArgs>();
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    AddPrinterOption(command, env);
   };
   std::vector<std::string> kind_names{"forms", "fonts", "graphics"};
 

@@ -10,6 +10,7 @@
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
+#include "core/platform/user_folders.h"
 #include "core/shell/input_file.h"
 #include "core/shell/log.h"
 #include "core/shell/shell_codes.h"
@@ -68,21 +69,22 @@ struct Module {
 
 std::atomic<bool> g_loaded{false};
 
-// Beside the program first (the build puts it there), then wherever the
-// dynamic loader looks.
+// Beside the program first (the build puts it there), then the installed
+// module folder relative to the program (so the prefix can move), then
+// wherever the dynamic loader looks.
 const Module* LoadModule() {
   static Module module;
   static std::once_flag once;
   std::call_once(once, [] {
-    char exe[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string beside;
-    if (n > 0) {
-      beside.assign(exe, std::size_t(n));
-      beside.erase(beside.find_last_of('/') + 1);
+    const std::string folder = platform::ExecutableFolder() + "/";
+    void* handle = nullptr;
+    for (const std::string& path :
+         {folder + VIDODEZ_MAGICK_MODULE,
+          folder + VIDODEZ_MAGICK_INSTALLED_DIR + "/" + VIDODEZ_MAGICK_MODULE,
+          std::string(VIDODEZ_MAGICK_MODULE)}) {
+      handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      if (handle != nullptr) break;
     }
-    void* handle = ::dlopen((beside + VIDODEZ_MAGICK_MODULE).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) handle = ::dlopen(VIDODEZ_MAGICK_MODULE, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
       const char* why = ::dlerror();
       Log(LogLevel::kWarning, std::string("imaging: ImageMagick module not loaded: ") +

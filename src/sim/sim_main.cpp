@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/platform/usb_printing.h"
+#include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
@@ -82,6 +83,10 @@ int main(int argc, char** argv) {
   }
   if (line.help) {
     std::fputs(vidodez::sim::kSimUsage, stdout);
+    return 0;
+  }
+  if (line.version) {
+    std::printf("%s\n", vidodez::VersionLine("vidodez-printer-sim").c_str());
     return 0;
   }
   // Only in-process tests read the received bytes from memory; this process

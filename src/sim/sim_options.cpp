@@ -68,6 +68,7 @@ const char kSimUsage[] =
     "                         lasts, in seconds, decimals allowed (default 3)\n"
     "  --write-rate BYTES     take in at most BYTES bytes a second (a slow printer;\n"
     "                         default 0, as fast as they come; simulated bus only)\n"
+    "  --version              print the version and the commit it was built from\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n"
     "\n"
     "Fonts: a \"DT\" or \"~DT\" download (CR LF or CR CR LF line ends) is stored\n"
@@ -107,6 +108,10 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
     const std::string& option = args[i];
     if (option == "--help" || option == "-h") {
       line->help = true;
+      continue;
+    }
+    if (option == "--version") {
+      line->version = true;
       continue;
     }
     if (i + 1 >= args.size()) {

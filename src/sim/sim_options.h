@@ -13,6 +13,7 @@ struct SimCommandLine {
   std::string gadget;   // serve the kernel's printer gadget instead of the bus
   PrinterOptions printer;
   bool help = false;
+  bool version = false;
 };
 
 // 0, or 2 with `*error` set for a command line that cannot be run.

@@ -155,6 +155,28 @@ TEST_F(CliLink, JsonDecodesPrinterBytesAndNamesBothPortNumbers) {
             "]\n");
 }
 
+// Scripts read the status and a query's reply as JSON; a failure still
+// writes nothing on stdout and exits 1.
+TEST_F(CliLink, StatusAndQueryReportJson) {
+  SimProcess ready(Sim({"--list-reply", "\xd6\xd0"}, 2));
+  SimProcess jammed(Sim({"--status", "1", "--model", "VT-300"}, 3));
+  ASSERT_TRUE(ready.ready() && jammed.ready());
+  RunResult status = Cli({"status", "-p", "USB03", "--json"});
+  EXPECT_EQ(status.exit_code, 0) << status.err;
+  EXPECT_EQ(status.out,
+            "{\n  \"printer\": \"USB03 [MarliXPrinters VT-300]\",\n  \"model\": \"VT-300\",\n"
+            "  \"status\": 1,\n  \"ready\": false,\n  \"message\": \"GRAMMAR ERROR\"\n}\n");
+  EXPECT_NE(Cli({"--lang", "chi", "status", "--json"}).out.find("\"ready\": true"), std::string::npos);
+  RunResult query = Cli({"query", "^S1", "--json"});
+  EXPECT_EQ(query.exit_code, 0) << query.err;
+  EXPECT_EQ(query.out,
+            "{\n  \"printer\": \"USB02 [MarliXPrinters VT-4100]\",\n  \"command\": \"^S1\",\n"
+            "  \"reply\": \"中\"\n}\n");
+  RunResult missing = Cli({"status", "-p", "USB09", "--json"});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_EQ(missing.out, "");
+}
+
 // Output that never got out is a failure, whatever the command.
 TEST_F(CliLink, OutputThatCannotBeWrittenFailsTheCommand) {
   SimProcess sim(Sim());

@@ -1,6 +1,7 @@
 #include "gui_fixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vidodez::test {
 
@@ -30,6 +31,30 @@ sim::SimPrinter& FrameRig::AddReadyPrinter() {
   sim::PrinterOptions options = PrinterOnPort(1);
   options.status = 0;
   return bus.AddPrinter(std::move(options));
+}
+
+void FrameRig::AddSampleFirmware() {
+  // Part number, four zero bytes for the checksum, the version, a body.
+  auto image = [](const char* version) {
+    std::string bytes = "VT41-0152";
+    bytes.resize(20, '\0');
+    std::string unread = version;
+    unread.resize(28, '\0');
+    return bytes + unread + std::string(4096, '\x5a');
+  };
+  ::mkdir(firmware.File("VT-4100").c_str(), 0700);
+  WriteFileBytes(firmware.File("VT-4100/P152.bin"), image("1.52"));
+  WriteFileBytes(firmware.File("VT-4100/P160.bin"), image("1.60"));
+  WriteFileBytes(firmware.File("P161.bin"), image("1.61"));
+  WriteFileBytes(firmware.File("FactoryDefaults.txt"), "^XA^JUF^XZ\r\n");
+}
+
+void FrameRig::WhileTransferring(std::function<void()> look) {
+  transfer_watch.disconnect();
+  QObject::connect(&transfer_watch, &QTimer::timeout, [this, look = std::move(look)] {
+    if (frame_->transfers().busy()) look();
+  });
+  transfer_watch.start(20);
 }
 
 }  // namespace vidodez::test

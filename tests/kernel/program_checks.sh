@@ -71,6 +71,15 @@ else
   fail send "exit $?: $(cat /tmp/err)"
 fi
 
+# Typed Chinese reaches the printer in GBK: the converter travelled along.
+at=$(file_size $kWire)
+printf '#\xd6\xd0\xce\xc4\r\n' >/tmp/expected
+if cli send "#$(printf '\xe4\xb8\xad\xe6\x96\x87')" 2>/tmp/err; then
+  expect_wire send_gbk $at /tmp/expected && pass send_gbk
+else
+  fail send_gbk "exit $?: $(cat /tmp/err)"
+fi
+
 at=$(file_size $kWire)
 if cli query '^G1' >/tmp/reply 2>/tmp/err; then
   first=$(head -c 2 /tmp/reply)

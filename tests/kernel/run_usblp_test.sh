@@ -132,6 +132,14 @@ copy_with_libraries() {
 if [ -n "$bin" ] && [ -x "$bin/vidodez-cli" ] && [ -x "$bin/vidodez-printer-sim" ]; then
   copy_with_libraries "$bin/vidodez-cli"
   copy_with_libraries "$bin/vidodez-printer-sim"
+  # The C library loads its GBK converter at run time, so ldd does not name
+  # it; it looks under the real path of its folder (/usr/lib/..., not /lib).
+  gconv=$(dirname "$(realpath "$(ldd "$bin/vidodez-cli" | awk '/libc\.so/ { print $3 }')")")/gconv
+  if [ -f "$gconv/GBK.so" ]; then
+    mkdir -p "$root$gconv"
+    cp -L "$gconv/GBK.so" "$gconv/gconv-modules.cache" "$root$gconv/" 2>/dev/null \
+      || cp -L "$gconv/GBK.so" "$root$gconv/"
+  fi
   programs=1
 fi
 echo "programs=$programs" >"$root/etc/ktest.conf"

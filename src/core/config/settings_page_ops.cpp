@@ -14,6 +14,7 @@
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/printer_link.h"
+#include "core/link/status_tables.h"
 #include "core/shell/file_dialog_texts.h"
 #include "core/shell/units.h"
 
@@ -22,7 +23,6 @@ namespace {
 
 // The printer takes this long to apply a settings line.
 constexpr int kApplySettingsSeconds = 9;
-constexpr int kStatusUpgradeComplete = 18;
 
 std::string TwoDigits(int value) {
   char text[16];

@@ -12,6 +12,8 @@ constexpr NamedCode kCodes[] = {
     {kFirmwareFileWriteFailed, "FirmwareFileWriteFailed"},
     {kFirmwareNotAFile, "FirmwareNotAFile"},
     {kFirmwareImageTooShort, "FirmwareImageTooShort"},
+    {kFirmwareUpgradeCancelled, "FirmwareUpgradeCancelled"},
+    {kFirmwareNoSuchRow, "FirmwareNoSuchRow"},
 };
 
 }  // namespace

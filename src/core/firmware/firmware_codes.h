@@ -20,6 +20,10 @@ inline constexpr int kFirmwareFileWriteFailed = -11005;
 inline constexpr int kFirmwareNotAFile = -11006;
 // Shorter than 20 bytes, so it has no place for a checksum: left as it is.
 inline constexpr int kFirmwareImageTooShort = -11007;
+// The operator answered the upgrade's question with Cancel: nothing was sent.
+inline constexpr int kFirmwareUpgradeCancelled = -11008;
+// A click on a control that is no file row's "Upgrade" button.
+inline constexpr int kFirmwareNoSuchRow = -11009;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* FirmwareCodeName(int code);

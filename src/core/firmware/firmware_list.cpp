@@ -9,7 +9,7 @@ namespace {
 
 FirmwareListNode FileNode(const std::string& folder, int folder_index, const std::string& name,
                           const std::string& relative_path, std::string key,
-                          const FirmwareFileCalls& calls) {
+                          const FirmwareFileCalls& calls, FirmwareStamping stamping) {
   FirmwareListNode node;
   node.text = name;
   node.relative_path = relative_path;
@@ -17,7 +17,7 @@ FirmwareListNode FileNode(const std::string& folder, int folder_index, const std
   node.folder_index = folder_index;
   node.key = std::move(key);
   node.button_name = node.key;
-  if (TakesChecksumStamp(name)) {
+  if (stamping == FirmwareStamping::kStamp && TakesChecksumStamp(name)) {
     StampResult ignored;
     (void)StampFirmwareImage(node.path, &ignored, calls);
   }
@@ -28,7 +28,8 @@ FirmwareListNode FileNode(const std::string& folder, int folder_index, const std
 }  // namespace
 
 std::vector<FirmwareListNode> RefreshFirmwareList(const std::vector<std::string>& folders,
-                                                  const FirmwareFileCalls& calls) {
+                                                  const FirmwareFileCalls& calls,
+                                                  FirmwareStamping stamping) {
   std::vector<FirmwareListNode> nodes;
   int n = 0;
   for (size_t f = 0; f < folders.size(); ++f) {
@@ -40,7 +41,7 @@ std::vector<FirmwareListNode> RefreshFirmwareList(const std::vector<std::string>
       const std::string number = std::to_string(++n);
       if (!entry.is_folder) {
         nodes.push_back(FileNode(folder, folder_index, entry.name, entry.name,
-                                 "FirmareBtn_" + number, calls));
+                                 "FirmareBtn_" + number, calls, stamping));
         continue;
       }
       FirmwareListNode row;
@@ -56,7 +57,7 @@ std::vector<FirmwareListNode> RefreshFirmwareList(const std::vector<std::string>
       for (const FirmwareFile& file : entry.files) {
         FirmwareListNode child =
             FileNode(folder, folder_index, file.name, file.relative_path,
-                     "FirmareBtn_" + number + "_" + std::to_string(++m), calls);
+                     "FirmareBtn_" + number + "_" + std::to_string(++m), calls, stamping);
         child.level = 1;
         child.parent = parent;
         nodes.push_back(std::move(child));

@@ -30,13 +30,18 @@ struct FirmwareListNode {
   FirmwareTooltip tooltip = FirmwareTooltip::kNone;
 };
 
+// Whether listing stamps the images it finds: the page does at every
+// refresh; a listing on the command line only looks.
+enum class FirmwareStamping { kStamp, kLeave };
+
 // Lists each folder in turn, each in its own order, stamping every listed
 // image that takes a stamp (a file that cannot be read or written is left
 // as it is), and lays out the rows: a folder row followed by its file rows.
 // A folder that cannot be listed adds no rows.
 std::vector<FirmwareListNode> RefreshFirmwareList(
     const std::vector<std::string>& folders,
-    const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
+    const FirmwareFileCalls& calls = DefaultFirmwareFileCalls(),
+    FirmwareStamping stamping = FirmwareStamping::kStamp);
 
 // The file row whose button has that name, or nullptr.
 const FirmwareListNode* FindFirmwareButton(const std::vector<FirmwareListNode>& nodes,

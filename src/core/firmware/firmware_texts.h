@@ -17,6 +17,11 @@ enum class FirmwareText {
   kUpgradeIndicator,
   kShortIndicator,
   kUpgradeButton,
+  kOpenFailed,
+  // The page's progress area after an upload: every byte handed to the
+  // printer, or the send broken off (the link's cause follows).
+  kUploadEnded,
+  kUploadBroken,
   kCount
 };
 

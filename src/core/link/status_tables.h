@@ -9,6 +9,10 @@ namespace vidodez {
 inline constexpr int kStatusCount = 42;
 inline constexpr int kStatusReady = 0;
 inline constexpr int kStatusPrinting = 2;
+// A firmware upgrade: the printer updating, then complete or failed.
+inline constexpr int kStatusUpgradeError = 17;
+inline constexpr int kStatusUpgradeComplete = 18;
+inline constexpr int kStatusUpdating = 20;
 // No status known: the printer could not be opened, or did not answer.
 inline constexpr int kStatusNoPrinter = -1;
 inline constexpr int kStatusRequestFailed = -2;

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -44,7 +45,19 @@ class Converter {
   std::vector<char> buffer_;
 };
 
+// ASCII reads the same in UTF-8 and GBK. Passing it through keeps commands
+// and names that need no conversion working where the C library's
+// converters are not installed (a minimal root, an initramfs).
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 int Convert(const char* to, const char* from, const std::string& in, std::string* out) {
+  if (IsAscii(in)) {
+    *out = in;
+    return 0;
+  }
   Converter converter(to, from);
   size_t stopped = 0;
   int rc = converter.Convert(in, out, &stopped);
@@ -59,6 +72,7 @@ int Utf8ToGbk(const std::string& utf8, std::string* gbk) { return Convert("GBK",
 int GbkToUtf8(const std::string& gbk, std::string* utf8) { return Convert("UTF-8", "GBK", gbk, utf8); }
 
 std::string GbkForDisplay(const std::string& gbk) {
+  if (IsAscii(gbk)) return gbk;
   // One converter for every round: a name of bad bytes used to cost an
   // iconv_open, a copy of the rest and a buffer four times its size for
   // each of its bytes.

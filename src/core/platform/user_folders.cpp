@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -149,6 +150,30 @@ std::string DesktopFolder() {
   }
   return home.empty() ? std::string() : home + "/Desktop";
 }
+
+std::string ProgramFolderFor(const std::string& executable_folder) {
+  for (const std::string& folder : {executable_folder, executable_folder + "/../share/vidodez"}) {
+    struct stat info {};
+    if (::stat((folder + "/" + kSkinArchiveName).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+      continue;
+    char resolved[PATH_MAX];
+    if (::realpath(folder.c_str(), resolved) != nullptr) return resolved;
+    return folder;
+  }
+  return executable_folder;
+}
+
+std::string ExecutableFolder() {
+  char path[PATH_MAX];
+  const ssize_t size = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (size <= 0) return ".";
+  const std::string text(path, static_cast<size_t>(size));
+  const size_t slash = text.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : text.substr(0, slash);
+}
+
+std::string ProgramFolder() { return ProgramFolderFor(ExecutableFolder()); }
 
 int MakeFolders(const std::string& path, unsigned mode) {
   struct stat info {};

@@ -1,7 +1,8 @@
 #pragma once
 // The user's folders the program writes to: the application-data folder for
 // its own settings and the desktop for command files. Each has an override
-// in the environment, so tests and scripts never touch the real ones.
+// in the environment, so tests and scripts never touch the real ones. And
+// the program's own folder, where its data files lie.
 
 #include <string>
 #include <string_view>
@@ -30,6 +31,22 @@ std::string DesktopFromUserDirs(std::string_view user_dirs_text, const std::stri
 // $VIDODEZ_DESKTOP, else the desktop named in ConfigFolder()/user-dirs.dirs,
 // else home + "/Desktop"; "" when none is known. Creates nothing.
 std::string DesktopFolder();
+
+// The archive of skins that marks the program's folder.
+inline constexpr char kSkinArchiveName[] = "SkinRes.dat";
+
+// The program's folder for an executable in `executable_folder`: the one of
+// `executable_folder` (the build tree) and `executable_folder`/../share/vidodez
+// (an installation) that holds kSkinArchiveName, as a canonical path; else
+// `executable_folder` itself.
+std::string ProgramFolderFor(const std::string& executable_folder);
+
+// The folder of the running executable ("/proc/self/exe"); "." when unknown.
+std::string ExecutableFolder();
+
+// ProgramFolderFor(ExecutableFolder()): where the window finds its skins and
+// both programs find "MARLIX.dat", the help files and the "Firmware" folder.
+std::string ProgramFolder();
 
 // Creates `path` and its missing parents with `mode`. 0 when it is a folder
 // afterwards, else the errno (ENOTDIR when something else stands there).

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/firmware/firmware_upgrade_ui.h"
 #include "gui/font/font_download_ui.h"
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
@@ -32,6 +33,11 @@ PageUI* Create(PageContext& pages, const FrameContext&, const QString& skin, QWi
 PageUI* CreateSystem(PageContext& pages, const FrameContext& frame, const QString& skin,
                      QWidget* parent) {
   return new SysConfigUI(pages, frame.settings, frame.program_folder, skin, parent);
+}
+
+PageUI* CreateFirmware(PageContext& pages, const FrameContext& frame, const QString& skin,
+                       QWidget* parent) {
+  return new FirmwareUpgradeUI(pages, frame.program_folder.toStdString(), skin, parent);
 }
 
 // What showing a page runs, in order. kShow selects its tab and, for a page
@@ -64,7 +70,7 @@ const FramePage kPages[] = {
      kPageNetwork, {"Network ", "网络设置"}, {S::kStart, S::kRefresh, S::kShow, S::kTexts, S::kEnd}},
     {"FontDownloadSkin", Create<FontDownloadUI>, "FontDownloadSkin.ui", "FontDownload", 2,
      kPageFonts, {"Fonts", "字体下载"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
-    {"FirmwareUpgradeSkin", Create<FirmwareUpgradeUI>, "FirmwareUpgradeSkin.ui", "FirmwareUpgrade",
+    {"FirmwareUpgradeSkin", CreateFirmware, "FirmwareUpgradeSkin.ui", "FirmwareUpgrade",
      3, kPageFirmware, {"Firmware ", "固件升级"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
     {"FileManagementSkin", Create<FileManagementUI>, "FileManagementSkin.ui", "FileManagement", 4,
      kPageStorage, {"Storage ", "文件管理"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},

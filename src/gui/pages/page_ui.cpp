@@ -11,8 +11,13 @@ PageUI::PageUI(PageContext& context, QString skin_file, QWidget* parent)
 void PageUI::BuildSkinOnce() {
   if (skin_tried_) return;
   skin_tried_ = true;
-  skin_built_ = BuildSkin(context_.skins, skin_file_, this);
+  skin_built_ = BuildSkin(context_.skins, skin_file_, this,
+                          [this](const QString& class_name, QWidget* parent, const QString&) {
+                            return CreateSkinWidget(class_name, parent);
+                          });
 }
+
+QWidget* PageUI::CreateSkinWidget(const QString&, QWidget*) { return nullptr; }
 
 void PageUI::SetTexts() {
   if (HasTexts(language())) ShowTexts(language());

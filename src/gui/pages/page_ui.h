@@ -78,6 +78,8 @@ class PageUI : public QWidget {
  protected:
   // The page's own part of the text routine, in "chi" or "eng".
   virtual void ShowTexts(const std::string& language) = 0;
+  // The page's own container for a custom class of its skin, or null.
+  virtual QWidget* CreateSkinWidget(const QString& class_name, QWidget* parent);
   // Shows a message in the program's box with the program's caption.
   int Tell(const char* text, int type);
   const std::string& language() const { return context_.comm.GetLanguage(); }

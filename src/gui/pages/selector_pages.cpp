@@ -9,10 +9,6 @@ const SelectorPageInfo kPrinterNic{
     "PN", "PN", {"Network settings", "网络设置"},
     {"Wired and Wi-Fi address of the printer, and a ping to test it.",
      "打印机的有线与无线网络地址，并可 Ping 测试。"}};
-const SelectorPageInfo kFirmwareUpgrade{
-    "FU", "FU", {"Firmware upgrade", "固件升级"},
-    {"Read the printer's firmware version and upload a new firmware image.",
-     "读取打印机固件版本并上传新的固件。"}};
 
 }  // namespace
 
@@ -45,7 +41,5 @@ void SelectorPageUI::Notify(const Notification& notification) {
 
 PrinterNicUI::PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent)
     : SelectorPageUI(context, kPrinterNic, std::move(skin_file), parent) {}
-FirmwareUpgradeUI::FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent)
-    : SelectorPageUI(context, kFirmwareUpgrade, std::move(skin_file), parent) {}
 
 }  // namespace vidodez::gui

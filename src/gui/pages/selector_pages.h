@@ -42,10 +42,4 @@ class PrinterNicUI final : public SelectorPageUI {
   PrinterNicUI(PageContext& context, QString skin_file, QWidget* parent);
 };
 
-class FirmwareUpgradeUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  FirmwareUpgradeUI(PageContext& context, QString skin_file, QWidget* parent);
-};
-
 }  // namespace vidodez::gui

@@ -2,6 +2,8 @@
 
 #include <QPalette>
 
+#include "core/shell/program_version.h"
+#include "core/shell/texts.h"
 #include "gui/window/controls.h"
 
 namespace vidodez::gui {
@@ -11,11 +13,6 @@ constexpr ControlText kTexts[] = {
     {"Label", "titleL", {"About", "关于"}},
     {"Button", "AOKBtn", {"OK", "确认"}},
     {"Text",
-     "AoutCopyrightText",
-     {"{f 3}MarliX Vidodez Tool{/f}{n}Version 3.1.3{n}© MarliX Printing Systems. All rights "
-      "reserved.",
-      "{f 3}MarliX Vidodez Tool{/f}{n}版本 3.1.3{n}© 玛力克斯打印系统 版权所有。"}},
-    {"Text",
      "SiteLabel",
      {"Web: {a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}",
       "网址：{a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}"}},
@@ -23,6 +20,11 @@ constexpr ControlText kTexts[] = {
     {"Label", "EmailLabel", {"E-mail:", "邮箱："}},
     {"Text", "EmailText", {"support@marlix-printers.example", "support@marlix-printers.example"}},
 };
+
+// The version is the build's own, the one --version prints.
+constexpr Text kRights{
+    "{f 3}MarliX Vidodez Tool{/f}{n}Version %s{n}© MarliX Printing Systems. All rights reserved.",
+    "{f 3}MarliX Vidodez Tool{/f}{n}版本 %s{n}© 玛力克斯打印系统 版权所有。"};
 
 }  // namespace
 
@@ -38,6 +40,10 @@ CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs,
   setPalette(links);
   if (owner != nullptr) move(owner->frameGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
   SetControlTexts(this, kTexts, language);
+  if (HasTexts(language)) {
+    const std::string rights = FillText(Pick(kRights, language), {kProgramVersion});
+    SetControlTexts(this, "Text", "AoutCopyrightText", rights.c_str());
+  }
 }
 
 void CAboutWnd::Notify(const Notification& n) {

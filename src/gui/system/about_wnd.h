@@ -8,8 +8,6 @@
 
 namespace vidodez::gui {
 
-inline constexpr char kProgramVersion[] = "3.1.3";
-
 class CAboutWnd final : public SkinDialog {
   Q_OBJECT
  public:

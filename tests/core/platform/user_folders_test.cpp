@@ -92,5 +92,19 @@ TEST(UserFolders, AppDataFolderOrder) {
   EXPECT_EQ("/h/.local/share", DataFolder());
 }
 
+TEST(UserFolders, ProgramFolderHoldsTheSkinsBesideOrInstalled) {
+  TempDir root;
+  const std::string build = root.File("build/bin"), installed = root.File("usr/bin");
+  for (const std::string& folder : {build, installed, root.File("usr/share/vidodez")})
+    ASSERT_EQ(0, MakeFolders(folder, 0700));
+  WriteFileBytes(build + "/" + kSkinArchiveName, "zip");
+  WriteFileBytes(root.File("usr/share/vidodez/") + kSkinArchiveName, "zip");
+  EXPECT_EQ(build, ProgramFolderFor(build));
+  EXPECT_EQ(root.File("usr/share/vidodez"), ProgramFolderFor(installed));
+  // Neither holds the skins: the executable's own folder.
+  EXPECT_EQ(root.File("usr"), ProgramFolderFor(root.File("usr")));
+  EXPECT_FALSE(ExecutableFolder().empty());
+}
+
 }  // namespace
 }  // namespace vidodez::platform

@@ -53,6 +53,7 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
     SCOPED_TRACE(locale);
     test::FrameRig rig(locale);
     rig.AddReadyPrinter();
+    rig.AddSampleFirmware();
     rig.frame().show();
     for (const QString& tab : CDialogFrameWnd::PageOptions()) {
       SCOPED_TRACE(tab.toStdString());

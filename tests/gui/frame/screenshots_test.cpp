@@ -37,6 +37,7 @@ TEST(Screenshots, EveryPageInBothLanguages) {
     SCOPED_TRACE(locale);
     test::FrameRig rig(locale);
     rig.AddReadyPrinter();
+    rig.AddSampleFirmware();
     rig.frame().show();
     for (const char* tab : tabs) {
       rig.Click(tab);

@@ -76,27 +76,16 @@ class LongSend : public ::testing::Test {
   QWidget* page() { return rig_.frame().page(kPageStorage); }
   template <typename T>
   T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return test::ExpectControl<T>(page(), name);
   }
   std::vector<std::string> Shown() const {
     std::vector<std::string> shown;
     for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
     return shown;
   }
-  // Runs `look` every 20 ms while a send is running.
-  void WhileSending(std::function<void()> look) {
-    watch_.disconnect();
-    QObject::connect(&watch_, &QTimer::timeout, [this, look = std::move(look)] {
-      if (rig_.frame().transfers().busy()) look();
-    });
-    watch_.start(20);
-  }
 
   test::FrameRig rig_;
   std::string content_;
-  QTimer watch_;
 };
 
 // Catches a send that blocks the interface thread (no paint for its
@@ -126,7 +115,7 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
     return std::count(rig_.routines.begin(), rig_.routines.end(), "refresh:5");
   };
   const auto refreshes_before = refreshes();
-  WhileSending([&] {
+  rig_.WhileTransferring([&] {
     status_during = std::max<int>(status_during, rig_.usb.status_requests);
     send_button_held = send_button_held && !Control<QWidget>("FMSendFileBtn")->isEnabled();
     if (!bar->isVisible()) return;
@@ -135,7 +124,7 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
   });
   PaintProbe probe(&rig_.frame());
   rig_.Click("FMSendFileBtn");
-  watch_.stop();
+  rig_.transfer_watch.stop();
 
   EXPECT_GT(probe.paints(), 10u);
   const auto gap_ms = std::chrono::duration_cast<std::chrono::milliseconds>(probe.LongestGap());
@@ -163,13 +152,13 @@ TEST_F(LongSend, ClosingTheWindowStopsTheSendAtAChunksEndThenQuits) {
   auto& printer = SlowPrinter(8 << 20);
   QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_sending = -1;
-  WhileSending([&] {
+  rig_.WhileTransferring([&] {
     if (quit_while_sending >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
     quit_while_sending = static_cast<int>(quit.count());
   });
   rig_.Click("FMSendFileBtn");
-  watch_.stop();
+  rig_.transfer_watch.stop();
   EXPECT_EQ(quit_while_sending, 0);
   EXPECT_EQ(quit.count(), 1);
   const size_t received = printer.Wire().size();

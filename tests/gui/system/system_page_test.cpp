@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "core/shell/program_version.h"
 #include "gui/system/about_wnd.h"
 #include "gui_fixture.h"
 
@@ -109,7 +110,7 @@ TEST(AboutWindow, ShowsVersionAndOpensTheSiteLink) {
   test::FrameRig rig("en_US");
   CAboutWnd about(test::BuiltSkins(), rig.dialogs, "eng", &rig.frame());
   EXPECT_EQ(about.size(), QSize(511, 371));
-  EXPECT_TRUE(FindControl<QLabel>(&about, "AoutCopyrightText")->text().contains("3.1.3"));
+  EXPECT_TRUE(FindControl<QLabel>(&about, "AoutCopyrightText")->text().contains(kProgramVersion));
   auto* site = FindControl<QLabel>(&about, "SiteLabel");
   const QString target = "https://www.marlix-printers.example";
   EXPECT_TRUE(site->text().contains(target));

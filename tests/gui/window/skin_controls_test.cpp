@@ -64,6 +64,7 @@ void Choose(QWidget* root, const char* name, int index) {
 void WalkTheFrame(const std::string& locale) {
   test::FrameRig rig(locale);
   rig.AddReadyPrinter();
+  rig.AddSampleFirmware();
   rig.frame().show();
   for (const QString& option : CDialogFrameWnd::PageOptions()) {
     rig.Click(option);
@@ -72,6 +73,10 @@ void WalkTheFrame(const std::string& locale) {
   rig.Click("PrinterConfiguration");
   rig.Click("SAdvResetSetting");
   Choose(rig.frame().page(kPageSettings), "SDarkNessCombo", 3);
+  rig.Click("FirmwareUpgrade");
+  rig.Click("FUGetInfoBtn");
+  rig.dialogs.QueueBoxAnswer(kBoxCancel);
+  rig.Click("FirmareBtn_2");
   rig.Click("FileManagement");
   Choose(rig.frame().page(kPageStorage), "FileType", 1);
   rig.dialogs.QueueBoxAnswer(kBoxCancel);

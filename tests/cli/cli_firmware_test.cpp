@@ -1,0 +1,121 @@
+// The firmware commands from the command line: the folder listed in the
+// page's order, images stamped, and an upgrade on a vidodez-printer-sim
+// process from the version read to the new version.
+
+#include <sys/stat.h>
+
+#include "cli_fixture.h"
+
+namespace vidodez::test {
+namespace {
+
+// An unstamped image for the simulated printer's model, carrying `version`
+// in the header's unread bytes.
+std::string Image(const std::string& version, size_t body_size) {
+  std::string image = "VT41-0152";
+  image.resize(20, '\0');
+  std::string unread = version;
+  unread.resize(28, '\0');
+  image += unread;
+  for (size_t i = 0; i < body_size; ++i) image.push_back(static_cast<char>(i * 7 + 3));
+  return image;
+}
+
+class CliFirmware : public CliTest {
+ protected:
+  std::string Put(const std::string& relative, const std::string& bytes = "text") {
+    if (size_t slash = relative.rfind('/'); slash != std::string::npos)
+      ::mkdir(files_.File(relative.substr(0, slash)).c_str(), 0700);
+    WriteFileBytes(files_.File(relative), bytes);
+    return files_.File(relative);
+  }
+};
+
+TEST_F(CliFirmware, ListShowsThePagesOrderAndStampsNothing) {
+  for (const char* name : {"S/X.Bin", "P30.BIN", "P4.BIN", "readme.txt", "A1.BIN", "a.dat"}) Put(name);
+  const std::string image = Put("P5.bin", Image("", 10));
+  RunResult listed = Cli({"firmware", "list", "--folder", files_.path()});
+  EXPECT_EQ(listed.exit_code, 0) << listed.err;
+  EXPECT_EQ(listed.out, "S/\nS/X.Bin\nP4.BIN\nP5.bin\nP30.BIN\nA1.BIN\nreadme.txt\n");
+  EXPECT_EQ(ReadFileBytes(image), Image("", 10));
+
+  RunResult json = Cli({"firmware", "list", "--folder", files_.path(), "--json"});
+  EXPECT_NE(json.out.find("\"path\": \"S/X.Bin\",\n    \"button\": \"FirmareBtn_1_1\",\n"
+                          "    \"tooltip\": null"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("\"button\": \"FirmareBtn_3\",\n    \"tooltip\": \"upgrade\""),
+            std::string::npos);
+  // The user's folder follows the program's, both named.
+  RunResult both = Cli({"firmware", "list"}, {"VIDODEZ_FIRMWARE_DIR=" + files_.File("S")});
+  EXPECT_NE(both.out.find(files_.File("S") + ":\nX.Bin\n"), std::string::npos) << both.out;
+  EXPECT_EQ(Cli({"firmware", "list", "--folder", files_.File("none")}).exit_code, 1);
+}
+
+TEST_F(CliFirmware, StampSaysWhatItWroteAndFailsForWhatItCouldNot) {
+  const std::string image = Put("one.bin", Image("", 0) + "\x12\x34");
+  const std::string short_one = Put("short.bin", std::string(19, '\0'));
+  RunResult first = Cli({"firmware", "stamp", image});
+  EXPECT_EQ(first.exit_code, 0) << first.err;
+  EXPECT_EQ(first.out, image + ": 1234 written\n");
+  EXPECT_EQ(ReadFileBytes(image).substr(16, 4), "1234");
+  struct Case {
+    std::vector<std::string> files;
+    int exit_code;
+    std::string out;
+  } cases[] = {
+      {{image}, 0, image + ": 1234 already stamped\n"},
+      {{short_one, image}, 1, image + ": 1234 already stamped\n"},
+      {{files_.File("none.bin")}, 1, ""},
+      {{files_.path()}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.front());
+    std::vector<std::string> args{"firmware", "stamp"};
+    args.insert(args.end(), c.files.begin(), c.files.end());
+    RunResult run = Cli(args);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err.empty(), c.exit_code == 0) << run.err;
+  }
+  EXPECT_EQ(ReadFileBytes(short_one), std::string(19, '\0'));
+}
+
+TEST_F(CliFirmware, UpgradeFromVersionReadToNewVersion) {
+  SimProcess sim(Sim({"--upgrade-seconds", "1"}));
+  ASSERT_TRUE(sim.ready());
+  RunResult before = Cli({"firmware", "info"});
+  EXPECT_EQ(before.exit_code, 0) << before.err;
+  EXPECT_EQ(before.out, "V1.52\nVT41-0152\n");
+  const std::string image = Put("P7.bin", Image("1.60", 3000));
+
+  RunResult refused = Cli({"firmware", "upgrade", image});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.err,
+            "Please make sure the partnumber of the printer is:\"VT41-0152\" ? "
+            "(not confirmed: run again with --yes)\n");
+  const std::string queries = "^G1\r\n\r\n";
+  EXPECT_EQ(Escaped(Wire()), Escaped(queries));
+
+  // On a terminal, with the progress bar of send-file.
+  RunResult upgraded = CliOnTerminal({"firmware", "upgrade", image, "--yes", "--watch"});
+  EXPECT_EQ(upgraded.exit_code, 0) << upgraded.err;
+  EXPECT_NE(upgraded.err.find("] 100%  Sent 3.0 KiB of 3.0 KiB"), std::string::npos)
+      << upgraded.err;
+  // The printer may still be ready when the watch begins.
+  const std::string steps = "USBSTATUS UPDATING\nUPGRADE COMPLETE\nREADY\n";
+  EXPECT_TRUE(upgraded.out == steps || upgraded.out == "READY\n" + steps) << upgraded.out;
+  // Stamped before it went out, as the page's list stamps it.
+  const std::string stamped = ReadFileBytes(image);
+  EXPECT_NE(stamped.substr(16, 4), std::string(4, '\0'));
+  EXPECT_EQ(Escaped(Wire()), Escaped(queries + stamped));
+
+  RunResult after = Cli({"firmware", "info", "--json"});
+  EXPECT_EQ(after.out, "{\n  \"version\": \"V1.60\",\n  \"id\": \"VT41-0152\"\n}\n");
+  RunResult gone = Cli({"firmware", "upgrade", files_.File("none.bin"), "--yes"});
+  EXPECT_EQ(gone.exit_code, 1);
+  EXPECT_EQ(gone.err, "File not found!\n");
+}
+
+}  // namespace
+}  // namespace vidodez::test

@@ -1,0 +1,184 @@
+// The firmware page through its controls, against a simulated printer: the
+// list as the window shows it (rows, buttons named by the model, tooltips,
+// folders opening and closing, the wheel), the labels of "Get Info", and an
+// upgrade from the list to the printer's new version.
+#include "gui/firmware/firmware_upgrade_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <chrono>
+#include <cstdio>
+
+#include "core/firmware/firmware_texts.h"
+#include "gui/firmware/firmware_list_ui.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+class FirmwarePageUi : public ::testing::Test {
+ protected:
+  // The firmware page shown, with a ready printer on USB port 1 chosen.
+  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
+    options.status = 0;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    Show();
+    return printer;
+  }
+  // Shows the page, or with the page shown sets its texts again, as a
+  // switch to it does.
+  void Show() {
+    if (rig_.frame().current_page_code() == kPageFirmware) page()->SetTexts();
+    rig_.Click("FirmwareUpgrade");
+    rig_.frame().RefreshShownPage();
+  }
+  FirmwareUpgradeUI* page() { return dynamic_cast<FirmwareUpgradeUI*>(rig_.frame().page(kPageFirmware)); }
+  template <typename T>
+  T* Control(const QString& name) {
+    T* control = FindControl<T>(page(), name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+  }
+  QString Text(const char* label) { return Control<QLabel>(label)->text(); }
+  // The rows the list shows, by their names.
+  QStringList ShownRows() {
+    QStringList shown;
+    for (const FirmwareListNode& node : page()->model().rows) {
+      const auto* row = Control<QWidget>(QString::fromStdString("FirmwareRow_" + node.key));
+      if (row != nullptr && !row->isHidden()) shown << QString::fromStdString(node.relative_path);
+    }
+    return shown;
+  }
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> shown;
+    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
+    return shown;
+  }
+  // Refreshes the page as the frame's timer does until the status shows.
+  bool WaitForStatus(const char* status) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < give_up) {
+      rig_.frame().RefreshShownPage();
+      if (Text("FUPritnerIsConnect") == status) return true;
+      QTest::qWait(20);
+    }
+    return false;
+  }
+
+  test::FrameRig rig_;
+};
+
+TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
+  rig_.AddSampleFirmware();
+  Show();
+  EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "P161.bin", "FactoryDefaults.txt"}));
+  // Stamped as the list was built.
+  EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("VT-4100/P160.bin")).substr(16, 4),
+            std::string(4, '\0'));
+  for (const auto& [language, button] : {std::pair{"eng", "Upgrade"}, std::pair{"chi", "升级"}}) {
+    SCOPED_TRACE(language);
+    rig_.frame().comm().set_language(language);
+    page()->SetTexts();
+    auto* image = Control<QAbstractButton>("FirmareBtn_2");
+    auto* command = Control<QAbstractButton>("FirmareBtn_3");
+    ASSERT_TRUE(image != nullptr && command != nullptr);
+    EXPECT_EQ(image->text().toStdString(), button);
+    auto tip = [language](FirmwareTooltip tooltip) {
+      return QString::fromStdString(FirmwareTooltipText(tooltip, language)).replace("\r\n", "\n");
+    };
+    EXPECT_EQ(image->toolTip(), tip(FirmwareTooltip::kUpgradeIndicator));
+    EXPECT_EQ(command->toolTip(), tip(FirmwareTooltip::kShortIndicator));
+  }
+  // A click on the folder's row opens it; a second one closes it.
+  QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
+  EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "VT-4100/P152.bin", "VT-4100/P160.bin",
+                                      "P161.bin", "FactoryDefaults.txt"}));
+  EXPECT_NE(Control<QAbstractButton>("FirmareBtn_1_2"), nullptr);
+  QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
+  EXPECT_EQ(ShownRows().size(), 3);
+  // A file row opens nothing.
+  QTest::mouseClick(Control<QWidget>("FirmwareRow_FirmareBtn_2"), Qt::LeftButton);
+  EXPECT_EQ(ShownRows().size(), 3);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+// Every switch to the page lists the folder again and stamps what is new.
+TEST_F(FirmwarePageUi, ASwitchToThePageListsNewImagesStamped) {
+  Show();
+  EXPECT_TRUE(ShownRows().isEmpty());
+  rig_.AddSampleFirmware();
+  rig_.Click("FileManagement");
+  Show();
+  EXPECT_EQ(ShownRows().size(), 3);
+  EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("P161.bin")).substr(16, 4), std::string(4, '\0'));
+}
+
+TEST_F(FirmwarePageUi, ADeletedFileSaysFileNotFoundWithOkAndCancel) {
+  auto& printer = Printer();
+  rig_.AddSampleFirmware();
+  Show();
+  ASSERT_EQ(0, std::remove(rig_.firmware.File("P161.bin").c_str()));
+  for (int answer : {kBoxOk, kBoxCancel}) {
+    rig_.dialogs.QueueBoxAnswer(answer);
+    rig_.Click("FirmareBtn_2");
+  }
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"File not found!", "File not found!"}));
+  for (const auto& box : rig_.dialogs.shown()) EXPECT_EQ(box.type, kBoxTypeOkCancel);
+  EXPECT_TRUE(printer.Wire().empty());
+}
+
+TEST_F(FirmwarePageUi, TheWheelGlidesTheListDown) {
+  for (int i = 0; i < 40; ++i) test::WriteFileBytes(rig_.firmware.File("F" + std::to_string(i) + ".txt"), "x");
+  Show();
+  rig_.frame().show();
+  CFirmwareListUI* list = page()->list();
+  ASSERT_NE(list, nullptr);
+  QApplication::processEvents();
+  QScrollBar* bar = list->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  QWheelEvent down(QPointF(10, 10), list->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(list->viewport(), &down);
+  EXPECT_TRUE(list->gliding());
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (list->gliding() && std::chrono::steady_clock::now() < give_up) QTest::qWait(10);
+  EXPECT_FALSE(list->gliding());
+  EXPECT_EQ(bar->value(), 27);  // the glide of one step: 8 + 6 + 5 + 3 + 2 + 2 + 1
+}
+
+// What an operator does: reads the version, upgrades from the list, sees
+// the printer update and complete, and reads the new version.
+TEST_F(FirmwarePageUi, UpgradeFromTheListReachesTheNewVersion) {
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.upgrade_step = std::chrono::seconds(1);
+  auto& printer = Printer(options);
+  rig_.AddSampleFirmware();
+  Show();
+  rig_.Click("FUGetInfoBtn");
+  EXPECT_EQ(Text("FUFirmwareVersionLabel"), "V1.52");
+  EXPECT_EQ(Text("FUPartNumberLabel"), "VT41-0152");
+  rig_.Click("FirmareBtn_2");  // P161.bin, answered OK
+  EXPECT_EQ(Boxes(), std::vector<std::string>{
+                         "Please make sure the partnumber of the printer is:\"VT41-0152\" ?"});
+  const std::string image = test::ReadFileBytes(rig_.firmware.File("P161.bin"));
+  const std::string wire = printer.WireText();
+  ASSERT_GE(wire.size(), image.size());
+  EXPECT_TRUE(wire.substr(wire.size() - image.size()) == image);
+  EXPECT_EQ(Text("FUTransferLabel").toStdString(),
+            FirmwareMessage(FirmwareText::kUploadEnded, "eng").text);
+  EXPECT_TRUE(WaitForStatus("USBSTATUS UPDATING"));
+  EXPECT_TRUE(WaitForStatus("UPGRADE COMPLETE"));
+  EXPECT_TRUE(WaitForStatus("READY"));
+  rig_.Click("FUGetInfoBtn");
+  EXPECT_EQ(Text("FUFirmwareVersionLabel"), "V1.61");
+  EXPECT_EQ(Boxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace vidodez::gui

@@ -1,0 +1,128 @@
+// A long firmware upload to a slow printer: the page shows how far it is,
+// holds its buttons and its list, is never stopped half-way, not even by a
+// close, and says afterwards in its progress area what came of it.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "core/firmware/firmware_texts.h"
+#include "gui/firmware/firmware_upgrade_ui.h"
+#include "gui_fixture.h"
+
+namespace vidodez::gui {
+namespace {
+
+constexpr size_t kImageSize = 4 << 20;
+constexpr char kButton[] = "FirmareBtn_1";  // the folder's only row: the image
+
+class LongUpload : public ::testing::Test {
+ protected:
+  // A printer on USB port 1 that takes `rate` bytes a second, the firmware
+  // page shown, and a stamped image of kImageSize in the list.
+  sim::SimPrinter& SlowPrinter(uint64_t rate) {
+    sim::PrinterOptions options = test::PrinterOnPort(1);
+    options.status = 0;
+    options.write_rate = rate;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    image_ = "VT41-0152";
+    image_.resize(48, '\0');
+    for (size_t i = 48; i < kImageSize; ++i) image_.push_back(static_cast<char>(i * 131 >> 7));
+    test::WriteFileBytes(rig_.firmware.File("P9.bin"), image_);
+    rig_.frame().show();
+    rig_.Click("FirmwareUpgrade");
+    rig_.frame().RefreshShownPage();
+    image_ = test::ReadFileBytes(rig_.firmware.File("P9.bin"));  // stamped by now
+    return printer;
+  }
+  QWidget* page() { return rig_.frame().page(kPageFirmware); }
+  template <typename T>
+  T* Control(const char* name) {
+    return test::ExpectControl<T>(page(), name);
+  }
+  std::string Outcome() { return Control<QLabel>("FUTransferLabel")->text().toStdString(); }
+
+  test::FrameRig rig_;
+  std::string image_;
+};
+
+// Catches progress not shown, buttons that could start a second upload or a
+// query, and a list rebuilt under the upload by a switch to the page.
+TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
+  auto& printer = SlowPrinter(8 << 20);
+  auto* bar = Control<QProgressBar>("FUTransferBar");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->isVisible());
+  int shown_between = 0;
+  QString shown_text;
+  bool held = true;
+  bool switched = false;
+  rig_.WhileTransferring([&] {
+    held = held && !Control<QWidget>("FUGetInfoBtn")->isEnabled() &&
+           !Control<QWidget>(kButton)->isEnabled();
+    if (!switched) {
+      switched = true;
+      rig_.Click("FileManagement");
+      rig_.Click("FirmwareUpgrade");
+    }
+    if (!bar->isVisible()) return;
+    if (bar->value() > 0 && bar->value() < 1000) ++shown_between;
+    shown_text = bar->format();
+  });
+  rig_.Click(kButton);
+  rig_.transfer_watch.stop();
+  EXPECT_TRUE(switched);
+  EXPECT_TRUE(held);
+  EXPECT_GT(shown_between, 0);
+  EXPECT_TRUE(shown_text.endsWith(" of 4.0 MiB")) << shown_text.toStdString();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(Control<QWidget>("FUGetInfoBtn")->isEnabled());
+  EXPECT_TRUE(Control<QWidget>(kButton)->isEnabled());
+  EXPECT_EQ(Outcome(), FirmwareMessage(FirmwareText::kUploadEnded, "eng").text);
+  EXPECT_TRUE(printer.WireText() == image_);
+  EXPECT_EQ(printer.TransferSizes().size(), kImageSize / 1024);
+}
+
+// Catches a close that cuts an upload short: the image goes out whole, and
+// only then does the program end.
+TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
+  auto& printer = SlowPrinter(8 << 20);
+  QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
+  int quit_while_uploading = -1;
+  rig_.WhileTransferring([&] {
+    if (quit_while_uploading >= 0 || printer.TransferSizes().empty()) return;
+    rig_.Click("Closebtn");
+    quit_while_uploading = static_cast<int>(quit.count());
+  });
+  rig_.Click(kButton);
+  rig_.transfer_watch.stop();
+  EXPECT_EQ(quit_while_uploading, 0);
+  EXPECT_EQ(quit.count(), 1);
+  EXPECT_TRUE(printer.WireText() == image_);
+  EXPECT_TRUE(rig_.dialogs.shown().size() == 1u);  // the question only
+}
+
+// Catches an upload whose broken end reads like a whole one.
+TEST_F(LongUpload, APrinterGoneHalfWayIsSaidInTheProgressArea) {
+  auto& printer = SlowPrinter(8 << 20);
+  bool unplugged = false;
+  rig_.WhileTransferring([&] {
+    if (unplugged || printer.TransferSizes().empty()) return;
+    unplugged = true;
+    printer.Unplug();
+  });
+  rig_.Click(kButton);
+  rig_.transfer_watch.stop();
+  ASSERT_TRUE(unplugged);
+  const std::string broken = FirmwareMessage(FirmwareText::kUploadBroken, "eng").text;
+  EXPECT_EQ(Outcome().substr(0, broken.size()), broken);
+  EXPECT_EQ(rig_.dialogs.shown().size(), 1u);  // no box of its own
+  EXPECT_LT(printer.Wire().size(), kImageSize);
+}
+
+}  // namespace
+}  // namespace vidodez::gui
