@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QTimer>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,9 +46,7 @@ class FontPageUi : public ::testing::Test {
   FontDownloadUI* page() { return dynamic_cast<FontDownloadUI*>(rig_.frame().page(kPageFonts)); }
   template <typename T>
   T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return test::ExpectControl<T>(page(), name);
   }
   // Browse, answered with a copy of `bytes` named `file_name`.
   void Browse(const std::string& file_name, const std::string& bytes) {
@@ -100,16 +97,13 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
   QString progress;
   bool held = true;
   int ticks = 0;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (!rig_.frame().transfers().busy()) return;
+  rig_.WhileTransferring([&] {
     ++ticks;
     held = held && !Control<QWidget>("DownLoadBtn")->isEnabled();
     if (bar->isVisible()) progress = bar->format();
   });
-  watch.start(20);
   rig_.Click("DownLoadBtn");
-  watch.stop();
+  rig_.transfer_watch.stop();
 
   EXPECT_GT(ticks, 5) << "the window did not run during the download";
   EXPECT_TRUE(held);
@@ -214,15 +208,13 @@ TEST_F(FontPageUi, ASecondDownloadWhileOneRunsDoesNothing) {
   auto& printer = Printer(1 << 20);
   Browse("BIG.ttf", std::string(600000, 'x'));
   bool second_tried = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
+  rig_.WhileTransferring([&] {
     if (second_tried || printer.Wire().empty()) return;
     second_tried = true;
     page()->Notify({"click", "DownLoadBtn", Control<QWidget>("DownLoadBtn"), {}});
   });
-  watch.start(10);
   rig_.Click("DownLoadBtn");
-  watch.stop();
+  rig_.transfer_watch.stop();
   EXPECT_TRUE(second_tried);
   EXPECT_EQ(Shown(), QStringList{"Click OK to download this font to printer."});
   EXPECT_EQ(printer.Wire().size(), test::ReadFileBytes(work_.File("BIG.prn")).size());
