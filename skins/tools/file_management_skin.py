@@ -4,7 +4,7 @@ file sender side by side, and the three stored-object lists in one card.
 The frame leaves a page about 640 px of height, so the page has no title of
 its own (the tab names it) and the list buttons are a size smaller than the
 page's main buttons."""
-from make_skins import w, label, button, selector, write, spacer, prop, H, V
+from make_skins import w, label, button, selector, write, spacer, grid, caption, H, V
 
 # Lists, the console box and the list buttons have no rule in the common
 # style sheet; the page keeps its own beside its controls.
@@ -22,21 +22,6 @@ QLabel[role="listTitle"] { font-weight: 600; color: #1F3A5F; }
 """
 
 
-def grid(name, margins, spacing, cells):
-    """A card with a grid layout; cells are (row, column, xml[, row span, column span])."""
-    items = ""
-    for cell in cells:
-        row, col, xml = cell[:3]
-        span = f' rowspan="{cell[3]}" colspan="{cell[4]}"' if len(cell) > 3 else ""
-        items += f'<item row="{row}" column="{col}"{span}>{xml}</item>'
-    lay = ('<layout class="QGridLayout">'
-           + "".join(prop(k, v) for k, v in zip(
-               ("leftMargin", "topMargin", "rightMargin", "bottomMargin"), margins))
-           + prop("horizontalSpacing", spacing) + prop("verticalSpacing", spacing)
-           + items + "</layout>")
-    return f'<widget class="QFrame" name="{name}">{prop("role", ("dyn", "card"))}{lay}</widget>'
-
-
 def console_card():
     return w("QFrame", "FMConsoleCard", {"role": ("dyn", "card")}, (V, (14, 12, 14, 12), 8), [
         w("QTextEdit", "CMDRichEdit", {"acceptRichText": False, "tabChangesFocus": True,
@@ -48,10 +33,7 @@ def console_card():
 
 
 def file_card():
-    def caption(name, text):
-        return label(name, text, "caption")
-
-    return grid("FMFileCard", (14, 12, 14, 12), 8, [
+    return grid("FMFileCard", (14, 12, 14, 12), 8, 8, [
         (0, 0, caption("FMFileTypeHintLabel", "类型")),
         (0, 1, w("QComboBox", "FileType", {"minimumSize": ("size", 130, 0)})),
         (0, 2, button("OpenFileBtn", "浏览文件", "secondary")),

@@ -88,6 +88,20 @@ def button(name, text="", role=None, **extra):
     return w("QPushButton", name, props)
 
 
+def caption(name, text=""):
+    return label(name, text, "caption")
+
+
+def pair(name, first, second):
+    """Two options that exclude each other: (name, text[, checked]) each."""
+    def option(entry):
+        props = {"text": entry[1]}
+        if len(entry) > 2:
+            props["checked"] = entry[2]
+        return w("QRadioButton", entry[0], props)
+    return w("QWidget", name, {}, (H, (0, 0, 0, 0), 12), [option(first), option(second), spacer()])
+
+
 def write(file, top, custom=()):
     customs = "".join(
         f"<customwidget><class>{c}</class><extends>QWidget</extends>"
@@ -103,6 +117,25 @@ def write(file, top, custom=()):
 
 
 H, V = "QHBoxLayout", "QVBoxLayout"
+
+
+def grid(name, margins, hspacing, vspacing, cells, card=True, stretch_col=None):
+    """A widget with a grid layout, a card unless told otherwise; cells are
+    (row, column, xml[, row span, column span])."""
+    items = ""
+    for cell in cells:
+        row, col, xml = cell[:3]
+        span = f' rowspan="{cell[3]}" colspan="{cell[4]}"' if len(cell) > 3 else ""
+        items += f'<item row="{row}" column="{col}"{span}>{xml}</item>'
+    stretch = f'<property name="columnStretch"><string>{stretch_col}</string></property>' \
+        if stretch_col else ""
+    lay = ('<layout class="QGridLayout">'
+           + "".join(prop(k, v) for k, v in zip(
+               ("leftMargin", "topMargin", "rightMargin", "bottomMargin"), margins))
+           + prop("horizontalSpacing", hspacing) + prop("verticalSpacing", vspacing)
+           + stretch + items + "</layout>")
+    role = prop("role", ("dyn", "card")) if card else ""
+    return f'<widget class="{"QFrame" if card else "QWidget"}" name="{name}">{role}{lay}</widget>'
 
 
 def selector(dev, lab):
@@ -264,7 +297,6 @@ def about():
 
 
 def main():
-    page("FontDownloadSkin.ui", "FD", "FD", "字体下载", "将 TrueType 字体下载到打印机，或保存为指令文件。")
     frame()
     system_page()
     message_box()

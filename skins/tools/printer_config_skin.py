@@ -5,7 +5,7 @@ that stays in view.
 
 Each option pair sits in its own container, so the two options exclude each
 other and no other pair."""
-from make_skins import w, label, button, selector, write, spacer, prop, H, V
+from make_skins import w, label, button, selector, write, spacer, grid, caption, pair, H, V
 
 STYLE = """
 QScrollArea#SettingsScroll { background: transparent; border: none; }
@@ -22,28 +22,6 @@ QLabel#RevImageLabel { image: url(skin:images/settings_bottom_to_top.png); }
 """
 
 
-def grid(name, margins, hspacing, vspacing, cells, card=True, stretch_col=None):
-    """A widget with a grid layout; cells are (row, column, xml[, row span, column span])."""
-    items = ""
-    for cell in cells:
-        row, col, xml = cell[:3]
-        span = f' rowspan="{cell[3]}" colspan="{cell[4]}"' if len(cell) > 3 else ""
-        items += f'<item row="{row}" column="{col}"{span}>{xml}</item>'
-    stretch = f'<property name="columnStretch"><string>{stretch_col}</string></property>' \
-        if stretch_col else ""
-    lay = ('<layout class="QGridLayout">'
-           + "".join(prop(k, v) for k, v in zip(
-               ("leftMargin", "topMargin", "rightMargin", "bottomMargin"), margins))
-           + prop("horizontalSpacing", hspacing) + prop("verticalSpacing", vspacing)
-           + stretch + items + "</layout>")
-    role = prop("role", ("dyn", "card")) if card else ""
-    return f'<widget class="{"QFrame" if card else "QWidget"}" name="{name}">{role}{lay}</widget>'
-
-
-def caption(name, text=""):
-    return label(name, text, "caption")
-
-
 def unit(name, text="像素点"):
     return label(name, text, "unit")
 
@@ -57,15 +35,6 @@ def combo(name, width=130):
     return w("QComboBox", name, {"minimumSize": ("size", width, 0),
                                  "sizePolicy": ("policy", "Expanding", "Fixed"),
                                  "sizeAdjustPolicy": ("enum", "QComboBox::AdjustToContents")})
-
-
-def pair(name, first, second):
-    """Two options that exclude each other."""
-    return w("QWidget", name, {}, (H, (0, 0, 0, 0), 12), [
-        w("QRadioButton", first[0], {"text": first[1]}),
-        w("QRadioButton", second[0], {"text": second[1]}),
-        spacer(),
-    ])
 
 
 def help_button(name):

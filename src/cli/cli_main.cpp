@@ -9,6 +9,7 @@
 #include "cli/cli_language.h"
 #include "cli/cli_reference.h"
 #include "cli/firmware_cli.h"
+#include "cli/font_cli.h"
 #include "cli/link_commands.h"
 #ifdef VIDODEZ_HAVE_IMAGING
 #include "cli/graphic_cli.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   AddSettingsCommands(app, env, &exit_code);
   AddFirmwareCommands(app, env, &exit_code);
   AddNetworkCommands(app, env, &exit_code);
+  AddFontCommands(app, env, &exit_code);
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif

@@ -17,6 +17,7 @@ constexpr std::array<Text, static_cast<size_t>(CliText::kCount)> kTexts{{
     {"The printer did not answer.", "打印机未应答。"},
     {"The output could not be written: ", "无法写出输出："},
     {" (not confirmed: run again with --yes)", "（未确认：加上 --yes 再运行一次）"},
+    {"This command sends only to USB printers.", "此命令只发送到 USB 打印机。"},
 }};
 
 }  // namespace

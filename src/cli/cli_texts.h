@@ -16,6 +16,7 @@ enum class CliText {
   kQueryFailed,
   kOutputNotWritten,
   kNotConfirmed,
+  kNotUsb,
   kCount
 };
 

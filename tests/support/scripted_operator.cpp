@@ -3,11 +3,11 @@
 namespace vidodez::test {
 
 void ScriptedOperator::Tell(const OperatorMessage& message) {
-  shown_.push_back({message.table, message.index, message.text, false});
+  shown_.push_back({message.table, message.index, message.text, false, waiting_});
 }
 
 bool ScriptedOperator::Confirm(const OperatorMessage& question) {
-  shown_.push_back({question.table, question.index, question.text, true});
+  shown_.push_back({question.table, question.index, question.text, true, waiting_});
   if (confirms_.empty()) return false;
   bool ok = confirms_.front();
   confirms_.pop_front();
@@ -29,5 +29,12 @@ bool ScriptedOperator::ChooseFileToOpen(const FileChoice& choice, std::string* p
 bool ScriptedOperator::ChooseFileToSave(const FileChoice& choice, std::string* path) {
   return NextFile(choice, path);
 }
+
+void ScriptedOperator::BeginWait() {
+  ++waits_;
+  waiting_ = true;
+}
+
+void ScriptedOperator::EndWait() { waiting_ = false; }
 
 }  // namespace vidodez::test

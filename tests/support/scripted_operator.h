@@ -15,6 +15,7 @@ struct ShownMessage {
   int index;
   std::string text;
   bool question;  // shown with OK and Cancel
+  bool while_waiting = false;  // the wait hint was up
 };
 
 class ScriptedOperator final : public Operator {
@@ -30,10 +31,15 @@ class ScriptedOperator final : public Operator {
   bool ChooseFileToOpen(const FileChoice& choice, std::string* path) override;
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override { countdowns_.push_back(seconds); }
+  void BeginWait() override;
+  void EndWait() override;
 
   const std::vector<ShownMessage>& shown() const { return shown_; }
   const std::vector<FileChoice>& file_dialogs() const { return file_dialogs_; }
   const std::vector<int>& countdowns() const { return countdowns_; }
+  // How often the wait hint was shown, and whether it is up now.
+  int waits() const { return waits_; }
+  bool waiting() const { return waiting_; }
 
  private:
   bool NextFile(const FileChoice& choice, std::string* path);
@@ -43,6 +49,8 @@ class ScriptedOperator final : public Operator {
   std::vector<ShownMessage> shown_;
   std::vector<FileChoice> file_dialogs_;
   std::vector<int> countdowns_;
+  int waits_ = 0;
+  bool waiting_ = false;
 };
 
 }  // namespace vidodez::test

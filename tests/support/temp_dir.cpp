@@ -46,6 +46,16 @@ std::vector<std::string> FileNames(const std::string& folder) {
   return names;
 }
 
+ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder)
+    : previous_(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(folder);
+}
+
+ScopedWorkingFolder::~ScopedWorkingFolder() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous_, ignored);
+}
+
 FileSizeLimit::FileSizeLimit(unsigned long bytes) {
   rlimit limit{};
   getrlimit(RLIMIT_FSIZE, &limit);

@@ -27,6 +27,19 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The names in a folder, sorted: what a failed write may have left there.
 std::vector<std::string> FileNames(const std::string& folder);
 
+// Makes `folder` the working folder while it lives: the folder where files
+// named without a folder are written.
+class ScopedWorkingFolder {
+ public:
+  explicit ScopedWorkingFolder(const std::string& folder);
+  ~ScopedWorkingFolder();
+  ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+  ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 // Lowers this process's file-size limit (RLIMIT_FSIZE) while it lives, as a
 // full disk would stop a write half way.
 class FileSizeLimit {

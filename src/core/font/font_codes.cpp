@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<TextedCode, 13> kEntries{{
+constexpr std::array<TextedCode, 14> kEntries{{
     {{kFontOk, "FontOk"}, {"Done.", "完成。"}},
     {{kFontNoFont, "FontNoFont"}, {"Please select a font!", "请选择字体！"}},
     {{kFontNameTooLong, "FontNameTooLong"},
@@ -28,6 +28,7 @@ constexpr std::array<TextedCode, 13> kEntries{{
      {"The desktop folder cannot be found or created.", "无法找到或创建桌面文件夹。"}},
     {{kFontOutOfMemory, "FontOutOfMemory"},
      {"Not enough memory for this font.", "内存不足，无法转换此字体。"}},
+    {{kFontCancelled, "FontCancelled"}, {"Cancelled.", "已取消。"}},
 }};
 
 constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);
@@ -39,5 +40,9 @@ const char* FontCodeName(int code) { return NameOfCode(kNames, code); }
 std::span<const NamedCode> FontCodeTable() { return kNames; }
 
 const Text& FontCodeText(int code) { return TextOfCode(kEntries, code); }
+
+OperatorMessage FontMessage(int code, std::string_view language) {
+  return {kFontTable, code, Pick(FontCodeText(code), language)};
+}
 
 }  // namespace vidodez

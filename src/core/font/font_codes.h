@@ -4,8 +4,10 @@
 // scripts read them.
 
 #include <span>
+#include <string_view>
 
 #include "core/shell/named_code.h"
+#include "core/shell/operator.h"
 #include "core/shell/texts.h"
 
 namespace vidodez {
@@ -30,6 +32,8 @@ inline constexpr int kFontNameInvalid = -8509;
 inline constexpr int kFontCommandFileFailed = -8510;
 inline constexpr int kFontNoDesktop = -8511;
 inline constexpr int kFontOutOfMemory = -8512;
+// The operator answered Cancel to the download's or the file's question.
+inline constexpr int kFontCancelled = -8513;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* FontCodeName(int code);
@@ -37,5 +41,9 @@ const char* FontCodeName(int code);
 std::span<const NamedCode> FontCodeTable();
 // What the operator reads for a code, in both languages.
 const Text& FontCodeText(int code);
+
+inline constexpr char kFontTable[] = "font";
+// The code's text as a message of the page, its index the code.
+OperatorMessage FontMessage(int code, std::string_view language);
 
 }  // namespace vidodez

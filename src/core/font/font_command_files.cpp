@@ -17,9 +17,9 @@ const char* TypePrefix(FontCommandType type) {
   return type == FontCommandType::VRLZ ? "VRLZ_" : "VRLE_";
 }
 
-// Writes `text` in chunks with every LF as CR LF, so no second copy of a
-// large command is ever held.
-int WriteTextMode(FileReplacement& file, std::string_view text) {
+}  // namespace
+
+int WriteTextMode(std::string_view text, const std::function<int(const std::string&)>& write) {
   std::string chunk;
   chunk.reserve(kChunkBytes + 2);
   while (!text.empty()) {
@@ -37,12 +37,10 @@ int WriteTextMode(FileReplacement& file, std::string_view text) {
         text.remove_prefix(1);
       }
     }
-    if (int rc = file.Write(chunk); rc != kShellOk) return rc;
+    if (int rc = write(chunk); rc != 0) return rc;
   }
-  return kShellOk;
+  return 0;
 }
-
-}  // namespace
 
 std::string DownloadFileName(const std::string& font_name) { return font_name + ".prn"; }
 
@@ -62,7 +60,9 @@ std::string CommandFilePath(const std::string& folder, const std::string& name) 
 
 int WriteCommandFile(const std::string& path, std::string_view text) {
   FileReplacement file;
-  bool ok = file.Begin(path) == kShellOk && WriteTextMode(file, text) == kShellOk &&
+  bool ok = file.Begin(path) == kShellOk &&
+            WriteTextMode(text, [&file](const std::string& chunk) { return file.Write(chunk); }) ==
+                kShellOk &&
             file.Commit() == kShellOk;
   return ok ? kFontOk : kFontCommandFileFailed;
 }

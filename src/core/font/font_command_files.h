@@ -2,6 +2,7 @@
 // The files a font download leaves behind, and how they are written: as the
 // printers have always received them, every line end as CR CR LF.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,12 @@ std::string TestPrintFileName(const std::string& font_name);
 
 // folder + "/" + name; the name alone for an empty folder (the working one).
 std::string CommandFilePath(const std::string& folder, const std::string& name);
+
+// Hands `write` the bytes a text-mode write stores for `text` (each LF as
+// CR LF), in chunks, so no second copy of a large command is ever held.
+// The first non-zero code `write` returns, else 0.
+[[nodiscard]] int WriteTextMode(std::string_view text,
+                                const std::function<int(const std::string&)>& write);
 
 // Writes `text` as a text-mode write always stored it: each LF as CR LF, so
 // the text's CR LF reaches the disk as CR CR LF. The file is written aside

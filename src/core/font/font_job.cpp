@@ -59,6 +59,18 @@ int FontNameForPrinter(const std::string& utf8_name, std::string* gbk) {
   return kFontOk;
 }
 
+bool HasSfntSignature(std::string_view head) {
+  if (head.size() < kSfntSignatureBytes) return false;
+  const std::string_view signature = head.substr(0, kSfntSignatureBytes);
+  return signature == std::string_view("\0\1\0\0", 4) || signature == "true" ||
+         signature == "OTTO" || signature == "ttcf";
+}
+
+std::string FontFileTitle(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string FontNameFromPath(const std::string& path) { return BaseNameForId(path); }
 
 char StorageCode(FontCommandType type, FontStorage storage) {

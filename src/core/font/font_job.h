@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vidodez {
 
@@ -43,6 +44,13 @@ char FontIdAtIndex(FontCommandType type, int index);
 // 8 GBK bytes or a name with no GBK form. `gbk` is empty on failure.
 [[nodiscard]] int FontNameForPrinter(const std::string& utf8_name, std::string* gbk);
 
+// The first bytes of a TrueType or OpenType font, or of a collection of
+// them: 00 01 00 00, "true", "OTTO" or "ttcf".
+inline constexpr std::size_t kSfntSignatureBytes = 4;
+bool HasSfntSignature(std::string_view head);
+
+// The file's name with its extension ("Arial.ttf").
+std::string FontFileTitle(const std::string& path);
 // The name a font file gives its font: its name cut before the last ".".
 std::string FontNameFromPath(const std::string& path);
 

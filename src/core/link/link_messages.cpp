@@ -1,6 +1,8 @@
 #include "core/link/link_messages.h"
 
 #include "core/link/io_error_texts.h"
+#include "core/link/port_codes.h"
+#include "core/link/printer_link.h"
 #include "core/link/status_tables.h"
 
 namespace vidodez {
@@ -14,6 +16,18 @@ OperatorMessage WithCause(OperatorMessage message, const CPrinterComm& comm) {
 OperatorMessage QueryResultOperatorMessage(int result, const CPrinterComm& comm) {
   const char* text = QueryResultMessage(result, comm.GetLanguage());
   return WithCause({kQueryResultTable, -result - 1, text != nullptr ? text : ""}, comm);
+}
+
+int OpenTellingWhy(PrinterLink& link, const CPrinterComm& comm, Operator& op,
+                   OperatorMessage open_failed) {
+  const int rc = link.Open();
+  // No printer chosen: there is no cause to name.
+  if (rc == kNoUsablePrinter) {
+    op.Tell(open_failed);
+  } else if (rc != kPortOk && rc != kPrinterNotUsb) {
+    op.Tell(WithCause(std::move(open_failed), comm));
+  }
+  return rc;
 }
 
 }  // namespace vidodez

@@ -43,6 +43,11 @@ class Operator {
   // Holds the operation while the printer takes in what it was sent, showing
   // the seconds left; returns when they have run out.
   virtual void WaitWithCountdown(int seconds) = 0;
+  // Shows the "please wait" hint while a long step runs, until EndWait;
+  // returns at once. Messages and questions may come meanwhile. An
+  // operator with nothing to show (a terminal, a script) ignores both.
+  virtual void BeginWait() {}
+  virtual void EndWait() {}
 };
 
 }  // namespace vidodez

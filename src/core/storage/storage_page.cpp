@@ -82,13 +82,7 @@ int CheckPictureFile(const std::string& path, const std::string& language, Opera
 // Opens the chosen printer for sending; the operator is told why it did not
 // open, unless it is no USB printer: those are never the page's.
 int OpenChosenPrinter(PrinterLink& link, CPrinterComm& comm, Operator& op) {
-  const int rc = link.Open();
-  if (rc == kNoUsablePrinter) {
-    op.Tell(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()));
-  } else if (rc != kPortOk && rc != kPrinterNotUsb) {
-    op.Tell(WithCause(StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()), comm));
-  }
-  return rc;
+  return OpenTellingWhy(link, comm, op, StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()));
 }
 
 // `rc` of a send that failed, after telling the operator with the cause.

@@ -11,6 +11,7 @@
 
 #include "gui/firmware/firmware_upgrade_ui.h"
 #include "gui/network/printer_nic_ui.h"
+#include "gui/font/font_download_ui.h"
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
 #include "gui/storage/file_management_ui.h"

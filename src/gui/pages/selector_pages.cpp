@@ -3,14 +3,6 @@
 #include "gui/window/controls.h"
 
 namespace vidodez::gui {
-namespace {
-
-const SelectorPageInfo kFontDownload{
-    "FD", "FD", {"Font download", "字体下载"},
-    {"Download a TrueType font into the printer or write it as command files.",
-     "将 TrueType 字体下载到打印机，或保存为指令文件。"}};
-
-}  // namespace
 
 SelectorPageUI::SelectorPageUI(PageContext& context, const SelectorPageInfo& info,
                                QString skin_file, QWidget* parent)
@@ -38,8 +30,4 @@ void SelectorPageUI::RefreshPage() {
 void SelectorPageUI::Notify(const Notification& notification) {
   (void)selector_.Handle(notification, context_.selector, context_.timer);
 }
-
-FontDownloadUI::FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent)
-    : SelectorPageUI(context, kFontDownload, std::move(skin_file), parent) {}
-
 }  // namespace vidodez::gui

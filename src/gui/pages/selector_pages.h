@@ -36,10 +36,4 @@ class SelectorPageUI : public PageUI {
   PortSelector selector_;
 };
 
-class FontDownloadUI final : public SelectorPageUI {
-  Q_OBJECT
- public:
-  FontDownloadUI(PageContext& context, QString skin_file, QWidget* parent);
-};
-
 }  // namespace vidodez::gui

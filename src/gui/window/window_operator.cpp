@@ -8,6 +8,8 @@ WindowOperator::WindowOperator(DialogService& dialogs, const SkinArchive& skins,
                                std::function<std::string()> language)
     : dialogs_(dialogs), skins_(skins), anchor_(anchor), language_(std::move(language)) {}
 
+WindowOperator::~WindowOperator() = default;
+
 QWidget* WindowOperator::Parent() const { return anchor_ != nullptr ? anchor_->window() : nullptr; }
 
 QString FilterText(const FileChoice& choice) {
@@ -45,19 +47,42 @@ bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* pat
   return true;
 }
 
+namespace {
+
+// Where a wait window stands, relative to its owner: over the centre of
+// `control`, `below_top` pixels below its top edge, or over the owner's
+// centre without one. The wait window adds the owner's place on the screen
+// itself.
+QPoint WaitAnchor(QWidget* owner, QWidget* control, int below_top) {
+  if (owner == nullptr) return {};
+  if (control == nullptr) return owner->rect().center();
+  return control->mapTo(owner, QPoint(control->width() / 2, below_top));
+}
+
+}  // namespace
+
 void WindowOperator::WaitWithCountdown(int seconds) {
-  // The anchor is relative to the owner: the wait window adds the owner's
-  // place on the screen itself.
   QWidget* parent = Parent();
-  QPoint anchor = parent != nullptr ? parent->rect().center() : QPoint();
-  if (countdown_anchor_ && parent != nullptr && countdown_anchor_->isVisible()) {
-    constexpr int kBelowTop = 43;
-    const QRect control = countdown_anchor_->rect();
-    anchor = countdown_anchor_->mapTo(parent, QPoint(control.center().x(), control.top() + kBelowTop));
-  }
+  QWidget* control = countdown_anchor_ && countdown_anchor_->isVisible() ? countdown_anchor_.data() : nullptr;
+  constexpr int kBelowTop = 43;
+  const QPoint anchor = WaitAnchor(parent, control, kBelowTop);
   CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent);
   wait.StartCountdown(1000, seconds);
   wait.exec();
+}
+
+void WindowOperator::BeginWait() {
+  QWidget* parent = Parent();
+  QWidget* control = wait_anchor_ != nullptr && wait_anchor_->window() == parent ? wait_anchor_.data() : nullptr;
+  const QPoint anchor = WaitAnchor(parent, control, 0);
+  wait_ = std::make_unique<CDateAccessWnd>(skins_, anchor.x(), anchor.y(), false, language_(), parent);
+  wait_->show();
+}
+
+void WindowOperator::EndWait() {
+  if (wait_ == nullptr) return;
+  wait_->close();
+  wait_.reset();
 }
 
 }  // namespace vidodez::gui

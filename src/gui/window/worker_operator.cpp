@@ -77,4 +77,12 @@ void WorkerOperator::WaitWithCountdown(int seconds) {
   Call([&] { target_.WaitWithCountdown(seconds); });
 }
 
+void WorkerOperator::BeginWait() {
+  Call([&] { target_.BeginWait(); });
+}
+
+void WorkerOperator::EndWait() {
+  Call([&] { target_.EndWait(); });
+}
+
 }  // namespace vidodez::gui

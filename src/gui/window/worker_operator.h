@@ -40,6 +40,8 @@ class WorkerOperator final : public Operator {
   bool ChooseFileToOpen(const FileChoice& choice, std::string* path) override;
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override;
+  void BeginWait() override;
+  void EndWait() override;
 
  private:
   // Runs `show` on the interface thread and waits until it has returned.

@@ -40,6 +40,8 @@ class RecordingOperator final : public Operator {
     return false;
   }
   void WaitWithCountdown(int seconds) override { Note("wait " + std::to_string(seconds)); }
+  void BeginWait() override { Note("begin wait"); }
+  void EndWait() override { Note("end wait"); }
 
   std::vector<std::string> seen;
   // Runs on the interface thread while the work waits for the call.
@@ -76,11 +78,15 @@ TEST(TransferRunner, CallsReachTheOperatorInOrderAndTheWorkWaitsForEach) {
     step = 5;
     task.op().WaitWithCountdown(3);
     step = 6;
+    task.op().BeginWait();
+    step = 7;
+    task.op().EndWait();
+    step = 8;
   };
   EXPECT_TRUE(runner.Run(std::move(job), op));
   EXPECT_FALSE(runner.busy());
   EXPECT_EQ(op.seen, (std::vector<std::string>{"tell one @1", "posted", "ask two @3", "open @4",
-                                               "wait 3 @5"}));
+                                               "wait 3 @5", "begin wait @6", "end wait @7"}));
   EXPECT_FALSE(confirmed);
   EXPECT_EQ(path, "/chosen");
 }

@@ -1,0 +1,137 @@
+// The font commands against vidodez-printer-sim processes: the download
+// file and test program byte for byte, a Debian TrueType font downloaded,
+// listed and test-printed, and the failures a script must hear.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "cli_fixture.h"
+
+namespace vidodez::test {
+namespace {
+
+constexpr char kDebianFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+class CliFont : public CliTest {
+ protected:
+  CliFont() : working_(work_.path()) {}
+  std::vector<std::string> Desktop() const { return {"VIDODEZ_DESKTOP=" + files_.File("Desktop")}; }
+
+  TempDir work_;
+  ScopedWorkingFolder working_;
+};
+
+// Catches a wrong header, hex or line end in either language, a default
+// output name other than NAME.prn here, a test program that differs from
+// what the page writes, and a bad argument taken instead of refused.
+TEST_F(CliFont, ConvertAndTestProgramWriteThePagesBytes) {
+  WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
+  RunResult vrlz = Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLZ", "--storage", "FLASH"});
+  EXPECT_EQ(vrlz.exit_code, 0) << vrlz.err;
+  EXPECT_EQ(Escaped(ReadFileBytes(work_.File("ARIAL.prn"))), Escaped("~DTE:ARIAL,3,\r\r\n001FA0\r\r\n"));
+  const std::string out = files_.File("out.txt");
+  EXPECT_EQ(Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLE", "--storage", "SDRAM",
+                 "-o", out}).exit_code, 0);
+  EXPECT_EQ(Escaped(ReadFileBytes(out)), Escaped("DT0,ARIAL,3,\r\r\n001FA0\r\r\n"));
+
+  RunResult program = Cli({"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "ARIAL",
+                           "--storage", "FLASH", "--code-page", "DOS 850"});
+  EXPECT_EQ(program.exit_code, 0) << program.err;
+  EXPECT_TRUE(program.out.starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,B,ARIAL\r\r\nA100,50,0,B,32,32,N,\" !\"#"))
+      << Escaped(program.out.substr(0, 60));
+  EXPECT_TRUE(program.out.ends_with("\xFF\"\r\r\nP1,1\r\r\n"));
+  EXPECT_EQ(Cli({"font", "test-program", "--type", "VRLZ", "--id", "3", "--name", "ARIAL", "--storage",
+                 "SDRAM", "-o", out}).exit_code, 0);
+  EXPECT_TRUE(ReadFileBytes(out).starts_with("^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n^FO100,50^A3N,32,32^FD !\""));
+
+  struct Refused {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string said;
+  } refused[] = {
+      {{"font", "test-program", "--type", "VRLZ", "--id", "C", "--name", "A", "--storage", "FLASH"}, 2,
+       "ID range:\"0\"-\"9\"!"},
+      {{"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "A", "--storage", "FLASH",
+        "--code-page", "DOS 999"}, 2, "--code-page"},
+      {{"font", "convert", files_.File("ARIAL.ttf"), "--type", "ZPL", "--storage", "FLASH"}, 2, "--type"},
+      {{"font", "convert", files_.File("missing.ttf"), "--type", "VRLE", "--storage", "FLASH"}, 1, ""},
+  };
+  for (const Refused& r : refused) {
+    RunResult result = Cli(r.args);
+    EXPECT_EQ(result.exit_code, r.exit_code) << r.said;
+    EXPECT_NE(result.err.find(r.said), std::string::npos) << result.err;
+  }
+  WriteFileBytes(files_.File("FONTNAME9.ttf"), "x");
+  RunResult long_name = Cli({"font", "convert", files_.File("FONTNAME9.ttf"), "--type", "VRLE", "--storage", "FLASH"});
+  EXPECT_EQ(long_name.exit_code, 1);
+  EXPECT_EQ(long_name.err, "Maximum 8 characters allowed!\n");
+  EXPECT_FALSE(std::filesystem::exists(work_.File("FONTNAME9.prn")));
+}
+
+// Catches a download sent without the question answered, a send that is
+// not the file written first, a font the printer does not list, a test
+// print not written to the desktop first or sent as other bytes, and a
+// terminal that sees no progress.
+TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  const std::string font = ReadFileBytes(kDebianFont);
+  ASSERT_GT(font.size(), 100000u) << "fonts-dejavu-core is missing";
+  WriteFileBytes(files_.File("DEJAVU.ttf"), font);
+  const std::vector<std::string> download{"font", "download", files_.File("DEJAVU.ttf"), "--type", "VRLZ",
+                                          "--storage", "FLASH", "--id", "5"};
+  RunResult asked = Cli(download);
+  EXPECT_EQ(asked.exit_code, 1);
+  EXPECT_NE(asked.err.find("--yes"), std::string::npos) << asked.err;
+  EXPECT_TRUE(Wire().empty());
+
+  std::vector<std::string> yes = download;
+  yes.push_back("--yes");
+  RunResult shown = CliOnTerminal(yes);
+  EXPECT_EQ(shown.exit_code, 0) << shown.err;
+  EXPECT_NE(shown.err.find("Sent "), std::string::npos) << shown.err;
+  const std::string prn = ReadFileBytes(work_.File("DEJAVU.prn"));
+  EXPECT_TRUE(prn.starts_with("~DTE:DEJAVU," + std::to_string(font.size()) + ",\r\r\n"));
+  EXPECT_TRUE(Wire() == prn) << "the wire differs from the download file";
+  RunResult list = Cli({"stored", "list", "fonts"});
+  EXPECT_EQ(list.out, "DEJAVU\n") << list.err;
+
+  const size_t before = Wire().size();
+  RunResult print = Cli({"font", "print-test", "--type", "VRLZ", "--id", "5", "--name", "DEJAVU",
+                         "--storage", "FLASH"}, Desktop());
+  EXPECT_EQ(print.exit_code, 0) << print.err;
+  const std::string on_desktop = ReadFileBytes(files_.File("Desktop/TEST_DEJAVU.txt"));
+  EXPECT_TRUE(on_desktop.starts_with("^XA\r\r\n~SD15\r\r\n^CW5,E:DEJAVU.TTF\r\r\n"));
+  const std::string sent = Wire().substr(before);
+  EXPECT_TRUE(sent.starts_with("^XA\r\n~SD15\r\n^CW5,E:DEJAVU.TTF\r\n")) << Escaped(sent.substr(0, 40));
+  EXPECT_TRUE(sent.ends_with("^XZ\r\n\r\n"));
+}
+
+// Catches a failure a script would take for success: a download file or
+// test file that cannot be written, or a printer that does not open.
+TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
+  SimProcess sim(Sim());
+  ASSERT_TRUE(sim.ready());
+  WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
+  // A folder where the download file should go.
+  ASSERT_EQ(mkdir(work_.File("ARIAL.prn").c_str(), 0700), 0);
+  RunResult download = Cli({"font", "download", files_.File("ARIAL.ttf"), "--type", "VRLE", "--storage",
+                            "FLASH", "--id", "A", "--yes"});
+  EXPECT_EQ(download.exit_code, 1);
+  EXPECT_NE(download.err.find("cannot"), std::string::npos) << download.err;
+
+  WriteFileBytes(files_.File("Desktop"), "a file, not a folder");
+  RunResult print = Cli({"font", "print-test", "--type", "VRLE", "--id", "A", "--name", "ARIAL",
+                         "--storage", "FLASH"}, Desktop());
+  EXPECT_EQ(print.exit_code, 1);
+  EXPECT_FALSE(print.err.empty());
+  EXPECT_TRUE(Wire().empty());
+
+  RunResult nobody = Cli({"font", "print-test", "-p", "USB09", "--type", "VRLE", "--id", "A", "--name",
+                          "ARIAL", "--storage", "FLASH"}, Desktop());
+  EXPECT_EQ(nobody.exit_code, 1);
+}
+
+}  // namespace
+}  // namespace vidodez::test
