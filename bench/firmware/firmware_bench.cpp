@@ -31,7 +31,8 @@ struct Files {
 };
 
 void Write(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 const Files& BenchFiles() {
@@ -58,7 +59,8 @@ const Files& BenchFiles() {
     for (int i = 0; i < kFolderFiles; ++i) {
       const std::string n = std::to_string(i);
       if (i % 2 == 0) Write(f.folder + "/P" + n + ".BIN", small);
-      else if (i % 5 != 0) Write(f.folder + "/cmd" + n + ".txt", "^XA\r\n^FO10,10^FDtest^FS\r\n^XZ\r\n");
+      else if (i % 5 != 0)
+        Write(f.folder + "/cmd" + n + ".txt", "^XA\r\n^FO10,10^FDtest^FS\r\n^XZ\r\n");
       else Write(f.folder + "/notes" + n + ".dat", "x");
     }
     return f;
@@ -109,8 +111,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (!run.error_occurred)
-        Seconds()[run.benchmark_name()] = run.GetAdjustedRealTime() / 1000.0;
+      if (!run.error_occurred) Seconds()[run.benchmark_name()] = run.GetAdjustedRealTime() / 1000.0;
     ConsoleReporter::ReportRuns(runs);
   }
 };

@@ -50,7 +50,8 @@ struct Setup {
       seed = seed * 1664525u + 1013904223u;
       bytes.push_back(static_cast<char>(seed >> 24));
     }
-    std::ofstream(image, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(image, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     vidodez::StampResult stamped;
     started = started && vidodez::StampFirmwareImage(image, &stamped) == 0;
     cli = vidodez::platform::ExecutableFolder() + "/vidodez-cli";
@@ -87,7 +88,8 @@ int RunCli(const std::vector<std::string>& args, bool on_terminal) {
   std::vector<char*> envp;
   for (std::string& entry : env_text) envp.push_back(entry.data());
   for (char** e = environ; *e != nullptr; ++e)
-    if (std::string(*e).rfind("VIDODEZ_SIM_BUS=", 0) != 0 && std::string(*e).rfind("LC_ALL=", 0) != 0)
+    if (std::string(*e).rfind("VIDODEZ_SIM_BUS=", 0) != 0 &&
+        std::string(*e).rfind("LC_ALL=", 0) != 0)
       envp.push_back(*e);
   envp.push_back(nullptr);
 
@@ -106,7 +108,8 @@ int RunCli(const std::vector<std::string>& args, bool on_terminal) {
   ::posix_spawn_file_actions_adddup2(&actions, null_fd, 1);
   ::posix_spawn_file_actions_adddup2(&actions, err, 2);
   pid_t pid = -1;
-  const int spawned = ::posix_spawn(&pid, s.cli.c_str(), &actions, nullptr, argv.data(), envp.data());
+  const int spawned =
+      ::posix_spawn(&pid, s.cli.c_str(), &actions, nullptr, argv.data(), envp.data());
   ::posix_spawn_file_actions_destroy(&actions);
   ::close(null_fd);
   ::close(err);
@@ -134,13 +137,18 @@ void CliRun(benchmark::State& state, const std::vector<std::string>& args, bool 
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
 }
 
-void BM_CliSendFile(benchmark::State& state) { CliRun(state, {"send-file", Shared().image}, false); }
+void BM_CliSendFile(benchmark::State& state) {
+  CliRun(state, {"send-file", Shared().image}, false);
+}
 BENCHMARK(BM_CliSendFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 void BM_CliFirmwareUpgradeOnTerminal(benchmark::State& state) {
   CliRun(state, {"firmware", "upgrade", "--yes", Shared().image}, true);
 }
-BENCHMARK(BM_CliFirmwareUpgradeOnTerminal)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_CliFirmwareUpgradeOnTerminal)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 class Yes final : public vidodez::Operator {
  public:
@@ -185,7 +193,8 @@ int main(int argc, char** argv) {
   const double upgrade = seconds("BM_CliFirmwareUpgradeOnTerminal");
   const double page = seconds("BM_PageUploadWithProgress");
   if (send_file > 0 && upgrade > 0)
-    std::printf("firmware upgrade on a terminal / send-file: %.3f (target <= 1.1)\n", upgrade / send_file);
+    std::printf("firmware upgrade on a terminal / send-file: %.3f (target <= 1.1)\n",
+                upgrade / send_file);
   if (send_file > 0 && page > 0)
     std::printf("the page's upload with progress / send-file: %.3f\n", page / send_file);
   benchmark::Shutdown();

@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_save.h"
@@ -119,7 +119,8 @@ void BM_ImageMagick(benchmark::State& state) {
   const Files& f = BenchFiles();
   Run(state, "convert '" + f.jpeg +
                  "' -colorspace Gray -lat 64x64+0% -resize '812x609!' -rotate 90 "
-                 "-threshold 50% -type bilevel '" + f.magick + "'");
+                 "-threshold 50% -type bilevel '" +
+                 f.magick + "'");
 }
 
 void BM_Djpeg(benchmark::State& state) {
@@ -140,7 +141,8 @@ int main(int argc, char** argv) {
   const double magick = reporter.Seconds("BM_ImageMagick");
   const double djpeg = reporter.Seconds("BM_Djpeg");
   const double decoded_mb = double(kWidth) * kHeight * 3 / (1024.0 * 1024.0);
-  if (ours > 0 && magick > 0) std::printf("ours / ImageMagick: %.3f (target <= 0.2)\n", ours / magick);
+  if (ours > 0 && magick > 0)
+    std::printf("ours / ImageMagick: %.3f (target <= 0.2)\n", ours / magick);
   if (ours > 0 && djpeg > 0) std::printf("ours / djpeg:       %.3f (target <= 2)\n", ours / djpeg);
   if (g_peak_mb >= 0)
     std::printf("peak memory:        %.1f MB = %.2f x the decoded 24-bit picture (target <= 3)\n",

@@ -84,10 +84,9 @@ std::map<std::string, long long> ReadStamps(const std::string& file) {
 bool TimeStart(const std::string& program, const std::string& target, const std::string& home,
                double* first_ms, double* target_ms) {
   const std::string stamps = home + "/stamps";
-  const std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
-                                        "VIDODEZ_QUIT_WHEN_SHOWN=" + target,
-                                        "VIDODEZ_PAINT_STAMPS=" + stamps,
-                                        "VIDODEZ_APPDATA=" + home, "VIDODEZ_SIM_BUS=" + home};
+  const std::vector<std::string> env = {
+      "QT_QPA_PLATFORM=offscreen", "VIDODEZ_QUIT_WHEN_SHOWN=" + target,
+      "VIDODEZ_PAINT_STAMPS=" + stamps, "VIDODEZ_APPDATA=" + home, "VIDODEZ_SIM_BUS=" + home};
   std::filesystem::remove(stamps);
   const long long start = MonotonicNs();
   const pid_t pid = Spawn(program, env);
@@ -201,9 +200,7 @@ void BM_BareTabProgramIdle(benchmark::State& state) {
 }
 BENCHMARK(BM_BareTabProgramIdle)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
-void BM_VidodezIdle(benchmark::State& state) {
-  IdleShare(state, VIDODEZ_BENCH_BIN_DIR "/vidodez");
-}
+void BM_VidodezIdle(benchmark::State& state) { IdleShare(state, VIDODEZ_BENCH_BIN_DIR "/vidodez"); }
 BENCHMARK(BM_VidodezIdle)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace

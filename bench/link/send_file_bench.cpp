@@ -64,7 +64,9 @@ void SendToSimulatedPrinter(benchmark::State& state, const vidodez::SendProgress
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileSize));
 }
 
-void BM_SendFileRawToSimulatedPrinter(benchmark::State& state) { SendToSimulatedPrinter(state, {}); }
+void BM_SendFileRawToSimulatedPrinter(benchmark::State& state) {
+  SendToSimulatedPrinter(state, {});
+}
 BENCHMARK(BM_SendFileRawToSimulatedPrinter)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What the window's runner does with each report: keeps the numbers for the

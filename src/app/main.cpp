@@ -69,19 +69,18 @@ int main(int argc, char** argv) {
   if (vidodez::PrepareSysIniPath(vidodez::platform::AppDataFolder(), &sys_ini) != 0) {
     sys_ini.clear();
   }
-  settings_holder = std::make_unique<vidodez::gui::SysIniSettings>(
-      sys_ini, vidodez::LocaleLanguage(), op);
+  settings_holder =
+      std::make_unique<vidodez::gui::SysIniSettings>(sys_ini, vidodez::LocaleLanguage(), op);
   vidodez::gui::SysIniSettings& settings = *settings_holder;
 
   vidodez::gui::CDialogFrameWnd frame(
       vidodez::gui::FrameContext{skins, dialogs, *usb, settings, folder});
-  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::quitRequested, &app,
-                   &QApplication::quit, Qt::QueuedConnection);
+  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::quitRequested, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
   // Back on the next turn, after the paint the shown page's build has
   // already asked for, so that its images too are read without them.
-  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::started, &app, [&plugins] {
-    QTimer::singleShot(0, [&plugins] { plugins.Release(); });
-  });
+  QObject::connect(&frame, &vidodez::gui::CDialogFrameWnd::started, &app,
+                   [&plugins] { QTimer::singleShot(0, [&plugins] { plugins.Release(); }); });
   if (const QScreen* screen = frame.screen()) {
     frame.move(screen->availableGeometry().center() - frame.rect().center());
   }

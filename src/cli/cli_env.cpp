@@ -71,8 +71,9 @@ std::string LinkFailure(const CliEnv& env, const char* what) {
 }
 
 void AddPrinterOption(CLI::App* command, CliEnv& env) {
-  command->add_option("-p,--printer", env.printer,
-                      "a position in the list (1 is the first) or the start of a name (USB02)")
+  command
+      ->add_option("-p,--printer", env.printer,
+                   "a position in the list (1 is the first) or the start of a name (USB02)")
       ->type_name(kPrinterType);
 }
 

@@ -166,16 +166,16 @@ void WriteCompletionTables(const CLI::App& app, std::ostream& out) {
   std::ostringstream subs, flags, values, operands;
   for (const Command& command : commands) {
     std::vector<std::string> names;
-    for (const CLI::App* sub : command.app->get_subcommands(
-             [](const CLI::App* s) { return !s->get_group().empty(); })) {
+    for (const CLI::App* sub :
+         command.app->get_subcommands([](const CLI::App* s) { return !s->get_group().empty(); })) {
       names.push_back(sub->get_name());
     }
     const std::string key = Key(command);
     subs << "  [" << Quoted(key) << "]=" << Quoted(Join(names, " ")) << "\n";
     std::vector<std::string> all_flags;
     bool takes_operands = false;
-    for (const CLI::Option* option : command.app->get_options(
-             [](const CLI::Option* o) { return !o->get_group().empty(); })) {
+    for (const CLI::Option* option :
+         command.app->get_options([](const CLI::Option* o) { return !o->get_group().empty(); })) {
       if (option->get_positional()) {
         takes_operands = true;
         continue;
@@ -183,18 +183,21 @@ void WriteCompletionTables(const CLI::App& app, std::ostream& out) {
       for (const std::string& name : FlagNames(*option)) {
         all_flags.push_back(name);
         if (TakesValue(*option)) {
-          values << "  [" << Quoted(key + "|" + name) << "]=" << Quoted(ValueKind(*option))
-                 << "\n";
+          values << "  [" << Quoted(key + "|" + name) << "]=" << Quoted(ValueKind(*option)) << "\n";
         }
       }
     }
     flags << "  [" << Quoted(key) << "]=" << Quoted(Join(all_flags, " ")) << "\n";
     if (takes_operands) operands << "  [" << Quoted(key) << "]=1\n";
   }
-  out << "local -A commands=(\n" << subs.str() << ")\n"
-      << "local -A options=(\n" << flags.str() << ")\n"
-      << "local -A values=(\n" << values.str() << ")\n"
-      << "local -A operands=(\n" << operands.str() << ")\n";
+  out << "local -A commands=(\n"
+      << subs.str() << ")\n"
+      << "local -A options=(\n"
+      << flags.str() << ")\n"
+      << "local -A values=(\n"
+      << values.str() << ")\n"
+      << "local -A operands=(\n"
+      << operands.str() << ")\n";
 }
 
 bool AnswerReference(const CLI::App& app, int argc, const char* const* argv, int* exit_code) {

@@ -56,7 +56,9 @@ constexpr std::array<Text, static_cast<size_t>(FirmwareCliText::kCount)> kTexts{
     {"The printer did not become ready again.", "打印机未重新就绪。"},
 }};
 
-std::string Words(FirmwareCliText text, const CliEnv& env) { return Pick(kTexts[static_cast<size_t>(text)], env.language); }
+std::string Words(FirmwareCliText text, const CliEnv& env) {
+  return Pick(kTexts[static_cast<size_t>(text)], env.language);
+}
 
 // The four bytes found at an image's checksum, readable whatever they hold.
 std::string Shown(const std::string& bytes) {
@@ -78,9 +80,12 @@ const char* KindOf(const FirmwareListNode& row) { return row.is_folder ? "folder
 
 const char* TooltipName(FirmwareTooltip tooltip) {
   switch (tooltip) {
-    case FirmwareTooltip::kUpgradeIndicator: return "upgrade";
-    case FirmwareTooltip::kShortIndicator: return "command";
-    case FirmwareTooltip::kNone: break;
+    case FirmwareTooltip::kUpgradeIndicator:
+      return "upgrade";
+    case FirmwareTooltip::kShortIndicator:
+      return "command";
+    case FirmwareTooltip::kNone:
+      break;
   }
   return nullptr;
 }
@@ -137,18 +142,28 @@ bool StampOne(const CliEnv& env, const std::string& path, std::string* out) {
   StampResult result;
   switch (StampFirmwareImage(path, &result)) {
     case kFirmwareOk:
-      *out += path + ": " + (result.written ? result.checksum + " " + Words(FirmwareCliText::kWritten, env)
-                                            : Shown(result.found) + " " + Words(FirmwareCliText::kAlreadyStamped, env)) +
+      *out += path + ": " +
+              (result.written
+                   ? result.checksum + " " + Words(FirmwareCliText::kWritten, env)
+                   : Shown(result.found) + " " + Words(FirmwareCliText::kAlreadyStamped, env)) +
               "\n";
       return true;
     case kFirmwareFileNotFound:
-    case kFirmwareFileOpenFailed: Fail(path + ": " + Say(CliText::kCannotOpenFile, env.language)); break;
-    case kFirmwareNotAFile: Fail(path + ": " + Words(FirmwareCliText::kNotAFile, env)); break;
-    case kFirmwareImageTooShort: Fail(path + ": " + Words(FirmwareCliText::kTooShort, env)); break;
+    case kFirmwareFileOpenFailed:
+      Fail(path + ": " + Say(CliText::kCannotOpenFile, env.language));
+      break;
+    case kFirmwareNotAFile:
+      Fail(path + ": " + Words(FirmwareCliText::kNotAFile, env));
+      break;
+    case kFirmwareImageTooShort:
+      Fail(path + ": " + Words(FirmwareCliText::kTooShort, env));
+      break;
     case kFirmwareFileWriteFailed:
       Fail(path + ": " + Words(FirmwareCliText::kNotWritten, env) + " " + result.checksum);
       break;
-    default: Fail(path + ": " + Say(CliText::kCannotReadFile, env.language)); break;
+    default:
+      Fail(path + ": " + Say(CliText::kCannotReadFile, env.language));
+      break;
   }
   return false;
 }
@@ -173,7 +188,8 @@ int Info(CliEnv& env) {
     return kExitFailed;
   }
   if (env.json) {
-    return WriteJson(env, {{"version", JsonText(page.info.version)}, {"id", JsonText(page.info.id)}});
+    return WriteJson(env,
+                     {{"version", JsonText(page.info.version)}, {"id", JsonText(page.info.id)}});
   }
   return WriteOut(env, JsonText(page.info.version) + "\n" + JsonText(page.info.id) + "\n");
 }
@@ -268,7 +284,8 @@ int Upgrade(CliEnv& env, const FirmwareArgs& args) {
 void AddFirmwareCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<FirmwareArgs>();
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    command->add_option("-p,--printer", env.printer,
+                        "a position in the list or the start of a name");
   };
   auto* firmware = app.add_subcommand("firmware", "firmware images and printer command files");
   firmware->require_subcommand(1);

@@ -60,7 +60,8 @@ int IdIndex(const FontArgs& args, const CliEnv& env, int* index) {
 int CheckCodePage(const FontArgs& args) {
   if (args.code_page.empty() || FindCodePage(args.code_page) != nullptr) return kExitOk;
   std::string names;
-  for (const CodePage& page : CodePages()) names += std::string(names.empty() ? "" : ", ") + page.name;
+  for (const CodePage& page : CodePages())
+    names += std::string(names.empty() ? "" : ", ") + page.name;
   Fail("--code-page: not one of " + names);
   return kExitUsage;
 }
@@ -75,7 +76,8 @@ int Convert(const CliEnv& env, const FontArgs& args) {
     return FailWith(code, env);
   }
   std::string command;
-  if (int code = BuildFontDownloadCommand(job, &command); code != kFontOk) return FailWith(code, env);
+  if (int code = BuildFontDownloadCommand(job, &command); code != kFontOk)
+    return FailWith(code, env);
   const std::string out =
       args.out.empty() ? CommandFilePath("", DownloadFileName(job.font_name)) : args.out;
   if (int code = WriteCommandFile(out, command); code != kFontOk) return FailWith(code, env);
@@ -154,16 +156,20 @@ void AddFontCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   const std::vector<std::string> types{"VRLE", "VRLZ"};
   const std::vector<std::string> storages{"SDRAM", "FLASH"};
   auto add_kind = [&](CLI::App* command) {
-    command->add_option("--type", args->type, "the command language")->required()->check(CLI::IsMember(types));
+    command->add_option("--type", args->type, "the command language")
+        ->required()
+        ->check(CLI::IsMember(types));
     command->add_option("--storage", args->storage, "where the printer keeps the font")
         ->required()
         ->check(CLI::IsMember(storages));
   };
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    command->add_option("-p,--printer", env.printer,
+                        "a position in the list or the start of a name");
   };
   auto add_id = [&](CLI::App* command) {
-    command->add_option("--id", args->id, "the font ID: A to Z for VRLE, 0 to 9 for VRLZ")->required();
+    command->add_option("--id", args->id, "the font ID: A to Z for VRLE, 0 to 9 for VRLZ")
+        ->required();
   };
 
   auto* convert = font->add_subcommand("convert", "write the download file of a TrueType font");
@@ -172,7 +178,8 @@ void AddFontCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   convert->add_option("-o,--output", args->out, "the file to write (default: NAME.prn here)");
   convert->callback([&env, exit_code, args] { *exit_code = Convert(env, *args); });
 
-  auto* program = font->add_subcommand("test-program", "write the program that prints a font's characters");
+  auto* program =
+      font->add_subcommand("test-program", "write the program that prints a font's characters");
   add_kind(program);
   add_id(program);
   program->add_option("--name", args->name, "the font's name in the printer")->required();

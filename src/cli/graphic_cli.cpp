@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/graphic/graphic_codes.h"
 #include "cli/cli_units.h"
+#include "core/graphic/graphic_codes.h"
 #include "imaging/picture_convert.h"
 
 namespace vidodez::cli {
@@ -41,7 +41,8 @@ void AddGraphicCommands(CLI::App* graphic, CliEnv& env, int* exit_code) {
       *exit_code = kExitFailed;
       return;
     }
-    *exit_code = WriteOut(env, std::to_string(result.width) + " x " + std::to_string(result.height) + "\n");
+    *exit_code =
+        WriteOut(env, std::to_string(result.width) + " x " + std::to_string(result.height) + "\n");
   });
 }
 

@@ -164,7 +164,8 @@ int SendFile(CliEnv& env, const std::string& path, bool watch) {
   PrinterLink link(*env.comm, name);
   if (int rc = Open(env, link); rc != kExitOk) return rc;
   ProgressBar bar(STDERR_FILENO, env.language);
-  int rc = watch || bar.shown() ? SendShown(env, link, name, path, watch, bar) : link.SendFile(path);
+  int rc =
+      watch || bar.shown() ? SendShown(env, link, name, path, watch, bar) : link.SendFile(path);
   link.Close();
   if (rc == kPortOk) return kExitOk;
   if (rc == kFileOpenFailed) Fail(Say(CliText::kCannotOpenFile, env.language) + " " + path);
@@ -176,9 +177,7 @@ int SendFile(CliEnv& env, const std::string& path, bool watch) {
 }  // namespace
 
 void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
-  auto add_printer = [&env](CLI::App* command) {
-    AddPrinterOption(command, env);
-  };
+  auto add_printer = [&env](CLI::App* command) { AddPrinterOption(command, env); };
 
   auto* list = app.add_subcommand("list", "list the printers, one display name per line");
   list->add_flag("--json", env.json, "print the list as JSON");
@@ -209,9 +208,8 @@ void AddLinkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   send_file->add_option("PATH", *send_path, "the file")->required();
   send_file->add_flag("--watch", *watch, "print the printer's status to stderr while sending");
   send_file->footer("On a terminal, stderr shows the progress of the send.");
-  send_file->callback([&env, exit_code, send_path, watch] {
-    *exit_code = SendFile(env, *send_path, *watch);
-  });
+  send_file->callback(
+      [&env, exit_code, send_path, watch] { *exit_code = SendFile(env, *send_path, *watch); });
 }
 
 }  // namespace vidodez::cli

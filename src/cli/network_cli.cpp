@@ -84,10 +84,12 @@ bool ParsePort(const std::string& text) {
 // The given addresses over the page's; kExitUsage for one that is not an
 // address.
 int TakeAddresses(const NetArgs& args, std::string_view language, NetworkAddresses* addresses) {
-  const std::pair<const std::string&, OctetTexts*> given[] = {
-      {args.ip, &addresses->address}, {args.mask, &addresses->mask}, {args.gateway, &addresses->gateway}};
+  const std::pair<const std::string&, OctetTexts*> given[] = {{args.ip, &addresses->address},
+                                                              {args.mask, &addresses->mask},
+                                                              {args.gateway, &addresses->gateway}};
   for (const auto& [text, octets] : given) {
-    if (!text.empty() && !ParseOctets(text, octets)) return Usage(NetText::kAddressUsage, language, text);
+    if (!text.empty() && !ParseOctets(text, octets))
+      return Usage(NetText::kAddressUsage, language, text);
   }
   if (!args.port.empty()) {
     if (!ParsePort(args.port)) return Usage(NetText::kPortUsage, language, args.port);
@@ -125,9 +127,10 @@ int Get(CliEnv& env, const NetArgs& args) {
   const bool wifi = page.AddressCommand() == kReadWifiAddressesCommand;
   if (int rc = page.GetAddresses(*env.comm, op); rc != kNetworkOk) return Outcome(env, rc, op);
   const PrinterSettingsRecord& r = page.record;
-  std::vector<std::pair<const char*, std::string>> values{
-      {"IPAddress", r.IPAddress.str()}, {"SubnetMask", r.SubnetMask.str()},
-      {"Gateway", r.Gateway.str()}, {"Port", r.Port.str()}};
+  std::vector<std::pair<const char*, std::string>> values{{"IPAddress", r.IPAddress.str()},
+                                                          {"SubnetMask", r.SubnetMask.str()},
+                                                          {"Gateway", r.Gateway.str()},
+                                                          {"Port", r.Port.str()}};
   if (!wifi && HasDhcpField(page.field_count)) values.emplace_back("DhcpFlag", r.DhcpFlag.str());
   const char* interface = wifi ? "wifi" : "wired";
   if (env.json) {
@@ -136,7 +139,8 @@ int Get(CliEnv& env, const NetArgs& args) {
     return WriteJson(env, document);
   }
   std::string out = std::string("Interface=") + interface + "\n";
-  for (const auto& [name, value] : values) out += std::string(name) + "=" + platform::GbkForDisplay(value) + "\n";
+  for (const auto& [name, value] : values)
+    out += std::string(name) + "=" + platform::GbkForDisplay(value) + "\n";
   return WriteOut(env, out);
 }
 
@@ -178,7 +182,8 @@ int SetWifi(CliEnv& env, const NetArgs& args) {
   page.SetWifiOption(true);
   page.ChooseMode(mode);
   page.channel = ChannelPosition(page, args.channel);
-  if (page.channel == kNoSelection) return Usage(NetText::kChannelUsage, env.language, args.channel);
+  if (page.channel == kNoSelection)
+    return Usage(NetText::kChannelUsage, env.language, args.channel);
   if (args.security < 0 || args.security >= static_cast<int>(page.SecurityEntries().size())) {
     return Usage(NetText::kSecurityUsage, env.language, std::to_string(args.security));
   }
@@ -262,14 +267,16 @@ void AddAddressOptions(CLI::App* command, NetArgs& args, bool required) {
 void AddNetworkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<NetArgs>();
   auto add_printer = [&env](CLI::App* command) {
-    command->add_option("-p,--printer", env.printer, "a position in the list or the start of a name");
+    command->add_option("-p,--printer", env.printer,
+                        "a position in the list or the start of a name");
   };
   auto* net = app.add_subcommand("net", "the printer's wired and Wi-Fi network settings");
   net->require_subcommand(1);
 
   auto* get = net->add_subcommand("get", "print the printer's addresses");
   add_printer(get);
-  get->add_flag("--wifi", args->wifi, "the Wi-Fi module's addresses (printers of 40 fields or more)");
+  get->add_flag("--wifi", args->wifi,
+                "the Wi-Fi module's addresses (printers of 40 fields or more)");
   get->add_flag("--json", env.json, "print the addresses as JSON");
   get->callback([&env, exit_code, args] { *exit_code = Get(env, *args); });
 
@@ -286,7 +293,8 @@ void AddNetworkCommands(CLI::App& app, CliEnv& env, int* exit_code) {
       ->required()
       ->check(CLI::IsMember({"ap", "sta"}));
   wifi->add_option("--ssid", args->ssid, "the network name")->required();
-  wifi->add_option("--channel", args->channel, "auto, or N of the list's \"Channel N\"")->required();
+  wifi->add_option("--channel", args->channel, "auto, or N of the list's \"Channel N\"")
+      ->required();
   wifi->add_option("--security", args->security, "the position in the mode's security list")
       ->required();
   wifi->add_option("--password", args->password, "the password (none for an open network)");

@@ -7,8 +7,8 @@
 
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
-#include "cli/cli_units.h"
 #include "cli/cli_texts.h"
+#include "cli/cli_units.h"
 #include "core/config/config_codes.h"
 #include "core/config/model_list.h"
 #include "core/config/settings_page.h"
@@ -28,7 +28,9 @@ struct SettingsArgs {
 
 // The unit words of --unit and of the lengths `get` prints ("dot", "inch",
 // "mm"); CLI11 has checked the word, an empty one means dots.
-int UnitOfWord(const std::string& word) { return std::max(UnitFromWord(word, kPageUnits), kUnitDots); }
+int UnitOfWord(const std::string& word) {
+  return std::max(UnitFromWord(word, kPageUnits), kUnitDots);
+}
 
 std::string UnitWord(int unit) { return UnitOf(unit).word; }
 
@@ -163,9 +165,7 @@ int FactoryReset(CliEnv& env, bool yes) {
 
 void AddSettingsCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<SettingsArgs>();
-  auto add_printer = [&env](CLI::App* command) {
-    AddPrinterOption(command, env);
-  };
+  auto add_printer = [&env](CLI::App* command) { AddPrinterOption(command, env); };
 
   auto* settings = app.add_subcommand("settings", "the printer's settings");
   settings->require_subcommand(1);

@@ -29,15 +29,14 @@ struct StorageArgs {
 };
 
 const std::map<std::string, StoredKind>& Kinds() {
-  static const std::map<std::string, StoredKind> kinds{
-      {"forms", StoredKind::kForm}, {"fonts", StoredKind::kFont}, {"graphics", StoredKind::kGraphic}};
+  static const std::map<std::string, StoredKind> kinds{{"forms", StoredKind::kForm},
+                                                       {"fonts", StoredKind::kFont},
+                                                       {"graphics", StoredKind::kGraphic}};
   return kinds;
 }
 
 // A page on the chosen printer, or kExitFailed with the message printed.
-int PreparePage(CliEnv& env, StoragePage* page) {
-  return ResolvePrinter(env, &page->printer);
-}
+int PreparePage(CliEnv& env, StoragePage* page) { return ResolvePrinter(env, &page->printer); }
 
 int Console(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
@@ -137,12 +136,11 @@ int StoreGraphic(CliEnv& env, const StorageArgs& args) {
 
 void AddStorageCommands(CLI::App& app, CLI::App* graphic, CliEnv& env, int* exit_code) {
   auto args = std::make_shared<StorageArgs>();
-  auto add_printer = [&env](CLI::App* command) {
-    AddPrinterOption(command, env);
-  };
+  auto add_printer = [&env](CLI::App* command) { AddPrinterOption(command, env); };
   std::vector<std::string> kind_names{"forms", "fonts", "graphics"};
 
-  auto* console = app.add_subcommand("console", "send typed commands; every line break becomes CR LF");
+  auto* console =
+      app.add_subcommand("console", "send typed commands; every line break becomes CR LF");
   add_printer(console);
   auto* text = console->add_option("TEXT", args->text, "the commands");
   console->add_option("--file", args->file, "read the commands from a file")->excludes(text);
@@ -177,9 +175,11 @@ void AddStorageCommands(CLI::App& app, CLI::App* graphic, CliEnv& env, int* exit
   add_printer(print);
   print->callback([&env, exit_code, args] { *exit_code = PrintStored(env, *args); });
 
-  auto* store = graphic->add_subcommand("store", "download a PCX picture as a stored graphic and test-print it");
+  auto* store = graphic->add_subcommand(
+      "store", "download a PCX picture as a stored graphic and test-print it");
   store->add_option("FILE", args->file, "the PCX file")->required();
-  store->add_option("--id", args->id, "the graphic's name in the printer (at most 8 bytes)")->required();
+  store->add_option("--id", args->id, "the graphic's name in the printer (at most 8 bytes)")
+      ->required();
   store->add_flag("--no-store", args->no_store, "send the ZN form instead of ZS");
   add_printer(store);
   store->callback([&env, exit_code, args] { *exit_code = StoreGraphic(env, *args); });

@@ -29,7 +29,7 @@ struct Coder {
   const char* name;  // ImageMagick's, for reading and writing
   bool writable;
   VidodezMagickForm form;  // one bit a pixel unless grey
-  int max_side;  // of the format, when below ours
+  int max_side;            // of the format, when below ours
 };
 
 constexpr VidodezMagickForm kGrey = kVidodezMagickGrey;
@@ -40,18 +40,18 @@ constexpr VidodezMagickForm kPalette = kVidodezMagickPalette;
 // a way other readers refuse), JPEG and JNG have no 1-bit form. Nothing on
 // Linux writes WMF or EMF; PCX is the core's own.
 constexpr std::array<Coder, 24> kCoders{{
-    {"bmp", "BMP3", true, kBilevel, 0},   {"gif", "GIF", true, kBilevel, 0},
-    {"jpg", "JPEG", true, kGrey, 0},      {"jpeg", "JPEG", true, kGrey, 0},
-    {"png", "PNG", true, kBilevel, 0},    {"mng", "MNG", true, kBilevel, 0},
-    {"jng", "JNG", true, kGrey, 0},       {"ico", "ICO", true, kPalette, 256},
-    {"tif", "TIFF", true, kBilevel, 0},   {"tiff", "TIFF", true, kBilevel, 0},
-    {"tga", "TGA", true, kGrey, 0},       {"wbmp", "WBMP", true, kBilevel, 0},
-    {"wmf", "WMF", false, kGrey, 0},      {"emf", "EMF", false, kGrey, 0},
-    {"jp2", "JP2", true, kBilevel, 0},    {"j2k", "J2K", true, kBilevel, 0},
-    {"jpc", "J2K", true, kBilevel, 0},    {"j2c", "J2K", true, kBilevel, 0},
-    {"pgx", "PGX", true, kGrey, 0},       {"ras", "SUN", true, kPalette, 0},
-    {"pnm", "PNM", true, kBilevel, 0},    {"pgm", "PGM", true, kGrey, 0},
-    {"ppm", "PPM", true, kGrey, 0},       {"pcx", "PCX", false, kGrey, 0},
+    {"bmp", "BMP3", true, kBilevel, 0}, {"gif", "GIF", true, kBilevel, 0},
+    {"jpg", "JPEG", true, kGrey, 0},    {"jpeg", "JPEG", true, kGrey, 0},
+    {"png", "PNG", true, kBilevel, 0},  {"mng", "MNG", true, kBilevel, 0},
+    {"jng", "JNG", true, kGrey, 0},     {"ico", "ICO", true, kPalette, 256},
+    {"tif", "TIFF", true, kBilevel, 0}, {"tiff", "TIFF", true, kBilevel, 0},
+    {"tga", "TGA", true, kGrey, 0},     {"wbmp", "WBMP", true, kBilevel, 0},
+    {"wmf", "WMF", false, kGrey, 0},    {"emf", "EMF", false, kGrey, 0},
+    {"jp2", "JP2", true, kBilevel, 0},  {"j2k", "J2K", true, kBilevel, 0},
+    {"jpc", "J2K", true, kBilevel, 0},  {"j2c", "J2K", true, kBilevel, 0},
+    {"pgx", "PGX", true, kGrey, 0},     {"ras", "SUN", true, kPalette, 0},
+    {"pnm", "PNM", true, kBilevel, 0},  {"pgm", "PGM", true, kGrey, 0},
+    {"ppm", "PPM", true, kGrey, 0},     {"pcx", "PCX", false, kGrey, 0},
 }};
 
 const Coder* CoderOf(std::string_view extension) {
@@ -98,7 +98,7 @@ const Module* LoadModule() {
     g_loaded = true;
   });
   return module.read != nullptr && module.write != nullptr && module.release != nullptr ? &module
-                                                                                         : nullptr;
+                                                                                        : nullptr;
 }
 
 struct Rows {
@@ -132,11 +132,15 @@ void Row(void* context, int y, const unsigned char* rgba) {
 int MagickLoad(const std::string& path, LoadedPicture* out) {
   std::vector<std::uint8_t> bytes;
   switch (ReadInputFile(path, kMaxFileBytes, &bytes)) {
-    case kShellOk: break;
+    case kShellOk:
+      break;
     case kInputMissing:
-    case kInputOpenFailed: return kGraphicFileOpenFailed;
-    case kInputTooLarge: return kGraphicPictureTooLarge;
-    default: return kGraphicFileReadFailed;
+    case kInputOpenFailed:
+      return kGraphicFileOpenFailed;
+    case kInputTooLarge:
+      return kGraphicPictureTooLarge;
+    default:
+      return kGraphicFileReadFailed;
   }
   const Module* module = LoadModule();
   if (module == nullptr) return kGraphicBadPicture;
@@ -153,9 +157,12 @@ int MagickLoad(const std::string& path, LoadedPicture* out) {
   request.begin = Begin;
   request.row = Row;
   switch (module->read(&request)) {
-    case kVidodezMagickOk: break;
-    case kVidodezMagickTooLarge: return kGraphicPictureTooLarge;
-    default: return kGraphicBadPicture;
+    case kVidodezMagickOk:
+      break;
+    case kVidodezMagickTooLarge:
+      return kGraphicPictureTooLarge;
+    default:
+      return kGraphicBadPicture;
   }
   LoadedPicture picture;
   picture.bitmap = std::move(rows.picture);

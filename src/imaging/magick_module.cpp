@@ -57,8 +57,7 @@ int Read(const VidodezMagickRead& request) {
   const long long width = static_cast<long long>(image.columns());
   const long long height = static_cast<long long>(image.rows());
   if (width <= 0 || height <= 0) return kVidodezMagickUnreadable;
-  if (width > request.max_side || height > request.max_side ||
-      width * height > request.max_pixels)
+  if (width > request.max_side || height > request.max_side || width * height > request.max_pixels)
     return kVidodezMagickTooLarge;
   image.subImage(0);
   image.subRange(1);  // the first frame of an animation

@@ -44,8 +44,8 @@ struct VidodezMagickWrite {
   int width;
   int height;
   int dpi;
-  const char* coder;  // "GIF", "J2K", ...
-  int form;           // a VidodezMagickForm
+  const char* coder;     // "GIF", "J2K", ...
+  int form;              // a VidodezMagickForm
   unsigned char* bytes;  // out: the file, to be released with vidodez_magick_free
   size_t size;
 };

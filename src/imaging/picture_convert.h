@@ -11,15 +11,15 @@ namespace vidodez::imaging {
 
 struct ConvertOptions {
   std::string input;
-  std::string output;  // its extension picks the format, as in the dialog
+  std::string output;        // its extension picks the format, as in the dialog
   std::string unit = "dot";  // a picture unit's word: "dot", "inch", "cm" or "mm"
   int dpi = 203;             // 203, 300 or 600
   // Texts as typed, checked like the dialog's boxes.
   std::optional<std::string> width;   // in `unit`
   std::optional<std::string> height;  // in `unit`
   std::optional<std::string> scale;   // percent of the source size
-  bool keep_scale = true;  // false: --no-keep-scale
-  int rotate = 0;          // degrees to the right: 0, 90, 180 or 270
+  bool keep_scale = true;             // false: --no-keep-scale
+  int rotate = 0;                     // degrees to the right: 0, 90, 180 or 270
 };
 
 struct ConvertResult {

@@ -1,9 +1,9 @@
 #include "imaging/picture_loader.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -75,10 +75,13 @@ bool QtReadsFormat(int format) {
 int OpenPictureFile(const std::string& path, QFile* file) {
   int fd = -1;
   switch (OpenInputFile(path, &fd)) {
-    case kShellOk: break;
+    case kShellOk:
+      break;
     case kInputMissing:
-    case kInputOpenFailed: return kGraphicFileOpenFailed;
-    default: return kGraphicFileReadFailed;
+    case kInputOpenFailed:
+      return kGraphicFileOpenFailed;
+    default:
+      return kGraphicFileReadFailed;
   }
   file->setFileName(QFile::decodeName(path.c_str()));
   if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -176,7 +179,7 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
     // Turned photographs are turned back as Qt would; mirrored ones (rare)
     // go through Qt.
     const QImageIOHandler::Transformations turn = reader.transformation();
-    const int quarter_turns = turn == QImageIOHandler::TransformationNone       ? 0
+    const int quarter_turns = turn == QImageIOHandler::TransformationNone        ? 0
                               : turn == QImageIOHandler::TransformationRotate90  ? 1
                               : turn == QImageIOHandler::TransformationRotate180 ? 2
                               : turn == QImageIOHandler::TransformationRotate270 ? 3

@@ -32,7 +32,8 @@ bool FirmwareUpgrade::Begin(std::span<const uint8_t> transfer, Clock::time_point
 void FirmwareUpgrade::Add(std::span<const uint8_t> transfer, Clock::time_point now) {
   last_byte_ = now;
   size_t to_header = std::min(transfer.size(), kImageBodyOffset - header_.size());
-  header_.insert(header_.end(), transfer.begin(), transfer.begin() + static_cast<std::ptrdiff_t>(to_header));
+  header_.insert(header_.end(), transfer.begin(),
+                 transfer.begin() + static_cast<std::ptrdiff_t>(to_header));
   checksum_.Add(transfer.subspan(to_header));
 }
 

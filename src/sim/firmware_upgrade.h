@@ -48,8 +48,8 @@ class FirmwareUpgrade {
 
   // Ends an image that has been quiet long enough, judged against the
   // printer's part number, and hands over the status steps due at `now`.
-  void Advance(Clock::time_point now, const std::string& part_number,
-               size_t version_capacity, std::vector<StatusStep>* due);
+  void Advance(Clock::time_point now, const std::string& part_number, size_t version_capacity,
+               std::vector<StatusStep>* due);
   // When Advance has something to do next; none: nothing pending.
   std::optional<Clock::time_point> NextDeadline() const;
 

@@ -286,8 +286,7 @@ GadgetSystem RealGadgetSystem() {
   // The printer function takes the new status byte as the ioctl argument
   // itself, not through a pointer.
   sys.set_status = [](int fd, uint8_t status) {
-    return ::ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) < 0 ? -1
-                                                                                           : 0;
+    return ::ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) < 0 ? -1 : 0;
   };
   sys.path_node = [](const std::string& path, ino_t* node) {
     struct stat st {};

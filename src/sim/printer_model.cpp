@@ -20,13 +20,47 @@ namespace {
 
 // What a freshly unpacked printer reports: 41 fields, each within the slot
 // the program keeps for it, none holding "*".
-constexpr std::array<const char*, 41> kFactorySettings{
-    "1",        "0",         "0",    "10",   "04",   "0",              "1.52",
-    "VT41-0152", "0",        "2",    "0",    "01",   "00",             "0",
-    "0",        "0",         "0",    "192.168.1.100", "255.255.255.0", "192.168.1.1",
-    "9100",     "0008",      "-012", "0000", "0000", "0000",           "0000",
-    "00112233445566", "000000", "1", "000",  "0000", "0",              "10",
-    "1",        "0100",      "0",    "12",   "12",   "1",              "0"};
+constexpr std::array<const char*, 41> kFactorySettings{"1",
+                                                       "0",
+                                                       "0",
+                                                       "10",
+                                                       "04",
+                                                       "0",
+                                                       "1.52",
+                                                       "VT41-0152",
+                                                       "0",
+                                                       "2",
+                                                       "0",
+                                                       "01",
+                                                       "00",
+                                                       "0",
+                                                       "0",
+                                                       "0",
+                                                       "0",
+                                                       "192.168.1.100",
+                                                       "255.255.255.0",
+                                                       "192.168.1.1",
+                                                       "9100",
+                                                       "0008",
+                                                       "-012",
+                                                       "0000",
+                                                       "0000",
+                                                       "0000",
+                                                       "0000",
+                                                       "00112233445566",
+                                                       "000000",
+                                                       "1",
+                                                       "000",
+                                                       "0000",
+                                                       "0",
+                                                       "10",
+                                                       "1",
+                                                       "0100",
+                                                       "0",
+                                                       "12",
+                                                       "12",
+                                                       "1",
+                                                       "0"};
 
 // A line this long is file data, not a command: only its end is kept, where
 // a caret or tilde command may begin.
@@ -49,8 +83,7 @@ std::string ReplyOf(const std::vector<std::string>& fields) {
   return reply + "*E\r\n";
 }
 
-std::string StatePath(const PrinterOptions& options, const std::string& serial,
-                      const char* what) {
+std::string StatePath(const PrinterOptions& options, const std::string& serial, const char* what) {
   return options.state_dir + "/" + serial + what;
 }
 
@@ -78,7 +111,8 @@ PrinterModel::PrinterModel(PrinterOptions options)
   settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
   if (!options_.state_dir.empty()) LoadState();
   if (!options_.wire_log.empty())
-    wire_log_fd_ = ::open(options_.wire_log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    wire_log_fd_ =
+        ::open(options_.wire_log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
 }
 
 // What a restart keeps: the settings, one per line, the stored objects and
@@ -92,9 +126,8 @@ void PrinterModel::LoadState() {
   // Printers under 39 fields keep the calibration length apart from their
   // settings; a restart keeps it too.
   std::string length = ReadAll(StatePath(options_, Serial(), ".calibration"));
-  if (length.size() >= 4 && std::all_of(length.begin(), length.begin() + 4, [](unsigned char c) {
-        return std::isdigit(c);
-      })) {
+  if (length.size() >= 4 && std::all_of(length.begin(), length.begin() + 4,
+                                        [](unsigned char c) { return std::isdigit(c); })) {
     calibration_length_ = length.substr(0, 4);
   }
   if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
@@ -226,7 +259,8 @@ void PrinterModel::HandleLine(const std::string& line, bool whole, Clock::time_p
   if (whole && HandleCommand(line, now)) return;
   // "^" and "~" start a command wherever they stand, so a stray line without
   // its line end (the tail of a file) does not swallow the command after it.
-  size_t from = std::max<size_t>(whole ? 1 : 0, line.size() > kMaxCommand ? line.size() - kMaxCommand : 0);
+  size_t from =
+      std::max<size_t>(whole ? 1 : 0, line.size() > kMaxCommand ? line.size() - kMaxCommand : 0);
   for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
        at = line.find_first_of("^~", at + 1)) {
     if (HandleCommand(line.substr(at), now)) return;
@@ -257,7 +291,8 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
     // nothing, as a printer ignores it.
     std::vector<std::string> values;
     if (!ParseSettingsCommand(line, &values) ||
-        static_cast<int>(values.size()) != SettingsLinePositions(static_cast<int>(settings_.size())))
+        static_cast<int>(values.size()) !=
+            SettingsLinePositions(static_cast<int>(settings_.size())))
       return true;
     std::copy(values.begin(), values.end(), settings_.begin());
     SaveState();
@@ -265,8 +300,9 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
   }
   if (line.compare(0, 6, "#UM>SL") == 0) {
     std::string length = line.substr(6);
-    bool digits = length.size() == 4 &&
-                  std::all_of(length.begin(), length.end(), [](unsigned char c) { return std::isdigit(c); });
+    bool digits =
+        length.size() == 4 &&
+        std::all_of(length.begin(), length.end(), [](unsigned char c) { return std::isdigit(c); });
     if (digits) {
       calibration_length_ = length;
       if (settings_.size() > kCalibrationLenField) settings_[kCalibrationLenField] = length;
@@ -275,7 +311,8 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
     return true;
   }
   if (line == "#UM>IF") {
-    settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + static_cast<long>(settings_.size()));
+    settings_.assign(kFactorySettings.begin(),
+                     kFactorySettings.begin() + static_cast<long>(settings_.size()));
     settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
     calibration_length_ = kFactorySettings[kCalibrationLenField];
     actions_.push_back(line);
@@ -314,7 +351,9 @@ void PrinterModel::Advance(Clock::time_point now) {
 }
 
 void PrinterModel::QueueReply(const std::string& reply, Clock::time_point now) {
-  auto bytes = [](const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); };
+  auto bytes = [](const std::string& text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
+  };
   switch (options_.reply_mode) {
     case ReplyMode::kNormal:
       bulk_in_.push_back({now, bytes(reply)});

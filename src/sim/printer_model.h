@@ -30,8 +30,8 @@ struct PrinterOptions {
   uint8_t status = 24;
   std::string wire_log;  // file every received byte is appended to; empty: none
   ReplyMode reply_mode = ReplyMode::kNormal;
-  std::string state_dir;  // empty: state is not kept across restarts
-  bool keep_wire = true;  // keep every received byte in memory for wire()
+  std::string state_dir;        // empty: state is not kept across restarts
+  bool keep_wire = true;        // keep every received byte in memory for wire()
   char command_set_flag = '0';  // field 8 of the settings reply
   // When set, "^S1" is answered with this text as given, for odd replies.
   std::optional<std::string> list_reply;

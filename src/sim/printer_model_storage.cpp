@@ -23,7 +23,8 @@ bool IsLabelPrintLine(std::string_view line) {
   auto digits = [](std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
   };
-  return digits(line.substr(1, comma == std::string_view::npos ? std::string_view::npos : comma - 1)) &&
+  return digits(line.substr(
+             1, comma == std::string_view::npos ? std::string_view::npos : comma - 1)) &&
          (comma == std::string_view::npos || digits(line.substr(comma + 1)));
 }
 
@@ -80,7 +81,9 @@ bool PrinterModel::HandleStorageLine(const std::string& line, Clock::time_point 
   struct Delete {
     const char* prefix;
     std::vector<std::pair<std::string, std::string>>* kind;
-  } deletes[] = {{"FK", &stored_.forms}, {"^ZF", &stored_.fonts}, {"ZF", &stored_.fonts},
+  } deletes[] = {{"FK", &stored_.forms},
+                 {"^ZF", &stored_.fonts},
+                 {"ZF", &stored_.fonts},
                  {"GK", &stored_.graphics}};
   for (const auto& d : deletes) {
     if (auto name = QuotedName(line, d.prefix)) {

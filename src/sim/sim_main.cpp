@@ -8,8 +8,8 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/platform/usb_printing.h"

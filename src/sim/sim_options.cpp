@@ -15,8 +15,8 @@ bool ParseInt(const std::string& text, int base, long low, long high, long* valu
 
 bool ParseReplyMode(const std::string& text, ReplyMode* mode) {
   static const std::pair<const char*, ReplyMode> kModes[] = {
-      {"normal", ReplyMode::kNormal}, {"none", ReplyMode::kNone},
-      {"empty", ReplyMode::kEmpty},   {"split", ReplyMode::kSplit},
+      {"normal", ReplyMode::kNormal},     {"none", ReplyMode::kNone},
+      {"empty", ReplyMode::kEmpty},       {"split", ReplyMode::kSplit},
       {"oversize", ReplyMode::kOversize}, {"slow", ReplyMode::kSlow}};
   for (const auto& [name, value] : kModes) {
     if (text == name) {

@@ -52,7 +52,8 @@ std::vector<uint8_t> Tagged(char tag, const uint8_t* data = nullptr, size_t size
 }  // namespace
 
 SimPrinter::SimPrinter(std::string bus_dir, PrinterOptions options)
-    : bus_dir_(std::move(bus_dir)), model_(std::move(options)),
+    : bus_dir_(std::move(bus_dir)),
+      model_(std::move(options)),
       write_rate_(model_.options().write_rate) {
   const PrinterOptions& o = model_.options();
   std::string serial = model_.Serial();
@@ -299,7 +300,8 @@ void SimPrinter::ServePendingReads(Clock::time_point now) {
     if (!client.read_pending || !client.alive) continue;
     std::vector<uint8_t> transfer;
     if (model_.TakeTransfer(now, &transfer)) {
-      client.alive = SendMessage(client.fd, Tagged(simbus::kReadReply, transfer.data(), transfer.size()));
+      client.alive =
+          SendMessage(client.fd, Tagged(simbus::kReadReply, transfer.data(), transfer.size()));
       client.read_pending = false;
     } else if (now >= client.read_deadline) {
       client.alive = SendMessage(client.fd, Tagged(simbus::kReadTimedOut));

@@ -48,7 +48,8 @@ std::string StoredObjects::ListReply() const {
 
 void StoredObjects::Put(std::vector<std::pair<std::string, std::string>>* kind,
                         const std::string& name, std::string data) {
-  auto it = std::find_if(kind->begin(), kind->end(), [&](const auto& e) { return e.first == name; });
+  auto it =
+      std::find_if(kind->begin(), kind->end(), [&](const auto& e) { return e.first == name; });
   if (it != kind->end()) it->second = std::move(data);
   else kind->emplace_back(name, std::move(data));
 }
@@ -64,7 +65,8 @@ bool StoredObjects::Remove(std::vector<std::pair<std::string, std::string>>* kin
 std::string StoredObjects::Serialise() const {
   std::string text;
   auto put = [&](char tag, const auto& kind) {
-    for (const auto& [name, data] : kind) text += std::string(1, tag) + " " + ToHex(name) + " " + ToHex(data) + "\n";
+    for (const auto& [name, data] : kind)
+      text += std::string(1, tag) + " " + ToHex(name) + " " + ToHex(data) + "\n";
   };
   put('F', forms);
   put('T', fonts);
@@ -83,10 +85,17 @@ std::optional<StoredObjects> StoredObjects::Parse(const std::string& text) {
     auto data = FromHex(line.substr(second + 1));
     if (!name || !data) return std::nullopt;
     switch (line[0]) {
-      case 'F': objects.forms.emplace_back(*name, *data); break;
-      case 'T': objects.fonts.emplace_back(*name, *data); break;
-      case 'G': objects.graphics.emplace_back(*name, *data); break;
-      default: return std::nullopt;
+      case 'F':
+        objects.forms.emplace_back(*name, *data);
+        break;
+      case 'T':
+        objects.fonts.emplace_back(*name, *data);
+        break;
+      case 'G':
+        objects.graphics.emplace_back(*name, *data);
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return objects;

@@ -74,10 +74,10 @@ bool WifiModule::HandleLine(const std::string& line, bool* changed) {
 std::string WifiModule::Serialise() const {
   const WifiSettings& s = settings_;
   return "mode=" + std::to_string(s.mode) + "\nssid=" + s.ssid +
-         "\nchannel=" + TwoDigits(s.channel_code) + "\nsecurity=" + std::to_string(s.security_code) +
-         "\npassword=" + s.password + "\ndhcp=" + std::to_string(s.dhcp) +
-         "\naddress=" + JoinAddress(s.address) + "\nmask=" + JoinAddress(s.mask) +
-         "\ngateway=" + JoinAddress(s.gateway) + "\n";
+         "\nchannel=" + TwoDigits(s.channel_code) +
+         "\nsecurity=" + std::to_string(s.security_code) + "\npassword=" + s.password +
+         "\ndhcp=" + std::to_string(s.dhcp) + "\naddress=" + JoinAddress(s.address) +
+         "\nmask=" + JoinAddress(s.mask) + "\ngateway=" + JoinAddress(s.gateway) + "\n";
 }
 
 bool WifiModule::Restore(const std::string& text) {
@@ -85,11 +85,12 @@ bool WifiModule::Restore(const std::string& text) {
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {
     size_t equals = line.find('=');
-    if (equals == std::string::npos || !values.emplace(line.substr(0, equals), line.substr(equals + 1)).second)
+    if (equals == std::string::npos ||
+        !values.emplace(line.substr(0, equals), line.substr(equals + 1)).second)
       return false;
   }
-  static const std::array<const char*, 9> kKeys{"mode",     "ssid", "channel", "security", "password",
-                                                 "dhcp",     "address", "mask", "gateway"};
+  static const std::array<const char*, 9> kKeys{
+      "mode", "ssid", "channel", "security", "password", "dhcp", "address", "mask", "gateway"};
   if (values.size() != kKeys.size()) return false;
   for (const char* key : kKeys)
     if (!values.contains(key)) return false;
@@ -98,8 +99,8 @@ bool WifiModule::Restore(const std::string& text) {
   s.password = values["password"];
   bool read = OneDigit(values["mode"], &s.mode) && Channel(values["channel"], &s.channel_code) &&
               OneDigit(values["security"], &s.security_code) && OneDigit(values["dhcp"], &s.dhcp) &&
-              SplitAddress(values["address"], &s.address) && SplitAddress(values["mask"], &s.mask) &&
-              SplitAddress(values["gateway"], &s.gateway);
+              SplitAddress(values["address"], &s.address) &&
+              SplitAddress(values["mask"], &s.mask) && SplitAddress(values["gateway"], &s.gateway);
   // What the Wi-Fi line could not carry was never taken from one.
   std::string line;
   if (!read || BuildWifiCommand(s, &line) != kNetworkOk) return false;

@@ -32,7 +32,8 @@ class CliFirmware : public CliTest {
 };
 
 TEST_F(CliFirmware, ListShowsThePagesOrderAndStampsNothing) {
-  for (const char* name : {"S/X.Bin", "P30.BIN", "P4.BIN", "readme.txt", "A1.BIN", "a.dat"}) Put(name);
+  for (const char* name : {"S/X.Bin", "P30.BIN", "P4.BIN", "readme.txt", "A1.BIN", "a.dat"})
+    Put(name);
   const std::string image = Put("P5.bin", Image("", 10));
   RunResult listed = Cli({"firmware", "list", "--folder", files_.path()});
   EXPECT_EQ(listed.exit_code, 0) << listed.err;

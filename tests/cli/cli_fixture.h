@@ -26,14 +26,15 @@ class CliTest : public ::testing::Test {
     return test::RunOnTerminal(args, Env({}));
   }
   std::vector<std::string> Env(const std::vector<std::string>& more) const {
-    std::vector<std::string> full{"VIDODEZ_SIM_BUS=" + bus_.path(), "VIDODEZ_APPDATA=" + appdata_.path(),
-                                  "LC_ALL=C", "QT_QPA_PLATFORM=offscreen"};
+    std::vector<std::string> full{"VIDODEZ_SIM_BUS=" + bus_.path(),
+                                  "VIDODEZ_APPDATA=" + appdata_.path(), "LC_ALL=C",
+                                  "QT_QPA_PLATFORM=offscreen"};
     full.insert(full.end(), more.begin(), more.end());
     return full;
   }
   // The arguments of a simulated printer on this bus whose bytes go to Wire(port).
   std::vector<std::string> Sim(std::vector<std::string> more = {}, int port = 1) const {
-    std::vector<std::string> args{"--bus", bus_.path(), "--port-number", std::to_string(port),
+    std::vector<std::string> args{"--bus",      bus_.path(),  "--port-number", std::to_string(port),
                                   "--wire-log", WireLog(port)};
     args.insert(args.end(), more.begin(), more.end());
     return args;

@@ -27,35 +27,50 @@ class CliFont : public CliTest {
 // what the page writes, and a bad argument taken instead of refused.
 TEST_F(CliFont, ConvertAndTestProgramWriteThePagesBytes) {
   WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
-  RunResult vrlz = Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLZ", "--storage", "FLASH"});
+  RunResult vrlz =
+      Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLZ", "--storage", "FLASH"});
   EXPECT_EQ(vrlz.exit_code, 0) << vrlz.err;
-  EXPECT_EQ(Escaped(ReadFileBytes(work_.File("ARIAL.prn"))), Escaped("~DTE:ARIAL,3,\r\r\n001FA0\r\r\n"));
+  EXPECT_EQ(Escaped(ReadFileBytes(work_.File("ARIAL.prn"))),
+            Escaped("~DTE:ARIAL,3,\r\r\n001FA0\r\r\n"));
   const std::string out = files_.File("out.txt");
-  EXPECT_EQ(Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLE", "--storage", "SDRAM",
-                 "-o", out}).exit_code, 0);
+  EXPECT_EQ(Cli({"font", "convert", files_.File("ARIAL.ttf"), "--type", "VRLE", "--storage",
+                 "SDRAM", "-o", out})
+                .exit_code,
+            0);
   EXPECT_EQ(Escaped(ReadFileBytes(out)), Escaped("DT0,ARIAL,3,\r\r\n001FA0\r\r\n"));
 
   RunResult program = Cli({"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "ARIAL",
                            "--storage", "FLASH", "--code-page", "DOS 850"});
   EXPECT_EQ(program.exit_code, 0) << program.err;
-  EXPECT_TRUE(program.out.starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,B,ARIAL\r\r\nA100,50,0,B,32,32,N,\" !\"#"))
+  EXPECT_TRUE(program.out.starts_with(
+      "I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,B,ARIAL\r\r\nA100,50,0,B,32,32,N,\" !\"#"))
       << Escaped(program.out.substr(0, 60));
   EXPECT_TRUE(program.out.ends_with("\xFF\"\r\r\nP1,1\r\r\n"));
-  EXPECT_EQ(Cli({"font", "test-program", "--type", "VRLZ", "--id", "3", "--name", "ARIAL", "--storage",
-                 "SDRAM", "-o", out}).exit_code, 0);
-  EXPECT_TRUE(ReadFileBytes(out).starts_with("^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n^FO100,50^A3N,32,32^FD !\""));
+  EXPECT_EQ(Cli({"font", "test-program", "--type", "VRLZ", "--id", "3", "--name", "ARIAL",
+                 "--storage", "SDRAM", "-o", out})
+                .exit_code,
+            0);
+  EXPECT_TRUE(ReadFileBytes(out).starts_with(
+      "^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n^FO100,50^A3N,32,32^FD !\""));
 
   struct Refused {
     std::vector<std::string> args;
     int exit_code;
     std::string said;
   } refused[] = {
-      {{"font", "test-program", "--type", "VRLZ", "--id", "C", "--name", "A", "--storage", "FLASH"}, 2,
+      {{"font", "test-program", "--type", "VRLZ", "--id", "C", "--name", "A", "--storage", "FLASH"},
+       2,
        "ID range:\"0\"-\"9\"!"},
       {{"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "A", "--storage", "FLASH",
-        "--code-page", "DOS 999"}, 2, "--code-page"},
-      {{"font", "convert", files_.File("ARIAL.ttf"), "--type", "ZPL", "--storage", "FLASH"}, 2, "--type"},
-      {{"font", "convert", files_.File("missing.ttf"), "--type", "VRLE", "--storage", "FLASH"}, 1, ""},
+        "--code-page", "DOS 999"},
+       2,
+       "--code-page"},
+      {{"font", "convert", files_.File("ARIAL.ttf"), "--type", "ZPL", "--storage", "FLASH"},
+       2,
+       "--type"},
+      {{"font", "convert", files_.File("missing.ttf"), "--type", "VRLE", "--storage", "FLASH"},
+       1,
+       ""},
   };
   for (const Refused& r : refused) {
     RunResult result = Cli(r.args);
@@ -63,7 +78,8 @@ TEST_F(CliFont, ConvertAndTestProgramWriteThePagesBytes) {
     EXPECT_NE(result.err.find(r.said), std::string::npos) << result.err;
   }
   WriteFileBytes(files_.File("FONTNAME9.ttf"), "x");
-  RunResult long_name = Cli({"font", "convert", files_.File("FONTNAME9.ttf"), "--type", "VRLE", "--storage", "FLASH"});
+  RunResult long_name = Cli(
+      {"font", "convert", files_.File("FONTNAME9.ttf"), "--type", "VRLE", "--storage", "FLASH"});
   EXPECT_EQ(long_name.exit_code, 1);
   EXPECT_EQ(long_name.err, "Maximum 8 characters allowed!\n");
   EXPECT_FALSE(std::filesystem::exists(work_.File("FONTNAME9.prn")));
@@ -79,8 +95,9 @@ TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
   const std::string font = ReadFileBytes(kDebianFont);
   ASSERT_GT(font.size(), 100000u) << "fonts-dejavu-core is missing";
   WriteFileBytes(files_.File("DEJAVU.ttf"), font);
-  const std::vector<std::string> download{"font", "download", files_.File("DEJAVU.ttf"), "--type", "VRLZ",
-                                          "--storage", "FLASH", "--id", "5"};
+  const std::vector<std::string> download{"font",   "download", files_.File("DEJAVU.ttf"),
+                                          "--type", "VRLZ",     "--storage",
+                                          "FLASH",  "--id",     "5"};
   RunResult asked = Cli(download);
   EXPECT_EQ(asked.exit_code, 1);
   EXPECT_NE(asked.err.find("--yes"), std::string::npos) << asked.err;
@@ -99,12 +116,14 @@ TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
 
   const size_t before = Wire().size();
   RunResult print = Cli({"font", "print-test", "--type", "VRLZ", "--id", "5", "--name", "DEJAVU",
-                         "--storage", "FLASH"}, Desktop());
+                         "--storage", "FLASH"},
+                        Desktop());
   EXPECT_EQ(print.exit_code, 0) << print.err;
   const std::string on_desktop = ReadFileBytes(files_.File("Desktop/TEST_DEJAVU.txt"));
   EXPECT_TRUE(on_desktop.starts_with("^XA\r\r\n~SD15\r\r\n^CW5,E:DEJAVU.TTF\r\r\n"));
   const std::string sent = Wire().substr(before);
-  EXPECT_TRUE(sent.starts_with("^XA\r\n~SD15\r\n^CW5,E:DEJAVU.TTF\r\n")) << Escaped(sent.substr(0, 40));
+  EXPECT_TRUE(sent.starts_with("^XA\r\n~SD15\r\n^CW5,E:DEJAVU.TTF\r\n"))
+      << Escaped(sent.substr(0, 40));
   EXPECT_TRUE(sent.ends_with("^XZ\r\n\r\n"));
 }
 
@@ -116,20 +135,22 @@ TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
   WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
   // A folder where the download file should go.
   ASSERT_EQ(mkdir(work_.File("ARIAL.prn").c_str(), 0700), 0);
-  RunResult download = Cli({"font", "download", files_.File("ARIAL.ttf"), "--type", "VRLE", "--storage",
-                            "FLASH", "--id", "A", "--yes"});
+  RunResult download = Cli({"font", "download", files_.File("ARIAL.ttf"), "--type", "VRLE",
+                            "--storage", "FLASH", "--id", "A", "--yes"});
   EXPECT_EQ(download.exit_code, 1);
   EXPECT_NE(download.err.find("cannot"), std::string::npos) << download.err;
 
   WriteFileBytes(files_.File("Desktop"), "a file, not a folder");
   RunResult print = Cli({"font", "print-test", "--type", "VRLE", "--id", "A", "--name", "ARIAL",
-                         "--storage", "FLASH"}, Desktop());
+                         "--storage", "FLASH"},
+                        Desktop());
   EXPECT_EQ(print.exit_code, 1);
   EXPECT_FALSE(print.err.empty());
   EXPECT_TRUE(Wire().empty());
 
-  RunResult nobody = Cli({"font", "print-test", "-p", "USB09", "--type", "VRLE", "--id", "A", "--name",
-                          "ARIAL", "--storage", "FLASH"}, Desktop());
+  RunResult nobody = Cli({"font", "print-test", "-p", "USB09", "--type", "VRLE", "--id", "A",
+                          "--name", "ARIAL", "--storage", "FLASH"},
+                         Desktop());
   EXPECT_EQ(nobody.exit_code, 1);
 }
 

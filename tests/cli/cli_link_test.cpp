@@ -82,7 +82,8 @@ TEST_F(CliLink, FailuresExitOneWithTheirMessageAndUsageErrorsTwo) {
   EXPECT_EQ(no_printer.exit_code, 1);
   EXPECT_EQ(no_printer.err, "No printer connected\n");
   EXPECT_EQ(Cli({"list"}).out, "");
-  for (std::vector<std::string> usage : {std::vector<std::string>{}, {"bogus"}, {"query"}, {"--lang", "fr", "list"}}) {
+  for (std::vector<std::string> usage :
+       {std::vector<std::string>{}, {"bogus"}, {"query"}, {"--lang", "fr", "list"}}) {
     EXPECT_EQ(Cli(usage).exit_code, 2) << (usage.empty() ? "" : usage[0]);
   }
   EXPECT_EQ(Cli({"--help"}).exit_code, 0);
@@ -166,7 +167,8 @@ TEST_F(CliLink, StatusAndQueryReportJson) {
   EXPECT_EQ(status.out,
             "{\n  \"printer\": \"USB03 [MarliXPrinters VT-300]\",\n  \"model\": \"VT-300\",\n"
             "  \"status\": 1,\n  \"ready\": false,\n  \"message\": \"GRAMMAR ERROR\"\n}\n");
-  EXPECT_NE(Cli({"--lang", "chi", "status", "--json"}).out.find("\"ready\": true"), std::string::npos);
+  EXPECT_NE(Cli({"--lang", "chi", "status", "--json"}).out.find("\"ready\": true"),
+            std::string::npos);
   RunResult query = Cli({"query", "^S1", "--json"});
   EXPECT_EQ(query.exit_code, 0) << query.err;
   EXPECT_EQ(query.out,

@@ -84,9 +84,10 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
               "IPAddress": "10.0.0.7", "SubnetMask": "255.255.0.0", "Gateway": "10.0.0.1",
               "Port": "6101", "DhcpFlag": "0"})"));
 
-  RunResult wifi = Unprivileged({"net", "set-wifi", "--mode", "sta", "--ssid", "Office", "--channel",
-                                 "6", "--security", "3", "--password", "pass1234", "--dhcp",
-                                 "--ip", "192.168.1.20", "--gateway", "192.168.1.1", "--yes"});
+  RunResult wifi =
+      Unprivileged({"net", "set-wifi", "--mode", "sta", "--ssid", "Office", "--channel", "6",
+                    "--security", "3", "--password", "pass1234", "--dhcp", "--ip", "192.168.1.20",
+                    "--gateway", "192.168.1.1", "--yes"});
   ASSERT_EQ(wifi.exit_code, 0) << wifi.err;
   EXPECT_NE(Wire().find("\r\n#UM>WL1" + std::string(26, ' ') + "Office063" + std::string(24, ' ') +
                         "pass12341192.168.001.020255.255.255.000192.168.001.001\r\n#HF>ST\r\n\r\n"),
@@ -104,7 +105,8 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
   RunResult reset = Unprivileged({"net", "wifi-reset", "--yes"});
   ASSERT_EQ(reset.exit_code, 0) << reset.err;
   EXPECT_EQ(reset.err, "Data has been send to printer successfully!！\n");
-  EXPECT_NE(ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
+            std::string::npos);
 
   IcmpPinger probe;  // the test's own user, when it is the one that runs the commands
   if (!namespace_ && !probe.usable()) {
@@ -132,10 +134,10 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
 TEST_F(CliNetwork, RefusesBeforeSendingWhatThePageWouldNotSend) {
   SimProcess sim(Sim({"--fields", "39"}));
   ASSERT_TRUE(sim.ready());
-  const std::vector<std::string> wired{"net", "set-wired", "--mask", "255.255.255.0", "--gateway",
-                                       "1.1.1.1"};
-  const std::vector<std::string> wifi{"net", "set-wifi", "--mode", "sta", "--ssid", "Lab",
-                                      "--password", "pass1234"};
+  const std::vector<std::string> wired{"net",           "set-wired", "--mask",
+                                       "255.255.255.0", "--gateway", "1.1.1.1"};
+  const std::vector<std::string> wifi{"net",    "set-wifi", "--mode",     "sta",
+                                      "--ssid", "Lab",      "--password", "pass1234"};
   auto with = [](std::vector<std::string> base, std::vector<std::string> more) {
     base.insert(base.end(), more.begin(), more.end());
     return base;
@@ -156,10 +158,14 @@ TEST_F(CliNetwork, RefusesBeforeSendingWhatThePageWouldNotSend) {
       {with(wifi, {"--channel", "0", "--security", "0"}), 1,
        "set as GBK data format. (not confirmed"},
       {{"net", "set-wifi", "--mode", "ap", "--ssid", "Lab", "--channel", "1", "--security", "0",
-        "--dhcp"}, 2, "Client(STA) mode only"},
+        "--dhcp"},
+       2,
+       "Client(STA) mode only"},
       // A line break in the name would end the printer's line early.
       {{"net", "set-wifi", "--mode", "ap", "--ssid", "Lab\n~JR", "--channel", "1", "--security",
-        "1", "--yes"}, 1, "control characters"},
+        "1", "--yes"},
+       1,
+       "control characters"},
       {{"ping", "1.2.3"}, 2, "Invalid IP entered!"},
       {{"ping", "::1"}, 2, "Invalid IP entered!"},
       {{"ping", "127.0.0.1", "--count", "0"}, 2, "--count"},

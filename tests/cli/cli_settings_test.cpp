@@ -32,11 +32,13 @@ TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
   RunResult set = Cli({"settings", "set", "Darkness=15"});
   ASSERT_EQ(set.exit_code, 0) << set.err;
   // The simulated printer's own settings, Darkness (field 3) changed.
-  EXPECT_EQ(Escaped(Wire()),
-            Escaped(std::string(kRead) + kRead +
-                    "#PS>S*1*0*0*15*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
-                    "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
-                    "0100*0*12*12*1*E\r\n"));
+  EXPECT_EQ(
+      Escaped(Wire()),
+      Escaped(
+          std::string(kRead) + kRead +
+          "#PS>S*1*0*0*15*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
+          "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
+          "0100*0*12*12*1*E\r\n"));
   std::vector<std::string> expected = Lines(before.out);
   ASSERT_GT(expected.size(), 5u);
   EXPECT_EQ(expected[0], "FieldCount=41");
@@ -134,14 +136,17 @@ TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
     const char* told;
     const char* wire;  // what reached the printer: at most the read
   } cases[] = {
-      {{"MediaHeight=1"}, "MediaHeight: this printer's settings do not have this field; nothing was sent.",
+      {{"MediaHeight=1"},
+       "MediaHeight: this printer's settings do not have this field; nothing was sent.",
        kRead},
       {{"Nope=1"}, "Nope: there is no setting of this name.", ""},
       {{"--lang", "chi", "Nope=1"}, "Nope：没有此名称的设置项。", ""},
       {{"HorizontalOffset=100000000000000000000", "--yes"},
-       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.", kRead},
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.",
+       kRead},
       {{"HorizontalOffset=4294967296", "--yes"},
-       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.", kRead},
+       "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.",
+       kRead},
       {{"CutterStopPosition=75"}, "CutterStopPosition: out of range; allowed 0 ~ 60.", ""},
       {{"IPAddress=1.2.3.4"}, "IPAddress: this setting cannot be changed here.", kRead},
   };
@@ -184,11 +189,12 @@ TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
   size_t before = Wire().size();
   RunResult set = Cli(args);
   ASSERT_EQ(set.exit_code, 0) << set.err;
-  EXPECT_EQ(Escaped(Wire().substr(before)),
-            Escaped(std::string(kRead) +
-                    "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
-                    "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*"
-                    "10*1*0100*0*12*12*1*E\r\n"));
+  EXPECT_EQ(
+      Escaped(Wire().substr(before)),
+      Escaped(std::string(kRead) +
+              "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
+              "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*"
+              "10*1*0100*0*12*12*1*E\r\n"));
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ TEST_F(CliStorage, GraphicRoundTrip) {
   // A printer that holds nothing still answers, so the list is said empty.
   EXPECT_EQ(after.err, "No Grphic.\n");
 
-  std::string expected_start = "ZS\r\nGK\"LOGO\"\r\nGM\"LOGO\"" + std::to_string(pcx.size()) + "\r\n" + pcx +
-                               "ZN\r\nGG20,20,\"LOGO\"\r\nW1,1\r\n\r\n";
+  std::string expected_start = "ZS\r\nGK\"LOGO\"\r\nGM\"LOGO\"" + std::to_string(pcx.size()) +
+                               "\r\n" + pcx + "ZN\r\nGG20,20,\"LOGO\"\r\nW1,1\r\n\r\n";
   std::string log = Wire();
   EXPECT_EQ(Escaped(log.substr(0, expected_start.size())), Escaped(expected_start));
   EXPECT_NE(log.find("GG20,20,\"LOGO\"\r\nW1\r\n\r\n"), std::string::npos);
@@ -63,7 +63,9 @@ TEST_F(CliStorage, ConvertedPictureIsStored) {
   SimProcess sim(Sim());
   ASSERT_TRUE(sim.ready());
   std::string png = files_.File("photo.png");
-  ASSERT_EQ(test::Run({"/usr/bin/convert", "-size", "400x200", "gradient:black-white", png}).exit_code, 0);
+  ASSERT_EQ(
+      test::Run({"/usr/bin/convert", "-size", "400x200", "gradient:black-white", png}).exit_code,
+      0);
   RunResult converted = Cli({"graphic", "convert", png, files_.File("PHOTO.pcx"), "--unit", "mm",
                              "--width", "25.4", "--rotate", "90"});
   ASSERT_EQ(converted.exit_code, 0) << converted.err;

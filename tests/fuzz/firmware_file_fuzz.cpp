@@ -25,7 +25,7 @@
 namespace {
 
 constexpr size_t kMaxFileBytes = 100;
-constexpr std::array<const char*, 8> kNames{"P1.BIN", "p20.bin", "X.Bin",     "x.bin.txt",
+constexpr std::array<const char*, 8> kNames{"P1.BIN",    "p20.bin",  "X.Bin",       "x.bin.txt",
                                             "notes.txt", "data.dat", ".hidden.bin", "P.BIN"};
 
 void Check(bool holds) {
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(row.relative_path == relative && row.path == path && !row.is_folder);
     Check(vidodez::FindFirmwareButton(nodes, row.button_name) == &row);
     const vidodez::FirmwareTooltip tooltip =
-        vidodez::HasImageExtension(name)               ? vidodez::FirmwareTooltip::kUpgradeIndicator
+        vidodez::HasImageExtension(name) ? vidodez::FirmwareTooltip::kUpgradeIndicator
         : after.find_first_of("#^") != std::string::npos ? vidodez::FirmwareTooltip::kShortIndicator
                                                          : vidodez::FirmwareTooltip::kNone;
     Check(row.tooltip == tooltip);

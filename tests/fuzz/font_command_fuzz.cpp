@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t choice = input.Byte();
   const int change = input.SignedByte();
   vidodez::FontDownloadJob job;
-  job.command_type = (choice & 1) != 0 ? vidodez::FontCommandType::VRLZ : vidodez::FontCommandType::VRLE;
+  job.command_type =
+      (choice & 1) != 0 ? vidodez::FontCommandType::VRLZ : vidodez::FontCommandType::VRLE;
   job.storage = (choice & 2) != 0 ? vidodez::FontStorage::SDRAM : vidodez::FontStorage::FLASH;
   job.font_name = input.Text();
   job.font_path = dir.File("font.ttf");
@@ -64,11 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(code == vidodez::kFontOk);
 
-  const std::string header =
-      (job.command_type == vidodez::FontCommandType::VRLZ ? "~DT" : "DT") +
-      std::string(1, vidodez::StorageCode(job.command_type, job.storage)) +
-      (job.command_type == vidodez::FontCommandType::VRLZ ? ":" : ",") + gbk + "," +
-      std::to_string(job.font_size) + ",\r\n";
+  const std::string header = (job.command_type == vidodez::FontCommandType::VRLZ ? "~DT" : "DT") +
+                             std::string(1, vidodez::StorageCode(job.command_type, job.storage)) +
+                             (job.command_type == vidodez::FontCommandType::VRLZ ? ":" : ",") +
+                             gbk + "," + std::to_string(job.font_size) + ",\r\n";
   Check(command.compare(0, header.size(), header) == 0);
   size_t at = header.size();
   for (size_t i = 0; i < job.font_size; ++i) {

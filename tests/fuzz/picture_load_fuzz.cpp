@@ -11,9 +11,9 @@
 #include <QImageReader>
 
 #include <array>
-#include <cstdio>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "core/graphic/graphic_codes.h"
@@ -24,9 +24,9 @@
 
 namespace {
 
-constexpr std::array<const char*, 16> kNames{
-    "p.pcx", "p.jpg", "p.png", "p.bmp", "p.gif", "p.ico", "p.tif", "p.pnm",
-    "p.wbmp", "p.mng", "p.tga", "p.ras", "p.pgx", "p.jp2", "p.JPEG", "p.dat"};
+constexpr std::array<const char*, 16> kNames{"p.pcx", "p.jpg", "p.png",  "p.bmp", "p.gif", "p.ico",
+                                             "p.tif", "p.pnm", "p.wbmp", "p.mng", "p.tga", "p.ras",
+                                             "p.pgx", "p.jp2", "p.JPEG", "p.dat"};
 // Larger pictures are within the program's bound, but a few bytes of
 // compressed data decoding to hundreds of megabytes would only slow the
 // search down.
@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What Qt reads by content under a name of its own format loads, unless
     // its header names a size beyond the bound (the frames may be smaller).
     const std::string_view extension = std::string_view(name).substr(2);
-    const bool declared_fits = declared.isEmpty() ||
-                               vidodez::PictureSizeAcceptable(declared.width(), declared.height());
+    const bool declared_fits =
+        declared.isEmpty() || vidodez::PictureSizeAcceptable(declared.width(), declared.height());
     const QImage image = QImage::fromData(array);
     if ((extension == "png" || extension == "bmp" || extension == "gif") && declared_fits &&
         !image.isNull() && vidodez::PictureSizeAcceptable(image.width(), image.height())) {

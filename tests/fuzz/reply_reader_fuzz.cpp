@@ -18,7 +18,8 @@ using vidodez::platform::UsbPrinterInterface;
 
 class FuzzDevice final : public UsbDevice {
  public:
-  FuzzDevice(const uint8_t* data, size_t size, uint8_t mode) : data_(data), size_(size), mode_(mode) {}
+  FuzzDevice(const uint8_t* data, size_t size, uint8_t mode)
+      : data_(data), size_(size), mode_(mode) {}
   int Write(const uint8_t*, size_t size, int, size_t* written) override {
     *written = (mode_ & 1) ? size / 2 : size;
     return (mode_ & 1) ? EIO : 0;
@@ -49,7 +50,8 @@ class FuzzUsb final : public vidodez::platform::UsbPrintingClass {
     interface.device_path = "\\\\?\\usb#vid_0471&pid_0168#FUZZ#{x}";
     interface.port_number = 1;
     interface.has_description = true;
-    interface.description = std::string(reinterpret_cast<const char*>(data_), size_ < 60 ? size_ : 60);
+    interface.description =
+        std::string(reinterpret_cast<const char*>(data_), size_ < 60 ? size_ : 60);
     interfaces->assign(1, interface);
     return 0;
   }

@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string reply(reinterpret_cast<const char*>(data), size);
   const bool is_list = vidodez::IsStoredListReply(reply);
   size_t names = 0;
-  for (auto [kind, marker] : {std::pair{vidodez::StoredKind::kForm, '@'},
-                              std::pair{vidodez::StoredKind::kFont, '#'},
-                              std::pair{vidodez::StoredKind::kGraphic, '$'}}) {
+  for (auto [kind, marker] :
+       {std::pair{vidodez::StoredKind::kForm, '@'}, std::pair{vidodez::StoredKind::kFont, '#'},
+        std::pair{vidodez::StoredKind::kGraphic, '$'}}) {
     const std::vector<std::string> list = vidodez::ParseStoredList(reply, kind);
     size_t markers = 0;
     for (char c : reply) markers += c == marker;
@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     names += list.size();
   }
   // A reply without any marker is a list only when it holds no text at all.
-  if (names == 0 && is_list && reply.find_first_not_of(std::string(" \t\r\n\0", 5)) != std::string::npos)
+  if (names == 0 && is_list &&
+      reply.find_first_not_of(std::string(" \t\r\n\0", 5)) != std::string::npos)
     __builtin_trap();
   return 0;
 }

@@ -32,8 +32,7 @@ void CheckAddress(std::string_view column, const OctetTexts& octets) {
   for (size_t i = 0; i < octets.size(); ++i) {
     const std::string_view octet = column.substr(i * 4, 3);
     Check(octet.find_first_not_of("0123456789") == std::string_view::npos);
-    Check(std::stoi(std::string(octet)) <= 255 &&
-          octet.substr(3 - octets[i].size()) == octets[i] &&
+    Check(std::stoi(std::string(octet)) <= 255 && octet.substr(3 - octets[i].size()) == octets[i] &&
           octet.substr(0, 3 - octets[i].size()).find_first_not_of('0') == std::string_view::npos);
     if (i < 3) Check(column[i * 4 + 3] == '.');
   }
@@ -55,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::string& octet : *octets) octet = input.Take(input.Byte() % 5);
   // Typed text goes through the page's encoding first; raw bytes are tried
   // too, as a name the printer reported comes back unchanged.
-  if ((encoding & 1) != 0 &&
-      vidodez::EncodeSsid(settings.ssid, (encoding & 2) != 0, &settings.ssid) != vidodez::kNetworkOk)
+  if ((encoding & 1) != 0 && vidodez::EncodeSsid(settings.ssid, (encoding & 2) != 0,
+                                                 &settings.ssid) != vidodez::kNetworkOk)
     return 0;
   if ((encoding & 4) != 0 &&
       vidodez::EncodeWifiPassword(settings.password, &settings.password) != vidodez::kNetworkOk)

@@ -14,10 +14,13 @@ const gui::SkinArchive& BuiltSkins() {
 }
 
 FrameRig::FrameRig(const std::string& locale, bool finish_start) : settings(locale) {
-  gui::FrameContext context{BuiltSkins(), dialogs, usb, settings, VIDODEZ_TEST_PROGRAM_FOLDER,
+  gui::FrameContext context{BuiltSkins(),
+                            dialogs,
+                            usb,
+                            settings,
+                            VIDODEZ_TEST_PROGRAM_FOLDER,
                             [this](const char* routine, int code) {
-                              routines.push_back(std::string(routine) + ":" +
-                                                 std::to_string(code));
+                              routines.push_back(std::string(routine) + ":" + std::to_string(code));
                             }};
   frame_ = std::make_unique<gui::CDialogFrameWnd>(std::move(context));
   if (finish_start) frame_->FinishStart();

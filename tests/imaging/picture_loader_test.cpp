@@ -86,10 +86,12 @@ TEST(LoadPicture, DecodesEachFormatAtItsSize) {
   };
   const QImage::Format rgb = QImage::Format_RGB32;
   const Case cases[] = {
-      {"a.png", "PNG", rgb, 24},   {"a.bmp", "BMP", rgb, 24},   {"a.jpg", "JPEG", rgb, 24},
-      {"a.JPEG", "JPEG", rgb, 24}, {"a.tif", "TIFF", rgb, 24},  {"a.gif", "GIF", rgb, 8},
-      {"a.tga", "TGA", rgb, 24},   {"a.ico", "ICO", rgb, 24},   {"a.wbmp", "WBMP", rgb, 1},
-      {"grey.jpg", "JPEG", QImage::Format_Grayscale8, 8},       {"png.jpg", "PNG", rgb, 24},
+      {"a.png", "PNG", rgb, 24},   {"a.bmp", "BMP", rgb, 24},
+      {"a.jpg", "JPEG", rgb, 24},  {"a.JPEG", "JPEG", rgb, 24},
+      {"a.tif", "TIFF", rgb, 24},  {"a.gif", "GIF", rgb, 8},
+      {"a.tga", "TGA", rgb, 24},   {"a.ico", "ICO", rgb, 24},
+      {"a.wbmp", "WBMP", rgb, 1},  {"grey.jpg", "JPEG", QImage::Format_Grayscale8, 8},
+      {"png.jpg", "PNG", rgb, 24},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,8 +132,8 @@ TEST(LoadPicture, ReadsEveryFormatOfTheTableAsImageMagickWritesIt) {
   const std::string png = dir.File("source.png");
   ASSERT_TRUE(Sample(40, 20).save(QString::fromStdString(png), "PNG"));
   for (const char* extension :
-       {"bmp", "jpg", "jpeg", "gif", "png", "mng", "jng", "ico", "tif", "tiff", "tga", "pcx",
-        "wbmp", "jp2", "j2k", "jpc", "j2c", "pgx", "ras", "pnm", "pgm", "ppm"}) {
+       {"bmp", "jpg",  "jpeg", "gif", "png", "mng", "jng", "ico", "tif", "tiff", "tga",
+        "pcx", "wbmp", "jp2",  "j2k", "jpc", "j2c", "pgx", "ras", "pnm", "pgm",  "ppm"}) {
     SCOPED_TRACE(extension);
     const std::string path = dir.File(std::string("a.") + extension);
     ASSERT_TRUE(test::MagickConvert({png, path}));
@@ -229,7 +231,8 @@ TEST(LoadPicture, HeaderSizeWithZeroSideIsNotTooLarge) {
                        std::string("GIF89a\x06\x00\x01\x10\xf2\x04\x00\x00\x00\x00UUU\xff\x00\x00"
                                    "\xaa\xaa\xaa\xff\xff\xff\x00\x00\x00\x00\x00\x00\x00\x00\x00"
                                    "!\xf9\x04\x00\x00\x00\x00\x00,\x00\x00\x00\x00\x00\x00\x00"
-                                   "\x00\x00\x04\x00\x00" "a\xc8!\xf9\x00I\xaaL\xfd;",
+                                   "\x00\x00\x04\x00\x00"
+                                   "a\xc8!\xf9\x00I\xaaL\xfd;",
                                    68));
   const QImage qt(QString::fromStdString(dir.File("zero.gif")));
   ASSERT_FALSE(qt.isNull());

@@ -72,7 +72,9 @@ class FakeGadget {
       ++bind_;
     });
   }
-  void Configure() { Change([&] { configured_ = true; }); }
+  void Configure() {
+    Change([&] { configured_ = true; });
+  }
 
   // Waits for `pred`, which may look at the gadget and at the model, so it
   // runs without the gadget's lock; a change of either wakes the wait soon.
@@ -199,7 +201,8 @@ class Served {
   explicit Served(const GadgetSystem& sys, const std::string& device = "/dev/g_printer0")
       : model_(PrinterOptions{}) {
     thread_ = std::thread([this, sys, device] {
-      rc_ = RunGadgetTransport(model_, mutex_, device, stop_, [this] { ready_ = true; }, sys);
+      rc_ = RunGadgetTransport(
+          model_, mutex_, device, stop_, [this] { ready_ = true; }, sys);
       finished_ = true;
     });
   }

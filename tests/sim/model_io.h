@@ -9,7 +9,8 @@
 namespace vidodez::sim {
 
 // One bulk-out transfer.
-inline void Send(PrinterModel& model, const std::string& bytes, Clock::time_point at = Clock::now()) {
+inline void Send(PrinterModel& model, const std::string& bytes,
+                 Clock::time_point at = Clock::now()) {
   model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), at);
 }
 
@@ -17,7 +18,8 @@ inline void Send(PrinterModel& model, const std::string& bytes, Clock::time_poin
 inline std::vector<std::string> Replies(PrinterModel& model) {
   std::vector<std::string> replies;
   std::vector<uint8_t> transfer;
-  while (model.TakeTransfer(Clock::now(), &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
+  while (model.TakeTransfer(Clock::now(), &transfer))
+    replies.emplace_back(transfer.begin(), transfer.end());
   return replies;
 }
 

@@ -42,7 +42,8 @@ TEST(SimNetwork, WiredSendIsReportedByG1WithDhcpOnlyWhereTheLineCarriesIt) {
     PrinterOptions options;
     options.fields = fields;
     PrinterModel model(options);
-    NetworkAddresses addresses{{"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
+    NetworkAddresses addresses{
+        {"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
     std::string line;
     ASSERT_EQ(kConfigOk, BuildWiredSettingsCommand(model.SettingsReply(), addresses, true, &line));
     Send(model, line + "\r\n");

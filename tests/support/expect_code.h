@@ -30,7 +30,5 @@ inline ::testing::AssertionResult CodeEq(const char* expected_expr, const char* 
 
 }  // namespace vidodez::test
 
-#define EXPECT_CODE(expected, actual) \
-  EXPECT_PRED_FORMAT2(::vidodez::test::CodeEq, expected, actual)
-#define ASSERT_CODE(expected, actual) \
-  ASSERT_PRED_FORMAT2(::vidodez::test::CodeEq, expected, actual)
+#define EXPECT_CODE(expected, actual) EXPECT_PRED_FORMAT2(::vidodez::test::CodeEq, expected, actual)
+#define ASSERT_CODE(expected, actual) ASSERT_PRED_FORMAT2(::vidodez::test::CodeEq, expected, actual)

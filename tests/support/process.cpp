@@ -28,7 +28,8 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
   std::vector<std::string> env_strings;
   auto put = [&](const std::string& entry) {
     std::string name = entry.substr(0, entry.find('=') + 1);
-    std::erase_if(env_strings, [&](const std::string& e) { return e.compare(0, name.size(), name) == 0; });
+    std::erase_if(env_strings,
+                  [&](const std::string& e) { return e.compare(0, name.size(), name) == 0; });
     env_strings.push_back(entry);
   };
   for (char** e = environ; *e != nullptr; ++e) put(*e);
@@ -113,7 +114,8 @@ RunResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<
   // on a full terminal; it reads EIO once the program's side is closed.
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       kill(pid, SIGKILL);
       break;

@@ -12,10 +12,12 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = getenv(name)) old_ = old, had_ = true;
-    if (value) setenv(name, value, 1); else unsetenv(name);
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
   }
   ~ScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1); else unsetenv(name_);
+    if (had_) setenv(name_, old_.c_str(), 1);
+    else unsetenv(name_);
   }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;

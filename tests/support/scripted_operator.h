@@ -14,7 +14,7 @@ struct ShownMessage {
   std::string table;
   int index;
   std::string text;
-  bool question;  // shown with OK and Cancel
+  bool question;               // shown with OK and Cancel
   bool while_waiting = false;  // the wait hint was up
 };
 

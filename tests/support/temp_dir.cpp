@@ -16,8 +16,8 @@ TempDir::TempDir() {
   // $TMPDIR when set: the fuzzers write a file for every input and run far
   // faster on a memory file system (scripts/fuzz).
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/vidodez-test-XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vidodez-test-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

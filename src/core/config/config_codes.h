@@ -25,9 +25,9 @@ inline constexpr int kSettingsFileUnwritable = -7007;
 inline constexpr int kSettingsValueOutOfRange = -7008;
 // The settings page's operations.
 inline constexpr int kSettingsPrinterNotReady = -7009;  // a send refused while the printer is busy
-inline constexpr int kSettingsCancelled = -7010;        // the operator cancelled a question or dialog
+inline constexpr int kSettingsCancelled = -7010;  // the operator cancelled a question or dialog
 inline constexpr int kSettingsModelNotSupported = -7011;  // upper reflective not on this model
-inline constexpr int kSettingsSendFailed = -7012;       // the write of a command line failed
+inline constexpr int kSettingsSendFailed = -7012;         // the write of a command line failed
 // A name or value the page cannot choose (the command line's NAME=VALUE).
 inline constexpr int kSettingsChoiceInvalid = -7013;
 // The printer's reply holds a known field in a form the program does not

@@ -73,9 +73,9 @@ int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, in
   int count = static_cast<int>(fields.size());
   // Fields 32-38 and 39 exist only as a block; a reply that stops inside a
   // block does not fill it.
-  int usable = count >= kDhcpFieldCount ? kDhcpFieldCount
+  int usable = count >= kDhcpFieldCount       ? kDhcpFieldCount
                : count >= kExtendedFieldCount ? kExtendedFieldCount
-               : std::min(count, kBaseFieldCount);
+                                              : std::min(count, kBaseFieldCount);
   record->Clear();
   for (const RecordField& field : RecordFields()) {
     if (field.position >= usable) continue;
@@ -104,7 +104,8 @@ int SettingsLinePositions(int field_count) {
 }
 
 bool CarriesField(int field_count, const RecordField& field) {
-  if (field.slot == &PrinterSettingsRecord::CalibrationLen && SendsCalibrationSeparately(field_count)) {
+  if (field.slot == &PrinterSettingsRecord::CalibrationLen &&
+      SendsCalibrationSeparately(field_count)) {
     return true;
   }
   return field_count >= kBaseFieldCount && field.position < SettingsLinePositions(field_count);

@@ -13,10 +13,10 @@ namespace vidodez {
 // The number of fields of the last settings reply, or a marker. The caller
 // keeps it beside the printer it belongs to and passes it in.
 inline constexpr int kSettingsReadPending = -1;  // read the settings quietly next time
-inline constexpr int kSettingsNotKnown = -2;      // no read pending, nothing known
-inline constexpr int kBaseFieldCount = 32;        // fields 0-31 of every printer
-inline constexpr int kExtendedFieldCount = 39;    // fields 32-38 from here on
-inline constexpr int kDhcpFieldCount = 40;        // field 39 from here on
+inline constexpr int kSettingsNotKnown = -2;     // no read pending, nothing known
+inline constexpr int kBaseFieldCount = 32;       // fields 0-31 of every printer
+inline constexpr int kExtendedFieldCount = 39;   // fields 32-38 from here on
+inline constexpr int kDhcpFieldCount = 40;       // field 39 from here on
 
 inline bool HasExtendedFields(int field_count) { return field_count >= kExtendedFieldCount; }
 inline bool HasDhcpField(int field_count) { return field_count >= kDhcpFieldCount; }

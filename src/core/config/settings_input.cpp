@@ -61,14 +61,17 @@ EditRule RuleOf(SettingsEdit edit) {
       // The field holds two digits; a third would be cut off and the printer
       // would cut at a tenth of the asked frequency.
       return {false, 99};
-    case SettingsEdit::kBladeStopDelay: return {false, 60};
-    case SettingsEdit::kCalibrationLength: return {false, 9999};
+    case SettingsEdit::kBladeStopDelay:
+      return {false, 60};
+    case SettingsEdit::kCalibrationLength:
+      return {false, 9999};
     case SettingsEdit::kTearOffset:
     case SettingsEdit::kCuttingOffset:
     case SettingsEdit::kPeelingOffset:
     case SettingsEdit::kVerticalOffset:
     case SettingsEdit::kHorizontalOffset:
-    case SettingsEdit::kFeedOffset: break;
+    case SettingsEdit::kFeedOffset:
+      break;
   }
   return {true, -1};
 }

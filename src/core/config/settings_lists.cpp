@@ -14,20 +14,24 @@ constexpr std::array<Text, Last - First + 1> kNumbers = [] {
                                      "9",  "10", "11", "12", "13", "14", "15", "16", "17",
                                      "18", "19", "20", "21", "22", "23", "24"};
   std::array<Text, Last - First + 1> entries{};
-  for (int i = First; i <= Last; ++i) entries[static_cast<size_t>(i - First)] = {kDigits[i], kDigits[i]};
+  for (int i = First; i <= Last; ++i)
+    entries[static_cast<size_t>(i - First)] = {kDigits[i], kDigits[i]};
   return entries;
 }();
 
-constexpr Text kSpeeds[] = {{"0", "0"}, {"1", "1"},   {"2", "2"}, {"2.5", "2.5"}, {"3", "3"},
-                            {"3.5", "3.5"}, {"4", "4"}, {"5", "5"}, {"6", "6"},     {"7", "7"},
-                            {"8", "8"}, {"9", "9"},   {"10", "10"}};
+constexpr Text kSpeeds[] = {{"0", "0"},     {"1", "1"}, {"2", "2"},  {"2.5", "2.5"}, {"3", "3"},
+                            {"3.5", "3.5"}, {"4", "4"}, {"5", "5"},  {"6", "6"},     {"7", "7"},
+                            {"8", "8"},     {"9", "9"}, {"10", "10"}};
 constexpr Text kPrintMethods[] = {{"Direct Thermal", "热敏"}, {"Thermal Transfer", "热转印"}};
 constexpr Text kSensorTypes[] = {
     {"Transmissive", "穿透式"}, {"Lower Reflective", "下反射"}, {"Upper Reflective", "上反射"}};
 constexpr Text kMediaHeights[] = {{"Prioritize detection", "探测优先"},
                                   {"Prioritize command", "指令优先"}};
-constexpr Text kBaudRates[] = {{"9600", "9600"},   {"19200", "19200"},  {"38400", "38400"},
-                               {"57600", "57600"}, {"115200", "115200"}};
+constexpr Text kBaudRates[] = {{"9600", "9600"},
+                               {"19200", "19200"},
+                               {"38400", "38400"},
+                               {"57600", "57600"},
+                               {"115200", "115200"}};
 constexpr Text kParities[] = {{"None", "无校验"}, {"Odd", "奇校验"}, {"Even", "偶校验"}};
 constexpr Text kDataBits[] = {{"8bit", "8bit"}, {"7bit", "7bit"}};
 

@@ -46,38 +46,56 @@ bool ParseTypedNumber(std::string_view text, float* value) {
 
 int& SettingsPage::Choice(SettingsListId list) {
   switch (list) {
-    case SettingsListId::kDarkness: return darkness;
-    case SettingsListId::kSpeed: return speed;
-    case SettingsListId::kPrintMethod: return print_method;
-    case SettingsListId::kSensorType: return sensor_type;
-    case SettingsListId::kMediaHeight: return media_height;
-    case SettingsListId::kThreshold: return threshold;
-    case SettingsListId::kBaudRate: return baud_rate;
-    case SettingsListId::kParity: return parity;
-    case SettingsListId::kDataBit: break;
+    case SettingsListId::kDarkness:
+      return darkness;
+    case SettingsListId::kSpeed:
+      return speed;
+    case SettingsListId::kPrintMethod:
+      return print_method;
+    case SettingsListId::kSensorType:
+      return sensor_type;
+    case SettingsListId::kMediaHeight:
+      return media_height;
+    case SettingsListId::kThreshold:
+      return threshold;
+    case SettingsListId::kBaudRate:
+      return baud_rate;
+    case SettingsListId::kParity:
+      return parity;
+    case SettingsListId::kDataBit:
+      break;
   }
   return data_bit;
 }
 
 std::string& SettingsPage::Edit(SettingsEdit edit) {
   switch (edit) {
-    case SettingsEdit::kTearOffset: return tear_offset;
-    case SettingsEdit::kCuttingOffset: return cutting_offset;
-    case SettingsEdit::kCutFrequency: return cut_frequency;
-    case SettingsEdit::kBladeStopDelay: return blade_stop_delay;
-    case SettingsEdit::kPeelingOffset: return peeling_offset;
-    case SettingsEdit::kCalibrationLength: return calibration_length;
-    case SettingsEdit::kVerticalOffset: return vertical_offset;
-    case SettingsEdit::kHorizontalOffset: return horizontal_offset;
-    case SettingsEdit::kFeedOffset: break;
+    case SettingsEdit::kTearOffset:
+      return tear_offset;
+    case SettingsEdit::kCuttingOffset:
+      return cutting_offset;
+    case SettingsEdit::kCutFrequency:
+      return cut_frequency;
+    case SettingsEdit::kBladeStopDelay:
+      return blade_stop_delay;
+    case SettingsEdit::kPeelingOffset:
+      return peeling_offset;
+    case SettingsEdit::kCalibrationLength:
+      return calibration_length;
+    case SettingsEdit::kVerticalOffset:
+      return vertical_offset;
+    case SettingsEdit::kHorizontalOffset:
+      return horizontal_offset;
+    case SettingsEdit::kFeedOffset:
+      break;
   }
   return feed_offset;
 }
 
 std::vector<SettingsPage::OffsetBinding> SettingsPage::Offsets() {
   using R = PrinterSettingsRecord;
-  return {{&R::TearoffOffset, &tear_offset},         {&R::CuttingOffset, &cutting_offset},
-          {&R::PeelingOffset, &peeling_offset},      {&R::VerticalOffset, &vertical_offset},
+  return {{&R::TearoffOffset, &tear_offset},          {&R::CuttingOffset, &cutting_offset},
+          {&R::PeelingOffset, &peeling_offset},       {&R::VerticalOffset, &vertical_offset},
           {&R::HorizontalOffset, &horizontal_offset}, {&R::PositioningOffset, &feed_offset}};
 }
 
@@ -127,13 +145,14 @@ void SettingsPage::FillFromRecord() {
 }
 
 void SettingsPage::ResetAll() {
-  for (std::string* edit : {&tear_offset, &cutting_offset, &cut_frequency, &blade_stop_delay,
-                            &peeling_offset, &calibration_length, &vertical_offset,
-                            &horizontal_offset, &feed_offset}) {
+  for (std::string* edit :
+       {&tear_offset, &cutting_offset, &cut_frequency, &blade_stop_delay, &peeling_offset,
+        &calibration_length, &vertical_offset, &horizontal_offset, &feed_offset}) {
     edit->clear();
   }
   for (const SettingsList& list : SettingsLists()) Choice(list.id) = kNoSelection;
-  for (int* pair : {&tear, &cutter, &peel, &direction, &menu_language, &after_error, &resume_feed}) {
+  for (int* pair :
+       {&tear, &cutter, &peel, &direction, &menu_language, &after_error, &resume_feed}) {
     *pair = kNeither;
   }
   sensor_thresholds.fill(kNoSelection);
@@ -249,8 +268,10 @@ bool SettingsPage::CheckUpperReflectiveModel(Operator& op, std::string_view lang
 
 int SettingsPage::OnEditChanged(SettingsEdit edit, Operator& op, std::string_view language) {
   int result = ApplyEditRule(edit, &Edit(edit));
-  if (result == kInputRefusedDigits) op.Tell(SettingsMessage(SettingsText::kInvalidDigits, language));
-  if (result == kInputRefusedSigned) op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
+  if (result == kInputRefusedDigits)
+    op.Tell(SettingsMessage(SettingsText::kInvalidDigits, language));
+  if (result == kInputRefusedSigned)
+    op.Tell(SettingsMessage(SettingsText::kInvalidSigned, language));
   const bool refused = result == kInputRefusedDigits || result == kInputRefusedSigned;
   return refused ? kSettingsChoiceInvalid : kConfigOk;
 }

@@ -31,15 +31,15 @@ inline constexpr int kSensorUpperReflective = 2;
 
 // The nine edit boxes, for the input rules of settings_input.h.
 enum class SettingsEdit {
-  kTearOffset,        // STearOffsetEdit
-  kCuttingOffset,     // SCuttingOffsetEdit
-  kCutFrequency,      // SCuttingPapeNumEdit
-  kBladeStopDelay,    // SCutterStopPosEdit
-  kPeelingOffset,     // SPeelingOffsetEdit
-  kCalibrationLength, // SCalibrationLenEdit
-  kVerticalOffset,    // SVerticalOffsetEdit
-  kHorizontalOffset,  // SHorizontalOffsetEdit
-  kFeedOffset,        // SPositiongingOffsetEdit
+  kTearOffset,         // STearOffsetEdit
+  kCuttingOffset,      // SCuttingOffsetEdit
+  kCutFrequency,       // SCuttingPapeNumEdit
+  kBladeStopDelay,     // SCutterStopPosEdit
+  kPeelingOffset,      // SPeelingOffsetEdit
+  kCalibrationLength,  // SCalibrationLenEdit
+  kVerticalOffset,     // SVerticalOffsetEdit
+  kHorizontalOffset,   // SHorizontalOffsetEdit
+  kFeedOffset,         // SPositiongingOffsetEdit
 };
 
 struct SettingsPage {
@@ -47,13 +47,14 @@ struct SettingsPage {
   std::string printer;  // display name chosen in the page's selector
 
   // Option pairs: 0 disable / 1 enable.
-  int tear = kNeither;    // STearOffDisableOp / STearOffEnableOp
-  int cutter = kNeither;  // SCutterDisableOp / SCutterEnableOp
-  int peel = kNeither;    // SPeelOffDisableOp / SPeelOffEnableOp
+  int tear = kNeither;           // STearOffDisableOp / STearOffEnableOp
+  int cutter = kNeither;         // SCutterDisableOp / SCutterEnableOp
+  int peel = kNeither;           // SPeelOffDisableOp / SPeelOffEnableOp
   int direction = kNeither;      // 0 SPositiveOp "Top to Bottom", 1 SReverseOp
   int menu_language = kNeither;  // 0 SChiOp, 1 SEngOp
-  int after_error = kNeither;    // 1 AddContinPrintEnableOp "Reprint", 0 ContinPrintEnableOp "Print Next"
-  int resume_feed = kNeither;    // 1 PrintBlankEnableOp "Feed Before Printing", 0 PrintBlankDisableOp
+  int after_error =
+      kNeither;  // 1 AddContinPrintEnableOp "Reprint", 0 ContinPrintEnableOp "Print Next"
+  int resume_feed = kNeither;  // 1 PrintBlankEnableOp "Feed Before Printing", 0 PrintBlankDisableOp
 
   // Lists (an entry of settings_lists.h, kNoSelection for none).
   int darkness = kNoSelection;

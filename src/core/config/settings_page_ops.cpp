@@ -32,7 +32,8 @@ FileChoice SettingsFileChoice(bool save, std::string_view language) {
   choice.title = Pick(save ? kSaveFileTitle : kOpenFileTitle, language);
   choice.filter_name =
       SettingsMessage(save ? SettingsText::kSaveDialogFilter : SettingsText::kOpenDialogFilter,
-                      language).text;
+                      language)
+          .text;
   choice.pattern = "*.ini";
   choice.default_extension = save ? "ini" : "";
   return choice;
@@ -286,7 +287,8 @@ int SettingsPage::LoadSettingsFromFile(CPrinterComm& comm, Operator& op) {
   if (int rc = LoadSettingsFile(path, field_count, &record, op, language, &refused);
       rc != kConfigOk) {
     if (rc == kSettingsFileValueInvalid) {
-      op.Tell(SettingsMessage(SettingsText::kIniValueInvalid, language, refused.section, refused.key));
+      op.Tell(
+          SettingsMessage(SettingsText::kIniValueInvalid, language, refused.section, refused.key));
     } else {
       op.Tell(SettingsMessage(SettingsText::kIniLoadFailed, language));
     }

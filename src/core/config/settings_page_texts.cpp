@@ -10,7 +10,8 @@ namespace {
 
 // The English texts keep the printers' established spelling ("Vaild").
 constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
-    {"Opening port failed, please check printer connection!", "打开端口失败，请检查打印机是否连接！"},
+    {"Opening port failed, please check printer connection!",
+     "打开端口失败，请检查打印机是否连接！"},
     {"Sending Command Failed!", "发送失败！"},
     {"Please make sure the printer is in the READY state before sending parameters to the "
      "printer. Restart the printer if needed.",
@@ -32,17 +33,21 @@ constexpr std::array<Text, static_cast<size_t>(SettingsText::kCount)> kTexts{{
      "打开打印机型号配置文件MARLIX.DAT失败!"},
     {"When Print Next is selected, please press the CANCEL/RESET button to continue the print "
      "task.Under this mode, reprint function would be void.Click OK to enable the setting.",
-     "选择“仅续打”,按取消/复位键续打，按“进纸/测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！"},
+     "选择“仅续打”,按取消/复位键续打，按“进纸/"
+     "测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！"},
     {"When No Feed is selected, please make sure the media is being positioned at the correct "
      "position for initiating the printing, to avoid print offset issue on the first label.Click "
      "OK to enable the setting.",
-     "选择“直接打印”，请确保操作人员能将标签准确放置在起始位置，否则首张打印内容可能会偏移。如果您已了解此功能，请确认，否则请取消！"},
+     "选择“直接打印”，请确保操作人员能将标签准确放置在起始位置，否则首张打印内容可能会偏移。如果您"
+     "已了解此功能，请确认，否则请取消！"},
     {"Cutting and peeling modes can not be enabled at the same time, peeling mode is now "
      "disabling, continue?",
-     "系统不能同时选择开启切纸、剥纸模式，如需开启切纸模式，剥纸关闭将被选中，是否确认开启切纸模式？"},
+     "系统不能同时选择开启切纸、剥纸模式，如需开启切纸模式，剥纸关闭将被选中，是否确认开启切纸模式"
+     "？"},
     {"Cutting and peeling modes can not be enabled at the same time, cutting mode is now "
      "disabling, continue?",
-     "系统不能同时选择开启切纸、剥纸模式，如需开启剥纸功能，切纸关闭将被选中，是否确认开启剥纸功能？"},
+     "系统不能同时选择开启切纸、剥纸模式，如需开启剥纸功能，切纸关闭将被选中，是否确认开启剥纸功能"
+     "？"},
     {"Cutting Mode was enabled, it will now be disabled together, continue?",
      "系统已选择开启切纸模式，若选择关闭撕纸模式，切纸模式关闭被选中，是否关闭撕纸模式？"},
     {"Peeling Mode was enabled, it will now be disabled together, continue?",
@@ -91,7 +96,8 @@ OperatorMessage SettingsMessage(SettingsText text, std::string_view language,
   const std::string pattern = std::move(message.text);
   message.text.clear();
   for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
       message.text += pattern[i + 1] == '1' ? first : second;
       ++i;
     } else {

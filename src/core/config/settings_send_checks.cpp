@@ -60,8 +60,8 @@ int SettingsPage::TypedLength(const std::string& typed, SettingSlot PrinterSetti
       return in_dots ? DotsToUnit(static_cast<float>(limit), resolution, unit)
                      : ConvertUnit(static_cast<float>(limit), resolution, to_unit, unit);
     };
-    const std::string range = shown(field.rule.min) + " ~ " + shown(field.rule.max) + " " +
-                              UnitName(unit, language);
+    const std::string range =
+        shown(field.rule.min) + " ~ " + shown(field.rule.max) + " " + UnitName(unit, language);
     op.Tell(SettingsMessage(SettingsText::kValueOutOfRange, language, field.name, range));
   }
   return rc;

@@ -43,11 +43,14 @@ bool HasFieldForm(const FieldRule& rule, std::string_view value, size_t capacity
   if (value.size() > capacity) return false;
   switch (rule.form) {
     case FieldForm::kIndex:
-    case FieldForm::kNumber: return AllDigits(value);
+    case FieldForm::kNumber:
+      return AllDigits(value);
     case FieldForm::kOffset:
       return AllDigits(!value.empty() && value[0] == '-' ? value.substr(1) : value);
-    case FieldForm::kAddress: return IsDottedAddress(value);
-    case FieldForm::kText: break;
+    case FieldForm::kAddress:
+      return IsDottedAddress(value);
+    case FieldForm::kText:
+      break;
   }
   return true;
 }
@@ -55,12 +58,16 @@ bool HasFieldForm(const FieldRule& rule, std::string_view value, size_t capacity
 bool IsAllowedValue(const FieldRule& rule, std::string_view value) {
   const size_t width = static_cast<size_t>(rule.width);
   switch (rule.form) {
-    case FieldForm::kIndex: return value.size() == width && AllDigits(value) && InRange(rule, value);
-    case FieldForm::kNumber: return value.size() <= width && AllDigits(value) && InRange(rule, value);
+    case FieldForm::kIndex:
+      return value.size() == width && AllDigits(value) && InRange(rule, value);
+    case FieldForm::kNumber:
+      return value.size() <= width && AllDigits(value) && InRange(rule, value);
     case FieldForm::kOffset:
       return value.size() <= width && HasFieldForm(rule, value, width) && InRange(rule, value);
-    case FieldForm::kAddress: return IsDottedAddress(value);
-    case FieldForm::kText: break;
+    case FieldForm::kAddress:
+      return IsDottedAddress(value);
+    case FieldForm::kText:
+      break;
   }
   return true;
 }
@@ -85,9 +92,8 @@ int TypedLengthToWhole(std::string_view typed, std::string_view resolution_code,
   if (ec != std::errc()) value = 0.0f;
   // The converted text is read back with its range checked: a value beyond
   // an int, or "inf", is refused rather than wrapped.
-  std::string converted = to_unit == kUnitDots
-                              ? UnitToDots(value, resolution_code, unit)
-                              : ConvertUnit(value, resolution_code, unit, to_unit);
+  std::string converted = to_unit == kUnitDots ? UnitToDots(value, resolution_code, unit)
+                                               : ConvertUnit(value, resolution_code, unit, to_unit);
   return ParseWholeInRange(converted, rule.min, rule.max, whole);
 }
 

@@ -52,12 +52,11 @@ int OpenRegular(const std::string& path, int flags, const FirmwareFileCalls& cal
 }
 
 // Reads until `buffer` is full or the file ends: the bytes read, or -1.
-ssize_t ReadAt(const FirmwareFileCalls& calls, int fd, uint64_t offset,
-               std::span<uint8_t> buffer) {
+ssize_t ReadAt(const FirmwareFileCalls& calls, int fd, uint64_t offset, std::span<uint8_t> buffer) {
   size_t got = 0;
   while (got < buffer.size()) {
-    ssize_t n = calls.pread(fd, buffer.data() + got, buffer.size() - got,
-                            static_cast<off_t>(offset + got));
+    ssize_t n =
+        calls.pread(fd, buffer.data() + got, buffer.size() - got, static_cast<off_t>(offset + got));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;
     if (n == 0) break;
@@ -70,8 +69,8 @@ bool WriteAt(const FirmwareFileCalls& calls, int fd, uint64_t offset,
              std::span<const uint8_t> data) {
   size_t done = 0;
   while (done < data.size()) {
-    ssize_t n = calls.pwrite(fd, data.data() + done, data.size() - done,
-                             static_cast<off_t>(offset + done));
+    ssize_t n =
+        calls.pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);

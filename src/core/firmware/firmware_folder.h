@@ -22,8 +22,8 @@ std::string ProgramFirmwareFolder(const std::string& program_folder);
 std::string UserFirmwareFolder();
 // The folders the page lists, in that order: the program's, then the user's
 // (left out when unknown or the same folder as the program's).
-std::vector<std::string> FirmwareFolders(const std::string& program_folder,
-                                         const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
+std::vector<std::string> FirmwareFolders(
+    const std::string& program_folder, const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
 
 // `folder` + "/" + a relative path, without doubling a trailing "/".
 std::string FirmwarePath(const std::string& folder, const std::string& relative_path);

@@ -9,9 +9,8 @@ namespace {
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualsUpper(std::string_view text, std::string_view upper) {
-  return text.size() == upper.size() &&
-         std::equal(text.begin(), text.end(), upper.begin(),
-                    [](char a, char b) { return Upper(a) == b; });
+  return text.size() == upper.size() && std::equal(text.begin(), text.end(), upper.begin(),
+                                                   [](char a, char b) { return Upper(a) == b; });
 }
 
 bool BeginsWithP(std::string_view name) { return !name.empty() && Upper(name[0]) == 'P'; }
@@ -86,7 +85,8 @@ void OrderTopLevelEntries(std::vector<FirmwareEntry>* entries) {
   auto files = std::stable_partition(entries->begin(), entries->end(),
                                      [](const FirmwareEntry& entry) { return entry.is_folder; });
   NumberedFirst<FirmwareEntry>(
-      files, entries->end(), [](const FirmwareEntry& entry) { return std::string_view(entry.name); },
+      files, entries->end(),
+      [](const FirmwareEntry& entry) { return std::string_view(entry.name); },
       [](const FirmwareEntry& entry) {
         return BeginsWithP(entry.name) && TakesChecksumStamp(entry.name);
       });
@@ -94,7 +94,8 @@ void OrderTopLevelEntries(std::vector<FirmwareEntry>* entries) {
 
 void OrderFolderFiles(std::vector<FirmwareFile>* files) {
   NumberedFirst<FirmwareFile>(
-      files->begin(), files->end(), [](const FirmwareFile& file) { return std::string_view(file.name); },
+      files->begin(), files->end(),
+      [](const FirmwareFile& file) { return std::string_view(file.name); },
       [](const FirmwareFile& file) { return BeginsWithP(file.name); });
 }
 

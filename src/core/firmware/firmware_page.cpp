@@ -37,7 +37,8 @@ int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std
   OperatorMessage question;
   if (const int rc = UpgradeQuestion(path, language, &question); rc != kFirmwareOk) {
     // Either answer ends the action.
-    if (rc == kFirmwareFileNotFound) (void)op.Confirm(FirmwareMessage(FirmwareText::kFileNotFound, language));
+    if (rc == kFirmwareFileNotFound)
+      (void)op.Confirm(FirmwareMessage(FirmwareText::kFileNotFound, language));
     return rc;
   }
   if (!op.Confirm(question)) return kFirmwareUpgradeCancelled;

@@ -34,7 +34,8 @@ constexpr std::array<Text, static_cast<size_t>(FirmwareText::kCount)> kTexts{{
      "READY灯常亮， MEDIE和RIBBON灯同时闪烁\r\n"
      "关机并重新开机，等待打印机正常启动。"},
     {"Upgrade", "升级"},
-    {"Opening port failed, please check printer connection!", "打开端口失败，请检查打印机是否连接！"},
+    {"Opening port failed, please check printer connection!",
+     "打开端口失败，请检查打印机是否连接！"},
     {"The whole file was sent. Watch the printer's status and lamps until it is ready again.",
      "文件已全部发送。请留意打印机状态和指示灯，直到打印机重新就绪。"},
     {"The upload stopped before the whole file was sent.", "上传中断，文件未全部发送。"},
@@ -65,8 +66,8 @@ std::string FirmwareTooltipText(FirmwareTooltip tooltip, const std::string& lang
   return {};
 }
 
-int UpgradeQuestion(const std::string& path, const std::string& language,
-                    OperatorMessage* question, const FirmwareFileCalls& calls) {
+int UpgradeQuestion(const std::string& path, const std::string& language, OperatorMessage* question,
+                    const FirmwareFileCalls& calls) {
   *question = {};
   if (!FirmwareFileExists(path, calls)) return kFirmwareFileNotFound;
   if (HasImageExtension(path)) {

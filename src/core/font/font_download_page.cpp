@@ -150,8 +150,8 @@ int FontDownloadPage::WriteDesktopFiles(Operator& op, const std::string& languag
     return kFontCancelled;
   }
   std::string path;
-  if (int code = WriteDesktopCommandFile(DesktopCommandFileName(command_type, font_name), command,
-                                         &path);
+  if (int code =
+          WriteDesktopCommandFile(DesktopCommandFileName(command_type, font_name), command, &path);
       code != kFontOk) {
     return code;
   }

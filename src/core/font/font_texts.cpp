@@ -8,7 +8,8 @@ namespace {
 constexpr std::array<Text, static_cast<size_t>(FontText::kCount)> kTexts{{
     {"Click OK to download this font to printer.", "是否将字体下载到打印机？"},
     {"Click OK to print to a desktop file", "是否打印到文件并保存到桌面？"},
-    {"Opening port failed, please check printer connection!", "打开端口失败，请检查打印机是否连接！"},
+    {"Opening port failed, please check printer connection!",
+     "打开端口失败，请检查打印机是否连接！"},
     {"Sending Command Failed!", "发送失败！"},
     {"The font could not be sent to the printer.", "字体未能发送到打印机。"},
 }};

@@ -23,7 +23,8 @@ inline constexpr char kFontTextTable[] = "font.page";
 OperatorMessage FontPageMessage(FontText text, const std::string& language);
 
 // The Browse dialog offers TrueType files, whatever the case of ".ttf".
-inline constexpr Text kFontFilterName{"Supported font files(*.ttf,*TTF)", "支持字体文件(*.ttf,*TTF)"};
+inline constexpr Text kFontFilterName{"Supported font files(*.ttf,*TTF)",
+                                      "支持字体文件(*.ttf,*TTF)"};
 inline constexpr char kFontFilterPattern[] = "*.[tT][tT][fF]";
 
 }  // namespace vidodez

@@ -25,7 +25,9 @@ struct GreyBitmap {
   std::vector<std::uint8_t> pixels;  // width * height bytes
 
   bool empty() const { return width <= 0 || height <= 0; }
-  const std::uint8_t* Row(int y) const { return pixels.data() + std::size_t(y) * std::size_t(width); }
+  const std::uint8_t* Row(int y) const {
+    return pixels.data() + std::size_t(y) * std::size_t(width);
+  }
   std::uint8_t* Row(int y) { return pixels.data() + std::size_t(y) * std::size_t(width); }
   std::uint8_t At(int x, int y) const { return Row(y)[x]; }
 };

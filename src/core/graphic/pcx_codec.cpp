@@ -79,7 +79,7 @@ class RunReader {
 };
 
 struct Layout {
-  int bits = 0;    // per plane
+  int bits = 0;  // per plane
   int planes = 0;
   bool Supported() const {
     if (planes == 1) return bits == 1 || bits == 2 || bits == 4 || bits == 8;
@@ -180,8 +180,8 @@ int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info
   // header's size, even at the best ratio, is cut short, and is refused
   // before the picture's memory is taken.
   const bool encoded = h[2] == 1;
-  const std::uint64_t raw = std::uint64_t(bytes_per_line) * std::uint64_t(layout.planes) *
-                            std::uint64_t(height);
+  const std::uint64_t raw =
+      std::uint64_t(bytes_per_line) * std::uint64_t(layout.planes) * std::uint64_t(height);
   const std::uint64_t best_case = encoded ? (raw + kMaxRun - 1) / kMaxRun * 2 : raw;
   if (data_size < best_case) return kGraphicBadPicture;
 
@@ -213,8 +213,9 @@ int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info
       for (int x = 0; x < width; ++x) {
         unsigned index = 0;
         for (int plane = 0; plane < layout.planes; ++plane)
-          index |= ((p[std::size_t(plane) * plane_bytes + std::size_t(x >> 3)] >> (7 - (x & 7))) & 1u)
-                   << plane;
+          index |=
+              ((p[std::size_t(plane) * plane_bytes + std::size_t(x >> 3)] >> (7 - (x & 7))) & 1u)
+              << plane;
         row[x] = grey[index];
       }
     }

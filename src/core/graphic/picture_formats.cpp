@@ -11,12 +11,12 @@ struct FormatEntry {
 };
 
 constexpr std::array<FormatEntry, 24> kFormats{{
-    {"bmp", kFormatBmp},   {"jpg", kFormatJpeg}, {"jpeg", kFormatJpeg}, {"gif", kFormatGif},
-    {"png", kFormatPng},   {"mng", kFormatMng},  {"jng", kFormatMng},   {"ico", kFormatIco},
-    {"tif", kFormatTiff},  {"tiff", kFormatTiff}, {"tga", kFormatTga},  {"pcx", kFormatPcx},
-    {"wbmp", kFormatWbmp}, {"wmf", kFormatWmf},  {"emf", kFormatWmf},   {"jp2", kFormatJp2},
-    {"j2k", kFormatJp2},   {"jpc", kFormatJpc},  {"j2c", kFormatJpc},   {"pgx", kFormatPgx},
-    {"ras", kFormatRas},   {"pnm", kFormatPnm},  {"pgm", kFormatPnm},   {"ppm", kFormatPnm},
+    {"bmp", kFormatBmp},   {"jpg", kFormatJpeg},  {"jpeg", kFormatJpeg}, {"gif", kFormatGif},
+    {"png", kFormatPng},   {"mng", kFormatMng},   {"jng", kFormatMng},   {"ico", kFormatIco},
+    {"tif", kFormatTiff},  {"tiff", kFormatTiff}, {"tga", kFormatTga},   {"pcx", kFormatPcx},
+    {"wbmp", kFormatWbmp}, {"wmf", kFormatWmf},   {"emf", kFormatWmf},   {"jp2", kFormatJp2},
+    {"j2k", kFormatJp2},   {"jpc", kFormatJpc},   {"j2c", kFormatJpc},   {"pgx", kFormatPgx},
+    {"ras", kFormatRas},   {"pnm", kFormatPnm},   {"pgm", kFormatPnm},   {"ppm", kFormatPnm},
 }};
 
 }  // namespace

@@ -131,7 +131,8 @@ PixelSize PicturePage::PreviewPixelSize(int box_width, int box_height) const {
   }
   // The largest size of the picture's proportions inside the box.
   PixelSize shown{box_width, box_height};
-  const long long width_at_box_height = static_cast<long long>(box_height) * saved.width / saved.height;
+  const long long width_at_box_height =
+      static_cast<long long>(box_height) * saved.width / saved.height;
   if (width_at_box_height <= box_width) {
     shown.width = static_cast<int>(width_at_box_height);
   } else {

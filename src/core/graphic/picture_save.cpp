@@ -55,11 +55,15 @@ int SavePicture(const GreyBitmap* picture, const PictureSize& size, const std::s
 int ReadPcxFile(const std::string& path, GreyBitmap* out, PcxInfo* info) {
   std::vector<std::uint8_t> bytes;
   switch (ReadInputFile(path, kMaxPcxFileSize, &bytes)) {
-    case kShellOk: return DecodePcx(bytes, out, info);
+    case kShellOk:
+      return DecodePcx(bytes, out, info);
     case kInputMissing:
-    case kInputOpenFailed: return kGraphicFileOpenFailed;
-    case kInputTooLarge: return kGraphicPictureTooLarge;
-    default: return kGraphicFileReadFailed;
+    case kInputOpenFailed:
+      return kGraphicFileOpenFailed;
+    case kInputTooLarge:
+      return kGraphicPictureTooLarge;
+    default:
+      return kGraphicFileReadFailed;
   }
 }
 

@@ -17,8 +17,8 @@ namespace vidodez {
 // Adaptive threshold, bilinear resampling to width x height, rotation by
 // quarter turns to the right; every pixel of `out` is black or white and
 // `source` is left as it was, so a retried save starts from the same picture.
-[[nodiscard]] int ConvertPicture(const GreyBitmap& source, int width, int height,
-                                 int quarter_turns, GreyBitmap* out);
+[[nodiscard]] int ConvertPicture(const GreyBitmap& source, int width, int height, int quarter_turns,
+                                 GreyBitmap* out);
 
 // Writes the formats other than PCX; the imaging layer has one. The core
 // writes PCX itself.

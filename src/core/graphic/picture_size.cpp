@@ -47,8 +47,7 @@ float Scaled(std::uint32_t source, float numerator, float denominator) {
 }  // namespace
 
 float ResolutionDpi(int resolution) {
-  return resolution >= 0 && resolution < int(kDpi.size()) ? kDpi[std::size_t(resolution)]
-                                                          : kDpi[0];
+  return resolution >= 0 && resolution < int(kDpi.size()) ? kDpi[std::size_t(resolution)] : kDpi[0];
 }
 
 std::optional<int> ResolutionIndex(int dpi) {

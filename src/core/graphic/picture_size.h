@@ -19,8 +19,8 @@ inline constexpr int kScaleManual = 2;
 
 struct PictureSize {
   int unit = kUnitDots;  // a unit of core/shell/units.h
-  int resolution = 0;  // index: 0 203 dpi, 1 300 dpi, 2 600 dpi
-  int rotation = 0;    // index: 0, 90, 180, 270 degrees to the right
+  int resolution = 0;    // index: 0 203 dpi, 1 300 dpi, 2 600 dpi
+  int rotation = 0;      // index: 0, 90, 180, 270 degrees to the right
   int scale_mode = kScaleOrigin;
   std::uint32_t source_width = 60;
   std::uint32_t source_height = 60;

@@ -25,8 +25,8 @@ constexpr std::array<AcceptedPair, 5> kAcceptedPairs{{
 // printer with a longer one is not listed, whichever backend found it.
 constexpr size_t kMaxDescription = 49;
 
-constexpr std::array<const char*, 3> kModelPrefixes{
-    "[MarliXPrinters", "[MARLIXPrinters", "[QUORINPrinters"};
+constexpr std::array<const char*, 3> kModelPrefixes{"[MarliXPrinters", "[MARLIXPrinters",
+                                                    "[QUORINPrinters"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),

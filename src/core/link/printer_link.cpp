@@ -10,8 +10,10 @@ bool IsQueryFailure(int rc) {
     case kNoUsablePrinter:
     case kQueryWriteFailed:
     case kQueryNoReply:
-    case kQueryEmptyReply: return true;
-    default: return false;
+    case kQueryEmptyReply:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -42,9 +42,12 @@ using File = std::unique_ptr<FILE, FileCloser>;
 int OpenFileToSend(const std::string& path, File* file, int* error) {
   int fd = -1;
   switch (OpenInputFile(path, &fd, error)) {
-    case kShellOk: break;
-    case kInputNotRegular: return kFileReadFailed;
-    default: return kFileOpenFailed;
+    case kShellOk:
+      break;
+    case kInputNotRegular:
+      return kFileReadFailed;
+    default:
+      return kFileOpenFailed;
   }
   file->reset(::fdopen(fd, "rb"));
   if (*file) return kPortOk;

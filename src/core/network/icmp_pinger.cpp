@@ -98,10 +98,8 @@ int PingAddress(std::string_view address, int count, const PingObserver& observe
     request.index = i;
     request.code = pinger.Echo(ip, &request.echo, kPingTimeoutMs);
     request.error = pinger.last_error();
-    if (request.code == kNetworkOk)
-      answered = true;
-    else
-      last = request.code;
+    if (request.code == kNetworkOk) answered = true;
+    else last = request.code;
     if (observe) observe(request);
   }
   return answered ? kNetworkOk : last;

@@ -34,19 +34,19 @@ struct NetworkPage {
   // --- the operator's choices ---
   std::string printer;  // the display name chosen in the page's selector
   NetworkAddresses addresses = InitialAddresses();
-  int mode = kWirelessModeClient;  // WirelessModeCombo
-  int channel = 0;                 // ChannelCombo position; kNoSelection for none
+  int mode = kWirelessModeClient;             // WirelessModeCombo
+  int channel = 0;                            // ChannelCombo position; kNoSelection for none
   int security = kPreferredSecurityPosition;  // SecurityModeCombo position
-  std::string network_name;  // WifiNameEdit, UTF-8 as typed
-  std::string password;      // PasskeyEdit, UTF-8 as typed
-  bool wifi = false;         // WifiSettingOp: "Send to Printer" sends the Wi-Fi settings
-  bool dhcp = false;         // DhcpSettingOp
-  bool utf8 = false;         // CodingModeOp: the name goes out converted to UTF-8
+  std::string network_name;                   // WifiNameEdit, UTF-8 as typed
+  std::string password;                       // PasskeyEdit, UTF-8 as typed
+  bool wifi = false;  // WifiSettingOp: "Send to Printer" sends the Wi-Fi settings
+  bool dhcp = false;  // DhcpSettingOp
+  bool utf8 = false;  // CodingModeOp: the name goes out converted to UTF-8
 
   // --- what the page's rules make of the controls ---
-  bool dhcp_enabled = true;            // DhcpSettingOp
-  bool address_edits_enabled = true;   // the four address octet edits
-  bool password_shown = true;          // PasskeyEdit and PasskeyLabel
+  bool dhcp_enabled = true;           // DhcpSettingOp
+  bool address_edits_enabled = true;  // the four address octet edits
+  bool password_shown = true;         // PasskeyEdit and PasskeyLabel
   NetworkFocus focus = NetworkFocus::kNone;
 
   // --- what the page knows of the printer ---
@@ -91,7 +91,8 @@ struct NetworkPage {
   // One command line to the chosen printer: kNetworkOk, kWriteLineFailed
   // after telling the operator, or the open's code (told, but for a printer
   // that is not USB).
-  [[nodiscard]] int SendNetworkCommand(CPrinterComm& comm, Operator& op, const std::string& command);
+  [[nodiscard]] int SendNetworkCommand(CPrinterComm& comm, Operator& op,
+                                       const std::string& command);
   // Asks the chosen printer and, when its reply holds settings, fills
   // `record` and `field_count`. A reply without settings is a failed read
   // (kSettingsReplyEmpty, kSettingsReplyUnmarked) that leaves both as they

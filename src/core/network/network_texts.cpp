@@ -61,10 +61,14 @@ std::string PingRequestLine(std::string_view address, const PingRequest& request
     case kNetworkOk:
       return FillText(Pick(kReplyLine, language),
                       {address, std::to_string(request.echo.response_ms)});
-    case kPingNoReply: return Pick(kTimedOutLine, language);
-    case kPingSocketUnavailable: return Pick(kNoSocketLine, language);
-    case kPingReceiveFailed: return Pick(kNotReadLine, language);
-    default: return Pick(kNotSentLine, language);
+    case kPingNoReply:
+      return Pick(kTimedOutLine, language);
+    case kPingSocketUnavailable:
+      return Pick(kNoSocketLine, language);
+    case kPingReceiveFailed:
+      return Pick(kNotReadLine, language);
+    default:
+      return Pick(kNotSentLine, language);
   }
 }
 

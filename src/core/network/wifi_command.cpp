@@ -39,8 +39,8 @@ constexpr std::string_view kLineBreak = "\r\n";
 // Makes the Wi-Fi module take the line before it.
 constexpr std::string_view kApplyLine = "#HF>ST";
 constexpr size_t kPaddedAddressSize = 4 * kOctetWidth + 3;
-static_assert(kWifiLineSize == kWifiLineStart.size() + 1 + kWifiTextLimit + 2 + 1 +
-                                  kWifiTextLimit + 1 + 3 * kPaddedAddressSize);
+static_assert(kWifiLineSize == kWifiLineStart.size() + 1 + kWifiTextLimit + 2 + 1 + kWifiTextLimit +
+                                   1 + 3 * kPaddedAddressSize);
 
 constexpr size_t kPasswordMinimum = 8;
 constexpr size_t kWepPasswordLength = 10;
@@ -240,7 +240,8 @@ int ParseWifiLine(std::string_view line, WifiSettings* settings) {
 }
 
 int ParseWifiCommand(std::string_view command, WifiSettings* settings) {
-  const std::string tail = std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
+  const std::string tail =
+      std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
   if (!command.starts_with(kLineBreak) || !command.ends_with(tail) ||
       command.size() < kLineBreak.size() + tail.size()) {
     return kWifiLineMalformed;

@@ -67,9 +67,13 @@ int Convert(const char* to, const char* from, const std::string& in, std::string
 
 }  // namespace
 
-int Utf8ToGbk(const std::string& utf8, std::string* gbk) { return Convert("GBK", "UTF-8", utf8, gbk); }
+int Utf8ToGbk(const std::string& utf8, std::string* gbk) {
+  return Convert("GBK", "UTF-8", utf8, gbk);
+}
 
-int GbkToUtf8(const std::string& gbk, std::string* utf8) { return Convert("UTF-8", "GBK", gbk, utf8); }
+int GbkToUtf8(const std::string& gbk, std::string* utf8) {
+  return Convert("UTF-8", "GBK", gbk, utf8);
+}
 
 std::string GbkForDisplay(const std::string& gbk) {
   if (IsAscii(gbk)) return gbk;

@@ -114,8 +114,8 @@ int FileReplacement::Begin(const std::string& path) {
   // the rename is atomic, and short, so any valid target name has room.
   const std::string folder = FolderOf(target_);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path_ = folder + ".vdz" + Hex(unsigned(::getpid())) + "-" +
-                 Hex(temp_counter.fetch_add(1)) + ".tmp";
+    temp_path_ =
+        folder + ".vdz" + Hex(unsigned(::getpid())) + "-" + Hex(temp_counter.fetch_add(1)) + ".tmp";
     // A new file gets the mode the umask gives; a replaced one keeps its own,
     // and is never readable by others meanwhile.
     fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,

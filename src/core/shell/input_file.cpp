@@ -24,8 +24,7 @@ constexpr InputText kTexts[] = {
     {kInputNotRegular,
      {"%s is not a regular file (a folder, a pipe or a device cannot be used).",
       "%s 不是普通文件（不能使用文件夹、管道或设备）。"}},
-    {kInputTooLarge,
-     {"The file %s is larger than %s bytes.", "文件 %s 大于 %s 字节。"}},
+    {kInputTooLarge, {"The file %s is larger than %s bytes.", "文件 %s 大于 %s 字节。"}},
     {kInputReadFailed, {"The file %s cannot be read.", "无法读取文件 %s 。"}},
 };
 

@@ -52,7 +52,6 @@ std::string SetLanguage(int choice, const std::string& sys_ini_path,
 
 // The command line's language: that of "Sys.ini" when the file exists (""
 // when it cannot be read), else `locale_language`. Never writes anything.
-std::string ResolveCliLanguage(const std::string& sys_ini_path,
-                               const std::string& locale_language);
+std::string ResolveCliLanguage(const std::string& sys_ini_path, const std::string& locale_language);
 
 }  // namespace vidodez

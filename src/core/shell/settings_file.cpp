@@ -187,13 +187,25 @@ int SettingsFile::CloseSettings() {
 OperatorMessage SettingsFile::GetSettingsErrorMessage(std::string_view language) const {
   int index = kOpenText;
   switch (error_) {
-    case kSettingsPathEmpty: index = kEmptyPathText; break;
-    case kSettingsFileMissing: index = kMissingText; break;
+    case kSettingsPathEmpty:
+      index = kEmptyPathText;
+      break;
+    case kSettingsFileMissing:
+      index = kMissingText;
+      break;
     case kSettingsCreateFailed:
-    case kSettingsWriteFailed: index = kCreateText; break;
-    case kSettingsSectionMissing: index = kSectionText; break;
-    case kSettingsKeyMissing: index = kKeyText; break;
-    default: index = kOpenText; break;
+    case kSettingsWriteFailed:
+      index = kCreateText;
+      break;
+    case kSettingsSectionMissing:
+      index = kSectionText;
+      break;
+    case kSettingsKeyMissing:
+      index = kKeyText;
+      break;
+    default:
+      index = kOpenText;
+      break;
   }
   OperatorMessage message;
   message.table = kSettingsFileTable;

@@ -43,8 +43,8 @@ class SettingsFile {
   // The value of `key` in `section`, cut to size - 1 bytes (size counts the
   // terminator of the slot it is read for). False when the section or the key
   // is missing or the value is empty.
-  [[nodiscard]] bool ReadSetting(std::string_view section, std::string_view key,
-                                 std::string* value, size_t size);
+  [[nodiscard]] bool ReadSetting(std::string_view section, std::string_view key, std::string* value,
+                                 size_t size);
   // Adds the setting; a section already written gets the key (or its value
   // replaced) in place. Line ends inside a value are cut off, so one setting
   // stays one line.
@@ -72,8 +72,8 @@ class SettingsFile {
   std::string path_;
   bool reading_ = false;
   bool writing_ = false;
-  std::string text_;  // the file's text while reading
-  std::vector<Entry> entries_;  // what will be written
+  std::string text_;                         // the file's text while reading
+  std::vector<Entry> entries_;               // what will be written
   std::unique_ptr<FileReplacement> output_;  // while writing
   int error_ = 0;
   std::string error_section_;

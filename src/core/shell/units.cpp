@@ -16,12 +16,14 @@ constexpr std::array<UnitInfo, 4> kUnits{{
 }};
 
 // The settings page converts between its own three units only.
-int KnownUnit(int unit) { return (unit >= kUnitDots && unit <= kUnitMillimetres) ? unit : kUnitDots; }
+int KnownUnit(int unit) {
+  return (unit >= kUnitDots && unit <= kUnitMillimetres) ? unit : kUnitDots;
+}
 
 bool SameWord(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // printf of one float with a fixed precision. A result that reads as zero
@@ -49,15 +51,24 @@ struct Conversion {
 
 Conversion Convert(float value, float dpi, int from, int to) {
   switch (from * 3 + to) {
-    case 0 * 3 + 1: return {value / dpi, 3, 3};
-    case 0 * 3 + 2: return {value / dpi * kMillimetresPerInch, 0, 2};
-    case 1 * 3 + 0: return {value * dpi, 0, 0};
-    case 1 * 3 + 1: return {value, 2, 2};
-    case 1 * 3 + 2: return {value * kMillimetresPerInch, 0, 2};
-    case 2 * 3 + 0: return {value * dpi / kMillimetresPerInch, 0, 0};
-    case 2 * 3 + 1: return {value / kMillimetresPerInch, 2, 2};
-    case 2 * 3 + 2: return {value, 0, 2};
-    default: return {value, 0, 0};  // dots to dots
+    case 0 * 3 + 1:
+      return {value / dpi, 3, 3};
+    case 0 * 3 + 2:
+      return {value / dpi * kMillimetresPerInch, 0, 2};
+    case 1 * 3 + 0:
+      return {value * dpi, 0, 0};
+    case 1 * 3 + 1:
+      return {value, 2, 2};
+    case 1 * 3 + 2:
+      return {value * kMillimetresPerInch, 0, 2};
+    case 2 * 3 + 0:
+      return {value * dpi / kMillimetresPerInch, 0, 0};
+    case 2 * 3 + 1:
+      return {value / kMillimetresPerInch, 2, 2};
+    case 2 * 3 + 2:
+      return {value, 0, 2};
+    default:
+      return {value, 0, 0};  // dots to dots
   }
 }
 
@@ -142,9 +153,12 @@ std::string UnitToDots(float value, std::string_view resolution_code, int unit) 
 std::string DotsToUnit(float dots, std::string_view resolution_code, int unit) {
   float dpi = static_cast<float>(DpiForResolution(resolution_code));
   switch (unit) {
-    case kUnitInches: return Inches(dots / dpi, 3);
-    case kUnitMillimetres: return Fixed(dots / dpi * kMillimetresPerInch, 2);
-    default: return Fixed(dots, 0);
+    case kUnitInches:
+      return Inches(dots / dpi, 3);
+    case kUnitMillimetres:
+      return Fixed(dots / dpi * kMillimetresPerInch, 2);
+    default:
+      return Fixed(dots, 0);
   }
 }
 

@@ -18,7 +18,7 @@ inline constexpr int kStorageNoFileChosen = -9003;
 // Not a regular file that can be read (missing, a folder, no permission).
 inline constexpr int kStorageFileUnreadable = -9004;
 inline constexpr int kStorageNothingSelected = -9005;  // no entry of the list chosen
-inline constexpr int kStorageCancelled = -9006;        // the operator cancelled a question or dialog
+inline constexpr int kStorageCancelled = -9006;  // the operator cancelled a question or dialog
 // A name with a line end or a double quote: it would break the command.
 inline constexpr int kStorageNameUnusable = -9007;
 // The printer's command-set flag could not be read; a font delete needs it.

@@ -27,20 +27,23 @@ struct KindTexts {
 };
 
 const KindTexts& TextsOf(StoredKind kind) {
-  static const KindTexts kForms{StorageText::kNoForm, StorageText::kSelectFormToDelete,
-                                StorageText::kConfirmDeleteForm, StorageText::kConfirmDeleteAllForms,
-                                StorageText::kSelectFormToPrint};
-  static const KindTexts kFonts{StorageText::kNoFont, StorageText::kSelectFontToDelete,
-                                StorageText::kConfirmDeleteFont, StorageText::kConfirmDeleteAllFonts,
-                                StorageText::kSelectFormToPrint};
+  static const KindTexts kForms{
+      StorageText::kNoForm, StorageText::kSelectFormToDelete, StorageText::kConfirmDeleteForm,
+      StorageText::kConfirmDeleteAllForms, StorageText::kSelectFormToPrint};
+  static const KindTexts kFonts{
+      StorageText::kNoFont, StorageText::kSelectFontToDelete, StorageText::kConfirmDeleteFont,
+      StorageText::kConfirmDeleteAllFonts, StorageText::kSelectFormToPrint};
   static const KindTexts kGraphics{StorageText::kNoGraphic, StorageText::kSelectGraphicToDelete,
                                    StorageText::kConfirmDeleteGraphic,
                                    StorageText::kConfirmDeleteAllGraphics,
                                    StorageText::kSelectGraphicToPrint};
   switch (kind) {
-    case StoredKind::kForm: return kForms;
-    case StoredKind::kFont: return kFonts;
-    case StoredKind::kGraphic: break;
+    case StoredKind::kForm:
+      return kForms;
+    case StoredKind::kFont:
+      return kFonts;
+    case StoredKind::kGraphic:
+      break;
   }
   return kGraphics;
 }
@@ -82,7 +85,8 @@ int CheckPictureFile(const std::string& path, const std::string& language, Opera
 // Opens the chosen printer for sending; the operator is told why it did not
 // open, unless it is no USB printer: those are never the page's.
 int OpenChosenPrinter(PrinterLink& link, CPrinterComm& comm, Operator& op) {
-  return OpenTellingWhy(link, comm, op, StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()));
+  return OpenTellingWhy(link, comm, op,
+                        StorageMessage(StorageText::kOpenFailed, comm.GetLanguage()));
 }
 
 // `rc` of a send that failed, after telling the operator with the cause.
@@ -105,9 +109,12 @@ int DeleteFlag(StoragePage& page, CPrinterComm& comm, Operator& op, StoredKind k
 
 StoredList& StoragePage::List(StoredKind kind) {
   switch (kind) {
-    case StoredKind::kForm: return forms;
-    case StoredKind::kFont: return fonts;
-    case StoredKind::kGraphic: break;
+    case StoredKind::kForm:
+      return forms;
+    case StoredKind::kFont:
+      return fonts;
+    case StoredKind::kGraphic:
+      break;
   }
   return graphics;
 }
@@ -161,7 +168,8 @@ int StoragePage::SendFile(CPrinterComm& comm, Operator& op, const SendProgress& 
   if (int rc = OpenChosenPrinter(link, comm, op); rc != kPortOk) return rc;
   // The box can be typed in: what it shows is what goes, checked as a
   // browsed file is.
-  if (file_name.empty()) return Refuse(op, StorageText::kSelectFile, language, kStorageNoFileChosen);
+  if (file_name.empty())
+    return Refuse(op, StorageText::kSelectFile, language, kStorageNoFileChosen);
   if (!CanReadFile(file_name)) {
     return Refuse(op, StorageText::kNoFile, language, kStorageFileUnreadable);
   }
@@ -259,7 +267,8 @@ int StoragePage::PrintSelected(CPrinterComm& comm, Operator& op, StoredKind kind
 int StoragePage::CheckPicture(CPrinterComm& comm, Operator& op) {
   const std::string& language = comm.GetLanguage();
   if (file_name.empty()) return Refuse(op, StorageText::kNoFile, language, kStorageNoFileChosen);
-  if (!HasPcxExtension(file_name)) return Refuse(op, StorageText::kPcxOnly, language, kStorageNotPcx);
+  if (!HasPcxExtension(file_name))
+    return Refuse(op, StorageText::kPcxOnly, language, kStorageNotPcx);
   if (graphic_id.empty()) return Refuse(op, StorageText::kIdEmpty, language, kStorageIdEmpty);
   if (graphic_id.find('*') != std::string::npos) {
     return Refuse(op, StorageText::kIdHasAsterisk, language, kStorageIdHasAsterisk);

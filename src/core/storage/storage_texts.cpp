@@ -10,7 +10,8 @@ namespace {
 // Some English texts keep the printers' established spelling ("Grphic").
 constexpr std::array<Text, static_cast<size_t>(StorageText::kCount)> kTexts{{
     {"No command is written.", "编辑框内容为空，请输入指令！"},
-    {"Opening port failed, please check printer connection!", "打开端口失败，请检查打印机是否连接！"},
+    {"Opening port failed, please check printer connection!",
+     "打开端口失败，请检查打印机是否连接！"},
     {"Sending Command Failed!", "发送失败！"},
     {"Please select a file!", "请先选择要打印的文件！"},
     {"Sending Failed!", "发送文件失败！"},
@@ -29,7 +30,8 @@ constexpr std::array<Text, static_cast<size_t>(StorageText::kCount)> kTexts{{
     {"Please select a form to print!", "请选择要打印的Form！"},
     {"Please select a graphic to print!", "请选择要打印的图形！"},
     {"No file is found!", "没有找到文件！"},
-    {"The software can send graphics only in PCX format to the printer!", "软件仅支持发送PCX图形到打印机！"},
+    {"The software can send graphics only in PCX format to the printer!",
+     "软件仅支持发送PCX图形到打印机！"},
     {"Graphic ID can not be empty!", "图形文件识别名称不能为空！"},
     {"\"*\" is not accepted as graphic name.!", "图形文件识别名称不能包含\"*\"！"},
     {"Click OK to download this graphic to printer?", "是否将图形下载到打印机？"},

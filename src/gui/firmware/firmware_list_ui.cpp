@@ -107,7 +107,8 @@ void CFirmwareListUI::SetRows(const std::vector<FirmwareListNode>& nodes, const 
 
 void CFirmwareListUI::ShowExpanded(const std::vector<FirmwareListNode>& nodes) {
   for (size_t i = 0; i < rows_.size() && i < nodes.size(); ++i) {
-    if (rows_[i].expander != nullptr) SetMarkupText(rows_[i].expander, ExpanderMarkup(nodes[i].expanded));
+    if (rows_[i].expander != nullptr)
+      SetMarkupText(rows_[i].expander, ExpanderMarkup(nodes[i].expanded));
     rows_[i].frame->setVisible(IsFirmwareRowShown(nodes, i));
   }
 }
@@ -135,7 +136,8 @@ void CFirmwareListUI::wheelEvent(QWheelEvent* event) {
   wheel_rest_ += event->angleDelta().y();
   for (; wheel_rest_ >= kWheelStep; wheel_rest_ -= kWheelStep) scroll_.Wheel(true);
   for (; wheel_rest_ <= -kWheelStep; wheel_rest_ += kWheelStep) scroll_.Wheel(false);
-  if (scroll_.running() && !timers_.IsRunning(kScrollTimer)) timers_.SetTimer(kScrollTimer, kScrollTickMs);
+  if (scroll_.running() && !timers_.IsRunning(kScrollTimer))
+    timers_.SetTimer(kScrollTimer, kScrollTickMs);
   event->accept();
 }
 

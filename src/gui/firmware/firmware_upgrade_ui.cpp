@@ -21,7 +21,9 @@ constexpr ControlText kPageTexts[] = {
     {"Label", "FUFirmwareVerHintLabel", {"Firmware Version:", "固件版本号："}},
     {"Label", "FUPartNumberHintLabel", {"Firmware ID:", "固件识别号："}},
     {"Label", "FUFirmwareListLabel", {"Available Firmware:", "可升级固件列表："}},
-    {"Button", "FUGetInfoBtn", {"Get Info", "获取信息"},
+    {"Button",
+     "FUGetInfoBtn",
+     {"Get Info", "获取信息"},
      {"Get Current Firmware Info", "获取打印机固件版本和料号信息"}},
 };
 

@@ -29,13 +29,19 @@ constexpr ControlText kPageTexts[] = {
     {"Label", "FDStoreTypeHintLabel", {"Storage Type:", "存储类型："}},
     {"Label", "FDCodePageHintLabel", {"Code Page:", "代码页："}},
     {"Label", "FDPreviewHintLabel", {"Preview", "字体预览"}},
-    {"Option", "PrintToFileOp", {"Print to File", "打印到文件"},
+    {"Option",
+     "PrintToFileOp",
+     {"Print to File", "打印到文件"},
      {"Check this box to generate command file to desktop.",
       "选择此项，点击下载字体按钮，即可将文件打印到电脑桌面。"}},
-    {"Button", "BrowseFontBtn", {"View Fonts", "浏览字体"},
+    {"Button",
+     "BrowseFontBtn",
+     {"View Fonts", "浏览字体"},
      {"Browse Local Fonts", "浏览字本地需下载的字体"}},
     {"Button", "PrintTestBtn", {"Print Test", "打印测试"}},
-    {"Button", "DownLoadBtn", {"Download Fonts", "下载字体"},
+    {"Button",
+     "DownLoadBtn",
+     {"Download Fonts", "下载字体"},
      {"Download the designated font to printer", "下载字体到打印机"}},
     {"Text",
      "FDDownLoadInstructionsText",
@@ -44,7 +50,8 @@ constexpr ControlText kPageTexts[] = {
       "please click the \"Help\" button under the \"System\" tab.{n}{n}{c #F27D30}{b}Note:{/b}{/c} "
       "The Font ID should be unique for each downloaded Font.{/f}{/p}",
       "{p}{y 20}{f 5}MARLIX标签打印机支持TrueType字体下载，具体下载方法请查看帮助文档。{n}{n}"
-      "{c #F27D30}{b}注意：{/b}{/c}在设置字体ID时，请根据不同的下载字体设置不同的字体ID。{/f}{/p}"}},
+      "{c "
+      "#F27D30}{b}注意：{/b}{/c}在设置字体ID时，请根据不同的下载字体设置不同的字体ID。{/f}{/p}"}},
 };
 
 // The code page list's first entry: the field stays empty.
@@ -136,8 +143,9 @@ void FontDownloadUI::Store() {
   if (auto* combo = FindControl<QComboBox>(this, "FDCodePageCombo")) {
     const int index = combo->currentIndex();
     const auto pages = CodePages();
-    model_.code_page =
-        index > 0 && index <= static_cast<int>(pages.size()) ? pages[static_cast<size_t>(index - 1)].name : "";
+    model_.code_page = index > 0 && index <= static_cast<int>(pages.size())
+                           ? pages[static_cast<size_t>(index - 1)].name
+                           : "";
   }
 }
 

@@ -10,8 +10,8 @@
 #include <array>
 
 #include "gui/firmware/firmware_upgrade_ui.h"
-#include "gui/network/printer_nic_ui.h"
 #include "gui/font/font_download_ui.h"
+#include "gui/network/printer_nic_ui.h"
 #include "gui/pages/selector_pages.h"
 #include "gui/settings/printer_config_ui.h"
 #include "gui/storage/file_management_ui.h"
@@ -64,20 +64,56 @@ struct FramePage {
 using S = Step;
 const FramePage kPages[] = {
     // The settings page follows the unit the system page may have changed.
-    {"PrinterConfigSkin", Create<PrinterConfigUI>, "PrinterConfigSkin.ui", "PrinterConfiguration",
-     0, kPageSettings, {"Settings", "功能设置"}, {S::kRefresh, S::kShow, S::kStart, S::kTexts, S::kEnd}},
+    {"PrinterConfigSkin",
+     Create<PrinterConfigUI>,
+     "PrinterConfigSkin.ui",
+     "PrinterConfiguration",
+     0,
+     kPageSettings,
+     {"Settings", "功能设置"},
+     {S::kRefresh, S::kShow, S::kStart, S::kTexts, S::kEnd}},
     // The network page prepares itself before its first refresh.
-    {"PrinterNicSkin", Create<PrinterNicUI>, "PrinterNicSkin.ui", "SetPrinterNic", 1,
-     kPageNetwork, {"Network ", "网络设置"}, {S::kStart, S::kRefresh, S::kShow, S::kTexts, S::kEnd}},
-    {"FontDownloadSkin", Create<FontDownloadUI>, "FontDownloadSkin.ui", "FontDownload", 2,
-     kPageFonts, {"Fonts", "字体下载"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
-    {"FirmwareUpgradeSkin", CreateFirmware, "FirmwareUpgradeSkin.ui", "FirmwareUpgrade",
-     3, kPageFirmware, {"Firmware ", "固件升级"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
-    {"FileManagementSkin", Create<FileManagementUI>, "FileManagementSkin.ui", "FileManagement", 4,
-     kPageStorage, {"Storage ", "文件管理"}, {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    {"PrinterNicSkin",
+     Create<PrinterNicUI>,
+     "PrinterNicSkin.ui",
+     "SetPrinterNic",
+     1,
+     kPageNetwork,
+     {"Network ", "网络设置"},
+     {S::kStart, S::kRefresh, S::kShow, S::kTexts, S::kEnd}},
+    {"FontDownloadSkin",
+     Create<FontDownloadUI>,
+     "FontDownloadSkin.ui",
+     "FontDownload",
+     2,
+     kPageFonts,
+     {"Fonts", "字体下载"},
+     {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    {"FirmwareUpgradeSkin",
+     CreateFirmware,
+     "FirmwareUpgradeSkin.ui",
+     "FirmwareUpgrade",
+     3,
+     kPageFirmware,
+     {"Firmware ", "固件升级"},
+     {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
+    {"FileManagementSkin",
+     Create<FileManagementUI>,
+     "FileManagementSkin.ui",
+     "FileManagement",
+     4,
+     kPageStorage,
+     {"Storage ", "文件管理"},
+     {S::kRefresh, S::kShow, S::kTexts, S::kEnd, S::kEnd}},
     // No printer: the system page neither refreshes nor restarts the refresh.
-    {"SysConfigSkin", CreateSystem, "SysConfigSkin.ui", "SystermConfiguration", 5, kPageSystem,
-     {"System ", "系统选项"}, {S::kShow, S::kTexts, S::kEnd, S::kEnd, S::kEnd}},
+    {"SysConfigSkin",
+     CreateSystem,
+     "SysConfigSkin.ui",
+     "SystermConfiguration",
+     5,
+     kPageSystem,
+     {"System ", "系统选项"},
+     {S::kShow, S::kTexts, S::kEnd, S::kEnd, S::kEnd}},
 };
 
 const FramePage* PageOfCode(int code) {
@@ -105,7 +141,7 @@ CDialogFrameWnd::CDialogFrameWnd(FrameContext context, QWidget* parent)
       comm_(context_.usb),
       transfers_([this] { return comm_.GetLanguage(); }),
       page_context_{context_.skins, context_.dialogs, context_.usb, comm_, selector_, *this,
-                    *this, transfers_},
+                    *this,          transfers_},
       notifier_(this),
       timers_([this](int id) {
         if (id == kRefreshTimer) RefreshShownPage();
@@ -166,10 +202,14 @@ void CDialogFrameWnd::Run(PageRoutine routine, int code) {
 void CDialogFrameWnd::Call(PageRoutine routine, PageUI& target, int code) {
   if (context_.observer) context_.observer(kRoutineNames[static_cast<int>(routine)], code);
   switch (routine) {
-    case PageRoutine::kInit: return target.Init();
-    case PageRoutine::kStart: return target.Start();
-    case PageRoutine::kRefresh: return target.RefreshPage();
-    case PageRoutine::kTexts: return target.SetTexts();
+    case PageRoutine::kInit:
+      return target.Init();
+    case PageRoutine::kStart:
+      return target.Start();
+    case PageRoutine::kRefresh:
+      return target.RefreshPage();
+    case PageRoutine::kTexts:
+      return target.SetTexts();
   }
 }
 
@@ -276,14 +316,22 @@ bool CDialogFrameWnd::SwitchPage(const QString& option) {
   current_page_ = entry->code;
   for (const Step step : entry->on_switch) {
     switch (step) {
-      case Step::kStart: Run(PageRoutine::kStart, entry->code); break;
-      case Step::kRefresh: Run(PageRoutine::kRefresh, entry->code); break;
-      case Step::kTexts: Run(PageRoutine::kTexts, entry->code); break;
+      case Step::kStart:
+        Run(PageRoutine::kStart, entry->code);
+        break;
+      case Step::kRefresh:
+        Run(PageRoutine::kRefresh, entry->code);
+        break;
+      case Step::kTexts:
+        Run(PageRoutine::kTexts, entry->code);
+        break;
       case Step::kShow:
-        if (auto* tabs = FindControl<QStackedWidget>(this, "switch")) tabs->setCurrentIndex(entry->tab);
+        if (auto* tabs = FindControl<QStackedWidget>(this, "switch"))
+          tabs->setCurrentIndex(entry->tab);
         if (entry->Refreshes() && !refresh_running()) StartRefresh();
         break;
-      case Step::kEnd: return true;
+      case Step::kEnd:
+        return true;
     }
   }
   return true;

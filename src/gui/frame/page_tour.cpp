@@ -19,7 +19,8 @@ void PageTour::Start(std::function<void(const QStringList&)> done) {
     done_({});
     return;
   }
-  connect(&frame_, &CDialogFrameWnd::started, this, [this] { Next(); }, Qt::QueuedConnection);
+  connect(
+      &frame_, &CDialogFrameWnd::started, this, [this] { Next(); }, Qt::QueuedConnection);
 }
 
 void PageTour::Next() {

@@ -63,8 +63,8 @@ CTearoffSettingHelpWnd::CTearoffSettingHelpWnd(const SkinArchive& skins,
   SetTexts(this, TearOffGuideTexts(), language);
 }
 
-CCutterSettingHelpWnd::CCutterSettingHelpWnd(const SkinArchive& skins,
-                                             const std::string& language, QWidget* owner)
+CCutterSettingHelpWnd::CCutterSettingHelpWnd(const SkinArchive& skins, const std::string& language,
+                                             QWidget* owner)
     : SettingGuideWnd(skins, "HelpCutterSkin.ui", "CutterSettingHelpWnd", "CutterHelpWndClosebtn",
                       owner) {
   if (auto* tabs = FindControl<QStackedWidget>(this, "Cutterswitch")) {
@@ -84,7 +84,8 @@ void CCutterSettingHelpWnd::Notify(const Notification& n) {
   if (n.type == kSelectChanged) {
     for (int tab = 0; tab < 3; ++tab) {
       if (n.sender != kTabOptions[tab]) continue;
-      if (auto* tabs = FindControl<QStackedWidget>(this, "Cutterswitch")) tabs->setCurrentIndex(tab);
+      if (auto* tabs = FindControl<QStackedWidget>(this, "Cutterswitch"))
+        tabs->setCurrentIndex(tab);
       return;
     }
   }

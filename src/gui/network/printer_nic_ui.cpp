@@ -25,7 +25,9 @@ constexpr ControlText kPageTexts[] = {
     {"Button", "NicSettingBtn", {"Send to Printer", "发送到打印机"}},
     {"Button", "NicPingNetBtn", {"Ping", "Ping"}},
     {"Label", "WifiSettingLabel", {"Instructions:", "网络打印设置说明："}},
-    {"Combo", "WirelessModeCombo", {nullptr, nullptr},
+    {"Combo",
+     "WirelessModeCombo",
+     {nullptr, nullptr},
      {"DHCP will be greyed out if selecting Server Mode, and the IP address must be specified "
       "manually then.",
       "打印机设置为服务器，必须正确设置右边的IP地址，此时动态分配IP控件不可用"}},
@@ -36,34 +38,48 @@ constexpr ControlText kPageTexts[] = {
     {"Label", "WifiNameLabel", {"Network Name(SSID):", "网络名称(SSID)："}},
     {"Label", "PasskeyLabel", {"Password:", "PSK密码："}},
     // The DHCP row's caption explains the choice.
-    {"Label", "DHCPLabel", {"DHCP:", "动态分配IP："},
+    {"Label",
+     "DHCPLabel",
+     {"DHCP:", "动态分配IP："},
      {"When DHCP is enabled, printer IP address will be allocated automatically. Or an IP "
       "address is required to be input manually on the right side.",
       "动态分配IP有效时,打印机动态分配IP，无需设置\n动态分配IP无效时，请在页面右边输入指定IP信息"}},
-    {"Option", "WifiSettingOp", {"Wi-Fi Configuration", "Wi-Fi配置"},
+    {"Option",
+     "WifiSettingOp",
+     {"Wi-Fi Configuration", "Wi-Fi配置"},
      {"Make sure this Wi-Fi Configuration is checked before applying Wi-Fi setting to the "
       "printer.",
       "若配置Wi-Fi打印，请务必勾选“Wi-Fi配置”复选框"}},
-    {"Option", "DhcpSettingOp", {"DHCP Configuration", "DHCP配置"},
+    {"Option",
+     "DhcpSettingOp",
+     {"DHCP Configuration", "DHCP配置"},
      {"Only available for Wi-Fi Function.", "仅WiFi功能支持"}},
-    {"Option", "CodingModeOp", {"GBK-TO-UTF8", "GBK-TO-UTF8"},
+    {"Option",
+     "CodingModeOp",
+     {"GBK-TO-UTF8", "GBK-TO-UTF8"},
      {"Network name (SSID) encoding setting: tick to set the input text to UTF-8 format. Please "
       "try to alter this option while the SSID is displayed as error or mess code on client "
       "devices under the AP mode, or printer cannot connect to a WLAN network via Wi-Fi while "
       "other Wi-Fi configurations are correct under the STA mode.",
-      "网络名称（SSID）的编码设置,在AP模式下设置后其他移动设备搜索为乱码时或STA模式配置信息正确情况无法"
+      "网络名称（SSID）的编码设置,"
+      "在AP模式下设置后其他移动设备搜索为乱码时或STA模式配置信息正确情况无法"
       "连接Wi-Fi路由时请尝试切换编码设置。"}},
-    {"Button", "RestoreFactoryBtn", {"Wi-Fi Reset", "Wi-Fi 恢复出厂设置"},
+    {"Button",
+     "RestoreFactoryBtn",
+     {"Wi-Fi Reset", "Wi-Fi 恢复出厂设置"},
      {"It is suggested to restore the Wi-Fi Configuration to factory default under the guidance "
       "of customer service staff.",
       "将打印机Wi-Fi设置恢复到出厂配置，建议您在客服指导下进行操作！"}},
-    {"Label", "IPAdressLabel",
+    {"Label",
+     "IPAdressLabel",
      {"{p}{y 20}{f 2}Not all MARLIX printers support network printing, please check the printer "
       "user's manual for more information.{n}{n}{c #F27D30}{b}Note:{/b}{/c} Make sure the "
       "\"Wi-Fi Configuration\" box is checked before applying Wi-Fi settings to the printer. "
       "Reboot the printer to ensure its running with the correct parameters.{/f}{/p}",
-      "{p}{y 20}{f 5}MARLIX标签打印机支持有线网络打印或无线Wi-Fi打印，请根据您选购的打印机配置进行设置。"
-      "{n}{n}若配置Wi-Fi打印，请务必勾选“Wi-Fi配置”复选框；设置成功后重启打印机，待打印机完全启动后，"
+      "{p}{y 20}{f "
+      "5}MARLIX标签打印机支持有线网络打印或无线Wi-Fi打印，请根据您选购的打印机配置进行设置。"
+      "{n}{n}若配置Wi-Fi打印，请务必勾选“Wi-"
+      "Fi配置”复选框；设置成功后重启打印机，待打印机完全启动后，"
       "即可完成打印机Wi-Fi配置。{/f}{/p}"}},
 };
 
@@ -103,11 +119,13 @@ void PrinterNicUI::Init() {
   for (const OctetGroup& group : kGroups) {
     for (size_t i = 0; i < 4; ++i) {
       const QString name = OctetEdit(group.prefix, i);
-      if (auto* edit = FindControl<QLineEdit>(this, name)) edit->setMaxLength(static_cast<int>(kOctetWidth));
+      if (auto* edit = FindControl<QLineEdit>(this, name))
+        edit->setMaxLength(static_cast<int>(kOctetWidth));
       bindings_.BindLineEdit(name, &(model_.addresses.*group.octets)[i]);
     }
   }
-  if (auto* port = FindControl<QLineEdit>(this, kPortEdit)) port->setMaxLength(static_cast<int>(kPortWidth));
+  if (auto* port = FindControl<QLineEdit>(this, kPortEdit))
+    port->setMaxLength(static_cast<int>(kPortWidth));
   bindings_.BindLineEdit(kPortEdit, &model_.addresses.port);
   bindings_.BindComboIndex("WirelessModeCombo", &model_.mode);
   bindings_.BindComboIndex("ChannelCombo", &model_.channel);
@@ -166,14 +184,16 @@ void PrinterNicUI::Store() {
 void PrinterNicUI::Load() {
   FillLists();
   bindings_.Load();
-  if (auto* dhcp = FindControl<QWidget>(this, "DhcpSettingOp")) dhcp->setEnabled(model_.dhcp_enabled);
+  if (auto* dhcp = FindControl<QWidget>(this, "DhcpSettingOp"))
+    dhcp->setEnabled(model_.dhcp_enabled);
   for (size_t i = 0; i < 4; ++i) {
     if (auto* edit = FindControl<QWidget>(this, OctetEdit(kGroups[0].prefix, i))) {
       edit->setEnabled(model_.address_edits_enabled);
     }
   }
   for (const char* name : {"PasskeyEdit", "PasskeyLabel"}) {
-    if (auto* control = FindControl<QWidget>(this, name)) control->setVisible(model_.password_shown);
+    if (auto* control = FindControl<QWidget>(this, name))
+      control->setVisible(model_.password_shown);
   }
   const char* focus = model_.focus == NetworkFocus::kNetworkName ? "WifiNameEdit"
                       : model_.focus == NetworkFocus::kPassword  ? "PasskeyEdit"

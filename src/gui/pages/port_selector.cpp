@@ -47,8 +47,7 @@ int PortSelector::drop_width() const {
   return combo != nullptr ? combo->drop_width() : 0;
 }
 
-void PortSelector::Init(platform::UsbPrintingClass& usb, CPrinterComm& comm,
-                        SelectorState& state) {
+void PortSelector::Init(platform::UsbPrintingClass& usb, CPrinterComm& comm, SelectorState& state) {
   if (auto* combo = FindControl<SkinComboBox>(root_, device_prefix_ + "Port")) {
     combo->SetDropWidth(kDefaultDropWidth);
   }
@@ -87,8 +86,7 @@ void PortSelector::Fill(const std::vector<std::string>& names, int remembered) {
     if (names[i].size() > names[longest].size()) longest = i;
   }
   combo->setCurrentIndex(remembered >= 0 && remembered < combo->count() ? remembered : -1);
-  const int measured =
-      QFontMetrics(combo->font()).horizontalAdvance(Shown(names[longest])) + 24;
+  const int measured = QFontMetrics(combo->font()).horizontalAdvance(Shown(names[longest])) + 24;
   combo->SetDropWidth(std::max(measured, kDefaultDropWidth));
 }
 
@@ -103,7 +101,8 @@ void PortSelector::Show(const std::string& language, int status) {
   auto* state = FindControl<QLabel>(root_, label_prefix_ + "PritnerIsConnect");
   const bool named = !selected_name_.empty();
   if (model != nullptr) {
-    model->setText(named ? Shown(ModelName(selected_name_)) : QString::fromStdString(no_printer_text_));
+    model->setText(named ? Shown(ModelName(selected_name_))
+                         : QString::fromStdString(no_printer_text_));
   }
   if (state != nullptr) {
     state->setText(QString::fromStdString(named ? connected_text_ : unconnected_text_));

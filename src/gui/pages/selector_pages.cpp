@@ -10,9 +10,7 @@ SelectorPageUI::SelectorPageUI(PageContext& context, const SelectorPageInfo& inf
       info_(info),
       selector_(this, info.device_prefix, info.label_prefix) {}
 
-void SelectorPageUI::Init() {
-  selector_.Init(context_.usb, context_.comm, context_.selector);
-}
+void SelectorPageUI::Init() { selector_.Init(context_.usb, context_.comm, context_.selector); }
 
 void SelectorPageUI::ShowTexts(const std::string& lang) {
   const QString prefix = info_.label_prefix;

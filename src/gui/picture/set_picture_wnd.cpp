@@ -44,12 +44,15 @@ constexpr ControlText kControlTexts[] = {
     {"Button", "PBrowseBtn", {"View Graphics", "浏览图片"}},
     {"Button", "PSavebtn", {"Save as", "保存图片"}},
     {"Button", "PCancelbtn", {"Close", "关闭"}},
-    {"Option", "PPreviewBWOp", {"Black and white", "黑白效果"},
+    {"Option",
+     "PPreviewBWOp",
+     {"Black and white", "黑白效果"},
      {"Shows the picture as it will be saved", "预览保存后的黑白图片"}},
 };
 
 constexpr Text kResolutions[] = {{"203", "203"}, {"300", "300"}, {"600", "600"}};
-constexpr Text kRotations[] = {{"0", "0"}, {"90", "右转90"}, {"180", "右转180"}, {"270", "右转270"}};
+constexpr Text kRotations[] = {
+    {"0", "0"}, {"90", "右转90"}, {"180", "右转180"}, {"270", "右转270"}};
 constexpr Text kScaleModes[] = {
     {"Origin", "原始大小"}, {"Scaling", "按比例缩放"}, {"Manual", "手动修改大小"}};
 
@@ -81,7 +84,7 @@ CSetPictureWnd::CSetPictureWnd(const SkinArchive& skins, DialogService& dialogs,
   setObjectName("SetPictureWnd");
   setWindowTitle("Graphic Settings");
   setFixedSize(kWidth, kHeight);
-  const QRect area = owner != nullptr ? owner->frameGeometry()
+  const QRect area = owner != nullptr      ? owner->frameGeometry()
                      : screen() != nullptr ? screen()->availableGeometry()
                                            : QRect();
   if (area.isValid()) move(area.center() - QPoint(kWidth / 2, kHeight / 2));
@@ -106,9 +109,11 @@ void CSetPictureWnd::SetTexts() {
   const std::string& language = model_.language;
   SetControlTexts(this, kControlTexts, language);
   QStringList units;
-  for (int unit : kPictureUnits) units << QString::fromUtf8(Pick(UnitOf(unit).picture_name, language));
+  for (int unit : kPictureUnits)
+    units << QString::fromUtf8(Pick(UnitOf(unit).picture_name, language));
   SetComboItems(this, "PUnitCombo", units, model_.UnitPosition());
-  SetComboItems(this, "PResolutionCombo", TextItems(kResolutions, language), model_.size.resolution);
+  SetComboItems(this, "PResolutionCombo", TextItems(kResolutions, language),
+                model_.size.resolution);
   SetComboItems(this, "PRotateCombo", TextItems(kRotations, language), model_.size.rotation);
   SetComboItems(this, "PZoomModeCombo", TextItems(kScaleModes, language), model_.size.scale_mode);
 }
@@ -124,7 +129,8 @@ void CSetPictureWnd::ShowSizes() {
 void CSetPictureWnd::ShowSource() {
   const PictureSize& size = model_.size;
   SetControlTexts(this, "Edit", "PWidthPixelsValueEdit", std::to_string(size.source_width).c_str());
-  SetControlTexts(this, "Edit", "PHeightPixelsValueEdit", std::to_string(size.source_height).c_str());
+  SetControlTexts(this, "Edit", "PHeightPixelsValueEdit",
+                  std::to_string(size.source_height).c_str());
   SetControlTexts(this, "Edit", "PBppValueEdit", std::to_string(size.source_bpp).c_str());
   ShowSizes();
   SetControlTexts(this, "Edit", "PFilePathEdit", model_.source_path.c_str());

@@ -77,9 +77,9 @@ constexpr EditControl kEdits[] = {
 };
 
 // The controls that only printers with the longer settings line have.
-constexpr const char* kExtendedControls[] = {
-    "AddContinPrintEnableOp", "ContinPrintEnableOp", "PrintBlankEnableOp",
-    "PrintBlankDisableOp",    "SMediaHeiCombo",      "SDetectThCombo"};
+constexpr const char* kExtendedControls[] = {"AddContinPrintEnableOp", "ContinPrintEnableOp",
+                                             "PrintBlankEnableOp",     "PrintBlankDisableOp",
+                                             "SMediaHeiCombo",         "SDetectThCombo"};
 
 void SizeItems(QComboBox* combo, QSize size) {
   for (int i = 0; i < combo->count(); ++i) combo->setItemData(i, size, Qt::SizeHintRole);
@@ -187,7 +187,8 @@ void PrinterConfigUI::Store() {
   model_.printer = selector().selected_name();
   for (const OptionPair& p : kPairs) model_.*p.field = PairValue(this, p);
   for (const ListControl& l : kLists) {
-    if (auto* combo = FindControl<QComboBox>(this, l.name)) model_.Choice(l.list) = combo->currentIndex();
+    if (auto* combo = FindControl<QComboBox>(this, l.name))
+      model_.Choice(l.list) = combo->currentIndex();
   }
   for (const EditControl& e : kEdits) {
     if (auto* edit = FindControl<QLineEdit>(this, e.name)) {

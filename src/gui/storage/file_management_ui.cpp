@@ -39,9 +39,13 @@ constexpr ControlText kPageTexts[] = {
     {"Button", "DelSelGraphicBtn", {"Delete Selected Image", "删除选定的图形"}},
     {"Button", "ClearAllGraphicBtn", {"Delete All Images", "清除所有图形"}},
     {"Button", "PrintSelGraphicBtn", {"Print Selected Image", "打印选定的图形"}},
-    {"RichEdit", "CMDRichEdit", {nullptr, nullptr},
+    {"RichEdit",
+     "CMDRichEdit",
+     {nullptr, nullptr},
      {"Input printer command here.", "此编辑框用于输入打印机指令"}},
-    {"Option", "StoreGraphicOp", {"Store", "存储"},
+    {"Option",
+     "StoreGraphicOp",
+     {"Store", "存储"},
      {"Make sure this box is checked before storing the graphics in the printer.",
       "若要将图片存储到打印机，点击“发送文件到打印机”按钮前请务必勾选复选框"}},
 };
@@ -178,8 +182,9 @@ void FileManagementUI::Run(int (StoragePage::*operation)(CPrinterComm&, Operator
   Load();
 }
 
-void FileManagementUI::RunOnList(
-    int (StoragePage::*operation)(CPrinterComm&, Operator&, StoredKind), StoredKind kind) {
+void FileManagementUI::RunOnList(int (StoragePage::*operation)(CPrinterComm&, Operator&,
+                                                               StoredKind),
+                                 StoredKind kind) {
   Store();
   (void)(model_.*operation)(context_.comm, operator_, kind);
   Load();

@@ -15,7 +15,8 @@ constexpr ControlText kTexts[] = {
     {"Text",
      "SiteLabel",
      {"Web: {a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}",
-      "网址：{a https://www.marlix-printers.example}{c #FF0000}www.marlix-printers.example{/c}{/a}"}},
+      "网址：{a https://www.marlix-printers.example}{c "
+      "#FF0000}www.marlix-printers.example{/c}{/a}"}},
     {"Label", "AboutPhoneLabel", {"Support line: +86 400-820-1760", "服务热线：400-820-1760"}},
     {"Label", "EmailLabel", {"E-mail:", "邮箱："}},
     {"Text", "EmailText", {"support@marlix-printers.example", "support@marlix-printers.example"}},
@@ -28,8 +29,8 @@ constexpr Text kRights{
 
 }  // namespace
 
-CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs,
-                     const std::string& language, QWidget* owner)
+CAboutWnd::CAboutWnd(const SkinArchive& skins, DialogService& dialogs, const std::string& language,
+                     QWidget* owner)
     : SkinDialog(skins, "AboutWnd.ui", owner, 36), dialogs_(dialogs) {
   setObjectName("AboutWnd");
   setWindowTitle(QString::fromUtf8("关于我们"));

@@ -59,8 +59,7 @@ void SysConfigUI::Init() {
 
 void SysConfigUI::FillLists() {
   const std::string& lang = language();
-  SetComboItems(this, "LanguageCmb", TextItems(kLanguages, lang),
-                language_pos_);
+  SetComboItems(this, "LanguageCmb", TextItems(kLanguages, lang), language_pos_);
   QStringList units;
   for (int unit : kPageUnits) units << QString::fromUtf8(UnitName(unit, lang));
   SetComboItems(this, "UnitCmb", units, unit_pos_);

@@ -23,8 +23,8 @@ bool CaptionDragger::eventFilter(QObject* watched, QEvent* event) {
       if (mouse->button() != Qt::LeftButton) return false;
       const QPoint at = mouse->position().toPoint();
       QWidget* under = window_->childAt(at);
-      const bool over_control =
-          qobject_cast<QAbstractButton*>(under) != nullptr || qobject_cast<QLabel*>(under) != nullptr;
+      const bool over_control = qobject_cast<QAbstractButton*>(under) != nullptr ||
+                                qobject_cast<QLabel*>(under) != nullptr;
       const HitResult hit = HitTest(window_->size(), at, border_, caption_height_, over_control,
                                     window_->isMaximized());
       QWindow* handle = window_->windowHandle();

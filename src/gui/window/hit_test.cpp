@@ -2,8 +2,8 @@
 
 namespace vidodez::gui {
 
-HitResult HitTest(QSize window, QPoint point, int border, int caption_height,
-                  bool over_control, bool maximised) {
+HitResult HitTest(QSize window, QPoint point, int border, int caption_height, bool over_control,
+                  bool maximised) {
   HitResult hit;
   if (!maximised && border > 0) {
     if (point.x() < border) hit.edges |= Qt::LeftEdge;

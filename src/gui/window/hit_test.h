@@ -10,11 +10,11 @@
 namespace vidodez::gui {
 
 struct HitResult {
-  Qt::Edges edges;     // non-empty: a sizing border
+  Qt::Edges edges;  // non-empty: a sizing border
   bool caption = false;
 };
 
-HitResult HitTest(QSize window, QPoint point, int border, int caption_height,
-                  bool over_control, bool maximised);
+HitResult HitTest(QSize window, QPoint point, int border, int caption_height, bool over_control,
+                  bool maximised);
 
 }  // namespace vidodez::gui

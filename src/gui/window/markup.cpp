@@ -9,8 +9,8 @@
 namespace vidodez::gui {
 namespace {
 
-constexpr std::array<MarkupFont, 6> kFonts{{
-    {13, false}, {13, true}, {15, false}, {17, true}, {20, true}, {12, false}}};
+constexpr std::array<MarkupFont, 6> kFonts{
+    {{13, false}, {13, true}, {15, false}, {17, true}, {20, true}, {12, false}}};
 // A code longer than this is text, not a code; it bounds the scan too.
 constexpr qsizetype kMaxCodeLength = 260;
 

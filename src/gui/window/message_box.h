@@ -36,7 +36,7 @@ class CMarliXMsgBox final : public SkinDialog {
 bool ApplyPosAttribute(QWidget* control, const QString& attributes);
 
 // Runs the box modally: kBoxOk or kBoxCancel.
-int ShowMessageBox(const SkinArchive& skins, QWidget* parent, const QString& text, const QString& caption, int type,
-                   const std::string& language);
+int ShowMessageBox(const SkinArchive& skins, QWidget* parent, const QString& text,
+                   const QString& caption, int type, const std::string& language);
 
 }  // namespace vidodez::gui

@@ -46,7 +46,8 @@ void Notifier::Hook(QWidget* control) {
   } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     connect(edit, &QLineEdit::textEdited, this, [send] { send(kTextChanged); });
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    connect(label, &QLabel::linkActivated, this, [send](const QString& link) { send(kLink, link); });
+    connect(label, &QLabel::linkActivated, this,
+            [send](const QString& link) { send(kLink, link); });
   } else if (auto* list = qobject_cast<QListWidget*>(control)) {
     connect(list, &QListWidget::itemClicked, this, [send] { send(kItemClick); });
     connect(list, &QListWidget::currentRowChanged, this, [send] { send(kItemSelect); });

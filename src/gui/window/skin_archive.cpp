@@ -69,8 +69,8 @@ bool SkinArchive::ReadFromArchive(const QString& name, QByteArray* data) const {
   QByteArray bytes(static_cast<qsizetype>(stat.size), '\0');
   qsizetype got = 0;
   while (got < bytes.size()) {
-    const zip_int64_t n = zip_fread(file.get(), bytes.data() + got,
-                                    static_cast<zip_uint64_t>(bytes.size() - got));
+    const zip_int64_t n =
+        zip_fread(file.get(), bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
     if (n <= 0) return false;
     got += static_cast<qsizetype>(n);
   }

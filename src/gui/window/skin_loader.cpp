@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 #include <QUiLoader>
 #include <QVBoxLayout>

@@ -111,7 +111,11 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
           work_done = true;
         }
         QMetaObject::invokeMethod(
-            this, [done_loop] { if (done_loop) done_loop->quit(); }, Qt::QueuedConnection);
+            this,
+            [done_loop] {
+              if (done_loop) done_loop->quit();
+            },
+            Qt::QueuedConnection);
       });
     } catch (const std::system_error& e) {
       // No thread to be had: the job cannot run, and the window must not

@@ -39,8 +39,8 @@ QString CountdownText(int seconds, const std::string& language) {
       .arg(QString::fromUtf8(Pick(kCountdownTail, language)));
 }
 
-CDateAccessWnd::CDateAccessWnd(const SkinArchive& skins, int anchor_x, int anchor_y,
-                               bool countdown, const std::string& language, QWidget* owner)
+CDateAccessWnd::CDateAccessWnd(const SkinArchive& skins, int anchor_x, int anchor_y, bool countdown,
+                               const std::string& language, QWidget* owner)
     : SkinDialog(skins, "WaitWnd.ui", owner, 0), anchor_(anchor_x, anchor_y), language_(language) {
   setObjectName("DataAccessWnd");
   if (!countdown && (language == "chi" || language == "eng")) {

@@ -31,15 +31,17 @@ bool WindowOperator::Confirm(const OperatorMessage& question) {
 }
 
 bool WindowOperator::ChooseFileToOpen(const FileChoice& choice, std::string* path) {
-  QString chosen = dialogs_.OpenFile(Parent(), QString::fromStdString(choice.title), FilterText(choice));
+  QString chosen =
+      dialogs_.OpenFile(Parent(), QString::fromStdString(choice.title), FilterText(choice));
   if (chosen.isEmpty()) return false;
   *path = chosen.toStdString();
   return true;
 }
 
 bool WindowOperator::ChooseFileToSave(const FileChoice& choice, std::string* path) {
-  QString chosen = dialogs_.SaveFile(Parent(), QString::fromStdString(choice.title), FilterText(choice),
-                                     QString::fromStdString(choice.suggested_path));
+  QString chosen =
+      dialogs_.SaveFile(Parent(), QString::fromStdString(choice.title), FilterText(choice),
+                        QString::fromStdString(choice.suggested_path));
   if (chosen.isEmpty()) return false;
   if (!choice.default_extension.empty() && !chosen.contains('.'))
     chosen += "." + QString::fromStdString(choice.default_extension);
@@ -63,7 +65,8 @@ QPoint WaitAnchor(QWidget* owner, QWidget* control, int below_top) {
 
 void WindowOperator::WaitWithCountdown(int seconds) {
   QWidget* parent = Parent();
-  QWidget* control = countdown_anchor_ && countdown_anchor_->isVisible() ? countdown_anchor_.data() : nullptr;
+  QWidget* control =
+      countdown_anchor_ && countdown_anchor_->isVisible() ? countdown_anchor_.data() : nullptr;
   constexpr int kBelowTop = 43;
   const QPoint anchor = WaitAnchor(parent, control, kBelowTop);
   CDateAccessWnd wait(skins_, anchor.x(), anchor.y(), true, language_(), parent);
@@ -73,9 +76,11 @@ void WindowOperator::WaitWithCountdown(int seconds) {
 
 void WindowOperator::BeginWait() {
   QWidget* parent = Parent();
-  QWidget* control = wait_anchor_ != nullptr && wait_anchor_->window() == parent ? wait_anchor_.data() : nullptr;
+  QWidget* control =
+      wait_anchor_ != nullptr && wait_anchor_->window() == parent ? wait_anchor_.data() : nullptr;
   const QPoint anchor = WaitAnchor(parent, control, 0);
-  wait_ = std::make_unique<CDateAccessWnd>(skins_, anchor.x(), anchor.y(), false, language_(), parent);
+  wait_ =
+      std::make_unique<CDateAccessWnd>(skins_, anchor.x(), anchor.y(), false, language_(), parent);
   wait_->show();
 }
 

@@ -48,7 +48,8 @@ void WorkerOperator::Call(const std::function<void()>& show) {
   std::unique_lock lock(channel_->mutex);
   // A box still open when the job is given up is waited for: it writes
   // into this call's answer when it closes.
-  channel_->changed.wait(lock, [&] { return *done || (channel_->abandoned && !channel_->showing); });
+  channel_->changed.wait(lock,
+                         [&] { return *done || (channel_->abandoned && !channel_->showing); });
 }
 
 void WorkerOperator::Tell(const OperatorMessage& message) {

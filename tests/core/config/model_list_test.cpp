@@ -19,8 +19,7 @@ TEST(ModelList, LineEndsAndBlankLinesNeverDecide) {
     int want;
   } cases[] = {
       {" VT-4100", kModelListed},  // a line with CR LF still matches
-      {" vt-4200", kModelListed},
-      {" VT-6300 Plus", kModelListed},
+      {" vt-4200", kModelListed},    {" VT-6300 Plus", kModelListed},
       {" VT-2100", kModelNotListed},  // the blank lines match nothing
       {"", kModelNotListed},
   };

@@ -24,7 +24,8 @@ TEST(SettingsCommand, CarriesExactlyTheFieldsThePrinterHas) {
     SCOPED_TRACE(count);
     PrinterSettingsRecord record;
     int field_count = kSettingsReadPending;
-    ASSERT_EQ(kConfigOk, ParseSettingsReply("^G1\r\nS*" + Fields(count) + "*E\r\n", &record, &field_count));
+    ASSERT_EQ(kConfigOk,
+              ParseSettingsReply("^G1\r\nS*" + Fields(count) + "*E\r\n", &record, &field_count));
     EXPECT_EQ(count, field_count);
     std::string line;
     ASSERT_EQ(kConfigOk, BuildSettingsCommand(record, field_count, &line));
@@ -67,7 +68,8 @@ TEST(SettingsReply, Field27IsSplitAndJoinedBack) {
     SCOPED_TRACE(c.value);
     PrinterSettingsRecord record;
     int count = 0;
-    ASSERT_EQ(kConfigOk, ParseSettingsReply("S*" + Fields(32, c.value) + "*E\r\n", &record, &count));
+    ASSERT_EQ(kConfigOk,
+              ParseSettingsReply("S*" + Fields(32, c.value) + "*E\r\n", &record, &count));
     EXPECT_EQ(c.head, record.Field27Head.view());
     EXPECT_EQ(c.tail, record.Field27Tail.view());
     std::string line;
@@ -93,7 +95,8 @@ TEST(SettingsReply, RefusesRepliesWithoutBothMarkers) {
     PrinterSettingsRecord record;
     record.Darkness.Set("15");
     int count = 39;
-    EXPECT_STREQ(ConfigCodeName(c.code), ConfigCodeName(ParseSettingsReply(c.reply, &record, &count)));
+    EXPECT_STREQ(ConfigCodeName(c.code),
+                 ConfigCodeName(ParseSettingsReply(c.reply, &record, &count)));
     EXPECT_EQ("15", record.Darkness.view());
     EXPECT_EQ(39, count);
   }

@@ -42,9 +42,9 @@ TEST(SettingsLists, ValuesAreWrittenInTheFieldsWidth) {
     const char* value;
     const char* entry;
   } cases[] = {
-      {SettingsListId::kDarkness, 5, "05", "5"},     {SettingsListId::kSpeed, 3, "03", "2.5"},
-      {SettingsListId::kThreshold, 0, "02", "2"},    {SettingsListId::kBaudRate, 4, "4", "115200"},
-      {SettingsListId::kParity, 2, "2", "Even"},     {SettingsListId::kDataBit, 1, "1", "7bit"},
+      {SettingsListId::kDarkness, 5, "05", "5"},  {SettingsListId::kSpeed, 3, "03", "2.5"},
+      {SettingsListId::kThreshold, 0, "02", "2"}, {SettingsListId::kBaudRate, 4, "4", "115200"},
+      {SettingsListId::kParity, 2, "2", "Even"},  {SettingsListId::kDataBit, 1, "1", "7bit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
@@ -55,7 +55,8 @@ TEST(SettingsLists, ValuesAreWrittenInTheFieldsWidth) {
     EXPECT_STREQ(list.entries[static_cast<size_t>(c.index)].eng, c.entry);
   }
   const SettingsList& darkness = SettingsListOf(SettingsListId::kDarkness);
-  for (const char* other : {"5", "21", "-1", "", "5 "}) EXPECT_EQ(ListIndexOfValue(darkness, other), kNoSelection) << other;
+  for (const char* other : {"5", "21", "-1", "", "5 "})
+    EXPECT_EQ(ListIndexOfValue(darkness, other), kNoSelection) << other;
   EXPECT_EQ(ListIndexOfNumber(SettingsListOf(SettingsListId::kThreshold), 24), 22);
   EXPECT_EQ(ListIndexOfNumber(SettingsListOf(SettingsListId::kThreshold), 1), kNoSelection);
 }

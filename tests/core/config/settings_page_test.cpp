@@ -195,7 +195,9 @@ TEST(SettingsPage, PageInterlocksKeepCutAndPeelApart) {
   op.AnswerConfirm(false);
   EXPECT_CODE(kSettingsCancelled, page.OnPrintNextChosen(op, "chi"));
   EXPECT_EQ(page.after_error, 1);
-  EXPECT_EQ(op.shown().back().text, "选择“仅续打”,按取消/复位键续打，按“进纸/测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！");
+  EXPECT_EQ(op.shown().back().text,
+            "选择“仅续打”,按取消/复位键续打，按“进纸/"
+            "测纸”补打功能无效。如果您已了解此功能，请确认，否则请取消！");
 }
 
 TEST(SettingsPage, UpperReflectiveOffModelStopsTheSend) {
@@ -242,7 +244,8 @@ TEST(SettingsPage, IniFileOn32FieldsSendsLengthAfterTheLine) {
   std::string text = test::ReadFileBytes(path);
   size_t at = text.find("[CalibrationLen]");
   ASSERT_NE(at, std::string::npos) << text;
-  test::WriteFileBytes(path, text.substr(0, at) + "[CalibrationLen]\r\nCalibrationLenValue=0150\r\n");
+  test::WriteFileBytes(path,
+                       text.substr(0, at) + "[CalibrationLen]\r\nCalibrationLenValue=0150\r\n");
   b.op.AnswerFile(path);
   ASSERT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kConfigOk);
   EXPECT_WIRE(b.printer, std::string(kRead) + kRead + kFactoryLine32 + "#UM>SL0150\r\n");
@@ -267,7 +270,8 @@ TEST(SettingsPage, ConvertsWithTheLinksUnitWheneverItChanged) {
   b.comm.SetUnit(0);  // changed on the system page meanwhile
   ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
   EXPECT_EQ(b.page.vertical_offset, "16");
-  EXPECT_NE(b.printer.WireText().find("*0008*0016*0000*"), std::string::npos) << b.printer.WireText();
+  EXPECT_NE(b.printer.WireText().find("*0008*0016*0000*"), std::string::npos)
+      << b.printer.WireText();
 }
 
 // Catches typed numbers that wrap into other values (1e20 dots sent as
@@ -284,9 +288,12 @@ TEST(SettingsPage, TypedNumbersOutOfRangeAreRefusedAndNothingIsSent) {
        "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot."},
       {0, SettingsEdit::kHorizontalOffset, "4294967296",
        "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot."},
-      {0, SettingsEdit::kVerticalOffset, "-1000", "VerticalOffset: out of range; allowed -999 ~ 9999 Dot."},
-      {2, SettingsEdit::kPeelingOffset, "1252", "PeelingOffset: out of range; allowed -125.00 ~ 1251.11 mm."},
-      {1, SettingsEdit::kCalibrationLength, "9999", "CalibrationLen: out of range; allowed 0 ~ 393.66 Inch."},
+      {0, SettingsEdit::kVerticalOffset, "-1000",
+       "VerticalOffset: out of range; allowed -999 ~ 9999 Dot."},
+      {2, SettingsEdit::kPeelingOffset, "1252",
+       "PeelingOffset: out of range; allowed -125.00 ~ 1251.11 mm."},
+      {1, SettingsEdit::kCalibrationLength, "9999",
+       "CalibrationLen: out of range; allowed 0 ~ 393.66 Inch."},
       {0, SettingsEdit::kBladeStopDelay, "060", nullptr},
   };
   for (const Case& c : cases) {
@@ -298,7 +305,8 @@ TEST(SettingsPage, TypedNumbersOutOfRangeAreRefusedAndNothingIsSent) {
     int rc = b.page.SendSettings(b.comm, b.op, 0);
     if (c.told == nullptr) {
       EXPECT_EQ(rc, kConfigOk);
-      EXPECT_NE(b.printer.WireText().find("*0*01*60*0*"), std::string::npos) << b.printer.WireText();
+      EXPECT_NE(b.printer.WireText().find("*0*01*60*0*"), std::string::npos)
+          << b.printer.WireText();
       continue;
     }
     EXPECT_EQ(rc, kSettingsValueOutOfRange);
@@ -383,7 +391,8 @@ TEST(SettingsPage, ReplyWhoseFieldsDoNotFitIsNotSentBack) {
     EXPECT_WIRE(printer, kRead);
     ASSERT_FALSE(op.shown().empty());
     EXPECT_EQ(op.shown().back().text, std::string("The printer's settings do not have the expected "
-                                                  "form at ") + c.unfit +
+                                                  "form at ") +
+                                          c.unfit +
                                           "; nothing was sent. Restart the printer and try again.");
   }
 }
@@ -520,7 +529,8 @@ TEST(SettingsChoice, FieldNamesPickThePagesChoicesOrSayWhyNot) {
       {"CutterFrequency", "4294967296", kSettingsValueOutOfRange,
        "CutterFrequency: out of range; allowed 0 ~ 99."},
       {"Nope", "1", kSettingsChoiceInvalid, "Nope: there is no setting of this name."},
-      {"HorizontalOffset", "1.2.3", kSettingsChoiceInvalid, "HorizontalOffset: not a number of Dot."},
+      {"HorizontalOffset", "1.2.3", kSettingsChoiceInvalid,
+       "HorizontalOffset: not a number of Dot."},
       {"CalibrationLen", "-", kSettingsChoiceInvalid, "CalibrationLen: not a number of Dot."},
       {"HorizontalOffset", "2mm", kSettingsChoiceInvalid,
        "HorizontalOffset: give every length in one unit, Dot."},

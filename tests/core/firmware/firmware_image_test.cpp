@@ -36,10 +36,10 @@ TEST(FirmwareChecksum, SumsBigEndianWordsModulo65536) {
     const char* text;
   } cases[] = {
       {"\x12\x34", "1234"},
-      {"\xAB", "ab00"},                               // a last odd byte is a high byte
-      {std::string("\xFF\xFF\x00\x01", 4), "0000"},   // 65536
+      {"\xAB", "ab00"},                              // a last odd byte is a high byte
+      {std::string("\xFF\xFF\x00\x01", 4), "0000"},  // 65536
       {"", "0000"},
-      {std::string(1000, '\x01'), "f5f4"},            // 500 x 0x0101 = 128500
+      {std::string(1000, '\x01'), "f5f4"},  // 500 x 0x0101 = 128500
       {std::string(1001, '\x01'), "f6f4"},
   };
   for (const Case& c : cases) {
@@ -62,12 +62,12 @@ TEST(FirmwareImage, StampedHeaderIsTellableFromTextAndUnstampedImages) {
   } cases[] = {
       {Image("", "1a2f"), true},
       {Image("body", "0000").substr(0, 20), true},
-      {Image("", "1a2F"), false},                       // upper-case digit
-      {Image(""), false},                               // not stamped yet
-      {Image("", "1a2").substr(0, 19), false},          // too short to tell
-      {sixteen + "1a2f", false},                        // no padding: a line of text
-      {std::string(16, '\0') + "1a2f", false},          // no part number
-      {"VT\tX" + std::string(12, '\0') + "1a2f", false}, // a control byte
+      {Image("", "1a2F"), false},                         // upper-case digit
+      {Image(""), false},                                 // not stamped yet
+      {Image("", "1a2").substr(0, 19), false},            // too short to tell
+      {sixteen + "1a2f", false},                          // no padding: a line of text
+      {std::string(16, '\0') + "1a2f", false},            // no part number
+      {"VT\tX" + std::string(12, '\0') + "1a2f", false},  // a control byte
       {"VT" + std::string(6, '\0') + "X" + std::string(7, '\0') + "1a2f", false},
   };
   for (const Case& c : cases) {
@@ -87,8 +87,8 @@ TEST(FirmwareStamp, WritesTheSumOnlyIntoUnstampedImages) {
       {"two bytes", Image("\x12\x34"), kFirmwareOk, true, Image("\x12\x34", "1234")},
       {"one byte", Image("\xAB"), kFirmwareOk, true, Image("\xAB", "ab00")},
       {"no body", std::string(20, '\0'), kFirmwareOk, true, std::string(16, '\0') + "0000"},
-      {"under 48 bytes", std::string(30, '\0'),
-       kFirmwareOk, true, std::string(16, '\0') + "0000" + std::string(10, '\0')},
+      {"under 48 bytes", std::string(30, '\0'), kFirmwareOk, true,
+       std::string(16, '\0') + "0000" + std::string(10, '\0')},
       {"under 20 bytes", std::string(19, '\0'), kFirmwareImageTooShort, false,
        std::string(19, '\0')},
       {"stamped", Image("\x12\x34", "beef"), kFirmwareOk, false, Image("\x12\x34", "beef")},
@@ -164,8 +164,7 @@ TEST(FirmwareStamp, OpensNothingButRegularFiles) {
   StampResult result;
   EXPECT_CODE(kFirmwareNotAFile, StampFirmwareImage(dir.File("P1.BIN"), &result));
   EXPECT_CODE(kFirmwareNotAFile, StampFirmwareImage(dir.File("P2.BIN"), &result));
-  EXPECT_CODE(kFirmwareFileNotFound,
-              StampFirmwareImage(dir.File("P3.BIN"), &result));
+  EXPECT_CODE(kFirmwareFileNotFound, StampFirmwareImage(dir.File("P3.BIN"), &result));
   EXPECT_EQ(FirmwareTooltip::kNone, FirmwareTooltipFor(dir.File("P1.BIN")));
 }
 

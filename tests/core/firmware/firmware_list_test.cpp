@@ -37,7 +37,8 @@ class FirmwareFolder : public ::testing::Test {
     WriteFileBytes(dir_.File(relative), bytes);
     return dir_.File(relative);
   }
-  std::vector<FirmwareListNode> Refresh(const FirmwareFileCalls& calls = DefaultFirmwareFileCalls()) {
+  std::vector<FirmwareListNode> Refresh(
+      const FirmwareFileCalls& calls = DefaultFirmwareFileCalls()) {
     return RefreshFirmwareList({dir_.path()}, calls);
   }
   static std::vector<std::string> Keys(const std::vector<FirmwareListNode>& nodes) {

@@ -40,9 +40,11 @@ TEST(FirmwareNames, NumberKeyReadsTheDigitsAfterTheFirstCharacter) {
   struct Case {
     const char* name;
     int64_t key;
-  } cases[] = {{"P123.BIN", 123}, {"P4.BIN", 4}, {"P12a.BIN", 12}, {"Pab.BIN", 0}, {"P.BIN", 0},
-               {"", 0}, {".BIN", 0}, {"P7", 7}, {"P-5.BIN", -5},
-               {"P99999999999999999999999.BIN", kMax}};
+  } cases[] = {{"P123.BIN", 123}, {"P4.BIN", 4},
+               {"P12a.BIN", 12},  {"Pab.BIN", 0},
+               {"P.BIN", 0},      {"", 0},
+               {".BIN", 0},       {"P7", 7},
+               {"P-5.BIN", -5},   {"P99999999999999999999999.BIN", kMax}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.key, FirmwareNumberKey(c.name));

@@ -95,12 +95,22 @@ TEST_F(FirmwarePageTest, GetInfoChangesTheLabelsOnlyForASettingsReply) {
     std::vector<std::tuple<std::string, int, bool>> shown;
   } cases[] = {
       {"no reply", sim::ReplyMode::kNone, "", kQueryNoReply, {{kQueryResultTable, 2, false}}},
-      {"empty reply", sim::ReplyMode::kEmpty, "", kQueryEmptyReply, {{kQueryResultTable, 3, false}}},
-      {"a COM port", sim::ReplyMode::kNormal, "COM1", kNoUsablePrinter,
+      {"empty reply",
+       sim::ReplyMode::kEmpty,
+       "",
+       kQueryEmptyReply,
+       {{kQueryResultTable, 3, false}}},
+      {"a COM port",
+       sim::ReplyMode::kNormal,
+       "COM1",
+       kNoUsablePrinter,
        {{kQueryResultTable, 0, false}}},
       // A printer that does not open is no query's answer: nothing shown.
-      {"not plugged", sim::ReplyMode::kNormal, "USB07 [MarliXPrinters VT-4100]\n",
-       kNoSuchUsbPrinter, {}},
+      {"not plugged",
+       sim::ReplyMode::kNormal,
+       "USB07 [MarliXPrinters VT-4100]\n",
+       kNoSuchUsbPrinter,
+       {}},
       {"ready", sim::ReplyMode::kNormal, "", kPortOk, {}},
   };
   auto& printer = Printer();
@@ -140,12 +150,27 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
   } cases[] = {
       {"cancelled", "", bin, {false}, kFirmwareUpgradeCancelled, {ask}, {}},
       {"a COM port", "COM1", bin, {true}, kPrinterNotUsb, {ask}, {}},
-      {"no printer", "-", bin, {true}, kNoUsablePrinter,
-       {ask, Firmware(FirmwareText::kOpenFailed, false)}, {}},
-      {"deleted, OK", "", gone, {true}, kFirmwareFileNotFound,
-       {Firmware(FirmwareText::kFileNotFound, true)}, {}},
-      {"deleted, Cancel", "", gone, {false}, kFirmwareFileNotFound,
-       {Firmware(FirmwareText::kFileNotFound, true)}, {}},
+      {"no printer",
+       "-",
+       bin,
+       {true},
+       kNoUsablePrinter,
+       {ask, Firmware(FirmwareText::kOpenFailed, false)},
+       {}},
+      {"deleted, OK",
+       "",
+       gone,
+       {true},
+       kFirmwareFileNotFound,
+       {Firmware(FirmwareText::kFileNotFound, true)},
+       {}},
+      {"deleted, Cancel",
+       "",
+       gone,
+       {false},
+       kFirmwareFileNotFound,
+       {Firmware(FirmwareText::kFileNotFound, true)},
+       {}},
       {"no such row", "", "FirmareBtn_9", {}, kFirmwareNoSuchRow, {}, {}},
       {"sent", "", bin, {true}, kPortOk, {ask}, {1024, 1024, 952}},
   };
@@ -168,7 +193,8 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
     EXPECT_EQ(page_.last_upload, c.code == kPortOk ? UploadEnd::kSent : UploadEnd::kNone);
   }
   EXPECT_EQ(printer.WireText(), stamped);
-  EXPECT_EQ(told, (std::vector<std::pair<uint64_t, uint64_t>>{{1024, 3000}, {2048, 3000}, {3000, 3000}}));
+  EXPECT_EQ(told,
+            (std::vector<std::pair<uint64_t, uint64_t>>{{1024, 3000}, {2048, 3000}, {3000, 3000}}));
 }
 
 // What an operator does: reads the version, upgrades from the list, sees the

@@ -35,7 +35,8 @@ struct Met {
 };
 
 std::ostream& operator<<(std::ostream& out, const Met& m) {
-  return out << m.table << ":" << m.index << (m.question ? "?" : "") << (m.while_waiting ? " (waiting)" : "");
+  return out << m.table << ":" << m.index << (m.question ? "?" : "")
+             << (m.while_waiting ? " (waiting)" : "");
 }
 
 Met Code(int code, bool waiting = false) { return {kFontTable, code, false, waiting}; }
@@ -47,7 +48,8 @@ const std::string kArialBytes("\x00\x1F\xA0", 3);
 
 class FontPageTest : public ::testing::Test {
  protected:
-  FontPageTest() : working_(work_.path()), desktop_("VIDODEZ_DESKTOP", desktop_dir_.File("Desktop").c_str()) {}
+  FontPageTest()
+      : working_(work_.path()), desktop_("VIDODEZ_DESKTOP", desktop_dir_.File("Desktop").c_str()) {}
 
   sim::SimPrinter& Printer() {
     page_.printer = DisplayName(1, "MarliXPrinters VT-4100");
@@ -61,10 +63,13 @@ class FontPageTest : public ::testing::Test {
   }
   std::vector<Met> Shown() const {
     std::vector<Met> met;
-    for (const auto& m : op_.shown()) met.push_back({m.table, m.index, m.question, m.while_waiting});
+    for (const auto& m : op_.shown())
+      met.push_back({m.table, m.index, m.question, m.while_waiting});
     return met;
   }
-  std::string Desktop(const std::string& name) const { return ReadFileBytes(desktop_dir_.File("Desktop/" + name)); }
+  std::string Desktop(const std::string& name) const {
+    return ReadFileBytes(desktop_dir_.File("Desktop/" + name));
+  }
 
   test::TempDir work_, desktop_dir_, fonts_;
   test::ScopedWorkingFolder working_;
@@ -90,16 +95,27 @@ TEST_F(FontPageTest, ChecksComeInOrderWithTheirMessages) {
       {"nothing chosen", nullptr, nullptr, kFontNoFont, {Code(kFontNoFont)}, 0},
       {"12 characters", "LongFontName.ttf", nullptr, kFontNameTooLong, {Code(kFontNameTooLong)}, 0},
       {"9 GBK bytes", "字体名称A.ttf", nullptr, kFontNameTooLong, {Code(kFontNameTooLong)}, 0},
-      {"no GBK form", "\xF0\x9F\x98\x80.ttf", nullptr, kFontNameTooLong, {Code(kFontNameTooLong)}, 0},
-      {"gone since Browse", "ARIAL.ttf",
+      {"no GBK form",
+       "\xF0\x9F\x98\x80.ttf",
+       nullptr,
+       kFontNameTooLong,
+       {Code(kFontNameTooLong)},
+       0},
+      {"gone since Browse",
+       "ARIAL.ttf",
        [](FontDownloadPage& p) { std::remove(p.font_path.c_str()); },
-       kFontFileOpenFailed, {Code(kFontFileOpenFailed, true)}, 1},
-      {"Z kept, VRLZ has no 26th ID", "ARIAL.ttf",
+       kFontFileOpenFailed,
+       {Code(kFontFileOpenFailed, true)},
+       1},
+      {"Z kept, VRLZ has no 26th ID",
+       "ARIAL.ttf",
        [](FontDownloadPage& p) {
          p.id_index = 25;
          p.command_type = FontCommandType::VRLZ;
        },
-       kFontNoId, {Code(kFontNoId, true)}, 1},
+       kFontNoId,
+       {Code(kFontNoId, true)},
+       1},
   };
   auto& printer = Printer();
   for (const auto& c : cases) {
@@ -131,9 +147,9 @@ TEST_F(FontPageTest, CancelAtTheQuestionWritesNothingAndOffersPrintTest) {
     page_.print_test_enabled = false;
     op_.AnswerConfirm(false);
     EXPECT_CODE(kFontCancelled, page_.Download(comm_, op_));
-    EXPECT_EQ(Shown(), std::vector<Met>{Page(to_file ? FontText::kConfirmPrintToFile
-                                                      : FontText::kConfirmDownload,
-                                             true)});
+    EXPECT_EQ(Shown(),
+              std::vector<Met>{Page(
+                  to_file ? FontText::kConfirmPrintToFile : FontText::kConfirmDownload, true)});
     EXPECT_EQ(op_.waits(), 1);
     EXPECT_TRUE(page_.print_test_enabled);
   }
@@ -184,7 +200,8 @@ TEST_F(FontPageTest, DownloadSendsTheFileItWroteAndPrintTestPrints) {
     ASSERT_EQ(model.stored().fonts.size(), 1u);
     EXPECT_EQ(model.stored().fonts[0].first, "ARIAL");
     EXPECT_TRUE(model.stored().fonts[0].second == font);
-    EXPECT_NE(std::find(model.actions().begin(), model.actions().end(), "P1,1"), model.actions().end());
+    EXPECT_NE(std::find(model.actions().begin(), model.actions().end(), "P1,1"),
+              model.actions().end());
   });
   EXPECT_EQ(Shown(), std::vector<Met>{Page(FontText::kConfirmDownload, true)});
 }

@@ -34,8 +34,8 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
 TEST(PcxEncode, IndependentReadersSeeTheSamePixels) {
   if (!test::MagickAvailable()) GTEST_SKIP() << "ImageMagick is not installed";
   test::TempDir dir;
-  const std::pair<int, int> sizes[] = {{1, 1},   {7, 3},    {8, 2},  {9, 4},
-                                       {16, 5},  {17, 9},   {203, 40}, {600, 3}};
+  const std::pair<int, int> sizes[] = {{1, 1},  {7, 3},  {8, 2},    {9, 4},
+                                       {16, 5}, {17, 9}, {203, 40}, {600, 3}};
   for (const auto& [w, h] : sizes) {
     SCOPED_TRACE(testing::Message() << w << "x" << h);
     const GreyBitmap picture = Pattern(w, h);
@@ -148,16 +148,23 @@ TEST(PcxDecode, ReadsEachDepthAsImageMagickDoes) {
       // 10 x 2, blank palette (0 black, 1 white), 2 bytes a line.
       {"1-bit", 1, MakePcx(10, 2, 1, 1, 2, Bytes(48, 0), {{0xA5, 0xC0}, {0x0F, 0xFF}}), {}},
       // 6 x 2; plane p holds bit p of each index.
-      {"4-bit planar", 4,
+      {"4-bit planar",
+       4,
        MakePcx(6, 2, 1, 4, 2, palette,
                {{0xF0, 0, 0xCC, 0, 0xAA, 0, 0x0F, 0}, {0x81, 0, 0x42, 0, 0x24, 0, 0x18, 0}}),
        {}},
-      {"4-bit packed", 4,
-       MakePcx(5, 2, 4, 1, 4, palette, {{0x01, 0x23, 0x40, 0}, {0x56, 0x78, 0x90, 0}}), {}},
-      {"8-bit", 8, {},
+      {"4-bit packed",
+       4,
+       MakePcx(5, 2, 4, 1, 4, palette, {{0x01, 0x23, 0x40, 0}, {0x56, 0x78, 0x90, 0}}),
+       {}},
+      {"8-bit",
+       8,
+       {},
        {"-size", "13x7", "plasma:red-blue", "+dither", "-colors", "40", "-type", "palette",
         dir.File("8.pcx")}},
-      {"24-bit", 24, {},
+      {"24-bit",
+       24,
+       {},
        {"-size", "13x7", "plasma:green-yellow", "-type", "truecolor", dir.File("24.pcx")}},
   };
   for (Case& c : cases) {
@@ -176,10 +183,8 @@ TEST(PcxDecode, ReadsEachDepthAsImageMagickDoes) {
     ASSERT_EQ(DecodePcx(c.file, &ours, &info), kGraphicOk);
     EXPECT_EQ(info.bits_per_pixel, c.bits_per_pixel);
     MagickPicture theirs;
-    if (c.bits_per_pixel == 1)
-      ASSERT_TRUE(test::NetpbmDecodePcx(path, &theirs));
-    else
-      ASSERT_TRUE(test::MagickDecode(path, &theirs));
+    if (c.bits_per_pixel == 1) ASSERT_TRUE(test::NetpbmDecodePcx(path, &theirs));
+    else ASSERT_TRUE(test::MagickDecode(path, &theirs));
     ASSERT_EQ(ours.width, theirs.width);
     ASSERT_EQ(ours.height, theirs.height);
     bool varied = false;

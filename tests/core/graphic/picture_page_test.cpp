@@ -205,7 +205,8 @@ TEST(PicturePage, ChoicesSetTheUnitAndWhatCanBeEdited) {
   struct Case {
     int mode;
     bool sizes, percents;
-  } cases[] = {{kScaleOrigin, false, false}, {kScaleScaling, false, true}, {kScaleManual, true, false}};
+  } cases[] = {
+      {kScaleOrigin, false, false}, {kScaleScaling, false, true}, {kScaleManual, true, false}};
   for (const Case& c : cases) {
     page.ChooseScaleMode(c.mode);
     const SizeBoxesEnabled enabled = page.BoxesEnabled();

@@ -85,9 +85,9 @@ TEST(PictureFormats, ExtensionComesFromTheFileNameOnly) {
   // Aliases the loader treats apart (JPEG and TGA have their own paths) and
   // names that must stay unknown; the lookup itself is case-sensitive.
   const std::pair<const char*, int> codes[] = {
-      {"jpg", kFormatJpeg}, {"jpeg", kFormatJpeg}, {"tga", kFormatTga}, {"pcx", kFormatPcx},
-      {"tiff", kFormatTiff}, {"pbm", kFormatNone}, {"webp", kFormatNone}, {"", kFormatNone},
-      {"PCX", kFormatNone}};
+      {"jpg", kFormatJpeg},  {"jpeg", kFormatJpeg}, {"tga", kFormatTga},
+      {"pcx", kFormatPcx},   {"tiff", kFormatTiff}, {"pbm", kFormatNone},
+      {"webp", kFormatNone}, {"", kFormatNone},     {"PCX", kFormatNone}};
   for (const auto& [extension, code] : codes) {
     SCOPED_TRACE(extension);
     EXPECT_EQ(PictureFormatCode(extension), code);

@@ -24,8 +24,9 @@ TEST(PictureSize, ShowsPixelsInEachUnitWithItsPrecision) {
     const char* text;
   };
   const Case cases[] = {
-      {406, kUnitMillimetres, 0, "50.8"}, {406, kUnitDots, 0, "406"},   {450, kUnitInches, 1, "1.500"},
-      {203, kUnitCentimetres, 0, "2.54"}, {600, kUnitInches, 2, "1.000"}, {300.4f, kUnitDots, 1, "300"},
+      {406, kUnitMillimetres, 0, "50.8"}, {406, kUnitDots, 0, "406"},
+      {450, kUnitInches, 1, "1.500"},     {203, kUnitCentimetres, 0, "2.54"},
+      {600, kUnitInches, 2, "1.000"},     {300.4f, kUnitDots, 1, "300"},
       {0, kUnitMillimetres, 0, "0.0"},
   };
   for (const Case& c : cases) {
@@ -42,7 +43,7 @@ TEST(PictureSize, TypedValuesBecomeWholePixels) {
   };
   const Case cases[] = {
       {25.4f, kUnitMillimetres, 0, 203}, {1.5f, kUnitInches, 1, 450}, {0.001f, kUnitInches, 1, 0},
-      {2.54f, kUnitCentimetres, 2, 600}, {12.6f, kUnitDots, 0, 13},  {-5, kUnitDots, 0, -5},
+      {2.54f, kUnitCentimetres, 2, 600}, {12.6f, kUnitDots, 0, 13},   {-5, kUnitDots, 0, -5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.value << " in unit " << c.unit);
@@ -110,9 +111,9 @@ TEST(PictureSize, EditsSetTheOtherBoxesByTheirRules) {
 
 TEST(PictureSize, NumberCheckAcceptsSignAndTrailingPointOnly) {
   const std::pair<const char*, bool> cases[] = {
-      {"", true},       {"0", true},      {"-5", true},    {"3.", true},    {"12.75", true},
-      {"-", false},     {".5", false},    {"-.5", false},  {"5a", false},   {"a", false},
-      {"1.2.3", false}, {"--1", false},   {"+1", false},   {"1e5", false},  {" 1", false},
+      {"", true},       {"0", true},    {"-5", true},   {"3.", true},   {"12.75", true},
+      {"-", false},     {".5", false},  {"-.5", false}, {"5a", false},  {"a", false},
+      {"1.2.3", false}, {"--1", false}, {"+1", false},  {"1e5", false}, {" 1", false},
   };
   for (const auto& [text, number] : cases) {
     SCOPED_TRACE(text);
@@ -152,8 +153,8 @@ TEST(PictureSize, TextsIgnoreTheProcessLocale) {
                        "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \"\"\ngrouping -1\n"
                        "END LC_NUMERIC\n");
   // localedef exits 1 for the categories left out; setlocale tells success.
-  const std::string make = "localedef -c -i '" + dir.File("comma.def") +
-                           "' -f ANSI_X3.4-1968 '" + dir.File("comma") + "' >/dev/null 2>&1";
+  const std::string make = "localedef -c -i '" + dir.File("comma.def") + "' -f ANSI_X3.4-1968 '" +
+                           dir.File("comma") + "' >/dev/null 2>&1";
   if (std::system(make.c_str()) == -1) GTEST_SKIP() << "localedef cannot be run";
   ::setenv("LOCPATH", dir.path().c_str(), 1);
   const bool set = std::setlocale(LC_NUMERIC, "comma") != nullptr;

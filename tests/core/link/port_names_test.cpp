@@ -75,7 +75,7 @@ TEST(EnumeratePrinters, ListsOnlyAcceptedPrintersWithShortDescriptions) {
   std::vector<std::string> names;
   ASSERT_EQ(EnumeratePrinters(bus.usb(), &names), 0);
   EXPECT_EQ(names, (std::vector<std::string>{"USB01 [MarliXPrinters VT-4100]\n",
-                                              "USB05 [" + std::string(49, 'F') + "]\n"}));
+                                             "USB05 [" + std::string(49, 'F') + "]\n"}));
 }
 
 TEST(SelectorState, RemembersThePositionNotThePrinter) {

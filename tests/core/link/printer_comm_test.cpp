@@ -153,7 +153,8 @@ TEST(IoErrorMessage, NamesTheCauseAndTheDevice) {
   std::string access = IoErrorMessage(EACCES, "/dev/usb/lp0", "eng");
   EXPECT_NE(access.find("/dev/usb/lp0"), std::string::npos);
   EXPECT_NE(access.find("\"lp\""), std::string::npos);
-  EXPECT_EQ(IoErrorMessage(EPERM, "/dev/usb/lp0", "chi"), IoErrorMessage(EACCES, "/dev/usb/lp0", "chi"));
+  EXPECT_EQ(IoErrorMessage(EPERM, "/dev/usb/lp0", "chi"),
+            IoErrorMessage(EACCES, "/dev/usb/lp0", "chi"));
   EXPECT_EQ(IoErrorMessage(ENODEV, "", "eng"), "The printer was unplugged or switched off.");
   EXPECT_EQ(IoErrorMessage(EPROTO, "/dev/usb/lp0", "eng"), "The system reported: Protocol error");
   EXPECT_EQ(IoErrorMessage(0, "/dev/usb/lp0", "eng"), "");

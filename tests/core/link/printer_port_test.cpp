@@ -118,7 +118,8 @@ TEST(PrinterPort, SendsFilesInChunksOf1024) {
   EXPECT_CODE(kPortOk, r.port.SendFileRaw(dir.File("f.bin")));
   EXPECT_CODE(kPortOk, r.port.SendFileRaw(dir.File("empty.bin")));
   EXPECT_CODE(kFileOpenFailed, r.port.SendFileRaw(dir.File("missing.bin")));
-  EXPECT_CODE(kFileReadFailed, r.port.SendFileRaw(dir.path()));  // a folder opens but cannot be read
+  EXPECT_CODE(kFileReadFailed,
+              r.port.SendFileRaw(dir.path()));  // a folder opens but cannot be read
   r.port.ClosePort();
   EXPECT_EQ(r.printer.WireText(), content);
   EXPECT_EQ(r.printer.TransferSizes(), (std::vector<size_t>{1024, 1024}));
@@ -175,7 +176,12 @@ TEST(PrinterPort, FileSendsTellTheirProgressAndStopWhereTold) {
       {"raw", raw, 99, kPortOk, {1024, 2048, 2500}, content},
       {"raw stopped", raw, 1, kSendStopped, {1024, 2048}, content.substr(0, 2048)},
       {"graphic", graphic, 99, kPortOk, {1024, 2048, 2500}, "GM\"G\"2500\r\n" + content},
-      {"graphic stopped", graphic, 0, kSendStopped, {1024}, "GM\"G\"2500\r\n" + content.substr(0, 1024)},
+      {"graphic stopped",
+       graphic,
+       0,
+       kSendStopped,
+       {1024},
+       "GM\"G\"2500\r\n" + content.substr(0, 1024)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

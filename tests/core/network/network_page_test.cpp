@@ -54,7 +54,8 @@ struct Bench {
   std::vector<std::string> Shown() const {
     std::vector<std::string> shown;
     for (const auto& m : op.shown())
-      shown.push_back((m.question ? "?" : "") + std::string(m.table) + ":" + std::to_string(m.index));
+      shown.push_back((m.question ? "?" : "") + std::string(m.table) + ":" +
+                      std::to_string(m.index));
     return shown;
   }
 
@@ -65,7 +66,9 @@ struct Bench {
   NetworkPage page;
 };
 
-std::string Net(NetworkText text) { return std::string(kNetworkTable) + ":" + std::to_string(Index(text)); }
+std::string Net(NetworkText text) {
+  return std::string(kNetworkTable) + ":" + std::to_string(Index(text));
+}
 std::string Ask(NetworkText text) { return "?" + Net(text); }
 
 TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
@@ -82,12 +85,21 @@ TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
     int mode, field_count, channel, security;
     NetworkAddresses addresses;
   } steps[] = {
-      {kWirelessModeServer, 41, 7, 2,
+      {kWirelessModeServer,
+       41,
+       7,
+       2,
        {{"10", "10", "100", "2"}, {"255", "255", "255", "0"}, {"10", "10", "100", "254"}, "9100"}},
       // The port is left as typed; the five-entry list has no position 6.
-      {kWirelessModeClient, 41, 0, 4,
+      {kWirelessModeClient,
+       41,
+       0,
+       4,
        {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
-      {kWirelessModeClient, 39, 0, 6,
+      {kWirelessModeClient,
+       39,
+       0,
+       6,
        {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
   };
   for (const Step& s : steps) {
@@ -231,7 +243,8 @@ TEST(NetworkPageWired, ReadsFirstAndWritesTheAddressesWithDhcpWhereCarried) {
     SCOPED_TRACE(c.fields);
     Bench bench(c.fields);
     NetworkPage& page = bench.page;
-    page.addresses = {{"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
+    page.addresses = {
+        {"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
     page.dhcp = c.dhcp;
     EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
     EXPECT_EQ(test::Escaped(bench.Sent()),
@@ -256,14 +269,26 @@ TEST(NetworkPageWired, RefusalsWriteNothing) {
     std::vector<std::string> shown;
     const char* sent;
   } cases[] = {
-      {"empty port", [](Bench& b) { b.page.addresses.port.clear(); }, kNetworkPortEmpty,
-       {Net(NetworkText::kInvalidPort)}, kRead},
-      {"empty mask octet", [](Bench& b) { b.page.addresses.mask[2].clear(); }, kNetworkMaskEmpty,
-       {Net(NetworkText::kInvalidMask)}, kRead},
-      {"no reply", [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
-       kQueryNoReply, {std::string(kQueryResultTable) + ":2"}, kRead},
-      {"no printer", [](Bench& b) { b.page.printer.clear(); }, kNoUsablePrinter,
-       {std::string(kQueryResultTable) + ":0"}, ""},
+      {"empty port",
+       [](Bench& b) { b.page.addresses.port.clear(); },
+       kNetworkPortEmpty,
+       {Net(NetworkText::kInvalidPort)},
+       kRead},
+      {"empty mask octet",
+       [](Bench& b) { b.page.addresses.mask[2].clear(); },
+       kNetworkMaskEmpty,
+       {Net(NetworkText::kInvalidMask)},
+       kRead},
+      {"no reply",
+       [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
+       kQueryNoReply,
+       {std::string(kQueryResultTable) + ":2"},
+       kRead},
+      {"no printer",
+       [](Bench& b) { b.page.printer.clear(); },
+       kNoUsablePrinter,
+       {std::string(kQueryResultTable) + ":0"},
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -294,7 +319,8 @@ TEST(NetworkPageWifi, ChannelPositionSendsTheCodeOfTheFieldCount) {
     page.channel = 6;
     page.ChooseSecurity(3);
     page.password = "pass1234";
-    page.addresses = {{"192", "168", "1", "20"}, {"255", "255", "255", "0"}, {"192", "168", "1", "1"}, "9100"};
+    page.addresses = {
+        {"192", "168", "1", "20"}, {"255", "255", "255", "0"}, {"192", "168", "1", "1"}, "9100"};
     EXPECT_EQ(page.ChannelEntries()[6], c.entry);
     bench.op.AnswerConfirm(true);
     EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
@@ -338,41 +364,94 @@ TEST(NetworkPageWifi, ChecksRunInOrderWithTheirMessagesInBothLanguages) {
     std::vector<std::string> shown;
     NetworkFocus focus;
   } cases[] = {
-      {"no printer", [](NetworkPage& p) { p.printer.clear(); p.network_name.clear(); }, {},
-       kNoUsablePrinter, {Net(NetworkText::kCheckPort)}, NetworkFocus::kNone},
+      {"no printer",
+       [](NetworkPage& p) {
+         p.printer.clear();
+         p.network_name.clear();
+       },
+       {},
+       kNoUsablePrinter,
+       {Net(NetworkText::kCheckPort)},
+       NetworkFocus::kNone},
       {"empty name before all else",
-       [](NetworkPage& p) { p.network_name.clear(); p.password.clear(); p.addresses.port.clear(); },
-       {}, kWifiSsidEmpty, {Net(NetworkText::kNetworkNameEmpty)}, NetworkFocus::kNetworkName},
-      {"GBK refused", [](NetworkPage&) {}, {false}, kNetworkCancelled,
-       {Ask(NetworkText::kConfirmGbk)}, NetworkFocus::kNone},
-      {"UTF-8 asked instead", [](NetworkPage& p) { p.utf8 = true; }, {false}, kNetworkCancelled,
-       {Ask(NetworkText::kConfirmUtf8)}, NetworkFocus::kNone},
-      {"33 UTF-8 bytes", [&](NetworkPage& p) { p.utf8 = true; p.network_name = eleven_chinese; },
-       {true}, kWifiSsidTooLong,
+       [](NetworkPage& p) {
+         p.network_name.clear();
+         p.password.clear();
+         p.addresses.port.clear();
+       },
+       {},
+       kWifiSsidEmpty,
+       {Net(NetworkText::kNetworkNameEmpty)},
+       NetworkFocus::kNetworkName},
+      {"GBK refused",
+       [](NetworkPage&) {},
+       {false},
+       kNetworkCancelled,
+       {Ask(NetworkText::kConfirmGbk)},
+       NetworkFocus::kNone},
+      {"UTF-8 asked instead",
+       [](NetworkPage& p) { p.utf8 = true; },
+       {false},
+       kNetworkCancelled,
+       {Ask(NetworkText::kConfirmUtf8)},
+       NetworkFocus::kNone},
+      {"33 UTF-8 bytes",
+       [&](NetworkPage& p) {
+         p.utf8 = true;
+         p.network_name = eleven_chinese;
+       },
+       {true},
+       kWifiSsidTooLong,
        {Ask(NetworkText::kConfirmUtf8), Net(NetworkText::kNetworkNameTooLong)},
        NetworkFocus::kNetworkName},
       {"password before addresses",
-       [](NetworkPage& p) { p.password = "short"; p.addresses.address[0].clear(); }, {true},
-       kWifiPasswordLength, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+       [](NetworkPage& p) {
+         p.password = "short";
+         p.addresses.address[0].clear();
+       },
+       {true},
+       kWifiPasswordLength,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
        NetworkFocus::kPassword},
       // Three Chinese characters are 6 bytes in GBK, though 9 in UTF-8.
-      {"password counted in GBK", [](NetworkPage& p) { p.password = "密码八"; }, {true},
-       kWifiPasswordLength, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+      {"password counted in GBK",
+       [](NetworkPage& p) { p.password = "密码八"; },
+       {true},
+       kWifiPasswordLength,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
        NetworkFocus::kPassword},
-      {"WEP needs ten", [](NetworkPage& p) { p.ChooseSecurity(kWepSecurityPosition); }, {true},
+      {"WEP needs ten",
+       [](NetworkPage& p) { p.ChooseSecurity(kWepSecurityPosition); },
+       {true},
        kWifiWepPasswordLength,
        {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kWepPasswordLength)},
        NetworkFocus::kPassword},
-      {"address then port", [](NetworkPage& p) { p.addresses.address[0].clear(); p.addresses.port.clear(); },
-       {true}, kNetworkAddressEmpty, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidIp)},
+      {"address then port",
+       [](NetworkPage& p) {
+         p.addresses.address[0].clear();
+         p.addresses.port.clear();
+       },
+       {true},
+       kNetworkAddressEmpty,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidIp)},
        NetworkFocus::kNone},
-      {"port", [](NetworkPage& p) { p.addresses.port.clear(); }, {true}, kNetworkPortEmpty,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidPort)}, NetworkFocus::kNone},
-      {"no channel left after a refill", [](NetworkPage& p) { p.channel = kNoSelection; }, {true},
-       kWifiChannelInvalid, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kChannelNotSelected)},
+      {"port",
+       [](NetworkPage& p) { p.addresses.port.clear(); },
+       {true},
+       kNetworkPortEmpty,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidPort)},
        NetworkFocus::kNone},
-      {"a line break in the name", [](NetworkPage& p) { p.network_name = "Lab\r\n~JR"; }, {true},
-       kWifiTextUnsendable, {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kTextUnsendable)},
+      {"no channel left after a refill",
+       [](NetworkPage& p) { p.channel = kNoSelection; },
+       {true},
+       kWifiChannelInvalid,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kChannelNotSelected)},
+       NetworkFocus::kNone},
+      {"a line break in the name",
+       [](NetworkPage& p) { p.network_name = "Lab\r\n~JR"; },
+       {true},
+       kWifiTextUnsendable,
+       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kTextUnsendable)},
        NetworkFocus::kNone},
   };
   for (const char* language : {"eng", "chi"}) {
@@ -431,10 +510,10 @@ TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
   EXPECT_CODE(kNetworkOk, page.RestoreWifiFactorySettings(bench.comm, bench.op));
   EXPECT_TRUE(bench.Sent().ends_with("#HF>ST\r\n\r\n#HF>SF\r\n")) << test::Escaped(bench.Sent());
   const std::vector<std::string> shown = bench.Shown();
-  EXPECT_EQ(std::vector<std::string>(shown.end() - 3, shown.end()),
-            (std::vector<std::string>{Ask(NetworkText::kConfirmWifiReset),
-                                      Ask(NetworkText::kConfirmWifiReset),
-                                      Net(NetworkText::kDataSent)}));
+  EXPECT_EQ(
+      std::vector<std::string>(shown.end() - 3, shown.end()),
+      (std::vector<std::string>{Ask(NetworkText::kConfirmWifiReset),
+                                Ask(NetworkText::kConfirmWifiReset), Net(NetworkText::kDataSent)}));
   EXPECT_EQ(bench.op.countdowns().size(), 1u);
   EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
             std::string::npos);
@@ -451,7 +530,8 @@ TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
   EXPECT_EQ(op.shown()[0].text, "请输入有效网络端口！");
 
   IcmpPinger probe;
-  if (!probe.usable()) GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+  if (!probe.usable())
+    GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
   page.addresses = InitialAddresses();
   page.addresses.address = {"127", "000", "000", "001"};
   std::vector<std::string> lines;

@@ -83,8 +83,12 @@ TEST(WriteAll, DeliversEveryByteInOrderOrReturnsTheErrnoAndWhatWentOut) {
     int error;
     size_t written;
   } cases[] = {
-      {"short writes and interruptions", {{3, 0}, {-1, EINTR}, {-1, EAGAIN}, {0, 0}, {7, 0}},
-       {{1, POLLOUT}, {-1, EINTR}, {1, POLLOUT}}, 1000, 0, 10},
+      {"short writes and interruptions",
+       {{3, 0}, {-1, EINTR}, {-1, EAGAIN}, {0, 0}, {7, 0}},
+       {{1, POLLOUT}, {-1, EINTR}, {1, POLLOUT}},
+       1000,
+       0,
+       10},
       {"out of paper (usblp)", {{-1, ENOSPC}}, {}, 1000, ENOSPC, 0},
       {"unplugged", {{-1, ENODEV}}, {}, 1000, ENODEV, 0},
       {"unplugged while waiting", {{-1, EAGAIN}}, {{1, POLLERR | POLLHUP}}, 1000, ENODEV, 0},

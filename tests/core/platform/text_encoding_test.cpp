@@ -26,7 +26,10 @@ TEST(TextEncoding, TextWithoutAGbkFormIsRefusedWhole) {
 
 TEST(TextEncoding, DisplayShowsEveryNameEvenWithBadBytes) {
   EXPECT_EQ(GbkForDisplay("\xd6\xd0"), "中");
-  EXPECT_EQ(GbkForDisplay("A\xff" "B"), "A\xef\xbf\xbd" "B");
+  EXPECT_EQ(GbkForDisplay("A\xff"
+                          "B"),
+            "A\xef\xbf\xbd"
+            "B");
   EXPECT_EQ(GbkForDisplay("\xd6"), "\xef\xbf\xbd");  // cut in the middle of a character
   EXPECT_EQ(GbkForDisplay(""), "");
 }

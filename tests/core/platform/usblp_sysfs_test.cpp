@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct FakeDevice {
-  std::string lp;  // "lp0"
+  std::string lp;   // "lp0"
   std::string dev;  // "180:0"
   std::string vid, pid, serial, product, ieee1284_id;
 };
@@ -42,8 +42,10 @@ void AddDevice(const std::string& root, const FakeDevice& d, int bus_port) {
 
 TEST(UsblpSysfs, BuildsInterfacesFromTheDeviceAndItsIdAndAMissingTreeHasNone) {
   test::TempDir root;
-  AddDevice(root.path(), {"lp1", "180:1", "0471", "0168", "ABC123", "Label Printer",
-                          "MFG:MarliX;CMD:ZPL;MDL:MarliXPrinters VT-4100;CLS:PRINTER;"}, 2);
+  AddDevice(root.path(),
+            {"lp1", "180:1", "0471", "0168", "ABC123", "Label Printer",
+             "MFG:MarliX;CMD:ZPL;MDL:MarliXPrinters VT-4100;CLS:PRINTER;"},
+            2);
   AddDevice(root.path(), {"lp0", "180:0", "03EB", "6119", "", "LP-2 Printer", ""}, 1);
   AddDevice(root.path(), {"lp2", "180:2", "2a63", "0001", "S2", "", "MFG:X;CLS:PRINTER;"}, 3);
 

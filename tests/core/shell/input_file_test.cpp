@@ -23,12 +23,9 @@ TEST(ReadInputFile, OnlyRegularFilesWithinTheLimitAreRead) {
     int code;
     std::string bytes;
   } cases[] = {
-      {dir.File("ten"), kShellOk, "0123456789"},
-      {dir.File("empty"), kShellOk, ""},
-      {dir.File("eleven"), kInputTooLarge, "kept"},
-      {"/dev/zero", kInputNotRegular, "kept"},
-      {dir.File("fifo"), kInputNotRegular, "kept"},
-      {dir.path(), kInputNotRegular, "kept"},
+      {dir.File("ten"), kShellOk, "0123456789"},    {dir.File("empty"), kShellOk, ""},
+      {dir.File("eleven"), kInputTooLarge, "kept"}, {"/dev/zero", kInputNotRegular, "kept"},
+      {dir.File("fifo"), kInputNotRegular, "kept"}, {dir.path(), kInputNotRegular, "kept"},
       {dir.File("none"), kInputMissing, "kept"},
   };
   for (const Case& c : cases) {

@@ -31,7 +31,8 @@ TEST(ProgramSettings, FirstStartWritesTheLocaleLanguage) {
     EXPECT_EQ(dir.path() + "/appdata/Marlix Vidodez 3.0/Sys.ini", path);
     ScriptedOperator op;
     EXPECT_EQ(c.want, LoadLanguage(path, LocaleLanguage(), op));
-    EXPECT_EQ(std::string("[LanguageSetting]\r\nLanguageValue=") + c.want + "\r\n", ReadFileBytes(path));
+    EXPECT_EQ(std::string("[LanguageSetting]\r\nLanguageValue=") + c.want + "\r\n",
+              ReadFileBytes(path));
     EXPECT_TRUE(op.shown().empty());
   }
 }
@@ -67,8 +68,8 @@ TEST(ProgramSettings, LocaleNames) {
   struct Case {
     const char* locale;
     const char* want;
-  } cases[] = {{"zh", "chi"},     {"zh.GBK", "chi"},    {"zh_SG.UTF-8", "chi"}, {"zh_HK@x", "chi"},
-               {"zh_MO", "eng"},  {"zhx_CN", "eng"},    {"en_GB", "eng"},       {"", "eng"}};
+  } cases[] = {{"zh", "chi"},    {"zh.GBK", "chi"}, {"zh_SG.UTF-8", "chi"}, {"zh_HK@x", "chi"},
+               {"zh_MO", "eng"}, {"zhx_CN", "eng"}, {"en_GB", "eng"},       {"", "eng"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.locale);
     EXPECT_EQ(c.want, LanguageForLocale(c.locale));

@@ -27,7 +27,7 @@ TEST(FindIniValue, KeyCountsOnlyInsideItsOwnFirstSection) {
     int code;
     const char* value;
   } cases[] = {
-      {"Machine Language", "MLValue", kShellOk, "1"},   // not the key before any section
+      {"Machine Language", "MLValue", kShellOk, "1"},  // not the key before any section
       {"Other", "MLValue", kShellOk, "8"},
       {"machine language", "MLValue", kSettingsSectionMissing, ""},  // exact section
       {"Other", "MLValueX", kSettingsKeyMissing, ""},
@@ -36,7 +36,8 @@ TEST(FindIniValue, KeyCountsOnlyInsideItsOwnFirstSection) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.key);
     std::string value;
-    EXPECT_STREQ(ShellCodeName(c.code), ShellCodeName(FindIniValue(text, c.section, c.key, &value)));
+    EXPECT_STREQ(ShellCodeName(c.code),
+                 ShellCodeName(FindIniValue(text, c.section, c.key, &value)));
     if (c.code == kShellOk) {
       EXPECT_EQ(c.value, value);
     }
@@ -67,7 +68,8 @@ TEST(SettingsFile, ValueIsCutToItsSlotAndAnEmptyOneCountsAsMissing) {
   EXPECT_FALSE(file.ReadSetting("Darkness", "DarkValue", &value, 3));
   EXPECT_EQ("old", value);
   EXPECT_EQ(kSettingsKeyMissing, file.error_code());
-  EXPECT_EQ("In the settings file " + dir.File("a.ini") + ", section [Darkness] has no setting DarkValue.",
+  EXPECT_EQ("In the settings file " + dir.File("a.ini") +
+                ", section [Darkness] has no setting DarkValue.",
             file.GetSettingsError("eng"));
   EXPECT_EQ("配置文件 " + dir.File("a.ini") + " 中，组 [Darkness] 下无此配置参数 DarkValue 。",
             file.GetSettingsError("chi"));

@@ -12,7 +12,7 @@ TEST(Units, ConversionsGiveTheTextsThePageShows) {
   } cases[] = {
       {DotsToUnit(406, "2", kUnitInches), "2.000"},
       {DotsToUnit(0, "2", kUnitInches), "0"},
-      {DotsToUnit(0.1f, "2", kUnitInches), "0"},       // "0.000" reads as zero
+      {DotsToUnit(0.1f, "2", kUnitInches), "0"},          // "0.000" reads as zero
       {DotsToUnit(203, "9", kUnitMillimetres), "25.40"},  // unknown code: 203 dpi
       {DotsToUnit(12.5f, "2", kUnitDots), "12"},
       {ConvertUnit(0, "3", kUnitMillimetres, kUnitInches), "0"},
@@ -27,10 +27,10 @@ TEST(Units, ConversionsGiveTheTextsThePageShows) {
       {ConvertUnit(25.4f, "2", kUnitMillimetres, kUnitDots), "203"},
       {UnitToDots(1, "6", kUnitInches), "600"},
       {UnitToDots(2, "3", kUnitInches), "600"},
-      {UnitToDots(1, "2", kUnitMillimetres), "8"},     // 7.99 rounds up
-      {UnitToDots(2.5f, "2", kUnitDots), "3"},         // halves away from zero
+      {UnitToDots(1, "2", kUnitMillimetres), "8"},  // 7.99 rounds up
+      {UnitToDots(2.5f, "2", kUnitDots), "3"},      // halves away from zero
       {UnitToDots(-2.5f, "2", kUnitDots), "-3"},
-      {UnitToDots(-0.3f, "2", kUnitDots), "0"},        // never "-0"
+      {UnitToDots(-0.3f, "2", kUnitDots), "0"},  // never "-0"
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.want);
@@ -55,7 +55,8 @@ TEST(Units, NamesWordsAndListsComeFromTheOneTable) {
   EXPECT_EQ(-1, UnitFromWord("cm", kPageUnits));
   EXPECT_EQ(-1, UnitFromWord("Dot", kPictureUnits));
   std::string picture_list;
-  for (int unit : kPictureUnits) picture_list += std::string(Pick(UnitOf(unit).picture_name, "chi")) + ",";
+  for (int unit : kPictureUnits)
+    picture_list += std::string(Pick(UnitOf(unit).picture_name, "chi")) + ",";
   EXPECT_EQ("点(Dot),英寸,厘米,毫米,", picture_list);
   EXPECT_EQ(kUnitMillimetres, StartUnitForLanguage("chi"));
   EXPECT_EQ(kUnitDots, StartUnitForLanguage("eng"));

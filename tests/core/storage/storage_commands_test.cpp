@@ -13,7 +13,7 @@ TEST(ParseStoredList, NamesRunBetweenMarkersWhateverKindWasAsked) {
     Names forms, fonts, graphics;
   } cases[] = {
       {"F1@F2@A#G1$", {"F1", "F2"}, {"A"}, {"G1"}},
-      {"F1@@A#", {"F1", ""}, {"A"}, {}},              // two markers in a row: an empty name
+      {"F1@@A#", {"F1", ""}, {"A"}, {}},             // two markers in a row: an empty name
       {"HEAD\r\nF1@X\r\n", {"HEAD\r\nF1"}, {}, {}},  // text before is kept, text after dropped
       {"", {}, {}, {}},
       {"\xb9\xfa@", {"\xb9\xfa"}, {}, {}},  // raw GBK bytes stay as they came

@@ -54,8 +54,9 @@ class StoragePageTest : public ::testing::Test {
     return shown;
   }
   size_t Questions() const {
-    return static_cast<size_t>(std::count_if(op_.shown().begin(), op_.shown().end(),
-                                             [](const test::ShownMessage& m) { return m.question; }));
+    return static_cast<size_t>(
+        std::count_if(op_.shown().begin(), op_.shown().end(),
+                      [](const test::ShownMessage& m) { return m.question; }));
   }
 
   test::SimBus bus_;
@@ -287,7 +288,8 @@ class RefusingUsb final : public platform::UsbPrintingClass {
 
  private:
   struct Device final : platform::UsbDevice {
-    Device(std::unique_ptr<UsbDevice> device, bool& refusing) : inner(std::move(device)), refuse(refusing) {}
+    Device(std::unique_ptr<UsbDevice> device, bool& refusing)
+        : inner(std::move(device)), refuse(refusing) {}
     int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
       *written = 0;
       return refuse ? EIO : inner->Write(data, size, stall_ms, written);
@@ -354,7 +356,8 @@ TEST_F(GraphicStore, OkStoresCancelStillSendsTheNoStoreForm) {
   EXPECT_WIRE(printer, "ZS\r\nGK\"logo\"\r\n" + sequence);
   std::vector<size_t> sizes = printer.TransferSizes();
   ASSERT_GE(sizes.size(), 5u);
-  EXPECT_EQ(std::vector<size_t>(sizes.begin() + 2, sizes.begin() + 5), (std::vector<size_t>{1024, 1024, 452}));
+  EXPECT_EQ(std::vector<size_t>(sizes.begin() + 2, sizes.begin() + 5),
+            (std::vector<size_t>{1024, 1024, 452}));
 
   auto& second = Printer(test::PrinterOnPort(2));
   op_.AnswerConfirm(false);

@@ -38,7 +38,9 @@ class FirmwarePageUi : public ::testing::Test {
     rig_.Click("FirmwareUpgrade");
     rig_.frame().RefreshShownPage();
   }
-  FirmwareUpgradeUI* page() { return dynamic_cast<FirmwareUpgradeUI*>(rig_.frame().page(kPageFirmware)); }
+  FirmwareUpgradeUI* page() {
+    return dynamic_cast<FirmwareUpgradeUI*>(rig_.frame().page(kPageFirmware));
+  }
   template <typename T>
   T* Control(const QString& name) {
     T* control = FindControl<T>(page(), name);
@@ -97,8 +99,8 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
   }
   // A click on the folder's row opens it; a second one closes it.
   QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
-  EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "VT-4100/P152.bin", "VT-4100/P160.bin",
-                                      "P161.bin", "FactoryDefaults.txt"}));
+  EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "VT-4100/P152.bin", "VT-4100/P160.bin", "P161.bin",
+                                      "FactoryDefaults.txt"}));
   EXPECT_NE(Control<QAbstractButton>("FirmareBtn_1_2"), nullptr);
   QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
   EXPECT_EQ(ShownRows().size(), 3);
@@ -116,7 +118,8 @@ TEST_F(FirmwarePageUi, ASwitchToThePageListsNewImagesStamped) {
   rig_.Click("FileManagement");
   Show();
   EXPECT_EQ(ShownRows().size(), 3);
-  EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("P161.bin")).substr(16, 4), std::string(4, '\0'));
+  EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("P161.bin")).substr(16, 4),
+            std::string(4, '\0'));
 }
 
 TEST_F(FirmwarePageUi, ADeletedFileSaysFileNotFoundWithOkAndCancel) {
@@ -134,7 +137,8 @@ TEST_F(FirmwarePageUi, ADeletedFileSaysFileNotFoundWithOkAndCancel) {
 }
 
 TEST_F(FirmwarePageUi, TheWheelGlidesTheListDown) {
-  for (int i = 0; i < 40; ++i) test::WriteFileBytes(rig_.firmware.File("F" + std::to_string(i) + ".txt"), "x");
+  for (int i = 0; i < 40; ++i)
+    test::WriteFileBytes(rig_.firmware.File("F" + std::to_string(i) + ".txt"), "x");
   Show();
   rig_.frame().show();
   CFirmwareListUI* list = page()->list();

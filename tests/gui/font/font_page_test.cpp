@@ -28,8 +28,7 @@ constexpr char kDebianFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 class FontPageUi : public ::testing::Test {
  protected:
   FontPageUi()
-      : working_(work_.path()),
-        desktop_("VIDODEZ_DESKTOP", desktop_dir_.File("Desktop").c_str()) {}
+      : working_(work_.path()), desktop_("VIDODEZ_DESKTOP", desktop_dir_.File("Desktop").c_str()) {}
 
   // A printer on USB port 1 taking `rate` bytes a second (0: at once),
   // chosen in the shown font page.
@@ -122,7 +121,8 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
   const std::string test_program = Desktop("TEST_DEJAVU.txt");
   EXPECT_TRUE(test_program.starts_with("I8,,001\r\r\nN\r\r\nH12\r\r\nCF1,D,DEJAVU\r\r\n"));
   std::string as_sent = printer.WireText().substr(sent);
-  EXPECT_TRUE(as_sent.starts_with("I8,,001\r\nN\r\nH12\r\nCF1,D,DEJAVU\r\n")) << as_sent.substr(0, 40);
+  EXPECT_TRUE(as_sent.starts_with("I8,,001\r\nN\r\nH12\r\nCF1,D,DEJAVU\r\n"))
+      << as_sent.substr(0, 40);
 
   rig_.Click("FileManagement");
   rig_.frame().RefreshShownPage();
@@ -158,8 +158,8 @@ TEST_F(FontPageUi, IdPositionSurvivesASwitchAndNoIdStopsBothOperations) {
   EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "");
   rig_.Click("DownLoadBtn");
   rig_.Click("PrintTestBtn");
-  EXPECT_EQ(Shown(), (QStringList{"Click OK to download this font to printer.",
-                                  "Please select Font ID!"}));
+  EXPECT_EQ(Shown(),
+            (QStringList{"Click OK to download this font to printer.", "Please select Font ID!"}));
   EXPECT_FALSE(std::filesystem::exists(desktop_dir_.File("Desktop/TEST_ARIAL.txt")));
   EXPECT_TRUE(printer.Wire().empty());
   // Back on VRLE the kept position is "Z" again.
@@ -197,7 +197,8 @@ TEST_F(FontPageUi, ChosenCodePageReachesTheVrleTestProgram) {
   pages->setCurrentIndex(pages->findText("DOS 850"));
   rig_.Click("PrintToFileOp");
   rig_.Click("DownLoadBtn");
-  EXPECT_TRUE(Desktop("VRLE_TEST.txt").starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,A,ARIAL\r\r\n"));
+  EXPECT_TRUE(
+      Desktop("VRLE_TEST.txt").starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,A,ARIAL\r\r\n"));
   rig_.Click("VRLZOP");
   EXPECT_FALSE(pages->isEnabled());
 }

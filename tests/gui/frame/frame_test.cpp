@@ -5,8 +5,8 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTest>
 #include <QStackedWidget>
+#include <QTest>
 
 #include "gui/frame/page_tour.h"
 #include "gui/pages/selector_pages.h"
@@ -45,8 +45,8 @@ TEST(MainFrame, NeedingAPageBeforeTheFirstPaintFinishesTheStartFirstAndOnce) {
   test::FrameRig rig("en_US", /*finish_start=*/false);
   QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
   rig.Click("FontDownload");
-  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3",
-                                    "refresh:3", "texts:3", "notify:3", "notify:3"}));
+  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3", "refresh:3",
+                                    "texts:3", "notify:3", "notify:3"}));
   rig.routines.clear();
   rig.frame().show();
   QCoreApplication::processEvents();
@@ -69,7 +69,9 @@ TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
       {"FirmwareUpgrade", 3, "init:4", {"refresh:4", "texts:4", "notify:4", "notify:4"}},
       {"FileManagement", 4, "init:5", {"refresh:5", "texts:5", "notify:5", "notify:5"}},
       {"SystermConfiguration", 5, nullptr, {"texts:6", "notify:6", "notify:6"}},
-      {"PrinterConfiguration", 0, nullptr,
+      {"PrinterConfiguration",
+       0,
+       nullptr,
        {"refresh:0", "start:0", "texts:0", "notify:0", "notify:0"}},
   };
   test::FrameRig rig;

@@ -19,7 +19,8 @@ namespace {
 QStringList CutTexts(QWidget* root) {
   QStringList cut;
   auto check = [&](QWidget* w, const QString& text, int need, int room) {
-    if (need > room) cut << QStringLiteral("%1: %2 (%3 > %4)").arg(w->objectName(), text).arg(need).arg(room);
+    if (need > room)
+      cut << QStringLiteral("%1: %2 (%3 > %4)").arg(w->objectName(), text).arg(need).arg(room);
   };
   for (QWidget* w : root->findChildren<QWidget*>()) {
     if (!w->isVisible()) continue;
@@ -29,16 +30,19 @@ QStringList CutTexts(QWidget* root) {
       check(w, text, label->fontMetrics().horizontalAdvance(text) + 2 * label->margin(),
             label->contentsRect().width());
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-      if (!button->text().isEmpty()) check(w, button->text(), button->sizeHint().width(), button->width());
+      if (!button->text().isEmpty())
+        check(w, button->text(), button->sizeHint().width(), button->width());
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
       QStyleOptionComboBox option;
       option.initFrom(combo);
       option.editable = combo->isEditable();
-      const int room = combo->style()
-                           ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-                           .width();
+      const int room =
+          combo->style()
+              ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+              .width();
       for (int i = 0; i < combo->count(); ++i) {
-        check(w, combo->itemText(i), combo->fontMetrics().horizontalAdvance(combo->itemText(i)), room);
+        check(w, combo->itemText(i), combo->fontMetrics().horizontalAdvance(combo->itemText(i)),
+              room);
       }
     }
   }

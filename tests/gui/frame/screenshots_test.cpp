@@ -31,7 +31,7 @@ void Save(QWidget* widget, const QString& name) {
 }
 
 TEST(Screenshots, EveryPageInBothLanguages) {
-  const char* const tabs[] = {"PrinterConfiguration", "SetPrinterNic", "FontDownload",
+  const char* const tabs[] = {"PrinterConfiguration", "SetPrinterNic",  "FontDownload",
                               "FirmwareUpgrade",      "FileManagement", "SystermConfiguration"};
   for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
     SCOPED_TRACE(locale);
@@ -44,10 +44,10 @@ TEST(Screenshots, EveryPageInBothLanguages) {
       rig.frame().RefreshShownPage();
       Save(&rig.frame(), QStringLiteral("page-%1-%2").arg(tag, tab));
     }
-    CMarliXMsgBox box(test::BuiltSkins(), &rig.frame(),
-                      tag == std::string("eng") ? "Settings were sent to the printer."
-                                                : "设置已发送到打印机。",
-                      kProgramCaption, kBoxTypeOkCancel, tag);
+    CMarliXMsgBox box(
+        test::BuiltSkins(), &rig.frame(),
+        tag == std::string("eng") ? "Settings were sent to the printer." : "设置已发送到打印机。",
+        kProgramCaption, kBoxTypeOkCancel, tag);
     box.show();
     Save(&box, QStringLiteral("messagebox-%1").arg(tag));
     CAboutWnd about(test::BuiltSkins(), rig.dialogs, tag, &rig.frame());

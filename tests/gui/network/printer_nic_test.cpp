@@ -95,9 +95,20 @@ TEST_F(NetworkPageUi, DefaultsAndTextsInBothLanguages) {
     const char* auto_channel;
     bool utf8;
   } cases[] = {
-      {"chi", "默认网关：", "网络端口：", "发送到打印机", {"服务器(AP)", "客户端(STA)"}, "自动信道", true},
-      {"eng", "Gateway :", "Network Port :", "Send to Printer", {"Server(AP)", "Client(STA)"},
-       "Auto Channel", false},
+      {"chi",
+       "默认网关：",
+       "网络端口：",
+       "发送到打印机",
+       {"服务器(AP)", "客户端(STA)"},
+       "自动信道",
+       true},
+      {"eng",
+       "Gateway :",
+       "Network Port :",
+       "Send to Printer",
+       {"Server(AP)", "Client(STA)"},
+       "Auto Channel",
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
@@ -211,10 +222,10 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
   rig_.dialogs.QueueBoxAnswer(kBoxOk);  // the GBK question
   before = printer.WireText().size();
   EXPECT_FALSE(ClickThroughCountdown("NicSettingBtn").isEmpty());
-  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)),
-            test::Escaped("\r\n#UM>WL0" + std::string(26, ' ') + "Office072" +
-                          std::string(24, ' ') +
-                          "pass12340192.168.001.020255.255.255.000010.010.100.254\r\n#HF>ST\r\n\r\n"));
+  EXPECT_EQ(
+      test::Escaped(printer.WireText().substr(before)),
+      test::Escaped("\r\n#UM>WL0" + std::string(26, ' ') + "Office072" + std::string(24, ' ') +
+                    "pass12340192.168.001.020255.255.255.000010.010.100.254\r\n#HF>ST\r\n\r\n"));
   TypeAddress("NicIPAddressEdit", {"1", "1", "1", "1"});
   Click("NicGetIPBtn");
   EXPECT_EQ(Address("NicIPAddressEdit"), (QStringList{"192", "168", "001", "020"}));
@@ -249,8 +260,9 @@ class PingUi : public NetworkPageUi {
     QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
     tick.start(10);
     auto watch = QObject::connect(page(), &PrinterNicUI::pingLineShown, [&](const QString& line) {
-      seen.push_back({line, Enabled("NicPingNetBtn") || Enabled("NicGetIPBtn"), Enabled("NicSettingBtn"),
-                      rig_.frame().transfers().busy(), rig_.dialogs.shown().size(), ticks});
+      seen.push_back({line, Enabled("NicPingNetBtn") || Enabled("NicGetIPBtn"),
+                      Enabled("NicSettingBtn"), rig_.frame().transfers().busy(),
+                      rig_.dialogs.shown().size(), ticks});
     });
     Click("NicPingNetBtn");
     QObject::disconnect(watch);
@@ -263,7 +275,8 @@ class PingUi : public NetworkPageUi {
 // closing message shown before the replies.
 TEST_F(PingUi, LoopbackRepliesShowAsTheyComeWithTheSendsHeld) {
   IcmpPinger probe;
-  if (!probe.usable()) GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+  if (!probe.usable())
+    GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
   Printer();
   SetLanguage("eng");
   const std::vector<PingLineSeen> seen = Ping({"127", "000", "0", "1"});

@@ -118,11 +118,18 @@ TEST(SetPictureWnd, StartsAtDotsOriginAndSixtyPixelsInBothLanguages) {
     const char* save;
     const char* keep;
   };
-  for (const Case& c :
-       {Case{"eng", {"Dot", "Inch", "cm", "mm"}, {"0", "90", "180", "270"},
-             {"Origin", "Scaling", "Manual"}, "Save as", "Keep Scale"},
-        Case{"chi", {"点(Dot)", "英寸", "厘米", "毫米"}, {"0", "右转90", "右转180", "右转270"},
-             {"原始大小", "按比例缩放", "手动修改大小"}, "保存图片", "按比例缩放"}}) {
+  for (const Case& c : {Case{"eng",
+                             {"Dot", "Inch", "cm", "mm"},
+                             {"0", "90", "180", "270"},
+                             {"Origin", "Scaling", "Manual"},
+                             "Save as",
+                             "Keep Scale"},
+                        Case{"chi",
+                             {"点(Dot)", "英寸", "厘米", "毫米"},
+                             {"0", "右转90", "右转180", "右转270"},
+                             {"原始大小", "按比例缩放", "手动修改大小"},
+                             "保存图片",
+                             "按比例缩放"}}) {
     SCOPED_TRACE(c.language);
     PictureRig rig(c.language);
     EXPECT_EQ(rig.dialog->size(), QSize(590, 580));
@@ -160,7 +167,8 @@ TEST(SetPictureWnd, StartsAtDotsOriginAndSixtyPixelsInBothLanguages) {
     rig.Choose("PUnitCombo", 3);
     QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
     EXPECT_TRUE(rig.dialog->grab().toImage().save(
-        QDir(VIDODEZ_ARTIFACTS_DIR).filePath(QStringLiteral("set-picture-%1.png").arg(c.language))));
+        QDir(VIDODEZ_ARTIFACTS_DIR)
+            .filePath(QStringLiteral("set-picture-%1.png").arg(c.language))));
   }
 }
 
@@ -221,8 +229,7 @@ TEST(SetPictureWnd, ClosingHandsOverTheSavedFileElseTheChosenPicture) {
   };
   for (const Case& c : {Case{"nothing chosen", false, "PicClosebtn"},
                         Case{"picture chosen, closed", true, "PCancelbtn"},
-                        Case{"save cancelled", true, "PSavebtn"},
-                        Case{"saved", true, nullptr}}) {
+                        Case{"save cancelled", true, "PSavebtn"}, Case{"saved", true, nullptr}}) {
     SCOPED_TRACE(c.name);
     PictureRig rig;
     std::string handed = c.choose_picture ? rig.MakePicture("photo.png", 50, 40) : "";
@@ -260,7 +267,8 @@ TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
   rig.Choose("PRotateCombo", 1);
   EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
   const QImage turned = preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(turned.pixel(turned.width() * 3 / 4, 5), qRgb(0, 0, 0)) << "the black left half is on top";
+  EXPECT_EQ(turned.pixel(turned.width() * 3 / 4, 5), qRgb(0, 0, 0))
+      << "the black left half is on top";
   EXPECT_EQ(turned.pixel(5, turned.height() - 5), qRgb(255, 255, 255));
   rig.Click("PPreviewBWOp");
   EXPECT_GT(colours().size(), 2u);

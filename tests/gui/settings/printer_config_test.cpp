@@ -220,7 +220,8 @@ TEST_F(SettingsPageUi, LanguageSwitchRefillsListsAndKeepsChoices) {
     SCOPED_TRACE(c.language);
     SetLanguage(c.language);
     EXPECT_EQ(Control<QAbstractButton>("SAdvSendBtn")->text(), QString::fromUtf8(c.send));
-    EXPECT_EQ(Control<QComboBox>("SPrintModeCombo")->currentText(), QString::fromUtf8(c.print_mode));
+    EXPECT_EQ(Control<QComboBox>("SPrintModeCombo")->currentText(),
+              QString::fromUtf8(c.print_mode));
     EXPECT_EQ(Control<QComboBox>("SParityBitCombo")->currentText(), QString::fromUtf8(c.parity));
     EXPECT_EQ(Control<QLabel>("STearOffsetUnitLabel")->text(), QString::fromUtf8(c.unit));
   }
@@ -283,8 +284,9 @@ TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
 TEST_F(SettingsPageUi, ChoicesSurviveTheAutomaticReRead) {
   auto& printer = Printer();
   Click("SAdvResetSetting");
-  const char* chosen[] = {"SReverseOp",       "SChiOp",           "STearOffEnableOp",
-                          "SCutterDisableOp", "SPeelOffDisableOp", "AddContinPrintEnableOp",
+  const char* chosen[] = {"SReverseOp",        "SChiOp",
+                          "STearOffEnableOp",  "SCutterDisableOp",
+                          "SPeelOffDisableOp", "AddContinPrintEnableOp",
                           "PrintBlankEnableOp"};
   for (const char* option : chosen) Click(option);
   printer.Unplug();
@@ -319,7 +321,9 @@ TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
   auto& printer = rig.AddReadyPrinter();
   rig.frame().RefreshShownPage();
   auto* page = rig.frame().page(kPageSettings);
-  auto text = [&](const char* name) { return FindControl<QLineEdit>(page, name)->text().toStdString(); };
+  auto text = [&](const char* name) {
+    return FindControl<QLineEdit>(page, name)->text().toStdString();
+  };
   FindControl<QAbstractButton>(page, "SAdvGetInfoFromPrinter")->click();
   EXPECT_EQ(text("SHorizontalOffsetEdit"), "1.00");
   EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");

@@ -32,14 +32,16 @@ struct Guide {
 
 constexpr Guide kGuides[] = {
     {"STearOffHelpBtn", Make<CTearoffSettingHelpWnd>, "TearoffSettingHelpWnd",
-     "TearOffHelpWndClosebtn", "TearoffHelpWndTitleLabel", "Tear-off Settings Guide", "撕纸设置帮助"},
+     "TearOffHelpWndClosebtn", "TearoffHelpWndTitleLabel", "Tear-off Settings Guide",
+     "撕纸设置帮助"},
     {"SCutterHelpBtn", Make<CCutterSettingHelpWnd>, "CutterSettingHelpWnd", "CutterHelpWndClosebtn",
      "CutterHelpWndTitleLabel", "Cutter Settings Guide", "切纸设置帮助"},
     {"SPeelOffHelpBtn", Make<CPeeloffSettingHelpWnd>, "CPeeloffSettingHelpWnd",
-     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel", "Peerling Settings Guide", "剥纸设置帮助"},
+     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel", "Peerling Settings Guide",
+     "剥纸设置帮助"},
     {"AddContinPrintHelpBtn", Make<CContineAddPrintHelpWnd>, "CContineAddPrintHelpWnd",
-     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel", "After Error,continue with:",
-     "补/续打设置帮助"},
+     "PeelOffHelpWndClosebtn", "PearoffHelpWndTitleLabel",
+     "After Error,continue with:", "补/续打设置帮助"},
 };
 
 // Catches a guide whose skin did not build, whose title stays in the skin's
@@ -62,8 +64,8 @@ TEST(SettingGuides, EachBuildsInBothLanguagesAndCloses) {
       ASSERT_TRUE(guide->isVisible());
       // For looking at, beside the frame's screenshots.
       QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
-      guide->grab().save(QString(VIDODEZ_ARTIFACTS_DIR "/guide-%1-%2.png")
-                             .arg(g.class_name, language));
+      guide->grab().save(
+          QString(VIDODEZ_ARTIFACTS_DIR "/guide-%1-%2.png").arg(g.class_name, language));
       auto* close = FindControl<QAbstractButton>(guide.get(), g.close_button);
       ASSERT_NE(close, nullptr);
       close->click();

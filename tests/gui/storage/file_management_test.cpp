@@ -84,8 +84,8 @@ class StoragePageUi : public ::testing::Test {
   }
   // What storing the picture as `id` sends, after the store prefix.
   std::string StoreBytes(const std::string& id) const {
-    return "\r\nGK\"" + id + "\"\r\nGM\"" + id + "\"" + std::to_string(pcx_bytes_.size()) +
-           "\r\n" + pcx_bytes_ + "ZN\r\nGG20,20,\"" + id + "\"\r\nW1,1\r\n\r\n";
+    return "\r\nGK\"" + id + "\"\r\nGM\"" + id + "\"" + std::to_string(pcx_bytes_.size()) + "\r\n" +
+           pcx_bytes_ + "ZN\r\nGG20,20,\"" + id + "\"\r\nW1,1\r\n\r\n";
   }
   // Clicks "Browse File" and runs `act` on the picture dialog it opens, then
   // closes the dialog if it is still up; false when no dialog opened.
@@ -140,7 +140,10 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
   };
   const Case cases[] = {
       {"chi", {"文本文件", "图形文件"}, "发送指令到打印机", "存储", "此编辑框用于输入打印机指令"},
-      {"eng", {"Text File", "Image File"}, "Send Command to Printer", "Store",
+      {"eng",
+       {"Text File", "Image File"},
+       "Send Command to Printer",
+       "Store",
        "Input printer command here."},
   };
   for (const Case& c : cases) {
@@ -169,8 +172,8 @@ TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
   picture.fill(Qt::white);
   const std::string png = rig_.bus.File("p.png");
   ASSERT_TRUE(picture.save(QString::fromStdString(png)));
-  for (const auto& [language, open, save] : {std::tuple{"eng", "Open File", "Save As"},
-                                             std::tuple{"chi", "打开文件", "另存文件"}}) {
+  for (const auto& [language, open, save] :
+       {std::tuple{"eng", "Open File", "Save As"}, std::tuple{"chi", "打开文件", "另存文件"}}) {
     SCOPED_TRACE(language);
     rig_.frame().comm().set_language(language);
     page()->SetTexts();
@@ -183,8 +186,9 @@ TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
       for (const char* name : {"PBrowseBtn", "PSavebtn"})  // the save is cancelled
         if (auto* button = FindControl<QAbstractButton>(dialog, name)) button->click();
     }));
-    EXPECT_EQ(rig_.dialogs.file_titles().mid(asked_before),
-              (QStringList{QString::fromUtf8(open), QString::fromUtf8(open), QString::fromUtf8(save)}));
+    EXPECT_EQ(
+        rig_.dialogs.file_titles().mid(asked_before),
+        (QStringList{QString::fromUtf8(open), QString::fromUtf8(open), QString::fromUtf8(save)}));
   }
 }
 
@@ -216,8 +220,8 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
     const ListButtons& kind;
     QStringList items;
   };
-  for (const Case& c : {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}},
-                        Case{kKinds[2], {"G1"}}}) {
+  for (const Case& c :
+       {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}}, Case{kKinds[2], {"G1"}}}) {
     SCOPED_TRACE(c.kind.list);
     EXPECT_TRUE(Enabled(c.kind.get));
     EXPECT_FALSE(Enabled(c.kind.delete_selected));
@@ -398,13 +402,15 @@ TEST(StoragePageScreenshots, FilledPageInBothLanguages) {
     rig.frame().show();
     rig.Click("FileManagement");
     rig.frame().RefreshShownPage();
-    for (const char* get : {"GetFormListBtn", "GetFontListBtn", "GetGraphicListBtn"}) rig.Click(get);
+    for (const char* get : {"GetFormListBtn", "GetFontListBtn", "GetGraphicListBtn"})
+      rig.Click(get);
     auto* page = rig.frame().page(kPageStorage);
     auto* combo = FindControl<QComboBox>(page, "FileType");
     combo->setCurrentIndex(1);
     emit combo->activated(1);
     rig.frame().HandChosenPicture("/home/operator/labels/LOGO.pcx");
-    FindControl<QTextEdit>(page, "CMDRichEdit")->setPlainText("^XA\n^FO20,20^A0N,30^FDHello^FS\n^XZ");
+    FindControl<QTextEdit>(page, "CMDRichEdit")
+        ->setPlainText("^XA\n^FO20,20^A0N,30^FDHello^FS\n^XZ");
     FindControl<QListWidget>(page, "GraphicList")->setCurrentRow(0);
     SavePage(&rig.frame(), QStringLiteral("storage-page-%1").arg(tag));
     // Every list got its names: a skin that lost a list would show none.

@@ -70,10 +70,9 @@ TEST(SystemPage, ChoosingEnglishRelabelsListsPageAndFrame) {
             "网络设置");
   // Another page takes the language when it is shown next.
   rig.Click("FileManagement");
-  EXPECT_EQ(FindControl<QLabel>(rig.frame().page(kPageStorage), "FMPortHintLabel")
-                ->text()
-                .toStdString(),
-            "端口");
+  EXPECT_EQ(
+      FindControl<QLabel>(rig.frame().page(kPageStorage), "FMPortHintLabel")->text().toStdString(),
+      "端口");
 }
 
 // Without a desktop handler the program shows the same file itself.
@@ -97,7 +96,8 @@ TEST(SystemPage, HelpOpensTheLanguagesFileElseShowsItInTheProgramsViewer) {
                   .toStdString());
     rig.dialogs.SetOpenUrlResult(false);
     rig.Click("HelpBtn");
-    const QDialog* viewer = dynamic_cast<SysConfigUI*>(rig.frame().page(kPageSystem))->help_viewer();
+    const QDialog* viewer =
+        dynamic_cast<SysConfigUI*>(rig.frame().page(kPageSystem))->help_viewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle().toStdString(), c.title);

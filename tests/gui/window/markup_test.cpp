@@ -20,8 +20,7 @@ TEST(Markup, TurnsEachCodeIntoRichTextAndShowsTheRestAsTyped) {
       {"a{p}b", "a<br><br>b"},
       {"{p}{b}a{/b}{p}b", "<b>a</b><br><br>b"},
       {"{x 8}a", "&nbsp;&nbsp;a"},
-      {"{i list_icon_a.png}",
-       "<img src=\"skin:list_icon_a.png\" style=\"vertical-align:middle\">"},
+      {"{i list_icon_a.png}", "<img src=\"skin:list_icon_a.png\" style=\"vertical-align:middle\">"},
       {"<x 8><f 2>item", "&nbsp;&nbsp;<span style=\"font-size:15px;font-weight:400\">item</span>"},
       {"{a https://x.example/?a=1&b=2}site{/a}",
        "<a href=\"https://x.example/?a=1&amp;b=2\">site</a>"},
@@ -66,8 +65,8 @@ TEST(Markup, PlainTextOnlyWhereRichTextReadsTheSame) {
     shown.setHtml(MarkupToRichText(markup));
     EXPECT_EQ(shown.toPlainText(), markup);
   }
-  for (const char* other : {"two  blanks", " lead", "trail ", "line\nbreak", "tab\there",
-                            "a & b", "a < b", "say \"x\"", "{b}x{/b}", "50% {n"}) {
+  for (const char* other : {"two  blanks", " lead", "trail ", "line\nbreak", "tab\there", "a & b",
+                            "a < b", "say \"x\"", "{b}x{/b}", "50% {n"}) {
     EXPECT_FALSE(ReadsAsPlainText(QString::fromUtf8(other))) << other;
   }
 }

@@ -29,8 +29,7 @@ TEST(MessageBox, TypeZeroShowsOnlyOkAtTheRightHandPlace) {
 }
 
 TEST(MessageBox, TypeOneShowsOkAndCancelSideBySide) {
-  CMarliXMsgBox box(test::BuiltSkins(), nullptr, "Send?", kProgramCaption, kBoxTypeOkCancel,
-                    "chi");
+  CMarliXMsgBox box(test::BuiltSkins(), nullptr, "Send?", kProgramCaption, kBoxTypeOkCancel, "chi");
   box.show();
   EXPECT_TRUE(Button(&box, "MsgBoxCancelBtn")->isVisible());
   EXPECT_EQ(Button(&box, "MsgBoxOKBtn")->pos(), QPoint(218, 10));
@@ -83,8 +82,8 @@ TEST(MessageBox, ShowMessageBoxReturnsTheButtonOfItsOwnBox) {
         }
       }
     });
-    EXPECT_EQ(ShowMessageBox(test::BuiltSkins(), nullptr, "text", kProgramCaption,
-                             kBoxTypeOkCancel, "eng"),
+    EXPECT_EQ(ShowMessageBox(test::BuiltSkins(), nullptr, "text", kProgramCaption, kBoxTypeOkCancel,
+                             "eng"),
               expected);
   }
 }

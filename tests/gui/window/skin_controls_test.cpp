@@ -27,7 +27,8 @@ namespace {
 std::vector<std::string>* g_missing = nullptr;
 
 void CollectMissing(LogLevel, std::string_view message) {
-  if (g_missing != nullptr && message.starts_with("skin lacks control")) g_missing->emplace_back(message);
+  if (g_missing != nullptr && message.starts_with("skin lacks control"))
+    g_missing->emplace_back(message);
 }
 
 // What the lookups of its lifetime could not find.
@@ -138,9 +139,9 @@ TEST(SkinControls, AControlTheSkinLacksIsNoted) {
   EXPECT_TRUE(lookups.missing().empty());
   EXPECT_EQ(FindControl<QAbstractButton>(&root, "TitleLabel"), nullptr) << "of another kind";
   SetControlTexts(&root, "Edit", "NameEdit", "x");
-  EXPECT_EQ(lookups.missing(),
-            (std::vector<std::string>{"skin lacks control TitleLabel (QAbstractButton) in Root: Root",
-                                      "skin lacks control NameEdit (QLineEdit) in Root: Root"}));
+  EXPECT_EQ(lookups.missing(), (std::vector<std::string>{
+                                   "skin lacks control TitleLabel (QAbstractButton) in Root: Root",
+                                   "skin lacks control NameEdit (QLineEdit) in Root: Root"}));
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ TEST(WaitWindow, CountdownStandsCentredAboveItsOwner) {
   QRect shown;
   QTimer::singleShot(100, [&] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (widget->isVisible() && qobject_cast<CDateAccessWnd*>(widget)) shown = widget->frameGeometry();
+      if (widget->isVisible() && qobject_cast<CDateAccessWnd*>(widget))
+        shown = widget->frameGeometry();
     }
   });
   op.WaitWithCountdown(0);

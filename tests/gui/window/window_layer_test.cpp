@@ -90,12 +90,13 @@ TEST(SkinArchive, RefusesNamesOutsideTheSkinsAndMissingOrDamagedArchives) {
 TEST(SkinLoader, CallbackCreatesTheCustomContainers) {
   QWidget host;
   QStringList asked;
-  ASSERT_TRUE(BuildSkin(test::BuiltSkins(), "skin.ui", &host,
-                        [&](const QString& class_name, QWidget* parent, const QString&) -> QWidget* {
-                          if (!class_name.endsWith("Skin")) return nullptr;
-                          asked << class_name;
-                          return new QLabel(class_name, parent);
-                        }));
+  ASSERT_TRUE(
+      BuildSkin(test::BuiltSkins(), "skin.ui", &host,
+                [&](const QString& class_name, QWidget* parent, const QString&) -> QWidget* {
+                  if (!class_name.endsWith("Skin")) return nullptr;
+                  asked << class_name;
+                  return new QLabel(class_name, parent);
+                }));
   EXPECT_EQ(asked, (QStringList{"PrinterConfigSkin", "PrinterNicSkin", "FontDownloadSkin",
                                 "FirmwareUpgradeSkin", "FileManagementSkin", "SysConfigSkin"}));
   EXPECT_NE(FindControl<QLabel>(&host, "SysConfigPage"), nullptr);
@@ -124,7 +125,8 @@ struct NotifyRig {
     for (QWidget* w : std::initializer_list<QWidget*>{button, option, edit, combo, label})
       layout->addWidget(w);
     notifier.SetHandler([this](const Notification& n) {
-      seen.push_back((n.type + "/" + n.sender + (n.link.isEmpty() ? "" : "/" + n.link)).toStdString());
+      seen.push_back(
+          (n.type + "/" + n.sender + (n.link.isEmpty() ? "" : "/" + n.link)).toStdString());
     });
     notifier.Attach(&root);
     notifier.Attach(&root);  // attaching twice must not double the notifications
@@ -151,11 +153,10 @@ TEST(Notifier, DeliversOperatorActionsByTypeAndSender) {
   emit rig.combo->activated(1);
   emit rig.label->linkActivated("http://site");
   rig.combo->showPopup();
-  EXPECT_EQ(rig.seen, (std::vector<std::string>{"click/OkBtn", "selectchanged/TabOp",
-                                                "click/TabOp", "textchanged/NameEdit",
-                                                "itemselect/PortCombo",
-                                                "link/SiteLabel/http://site",
-                                                "dropdown/PortCombo"}));
+  EXPECT_EQ(rig.seen,
+            (std::vector<std::string>{"click/OkBtn", "selectchanged/TabOp", "click/TabOp",
+                                      "textchanged/NameEdit", "itemselect/PortCombo",
+                                      "link/SiteLabel/http://site", "dropdown/PortCombo"}));
   rig.combo->hidePopup();
 }
 

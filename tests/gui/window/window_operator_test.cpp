@@ -33,7 +33,8 @@ TEST(WindowOperator, SavedFileGetsTheDefaultExtension) {
   gui::WindowOperator op(dialogs, test::BuiltSkins(), nullptr, [] { return std::string("eng"); });
   FileChoice choice{"Save", "INI files", "*.ini", "ini", ""};
   EXPECT_EQ(gui::FilterText(choice), "INI files (*.ini)");
-  EXPECT_EQ(gui::FilterText({"Save", "保存INI文件(*.ini)", "*.ini", "ini", ""}), "保存INI文件(*.ini)");
+  EXPECT_EQ(gui::FilterText({"Save", "保存INI文件(*.ini)", "*.ini", "ini", ""}),
+            "保存INI文件(*.ini)");
   dialogs.QueueFile("/tmp/printer");
   std::string path;
   ASSERT_TRUE(op.ChooseFileToSave(choice, &path));
