@@ -6,7 +6,7 @@ Two captions carry each other's text: NicGateWayHintLabel shows the port's
 caption and NicNetPortHintLabel the gateway's, so each sits in the row its
 text names. The frame leaves a page about 640 px of height, so the page has
 no title of its own (the tab names it)."""
-from make_skins import w, label, button, selector, write, spacer, prop, H, V
+from make_skins import w, label, button, selector, write, spacer, grid, caption, H, V
 
 STYLE = """
 QLabel[role="cardTitle"] { font-weight: 600; color: #1F3A5F; }
@@ -21,27 +21,6 @@ QWidget#NicAddressButtons QPushButton, QWidget#NicWifiButtons QPushButton {
   padding-left: 12px; padding-right: 12px;
 }
 """
-
-
-def grid(name, margins, hspacing, vspacing, cells, stretch_col=None):
-    """A widget with a grid layout; cells are (row, column, xml[, row span, column span])."""
-    items = ""
-    for cell in cells:
-        row, col, xml = cell[:3]
-        span = f' rowspan="{cell[3]}" colspan="{cell[4]}"' if len(cell) > 3 else ""
-        items += f'<item row="{row}" column="{col}"{span}>{xml}</item>'
-    stretch = f'<property name="columnStretch"><string>{stretch_col}</string></property>' \
-        if stretch_col else ""
-    lay = ('<layout class="QGridLayout">'
-           + "".join(prop(k, v) for k, v in zip(
-               ("leftMargin", "topMargin", "rightMargin", "bottomMargin"), margins))
-           + prop("horizontalSpacing", hspacing) + prop("verticalSpacing", vspacing)
-           + stretch + items + "</layout>")
-    return f'<widget class="QWidget" name="{name}">{lay}</widget>'
-
-
-def caption(name, text):
-    return label(name, text, "caption")
 
 
 def octets(group):
@@ -66,7 +45,7 @@ def combo(name):
 
 
 def address_card():
-    rows = grid("NicAddressGrid", (0, 0, 0, 0), 10, 8, [
+    rows = grid("NicAddressGrid", (0, 0, 0, 0), 10, 8, card=False, cells=[
         (0, 0, caption("NicIPAddressHintLabel", "IP地址：")), (0, 1, octets("IPAddress")),
         (1, 0, caption("NicSubNetMaskHintLabel", "子网掩码：")), (1, 1, octets("SubNetMask")),
         # Each of these two captions carries the other's name.
@@ -92,7 +71,7 @@ def address_card():
 
 
 def wifi_card():
-    rows = grid("NicWifiGrid", (0, 0, 0, 0), 10, 8, [
+    rows = grid("NicWifiGrid", (0, 0, 0, 0), 10, 8, card=False, cells=[
         (0, 0, caption("WirelessModeLabel", "无线模式：")), (0, 1, combo("WirelessModeCombo")),
         (1, 0, caption("ChannelLabel", "网络信道：")), (1, 1, combo("ChannelCombo")),
         (2, 0, caption("SecurityModeLabel", "安全类型：")), (2, 1, combo("SecurityModeCombo")),
