@@ -10,10 +10,9 @@
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
+#include "core/graphic/picture_save.h"
 #include "core/platform/user_folders.h"
-#include "core/shell/input_file.h"
 #include "core/shell/log.h"
-#include "core/shell/shell_codes.h"
 #include "imaging/magick_module_api.h"
 #include "imaging/picture_loader.h"
 
@@ -131,17 +130,7 @@ void Row(void* context, int y, const unsigned char* rgba) {
 
 int MagickLoad(const std::string& path, LoadedPicture* out) {
   std::vector<std::uint8_t> bytes;
-  switch (ReadInputFile(path, kMaxFileBytes, &bytes)) {
-    case kShellOk:
-      break;
-    case kInputMissing:
-    case kInputOpenFailed:
-      return kGraphicFileOpenFailed;
-    case kInputTooLarge:
-      return kGraphicPictureTooLarge;
-    default:
-      return kGraphicFileReadFailed;
-  }
+  if (const int rc = ReadPictureFile(path, kMaxFileBytes, &bytes); rc != kGraphicOk) return rc;
   const Module* module = LoadModule();
   if (module == nullptr) return kGraphicBadPicture;
   const std::string extension = ExtensionOf(path);

@@ -52,11 +52,10 @@ int SavePicture(const GreyBitmap* picture, const PictureSize& size, const std::s
   return kGraphicOk;
 }
 
-int ReadPcxFile(const std::string& path, GreyBitmap* out, PcxInfo* info) {
-  std::vector<std::uint8_t> bytes;
-  switch (ReadInputFile(path, kMaxPcxFileSize, &bytes)) {
+int ReadPictureFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>* bytes) {
+  switch (ReadInputFile(path, limit, bytes)) {
     case kShellOk:
-      return DecodePcx(bytes, out, info);
+      return kGraphicOk;
     case kInputMissing:
     case kInputOpenFailed:
       return kGraphicFileOpenFailed;
@@ -65,6 +64,12 @@ int ReadPcxFile(const std::string& path, GreyBitmap* out, PcxInfo* info) {
     default:
       return kGraphicFileReadFailed;
   }
+}
+
+int ReadPcxFile(const std::string& path, GreyBitmap* out, PcxInfo* info) {
+  std::vector<std::uint8_t> bytes;
+  const int rc = ReadPictureFile(path, kMaxPcxFileSize, &bytes);
+  return rc == kGraphicOk ? DecodePcx(bytes, out, info) : rc;
 }
 
 }  // namespace vidodez

@@ -3,6 +3,7 @@
 // the file reading and writing around it, shared by the dialog and the
 // command line.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,13 @@ class PictureEncoder {
 [[nodiscard]] int SavePicture(const GreyBitmap* picture, const PictureSize& size,
                               const std::string& save_path, PixelSize* written = nullptr,
                               const PictureEncoder* encoder = nullptr);
+
+// Reads a picture file of at most `limit` bytes, as every operator file is
+// read, and names the outcome by the picture codes: kGraphicFileOpenFailed
+// for a file that is missing or cannot be opened, kGraphicPictureTooLarge
+// beyond the limit, kGraphicFileReadFailed for any other failure.
+[[nodiscard]] int ReadPictureFile(const std::string& path, std::size_t limit,
+                                  std::vector<std::uint8_t>* bytes);
 
 // Reads a PCX file into grey; see DecodePcx. kGraphicFileOpenFailed for a
 // file that cannot be opened, kGraphicFileReadFailed for one that cannot be
