@@ -182,7 +182,10 @@ int DecodePcx(std::span<const std::uint8_t> file, GreyBitmap* out, PcxInfo* info
   const bool encoded = h[2] == 1;
   const std::uint64_t raw =
       std::uint64_t(bytes_per_line) * std::uint64_t(layout.planes) * std::uint64_t(height);
-  const std::uint64_t best_case = encoded ? (raw + kMaxRun - 1) / kMaxRun * 2 : raw;
+  // What is left after the full runs takes one byte when it is one
+  // literal byte, else at least a run's two.
+  const std::uint64_t best_case =
+      encoded ? raw / kMaxRun * 2 + std::min<std::uint64_t>(raw % kMaxRun, 2) : raw;
   if (data_size < best_case) return kGraphicBadPicture;
 
   GreyBitmap picture;

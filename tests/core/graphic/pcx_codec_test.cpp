@@ -108,6 +108,23 @@ TEST(PcxEncode, RunsNeverCrossALine) {
   EXPECT_TRUE(back.pixels == picture.pixels);
 }
 
+// A line of 64 bytes is a run of 63 and one byte; black's byte is written
+// as itself, so the file is one byte shorter than two runs would be, and
+// was refused as cut short.
+TEST(PcxEncode, OneBlackLineOfSixtyFourBytesReadsBack) {
+  for (const std::uint8_t grey : {kBlack, kWhite}) {
+    GreyBitmap picture;
+    picture.width = 507;
+    picture.height = 1;
+    picture.pixels.assign(507, grey);
+    Bytes file;
+    ASSERT_EQ(EncodePcx(picture, 203, &file), kGraphicOk);
+    GreyBitmap back;
+    ASSERT_EQ(DecodePcx(file, &back, nullptr), kGraphicOk) << int(grey);
+    EXPECT_TRUE(back.pixels == picture.pixels);
+  }
+}
+
 // Files of the other depths, as other programs write them: a header, then
 // each line's planes encoded run by run (here one literal byte, escaped when
 // it looks like a run count).
