@@ -188,15 +188,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto seconds = [&reporter](const std::string& name) { return reporter.MedianSeconds(name); };
-  const double send_file = seconds("BM_CliSendFile");
-  const double upgrade = seconds("BM_CliFirmwareUpgradeOnTerminal");
-  const double page = seconds("BM_PageUploadWithProgress");
-  if (send_file > 0 && upgrade > 0)
-    std::printf("firmware upgrade on a terminal / send-file: %.3f (target <= 1.1)\n",
-                upgrade / send_file);
-  if (send_file > 0 && page > 0)
-    std::printf("the page's upload with progress / send-file: %.3f\n", page / send_file);
+  reporter.PrintRatio("firmware upgrade on a terminal / send-file",
+                      "BM_CliFirmwareUpgradeOnTerminal", "BM_CliSendFile", "target <= 1.1");
+  reporter.PrintRatio("the page's upload with progress / send-file", "BM_PageUploadWithProgress",
+                      "BM_CliSendFile", "beside them");
   benchmark::Shutdown();
   return 0;
 }

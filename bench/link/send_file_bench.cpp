@@ -105,14 +105,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   vidodez::bench::SecondsReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto seconds = [&reporter](const std::string& name) { return reporter.MedianSeconds(name); };
-  const double plain = seconds("BM_SendFileRawToSimulatedPrinter");
-  const double told = seconds("BM_SendFileRawWithProgress");
-  const double null_sink = seconds("BM_WriteChunksToDevNull");
-  if (plain > 0 && told > 0)
-    std::printf("with progress / without: %.3f (target <= 1.05)\n", told / plain);
-  if (plain > 0 && null_sink > 0)
-    std::printf("send / write(2) to /dev/null: %.2f (goal 3)\n", plain / null_sink);
+  reporter.PrintRatio("with progress / without", "BM_SendFileRawWithProgress",
+                      "BM_SendFileRawToSimulatedPrinter", "target <= 1.05");
+  reporter.PrintRatio("send / write(2) to /dev/null", "BM_SendFileRawToSimulatedPrinter",
+                      "BM_WriteChunksToDevNull", "goal 3");
   benchmark::Shutdown();
   return 0;
 }

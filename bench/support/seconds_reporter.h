@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ class SecondsReporter : public benchmark::ConsoleReporter {
           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
         return seconds;
     return Seconds(prefix);
+  }
+
+  // Prints "<what>: <ours / peer> (<target>)" from the two runs' median
+  // seconds, when both ran.
+  void PrintRatio(const char* what, const std::string& ours, const std::string& peer,
+                  const char* target) const {
+    const double a = MedianSeconds(ours);
+    const double b = MedianSeconds(peer);
+    if (a > 0 && b > 0) std::printf("%s: %.3f (%s)\n", what, a / b, target);
   }
 
  private:
