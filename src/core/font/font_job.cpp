@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/font/font_codes.h"
 #include "core/platform/text_encoding.h"
@@ -46,9 +47,12 @@ int CheckFontId(FontCommandType type, char font_id) {
 
 int FontNameForPrinter(const std::string& utf8_name, std::string* gbk) {
   gbk->clear();
+  // The name stands bare in "DTNAME,size," and "~DTE:NAME,size,": a comma
+  // would move the size, a quote, caret or tilde would start a text or a
+  // command of the printer's own, so a file named so cannot be downloaded.
   bool usable = !utf8_name.empty() && std::none_of(utf8_name.begin(), utf8_name.end(), [](char c) {
     auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '/';
+    return byte < 0x20 || byte == 0x7F || std::strchr("/,\"^~", c) != nullptr;
   });
   if (!usable) return kFontNameInvalid;
   std::string encoded;

@@ -66,6 +66,10 @@ TEST(FontJob, NameLimitCountsGbkBytes) {
       {"", kFontNameInvalid, ""},
       {"a/b", kFontNameInvalid, ""},
       {"a\r\nb", kFontNameInvalid, ""},
+      {"A,9,", kFontNameInvalid, ""},  // would move the size
+      {"A^XA", kFontNameInvalid, ""},  // a command inside the download
+      {"A~JR", kFontNameInvalid, ""},
+      {"A\"B", kFontNameInvalid, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
