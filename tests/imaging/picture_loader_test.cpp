@@ -6,8 +6,6 @@
 #include <QImageWriter>
 #include <QPainter>
 
-#include <cstdlib>
-
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/magick.h"
 #include "core/graphic/pcx_codec.h"
@@ -103,7 +101,7 @@ TEST(LoadPicture, DecodesEachFormatAtItsSize) {
       // Qt reads GIF but does not write it.
       const std::string png = dir.File("source.png");
       ASSERT_TRUE(sample.save(QString::fromStdString(png), "PNG"));
-      ASSERT_EQ(std::system(("convert '" + png + "' '" + path + "'").c_str()), 0);
+      ASSERT_TRUE(test::MagickConvert({png, path}));
     } else {
       ASSERT_TRUE(sample.save(QString::fromStdString(path), c.writer));
     }

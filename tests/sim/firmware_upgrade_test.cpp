@@ -3,18 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "core/config/config_codes.h"
-#include "core/config/settings_commands.h"
 #include "core/firmware/firmware_image.h"
-#include "core/link/port_codes.h"
-#include "core/link/printer_comm.h"
-#include "core/link/status_tables.h"
 #include "model_io.h"
 #include "sim/printer_model.h"
-#include "support/expect_code.h"
-#include "support/sim_bus.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::sim {
@@ -106,43 +97,6 @@ TEST(FirmwareUpgrade, ImageEndsAfterQuietAndTextIsNeverTakenForOne) {
   EXPECT_EQ(replies, 2);
   // The image's last transfer changed its checksum: an error, not an upgrade.
   EXPECT_EQ(model.status(), kUpgradeErrorByte);
-}
-
-// Through the bus: the status a page polls goes through updating and
-// upgrade complete to ready, and the settings read at upgrade complete
-// carry the new version.
-TEST(FirmwareUpgrade, StatusIsSeenEndToEndThroughTheSimulatedBus) {
-  test::TempDir dir;
-  test::WriteFileBytes(dir.File("P1.BIN"), Image("VT41-0152", "2.01"));
-  test::SimBus bus;
-  PrinterOptions options;
-  options.upgrade_step = kStep;
-  bus.AddPrinter(options);
-  CPrinterComm comm(bus.usb());
-  ASSERT_CODE(kPortOk, comm.OpenLink(0, 7, 9600));
-  EXPECT_CODE(kPortOk, comm.SendFile(dir.File("P1.BIN")));
-  comm.CloseLink();
-
-  const std::string name = "USB01 [MarliXPrinters VT-4100]\n";
-  std::vector<int> indexes;
-  std::string version_at_complete;
-  auto give_up = std::chrono::steady_clock::now() + 60s;
-  while (std::chrono::steady_clock::now() < give_up &&
-         !(indexes.size() > 1 && indexes.back() == vidodez::kStatusReady)) {
-    int index = comm.GetPrinterStatus(name);
-    if (indexes.empty() || indexes.back() != index) indexes.push_back(index);
-    if (index == 18 && version_at_complete.empty()) {
-      ASSERT_CODE(kPortOk, comm.QueryPrinter(7, "^G1"));
-      PrinterSettingsRecord record;
-      int count = 0;
-      ASSERT_CODE(kConfigOk, ParseSettingsReply(comm.GetReply(), &record, &count));
-      version_at_complete = record.FirmwareVersion.str();
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  if (!indexes.empty() && indexes.front() == vidodez::kStatusReady) indexes.erase(indexes.begin());
-  EXPECT_EQ(indexes, (std::vector<int>{20, 18, vidodez::kStatusReady}));
-  EXPECT_EQ(version_at_complete, "2.01");
 }
 
 }  // namespace

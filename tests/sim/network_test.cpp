@@ -5,7 +5,6 @@
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
-#include "core/network/network_addresses.h"
 #include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/temp_dir.h"
@@ -36,27 +35,6 @@ const std::string kWifiCommand = "\r\n#UM>WL1" + std::string(23, ' ') + "Office 
                                  "pass12340192.168.001.020255.255.255.000192.168.001.001"
                                  "\r\n#HF>ST\r\n\r\n";
 
-TEST(SimNetwork, WiredSendIsReportedByG1WithDhcpOnlyWhereTheLineCarriesIt) {
-  for (int fields : {39, 40, 41}) {
-    SCOPED_TRACE(fields);
-    PrinterOptions options;
-    options.fields = fields;
-    PrinterModel model(options);
-    NetworkAddresses addresses{
-        {"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
-    std::string line;
-    ASSERT_EQ(kConfigOk, BuildWiredSettingsCommand(model.SettingsReply(), addresses, true, &line));
-    Send(model, line + "\r\n");
-    PrinterSettingsRecord record = Parsed(Ask(model, "^G1"));
-    EXPECT_EQ("10.0.0.7", record.IPAddress.view());
-    EXPECT_EQ("255.255.0.0", record.SubnetMask.view());
-    EXPECT_EQ("10.0.0.1", record.Gateway.view());
-    EXPECT_EQ("6101", record.Port.view());
-    EXPECT_EQ(fields >= 40 ? "1" : "", record.DhcpFlag.view());
-    EXPECT_EQ("1.52", record.FirmwareVersion.view());
-  }
-}
-
 TEST(SimNetwork, WifiLineTakesEffectAtItsApplyLineAndG0ReportsItsAddresses) {
   test::TempDir state;
   PrinterOptions options;
@@ -82,10 +60,6 @@ TEST(SimNetwork, WifiLineTakesEffectAtItsApplyLineAndG0ReportsItsAddresses) {
   EXPECT_EQ(g1.substr(g1.find("*9100*")), g0.substr(g0.find("*9100*")));
   EXPECT_EQ(g1, Ask(model, "^G1"));
 
-  EXPECT_EQ(
-      "mode=1\nssid=Office \xb0\xec\nchannel=05\nsecurity=3\npassword=pass1234\ndhcp=0\n"
-      "address=192.168.001.020\nmask=255.255.255.000\ngateway=192.168.001.001\n",
-      test::ReadFileBytes(state.File("SIM0001.wifi")));
   EXPECT_EQ("Office \xb0\xec", PrinterModel(options).wifi().settings().ssid);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "core/firmware/firmware_codes.h"
@@ -58,10 +59,13 @@ class FirmwarePageTest : public ::testing::Test {
     ADD_FAILURE() << "no row " << relative_path;
     return {};
   }
-  // (table, index, with OK and Cancel) of every message shown, in order.
-  std::vector<std::tuple<std::string, int, bool>> Shown() const {
-    std::vector<std::tuple<std::string, int, bool>> shown;
-    for (const auto& m : op_.shown()) shown.emplace_back(m.table, m.index, m.question);
+  // Every message shown, in order, as "table:index", questions (with OK and
+  // Cancel) marked by a trailing "?".
+  std::string Shown() const {
+    std::string shown;
+    for (const auto& m : op_.shown())
+      shown += std::string(shown.empty() ? "" : ",") + m.table + ":" + std::to_string(m.index) +
+               (m.question ? "?" : "");
     return shown;
   }
   // Waits for the printer's status index to become `index`.
@@ -82,8 +86,12 @@ class FirmwarePageTest : public ::testing::Test {
   FirmwareUpgradePage page_;
 };
 
-std::tuple<std::string, int, bool> Firmware(FirmwareText text, bool question) {
-  return {kFirmwareTable, static_cast<int>(text), question};
+std::string Firmware(FirmwareText text, bool question) {
+  return std::string(kFirmwareTable) + ":" + std::to_string(static_cast<int>(text)) +
+         (question ? "?" : "");
+}
+std::string Query(int index) {
+  return std::string(kQueryResultTable) + ":" + std::to_string(index);
 }
 
 TEST_F(FirmwarePageTest, GetInfoChangesTheLabelsOnlyForASettingsReply) {
@@ -92,27 +100,14 @@ TEST_F(FirmwarePageTest, GetInfoChangesTheLabelsOnlyForASettingsReply) {
     sim::ReplyMode mode;
     std::string printer;  // "" keeps the simulated printer chosen
     int code;
-    std::vector<std::tuple<std::string, int, bool>> shown;
-  } cases[] = {
-      {"no reply", sim::ReplyMode::kNone, "", kQueryNoReply, {{kQueryResultTable, 2, false}}},
-      {"empty reply",
-       sim::ReplyMode::kEmpty,
-       "",
-       kQueryEmptyReply,
-       {{kQueryResultTable, 3, false}}},
-      {"a COM port",
-       sim::ReplyMode::kNormal,
-       "COM1",
-       kNoUsablePrinter,
-       {{kQueryResultTable, 0, false}}},
-      // A printer that does not open is no query's answer: nothing shown.
-      {"not plugged",
-       sim::ReplyMode::kNormal,
-       "USB07 [MarliXPrinters VT-4100]\n",
-       kNoSuchUsbPrinter,
-       {}},
-      {"ready", sim::ReplyMode::kNormal, "", kPortOk, {}},
-  };
+    std::string shown;
+  } cases[] = {{"no reply", sim::ReplyMode::kNone, "", kQueryNoReply, Query(2)},
+               {"empty reply", sim::ReplyMode::kEmpty, "", kQueryEmptyReply, Query(3)},
+               {"a COM port", sim::ReplyMode::kNormal, "COM1", kNoUsablePrinter, Query(0)},
+               // A printer that does not open is no query's answer: nothing shown.
+               {"not plugged", sim::ReplyMode::kNormal, "USB07 [MarliXPrinters VT-4100]\n",
+                kNoSuchUsbPrinter, ""},
+               {"ready", sim::ReplyMode::kNormal, "", kPortOk, ""}};
   auto& printer = Printer();
   const std::string chosen = page_.printer;
   for (const Case& c : cases) {
@@ -139,41 +134,23 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
   ASSERT_NE(stamped.substr(16, 4), std::string(4, '\0'));
 
   const auto ask = Firmware(FirmwareText::kConfirmImage, true);
+  const std::string not_found = Firmware(FirmwareText::kFileNotFound, true);
+  const std::string unopened = ask + "," + Firmware(FirmwareText::kOpenFailed, false);
   struct Case {
     const char* what;
-    std::string printer;  // "" keeps the simulated printer chosen
+    std::string printer;  // "" keeps the simulated printer chosen, "-" none
     std::string button;
-    std::vector<bool> answers;
+    int answer;  // to the first question: -1 none asked, 0 Cancel, 1 OK
     int code;
-    std::vector<std::tuple<std::string, int, bool>> shown;
+    std::string shown;
     std::vector<size_t> transfers;
-  } cases[] = {
-      {"cancelled", "", bin, {false}, kFirmwareUpgradeCancelled, {ask}, {}},
-      {"a COM port", "COM1", bin, {true}, kPrinterNotUsb, {ask}, {}},
-      {"no printer",
-       "-",
-       bin,
-       {true},
-       kNoUsablePrinter,
-       {ask, Firmware(FirmwareText::kOpenFailed, false)},
-       {}},
-      {"deleted, OK",
-       "",
-       gone,
-       {true},
-       kFirmwareFileNotFound,
-       {Firmware(FirmwareText::kFileNotFound, true)},
-       {}},
-      {"deleted, Cancel",
-       "",
-       gone,
-       {false},
-       kFirmwareFileNotFound,
-       {Firmware(FirmwareText::kFileNotFound, true)},
-       {}},
-      {"no such row", "", "FirmareBtn_9", {}, kFirmwareNoSuchRow, {}, {}},
-      {"sent", "", bin, {true}, kPortOk, {ask}, {1024, 1024, 952}},
-  };
+  } cases[] = {{"cancelled", "", bin, 0, kFirmwareUpgradeCancelled, ask, {}},
+               {"a COM port", "COM1", bin, 1, kPrinterNotUsb, ask, {}},
+               {"no printer", "-", bin, 1, kNoUsablePrinter, unopened, {}},
+               {"deleted, OK", "", gone, 1, kFirmwareFileNotFound, not_found, {}},
+               {"deleted, Cancel", "", gone, 0, kFirmwareFileNotFound, not_found, {}},
+               {"no such row", "", "FirmareBtn_9", -1, kFirmwareNoSuchRow, "", {}},
+               {"sent", "", bin, 1, kPortOk, ask, {1024, 1024, 952}}};
   // Told after each chunk; a progress that asks to stop is not obeyed, as a
   // half-written image could leave the printer unable to start.
   std::vector<std::pair<uint64_t, uint64_t>> told;
@@ -186,7 +163,7 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
     SCOPED_TRACE(c.what);
     page_.printer = c.printer.empty() ? chosen : c.printer == "-" ? "" : c.printer;
     op_ = {};
-    for (bool answer : c.answers) op_.AnswerConfirm(answer);
+    if (c.answer >= 0) op_.AnswerConfirm(c.answer == 1);
     EXPECT_CODE(c.code, page_.Upgrade(comm_, op_, c.button, progress));
     EXPECT_EQ(Shown(), c.shown);
     EXPECT_EQ(printer.TransferSizes(), c.transfers);

@@ -37,22 +37,18 @@ GreyBitmap Noise(int width, int height, std::uint32_t seed) {
   });
 }
 
-TEST(Otsu, SplitsTwoValuesInTheMiddle) {
-  std::array<std::uint32_t, 256> histogram{};
-  histogram[50] = 10;
-  histogram[200] = 30;
-  EXPECT_EQ(OtsuThreshold(histogram.data()), 124);
-}
-
-TEST(Otsu, OneValueOrNoneGivesTheMidpoint) {
+// Two values split in the middle, two humps at their valley, and one value
+// or none at the midpoint.
+TEST(Otsu, SplitsBetweenTheClasses) {
   std::array<std::uint32_t, 256> histogram{};
   EXPECT_EQ(OtsuThreshold(histogram.data()), 127);
   histogram[255] = 100;
   EXPECT_EQ(OtsuThreshold(histogram.data()), 127);
-}
-
-TEST(Otsu, FindsTheValleyOfTwoHumps) {
-  std::array<std::uint32_t, 256> histogram{};
+  histogram = {};
+  histogram[50] = 10;
+  histogram[200] = 30;
+  EXPECT_EQ(OtsuThreshold(histogram.data()), 124);
+  histogram = {};
   for (int v = 30; v < 70; ++v) histogram[std::size_t(v)] = 5;
   for (int v = 170; v < 230; ++v) histogram[std::size_t(v)] = 8;
   const int t = OtsuThreshold(histogram.data());

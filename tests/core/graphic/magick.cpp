@@ -1,32 +1,17 @@
 #include "magick.h"
 
-#include <cstdio>
 #include <sstream>
+
+#include "support/process.h"
 
 namespace vidodez::test {
 namespace {
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-bool Run(const std::string& command, std::string* output) {
-  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-  if (pipe == nullptr) return false;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    if (output != nullptr) output->append(buffer, n);
-  return ::pclose(pipe) == 0;
-}
-
 // Both readers are asked for binary PPM with 8 bits a sample.
-bool DecodeWith(const std::string& command, MagickPicture* out) {
-  std::string ppm;
-  if (!Run(command, &ppm)) return false;
-  std::istringstream in(ppm);
+bool DecodeWith(const std::vector<std::string>& command, MagickPicture* out) {
+  const RunResult run = Run(command);
+  if (run.exit_code != 0) return false;
+  std::istringstream in(run.out);
   std::string magic;
   int maxval = 0;
   MagickPicture picture;
@@ -34,29 +19,29 @@ bool DecodeWith(const std::string& command, MagickPicture* out) {
     return false;
   in.get();  // the single white space before the pixels
   const std::size_t start = static_cast<std::size_t>(in.tellg());
-  if (ppm.size() - start != std::size_t(picture.width) * std::size_t(picture.height) * 3)
+  if (run.out.size() - start != std::size_t(picture.width) * std::size_t(picture.height) * 3)
     return false;
-  picture.rgb.assign(ppm.begin() + std::ptrdiff_t(start), ppm.end());
+  picture.rgb.assign(run.out.begin() + std::ptrdiff_t(start), run.out.end());
   *out = std::move(picture);
   return true;
 }
 
 }  // namespace
 
-bool MagickAvailable() { return Run("convert -version", nullptr); }
+bool MagickAvailable() { return Run({"/usr/bin/convert", "-version"}).exit_code == 0; }
 
 bool MagickConvert(const std::vector<std::string>& arguments) {
-  std::string command = "convert";
-  for (const auto& argument : arguments) command += " " + Quote(argument);
-  return Run(command, nullptr);
+  std::vector<std::string> command{"/usr/bin/convert"};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return Run(command).exit_code == 0;
 }
 
 bool MagickDecode(const std::string& path, MagickPicture* out) {
-  return DecodeWith("convert " + Quote(path) + " -depth 8 ppm:-", out);
+  return DecodeWith({"/usr/bin/convert", path, "-depth", "8", "ppm:-"}, out);
 }
 
 bool NetpbmDecodePcx(const std::string& path, MagickPicture* out) {
-  return DecodeWith("pcxtoppm " + Quote(path), out);
+  return DecodeWith({"/usr/bin/pcxtoppm", path}, out);
 }
 
 }  // namespace vidodez::test

@@ -22,7 +22,7 @@ bool MagickDecode(const std::string& path, MagickPicture* out);
 // the Paintbrush convention (1 is white) that netpbm, GIMP and printers
 // follow, so one-bit pixels are compared with netpbm.
 bool NetpbmDecodePcx(const std::string& path, MagickPicture* out);
-// Runs `convert` with the given arguments (each quoted); true on exit code 0.
+// Runs `convert` with the given arguments; true on exit code 0.
 bool MagickConvert(const std::vector<std::string>& arguments);
 
 }  // namespace vidodez::test

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_lists.h"
@@ -32,6 +31,7 @@ constexpr char kLineTail[] =
     "*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*0100*0*12*12";
 
 int Index(NetworkText text) { return static_cast<int>(text); }
+constexpr char kElevenChinese[] = "一二三四五六七八九十百";  // 22 bytes in GBK, 33 in UTF-8
 
 // A page on a simulated printer of `fields` fields, as its first refresh
 // leaves it: the settings read quietly, the lists updated.
@@ -50,12 +50,12 @@ struct Bench {
     std::string wire = printer->WireText();
     return wire.substr(std::min(wire.size(), std::strlen(kRead)));
   }
-  // The message indexes shown, questions marked by a leading "?".
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
+  // The messages shown as "table:index", questions marked by a leading "?".
+  std::string Shown() const {
+    std::string shown;
     for (const auto& m : op.shown())
-      shown.push_back((m.question ? "?" : "") + std::string(m.table) + ":" +
-                      std::to_string(m.index));
+      shown += std::string(shown.empty() ? "" : ",") + (m.question ? "?" : "") + m.table + ":" +
+               std::to_string(m.index);
     return shown;
   }
 
@@ -70,6 +70,10 @@ std::string Net(NetworkText text) {
   return std::string(kNetworkTable) + ":" + std::to_string(Index(text));
 }
 std::string Ask(NetworkText text) { return "?" + Net(text); }
+std::string Addresses(const NetworkAddresses& a) {
+  return JoinAddress(a.address) + "/" + JoinAddress(a.mask) + "/" + JoinAddress(a.gateway) + ":" +
+         a.port;
+}
 
 TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
   NetworkPage page;
@@ -83,25 +87,11 @@ TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
 
   struct Step {
     int mode, field_count, channel, security;
-    NetworkAddresses addresses;
-  } steps[] = {
-      {kWirelessModeServer,
-       41,
-       7,
-       2,
-       {{"10", "10", "100", "2"}, {"255", "255", "255", "0"}, {"10", "10", "100", "254"}, "9100"}},
-      // The port is left as typed; the five-entry list has no position 6.
-      {kWirelessModeClient,
-       41,
-       0,
-       4,
-       {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
-      {kWirelessModeClient,
-       39,
-       0,
-       6,
-       {{"199", "9", "9", "168"}, {"255", "255", "255", "0"}, {"199", "9", "9", "1"}, "6000"}},
-  };
+    const char* addresses;
+  } steps[] = {{kWirelessModeServer, 41, 7, 2, "10.10.100.2/255.255.255.0/10.10.100.254:9100"},
+               // The port is left as typed; the five-entry list has no position 6.
+               {kWirelessModeClient, 41, 0, 4, "199.9.9.168/255.255.255.0/199.9.9.1:6000"},
+               {kWirelessModeClient, 39, 0, 6, "199.9.9.168/255.255.255.0/199.9.9.1:6000"}};
   for (const Step& s : steps) {
     SCOPED_TRACE(s.mode * 100 + s.field_count);
     page.field_count = s.field_count;
@@ -109,10 +99,7 @@ TEST(NetworkPageRules, ModeChangeResetsListsChannelAndAddresses) {
     EXPECT_EQ(page.channel, s.channel);
     EXPECT_EQ(page.security, s.security);
     EXPECT_TRUE(page.password_shown);
-    EXPECT_EQ(page.addresses.address, s.addresses.address);
-    EXPECT_EQ(page.addresses.mask, s.addresses.mask);
-    EXPECT_EQ(page.addresses.gateway, s.addresses.gateway);
-    EXPECT_EQ(page.addresses.port, s.addresses.port);
+    EXPECT_EQ(Addresses(page.addresses), s.addresses);
     page.addresses.port = "6000";
   }
 }
@@ -264,32 +251,18 @@ TEST(NetworkPageWired, ReadsFirstAndWritesTheAddressesWithDhcpWhereCarried) {
 TEST(NetworkPageWired, RefusalsWriteNothing) {
   struct Case {
     const char* what;
-    std::function<void(Bench&)> change;
+    void (*change)(Bench&);
     int code;
-    std::vector<std::string> shown;
+    std::string shown;
     const char* sent;
-  } cases[] = {
-      {"empty port",
-       [](Bench& b) { b.page.addresses.port.clear(); },
-       kNetworkPortEmpty,
-       {Net(NetworkText::kInvalidPort)},
-       kRead},
-      {"empty mask octet",
-       [](Bench& b) { b.page.addresses.mask[2].clear(); },
-       kNetworkMaskEmpty,
-       {Net(NetworkText::kInvalidMask)},
-       kRead},
-      {"no reply",
-       [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
-       kQueryNoReply,
-       {std::string(kQueryResultTable) + ":2"},
-       kRead},
-      {"no printer",
-       [](Bench& b) { b.page.printer.clear(); },
-       kNoUsablePrinter,
-       {std::string(kQueryResultTable) + ":0"},
-       ""},
-  };
+  } cases[] = {{"empty port", [](Bench& b) { b.page.addresses.port.clear(); }, kNetworkPortEmpty,
+                Net(NetworkText::kInvalidPort), kRead},
+               {"empty mask octet", [](Bench& b) { b.page.addresses.mask[2].clear(); },
+                kNetworkMaskEmpty, Net(NetworkText::kInvalidMask), kRead},
+               {"no reply", [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
+                kQueryNoReply, std::string(kQueryResultTable) + ":2", kRead},
+               {"no printer", [](Bench& b) { b.page.printer.clear(); }, kNoUsablePrinter,
+                std::string(kQueryResultTable) + ":0", ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Bench bench(41);
@@ -328,7 +301,7 @@ TEST(NetworkPageWifi, ChannelPositionSendsTheCodeOfTheFieldCount) {
               test::Escaped("\r\n#UM>WL1" + std::string(26, ' ') + "Office" + c.code + "3" +
                             std::string(24, ' ') + "pass1234" +
                             "0192.168.001.020255.255.255.000192.168.001.001\r\n#HF>ST\r\n\r\n"));
-    EXPECT_EQ(bench.Shown(), std::vector<std::string>{Ask(NetworkText::kConfirmGbk)});
+    EXPECT_EQ(bench.Shown(), Ask(NetworkText::kConfirmGbk));
     EXPECT_EQ(bench.op.countdowns(), std::vector<int>{kApplySettingsSeconds});
   }
 }
@@ -355,105 +328,52 @@ TEST(NetworkPageWifi, ApModeSendsEmptyOctetsAsZerosAndOpenSendsNoPassword) {
 // Each check stops the send with its message, in the page's order, and
 // nothing reaches the printer; both languages read their own table.
 TEST(NetworkPageWifi, ChecksRunInOrderWithTheirMessagesInBothLanguages) {
-  const std::string eleven_chinese = "一二三四五六七八九十百";  // 22 bytes in GBK, 33 in UTF-8
   struct Case {
     const char* what;
-    std::function<void(NetworkPage&)> change;
-    std::vector<bool> answers;
+    void (*change)(NetworkPage&);
+    int answer;  // to the encoding question: -1 none asked, 0 Cancel, 1 OK
     int code;
-    std::vector<std::string> shown;
+    std::string shown;
     NetworkFocus focus;
   } cases[] = {
-      {"no printer",
-       [](NetworkPage& p) {
-         p.printer.clear();
-         p.network_name.clear();
-       },
-       {},
-       kNoUsablePrinter,
-       {Net(NetworkText::kCheckPort)},
-       NetworkFocus::kNone},
+      {"no printer", [](NetworkPage& p) { p.printer.clear(), p.network_name.clear(); }, -1,
+       kNoUsablePrinter, Net(NetworkText::kCheckPort), NetworkFocus::kNone},
       {"empty name before all else",
-       [](NetworkPage& p) {
-         p.network_name.clear();
-         p.password.clear();
-         p.addresses.port.clear();
-       },
-       {},
-       kWifiSsidEmpty,
-       {Net(NetworkText::kNetworkNameEmpty)},
-       NetworkFocus::kNetworkName},
-      {"GBK refused",
-       [](NetworkPage&) {},
-       {false},
-       kNetworkCancelled,
-       {Ask(NetworkText::kConfirmGbk)},
+       [](NetworkPage& p) { p.network_name.clear(), p.password.clear(), p.addresses.port.clear(); },
+       -1, kWifiSsidEmpty, Net(NetworkText::kNetworkNameEmpty), NetworkFocus::kNetworkName},
+      {"GBK refused", [](NetworkPage&) {}, 0, kNetworkCancelled, Ask(NetworkText::kConfirmGbk),
        NetworkFocus::kNone},
-      {"UTF-8 asked instead",
-       [](NetworkPage& p) { p.utf8 = true; },
-       {false},
-       kNetworkCancelled,
-       {Ask(NetworkText::kConfirmUtf8)},
-       NetworkFocus::kNone},
-      {"33 UTF-8 bytes",
-       [&](NetworkPage& p) {
-         p.utf8 = true;
-         p.network_name = eleven_chinese;
-       },
-       {true},
+      {"UTF-8 asked instead", [](NetworkPage& p) { p.utf8 = true; }, 0, kNetworkCancelled,
+       Ask(NetworkText::kConfirmUtf8), NetworkFocus::kNone},
+      {"33 UTF-8 bytes", [](NetworkPage& p) { p.utf8 = true, p.network_name = kElevenChinese; }, 1,
        kWifiSsidTooLong,
-       {Ask(NetworkText::kConfirmUtf8), Net(NetworkText::kNetworkNameTooLong)},
+       Ask(NetworkText::kConfirmUtf8) + "," + Net(NetworkText::kNetworkNameTooLong),
        NetworkFocus::kNetworkName},
       {"password before addresses",
-       [](NetworkPage& p) {
-         p.password = "short";
-         p.addresses.address[0].clear();
-       },
-       {true},
-       kWifiPasswordLength,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+       [](NetworkPage& p) { p.password = "short", p.addresses.address[0].clear(); }, 1,
+       kWifiPasswordLength, Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kPasswordLength),
        NetworkFocus::kPassword},
       // Three Chinese characters are 6 bytes in GBK, though 9 in UTF-8.
-      {"password counted in GBK",
-       [](NetworkPage& p) { p.password = "密码八"; },
-       {true},
-       kWifiPasswordLength,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kPasswordLength)},
+      {"password counted in GBK", [](NetworkPage& p) { p.password = "密码八"; }, 1,
+       kWifiPasswordLength, Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kPasswordLength),
        NetworkFocus::kPassword},
-      {"WEP needs ten",
-       [](NetworkPage& p) { p.ChooseSecurity(kWepSecurityPosition); },
-       {true},
+      {"WEP needs ten", [](NetworkPage& p) { p.ChooseSecurity(kWepSecurityPosition); }, 1,
        kWifiWepPasswordLength,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kWepPasswordLength)},
+       Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kWepPasswordLength),
        NetworkFocus::kPassword},
       {"address then port",
-       [](NetworkPage& p) {
-         p.addresses.address[0].clear();
-         p.addresses.port.clear();
-       },
-       {true},
-       kNetworkAddressEmpty,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidIp)},
+       [](NetworkPage& p) { p.addresses.address[0].clear(), p.addresses.port.clear(); }, 1,
+       kNetworkAddressEmpty, Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kInvalidIp),
        NetworkFocus::kNone},
-      {"port",
-       [](NetworkPage& p) { p.addresses.port.clear(); },
-       {true},
-       kNetworkPortEmpty,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kInvalidPort)},
-       NetworkFocus::kNone},
-      {"no channel left after a refill",
-       [](NetworkPage& p) { p.channel = kNoSelection; },
-       {true},
+      {"port", [](NetworkPage& p) { p.addresses.port.clear(); }, 1, kNetworkPortEmpty,
+       Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kInvalidPort), NetworkFocus::kNone},
+      {"no channel left after a refill", [](NetworkPage& p) { p.channel = kNoSelection; }, 1,
        kWifiChannelInvalid,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kChannelNotSelected)},
+       Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kChannelNotSelected),
        NetworkFocus::kNone},
-      {"a line break in the name",
-       [](NetworkPage& p) { p.network_name = "Lab\r\n~JR"; },
-       {true},
-       kWifiTextUnsendable,
-       {Ask(NetworkText::kConfirmGbk), Net(NetworkText::kTextUnsendable)},
-       NetworkFocus::kNone},
-  };
+      {"a line break in the name", [](NetworkPage& p) { p.network_name = "Lab\r\n~JR"; }, 1,
+       kWifiTextUnsendable, Ask(NetworkText::kConfirmGbk) + "," + Net(NetworkText::kTextUnsendable),
+       NetworkFocus::kNone}};
   for (const char* language : {"eng", "chi"}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(language) + ": " + c.what);
@@ -464,7 +384,7 @@ TEST(NetworkPageWifi, ChecksRunInOrderWithTheirMessagesInBothLanguages) {
       page.network_name = "Office";
       page.password = "pass1234";
       c.change(page);
-      for (bool ok : c.answers) bench.op.AnswerConfirm(ok);
+      if (c.answer >= 0) bench.op.AnswerConfirm(c.answer == 1);
       EXPECT_CODE(c.code, page.SendToPrinter(bench.comm, bench.op));
       EXPECT_EQ(bench.Shown(), c.shown);
       EXPECT_EQ(page.focus, c.focus);
@@ -477,7 +397,7 @@ TEST(NetworkPageWifi, ChecksRunInOrderWithTheirMessagesInBothLanguages) {
   // Without the conversion the same name is 22 bytes and goes out.
   Bench bench(41);
   bench.page.wifi = true;
-  bench.page.network_name = eleven_chinese;
+  bench.page.network_name = kElevenChinese;
   bench.page.password = "密码八个";
   bench.op.AnswerConfirm(true);
   EXPECT_CODE(kNetworkOk, bench.page.SendToPrinter(bench.comm, bench.op));
@@ -509,11 +429,10 @@ TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
   bench.op.AnswerConfirm(true);
   EXPECT_CODE(kNetworkOk, page.RestoreWifiFactorySettings(bench.comm, bench.op));
   EXPECT_TRUE(bench.Sent().ends_with("#HF>ST\r\n\r\n#HF>SF\r\n")) << test::Escaped(bench.Sent());
-  const std::vector<std::string> shown = bench.Shown();
-  EXPECT_EQ(
-      std::vector<std::string>(shown.end() - 3, shown.end()),
-      (std::vector<std::string>{Ask(NetworkText::kConfirmWifiReset),
-                                Ask(NetworkText::kConfirmWifiReset), Net(NetworkText::kDataSent)}));
+  EXPECT_TRUE(bench.Shown().ends_with("," + Ask(NetworkText::kConfirmWifiReset) + "," +
+                                      Ask(NetworkText::kConfirmWifiReset) + "," +
+                                      Net(NetworkText::kDataSent)))
+      << bench.Shown();
   EXPECT_EQ(bench.op.countdowns().size(), 1u);
   EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
             std::string::npos);

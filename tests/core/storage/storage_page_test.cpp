@@ -18,6 +18,7 @@
 #include "core/shell/shell_codes.h"
 #include "core/storage/storage_codes.h"
 #include "core/storage/storage_texts.h"
+#include "support/counting_usb.h"
 #include "support/expect_code.h"
 #include "support/scripted_operator.h"
 #include "support/sim_bus.h"
@@ -270,45 +271,10 @@ TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
   EXPECT_WIRE(printer, "^S1\r\n\r\nFK\"*\"\r\n");
 }
 
-// The bus's printers, whose writes fail once `refuse_writes` is set.
-class RefusingUsb final : public platform::UsbPrintingClass {
- public:
-  explicit RefusingUsb(platform::UsbPrintingClass& inner) : inner_(inner) {}
-  bool refuse_writes = false;
-  int Enumerate(std::vector<platform::UsbPrinterInterface>* interfaces) override {
-    return inner_.Enumerate(interfaces);
-  }
-  int Open(const platform::UsbPrinterInterface& interface,
-           std::unique_ptr<platform::UsbDevice>* device) override {
-    std::unique_ptr<platform::UsbDevice> opened;
-    if (int rc = inner_.Open(interface, &opened); rc != 0) return rc;
-    *device = std::make_unique<Device>(std::move(opened), refuse_writes);
-    return 0;
-  }
-
- private:
-  struct Device final : platform::UsbDevice {
-    Device(std::unique_ptr<UsbDevice> device, bool& refusing)
-        : inner(std::move(device)), refuse(refusing) {}
-    int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
-      *written = 0;
-      return refuse ? EIO : inner->Write(data, size, stall_ms, written);
-    }
-    int Flush(int stall_ms) override { return inner->Flush(stall_ms); }
-    int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override {
-      return inner->Read(buffer, capacity, timeout_ms, got);
-    }
-    int GetStatus(uint8_t* status) override { return inner->GetStatus(status); }
-    std::unique_ptr<UsbDevice> inner;
-    bool& refuse;
-  };
-  platform::UsbPrintingClass& inner_;
-};
-
 // The printer keeps what a delete could not reach it: the list says so too.
 TEST_F(StoragePageTest, DeleteThatCouldNotBeWrittenKeepsTheEntry) {
   auto& printer = Listed(StoredKind::kForm, "F1@F2@");
-  RefusingUsb usb(bus_.usb());
+  test::CountingUsb usb(bus_.usb());
   CPrinterComm comm(usb);
   usb.refuse_writes = true;
   op_.AnswerConfirm(true);
