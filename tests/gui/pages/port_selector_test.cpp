@@ -34,69 +34,61 @@ Shown ShownOn(PageUI* page, const char* device_prefix, const char* label_prefix)
   return shown;
 }
 
-// The description is the printer's own bytes: GBK, as every other text a
-// printer reports.
-TEST(PortSelector, ShowsEachPrintersEntryModelAndStatusInItsColour) {
-  struct Case {
-    const char* name;
-    const char* locale;
-    int status;  // -1: no printer
-    const char* description;
-    QStringList entries;
-    std::string model, shown_status;
-    QRgb colour;
-  } cases[] = {
-      {"none", "en_US", -1, "", {}, "No printer connected", "Unconnected", kNotReadyColour},
-      {"none", "zh_CN", -1, "", {}, "当前未连接任何打印机", "未连接打印机", kNotReadyColour},
-      {"ready",
-       "en_US",
-       0,
-       "",
-       {"USB01 [MarliXPrinters VT-4100]"},
-       "VT-4100",
-       "READY",
-       kReadyColour},
-      {"gbk",
-       "en_US",
-       0,
-       "MarliXPrinters \xd6\xd0\xce\xc4",
-       {"USB01 [MarliXPrinters 中文]"},
-       "中文",
-       "READY",
-       kReadyColour},
-      {"grammar error",
-       "zh_CN",
-       1,
-       "",
-       {"USB01 [MarliXPrinters VT-4100]"},
-       "VT-4100",
-       "语法错误",
-       kNotReadyColour},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + " " + c.locale);
-    test::FrameRig rig(c.locale);
-    if (c.status >= 0) {
-      sim::PrinterOptions options = test::PrinterOnPort(1);
-      options.status = static_cast<std::uint8_t>(c.status);
-      if (*c.description != '\0') options.description = c.description;
-      rig.bus.AddPrinter(options);
-    }
+TEST(PortSelector, NoPrinterShowsTheNoPrinterTextsInRed) {
+  for (const auto& [locale, model, status] :
+       {std::tuple{"en_US", "No printer connected", "Unconnected"},
+        std::tuple{"zh_CN", "当前未连接任何打印机", "未连接打印机"}}) {
+    SCOPED_TRACE(locale);
+    test::FrameRig rig(locale);
     rig.Click("FileManagement");
     const Shown shown = ShownOn(rig.frame().page(kPageStorage), "FM", "FM");
-    EXPECT_EQ(shown.entries, c.entries);
-    EXPECT_EQ(shown.current, c.entries.isEmpty() ? -1 : 0);
-    EXPECT_EQ(shown.model, c.model);
-    EXPECT_EQ(shown.status, c.shown_status);
-    EXPECT_EQ(shown.colour, c.colour);
-    if (c.status >= 0) {
-      EXPECT_EQ(rig.frame().selector_state().last_status_index, c.status);
-    }
+    EXPECT_TRUE(shown.entries.isEmpty());
+    EXPECT_EQ(shown.model, model);
+    EXPECT_EQ(shown.status, status);
+    EXPECT_EQ(shown.colour, kNotReadyColour);
     auto* page = dynamic_cast<SelectorPageUI*>(rig.frame().page(kPageStorage));
-    if (c.status < 0) {
-      EXPECT_EQ(page->selector().drop_width(), kDefaultDropWidth);
-    }
+    EXPECT_EQ(page->selector().drop_width(), kDefaultDropWidth);
   }
+}
+
+TEST(PortSelector, OneReadyPrinterShowsItsModelInLightBlue) {
+  test::FrameRig rig;
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.status = 0;
+  rig.bus.AddPrinter(options);
+  rig.Click("SetPrinterNic");
+  const Shown shown = ShownOn(rig.frame().page(kPageNetwork), "PN", "PN");
+  EXPECT_EQ(shown.entries, QStringList{"USB01 [MarliXPrinters VT-4100]"});
+  EXPECT_EQ(shown.current, 0);
+  EXPECT_EQ(shown.model, "VT-4100");
+  EXPECT_EQ(shown.status, "READY");
+  EXPECT_EQ(shown.colour, kReadyColour);
+  EXPECT_EQ(rig.frame().selector_state().last_status_index, 0);
+}
+
+// The description is the printer's own bytes: GBK, as every other text a
+// printer reports.
+TEST(PortSelector, GbkDescriptionIsShownDecoded) {
+  test::FrameRig rig;
+  sim::PrinterOptions options = test::PrinterOnPort(1);
+  options.description = "MarliXPrinters \xd6\xd0\xce\xc4";
+  rig.bus.AddPrinter(options);
+  rig.Click("FileManagement");
+  const Shown shown = ShownOn(rig.frame().page(kPageStorage), "FM", "FM");
+  EXPECT_EQ(shown.entries, QStringList{"USB01 [MarliXPrinters 中文]"});
+  EXPECT_EQ(shown.model, "中文");
+}
+
+TEST(PortSelector, StatusByteOneShowsGrammarErrorInRed) {
+  test::FrameRig rig("zh_CN");
+  sim::PrinterOptions options = test::PrinterOnPort(2);
+  options.status = 1;
+  rig.bus.AddPrinter(options);
+  rig.Click("FontDownload");
+  const Shown shown = ShownOn(rig.frame().page(kPageFonts), "FD", "FD");
+  EXPECT_EQ(shown.status, "语法错误");
+  EXPECT_EQ(shown.colour, kNotReadyColour);
+  EXPECT_EQ(rig.frame().selector_state().last_status_index, 1);
 }
 
 TEST(PortSelector, UnpluggingTheFirstOfThreeKeepsThePosition) {
