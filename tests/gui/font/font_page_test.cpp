@@ -102,12 +102,16 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
   EXPECT_EQ(list->item(0)->text(), "DEJAVU");
 }
 
-// Catches a code page chosen in the page that does not reach the VRLE test
-// program, one offered for VRLZ, which has none, and a command type switch
-// that leaves the ID list of the other type or loses the position in it.
+// Catches a code page or storage chosen in the page that does not reach the
+// VRLE files, one offered for VRLZ, which has none, a command type switch that
+// leaves the ID list of the other type or loses the position in it, and a
+// file that is no font not said to be one.
 TEST_F(FontPageUi, CommandTypeAndCodePageReachTheModel) {
   auto& printer = Printer();
   Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
+  // Named as no font, yet taken as the download allows any file.
+  EXPECT_EQ(Control<QLabel>("FDFontFamilyLabel")->text(),
+            "This file is not a TrueType or OpenType font.");
   auto* pages = Control<QComboBox>("FDCodePageCombo");
   EXPECT_EQ(pages->count(), 22);
   EXPECT_EQ(pages->currentIndex(), 0) << "none by default";
@@ -116,6 +120,9 @@ TEST_F(FontPageUi, CommandTypeAndCodePageReachTheModel) {
   rig_.Click("DownLoadBtn");
   EXPECT_TRUE(
       Desktop("VRLE_TEST.txt").starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,A,ARIAL\r\r\n"));
+  rig_.Click("SDRAMOp");
+  rig_.Click("DownLoadBtn");
+  EXPECT_EQ(Desktop("VRLE_ARIAL.txt"), "DT0,ARIAL,3,\r\r\n001FA0\r\r\n");
   ChooseId(2);
   rig_.Click("VRLZOP");
   EXPECT_FALSE(pages->isEnabled());
