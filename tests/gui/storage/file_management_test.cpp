@@ -162,11 +162,16 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndTextsAndDialogTitlesFollowT
 // Catches a page that starts with list buttons the operator could press on
 // an empty list or with the graphic fields showing for a text file, the
 // three lists taking the wrong kind from one reply, buttons left off after
-// a list filled, and the selection not reaching the model.
+// a list filled, the selection or the command box not reaching the model
+// (the box's Chinese must go out in GBK), and a name sent back
+// as the screen shows it (UTF-8) instead of the printer's own bytes.
 TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.list_reply = "F1@F2@A#G1$";
+  options.list_reply = "F1@F2@\xd6\xd0#G1$";
+  options.command_set_flag = '1';
   auto& printer = Printer(options);
+  Control<QTextEdit>("CMDRichEdit")->setPlainText(QString::fromUtf8("^XA\n中文"));
+  Click("FMSendCommandBtn");
   EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
   EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
   EXPECT_TRUE(Control<QWidget>("StoreGraphicOp")->isHidden());
@@ -175,8 +180,8 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
     const ListButtons& kind;
     QStringList items;
   };
-  for (const Case& c :
-       {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}}, Case{kKinds[2], {"G1"}}}) {
+  for (const Case& c : {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {QString::fromUtf8("中")}},
+                        Case{kKinds[2], {"G1"}}}) {
     SCOPED_TRACE(c.kind.list);
     EXPECT_TRUE(Enabled(c.kind.get));
     EXPECT_FALSE(Enabled(c.kind.delete_selected));
@@ -191,9 +196,15 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   Click("PrintSelFormBtn");
   Select("GraphicList", 0);
   Click("PrintSelGraphicBtn");
-  EXPECT_WIRE(printer, std::string(kListQuery) + kListQuery + kListQuery +
-                           "FR\"F2\"\r\nW1\r\nGG20,20,\"G1\"\r\nW1\r\n\r\n");
-  EXPECT_TRUE(Shown().empty());
+  // The name shown decoded goes back in the printer's own bytes.
+  Select("FontList", 0);
+  rig_.dialogs.QueueBoxAnswer(kBoxOk);
+  Click("DelSelFontBtn");
+  EXPECT_TRUE(Items("FontList").isEmpty());
+  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\n" + std::string(kListQuery) + kListQuery +
+                           kListQuery + "FR\"F2\"\r\nW1\r\nGG20,20,\"G1\"\r\nW1\r\n\r\n" +
+                           kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
+  EXPECT_EQ(Shown().size(), 1u);  // the delete's question only
 }
 
 // Catches a browse for an image that does not open the picture dialog, one
@@ -215,9 +226,10 @@ TEST_F(StoragePageUi, PictureDialogClosedEmptyClearsAndWithAReadyPcxSendsIt) {
   }));
   EXPECT_EQ(Text("FileNameEdit").toStdString(), path);
   EXPECT_EQ(Text("FNIDEdit").toStdString(), "READY");
+  Control<QLineEdit>("FNIDEdit")->setText("TYPED");  // the ID sent is the box's
   rig_.dialogs.QueueBoxAnswer(kBoxCancel);
   Click("FMSendFileBtn");
-  EXPECT_WIRE(printer, "ZN" + StoreBytes("READY"));
+  EXPECT_WIRE(printer, "ZN" + StoreBytes("TYPED"));
   EXPECT_FALSE(Checked("StoreGraphicOp"));
 }
 
