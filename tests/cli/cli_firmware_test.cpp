@@ -60,31 +60,15 @@ TEST_F(CliFirmware, StampSaysWhatItWroteAndFailsForWhatItCouldNot) {
   EXPECT_EQ(first.exit_code, 0) << first.err;
   EXPECT_EQ(first.out, image + ": 1234 written\n");
   EXPECT_EQ(ReadFileBytes(image).substr(16, 4), "1234");
-  struct Case {
-    std::vector<std::string> files;
-    int exit_code;
-    std::string out;
-  } cases[] = {
-      {{image}, 0, image + ": 1234 already stamped\n"},
-      {{short_one, image}, 1, image + ": 1234 already stamped\n"},
-      {{files_.File("none.bin")}, 1, ""},
-      {{files_.path()}, 1, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.files.front());
-    std::vector<std::string> args{"firmware", "stamp"};
-    args.insert(args.end(), c.files.begin(), c.files.end());
-    RunResult run = Cli(args);
-    EXPECT_EQ(run.exit_code, c.exit_code);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err.empty(), c.exit_code == 0) << run.err;
-  }
+  ExpectRuns({{{"firmware", "stamp", image}, 0, image + ": 1234 already stamped\n"},
+              {{"firmware", "stamp", short_one, image}, 1, image + ": 1234 already stamped\n"},
+              {{"firmware", "stamp", files_.File("none.bin")}, 1, ""},
+              {{"firmware", "stamp", files_.path()}, 1, ""}});
   EXPECT_EQ(ReadFileBytes(short_one), std::string(19, '\0'));
 }
 
 TEST_F(CliFirmware, UpgradeFromVersionReadToNewVersion) {
-  SimProcess sim(Sim({"--upgrade-seconds", "1"}));
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim({"--upgrade-seconds", "1"}));
   RunResult before = Cli({"firmware", "info"});
   EXPECT_EQ(before.exit_code, 0) << before.err;
   EXPECT_EQ(before.out, "V1.52\nVT41-0152\n");
@@ -113,9 +97,10 @@ TEST_F(CliFirmware, UpgradeFromVersionReadToNewVersion) {
 
   RunResult after = Cli({"firmware", "info", "--json"});
   EXPECT_EQ(after.out, "{\n  \"version\": \"V1.60\",\n  \"id\": \"VT41-0152\"\n}\n");
-  RunResult gone = Cli({"firmware", "upgrade", files_.File("none.bin"), "--yes"});
-  EXPECT_EQ(gone.exit_code, 1);
-  EXPECT_EQ(gone.err, "File not found!\n");
+  ExpectRuns({{{"firmware", "upgrade", files_.File("none.bin"), "--yes"},
+               1,
+               std::nullopt,
+               "File not found!\n"}});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,48 @@
 
 namespace vidodez::test {
 
+// One run of vidodez-cli and what it must give: the exit code, the whole of
+// stdout when `out` is given, and a part of stderr when `err` is not empty.
+struct CliRun {
+  CliRun(std::vector<std::string> run_args, int code = 0,
+         std::optional<std::string> whole_out = std::nullopt, std::string err_part = "",
+         std::vector<std::string> run_env = {})
+      : args(std::move(run_args)),
+        exit_code(code),
+        out(std::move(whole_out)),
+        err(std::move(err_part)),
+        env(std::move(run_env)) {}
+  std::vector<std::string> args;
+  int exit_code;
+  std::optional<std::string> out;
+  std::string err;
+  std::vector<std::string> env;
+};
+
 class CliTest : public ::testing::Test {
  protected:
+  // Runs each in turn and checks what it gave.
+  void ExpectRuns(const std::vector<CliRun>& runs) {
+    for (const CliRun& run : runs) {
+      SCOPED_TRACE(::testing::PrintToString(run.args));
+      RunResult result = Cli(run.args, run.env);
+      EXPECT_EQ(result.exit_code, run.exit_code) << result.err;
+      if (run.out) {
+        EXPECT_EQ(result.out, *run.out);
+      }
+      EXPECT_NE(result.err.find(run.err), std::string::npos) << result.err;
+      // A script must be able to tell why a command failed.
+      if (run.exit_code != 0) {
+        EXPECT_FALSE(result.err.empty());
+      }
+    }
+  }
+  // Starts a simulated printer that lives as long as the test (see Sim);
+  // false when it did not come up.
+  bool StartSim(std::vector<std::string> more = {}, int port = 1) {
+    sims_.push_back(std::make_unique<SimProcess>(Sim(std::move(more), port)));
+    return sims_.back()->ready();
+  }
   // `env` entries ("NAME=VALUE") replace the fixture's own.
   RunResult Cli(std::vector<std::string> args, const std::vector<std::string>& env = {}) {
     args.insert(args.begin(), BinDir() + "/vidodez-cli");
@@ -45,6 +87,7 @@ class CliTest : public ::testing::Test {
   TempDir bus_;
   TempDir appdata_;
   TempDir files_;
+  std::vector<std::unique_ptr<SimProcess>> sims_;
 };
 
 }  // namespace vidodez::test

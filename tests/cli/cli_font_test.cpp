@@ -53,35 +53,29 @@ TEST_F(CliFont, ConvertAndTestProgramWriteThePagesBytes) {
   EXPECT_TRUE(ReadFileBytes(out).starts_with(
       "^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n^FO100,50^A3N,32,32^FD !\""));
 
-  struct Refused {
-    std::vector<std::string> args;
-    int exit_code;
-    std::string said;
-  } refused[] = {
-      {{"font", "test-program", "--type", "VRLZ", "--id", "C", "--name", "A", "--storage", "FLASH"},
-       2,
-       "ID range:\"0\"-\"9\"!"},
-      {{"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "A", "--storage", "FLASH",
-        "--code-page", "DOS 999"},
-       2,
-       "--code-page"},
-      {{"font", "convert", files_.File("ARIAL.ttf"), "--type", "ZPL", "--storage", "FLASH"},
-       2,
-       "--type"},
-      {{"font", "convert", files_.File("missing.ttf"), "--type", "VRLE", "--storage", "FLASH"},
-       1,
-       ""},
-  };
-  for (const Refused& r : refused) {
-    RunResult result = Cli(r.args);
-    EXPECT_EQ(result.exit_code, r.exit_code) << r.said;
-    EXPECT_NE(result.err.find(r.said), std::string::npos) << result.err;
-  }
+  ExpectRuns(
+      {{{"font", "test-program", "--type", "VRLZ", "--id", "C", "--name", "A", "--storage",
+         "FLASH"},
+        2,
+        std::nullopt,
+        "ID range:\"0\"-\"9\"!"},
+       {{"font", "test-program", "--type", "VRLE", "--id", "B", "--name", "A", "--storage", "FLASH",
+         "--code-page", "DOS 999"},
+        2,
+        std::nullopt,
+        "--code-page"},
+       {{"font", "convert", files_.File("ARIAL.ttf"), "--type", "ZPL", "--storage", "FLASH"},
+        2,
+        std::nullopt,
+        "--type"},
+       {{"font", "convert", files_.File("missing.ttf"), "--type", "VRLE", "--storage", "FLASH"},
+        1}});
   WriteFileBytes(files_.File("FONTNAME9.ttf"), "x");
-  RunResult long_name = Cli(
-      {"font", "convert", files_.File("FONTNAME9.ttf"), "--type", "VRLE", "--storage", "FLASH"});
-  EXPECT_EQ(long_name.exit_code, 1);
-  EXPECT_EQ(long_name.err, "Maximum 8 characters allowed!\n");
+  ExpectRuns(
+      {{{"font", "convert", files_.File("FONTNAME9.ttf"), "--type", "VRLE", "--storage", "FLASH"},
+        1,
+        std::nullopt,
+        "Maximum 8 characters allowed!\n"}});
   EXPECT_FALSE(std::filesystem::exists(work_.File("FONTNAME9.prn")));
 }
 
@@ -90,8 +84,7 @@ TEST_F(CliFont, ConvertAndTestProgramWriteThePagesBytes) {
 // print not written to the desktop first or sent as other bytes, and a
 // terminal that sees no progress.
 TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   const std::string font = ReadFileBytes(kDebianFont);
   ASSERT_GT(font.size(), 100000u) << "fonts-dejavu-core is missing";
   WriteFileBytes(files_.File("DEJAVU.ttf"), font);
@@ -130,8 +123,7 @@ TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
 // Catches a failure a script would take for success: a download file or
 // test file that cannot be written, or a printer that does not open.
 TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
   // A folder where the download file should go.
   ASSERT_EQ(mkdir(work_.File("ARIAL.prn").c_str(), 0700), 0);
@@ -148,10 +140,12 @@ TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
   EXPECT_FALSE(print.err.empty());
   EXPECT_TRUE(Wire().empty());
 
-  RunResult nobody = Cli({"font", "print-test", "-p", "USB09", "--type", "VRLE", "--id", "A",
-                          "--name", "ARIAL", "--storage", "FLASH"},
-                         Desktop());
-  EXPECT_EQ(nobody.exit_code, 1);
+  ExpectRuns({{{"font", "print-test", "-p", "USB09", "--type", "VRLE", "--id", "A", "--name",
+                "ARIAL", "--storage", "FLASH"},
+               1,
+               std::nullopt,
+               "",
+               Desktop()}});
 }
 
 }  // namespace

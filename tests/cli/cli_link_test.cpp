@@ -27,17 +27,11 @@ class CliLink : public CliTest {
 };
 
 TEST_F(CliLink, ListStatusSendAndQueryAPrinter) {
-  SimProcess sim(Sim({}, 3));
-  ASSERT_TRUE(sim.ready());
-
-  RunResult list = Cli({"list"});
-  EXPECT_EQ(list.exit_code, 0);
-  EXPECT_EQ(list.out, "USB03 [MarliXPrinters VT-4100]\n");
-
-  EXPECT_EQ(Cli({"status"}).out, "READY\n");
-  EXPECT_EQ(Cli({"--lang", "chi", "status"}).out, "就绪\n");
-
-  EXPECT_EQ(Cli({"send", "#HF>ST"}).exit_code, 0);
+  ASSERT_TRUE(StartSim({}, 3));
+  ExpectRuns({{{"list"}, 0, "USB03 [MarliXPrinters VT-4100]\n"},
+              {{"status"}, 0, "READY\n"},
+              {{"--lang", "chi", "status"}, 0, "就绪\n"},
+              {{"send", "#HF>ST"}, 0}});
   EXPECT_EQ(Escaped(Wire(3)), Escaped("#HF>ST\r\n"));
 
   RunResult query = Cli({"query", "^G1"});
@@ -50,59 +44,42 @@ TEST_F(CliLink, ListStatusSendAndQueryAPrinter) {
 }
 
 TEST_F(CliLink, LanguageOfSysIniWinsOverTheLocaleAndIsNeverWritten) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   // An empty LC_ALL counts as unset.
-  EXPECT_EQ(Cli({"status"}, {"LC_ALL=", "LANG=zh_CN.UTF-8"}).out, "就绪\n");
-  EXPECT_EQ(Cli({"status"}, {"LC_ALL=", "LANG=de_DE.UTF-8"}).out, "READY\n");
-  EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "就绪\n");
+  ExpectRuns({{{"status"}, 0, "就绪\n", "", {"LC_ALL=", "LANG=zh_CN.UTF-8"}},
+              {{"status"}, 0, "READY\n", "", {"LC_ALL=", "LANG=de_DE.UTF-8"}},
+              {{"status"}, 0, "就绪\n", "", {"LC_ALL=zh_CN.UTF-8"}}});
   std::string ini = appdata_.File("Marlix Vidodez 3.0/Sys.ini");
   EXPECT_TRUE(ReadFileBytes(ini).empty());  // not created by the command line
   std::filesystem::create_directories(appdata_.File("Marlix Vidodez 3.0"));
   WriteFileBytes(ini, "[LanguageSetting]\r\nLanguageValue=eng\r\n");
-  EXPECT_EQ(Cli({"status"}, {"LC_ALL=zh_CN.UTF-8"}).out, "READY\n");
-  EXPECT_EQ(Cli({"--lang", "chi", "status"}).out, "就绪\n");
+  ExpectRuns({{{"status"}, 0, "READY\n", "", {"LC_ALL=zh_CN.UTF-8"}},
+              {{"--lang", "chi", "status"}, 0, "就绪\n"}});
 }
 
-TEST_F(CliLink, PrinterIsChosenByPositionOrNameStart) {
-  SimProcess first(Sim());
-  SimProcess second(Sim({"--status", "1"}, 2));
-  ASSERT_TRUE(first.ready() && second.ready());
-  EXPECT_EQ(Cli({"status", "-p", "2"}).out, "GRAMMAR ERROR\n");
-  EXPECT_EQ(Cli({"status", "-p", "USB02"}).out, "GRAMMAR ERROR\n");
-  EXPECT_EQ(Cli({"status"}).out, "READY\n");
-  RunResult none = Cli({"status", "-p", "USB07"});
-  EXPECT_EQ(none.exit_code, 1);
-  EXPECT_EQ(none.out, "");
-  EXPECT_EQ(Cli({"status", "-p", "3"}).exit_code, 1);
-}
-
-TEST_F(CliLink, FailuresExitOneWithTheirMessageAndUsageErrorsTwo) {
-  RunResult no_printer = Cli({"status"});
-  EXPECT_EQ(no_printer.exit_code, 1);
-  EXPECT_EQ(no_printer.err, "No printer connected\n");
-  EXPECT_EQ(Cli({"list"}).out, "");
-  for (std::vector<std::string> usage :
-       {std::vector<std::string>{}, {"bogus"}, {"query"}, {"--lang", "fr", "list"}}) {
-    EXPECT_EQ(Cli(usage).exit_code, 2) << (usage.empty() ? "" : usage[0]);
-  }
-  EXPECT_EQ(Cli({"--help"}).exit_code, 0);
-
-  SimProcess silent(Sim({"--reply-mode", "none"}));
-  ASSERT_TRUE(silent.ready());
-  RunResult query = Cli({"--lang", "eng", "query", "^G1"});
-  EXPECT_EQ(query.exit_code, 1);
-  EXPECT_EQ(query.out, "");
-  EXPECT_NE(query.err.find("Identifying USB port Failed."), std::string::npos) << query.err;
-
-  RunResult missing = Cli({"send-file", files_.File("missing.bin")});
-  EXPECT_EQ(missing.exit_code, 1);
-  EXPECT_NE(missing.err.find("cannot be opened"), std::string::npos) << missing.err;
+TEST_F(CliLink, PrinterIsChosenByPositionOrNameStartAndFailuresExitOneUsageTwo) {
+  ExpectRuns({{{"status"}, 1, "", "No printer connected\n"},
+              {{"list"}, 0, ""},
+              {{}, 2},
+              {{"bogus"}, 2},
+              {{"query"}, 2},
+              {{"--lang", "fr", "list"}, 2},
+              {{"--help"}, 0}});
+  ASSERT_TRUE(StartSim());
+  ASSERT_TRUE(StartSim({"--status", "1"}, 2));
+  ASSERT_TRUE(StartSim({"--reply-mode", "none"}, 4));
+  ExpectRuns(
+      {{{"status", "-p", "2"}, 0, "GRAMMAR ERROR\n"},
+       {{"status", "-p", "USB02"}, 0, "GRAMMAR ERROR\n"},
+       {{"status"}, 0, "READY\n"},
+       {{"status", "-p", "USB07"}, 1, ""},
+       {{"status", "-p", "5"}, 1},
+       {{"--lang", "eng", "query", "^G1", "-p", "USB04"}, 1, "", "Identifying USB port Failed."},
+       {{"send-file", files_.File("missing.bin")}, 1, std::nullopt, "cannot be opened"}});
 }
 
 TEST_F(CliLink, FileArrivesByteForByte) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   std::string content;
   for (int i = 0; i < (1 << 20); ++i) content.push_back(static_cast<char>((i * 131) >> 3));
   WriteFileBytes(files_.File("f.bin"), content);
@@ -122,8 +99,7 @@ TEST_F(CliLink, FileArrivesByteForByte) {
 // Catches a bar drawn into a script's stderr, and one missing on a terminal
 // or not reaching the whole file.
 TEST_F(CliLink, SendFileDrawsItsProgressOnATerminalOnly) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   const std::string content(3 << 20, 'x');
   WriteFileBytes(files_.File("f.bin"), content);
   RunResult plain = Cli({"send-file", files_.File("f.bin")});
@@ -141,9 +117,8 @@ TEST_F(CliLink, SendFileDrawsItsProgressOnATerminalOnly) {
 // Printers report their names and values in their own bytes: JSON shows them
 // as the window does, GBK decoded, a byte that is not GBK as U+FFFD.
 TEST_F(CliLink, JsonDecodesPrinterBytesAndNamesBothPortNumbers) {
-  SimProcess chinese(Sim({"--description", "MarliXPrinters \xd6\xd0\xce\xc4"}, 2));
-  SimProcess broken(Sim({"--description", "\xff\xfe"}, 3));
-  ASSERT_TRUE(chinese.ready() && broken.ready());
+  ASSERT_TRUE(StartSim({"--description", "MarliXPrinters \xd6\xd0\xce\xc4"}, 2));
+  ASSERT_TRUE(StartSim({"--description", "\xff\xfe"}, 3));
   RunResult list = Cli({"list", "--json"});
   EXPECT_EQ(list.exit_code, 0) << list.err;
   EXPECT_EQ(list.out,
@@ -159,9 +134,8 @@ TEST_F(CliLink, JsonDecodesPrinterBytesAndNamesBothPortNumbers) {
 // Scripts read the status and a query's reply as JSON; a failure still
 // writes nothing on stdout and exits 1.
 TEST_F(CliLink, StatusAndQueryReportJson) {
-  SimProcess ready(Sim({"--list-reply", "\xd6\xd0"}, 2));
-  SimProcess jammed(Sim({"--status", "1", "--model", "VT-300"}, 3));
-  ASSERT_TRUE(ready.ready() && jammed.ready());
+  ASSERT_TRUE(StartSim({"--list-reply", "\xd6\xd0"}, 2));
+  ASSERT_TRUE(StartSim({"--status", "1", "--model", "VT-300"}, 3));
   RunResult status = Cli({"status", "-p", "USB03", "--json"});
   EXPECT_EQ(status.exit_code, 0) << status.err;
   EXPECT_EQ(status.out,
@@ -174,15 +148,12 @@ TEST_F(CliLink, StatusAndQueryReportJson) {
   EXPECT_EQ(query.out,
             "{\n  \"printer\": \"USB02 [MarliXPrinters VT-4100]\",\n  \"command\": \"^S1\",\n"
             "  \"reply\": \"中\"\n}\n");
-  RunResult missing = Cli({"status", "-p", "USB09", "--json"});
-  EXPECT_EQ(missing.exit_code, 1);
-  EXPECT_EQ(missing.out, "");
+  ExpectRuns({{{"status", "-p", "USB09", "--json"}, 1, ""}});
 }
 
 // Output that never got out is a failure, whatever the command.
 TEST_F(CliLink, OutputThatCannotBeWrittenFailsTheCommand) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   for (const char* redirect : {">/dev/full", ">&-"}) {
     for (std::vector<std::string> args : {std::vector<std::string>{"list"},
                                           {"list", "--json"},
@@ -204,8 +175,7 @@ TEST_F(CliLink, OutputThatCannotBeWrittenFailsTheCommand) {
 // The operator's text goes out in GBK from every command that takes it, and
 // text without a GBK form is refused before anything is sent.
 TEST_F(CliLink, OperatorTextGoesOutInGbkFromEveryCommand) {
-  SimProcess sim(Sim({"--reply-mode", "empty"}));
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim({"--reply-mode", "empty"}));
   for (const char* command : {"send", "query", "console"}) {
     SCOPED_TRACE(command);
     RunResult refused = Cli({command, "\xff"});
@@ -220,8 +190,7 @@ TEST_F(CliLink, OperatorTextGoesOutInGbkFromEveryCommand) {
 
 // Another program holds the printer: every command says so, never a code.
 TEST_F(CliLink, BusyPrinterAndMissingStatusNameTheirCause) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   platform::SimBusBackend usb(bus_.path());
   std::vector<platform::UsbPrinterInterface> interfaces;
   ASSERT_EQ(usb.Enumerate(&interfaces), 0);

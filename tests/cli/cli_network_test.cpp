@@ -63,8 +63,7 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
   std::string why;
   if (!PrepareUnprivileged(&why)) GTEST_SKIP() << why;
   TempDir state;
-  SimProcess sim(Sim({"--state-dir", state.path()}));
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim({"--state-dir", state.path()}));
   OpenSocket();
 
   RunResult get = Unprivileged({"net", "get"});
@@ -132,8 +131,7 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
 // lists do not have, are usage errors; what the printer cannot carry is
 // refused; nothing of it is sent.
 TEST_F(CliNetwork, RefusesBeforeSendingWhatThePageWouldNotSend) {
-  SimProcess sim(Sim({"--fields", "39"}));
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim({"--fields", "39"}));
   const std::vector<std::string> wired{"net",           "set-wired", "--mask",
                                        "255.255.255.0", "--gateway", "1.1.1.1"};
   const std::vector<std::string> wifi{"net",    "set-wifi", "--mode",     "sta",

@@ -25,8 +25,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // One send only: each waits out the printer's real nine seconds.
 TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   RunResult before = Cli({"settings", "get"});
   ASSERT_EQ(before.exit_code, 0) << before.err;
   RunResult set = Cli({"settings", "set", "Darkness=15"});
@@ -62,66 +61,44 @@ TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
 }
 
 TEST_F(CliSettings, ClearBufferNeedsYesAndActionsGoOutAsGiven) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
-  RunResult refused = Cli({"clear-buffer"});
-  EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_NE(refused.err.find("Are you sure to excute clearbuffer?"), std::string::npos);
-  // The refusal reads in the messages' language, not in English alone.
-  RunResult chinese = Cli({"--lang", "chi", "clear-buffer"});
-  EXPECT_EQ(chinese.err, "确认删除打印机缓存！（未确认：加上 --yes 再运行一次）\n");
+  ASSERT_TRUE(StartSim());
+  // The refusals read in the messages' language, not in English alone.
+  ExpectRuns({{{"clear-buffer"}, 1, std::nullopt, "Are you sure to excute clearbuffer?"},
+              {{"--lang", "chi", "clear-buffer"},
+               1,
+               std::nullopt,
+               "确认删除打印机缓存！（未确认：加上 --yes 再运行一次）\n"},
+              {{"factory-reset"}, 1, std::nullopt, "Restore the printer's factory settings?"}});
   EXPECT_EQ(Wire(), "");
-  RunResult cleared = Cli({"clear-buffer", "--yes"});
-  EXPECT_EQ(cleared.exit_code, 0);
-  EXPECT_EQ(cleared.err, "Reboot to take effect!\n");
-  EXPECT_EQ(Cli({"calibrate"}).exit_code, 0);
-  EXPECT_EQ(Cli({"test-page"}).exit_code, 0);
-  // Erasing the printer's settings asks for --yes, as clearing its buffer does.
-  RunResult unasked = Cli({"factory-reset"});
-  EXPECT_EQ(unasked.exit_code, 1);
-  EXPECT_NE(unasked.err.find("Restore the printer's factory settings?"), std::string::npos);
-  EXPECT_EQ(Cli({"factory-reset", "--yes"}).exit_code, 0);
+  ExpectRuns({{{"clear-buffer", "--yes"}, 0, std::nullopt, "Reboot to take effect!\n"},
+              {{"calibrate"}},
+              {{"test-page"}},
+              {{"factory-reset", "--yes"}}});
   EXPECT_EQ(Escaped(Wire()), Escaped("^z\r\nMD\r\nU\r\n#UM>IF\r\n"));
 }
 
 // Catches an action that fails while another program holds the printer and
 // exits 1 without a word, in either language.
 TEST_F(CliSettings, ActionsSayWhyTheyFailed) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   platform::SimBusBackend usb(bus_.path());
   CPrinterPort holder(usb);
   ASSERT_EQ(holder.OpenPort(7), 0);
-  struct Case {
-    std::vector<std::string> args;
-    const char* said;
-  } cases[] = {
-      {{"test-page"}, "in use by another program"},
-      {{"calibrate"}, "in use by another program"},
-      {{"factory-reset", "--yes"}, "in use by another program"},
-      {{"clear-buffer", "--yes"}, "in use by another program"},
-      {{"--lang", "chi", "test-page"}, "请检查端口"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args.back());
-    RunResult run = Cli(c.args);
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
-  }
+  ExpectRuns({{{"test-page"}, 1, std::nullopt, "in use by another program"},
+              {{"calibrate"}, 1, std::nullopt, "in use by another program"},
+              {{"factory-reset", "--yes"}, 1, std::nullopt, "in use by another program"},
+              {{"clear-buffer", "--yes"}, 1, std::nullopt, "in use by another program"},
+              {{"--lang", "chi", "test-page"}, 1, std::nullopt, "请检查端口"}});
   holder.ClosePort();
   EXPECT_EQ(Wire(), "");
 }
 
 TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
-  SimProcess sim(Sim({"--status", "4"}));  // status byte 4: printing
-  ASSERT_TRUE(sim.ready());
-  RunResult busy = Cli({"settings", "set", "Darkness=15"});
-  EXPECT_EQ(busy.exit_code, 1);
-  EXPECT_NE(busy.err.find("READY"), std::string::npos) << busy.err;
-  for (const char* bad : {"Darkness", "Darkness=99", "Nope=1"}) {
-    SCOPED_TRACE(bad);
-    EXPECT_EQ(Cli({"settings", "set", bad}).exit_code, 2);
-  }
+  ASSERT_TRUE(StartSim({"--status", "4"}));  // status byte 4: printing
+  ExpectRuns({{{"settings", "set", "Darkness=15"}, 1, std::nullopt, "READY"},
+              {{"settings", "set", "Darkness"}, 2},
+              {{"settings", "set", "Darkness=99"}, 2},
+              {{"settings", "set", "Nope=1"}, 2}});
   EXPECT_EQ(Wire(), "");
 }
 
@@ -129,8 +106,7 @@ TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
 // English only, and typed numbers that wrap into other values: each refused
 // by name, with exit 2, before any settings line is sent.
 TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
-  SimProcess sim(Sim({"--fields", "32"}));
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim({"--fields", "32"}));
   struct Case {
     std::vector<std::string> args;
     const char* told;
@@ -167,8 +143,7 @@ TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
 // its lengths with their unit named, goes back to `set` unchanged and the
 // printer receives its own settings unchanged.
 TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
-  SimProcess sim(Sim());
-  ASSERT_TRUE(sim.ready());
+  ASSERT_TRUE(StartSim());
   RunResult text = Cli({"settings", "get", "--unit", "mm"});
   ASSERT_EQ(text.exit_code, 0) << text.err;
   for (const char* line : {"\nHorizontalOffset=1.00mm\n", "\nVerticalOffset=-1.50mm\n",

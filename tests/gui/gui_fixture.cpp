@@ -62,6 +62,36 @@ void FrameRig::WhileTransferring(std::function<void()> look) {
   transfer_watch.start(20);
 }
 
+sim::SimPrinter& FrameRig::ShowWithPrinter(const QString& tab, std::uint64_t rate) {
+  sim::PrinterOptions options = PrinterOnPort(1);
+  options.status = 0;
+  options.write_rate = rate;
+  auto& printer = bus.AddPrinter(std::move(options));
+  frame_->show();
+  Click(tab);
+  frame_->RefreshShownPage();
+  return printer;
+}
+
+FrameRig::TransferSeen FrameRig::ClickAndWatch(const QString& button, QProgressBar* bar,
+                                               const std::vector<QWidget*>& held,
+                                               const std::function<void()>& more) {
+  TransferSeen seen;
+  WhileTransferring([&] {
+    ++seen.looks;
+    for (QWidget* control : held) seen.held = seen.held && !control->isEnabled();
+    if (bar != nullptr && bar->isVisible()) {
+      if (bar->value() > bar->minimum() && bar->value() < bar->maximum()) ++seen.between;
+      seen.progress = bar->format();
+    }
+    if (more) more();
+  });
+  Click(button);
+  transfer_watch.stop();
+  transfer_watch.disconnect();  // the look refers to this frame's locals
+  return seen;
+}
+
 std::vector<std::string> FrameRig::Shown() const {
   std::vector<std::string> shown;
   for (const auto& box : dialogs.shown()) shown.push_back(box.text.toStdString());

@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QString>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,6 +55,21 @@ struct FrameRig {
   // Runs `look` every 20 ms while a transfer holds the port, until
   // transfer_watch is stopped.
   void WhileTransferring(std::function<void()> look);
+  // A printer on USB port 1 that reports READY and takes `rate` bytes a
+  // second (0: at once), with the frame shown on the page of tab `tab`.
+  sim::SimPrinter& ShowWithPrinter(const QString& tab, std::uint64_t rate = 0);
+  // What the window showed while a transfer ran.
+  struct TransferSeen {
+    int looks = 0;     // looks taken while the transfer held the port
+    bool held = true;  // every held control was disabled at every look
+    int between = 0;   // looks at which the bar was shown between 0 and full
+    QString progress;  // the bar's last text while it was shown
+  };
+  // Clicks `button` and looks every 20 ms at `bar` and `held` while the
+  // transfer it starts runs, running `more` at each look as well.
+  TransferSeen ClickAndWatch(const QString& button, QProgressBar* bar,
+                             const std::vector<QWidget*>& held,
+                             const std::function<void()>& more = {});
   // The texts of the message boxes shown so far, in order.
   std::vector<std::string> Shown() const;
 
@@ -94,6 +111,33 @@ class ControlDriver {
   }
   // Types one key at a time over what was there.
   void Type(const char* name, const QString& text);
+};
+
+// A page of the frame worked through its controls, with a ready printer
+// chosen in the page's selector by Printer().
+template <typename Page, int kCode>
+class PageTest : public ::testing::Test, public ControlDriver {
+ protected:
+  explicit PageTest(const char* tab) : tab_(tab) {}
+  QWidget* driven() override { return page(); }
+  Page* page() { return dynamic_cast<Page*>(rig_.frame().page(kCode)); }
+  sim::SimPrinter& Printer(sim::PrinterOptions options = PrinterOnPort(1)) {
+    options.status = 0;
+    auto& printer = rig_.bus.AddPrinter(std::move(options));
+    rig_.Click(tab_);
+    rig_.frame().RefreshShownPage();
+    return printer;
+  }
+  std::vector<std::string> Shown() const { return rig_.Shown(); }
+  void SetLanguage(const char* language) {
+    rig_.frame().comm().set_language(language);
+    page()->SetTexts();
+  }
+
+  FrameRig rig_;
+
+ private:
+  const char* tab_;
 };
 
 }  // namespace vidodez::test

@@ -13,7 +13,6 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <chrono>
-#include <cstdio>
 
 #include "core/firmware/firmware_texts.h"
 #include "gui/firmware/firmware_list_ui.h"
@@ -57,11 +56,7 @@ class FirmwarePageUi : public ::testing::Test {
     }
     return shown;
   }
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> shown;
-    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
-    return shown;
-  }
+  std::vector<std::string> Boxes() const { return rig_.Shown(); }
   // Refreshes the page as the frame's timer does until the status shows.
   bool WaitForStatus(const char* status) {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -76,11 +71,14 @@ class FirmwarePageUi : public ::testing::Test {
   test::FrameRig rig_;
 };
 
+// Every switch to the page lists the folder again and stamps what is new.
 TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
+  Show();
+  EXPECT_TRUE(ShownRows().isEmpty());
   rig_.AddSampleFirmware();
+  rig_.Click("FileManagement");
   Show();
   EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "P161.bin", "FactoryDefaults.txt"}));
-  // Stamped as the list was built.
   EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("VT-4100/P160.bin")).substr(16, 4),
             std::string(4, '\0'));
   for (const auto& [language, button] : {std::pair{"eng", "Upgrade"}, std::pair{"chi", "升级"}}) {
@@ -108,32 +106,6 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
   QTest::mouseClick(Control<QWidget>("FirmwareRow_FirmareBtn_2"), Qt::LeftButton);
   EXPECT_EQ(ShownRows().size(), 3);
   EXPECT_TRUE(Boxes().empty());
-}
-
-// Every switch to the page lists the folder again and stamps what is new.
-TEST_F(FirmwarePageUi, ASwitchToThePageListsNewImagesStamped) {
-  Show();
-  EXPECT_TRUE(ShownRows().isEmpty());
-  rig_.AddSampleFirmware();
-  rig_.Click("FileManagement");
-  Show();
-  EXPECT_EQ(ShownRows().size(), 3);
-  EXPECT_NE(test::ReadFileBytes(rig_.firmware.File("P161.bin")).substr(16, 4),
-            std::string(4, '\0'));
-}
-
-TEST_F(FirmwarePageUi, ADeletedFileSaysFileNotFoundWithOkAndCancel) {
-  auto& printer = Printer();
-  rig_.AddSampleFirmware();
-  Show();
-  ASSERT_EQ(0, std::remove(rig_.firmware.File("P161.bin").c_str()));
-  for (int answer : {kBoxOk, kBoxCancel}) {
-    rig_.dialogs.QueueBoxAnswer(answer);
-    rig_.Click("FirmareBtn_2");
-  }
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{"File not found!", "File not found!"}));
-  for (const auto& box : rig_.dialogs.shown()) EXPECT_EQ(box.type, kBoxTypeOkCancel);
-  EXPECT_TRUE(printer.Wire().empty());
 }
 
 TEST_F(FirmwarePageUi, TheWheelGlidesTheListDown) {

@@ -25,17 +25,11 @@ class LongUpload : public ::testing::Test {
   // A printer on USB port 1 that takes `rate` bytes a second, the firmware
   // page shown, and a stamped image of kImageSize in the list.
   sim::SimPrinter& SlowPrinter(uint64_t rate) {
-    sim::PrinterOptions options = test::PrinterOnPort(1);
-    options.status = 0;
-    options.write_rate = rate;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
     image_ = "VT41-0152";
     image_.resize(48, '\0');
     for (size_t i = 48; i < kImageSize; ++i) image_.push_back(static_cast<char>(i * 131 >> 7));
     test::WriteFileBytes(rig_.firmware.File("P9.bin"), image_);
-    rig_.frame().show();
-    rig_.Click("FirmwareUpgrade");
-    rig_.frame().RefreshShownPage();
+    auto& printer = rig_.ShowWithPrinter("FirmwareUpgrade", rate);
     image_ = test::ReadFileBytes(rig_.firmware.File("P9.bin"));  // stamped by now
     return printer;
   }
@@ -57,28 +51,18 @@ TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
   auto* bar = Control<QProgressBar>("FUTransferBar");
   ASSERT_NE(bar, nullptr);
   EXPECT_FALSE(bar->isVisible());
-  int shown_between = 0;
-  QString shown_text;
-  bool held = true;
   bool switched = false;
-  rig_.WhileTransferring([&] {
-    held = held && !Control<QWidget>("FUGetInfoBtn")->isEnabled() &&
-           !Control<QWidget>(kButton)->isEnabled();
-    if (!switched) {
-      switched = true;
-      rig_.Click("FileManagement");
-      rig_.Click("FirmwareUpgrade");
-    }
-    if (!bar->isVisible()) return;
-    if (bar->value() > 0 && bar->value() < 1000) ++shown_between;
-    shown_text = bar->format();
-  });
-  rig_.Click(kButton);
-  rig_.transfer_watch.stop();
+  const auto seen = rig_.ClickAndWatch(
+      kButton, bar, {Control<QWidget>("FUGetInfoBtn"), Control<QWidget>(kButton)}, [&] {
+        if (switched) return;
+        switched = true;
+        rig_.Click("FileManagement");
+        rig_.Click("FirmwareUpgrade");
+      });
   EXPECT_TRUE(switched);
-  EXPECT_TRUE(held);
-  EXPECT_GT(shown_between, 0);
-  EXPECT_TRUE(shown_text.endsWith(" of 4.0 MiB")) << shown_text.toStdString();
+  EXPECT_TRUE(seen.held);
+  EXPECT_GT(seen.between, 0);
+  EXPECT_TRUE(seen.progress.endsWith(" of 4.0 MiB")) << seen.progress.toStdString();
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(Control<QWidget>("FUGetInfoBtn")->isEnabled());
   EXPECT_TRUE(Control<QWidget>(kButton)->isEnabled());
@@ -93,13 +77,11 @@ TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
   auto& printer = SlowPrinter(8 << 20);
   QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_uploading = -1;
-  rig_.WhileTransferring([&] {
+  rig_.ClickAndWatch(kButton, nullptr, {}, [&] {
     if (quit_while_uploading >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
     quit_while_uploading = static_cast<int>(quit.count());
   });
-  rig_.Click(kButton);
-  rig_.transfer_watch.stop();
   EXPECT_EQ(quit_while_uploading, 0);
   EXPECT_EQ(quit.count(), 1);
   EXPECT_TRUE(printer.WireText() == image_);
@@ -110,13 +92,11 @@ TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
 TEST_F(LongUpload, APrinterGoneHalfWayIsSaidInTheProgressArea) {
   auto& printer = SlowPrinter(8 << 20);
   bool unplugged = false;
-  rig_.WhileTransferring([&] {
+  rig_.ClickAndWatch(kButton, nullptr, {}, [&] {
     if (unplugged || printer.TransferSizes().empty()) return;
     unplugged = true;
     printer.Unplug();
   });
-  rig_.Click(kButton);
-  rig_.transfer_watch.stop();
   ASSERT_TRUE(unplugged);
   const std::string broken = FirmwareMessage(FirmwareText::kUploadBroken, "eng").text;
   EXPECT_EQ(Outcome().substr(0, broken.size()), broken);

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,28 +24,16 @@ namespace {
 // A font of the Debian package fonts-dejavu-core.
 constexpr char kDebianFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-class FontPageUi : public ::testing::Test {
+class FontPageUi : public ::testing::Test, public test::ControlDriver {
  protected:
   FontPageUi()
       : working_(work_.path()), desktop_("VIDODEZ_DESKTOP", desktop_dir_.File("Desktop").c_str()) {}
 
   // A printer on USB port 1 taking `rate` bytes a second (0: at once),
   // chosen in the shown font page.
-  sim::SimPrinter& Printer(uint64_t rate = 0) {
-    sim::PrinterOptions options = test::PrinterOnPort(1);
-    options.status = 0;
-    options.write_rate = rate;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
-    rig_.frame().show();
-    rig_.Click("FontDownload");
-    rig_.frame().RefreshShownPage();
-    return printer;
-  }
+  sim::SimPrinter& Printer(uint64_t rate = 0) { return rig_.ShowWithPrinter("FontDownload", rate); }
   FontDownloadUI* page() { return dynamic_cast<FontDownloadUI*>(rig_.frame().page(kPageFonts)); }
-  template <typename T>
-  T* Control(const char* name) {
-    return test::ExpectControl<T>(page(), name);
-  }
+  QWidget* driven() override { return page(); }
   // Browse, answered with a copy of `bytes` named `file_name`.
   void Browse(const std::string& file_name, const std::string& bytes) {
     const std::string path = fonts_.File(file_name);
@@ -54,21 +41,13 @@ class FontPageUi : public ::testing::Test {
     rig_.dialogs.QueueFile(QString::fromStdString(path));
     rig_.Click("BrowseFontBtn");
   }
-  void ChooseId(int index) {
-    auto* combo = Control<QComboBox>("FontIDCombo");
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
+  void ChooseId(int index) { Choose("FontIDCombo", index); }
   static sim::StoredObjects Stored(sim::SimPrinter& printer) {
     sim::StoredObjects stored;
     printer.WithModel([&](sim::PrinterModel& model) { stored = model.stored(); });
     return stored;
   }
-  QStringList Shown() const {
-    QStringList shown;
-    for (const auto& box : rig_.dialogs.shown()) shown << box.text;
-    return shown;
-  }
+  std::vector<std::string> Shown() const { return rig_.Shown(); }
   std::string Desktop(const std::string& name) const {
     return test::ReadFileBytes(desktop_dir_.File("Desktop/" + name));
   }
@@ -93,22 +72,12 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
   ChooseId(3);
 
   auto* bar = Control<QProgressBar>("FDTransferBar");
-  QString progress;
-  bool held = true;
-  int ticks = 0;
-  rig_.WhileTransferring([&] {
-    ++ticks;
-    held = held && !Control<QWidget>("DownLoadBtn")->isEnabled();
-    if (bar->isVisible()) progress = bar->format();
-  });
-  rig_.Click("DownLoadBtn");
-  rig_.transfer_watch.stop();
-
-  EXPECT_GT(ticks, 5) << "the window did not run during the download";
-  EXPECT_TRUE(held);
-  EXPECT_TRUE(progress.startsWith("Sent ")) << progress.toStdString();
+  const auto seen = rig_.ClickAndWatch("DownLoadBtn", bar, {Control<QWidget>("DownLoadBtn")});
+  EXPECT_GT(seen.looks, 5) << "the window did not run during the download";
+  EXPECT_TRUE(seen.held);
+  EXPECT_TRUE(seen.progress.startsWith("Sent ")) << seen.progress.toStdString();
   EXPECT_FALSE(bar->isVisible());
-  EXPECT_EQ(Shown(), QStringList{"Click OK to download this font to printer."});
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Click OK to download this font to printer."});
   const sim::StoredObjects stored = Stored(printer);
   ASSERT_EQ(stored.fonts.size(), 1u);
   EXPECT_EQ(stored.fonts[0].first, "DEJAVU");
@@ -133,64 +102,16 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
   EXPECT_EQ(list->item(0)->text(), "DEJAVU");
 }
 
-// Catches an ID position lost on a switch of command type, a position the
-// new list lacks taken for an ID, and Print Test acting without one.
-TEST_F(FontPageUi, IdPositionSurvivesASwitchAndNoIdStopsBothOperations) {
+// Catches a code page or storage chosen in the page that does not reach the
+// VRLE files, one offered for VRLZ, which has none, a command type switch that
+// leaves the ID list of the other type or loses the position in it, and a
+// file that is no font not said to be one.
+TEST_F(FontPageUi, CommandTypeAndCodePageReachTheModel) {
   auto& printer = Printer();
   Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
   // Named as no font, yet taken as the download allows any file.
   EXPECT_EQ(Control<QLabel>("FDFontFamilyLabel")->text(),
             "This file is not a TrueType or OpenType font.");
-  ChooseId(2);
-  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "C");
-  rig_.Click("VRLZOP");
-  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->count(), 10);
-  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "2");
-  // Cancel at the question offers Print Test, having written nothing.
-  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
-  rig_.Click("DownLoadBtn");
-  EXPECT_TRUE(Control<QWidget>("PrintTestBtn")->isEnabled());
-  EXPECT_TRUE(test::FileNames(work_.path()).empty());
-
-  rig_.Click("VRLEOp");
-  ChooseId(25);
-  rig_.Click("VRLZOP");
-  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "");
-  rig_.Click("DownLoadBtn");
-  rig_.Click("PrintTestBtn");
-  EXPECT_EQ(Shown(),
-            (QStringList{"Click OK to download this font to printer.", "Please select Font ID!"}));
-  EXPECT_FALSE(std::filesystem::exists(desktop_dir_.File("Desktop/TEST_ARIAL.txt")));
-  EXPECT_TRUE(printer.Wire().empty());
-  // Back on VRLE the kept position is "Z" again.
-  rig_.Click("VRLEOp");
-  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "Z");
-}
-
-// Catches Print to File sending to the printer, writing other names or
-// line ends, and a storage choice that does not reach the command.
-TEST_F(FontPageUi, PrintToFileWritesTheTwoDesktopFilesAndSendsNothing) {
-  auto& printer = Printer();
-  Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
-  rig_.Click("VRLZOP");
-  rig_.Click("SDRAMOp");
-  ChooseId(3);
-  rig_.Click("PrintToFileOp");
-  rig_.Click("DownLoadBtn");
-  EXPECT_EQ(Shown(), QStringList{"Click OK to print to a desktop file"});
-  EXPECT_EQ(test::FileNames(desktop_dir_.File("Desktop")),
-            (std::vector<std::string>{"VRLZ_ARIAL.txt", "VRLZ_TEST.txt"}));
-  EXPECT_EQ(Desktop("VRLZ_ARIAL.txt"), "~DTR:ARIAL,3,\r\r\n001FA0\r\r\n");
-  EXPECT_TRUE(Desktop("VRLZ_TEST.txt").starts_with("^XA\r\r\n~SD15\r\r\n^CW3,R:ARIAL.TTF\r\r\n"));
-  EXPECT_TRUE(printer.Wire().empty());
-  EXPECT_TRUE(Control<QWidget>("PrintTestBtn")->isEnabled());
-}
-
-// Catches a code page chosen in the page that does not reach the VRLE test
-// program, and one offered for VRLZ, which has none.
-TEST_F(FontPageUi, ChosenCodePageReachesTheVrleTestProgram) {
-  Printer();
-  Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));
   auto* pages = Control<QComboBox>("FDCodePageCombo");
   EXPECT_EQ(pages->count(), 22);
   EXPECT_EQ(pages->currentIndex(), 0) << "none by default";
@@ -199,8 +120,15 @@ TEST_F(FontPageUi, ChosenCodePageReachesTheVrleTestProgram) {
   rig_.Click("DownLoadBtn");
   EXPECT_TRUE(
       Desktop("VRLE_TEST.txt").starts_with("I8,1,001\r\r\nN\r\r\nH12\r\r\nCF1,A,ARIAL\r\r\n"));
+  rig_.Click("SDRAMOp");
+  rig_.Click("DownLoadBtn");
+  EXPECT_EQ(Desktop("VRLE_ARIAL.txt"), "DT0,ARIAL,3,\r\r\n001FA0\r\r\n");
+  ChooseId(2);
   rig_.Click("VRLZOP");
   EXPECT_FALSE(pages->isEnabled());
+  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->count(), 10);
+  EXPECT_EQ(Control<QComboBox>("FontIDCombo")->currentText(), "2");
+  EXPECT_TRUE(printer.Wire().empty());
 }
 
 // Catches a second download let in while the first one, its send included,
@@ -209,15 +137,13 @@ TEST_F(FontPageUi, ASecondDownloadWhileOneRunsDoesNothing) {
   auto& printer = Printer(1 << 20);
   Browse("BIG.ttf", std::string(600000, 'x'));
   bool second_tried = false;
-  rig_.WhileTransferring([&] {
+  rig_.ClickAndWatch("DownLoadBtn", nullptr, {}, [&] {
     if (second_tried || printer.Wire().empty()) return;
     second_tried = true;
     page()->Notify({"click", "DownLoadBtn", Control<QWidget>("DownLoadBtn"), {}});
   });
-  rig_.Click("DownLoadBtn");
-  rig_.transfer_watch.stop();
   EXPECT_TRUE(second_tried);
-  EXPECT_EQ(Shown(), QStringList{"Click OK to download this font to printer."});
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Click OK to download this font to printer."});
   EXPECT_EQ(printer.Wire().size(), test::ReadFileBytes(work_.File("BIG.prn")).size());
   EXPECT_EQ(Stored(printer).fonts.size(), 1u);
 }

@@ -89,15 +89,6 @@ TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
   }
 }
 
-TEST(MainFrame, APageOpenedLateStillReachesItsHandler) {
-  test::FrameRig rig;
-  rig.frame().show();
-  rig.Click("FileManagement");
-  rig.routines.clear();
-  rig.Click("GetFormListBtn");
-  EXPECT_EQ(rig.routines, (Routines{"notify:5"}));
-}
-
 TEST(MainFrame, SystemPageContactsNoPrinterWhileTheTimerRuns) {
   test::FrameRig rig;
   rig.bus.AddPrinter(test::PrinterOnPort(1));
@@ -138,32 +129,21 @@ TEST(MainFrame, MinbtnNeverReachesThePageOtherClicksDo) {
   EXPECT_EQ(rig.routines, (Routines{"notify:0"}));
 }
 
-TEST(MainFrame, ClosebtnStopsTheRefreshAndQuits) {
-  test::FrameRig rig;
-  rig.frame().show();
-  QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
-  rig.routines.clear();
-  rig.Click("Closebtn");
-  EXPECT_EQ(quit.count(), 1);
-  EXPECT_FALSE(rig.frame().refresh_running());
-  EXPECT_TRUE(rig.routines.empty());
-}
-
-TEST(MainFrame, SystemCloseStopsTheRefreshAndQuitsToo) {
-  test::FrameRig rig;
-  rig.frame().show();
-  QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
-  rig.frame().close();
-  EXPECT_EQ(quit.count(), 1);
-  EXPECT_FALSE(rig.frame().refresh_running());
-}
-
-TEST(MainFrame, SavedPictureReachesTheStoragePage) {
-  test::FrameRig rig;
-  rig.frame().HandChosenPicture("/tmp/logo.pcx");
-  auto* storage = dynamic_cast<FileManagementUI*>(rig.frame().page(kPageStorage));
-  ASSERT_NE(storage, nullptr);
-  EXPECT_EQ(storage->chosen_picture().toStdString(), "/tmp/logo.pcx");
+// By the close button or by the system, a close stops the refresh and asks
+// once to quit, without reaching a page.
+TEST(MainFrame, ClosebtnAndSystemCloseStopTheRefreshAndQuit) {
+  for (const bool by_button : {true, false}) {
+    SCOPED_TRACE(by_button);
+    test::FrameRig rig;
+    rig.frame().show();
+    QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
+    rig.routines.clear();
+    if (by_button) rig.Click("Closebtn");
+    else rig.frame().close();
+    EXPECT_EQ(quit.count(), 1);
+    EXPECT_FALSE(rig.frame().refresh_running());
+    EXPECT_TRUE(rig.routines.empty());
+  }
 }
 
 // The headless demo's tour opens the six pages through their option buttons

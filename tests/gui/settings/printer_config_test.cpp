@@ -25,8 +25,9 @@ constexpr char kFactoryLine41[] =
     "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
     "0100*0*12*12*1*E\r\n";
 
-class SettingsPageUi : public ::testing::Test, protected test::ControlDriver {
+class SettingsPageUi : public test::PageTest<PrinterConfigUI, kPageSettings> {
  protected:
+  SettingsPageUi() : PageTest("PrinterConfiguration") {}
   // A printer on USB port 1, read by the page when it is shown.
   sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
     options.status = 0;
@@ -38,27 +39,16 @@ class SettingsPageUi : public ::testing::Test, protected test::ControlDriver {
     rig_.Click("SystermConfiguration");
     rig_.Click("PrinterConfiguration");
   }
-  PrinterConfigUI* page() {
-    return dynamic_cast<PrinterConfigUI*>(rig_.frame().page(kPageSettings));
-  }
-  QWidget* driven() override { return page(); }
   // Pastes a whole text at once, as one change of the box.
   void Paste(const char* name, const QString& text) {
     auto* edit = Control<QLineEdit>(name);
     edit->setText(text);
     emit edit->textEdited(text);
   }
-  std::vector<std::string> Shown() const { return rig_.Shown(); }
-  void SetLanguage(const char* language) {
-    rig_.frame().comm().set_language(language);
-    page()->SetTexts();
-  }
   void SetUnit(int unit) {
     rig_.frame().comm().SetUnit(unit);
     ShowPage();
   }
-
-  test::FrameRig rig_;
 };
 
 // Catches a page that shows a choice before anything was read, a read that
@@ -127,23 +117,6 @@ TEST_F(SettingsPageUi, TypingFollowsEachBoxsRule) {
     EXPECT_EQ(Text(c.box), c.kept);
     EXPECT_EQ(rig_.dialogs.shown().size() > boxes, c.told);
   }
-}
-
-// Catches the page letting cut and peel both be on, or losing cut when the
-// operator backs out of the peel question.
-TEST_F(SettingsPageUi, PeelAfterCutAsksAndCancelKeepsCut) {
-  Printer();
-  Click("SCutterEnableOp");
-  EXPECT_TRUE(Checked("STearOffEnableOp"));
-  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
-  Click("SPeelOffEnableOp");
-  ASSERT_FALSE(Shown().empty());
-  EXPECT_EQ(Shown().back(),
-            "Cutting and peeling modes can not be enabled at the same time, cutting mode is now "
-            "disabling, continue?");
-  EXPECT_TRUE(Checked("SCutterEnableOp"));
-  EXPECT_TRUE(Checked("SPeelOffDisableOp"));
-  EXPECT_FALSE(Checked("SPeelOffEnableOp"));
 }
 
 // Catches a send that writes the settings although the operator refused to

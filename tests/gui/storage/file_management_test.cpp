@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,43 +28,16 @@ namespace {
 constexpr char kListQuery[] = "^S1\r\n\r\n";
 constexpr char kFlagQuery[] = "^G1\r\n\r\n";
 
-class StoragePageUi : public ::testing::Test {
+class StoragePageUi : public test::PageTest<FileManagementUI, kPageStorage> {
  protected:
-  // A printer on USB port 1, chosen in the page's selector.
-  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
-    options.status = 0;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
-    rig_.Click("FileManagement");
-    rig_.frame().RefreshShownPage();
-    return printer;
-  }
-  FileManagementUI* page() {
-    return dynamic_cast<FileManagementUI*>(rig_.frame().page(kPageStorage));
-  }
-  template <typename T>
-  T* Control(const char* name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  void Click(const char* name) { rig_.Click(name); }
-  void ChooseFileType(int index) {
-    auto* combo = Control<QComboBox>("FileType");
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
+  StoragePageUi() : PageTest("FileManagement") {}
+  void ChooseFileType(int index) { Choose("FileType", index); }
   void Select(const char* list, int row) { Control<QListWidget>(list)->setCurrentRow(row); }
   QStringList Items(const char* list) {
     QStringList items;
     auto* widget = Control<QListWidget>(list);
     for (int i = 0; i < widget->count(); ++i) items << widget->item(i)->text();
     return items;
-  }
-  bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> shown;
-    for (const auto& box : rig_.dialogs.shown()) shown.push_back(box.text.toStdString());
-    return shown;
   }
   // A small black-and-white picture written as the conversion dialog does,
   // handed to the page as an image file.
@@ -102,7 +73,6 @@ class StoragePageUi : public ::testing::Test {
     return seen;
   }
 
-  test::FrameRig rig_;
   std::string pcx_bytes_;
 };
 
@@ -120,9 +90,10 @@ constexpr ListButtons kKinds[] = {
      "PrintSelGraphicBtn"},
 };
 
-// Catches texts left in the skin's language, a combo refilled without its
-// choice, and the file type switch not clearing what belonged to the other.
-TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
+// Catches texts and file dialog titles left in the skin's language, a combo
+// refilled without its choice, and the file type switch not clearing what
+// belonged to the other.
+TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndTextsAndDialogTitlesFollowTheLanguage) {
   Printer();
   rig_.frame().HandChosenPicture("/tmp/pictures/LOGO.pcx");
   ChooseFileType(1);
@@ -131,25 +102,37 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
   EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
   EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
 
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  const std::string png = rig_.bus.File("p.png");
+  ASSERT_TRUE(picture.save(QString::fromStdString(png)));
   struct Case {
     const char* language;
     QStringList types;
     const char* send;
     const char* store;
     const char* command_tip;
+    QString open, save;  // the file dialogs' titles, by one rule
   };
   const Case cases[] = {
-      {"chi", {"文本文件", "图形文件"}, "发送指令到打印机", "存储", "此编辑框用于输入打印机指令"},
+      {"chi",
+       {"文本文件", "图形文件"},
+       "发送指令到打印机",
+       "存储",
+       "此编辑框用于输入打印机指令",
+       "打开文件",
+       "另存文件"},
       {"eng",
        {"Text File", "Image File"},
        "Send Command to Printer",
        "Store",
-       "Input printer command here."},
+       "Input printer command here.",
+       "Open File",
+       "Save As"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
-    rig_.frame().comm().set_language(c.language);
-    page()->SetTexts();
+    SetLanguage(c.language);
     auto* combo = Control<QComboBox>("FileType");
     QStringList types;
     for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
@@ -158,25 +141,8 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndSurvivesALanguageChange) {
     EXPECT_EQ(Control<QAbstractButton>("FMSendCommandBtn")->text().toStdString(), c.send);
     EXPECT_EQ(Control<QAbstractButton>("StoreGraphicOp")->text().toStdString(), c.store);
     EXPECT_EQ(Control<QWidget>("CMDRichEdit")->toolTip().toStdString(), c.command_tip);
-  }
-  ChooseFileType(0);
-  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
-  EXPECT_EQ(page()->model().file_type, 0);
-}
 
-// The file dialogs of the page and of its picture dialog are titled in the
-// program's language, by one rule.
-TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
-  Printer();
-  QImage picture(8, 8, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  const std::string png = rig_.bus.File("p.png");
-  ASSERT_TRUE(picture.save(QString::fromStdString(png)));
-  for (const auto& [language, open, save] :
-       {std::tuple{"eng", "Open File", "Save As"}, std::tuple{"chi", "打开文件", "另存文件"}}) {
-    SCOPED_TRACE(language);
-    rig_.frame().comm().set_language(language);
-    page()->SetTexts();
+    // The page's file dialog and its picture dialog's two.
     const auto asked_before = rig_.dialogs.file_titles().size();
     ChooseFileType(0);
     Click("OpenFileBtn");  // cancelled
@@ -186,32 +152,26 @@ TEST_F(StoragePageUi, FileDialogTitlesFollowTheLanguage) {
       for (const char* name : {"PBrowseBtn", "PSavebtn"})  // the save is cancelled
         if (auto* button = FindControl<QAbstractButton>(dialog, name)) button->click();
     }));
-    EXPECT_EQ(
-        rig_.dialogs.file_titles().mid(asked_before),
-        (QStringList{QString::fromUtf8(open), QString::fromUtf8(open), QString::fromUtf8(save)}));
+    EXPECT_EQ(rig_.dialogs.file_titles().mid(asked_before), (QStringList{c.open, c.open, c.save}));
   }
-}
-
-// Catches the box's LF line breaks reaching the printer as they are, and
-// the operator's Chinese going out as UTF-8 instead of GBK.
-TEST_F(StoragePageUi, ThreeLinesTypedInTheBoxGoOutEachEndingInCrLf) {
-  auto& printer = Printer();
-  Control<QTextEdit>("CMDRichEdit")->setPlainText(QString::fromUtf8("^XA\n中文\nW1"));
-  Click("FMSendCommandBtn");
-  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n");
-  Control<QTextEdit>("CMDRichEdit")->clear();
-  Click("FMSendCommandBtn");
-  EXPECT_EQ(Shown(), std::vector<std::string>{"No command is written."});
+  ChooseFileType(0);
+  EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
+  EXPECT_EQ(page()->model().file_type, 0);
 }
 
 // Catches a page that starts with list buttons the operator could press on
 // an empty list or with the graphic fields showing for a text file, the
 // three lists taking the wrong kind from one reply, buttons left off after
-// a list filled, and the selection not reaching the model.
+// a list filled, the selection or the command box not reaching the model
+// (the box's Chinese must go out in GBK), and a name sent back
+// as the screen shows it (UTF-8) instead of the printer's own bytes.
 TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.list_reply = "F1@F2@A#G1$";
+  options.list_reply = "F1@F2@\xd6\xd0#G1$";
+  options.command_set_flag = '1';
   auto& printer = Printer(options);
+  Control<QTextEdit>("CMDRichEdit")->setPlainText(QString::fromUtf8("^XA\n中文"));
+  Click("FMSendCommandBtn");
   EXPECT_TRUE(Control<QWidget>("PrintSelFontBtn")->isHidden());
   EXPECT_TRUE(Control<QWidget>("FNIDEdit")->isHidden());
   EXPECT_TRUE(Control<QWidget>("StoreGraphicOp")->isHidden());
@@ -220,8 +180,8 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
     const ListButtons& kind;
     QStringList items;
   };
-  for (const Case& c :
-       {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {"A"}}, Case{kKinds[2], {"G1"}}}) {
+  for (const Case& c : {Case{kKinds[0], {"F1", "F2"}}, Case{kKinds[1], {QString::fromUtf8("中")}},
+                        Case{kKinds[2], {"G1"}}}) {
     SCOPED_TRACE(c.kind.list);
     EXPECT_TRUE(Enabled(c.kind.get));
     EXPECT_FALSE(Enabled(c.kind.delete_selected));
@@ -236,100 +196,41 @@ TEST_F(StoragePageUi, ListsFillFromOneReplyAndTheSelectionPrints) {
   Click("PrintSelFormBtn");
   Select("GraphicList", 0);
   Click("PrintSelGraphicBtn");
-  EXPECT_WIRE(printer, std::string(kListQuery) + kListQuery + kListQuery +
-                           "FR\"F2\"\r\nW1\r\nGG20,20,\"G1\"\r\nW1\r\n\r\n");
-  EXPECT_TRUE(Shown().empty());
-}
-
-// Catches a name sent back as the screen shows it (UTF-8) instead of the
-// printer's own bytes, and a delete that ignores the command-set flag.
-TEST_F(StoragePageUi, FontDeleteShowsTheNameDecodedAndSendsItsBytes) {
-  sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.list_reply = "\xd6\xd0#B#";
-  options.command_set_flag = '1';
-  auto& printer = Printer(options);
-  Click("GetFontListBtn");
-  EXPECT_EQ(Items("FontList"), (QStringList{QString::fromUtf8("中"), "B"}));
+  // The name shown decoded goes back in the printer's own bytes.
   Select("FontList", 0);
   rig_.dialogs.QueueBoxAnswer(kBoxOk);
   Click("DelSelFontBtn");
-  EXPECT_EQ(Items("FontList"), QStringList{"B"});
-  EXPECT_WIRE(printer, std::string(kListQuery) + kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
-  // Cancel keeps the list and sends nothing.
-  Select("FontList", 0);
-  rig_.dialogs.QueueBoxAnswer(kBoxCancel);
-  Click("ClearAllFontBtn");
-  EXPECT_EQ(Items("FontList"), QStringList{"B"});
-  EXPECT_WIRE(printer, std::string(kListQuery) + kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
+  EXPECT_TRUE(Items("FontList").isEmpty());
+  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\n" + std::string(kListQuery) + kListQuery +
+                           kListQuery + "FR\"F2\"\r\nW1\r\nGG20,20,\"G1\"\r\nW1\r\n\r\n" +
+                           kFlagQuery + "^ZF\"\xd6\xd0\"\r\n");
+  EXPECT_EQ(Shown().size(), 1u);  // the delete's question only
 }
 
-// Catches the confirmation's answer not reaching the store prefix or the
-// check box, and a page that skips the store when the operator cancels.
-TEST_F(StoragePageUi, GraphicStoreWithOkAndWithCancel) {
-  auto& printer = Printer();
-  ChoosePcx("LOGO.pcx");
-  struct Case {
-    int answer;
-    const char* prefix;
-    bool checked;
-  };
-  std::string wire;
-  for (const Case& c : {Case{kBoxOk, "ZS", true}, Case{kBoxCancel, "ZN", false}}) {
-    SCOPED_TRACE(c.prefix);
-    rig_.dialogs.QueueBoxAnswer(c.answer);
-    Click("FMSendFileBtn");
-    wire += c.prefix + StoreBytes("LOGO");
-    EXPECT_WIRE(printer, wire);
-    EXPECT_EQ(Control<QCheckBox>("StoreGraphicOp")->isChecked(), c.checked);
-  }
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
-                                               "Click OK to download this graphic to printer?"}));
-}
-
-// Catches an ID typed in the box not reaching the model, and a long ID
-// that still opens the way to the printer.
-TEST_F(StoragePageUi, TypedIdIsTheOneCheckedAndSent) {
-  auto& printer = Printer();
-  ChoosePcx("picture.PCX");
-  EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "picture");
-  Control<QLineEdit>("FNIDEdit")->setText("NINECHARS");
-  Click("FMSendFileBtn");
-  Control<QLineEdit>("FNIDEdit")->setText("A*");
-  Click("FMSendFileBtn");
-  EXPECT_TRUE(printer.Wire().empty());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
-                                               "ID:Maximum 8 characters are allowed!",
-                                               "\"*\" is not accepted as graphic name.!"}));
-}
-
-// Catches a browse for an image that does not open the picture dialog, or
-// leaves the old path and ID when the dialog closes without a picture.
-TEST_F(StoragePageUi, ClosingThePictureDialogEmptyClearsPathAndId) {
-  Printer();
-  ChooseFileType(1);
-  rig_.frame().HandChosenPicture("/tmp/pictures/OLD.pcx");
-  ASSERT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "OLD");
-  EXPECT_TRUE(InPictureDialog([](QWidget*) {}));
-  EXPECT_TRUE(Control<QLineEdit>("FileNameEdit")->text().isEmpty());
-  EXPECT_TRUE(Control<QLineEdit>("FNIDEdit")->text().isEmpty());
-}
-
-// A ready-made PCX, chosen in the dialog and closed without a save, is the
-// one the page sends.
-TEST_F(StoragePageUi, ReadyMadePcxChosenAndClosedIsSent) {
+// Catches a browse for an image that does not open the picture dialog, one
+// that leaves the old path and ID when the dialog closes without a picture,
+// and a ready-made PCX chosen and closed without a save not being the one sent.
+TEST_F(StoragePageUi, PictureDialogClosedEmptyClearsAndWithAReadyPcxSendsIt) {
   auto& printer = Printer();
   const std::string path = ChoosePcx("READY.pcx");
-  rig_.frame().HandChosenPicture("");
+  rig_.frame().HandChosenPicture("/tmp/pictures/OLD.pcx");
+  ASSERT_EQ(Text("FNIDEdit").toStdString(), "OLD");
+  EXPECT_TRUE(InPictureDialog([](QWidget*) {}));
+  EXPECT_TRUE(Text("FileNameEdit").isEmpty());
+  EXPECT_TRUE(Text("FNIDEdit").isEmpty());
+
   rig_.dialogs.QueueFile(QString::fromStdString(path));
   EXPECT_TRUE(InPictureDialog([](QWidget* dialog) {
     if (auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn")) browse->click();
     if (auto* close = FindControl<QAbstractButton>(dialog, "PCancelbtn")) close->click();
   }));
-  EXPECT_EQ(Control<QLineEdit>("FileNameEdit")->text().toStdString(), path);
-  EXPECT_EQ(Control<QLineEdit>("FNIDEdit")->text().toStdString(), "READY");
+  EXPECT_EQ(Text("FileNameEdit").toStdString(), path);
+  EXPECT_EQ(Text("FNIDEdit").toStdString(), "READY");
+  Control<QLineEdit>("FNIDEdit")->setText("TYPED");  // the ID sent is the box's
   rig_.dialogs.QueueBoxAnswer(kBoxCancel);
   Click("FMSendFileBtn");
-  EXPECT_WIRE(printer, "ZN" + StoreBytes("READY"));
+  EXPECT_WIRE(printer, "ZN" + StoreBytes("TYPED"));
+  EXPECT_FALSE(Checked("StoreGraphicOp"));
 }
 
 // The whole way of a picture: converted and saved in the dialog that
@@ -362,6 +263,7 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
   ASSERT_FALSE(pcx_bytes_.empty());
   rig_.dialogs.QueueBoxAnswer(kBoxOk);
   Click("FMSendFileBtn");
+  EXPECT_TRUE(Checked("StoreGraphicOp"));
   Click("GetGraphicListBtn");
   ASSERT_EQ(Items("GraphicList"), QStringList{"SHIP"});
   Select("GraphicList", 0);
@@ -374,50 +276,6 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
                            kFlagQuery + "GK\"SHIP\"\r\n");
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Click OK to download this graphic to printer?",
                                                "Deleting the selected grphic, confirm?"}));
-}
-
-void SavePage(QWidget* widget, const QString& name) {
-  QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
-  QApplication::processEvents();
-  for (qreal scale : {1.0, 2.0}) {
-    QPixmap pixmap(widget->size() * scale);
-    pixmap.setDevicePixelRatio(scale);
-    widget->render(&pixmap);
-    const QString path = QDir(VIDODEZ_ARTIFACTS_DIR)
-                             .filePath(QStringLiteral("%1-%2x.png").arg(name).arg(int(scale)));
-    ASSERT_TRUE(pixmap.toImage().save(path)) << path.toStdString();
-  }
-}
-
-// Pictures of the filled page for a person to look at, in both languages
-// and at both scales.
-TEST(StoragePageScreenshots, FilledPageInBothLanguages) {
-  for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
-    SCOPED_TRACE(locale);
-    test::FrameRig rig(locale);
-    sim::PrinterOptions options = test::PrinterOnPort(1);
-    options.status = 0;
-    options.list_reply = "SHIPPING@INVOICE@\xd6\xd0#ARIAL#LOGO$ARROW$";
-    rig.bus.AddPrinter(options);
-    rig.frame().show();
-    rig.Click("FileManagement");
-    rig.frame().RefreshShownPage();
-    for (const char* get : {"GetFormListBtn", "GetFontListBtn", "GetGraphicListBtn"})
-      rig.Click(get);
-    auto* page = rig.frame().page(kPageStorage);
-    auto* combo = FindControl<QComboBox>(page, "FileType");
-    combo->setCurrentIndex(1);
-    emit combo->activated(1);
-    rig.frame().HandChosenPicture("/home/operator/labels/LOGO.pcx");
-    FindControl<QTextEdit>(page, "CMDRichEdit")
-        ->setPlainText("^XA\n^FO20,20^A0N,30^FDHello^FS\n^XZ");
-    FindControl<QListWidget>(page, "GraphicList")->setCurrentRow(0);
-    SavePage(&rig.frame(), QStringLiteral("storage-page-%1").arg(tag));
-    // Every list got its names: a skin that lost a list would show none.
-    EXPECT_EQ(FindControl<QListWidget>(page, "FormList")->count(), 2);
-    EXPECT_EQ(FindControl<QListWidget>(page, "FontList")->count(), 2);
-    EXPECT_EQ(FindControl<QListWidget>(page, "GraphicList")->count(), 2);
-  }
 }
 
 }  // namespace

@@ -59,13 +59,7 @@ class LongSend : public ::testing::Test {
   // A printer on USB port 1 that takes `rate` bytes a second, chosen in
   // the shown storage page, and a file of kFileSize in the path box.
   sim::SimPrinter& SlowPrinter(uint64_t rate) {
-    sim::PrinterOptions options = test::PrinterOnPort(1);
-    options.status = 0;
-    options.write_rate = rate;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
-    rig_.frame().show();
-    rig_.Click("FileManagement");
-    rig_.frame().RefreshShownPage();
+    auto& printer = rig_.ShowWithPrinter("FileManagement", rate);
     content_.resize(kFileSize);
     for (size_t i = 0; i < content_.size(); ++i) content_[i] = static_cast<char>(i * 131 >> 7);
     const std::string path = rig_.bus.File("big.bin");
@@ -73,10 +67,9 @@ class LongSend : public ::testing::Test {
     Control<QLineEdit>("FileNameEdit")->setText(QString::fromStdString(path));
     return printer;
   }
-  QWidget* page() { return rig_.frame().page(kPageStorage); }
   template <typename T>
   T* Control(const char* name) {
-    return test::ExpectControl<T>(page(), name);
+    return test::ExpectControl<T>(rig_.frame().page(kPageStorage), name);
   }
 
   test::FrameRig rig_;
@@ -100,9 +93,6 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
   EXPECT_EQ(rig_.Shown(), std::vector<std::string>{"Please select a file!"});
   Control<QLineEdit>("FileNameEdit")->setText(path);
 
-  std::vector<int> shown_values;
-  QString shown_text;
-  bool send_button_held = true;
   const int status_before = rig_.usb.status_requests;
   int status_during = status_before;
   // The frame's own refresh timer ticks during the send.
@@ -110,25 +100,17 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
     return std::count(rig_.routines.begin(), rig_.routines.end(), "refresh:5");
   };
   const auto refreshes_before = refreshes();
-  rig_.WhileTransferring([&] {
-    status_during = std::max<int>(status_during, rig_.usb.status_requests);
-    send_button_held = send_button_held && !Control<QWidget>("FMSendFileBtn")->isEnabled();
-    if (!bar->isVisible()) return;
-    shown_values.push_back(bar->value());
-    shown_text = bar->format();
-  });
   PaintProbe probe(&rig_.frame());
-  rig_.Click("FMSendFileBtn");
-  rig_.transfer_watch.stop();
+  const auto seen = rig_.ClickAndWatch(
+      "FMSendFileBtn", bar, {Control<QWidget>("FMSendFileBtn")},
+      [&] { status_during = std::max<int>(status_during, rig_.usb.status_requests); });
 
   EXPECT_GT(probe.paints(), 10u);
   const auto gap_ms = std::chrono::duration_cast<std::chrono::milliseconds>(probe.LongestGap());
   EXPECT_LT(gap_ms.count(), 100) << probe.paints() << " paints";
-  ASSERT_FALSE(shown_values.empty());
-  EXPECT_TRUE(std::any_of(shown_values.begin(), shown_values.end(),
-                          [](int v) { return v > 0 && v < 1000; }));
-  EXPECT_TRUE(shown_text.endsWith(" of 64.0 MiB")) << shown_text.toStdString();
-  EXPECT_TRUE(send_button_held);
+  EXPECT_GT(seen.between, 0);
+  EXPECT_TRUE(seen.progress.endsWith(" of 64.0 MiB")) << seen.progress.toStdString();
+  EXPECT_TRUE(seen.held);
   EXPECT_GT(refreshes(), refreshes_before);
   EXPECT_EQ(status_during, status_before);
   EXPECT_FALSE(bar->isVisible());
@@ -147,13 +129,11 @@ TEST_F(LongSend, ClosingTheWindowStopsTheSendAtAChunksEndThenQuits) {
   auto& printer = SlowPrinter(8 << 20);
   QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_sending = -1;
-  rig_.WhileTransferring([&] {
+  rig_.ClickAndWatch("FMSendFileBtn", nullptr, {}, [&] {
     if (quit_while_sending >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
     quit_while_sending = static_cast<int>(quit.count());
   });
-  rig_.Click("FMSendFileBtn");
-  rig_.transfer_watch.stop();
   EXPECT_EQ(quit_while_sending, 0);
   EXPECT_EQ(quit.count(), 1);
   const size_t received = printer.Wire().size();
