@@ -40,6 +40,9 @@ struct PrinterOptions {
   // Bytes a second the printer takes in on the simulated bus; 0: as fast
   // as they come.
   uint64_t write_rate = 0;
+  // How long after its command every reply becomes readable (a slow
+  // printer; "slow" replies wait this long more).
+  Clock::duration reply_delay{};
 };
 
 // Not thread-safe: a transport serialises its calls.
