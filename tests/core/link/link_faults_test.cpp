@@ -53,9 +53,12 @@ TEST(LinkFaults, UnplugMidOperationFailsClosesAndLeavesThePortReusable) {
   test::WriteFileBytes(image, FirmwareImage(256 * 1024));
   const std::string name = DisplayName(1, "MarliXPrinters VT-4100");
 
+  // Slow enough in both directions to be caught in the middle of each.
+  sim::PrinterOptions slow;
+  slow.reply_delay = 1500ms;
+  slow.write_rate = 64 * 1024;
   struct Case {
     const char* what;
-    sim::PrinterOptions options;
     std::function<int(CPrinterComm&, test::ScriptedOperator&)> run;
     int code;
     size_t told;  // messages naming the unplug
@@ -64,21 +67,11 @@ TEST(LinkFaults, UnplugMidOperationFailsClosesAndLeavesThePortReusable) {
     bool image_cut = false;
   } cases[] = {
       {"query waiting for its reply",
-       [] {
-         sim::PrinterOptions o;
-         o.reply_delay = 1500ms;
-         return o;
-       }(),
        [&](CPrinterComm& comm, test::ScriptedOperator&) {
          return PrinterLink(comm, name).Query("^G1");
        },
        kQueryEmptyReply, 0},
       {"file send",
-       [] {
-         sim::PrinterOptions o;
-         o.write_rate = 64 * 1024;
-         return o;
-       }(),
        [&](CPrinterComm& comm, test::ScriptedOperator& op) {
          StoragePage page;
          page.printer = name;
@@ -87,11 +80,6 @@ TEST(LinkFaults, UnplugMidOperationFailsClosesAndLeavesThePortReusable) {
        },
        kFileChunkWriteFailed, 1},
       {"firmware upload",
-       [] {
-         sim::PrinterOptions o;
-         o.write_rate = 64 * 1024;
-         return o;
-       }(),
        [&](CPrinterComm& comm, test::ScriptedOperator& op) {
          FirmwareUpgradePage page;
          page.printer = name;
@@ -105,11 +93,11 @@ TEST(LinkFaults, UnplugMidOperationFailsClosesAndLeavesThePortReusable) {
   for (auto& c : cases) {
     SCOPED_TRACE(c.what);
     test::SimBus bus;
-    sim::SimPrinter& printer = bus.AddPrinter(c.options);
+    sim::SimPrinter& printer = bus.AddPrinter(slow);
     CPrinterComm comm(bus.usb());
     test::ScriptedOperator op;
-    const int ready = comm.GetPrinterStatus(name);
     const int descriptors = test::OpenDescriptorCount();
+    const int ready = comm.GetPrinterStatus(name);
 
     std::future<int> running = std::async(std::launch::async, [&] { return c.run(comm, op); });
     ASSERT_TRUE(WaitForWire(printer, 5));
