@@ -111,7 +111,7 @@ class PrinterModel {
   bool HandleSettingsLine(const std::string& line);
   bool HandleFontLine(const std::string& line);
   void EndFontDownload();
-  void QueueReply(const std::string& reply, Clock::time_point now);
+  void QueueReply(const std::string& reply, Clock::time_point received);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
   void SaveState() const;
