@@ -350,7 +350,8 @@ void PrinterModel::Advance(Clock::time_point now) {
   }
 }
 
-void PrinterModel::QueueReply(const std::string& reply, Clock::time_point now) {
+void PrinterModel::QueueReply(const std::string& reply, Clock::time_point received) {
+  const Clock::time_point now = received + options_.reply_delay;
   auto bytes = [](const std::string& text) {
     return std::vector<uint8_t>(text.begin(), text.end());
   };

@@ -40,6 +40,9 @@ struct PrinterOptions {
   // Bytes a second the printer takes in on the simulated bus; 0: as fast
   // as they come.
   uint64_t write_rate = 0;
+  // How long after its command every reply becomes readable (a slow
+  // printer; "slow" replies wait this long more).
+  Clock::duration reply_delay{};
 };
 
 // Not thread-safe: a transport serialises its calls.
@@ -108,7 +111,7 @@ class PrinterModel {
   bool HandleSettingsLine(const std::string& line);
   bool HandleFontLine(const std::string& line);
   void EndFontDownload();
-  void QueueReply(const std::string& reply, Clock::time_point now);
+  void QueueReply(const std::string& reply, Clock::time_point received);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
   void SaveState() const;

@@ -41,6 +41,9 @@ bool ParseSeconds(const std::string& text, std::chrono::milliseconds* value) {
 // A gigabyte a second is faster than the bus goes anyway.
 constexpr long kMaxWriteRate = 1L << 30;
 
+// A minute is far past any wait of the program's.
+constexpr long kMaxReplyDelayMs = 60000;
+
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
@@ -68,6 +71,8 @@ const char kSimUsage[] =
     "                         lasts, in seconds, decimals allowed (default 3)\n"
     "  --write-rate BYTES     take in at most BYTES bytes a second (a slow printer;\n"
     "                         default 0, as fast as they come; simulated bus only)\n"
+    "  --reply-delay MS       answer every command MS milliseconds after it\n"
+    "                         arrived (a slow printer; default 0)\n"
     "  --version              print the version and the commit it was built from\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n"
     "\n"
@@ -166,6 +171,9 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
     } else if (option == "--write-rate") {
       ok = ParseInt(value, 10, 0, kMaxWriteRate, &number);
       p.write_rate = static_cast<uint64_t>(number);
+    } else if (option == "--reply-delay") {
+      ok = ParseInt(value, 10, 0, kMaxReplyDelayMs, &number);
+      p.reply_delay = std::chrono::milliseconds(number);
     } else {
       *error = "unknown option: " + option;
       return 2;

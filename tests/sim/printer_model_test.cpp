@@ -165,6 +165,9 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
       {{"--write-rate", "65536"}, true},
       {{"--write-rate", "-1"}, false},
       {{"--write-rate", "fast"}, false},
+      {{"--reply-delay", "2100"}, true},
+      {{"--reply-delay", "-1"}, false},
+      {{"--reply-delay", "60001"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0]);

@@ -1,14 +1,33 @@
 #include "gui/frame/page_tour.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QTimer>
+#include <cstdint>
+#include <span>
 
+#include "core/shell/file_replacement.h"
+#include "core/shell/shell_codes.h"
 #include "gui/frame/dialog_frame_wnd.h"
 #include "gui/window/controls.h"
 
 namespace vidodez::gui {
+namespace {
+
+// Whole or not at all, like every file written for the operator.
+bool SavePicture(const QPixmap& picture, const QString& path) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
+  return ReplaceFile(QFile::encodeName(path).toStdString(),
+                     std::span(bytes, static_cast<size_t>(png.size()))) == kShellOk;
+}
+
+}  // namespace
 
 PageTour::PageTour(CDialogFrameWnd& frame, QString folder, int dwell_ms)
     : QObject(&frame), frame_(frame), folder_(std::move(folder)), dwell_ms_(dwell_ms) {}
@@ -28,7 +47,7 @@ void PageTour::Next() {
   if (index_ > 0) {
     const QString name = QStringLiteral("%1-%2.png").arg(index_).arg(options[index_ - 1]);
     const QString path = QDir(folder_).filePath(name);
-    if (frame_.grab().save(path)) saved_.append(path);
+    if (SavePicture(frame_.grab(), path)) saved_.append(path);
   }
   if (index_ == options.size()) {
     done_(saved_);

@@ -1,0 +1,18 @@
+#pragma once
+// What this process holds, for tests that check nothing leaks across many
+// operations: open descriptors and resident memory.
+
+#include <cstdint>
+
+namespace vidodez::test {
+
+// Entries of /proc/self/fd, without the one the count itself opens.
+int OpenDescriptorCount();
+// The count once it is `expected`, else the last count after two seconds:
+// an in-process printer's thread closes its end of a connection a moment
+// after the link closed its own.
+int DescriptorCountSettlingAt(int expected);
+// VmRSS of /proc/self/status in KiB; -1 when it cannot be read.
+int64_t ResidentKiB();
+
+}  // namespace vidodez::test
