@@ -39,12 +39,14 @@ int FdDevice::Flush(int stall_ms) {
 
 int FdDevice::UnplugAsCause(int error) {
   // usblp fails the write whose transfer an unplug cancelled with a bare
-  // EIO; only the calls after it say ENODEV. Its status request tells a gone
-  // printer from a failing one (a file or a serial port has none to ask).
+  // EIO, before it has heard of the unplug itself; only later calls say
+  // ENODEV. A printer that is still there answers the status request.
   if (error == 0 || error == ENODEV || error == ENOSPC || error == ETIMEDOUT) return error;
   int ignored = 0;
-  if (sys_.get_lp_status(fd_, &ignored) < 0 && errno == ENODEV) return ENODEV;
-  return error;
+  if (sys_.get_lp_status(fd_, &ignored) == 0) return error;
+  // A file or a terminal has no status to give; a printer port that cannot
+  // give it has lost its printer.
+  return errno == ENOTTY || errno == EINVAL ? error : ENODEV;
 }
 
 int FdDevice::Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) {
