@@ -140,6 +140,13 @@ if [ -n "$bin" ] && [ -x "$bin/vidodez-cli" ] && [ -x "$bin/vidodez-printer-sim"
     cp -L "$gconv/GBK.so" "$gconv/gconv-modules.cache" "$root$gconv/" 2>/dev/null \
       || cp -L "$gconv/GBK.so" "$root$gconv/"
   fi
+  # The font download's TrueType file, and the cat a user of this system
+  # would type to send a file: the anchor of the send's time.
+  font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+  mkdir -p "$root/fonts" "$root/opt/coreutils"
+  [ -f "$font" ] && cp "$font" "$root/fonts/DEJAVU.ttf"
+  copy_with_libraries /bin/cat
+  mv "$root/bin/cat" "$root/opt/coreutils/cat"
   programs=1
 fi
 echo "programs=$programs" >"$root/etc/ktest.conf"

@@ -25,6 +25,7 @@ struct Script {
   std::deque<Step> polls;  // result: ready count; error: revents when ready
   std::string written;
   int status = 0;
+  int status_error = 0;  // errno of LPGETSTATUS, 0 when it answers
 };
 
 Script* g_script = nullptr;
@@ -60,6 +61,10 @@ ssize_t FakeRead(int, void* buffer, size_t) {
 }
 
 int FakeStatus(int, int* status) {
+  if (g_script->status_error != 0) {
+    errno = g_script->status_error;
+    return -1;
+  }
   *status = g_script->status;
   return 0;
 }
@@ -129,6 +134,32 @@ TEST(FdDevice, StatusByteIsMaskedFromTheSignExtendedValue) {
   script.status = 0x18;
   ASSERT_EQ(device.GetStatus(&status), 0);
   EXPECT_EQ(status, 0x18);
+}
+
+// Catches an unplug mid-transfer told as a bare I/O error: usblp fails the
+// cancelled transfer's write with EIO, and then its status request too.
+TEST(FdDevice, WriteFailureOfAGonePrinterIsTheUnplug) {
+  struct Case {
+    const char* what;
+    int write_error;
+    int status_error;
+    int error;
+  } cases[] = {
+      {"transfer cancelled by the unplug", EIO, ENODEV, ENODEV},
+      {"unplug not yet noticed by the driver", EIO, EIO, ENODEV},
+      {"printer still there", EIO, 0, EIO},
+      {"a file or serial port, which has no status", EIO, ENOTTY, EIO},
+      {"paper out stays paper out", ENOSPC, ENODEV, ENOSPC},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script script;
+    script.writes = {{-1, c.write_error}};
+    script.status_error = c.status_error;
+    FdDevice device(FakeSyscalls(&script), 3);
+    size_t written = 0;
+    EXPECT_EQ(device.Write(kData, 10, 1000, &written), c.error);
+  }
 }
 
 }  // namespace

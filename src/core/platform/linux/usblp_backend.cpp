@@ -28,13 +28,25 @@ FdDevice::FdDevice(const Syscalls& sys, int fd) : sys_(sys), fd_(fd) {}
 FdDevice::~FdDevice() { sys_.close(fd_); }
 
 int FdDevice::Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) {
-  return WriteAll(sys_, fd_, data, size, stall_ms, written);
+  return UnplugAsCause(WriteAll(sys_, fd_, data, size, stall_ms, written));
 }
 
 int FdDevice::Flush(int stall_ms) {
   // usblp reports POLLOUT once its last transfer completed; it would cancel
   // one still in flight when the device is closed.
-  return WaitWritable(sys_, fd_, stall_ms);
+  return UnplugAsCause(WaitWritable(sys_, fd_, stall_ms));
+}
+
+int FdDevice::UnplugAsCause(int error) {
+  // usblp fails the write whose transfer an unplug cancelled with a bare
+  // EIO, before it has heard of the unplug itself; only later calls say
+  // ENODEV. A printer that is still there answers the status request.
+  if (error == 0 || error == ENODEV || error == ENOSPC || error == ETIMEDOUT) return error;
+  int ignored = 0;
+  if (sys_.get_lp_status(fd_, &ignored) == 0) return error;
+  // A file or a terminal has no status to give; a printer port that cannot
+  // give it has lost its printer.
+  return errno == ENOTTY || errno == EINVAL ? error : ENODEV;
 }
 
 int FdDevice::Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) {

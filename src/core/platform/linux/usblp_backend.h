@@ -41,6 +41,9 @@ class FdDevice final : public UsbDevice {
   int fd() const { return fd_; }
 
  private:
+  // `error`, or ENODEV when it came from a printer that is gone.
+  int UnplugAsCause(int error);
+
   Syscalls sys_;
   int fd_;
 };
