@@ -10,11 +10,15 @@
 namespace vidodez::platform {
 namespace {
 
+// What iconv_open returns when it cannot convert: iconv's own failure value.
+// NOLINTNEXTLINE(performance-no-int-to-ptr)
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
   ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    if (cd_ != kNoConverter) iconv_close(cd_);
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
@@ -23,7 +27,7 @@ class Converter {
   int Convert(std::string_view in, std::string* out, size_t* stopped) {
     out->clear();
     *stopped = 0;
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return errno;
+    if (cd_ == kNoConverter) return errno;
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start after a failure
     // Four output bytes per input byte cover every GBK <-> UTF-8 case. The
     // buffer only grows, so converting what follows a bad byte, round after
