@@ -175,7 +175,6 @@ std::string ExecutableFolder() {
 
 std::string ProgramFolder() { return ProgramFolderFor(ExecutableFolder()); }
 
-// NOLINTNEXTLINE(misc-no-recursion): one level per folder of the path, which is bounded
 int MakeFolders(const std::string& path, unsigned mode) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
