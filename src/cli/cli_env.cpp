@@ -25,7 +25,7 @@ namespace {
 
 // `error` 0: the stream failed without saying why.
 int OutputFailed(const std::string& language, int error) {
-  Fail(Say(CliText::kOutputNotWritten, language) + strerror(error != 0 ? error : EIO));
+  Fail(Say(CliText::kOutputNotWritten, language) + SystemErrorText(error != 0 ? error : EIO));
   return kExitFailed;
 }
 

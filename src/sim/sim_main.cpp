@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/link/io_error_texts.h"
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
@@ -25,7 +26,7 @@ int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) 
   vidodez::sim::SimPrinter printer(bus, line.printer);
   if (int rc = printer.Start(); rc != 0) {
     std::fprintf(stderr, "vidodez-printer-sim: cannot register on %s: %s\n", bus.c_str(),
-                 strerror(rc));
+                 vidodez::SystemErrorText(rc).c_str());
     return 1;
   }
   std::printf("ready\n");
@@ -37,7 +38,8 @@ int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) 
       printer.Unplug();
     } else if (signal == SIGUSR2) {
       if (int rc = printer.Plug(); rc != 0)
-        std::fprintf(stderr, "vidodez-printer-sim: cannot plug in: %s\n", strerror(rc));
+        std::fprintf(stderr, "vidodez-printer-sim: cannot plug in: %s\n",
+                     vidodez::SystemErrorText(rc).c_str());
     } else {
       return 0;  // the destructor unplugs
     }
@@ -65,7 +67,7 @@ int ServeGadget(const vidodez::sim::SimCommandLine& line, const sigset_t& signal
   server.join();
   if (rc != 0) {
     std::fprintf(stderr, "vidodez-printer-sim: cannot serve %s: %s\n", line.gadget.c_str(),
-                 strerror(rc));
+                 vidodez::SystemErrorText(rc).c_str());
     return 1;
   }
   return 0;

@@ -59,9 +59,12 @@ std::string IoErrorMessage(int error, const std::string& device, std::string_vie
   }
   if (error == 0) return {};
   // Any other cause is still named, in the system's own words.
+  return std::string(Pick(kOtherCause, language)) + SystemErrorText(error);
+}
+
+std::string SystemErrorText(int error) {
   char buffer[128];
-  const char* reason = strerror_r(error, buffer, sizeof(buffer));
-  return std::string(Pick(kOtherCause, language)) + reason;
+  return strerror_r(error, buffer, sizeof(buffer));
 }
 
 }  // namespace vidodez

@@ -11,4 +11,8 @@ namespace vidodez {
 // empty for 0. `device` may be empty.
 std::string IoErrorMessage(int error, const std::string& device, std::string_view language);
 
+// The system's own words for an errno; safe while other threads run, which
+// strerror is not.
+std::string SystemErrorText(int error);
+
 }  // namespace vidodez

@@ -6,7 +6,7 @@
 
 namespace vidodez {
 
-CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, platform::Syscalls sys,
+CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, const platform::Syscalls& sys,
                            PortDevicePaths paths)
     : port_(usb, sys, std::move(paths)), languages_(1), language_(&languages_.front()) {}
 

@@ -21,7 +21,7 @@ namespace vidodez {
 class CPrinterComm {
  public:
   explicit CPrinterComm(platform::UsbPrintingClass& usb,
-                        platform::Syscalls sys = platform::DefaultSyscalls(),
+                        const platform::Syscalls& sys = platform::DefaultSyscalls(),
                         PortDevicePaths paths = {});
 
   // Kind 0 opens; kind 1 opens and applies the baud rate without handshake;

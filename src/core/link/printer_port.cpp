@@ -79,7 +79,7 @@ bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
   return false;
 }
 
-CPrinterPort::CPrinterPort(platform::UsbPrintingClass& usb, platform::Syscalls sys,
+CPrinterPort::CPrinterPort(platform::UsbPrintingClass& usb, const platform::Syscalls& sys,
                            PortDevicePaths paths)
     : usb_(usb), sys_(sys), paths_(std::move(paths)) {}
 

@@ -43,7 +43,7 @@ inline constexpr int kDefaultStallLimitMs = 10000;
 class CPrinterPort {
  public:
   explicit CPrinterPort(platform::UsbPrintingClass& usb,
-                        platform::Syscalls sys = platform::DefaultSyscalls(),
+                        const platform::Syscalls& sys = platform::DefaultSyscalls(),
                         PortDevicePaths paths = {});
   ~CPrinterPort();
   CPrinterPort(const CPrinterPort&) = delete;

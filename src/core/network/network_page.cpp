@@ -162,7 +162,7 @@ int NetworkPage::SendWiredSettings(CPrinterComm& comm, Operator& op) {
 }
 
 int NetworkPage::CollectWifiSettings(CPrinterComm& comm, Operator& op, WifiSettings* settings) {
-  const std::string language = comm.GetLanguage();
+  const std::string& language = comm.GetLanguage();
   if (printer.empty()) return Refuse(op, NetworkText::kCheckPort, language, kNoUsablePrinter);
   settings->mode = mode;
   const std::string typed_password = password_shown ? password : std::string();

@@ -10,11 +10,16 @@
 namespace vidodez::platform {
 namespace {
 
+// iconv_open's failure value is -1 cast to its handle, iconv's own interface.
+bool Opened(iconv_t cd) {
+  return cd != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+}
+
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
   ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    if (Opened(cd_)) iconv_close(cd_);
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
@@ -23,7 +28,7 @@ class Converter {
   int Convert(std::string_view in, std::string* out, size_t* stopped) {
     out->clear();
     *stopped = 0;
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return errno;
+    if (!Opened(cd_)) return errno;
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start after a failure
     // Four output bytes per input byte cover every GBK <-> UTF-8 case. The
     // buffer only grows, so converting what follows a bad byte, round after

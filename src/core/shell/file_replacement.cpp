@@ -45,7 +45,7 @@ bool FollowLinks(std::string path, std::string* target) {
     const ssize_t n = ::readlink(path.c_str(), link, sizeof link);
     if (n < 0 || std::size_t(n) >= sizeof link) return false;
     const std::string next(link, std::size_t(n));
-    path = next.front() == '/' ? next : FolderOf(path) + next;
+    path = next.front() == '/' ? next : FolderOf(path).append(next);
   }
   errno = ELOOP;
   return false;

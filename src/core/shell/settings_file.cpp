@@ -170,8 +170,9 @@ int SettingsFile::CloseSettings() {
   if (!writing_) return kSettingsNotOpen;
   std::string bytes;
   for (const auto& entry : entries_) {
-    bytes += "[" + entry.section + "]\r\n";
-    for (const auto& [key, value] : entry.values) bytes += key + "=" + value + "\r\n";
+    bytes.append("[").append(entry.section).append("]\r\n");
+    for (const auto& [key, value] : entry.values)
+      bytes.append(key).append("=").append(value).append("\r\n");
   }
   const bool ok = output_->Write(bytes) == kShellOk && output_->Commit() == kShellOk;
   output_.reset();

@@ -4,7 +4,7 @@
 
 namespace vidodez::gui {
 
-SessionSettings::SessionSettings(std::string locale_name)
+SessionSettings::SessionSettings(const std::string& locale_name)
     : language_(locale_name.rfind("zh", 0) == 0 ? "chi" : "eng") {}
 
 std::string SessionSettings::SetLanguage(int choice) {

@@ -21,7 +21,7 @@ class ProgramSettings {
 // Language from the desktop's locale, kept for this run only.
 class SessionSettings final : public ProgramSettings {
  public:
-  explicit SessionSettings(std::string locale_name);
+  explicit SessionSettings(const std::string& locale_name);
   std::string LoadLanguage() override { return language_; }
   std::string SetLanguage(int choice) override;
 

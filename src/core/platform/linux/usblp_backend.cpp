@@ -8,7 +8,7 @@
 
 namespace vidodez::platform {
 
-UsblpBackend::UsblpBackend(UsblpPaths paths, Syscalls syscalls)
+UsblpBackend::UsblpBackend(UsblpPaths paths, const Syscalls& syscalls)
     : paths_(std::move(paths)), sys_(syscalls) {}
 
 int UsblpBackend::Enumerate(std::vector<UsbPrinterInterface>* interfaces) {

@@ -16,7 +16,7 @@ struct UsblpPaths {
 
 class UsblpBackend final : public UsbPrintingClass {
  public:
-  UsblpBackend(UsblpPaths paths, Syscalls syscalls);
+  UsblpBackend(UsblpPaths paths, const Syscalls& syscalls);
 
   int Enumerate(std::vector<UsbPrinterInterface>* interfaces) override;
   int Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) override;

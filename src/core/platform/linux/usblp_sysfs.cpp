@@ -135,6 +135,7 @@ std::vector<UsbPrinterInterface> ReadUsblpInterfaces(const std::string& sysfs_ro
   std::sort(found.begin(), found.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<UsbPrinterInterface> interfaces;
+  interfaces.reserve(found.size());
   for (auto& [number, interface] : found) interfaces.push_back(std::move(interface));
   return interfaces;
 }
