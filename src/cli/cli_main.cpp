@@ -1,7 +1,9 @@
 // vidodez-cli: every operation of the window, for scripts and fleets.
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 #include <CLI/CLI.hpp>
 
@@ -27,9 +29,7 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
   std::fprintf(stderr, "vidodez-cli: %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   using namespace vidodez::cli;
   HoldClosedStandardStreams();
   vidodez::SetLogSink(LogToStderr);
@@ -75,4 +75,20 @@ int main(int argc, char** argv) {
     exit_code = kExitUsage;
   }
   return FinishOutput(env.language, exit_code);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Nothing a command does should throw past it; should something still do
+  // (memory running out), the command says so and fails rather than ending
+  // without a word.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "vidodez-cli: %s\n", e.what());
+  } catch (...) {
+    std::fputs("vidodez-cli: the command ended on an unexpected error\n", stderr);
+  }
+  return vidodez::cli::kExitFailed;
 }

@@ -183,7 +183,10 @@ void WriteCompletionTables(const CLI::App& app, std::ostream& out) {
       for (const std::string& name : FlagNames(*option)) {
         all_flags.push_back(name);
         if (TakesValue(*option)) {
-          values << "  [" << Quoted(key + "|" + name) << "]=" << Quoted(ValueKind(*option)) << "\n";
+          std::string field = key;
+          field += '|';
+          field += name;
+          values << "  [" << Quoted(field) << "]=" << Quoted(ValueKind(*option)) << "\n";
         }
       }
     }

@@ -81,7 +81,12 @@ int Get(CliEnv& env, const SettingsArgs& args) {
         env, {{"fieldCount", page.field_count}, {"unit", UnitWord(page.unit)}, {"fields", fields}});
   }
   std::string out = "FieldCount=" + std::to_string(page.field_count) + "\n";
-  for (const auto& [name, value] : values) out += name + "=" + value + "\n";
+  for (const auto& [name, value] : values) {
+    out += name;
+    out += '=';
+    out += value;
+    out += '\n';
+  }
   return WriteOut(env, out);
 }
 

@@ -27,7 +27,10 @@ struct ErrorManager {
 constexpr int kJumpUnreadable = 1;
 constexpr int kJumpCutShort = 2;
 
+// libjpeg's error handler must not return, and no C++ exception may pass
+// through its C frames: a longjmp is the one way out it allows.
 [[noreturn]] void OnError(j_common_ptr info) {
+  // NOLINTNEXTLINE(cert-err52-cpp): libjpeg's errors leave by longjmp (above).
   std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, kJumpUnreadable);
 }
 
@@ -42,6 +45,7 @@ void Quiet(j_common_ptr info, int level) {
   if (level >= 0) return;
   auto* errors = reinterpret_cast<ErrorManager*>(info->err);
   ++errors->base.num_warnings;
+  // NOLINTNEXTLINE(cert-err52-cpp): as OnError, libjpeg's only way out.
   if (errors->base.msg_code == JWRN_JPEG_EOF) std::longjmp(errors->jump, kJumpCutShort);
 }
 void QuietMessage(j_common_ptr) {}
@@ -76,6 +80,7 @@ void Run(std::FILE* file, Decode* decode) {
   errors.base.error_exit = OnError;
   errors.base.emit_message = Quiet;
   errors.base.output_message = QuietMessage;
+  // NOLINTNEXTLINE(cert-err52-cpp): where libjpeg's errors come back to.
   switch (setjmp(errors.jump)) {
     case 0:
       break;

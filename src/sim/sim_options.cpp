@@ -179,7 +179,9 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       return 2;
     }
     if (!ok) {
-      *error = "invalid value for " + option + ": " + value;
+      *error = "invalid value for " + option;
+      *error += ": ";
+      *error += value;
       return 2;
     }
   }

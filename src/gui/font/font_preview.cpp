@@ -13,8 +13,8 @@ namespace {
 constexpr int kMargin = 12;
 // Shown only when the font has the characters: a Latin-only font draws no
 // empty boxes.
-const QString kLatinSample = QStringLiteral("AaBbCc XxYyZz 0123456789 !?&@");
-const QString kChineseSample = QStringLiteral(" 中文字体");
+QString LatinSample() { return QStringLiteral("AaBbCc XxYyZz 0123456789 !?&@"); }
+QString ChineseSample() { return QStringLiteral(" 中文字体"); }
 
 bool BeginsAsSfnt(const QString& path) {
   QFile file(path);
@@ -24,9 +24,9 @@ bool BeginsAsSfnt(const QString& path) {
 }
 
 QString SampleText(const QRawFont& font) {
-  for (QChar c : kChineseSample.trimmed())
-    if (!font.supportsCharacter(c)) return kLatinSample;
-  return kLatinSample + kChineseSample;
+  for (QChar c : ChineseSample().trimmed())
+    if (!font.supportsCharacter(c)) return LatinSample();
+  return LatinSample() + ChineseSample();
 }
 
 QImage DrawSample(const QRawFont& font, QSize size) {

@@ -12,8 +12,10 @@
 namespace vidodez::gui {
 namespace {
 
-const QString kPrefix = QStringLiteral("skin-images-");
-const QString kPartPrefix = QStringLiteral("part-");
+// Functions rather than QString globals, whose construction before main
+// could throw where nothing can catch it.
+QString Prefix() { return QStringLiteral("skin-images-"); }
+QString PartPrefix() { return QStringLiteral("part-"); }
 
 bool IsImage(const QString& name) { return !name.endsWith(".ui") && !name.endsWith(".qss"); }
 
@@ -65,7 +67,7 @@ SkinImageFolder::SkinImageFolder(const SkinArchive& skins, const QString& cache_
 bool SkinImageFolder::UseCache(const SkinArchive& skins, const QString& cache_root) {
   const QFileInfo archive(skins.ArchivePath());
   if (!archive.isFile()) return false;
-  const QString name = kPrefix + ArchiveKey(archive);
+  const QString name = Prefix() + ArchiveKey(archive);
   const QDir root(cache_root);
   // A folder carries the name only once it is whole: it is written under a
   // name of its own and then renamed.
@@ -78,7 +80,7 @@ bool SkinImageFolder::UseCache(const SkinArchive& skins, const QString& cache_ro
     QDir(kept).removeRecursively();
   }
   if (!QDir().mkpath(cache_root)) return false;
-  QTemporaryDir part(root.filePath(kPrefix + kPartPrefix + "XXXXXX"));
+  QTemporaryDir part(root.filePath(Prefix() + PartPrefix() + "XXXXXX"));
   if (!part.isValid() || !WriteImages(skins, part.path())) return false;
   const QByteArray from = QFile::encodeName(part.path());
   const QByteArray to = QFile::encodeName(kept);
@@ -90,8 +92,8 @@ bool SkinImageFolder::UseCache(const SkinArchive& skins, const QString& cache_ro
   path_ = kept;
   // Folders of earlier archives are of no further use. A program of an
   // earlier build still running loses the images it has not read yet.
-  for (const QString& other : root.entryList({kPrefix + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-    if (other != name && !other.startsWith(kPrefix + kPartPrefix)) {
+  for (const QString& other : root.entryList({Prefix() + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+    if (other != name && !other.startsWith(Prefix() + PartPrefix())) {
       QDir(root.filePath(other)).removeRecursively();
     }
   }
