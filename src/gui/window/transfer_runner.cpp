@@ -110,12 +110,9 @@ bool TransferRunner::Run(TransferJob job, Operator& op) {
           std::lock_guard lock(channel->mutex);
           work_done = true;
         }
-        QMetaObject::invokeMethod(
-            this,
-            [done_loop] {
-              if (done_loop) done_loop->quit();
-            },
-            Qt::QueuedConnection);
+        PostToThreadOf(this, [done_loop] {
+          if (done_loop) done_loop->quit();
+        });
       });
     } catch (const std::system_error& e) {
       // No thread to be had: the job cannot run, and the window must not

@@ -4,18 +4,35 @@
 
 namespace vidodez::gui {
 
-void PostUnlessAbandoned(QObject* interface_side, std::shared_ptr<TransferChannel> channel,
-                         std::function<void()> update) {
+namespace {
+
+std::mutex& HandOverMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+}  // namespace
+
+void PostToThreadOf(QObject* receiver, std::function<void()> call) {
+  std::lock_guard lock(HandOverMutex());
   QMetaObject::invokeMethod(
-      interface_side,
-      [channel = std::move(channel), update = std::move(update)] {
-        {
-          std::lock_guard lock(channel->mutex);
-          if (channel->abandoned) return;
-        }
-        update();
+      receiver,
+      [call = std::move(call)] {
+        { std::lock_guard hand_over(HandOverMutex()); }
+        call();
       },
       Qt::QueuedConnection);
+}
+
+void PostUnlessAbandoned(QObject* interface_side, std::shared_ptr<TransferChannel> channel,
+                         std::function<void()> update) {
+  PostToThreadOf(interface_side, [channel = std::move(channel), update = std::move(update)] {
+    {
+      std::lock_guard lock(channel->mutex);
+      if (channel->abandoned) return;
+    }
+    update();
+  });
 }
 
 WorkerOperator::WorkerOperator(Operator& target, QObject* interface_side,
@@ -28,23 +45,20 @@ void WorkerOperator::Call(const std::function<void()>& show) {
     std::lock_guard lock(channel_->mutex);
     if (channel_->abandoned) return;
   }
-  QMetaObject::invokeMethod(
-      interface_side_,
-      [channel = channel_, done, &show] {
-        {
-          std::lock_guard lock(channel->mutex);
-          // Given up meanwhile: the worker no longer waits, and what
-          // `show` refers to may be gone.
-          if (channel->abandoned) return;
-          channel->showing = true;
-        }
-        show();
-        std::lock_guard lock(channel->mutex);
-        channel->showing = false;
-        *done = true;
-        channel->changed.notify_all();
-      },
-      Qt::QueuedConnection);
+  PostToThreadOf(interface_side_, [channel = channel_, done, &show] {
+    {
+      std::lock_guard lock(channel->mutex);
+      // Given up meanwhile: the worker no longer waits, and what
+      // `show` refers to may be gone.
+      if (channel->abandoned) return;
+      channel->showing = true;
+    }
+    show();
+    std::lock_guard lock(channel->mutex);
+    channel->showing = false;
+    *done = true;
+    channel->changed.notify_all();
+  });
   std::unique_lock lock(channel_->mutex);
   // A box still open when the job is given up is waited for: it writes
   // into this call's answer when it closes.

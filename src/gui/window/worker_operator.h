@@ -24,6 +24,13 @@ struct TransferChannel {
   bool showing = false;  // a call is being shown on the interface thread
 };
 
+// Queues `call` to the thread of `receiver`, behind what was posted before.
+// Qt orders a queued call after its post by a lock inside QtCore, which
+// ThreadSanitizer cannot see; the post and the start of the call also take a
+// lock of our own, so that what the worker wrote into the call is seen, by
+// the checker too, to come before the interface thread reads it.
+void PostToThreadOf(QObject* receiver, std::function<void()> call);
+
 // Runs `update` on the thread of `interface_side` unless the job was given
 // up by then; queued behind what was shown or posted before.
 void PostUnlessAbandoned(QObject* interface_side, std::shared_ptr<TransferChannel> channel,
