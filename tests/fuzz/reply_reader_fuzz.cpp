@@ -44,7 +44,11 @@ class FuzzDevice final : public UsbDevice {
 
 class FuzzUsb final : public vidodez::platform::UsbPrintingClass {
  public:
-  FuzzUsb(const uint8_t* data, size_t size, uint8_t mode) : data_(data), size_(size), mode_(mode) {}
+  void SetInput(const uint8_t* data, size_t size, uint8_t mode) {
+    data_ = data;
+    size_ = size;
+    mode_ = mode;
+  }
   int Enumerate(std::vector<UsbPrinterInterface>* interfaces) override {
     UsbPrinterInterface interface;
     interface.device_path = "\\\\?\\usb#vid_0471&pid_0168#FUZZ#{x}";
@@ -62,18 +66,20 @@ class FuzzUsb final : public vidodez::platform::UsbPrintingClass {
   }
 
  private:
-  const uint8_t* data_;
-  size_t size_;
-  uint8_t mode_;
+  const uint8_t* data_ = nullptr;
+  size_t size_ = 0;
+  uint8_t mode_ = 0;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  uint8_t mode = data[0];
-  FuzzUsb usb(data + 1, size - 1, mode);
-  vidodez::CPrinterComm comm(usb);
+  // One link for every input, as the program keeps one: a new one per input
+  // spent most of the run clearing its megabyte of output buffer.
+  static FuzzUsb usb;
+  static vidodez::CPrinterComm comm(usb);
+  usb.SetInput(data + 1, size - 1, data[0]);
   int rc = comm.QueryPrinter(7, "^G1");
   if (rc == 0 && (comm.GetReply().empty() || comm.GetReply().size() > 1024)) __builtin_trap();
   (void)comm.GetPrinterStatus("USB01 [x]\n");

@@ -144,6 +144,7 @@ int CPrinterPort::OpenPort(int port_number) {
   last_write_result_ = 0;
   output_length_ = 0;
   try {
+    if (spare_output_.capacity() > output_.capacity()) output_.swap(spare_output_);
     output_.assign(kOutputBufferSize, 0);
   } catch (const std::bad_alloc&) {
     CloseLocked();
@@ -204,8 +205,11 @@ void CPrinterPort::CloseLocked() {
   usb_index_ = -1;
   print_file_ = false;
   serial_fd_ = -1;
+  // A closed port has no output buffer, but its memory is kept for the next
+  // open: every query opens and closes the port, and a fresh megabyte each
+  // time cost more than the query itself.
   output_.clear();
-  output_.shrink_to_fit();
+  if (output_.capacity() > spare_output_.capacity()) output_.swap(spare_output_);
   output_length_ = 0;
 }
 

@@ -115,6 +115,7 @@ class CPrinterPort {
   int last_write_result_ = 0;
   size_t output_length_ = 0;
   std::vector<uint8_t> output_;
+  std::vector<uint8_t> spare_output_;
 
   // What another thread may read while the port is busy writing: the device
   // a status request borrows, and the cause of the last failure.
