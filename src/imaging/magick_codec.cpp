@@ -11,6 +11,7 @@
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
+#include "core/graphic/png_chunks.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/log.h"
 #include "imaging/magick_module_api.h"
@@ -131,6 +132,7 @@ void Row(void* context, int y, const unsigned char* rgba) {
 int MagickLoad(const std::string& path, LoadedPicture* out) {
   std::vector<std::uint8_t> bytes;
   if (const int rc = ReadPictureFile(path, kMaxFileBytes, &bytes); rc != kGraphicOk) return rc;
+  if (!PngChunksWithinFile(bytes)) return kGraphicBadPicture;
   const Module* module = LoadModule();
   if (module == nullptr) return kGraphicBadPicture;
   const std::string extension = ExtensionOf(path);

@@ -10,6 +10,7 @@
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
+#include "core/graphic/png_chunks.h"
 #include "core/graphic/rotate.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
@@ -87,6 +88,21 @@ int OpenPictureFile(const std::string& path, QFile* file) {
   if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
     return kGraphicFileOpenFailed;
+  }
+  bool within = true;
+  const qint64 size = file->size();
+  if (uchar* mapped = size > 0 ? file->map(0, size) : nullptr; mapped != nullptr) {
+    within = PngChunksWithinFile({mapped, std::size_t(size)});
+    file->unmap(mapped);
+  } else if (size > 0) {
+    const QByteArray bytes = file->readAll();
+    within = PngChunksWithinFile(
+        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+    file->seek(0);
+  }
+  if (!within) {
+    file->close();
+    return kGraphicBadPicture;
   }
   return kGraphicOk;
 }

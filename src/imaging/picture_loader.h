@@ -41,7 +41,8 @@ bool QtReadsFormat(int format);
 
 // Opens `path` for Qt the safe way (core/shell/input_file.h): a FIFO, folder
 // or device gives kGraphicFileReadFailed, a missing or unreadable file
-// kGraphicFileOpenFailed.
+// kGraphicFileOpenFailed, a PNG whose chunks reach past its end (see
+// core/graphic/png_chunks.h) kGraphicBadPicture.
 [[nodiscard]] int OpenPictureFile(const std::string& path, QFile* file);
 
 // Grey of a decoded image, alpha laid on white. kGraphicBadSize when empty,

@@ -18,6 +18,7 @@
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/grey_bitmap.h"
+#include "core/graphic/png_chunks.h"
 #include "fuzz/fuzz_input.h"
 #include "imaging/picture_loader.h"
 #include "support/temp_dir.h"
@@ -44,9 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* name = kNames[input.Byte() % kNames.size()];
   const std::string bytes(input.Rest().begin(), input.Rest().end());
   QByteArray array = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  // Qt is asked about a PNG only when its chunks fit the file: libpng sets
+  // aside what a damaged length names before it reads.
+  const bool chunks_fit = vidodez::PngChunksWithinFile(
+      {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   QBuffer buffer(&array);
   QImageReader probe(&buffer);
-  const QSize declared = probe.size();
+  const QSize declared = chunks_fit ? probe.size() : QSize();
   if (declared.isValid() && qint64(declared.width()) * declared.height() > kMaxFuzzPixels) return 0;
 
   const std::string path = dir.File(name);
@@ -64,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view extension = std::string_view(name).substr(2);
     const bool declared_fits =
         declared.isEmpty() || vidodez::PictureSizeAcceptable(declared.width(), declared.height());
+    if (!chunks_fit) return 0;
     const QImage image = QImage::fromData(array);
     if ((extension == "png" || extension == "bmp" || extension == "gif") && declared_fits &&
         !image.isNull() && vidodez::PictureSizeAcceptable(image.width(), image.height())) {
