@@ -65,8 +65,7 @@ TEST(PngChunks, FileCutInsideAChunkIsRefused) {
                                             Head().size() + Chunk("tEXt", "Comment").size()};
   for (std::size_t size = 9; size < png.size(); ++size) {
     SCOPED_TRACE(size);
-    const bool boundary =
-        std::find(boundaries.begin(), boundaries.end(), size) != boundaries.end();
+    const bool boundary = std::find(boundaries.begin(), boundaries.end(), size) != boundaries.end();
     EXPECT_EQ(Fits(png.substr(0, size)), boundary);
   }
 }
