@@ -13,14 +13,13 @@ constexpr std::size_t kChunkHeaderBytes = 8;
 constexpr std::size_t kChunkTrailerBytes = 4;
 
 bool HasChunkSignature(std::span<const std::uint8_t> bytes) {
-  // The first byte tells PNG (0x89), MNG (0x8a) and JNG (0x8b) apart; the
-  // rest is the same for all three.
-  static constexpr std::array<std::uint8_t, 7> kRest{'N', 'G', '\r', '\n', 0x1a, '\n', 0};
+  // The first two bytes tell PNG (0x89 'P'), MNG (0x8a 'M') and JNG (0x8b
+  // 'J') apart; the six after them are the same for all three.
+  static constexpr std::array<std::uint8_t, 6> kRest{'N', 'G', '\r', '\n', 0x1a, '\n'};
   if (bytes.size() < kSignatureBytes) return false;
-  const std::uint8_t first = bytes[0];
-  if (first != 0x89 && first != 0x8a && first != 0x8b) return false;
-  return (bytes[1] == 'P' || bytes[1] == 'M' || bytes[1] == 'J') &&
-         std::equal(kRest.begin(), kRest.begin() + 6, bytes.begin() + 2);
+  const bool kind = (bytes[0] == 0x89 && bytes[1] == 'P') ||
+                    (bytes[0] == 0x8a && bytes[1] == 'M') || (bytes[0] == 0x8b && bytes[1] == 'J');
+  return kind && std::equal(kRest.begin(), kRest.end(), bytes.begin() + 2);
 }
 
 std::uint32_t BigEndian32(const std::uint8_t* at) {
