@@ -3,12 +3,15 @@
 // readers (no QGuiApplication needed) and, where the build has it, the
 // ImageMagick module. A load gives a grey picture of an accepted size, or a
 // code and the earlier picture untouched. A PNG, BMP or GIF that Qt itself
-// reads is never refused, unless its header names a size beyond the bound.
+// reads from the file by content is never refused, unless its header names a
+// size beyond the bound.
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QString>
 
 #include <array>
 #include <cstddef>
@@ -71,7 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool declared_fits =
         declared.isEmpty() || vidodez::PictureSizeAcceptable(declared.width(), declared.height());
     if (!chunks_fit) return 0;
-    const QImage image = QImage::fromData(array);
+    // Read as the program reads: from the file, and by content. From memory,
+    // Qt's BMP reader carries on where a seek past the end fails, and makes a
+    // 2303 x 898 picture of 49 bytes whose header puts the pixels past the
+    // end; by the name, Qt's GIF reader takes a file that begins "GI;89a".
+    QFile file(QString::fromStdString(path));
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
     if ((extension == "png" || extension == "bmp" || extension == "gif") && declared_fits &&
         !image.isNull() && vidodez::PictureSizeAcceptable(image.width(), image.height())) {
       std::fprintf(stderr, "refused with %s what Qt reads as %d x %d\n",
