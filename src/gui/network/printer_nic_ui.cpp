@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/network/network_texts.h"
+#include "gui/pages/run_unless_busy.h"
 #include "gui/window/controls.h"
 #include "gui/window/transfer_runner.h"
 
@@ -205,12 +206,11 @@ void PrinterNicUI::Load() {
 }
 
 void PrinterNicUI::Run(int (NetworkPage::*operation)(CPrinterComm&, Operator&)) {
-  if (busy_) return;
-  busy_ = true;
-  Store();
-  (void)(model_.*operation)(context_.comm, operator_);
-  Load();
-  busy_ = false;
+  RunUnlessBusy(busy_, [&] {
+    Store();
+    (void)(model_.*operation)(context_.comm, operator_);
+    Load();
+  });
 }
 
 void PrinterNicUI::ShowPingLine(const QString& line) {

@@ -10,6 +10,7 @@
 #include "core/config/model_list.h"
 #include "core/shell/units.h"
 #include "gui/guides/setting_guides.h"
+#include "gui/pages/run_unless_busy.h"
 #include "gui/settings/printer_config_texts.h"
 #include "gui/window/controls.h"
 
@@ -218,12 +219,11 @@ void PrinterConfigUI::ShowExtendedEnabled() {
 }
 
 void PrinterConfigUI::Run(int (SettingsPage::*operation)(CPrinterComm&, Operator&)) {
-  if (busy_) return;
-  busy_ = true;
-  Store();
-  (void)(model_.*operation)(context_.comm, operator_);
-  Load();
-  busy_ = false;
+  RunUnlessBusy(busy_, [&] {
+    Store();
+    (void)(model_.*operation)(context_.comm, operator_);
+    Load();
+  });
 }
 
 void PrinterConfigUI::OpenGuide(const QString& button) {
@@ -300,13 +300,11 @@ void PrinterConfigUI::Notify(const Notification& n) {
     if (n.sender == "SAdvResetBtn") return Run(&SettingsPage::RestoreFactorySettings);
     if (n.sender == "SClearAllBtn") return Run(&SettingsPage::ClearBuffer);
     if (n.sender == "SAdvSendBtn") {
-      if (busy_) return;
-      busy_ = true;
-      Store();
-      (void)model_.SendSettings(context_.comm, operator_, context_.selector.last_status_index);
-      Load();
-      busy_ = false;
-      return;
+      return RunUnlessBusy(busy_, [&] {
+        Store();
+        (void)model_.SendSettings(context_.comm, operator_, context_.selector.last_status_index);
+        Load();
+      });
     }
     if (n.sender == "SAdvResetSetting") {
       Store();
