@@ -27,7 +27,9 @@ endforeach()
 # Qt's libraries and the plugins it loads at run time: the Windows platform
 # (and the offscreen and minimal ones, for runs without a display), the
 # Vista style and the picture formats.
-if(TARGET Qt6::Gui)
+if(TARGET vidodez_imaging)
+  # Qt's targets are the folders' that found them: found again here.
+  find_package(Qt6 REQUIRED COMPONENTS Core)
   get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
   get_filename_component(qt_bin ${qt_core_dll} DIRECTORY)
   get_filename_component(qt_root ${qt_bin} DIRECTORY)
