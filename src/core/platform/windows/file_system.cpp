@@ -98,6 +98,10 @@ int64_t Read(int fd, void* buffer, size_t size) {
   return _read(fd, buffer, static_cast<unsigned>(size > INT_MAX ? INT_MAX : size));
 }
 
+int64_t Write(int fd, const void* data, size_t size) {
+  return _write(fd, data, static_cast<unsigned>(size > INT_MAX ? INT_MAX : size));
+}
+
 int64_t Transfer(int fd, void* buffer, const void* data, size_t size, uint64_t offset) {
   HANDLE handle = HandleOf(fd);
   if (handle == INVALID_HANDLE_VALUE) return Failed(EBADF);
@@ -147,33 +151,9 @@ int ListFolder(const char* path, std::vector<FolderEntry>* entries) {
 }  // namespace
 
 const FileCalls& DefaultFileCalls() {
-  static const FileCalls calls{Open, _close, Status,  PathStatus, PathStatus,
-                               Read, ReadAt, WriteAt, ListFolder};
+  static const FileCalls calls{Open, _close, Status, PathStatus, PathStatus,
+                               Read, Write,  ReadAt, WriteAt,    ListFolder};
   return calls;
-}
-
-int WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const std::size_t piece = size - done > INT_MAX ? INT_MAX : size - done;
-    const int n = _write(fd, data + done, static_cast<unsigned>(piece));
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    done += static_cast<std::size_t>(n);
-  }
-  return 0;
-}
-
-int ReadFully(int fd, void* buffer, std::size_t size, std::size_t* got) {
-  *got = 0;
-  auto* bytes = static_cast<std::uint8_t*>(buffer);
-  while (*got < size) {
-    const int64_t n = Read(fd, bytes + *got, size - *got);
-    if (n < 0) return errno;
-    if (n == 0) break;
-    *got += static_cast<std::size_t>(n);
-  }
-  return 0;
 }
 
 // Reads of a file never wait for a writer on Windows.

@@ -10,27 +10,17 @@ namespace {
 // Code page 936 is Windows' GBK.
 constexpr UINT kGbkCodePage = 936;
 
-bool GbkToWide(std::string_view gbk, std::wstring* wide) {
+// `text` of the code page as UTF-16; false at a byte sequence that is no
+// character of it.
+bool ToWide(UINT code_page, std::string_view text, std::wstring* wide) {
   wide->clear();
-  if (gbk.empty()) return true;
-  const int size = static_cast<int>(gbk.size());
+  if (text.empty()) return true;
+  const int size = static_cast<int>(text.size());
   const int length =
-      MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.data(), size, nullptr, 0);
+      MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
   if (length <= 0) return false;
   wide->resize(static_cast<size_t>(length));
-  return MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.data(), size, wide->data(),
-                             length) == length;
-}
-
-bool Utf8ToWide(std::string_view utf8, std::wstring* wide) {
-  wide->clear();
-  if (utf8.empty()) return true;
-  const int size = static_cast<int>(utf8.size());
-  const int length =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (length <= 0) return false;
-  wide->resize(static_cast<size_t>(length));
-  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide->data(),
+  return MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), size, wide->data(),
                              length) == length;
 }
 
@@ -76,7 +66,7 @@ int TextConverter::Convert(std::string_view in, std::string* out, size_t* stoppe
   *stopped = 0;
   std::wstring wide;
   if (state_->from == TextEncoding::kUtf8) {
-    if (!Utf8ToWide(in, &wide)) return EILSEQ;
+    if (!ToWide(CP_UTF8, in, &wide)) return EILSEQ;
     if (!WideTo(state_->to == TextEncoding::kGbk ? kGbkCodePage : CP_UTF8, wide, out)) {
       out->clear();
       return EILSEQ;
@@ -88,7 +78,7 @@ int TextConverter::Convert(std::string_view in, std::string* out, size_t* stoppe
   // the whole will not go, so the place of the first bad byte is known.
   size_t good = in.size();
   int rc = 0;
-  if (!GbkToWide(in, &wide)) {
+  if (!ToWide(kGbkCodePage, in, &wide)) {
     good = 0;
     std::wstring one;
     while (good < in.size()) {
@@ -97,13 +87,13 @@ int TextConverter::Convert(std::string_view in, std::string* out, size_t* stoppe
         rc = EINVAL;
         break;
       }
-      if (!GbkToWide(in.substr(good, length), &one)) {
+      if (!ToWide(kGbkCodePage, in.substr(good, length), &one)) {
         rc = EILSEQ;
         break;
       }
       good += length;
     }
-    GbkToWide(in.substr(0, good), &wide);
+    ToWide(kGbkCodePage, in.substr(0, good), &wide);
   }
   if (!WideTo(state_->to == TextEncoding::kGbk ? kGbkCodePage : CP_UTF8, wide, out)) {
     out->clear();
