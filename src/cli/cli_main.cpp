@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -87,11 +89,16 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Scripts read the same bytes on every system.
   // Nothing a command does should throw past it; should something still do
   // (memory running out), the command says so and fails rather than ending
   // without a word.
   try {
-    return Run(argc, argv);
+    std::vector<std::string> arguments = std::vector<std::string>(argv, argv + argc);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    return Run(static_cast<int>(arguments.size()), pointers.data());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vidodez-cli: %s\n", e.what());
   } catch (...) {

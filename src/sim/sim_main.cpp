@@ -71,7 +71,8 @@ int ServeGadget(const vidodez::sim::SimCommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args = vidodez::platform::ProgramArguments(argc, argv);
+  if (!args.empty()) args.erase(args.begin());
   vidodez::sim::SimCommandLine line;
   std::string error;
   if (vidodez::sim::ParseSimCommandLine(args, &line, &error) != 0) {

@@ -3,8 +3,6 @@
 // program holds it. Each ends in a message and exit 1, never a hang, and the
 // printer is usable again afterwards.
 
-#include <signal.h>
-
 #include <chrono>
 #include <future>
 #include <thread>
@@ -64,7 +62,7 @@ TEST_F(CliFaults, PrinterKilledWhileAReplyIsAwaited) {
     ASSERT_TRUE(sim.ready());
     query = CliInBackground({"--lang", "eng", "query", "^G1"});
     ASSERT_TRUE(WaitForWire(5));
-    sim.Signal(SIGKILL);
+    sim.Kill();
     sim.Stop();
   }
   ASSERT_EQ(query.wait_for(20s), std::future_status::ready) << "the command hangs";

@@ -67,6 +67,12 @@ class CliTest : public ::testing::Test {
     args.insert(args.begin(), BinDir() + "/vidodez-cli");
     return test::RunOnTerminal(args, Env({}));
   }
+  // CliOnTerminal where a test can read a terminal, else Cli; `on_terminal`
+  // says which ran.
+  RunResult CliOnTerminalIfAny(std::vector<std::string> args, bool* on_terminal) {
+    *on_terminal = TerminalUnavailable().empty();
+    return *on_terminal ? CliOnTerminal(std::move(args)) : Cli(std::move(args));
+  }
   std::vector<std::string> Env(const std::vector<std::string>& more) const {
     std::vector<std::string> full{"VIDODEZ_SIM_BUS=" + bus_.path(),
                                   "VIDODEZ_APPDATA=" + appdata_.path(), "LC_ALL=C",

@@ -2,8 +2,6 @@
 // file and test program byte for byte, a Debian TrueType font downloaded,
 // listed and test-printed, and the failures a script must hear.
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 #include "cli_fixture.h"
@@ -11,7 +9,9 @@
 namespace vidodez::test {
 namespace {
 
-constexpr char kDebianFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// Debian's DejaVu Sans, by a name the test program's system reads (set by
+// the build).
+constexpr char kDebianFont[] = VIDODEZ_DEBIAN_FONT;
 
 class CliFont : public CliTest {
  protected:
@@ -98,9 +98,12 @@ TEST_F(CliFont, DebianFontIsDownloadedListedAndTestPrinted) {
 
   std::vector<std::string> yes = download;
   yes.push_back("--yes");
-  RunResult shown = CliOnTerminal(yes);
+  bool terminal = false;
+  RunResult shown = CliOnTerminalIfAny(yes, &terminal);
   EXPECT_EQ(shown.exit_code, 0) << shown.err;
-  EXPECT_NE(shown.err.find("Sent "), std::string::npos) << shown.err;
+  if (terminal) {
+    EXPECT_NE(shown.err.find("Sent "), std::string::npos) << shown.err;
+  }
   const std::string prn = ReadFileBytes(work_.File("DEJAVU.prn"));
   EXPECT_TRUE(prn.starts_with("~DTE:DEJAVU," + std::to_string(font.size()) + ",\r\r\n"));
   EXPECT_TRUE(Wire() == prn) << "the wire differs from the download file";
@@ -126,7 +129,7 @@ TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
   ASSERT_TRUE(StartSim());
   WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
   // A folder where the download file should go.
-  ASSERT_EQ(mkdir(work_.File("ARIAL.prn").c_str(), 0700), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(work_.File("ARIAL.prn")));
   RunResult download = Cli({"font", "download", files_.File("ARIAL.ttf"), "--type", "VRLE",
                             "--storage", "FLASH", "--id", "A", "--yes"});
   EXPECT_EQ(download.exit_code, 1);

@@ -134,23 +134,30 @@ RunResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<
   return result;
 }
 
-SimProcess::SimProcess(const std::vector<std::string>& args) {
+struct SimProcess::Child {
+  pid_t pid = -1;
+  int out_fd = -1;
+};
+
+std::string TerminalUnavailable() { return ""; }
+
+SimProcess::SimProcess(const std::vector<std::string>& args) : child_(std::make_unique<Child>()) {
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) return;
   std::vector<std::string> argv{BinDir() + "/vidodez-printer-sim"};
   argv.insert(argv.end(), args.begin(), args.end());
   int err = open("/dev/null", O_WRONLY | O_CLOEXEC);
-  pid_ = Spawn(argv, {}, out[1], err);
+  child_->pid = Spawn(argv, {}, out[1], err);
   close(out[1]);
   close(err);
-  out_fd_ = out[0];
+  child_->out_fd = out[0];
   std::string said;
   auto deadline = Clock::now() + std::chrono::seconds(20);
-  while (pid_ > 0 && Clock::now() < deadline && said.find("ready\n") == std::string::npos) {
-    pollfd pfd{out_fd_, POLLIN, 0};
+  while (child_->pid > 0 && Clock::now() < deadline && said.find("ready\n") == std::string::npos) {
+    pollfd pfd{child_->out_fd, POLLIN, 0};
     if (poll(&pfd, 1, 100) <= 0) continue;
     char buffer[256];
-    ssize_t n = read(out_fd_, buffer, sizeof(buffer));
+    ssize_t n = read(child_->out_fd, buffer, sizeof(buffer));
     if (n <= 0) break;
     said.append(buffer, static_cast<size_t>(n));
   }
@@ -158,19 +165,27 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
 }
 
 SimProcess::~SimProcess() {
-  if (pid_ > 0) Stop();
-  if (out_fd_ >= 0) close(out_fd_);
+  if (child_->pid > 0) Stop();
+  if (child_->out_fd >= 0) close(child_->out_fd);
 }
 
-void SimProcess::Signal(int signal) {
-  if (pid_ > 0) kill(pid_, signal);
+void SimProcess::Unplug() {
+  if (child_->pid > 0) kill(child_->pid, SIGUSR1);
+}
+
+void SimProcess::Plug() {
+  if (child_->pid > 0) kill(child_->pid, SIGUSR2);
+}
+
+void SimProcess::Kill() {
+  if (child_->pid > 0) kill(child_->pid, SIGKILL);
 }
 
 int SimProcess::Stop() {
-  if (pid_ <= 0) return -1;
-  kill(pid_, SIGTERM);
-  int code = WaitExit(pid_);
-  pid_ = -1;
+  if (child_->pid <= 0) return -1;
+  kill(child_->pid, SIGTERM);
+  int code = WaitExit(child_->pid);
+  child_->pid = -1;
   return code;
 }
 

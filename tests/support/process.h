@@ -1,8 +1,9 @@
 #pragma once
-// Runs the project's programs as a user would, for end-to-end tests.
+// Runs the project's programs as a user would, for end-to-end tests: one
+// file per system (process.cpp for POSIX, process_windows.cpp), chosen by
+// the build.
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ struct RunResult {
   std::string err;
 };
 
-// The folder the programs were built into (VIDODEZ_BIN_DIR, set by CTest).
+// The folder the programs were built into (VIDODEZ_BIN_DIR, set by CTest;
+// on Windows the test program's own folder, which is the same one).
 std::string BinDir();
 
 // Runs a program to its end (killed after `timeout_ms`) with extra
@@ -25,6 +27,8 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
 // where every line feed arrives as CR LF).
 RunResult RunOnTerminal(const std::vector<std::string>& argv,
                         const std::vector<std::string>& env = {}, int timeout_ms = 30000);
+// Why RunOnTerminal cannot run here; "" when it can.
+std::string TerminalUnavailable();
 
 // A vidodez-printer-sim process, started and waited for until it says "ready".
 class SimProcess {
@@ -35,13 +39,20 @@ class SimProcess {
   SimProcess& operator=(const SimProcess&) = delete;
 
   bool ready() const { return ready_; }
-  void Signal(int signal);
-  // Sends SIGTERM and waits; the exit code.
+  // The simulator's printer leaves the bus and comes back, as a cable
+  // pulled and put back (SIGUSR1 and SIGUSR2; Windows: its named events).
+  void Unplug();
+  void Plug();
+  // Ends the process at once, as a crash would.
+  void Kill();
+  // Asks it to stop (SIGTERM; Windows: its stop event) and waits; the exit
+  // code.
   int Stop();
 
  private:
-  pid_t pid_ = -1;
-  int out_fd_ = -1;
+  // The process and the read side of its stdout, as each system names them.
+  struct Child;
+  std::unique_ptr<Child> child_;
   bool ready_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vidodez::platform {
 
@@ -14,6 +15,18 @@ bool ProcessAlive(long pid);
 
 // Whether `stream` writes to a terminal (a console on Windows).
 bool IsTerminal(std::FILE* stream);
+
+// The program's arguments in UTF-8, argv[0] first: main()'s own on Linux;
+// on Windows the system's UTF-16 command line, as main()'s there are in the
+// ANSI code page, which has no room for most of the operator's text (a file
+// named in Chinese becomes question marks).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Standard output and error carry the program's bytes as written: Windows'
+// text mode would put a CR before every LF, inside a printer's reply or a
+// printer program written to stdout too, and the lines would differ from
+// Linux's.
+void UseBinaryStandardStreams();
 
 // A standard stream the caller closed is held by the null device opened for
 // reading, so nothing the program opens later (a socket to a printer) takes

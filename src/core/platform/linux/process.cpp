@@ -14,6 +14,11 @@ bool ProcessAlive(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || 
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+// Linux's streams have no text mode.
+void UseBinaryStandardStreams() {}
+
 void HoldClosedStandardStreams() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;

@@ -4,7 +4,11 @@
 #include <io.h>
 #include <windows.h>
 
+// After windows.h, whose types it uses.
+#include <shellapi.h>
+
 #include <string>
+#include <vector>
 
 #include "core/platform/windows/wide_text.h"
 
@@ -48,6 +52,21 @@ bool IsTerminal(std::FILE* stream) {
   DWORD mode = 0;
   HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
   return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return {argv, argv + argc};
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(win::Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+void UseBinaryStandardStreams() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 void HoldClosedStandardStreams() {
