@@ -82,7 +82,8 @@ int NetworkPage::SendNetworkCommand(CPrinterComm& comm, Operator& op, const std:
   const std::string& language = comm.GetLanguage();
   PrinterLink link(comm, printer);
   if (int rc = link.Open(); rc != kPortOk) {
-    if (rc != kPrinterNotUsb) {
+    // No printer chosen, or one that is not USB: there was nothing to open.
+    if (rc != kNoUsablePrinter && rc != kPrinterNotUsb) {
       op.Tell(WithCause(NetworkMessage(NetworkText::kOpenPortFailed, language), comm));
     }
     return rc;

@@ -89,8 +89,8 @@ struct NetworkPage {
   // --- operations; codes of network_codes.h, or the link's or the settings
   // reply's own; 0 success ---
   // One command line to the chosen printer: kNetworkOk, kWriteLineFailed
-  // after telling the operator, or the open's code (told, but for a printer
-  // that is not USB).
+  // after telling the operator, or the open's code (told, but for no printer
+  // at all or one that is not USB).
   [[nodiscard]] int SendNetworkCommand(CPrinterComm& comm, Operator& op,
                                        const std::string& command);
   // Asks the chosen printer and, when its reply holds settings, fills

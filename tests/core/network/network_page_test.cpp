@@ -51,13 +51,14 @@ struct Bench {
     return wire.substr(std::min(wire.size(), std::strlen(kRead)));
   }
   // The messages shown as "table:index", questions marked by a leading "?".
-  std::string Shown() const {
+  static std::string ShownBy(const test::ScriptedOperator& op) {
     std::string shown;
     for (const auto& m : op.shown())
       shown += std::string(shown.empty() ? "" : ",") + (m.question ? "?" : "") + m.table + ":" +
                std::to_string(m.index);
     return shown;
   }
+  std::string Shown() const { return ShownBy(op); }
 
   test::SimBus bus;
   sim::SimPrinter* printer = nullptr;
@@ -436,6 +437,36 @@ TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
   EXPECT_EQ(bench.op.countdowns().size(), 1u);
   EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
             std::string::npos);
+}
+
+// With no printer to open the reset ends after its question without a word;
+// a printer that cannot be opened is still told.
+TEST(NetworkPageWifi, ResetWithoutPrinterStaysSilent) {
+  Bench bench;
+  struct Case {
+    const char* what;
+    std::string printer;
+    int code;
+    std::string shown;
+  } cases[] = {
+      {"no printer", "", kNoUsablePrinter, Ask(NetworkText::kConfirmWifiReset)},
+      {"a COM port", "COM1", kPrinterNotUsb, Ask(NetworkText::kConfirmWifiReset)},
+      {"unplugged", DisplayName(5, "MarliXPrinters VT-4100"), kPortOpenFailed,
+       Ask(NetworkText::kConfirmWifiReset) + "," + Net(NetworkText::kOpenPortFailed)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScriptedOperator op;
+    bench.page.printer = c.printer;
+    op.AnswerConfirm(true);
+    int code = bench.page.RestoreWifiFactorySettings(bench.comm, op);
+    EXPECT_NE(kNetworkOk, code);
+    if (c.code != kPortOpenFailed) {
+      EXPECT_CODE(c.code, code);
+    }
+    EXPECT_EQ(c.shown, Bench::ShownBy(op));
+  }
+  EXPECT_EQ("", bench.Sent());
 }
 
 // The ping checks every edit, the port included, before it sends, and
