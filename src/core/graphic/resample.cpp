@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/graphic/adaptive_threshold.h"
@@ -69,13 +70,24 @@ void BinariseAtHalf(GreyBitmap& picture) {
   for (std::uint8_t& v : picture.pixels) v = v >= 128 ? kWhite : kBlack;
 }
 
-int ThresholdAndResample(const GreyBitmap& source, int width, int height, GreyBitmap* out) {
+int ThresholdAndResample(const GreyBitmap& source, int width, int height, GreyBitmap* out,
+                         const ThresholdMap* map) {
   GreyBitmap target;
   if (const int code = PrepareTarget(source, width, height, &target); code != kGraphicOk)
     return code;
-  const ThresholdMap map(source);
+  std::optional<ThresholdMap> own;
+  if (map == nullptr || map->width() != source.width || map->height() != source.height)
+    map = &own.emplace(source);
   const std::vector<Tap> x_taps = Taps(source.width, width);
   const std::vector<Tap> y_taps = Taps(source.height, height);
+  // Only the columns the taps read are binarised: a picture made smaller
+  // reads two of every few.
+  std::vector<int> columns;
+  columns.reserve(2 * x_taps.size());
+  for (const Tap& t : x_taps) {
+    for (const int x : {t.first, t.second})
+      if (columns.empty() || columns.back() < x) columns.push_back(x);
+  }
 
   // Two binarised source rows are kept; targets walk the source downwards,
   // so each needed row is binarised once.
@@ -87,7 +99,7 @@ int ThresholdAndResample(const GreyBitmap& source, int width, int height, GreyBi
       if (cached[i] == y) return cache[i].data();
     // Replace the row further from y: the other one may be needed next.
     const int slot = cached[0] < cached[1] ? 0 : 1;
-    map.BinariseRow(source.Row(y), y, cache[slot].data());
+    map->BinarisePixels(source.Row(y), y, columns, cache[slot].data());
     cached[slot] = y;
     return cache[slot].data();
   };
