@@ -23,10 +23,16 @@ void CPrinterComm::set_language(std::string language) {
   language_.store(&languages_.back(), std::memory_order_release);
 }
 
-void CPrinterComm::NoteFailure(int error, const std::string& device) {
+void CPrinterComm::NoteFailure(int error, const std::string& device, bool refused_for_transfer) {
   std::lock_guard lock(mutex_);
   last_error_ = error;
   last_device_ = device;
+  refused_for_transfer_ = refused_for_transfer;
+}
+
+bool CPrinterComm::refused_for_transfer() const {
+  std::lock_guard lock(mutex_);
+  return refused_for_transfer_;
 }
 
 int CPrinterComm::last_error() const {
@@ -47,6 +53,12 @@ std::string CPrinterComm::GetReply() const {
 int CPrinterComm::OpenLink(int kind, int port_number, int baud_rate) {
   if (kind != 0 && kind != 1) return kPortOpenFailed;
   int rc = port_.OpenPort(port_number);
+  // Held by our own transfer: the port's error is that transfer's, not
+  // this open's.
+  if (rc == kPortAlreadyOpen && transfer_running()) {
+    NoteFailure(0, {}, true);
+    return rc;
+  }
   NoteFailure(port_.last_error(), port_.last_device());
   if (rc != kPortOk || kind == 0) return rc;
   return port_.SetBaudRate(baud_rate, false);

@@ -59,6 +59,9 @@ class CPrinterComm {
   // so messages can name the cause.
   int last_error() const;
   std::string last_device() const;
+  // The last open was refused because a transfer of this program holds
+  // the port (a firmware upload, a file or a font on another thread).
+  bool refused_for_transfer() const;
 
   // Set while a long transfer on another thread holds the port: the
   // selector's refresh then leaves the port alone.
@@ -68,7 +71,7 @@ class CPrinterComm {
   CPrinterPort& port() { return port_; }
 
  private:
-  void NoteFailure(int error, const std::string& device);
+  void NoteFailure(int error, const std::string& device, bool refused_for_transfer = false);
 
   CPrinterPort port_;
   usbRePort reader_;
@@ -84,6 +87,7 @@ class CPrinterComm {
   std::string reply_;
   int last_error_ = 0;
   std::string last_device_;
+  bool refused_for_transfer_ = false;
 };
 
 }  // namespace vidodez
