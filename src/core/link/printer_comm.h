@@ -63,6 +63,13 @@ class CPrinterComm {
   // the port (a firmware upload, a file or a font on another thread).
   bool refused_for_transfer() const;
 
+  // How many fields the last settings reply of any page had, for the whole
+  // program (the pages' settings field count), or the markers of a read to
+  // come (-1) and of none (-2); every page's read sets it, and the settings
+  // and network pages offer what it allows.
+  int settings_field_count() const { return settings_field_count_.load(); }
+  void set_settings_field_count(int count) { settings_field_count_.store(count); }
+
   // Set while a long transfer on another thread holds the port: the
   // selector's refresh then leaves the port alone.
   void set_transfer_running(bool running) { transfer_running_.store(running); }
@@ -81,6 +88,7 @@ class CPrinterComm {
   std::list<std::string> languages_;
   std::atomic<const std::string*> language_;
   std::atomic<bool> transfer_running_{false};
+  std::atomic<int> settings_field_count_{-1};
   IoCause status_cause_;
 
   mutable std::mutex mutex_;  // guards what follows

@@ -113,6 +113,7 @@ int NetworkPage::ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show
   // A reply without settings is no read: empty fields must never reach a
   // settings line.
   rc = ParseSettingsReply(comm.GetReply(), &record, &field_count);
+  if (rc == kConfigOk) comm.set_settings_field_count(field_count);
   if (rc != kConfigOk && show_messages) {
     op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, comm.GetLanguage()));
   }
@@ -239,8 +240,14 @@ int NetworkPage::Ping(Operator& op, std::string_view language, const PingObserve
 }
 
 int NetworkPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
-  if (!TakeQuietReadTurn(status, &field_count)) return kNetworkOk;
-  const int rc = ReadNetworkSettings(comm, op, false, kReadSettingsCommand);
+  int shared = comm.settings_field_count();
+  const bool turn = TakeQuietReadTurn(status, &shared);
+  comm.set_settings_field_count(shared);
+  const bool followed = field_count != shared;
+  const int rc = turn ? ReadNetworkSettings(comm, op, false, kReadSettingsCommand) : kNetworkOk;
+  if (!turn && !followed) return rc;
+  // The lists follow every page's read, the settings page's too.
+  field_count = comm.settings_field_count();
   UpdateLists();
   return rc;
 }

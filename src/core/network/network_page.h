@@ -50,9 +50,9 @@ struct NetworkPage {
   NetworkFocus focus = NetworkFocus::kNone;
 
   // --- what the page knows of the printer ---
-  PrinterSettingsRecord record;  // the reply read last
-  int field_count = kSettingsReadPending;
-  WifiSettings last_sent;  // the Wi-Fi values of the last send
+  PrinterSettingsRecord record;            // the reply read last
+  int field_count = kSettingsReadPending;  // the program's, as the lists last took it
+  WifiSettings last_sent;                  // the Wi-Fi values of the last send
 
   // The entries of the channel and security lists for the printer's field
   // count and the mode.
@@ -118,8 +118,9 @@ struct NetworkPage {
   // the link nor the model, so it may run on a worker with a copy.
   [[nodiscard]] int Ping(Operator& op, std::string_view language,
                          const PingObserver& observe = {}) const;
-  // The network end of each status refresh: arms or runs the quiet read,
-  // then the list update.
+  // The network end of each status refresh: arms or runs the quiet read on
+  // the program's field count (the link's), then the list update when this
+  // page's read or another page's changed it.
   [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 
  private:

@@ -10,6 +10,7 @@
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_lists.h"
+#include "core/config/settings_page.h"
 #include "core/config/settings_page_texts.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
@@ -192,6 +193,45 @@ TEST(NetworkPageRead, QuietReadUpdatesTheListsAndFailsSilently) {
 
 // "Get IP Address" puts the printer's texts into the edits as reported;
 // a reply without settings is a failed read that changes nothing.
+// One field count for the program: the settings page's quiet read already
+// told it, so the network page does not ask the printer again, and its
+// lists follow a later read by another page.
+TEST(NetworkPageRead, FieldCountIsThePrograms) {
+  test::SimBus bus;
+  sim::PrinterOptions options;
+  options.fields = 41;
+  options.status = 0;
+  sim::SimPrinter& printer = bus.AddPrinter(options);
+  CPrinterComm comm(bus.usb());
+  test::ScriptedOperator op;
+  SettingsPage settings;
+  settings.printer = DisplayName(options.port_number, "MarliXPrinters VT-4100");
+  NetworkPage network;
+  network.printer = settings.printer;
+  EXPECT_CODE(kConfigOk, settings.AutoReadOnStatus(comm, op, 0));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 41);
+  EXPECT_EQ(network.ChannelEntries().size(), 14u);
+  EXPECT_TRUE(network.dhcp_enabled);
+
+  // The settings page reads an older printer of 39 fields.
+  sim::PrinterOptions older_options;
+  older_options.port_number = 2;
+  older_options.fields = 39;
+  older_options.status = 0;
+  sim::SimPrinter& older = bus.AddPrinter(older_options);
+  settings.printer = DisplayName(2, "MarliXPrinters VT-4100");
+  EXPECT_CODE(kConfigOk, settings.ReadSettingsFromPrinter(comm, op, true));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(older.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 39);
+  EXPECT_EQ(network.ChannelEntries().size(), 13u);
+  EXPECT_FALSE(network.dhcp_enabled);
+  EXPECT_TRUE(op.shown().empty());
+}
+
 TEST(NetworkPageRead, GetAddressesFillsTheEditsOrTellsWhyNot) {
   Bench bench(41);
   NetworkPage& page = bench.page;
