@@ -35,6 +35,16 @@ void NetworkPage::ChooseMode(int new_mode) {
   channel = DefaultChannelPosition(mode);
   if (mode == kWirelessModeServer) address_edits_enabled = true;
   ApplyModeDefaults(mode, &addresses);
+  if (!DhcpOffered()) {
+    ClearDhcp();
+    dhcp_enabled = false;
+  } else if (wifi) {
+    dhcp_enabled = true;
+  }
+}
+
+bool NetworkPage::DhcpOffered() const {
+  return HasDhcpField(field_count) && DhcpAllowedInMode(mode);
 }
 
 void NetworkPage::ChooseSecurity(int position) {
@@ -47,8 +57,9 @@ void NetworkPage::SetWifiOption(bool selected) {
   if (!selected) {
     ClearDhcp();
     dhcp_enabled = false;
-  } else if (mode == kWirelessModeClient && HasDhcpField(field_count)) {
-    dhcp_enabled = true;
+  } else {
+    dhcp_enabled = DhcpOffered();
+    if (!dhcp_enabled) ClearDhcp();
   }
 }
 
@@ -71,7 +82,7 @@ void NetworkPage::RefillLists() {
 
 void NetworkPage::UpdateLists() {
   if (field_count != kSettingsReadPending) RefillLists();
-  dhcp_enabled = HasDhcpField(field_count);
+  dhcp_enabled = DhcpOffered();
   // A disabled option the operator cannot clear must not stay in effect.
   if (!dhcp_enabled) ClearDhcp();
 }

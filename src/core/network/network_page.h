@@ -27,6 +27,11 @@ inline constexpr char kReadWifiAddressesCommand[] = "G0\r\n";
 // The page pings with two requests.
 inline constexpr int kPagePingCount = 2;
 
+// DHCP is for a Wi-Fi module that joins a network (Client(STA)): one that
+// serves its own (Server(AP)) hands addresses out and takes none. The page
+// greys the option out in that mode, the command line refuses --dhcp with it.
+inline bool DhcpAllowedInMode(int mode) { return mode == kWirelessModeClient; }
+
 // The edit the window moves the focus to after a refusal.
 enum class NetworkFocus { kNone, kNetworkName, kPassword };
 
@@ -70,6 +75,8 @@ struct NetworkPage {
   // "Open" hides the password.
   void ChooseSecurity(int position);
   void SetWifiOption(bool selected);
+  // DHCP can be chosen: the printer's settings carry it and the mode allows it.
+  bool DhcpOffered() const;
   // Any other option changed: the four address edits are enabled again.
   void OtherOptionChanged();
   // After OtherOptionChanged: the four address edits are disabled while

@@ -150,6 +150,29 @@ TEST(NetworkPageRules, OptionsSwitchDhcpAndTheAddressEdits) {
   EXPECT_TRUE(page.address_edits_enabled);
 }
 
+// A Wi-Fi module serving its own network takes no address by DHCP: in
+// Server(AP) mode the option is greyed out and cleared, however the page
+// got there, and offered again in Client(STA) mode.
+TEST(NetworkPageRules, DhcpIsForAClientOnly) {
+  NetworkPage page;
+  page.field_count = 41;
+  page.SetWifiOption(true);
+  page.SetDhcpOption(true);
+  ASSERT_TRUE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeServer);
+  EXPECT_FALSE(page.dhcp_enabled);
+  EXPECT_FALSE(page.dhcp);
+  EXPECT_TRUE(page.address_edits_enabled);
+  page.UpdateLists();  // at the next refresh or switch to the page
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.SetWifiOption(false);
+  page.SetWifiOption(true);
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeClient);
+  EXPECT_TRUE(page.dhcp_enabled);
+  EXPECT_FALSE(DhcpAllowedInMode(kWirelessModeServer));
+}
+
 TEST(NetworkPageRules, RefillKeepsOnlyPositionsTheListHas) {
   NetworkPage page;
   page.field_count = 41;
