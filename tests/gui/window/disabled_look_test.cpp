@@ -19,7 +19,9 @@
 namespace vidodez {
 namespace {
 
-QImage Look(QWidget* control) { return control->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Look(QWidget* control) {
+  return control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // The share of pixels whose colour moved by more than a faint shade.
 double ChangedShare(const QImage& a, const QImage& b) {
