@@ -9,12 +9,13 @@ namespace vidodez::platform {
 void AdviseLargePages(void* data, std::size_t size) {
   // The kernel's transparent huge pages: 2 MiB on the machines we run on;
   // only whole ones inside the buffer are asked for.
-  constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = (start + kLargePage - 1) & ~(kLargePage - 1);
-  const std::uintptr_t end = (start + size) & ~(kLargePage - 1);
+  constexpr std::size_t kLargePage = std::size_t{2} << 20;
+  const std::size_t skip =
+      (kLargePage - reinterpret_cast<std::uintptr_t>(data) % kLargePage) % kLargePage;
+  if (size <= skip) return;
+  const std::size_t length = (size - skip) / kLargePage * kLargePage;
   // A hint: a system without them refuses it, and nothing changes.
-  if (end > first) (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  if (length > 0) (void)::madvise(static_cast<char*>(data) + skip, length, MADV_HUGEPAGE);
 }
 
 }  // namespace vidodez::platform
