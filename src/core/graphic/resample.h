@@ -1,6 +1,9 @@
 #pragma once
 // Bilinear resampling, alone and fused with the adaptive threshold.
 
+#include <cstdint>
+#include <span>
+
 #include "core/graphic/adaptive_threshold.h"
 #include "core/graphic/grey_bitmap.h"
 
@@ -14,6 +17,7 @@ namespace vidodez {
 
 // Values of 128 and above become white, the rest black.
 void BinariseAtHalf(GreyBitmap& picture);
+void BinariseAtHalf(std::span<std::uint8_t> pixels);
 
 // The same result as AdaptiveThreshold on a copy of `source`, then
 // ResampleBilinear, then BinariseAtHalf; but only the source pixels the
