@@ -1,7 +1,5 @@
 #include "imaging/jpeg_grey.h"
 
-#include <unistd.h>
-
 #include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
@@ -16,6 +14,7 @@
 
 #include "core/graphic/exif_orientation.h"
 #include "core/graphic/graphic_codes.h"
+#include "core/platform/file_system.h"
 #include "core/platform/large_pages.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
@@ -240,9 +239,9 @@ int DecodeJpegGrey(const std::string& path, GreyBitmap* out, int* bits_per_pixel
                    int* quarter_turns, std::optional<ThresholdMap>* threshold_map) {
   int fd = -1;
   if (OpenInputFile(path, &fd) != kShellOk) return kGraphicFileOpenFailed;
-  std::FILE* file = ::fdopen(fd, "rb");
+  std::FILE* file = platform::OpenStream(fd, "rb");
   if (file == nullptr) {
-    ::close(fd);
+    CloseInputFile(fd);
     return kGraphicFileOpenFailed;
   }
   // libjpeg reads 4 KiB at a time: a larger buffer saves most of the reads.

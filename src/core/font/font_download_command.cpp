@@ -1,9 +1,5 @@
 #include "core/font/font_download_command.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -11,6 +7,7 @@
 #include <new>
 
 #include "core/font/font_codes.h"
+#include "core/platform/file_system.h"
 
 namespace vidodez {
 namespace {
@@ -36,19 +33,6 @@ std::string HeaderLine(const FontDownloadJob& job, const std::string& gbk_name) 
   std::string header = job.command_type == FontCommandType::VRLZ ? std::string("~DT") + code + ":"
                                                                  : std::string("DT") + code + ",";
   return header + gbk_name + "," + std::to_string(job.font_size) + ",\r\n";
-}
-
-// Fills `want` bytes, or fewer at the end of the file. -1 on a read error.
-ssize_t ReadFully(int fd, unsigned char* buffer, std::size_t want) {
-  std::size_t got = 0;
-  while (got < want) {
-    ssize_t n = ::read(fd, buffer + got, want - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return -1;
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<ssize_t>(got);
 }
 
 // Encodes `count` bytes that start a line at `out`; returns the end. Every
@@ -79,9 +63,7 @@ int EncodeFile(int fd, std::size_t size, const CommandSink& write) {
     const std::size_t want = std::min(size - done, kBlockBytes);
     std::size_t got = 0;
     if (!at_end) {
-      ssize_t n = ReadFully(fd, block.get(), want);
-      if (n < 0) return kFontFileReadFailed;
-      got = static_cast<std::size_t>(n);
+      if (platform::ReadFully(fd, block.get(), want, &got) != 0) return kFontFileReadFailed;
       at_end = got < want;
     }
     // The file has become shorter than the size taken when it was chosen.
@@ -161,7 +143,7 @@ int BuildFontDownloadCommand(const FontDownloadJob& job, const CommandSink& writ
   } catch (const std::bad_alloc&) {
     code = kFontOutOfMemory;
   }
-  ::close(fd);
+  CloseFontFile(fd);
   return code;
 }
 
