@@ -137,8 +137,9 @@ int BuildFontDownloadCommand(const FontDownloadJob& job, const CommandSink& writ
   int fd = -1;
   // The size taken when the file was chosen holds, not today's.
   if (int code = OpenFontFile(job.font_path, &fd, nullptr); code != kFontOk) return code;
-  int code = write(HeaderLine(job, gbk_name));
+  int code = kFontOk;
   try {
+    code = write(HeaderLine(job, gbk_name));
     if (code == kFontOk) code = EncodeFile(fd, job.font_size, write);
   } catch (const std::bad_alloc&) {
     code = kFontOutOfMemory;

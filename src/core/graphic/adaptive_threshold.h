@@ -29,7 +29,7 @@ class ThresholdMap {
   ThresholdMap(const GreyBitmap& picture, int box_size = kThresholdBoxSize,
                double local_weight = 0.5);
   // From every band of `bands`.
-  ThresholdMap(const ThresholdMapBuilder& bands, double local_weight = 0.5);
+  explicit ThresholdMap(const ThresholdMapBuilder& bands, double local_weight = 0.5);
 
   int width() const { return width_; }
   int height() const { return height_; }
