@@ -29,6 +29,16 @@ void CPrinterComm::NoteFailure(int error, const std::string& device, bool refuse
   refused_for_transfer_ = refused_for_transfer;
 }
 
+void CPrinterComm::NoteOpen(int rc) {
+  // Held by our own transfer: the port's error is that transfer's, not
+  // this open's.
+  if (rc == kPortAlreadyOpen && transfer_running()) {
+    NoteFailure(0, {}, true);
+  } else {
+    NoteFailure(port_.last_error(), port_.last_device());
+  }
+}
+
 bool CPrinterComm::refused_for_transfer() const {
   std::lock_guard lock(mutex_);
   return refused_for_transfer_;
@@ -52,13 +62,7 @@ std::string CPrinterComm::GetReply() const {
 int CPrinterComm::OpenLink(int kind, int port_number, int baud_rate) {
   if (kind != 0 && kind != 1) return kPortOpenFailed;
   int rc = port_.OpenPort(port_number);
-  // Held by our own transfer: the port's error is that transfer's, not
-  // this open's.
-  if (rc == kPortAlreadyOpen && transfer_running()) {
-    NoteFailure(0, {}, true);
-    return rc;
-  }
-  NoteFailure(port_.last_error(), port_.last_device());
+  NoteOpen(rc);
   if (rc != kPortOk || kind == 0) return rc;
   return port_.SetBaudRate(baud_rate, false);
 }
@@ -94,7 +98,7 @@ int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
   }
   NoteFailure(0, {});
   if (int rc = port_.OpenPort(port_number); rc != kPortOk) {
-    NoteFailure(port_.last_error(), port_.last_device());
+    NoteOpen(rc);
     return rc;
   }
   // A reply that came after an earlier query gave up would otherwise be read

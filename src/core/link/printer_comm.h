@@ -77,6 +77,8 @@ class CPrinterComm {
 
  private:
   void NoteFailure(int error, const std::string& device, bool refused_for_transfer = false);
+  // What the port's open came to (`rc`), a transfer of ours holding it included.
+  void NoteOpen(int rc);
 
   CPrinterPort port_;
   usbRePort reader_;

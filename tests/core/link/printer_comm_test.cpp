@@ -98,12 +98,14 @@ TEST(OpenLink, RefusalDuringATransferSaysThePrinterIsBusyWithIt) {
   for (const char* language : {"eng", "chi"}) {
     SCOPED_TRACE(language);
     upload.set_language(language);
+    const std::string busy = language == std::string("eng") ? "busy with a transfer" : "正在接收";
+    // A page's send, and a page's question (Retrieve, Get Info, Get IP).
     EXPECT_CODE(kPortAlreadyOpen, upload.OpenLink(0, 7, 9600));
     const OperatorMessage told = WithCause(open_failed, upload);
     EXPECT_EQ(told.index, open_failed.index);
-    EXPECT_NE(told.text.find(language == std::string("eng") ? "busy with a transfer" : "正在接收"),
-              std::string::npos)
-        << told.text;
+    EXPECT_NE(told.text.find(busy), std::string::npos) << told.text;
+    EXPECT_CODE(kPortAlreadyOpen, upload.QueryPrinter(7, "^G1"));
+    EXPECT_NE(WithCause(open_failed, upload).text.find(busy), std::string::npos);
   }
   upload.set_transfer_running(false);
   upload.CloseLink();
