@@ -73,12 +73,13 @@ int Convert(const CliEnv& env, const FontArgs& args) {
   if (int code = TakeFontFileSize(args.font, &job.font_size); code != kFontOk) {
     return FailWith(code, env);
   }
-  std::string command;
-  if (int code = BuildFontDownloadCommand(job, &command); code != kFontOk)
-    return FailWith(code, env);
   const std::string out =
       args.out.empty() ? CommandFilePath("", DownloadFileName(job.font_name)) : args.out;
-  if (int code = WriteCommandFile(out, command); code != kFontOk) return FailWith(code, env);
+  if (int code = WriteCommandFile(
+          out, [&job](const CommandSink& write) { return BuildFontDownloadCommand(job, write); });
+      code != kFontOk) {
+    return FailWith(code, env);
+  }
   return kExitOk;
 }
 

@@ -170,7 +170,7 @@ int ChannelPosition(const NetworkPage& page, const std::string& channel) {
 int SetWifi(CliEnv& env, const NetArgs& args) {
   NetworkPage page;
   const int mode = args.mode == "ap" ? kWirelessModeServer : kWirelessModeClient;
-  if (args.dhcp && mode == kWirelessModeServer) {
+  if (args.dhcp && !DhcpAllowedInMode(mode)) {
     Fail(Say(NetText::kDhcpStationOnly, env.language));
     return kExitUsage;
   }

@@ -36,7 +36,10 @@ std::string DownloadCommand(const TempDir& dir, const std::string& font, FontCom
   job.font_name = "ARIAL";
   job.command_type = type;
   std::string command;
-  EXPECT_CODE(kFontOk, BuildFontDownloadCommand(job, &command));
+  EXPECT_CODE(kFontOk, BuildFontDownloadCommand(job, [&command](std::string_view piece) {
+                command.append(piece);
+                return 0;
+              }));
   return command;
 }
 

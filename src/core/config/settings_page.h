@@ -89,7 +89,7 @@ struct SettingsPage {
 
   // --- what the page knows of the printer ---
   PrinterSettingsRecord record;  // the settings read (or loaded) last
-  int field_count = -1;          // kSettingsReadPending at start
+  int field_count = -1;          // the program's count as this page took it; -1 at start
   // Enables "Reprint", "Print Next", "Feed Before Printing", "No Feed", the
   // media height and threshold lists: only printers with 39 fields have them.
   bool extended_enabled = false;
@@ -190,7 +190,8 @@ struct SettingsPage {
   // Asks first; "Reboot to take effect!" after a successful send.
   [[nodiscard]] int ClearBuffer(CPrinterComm& comm, Operator& op);
   // The settings end of each status refresh: re-arms or runs the quiet read
-  // and sets `extended_enabled`. kConfigOk, or the quiet read's failure.
+  // on the program's field count (the link's) and sets `extended_enabled`,
+  // also after another page's read. kConfigOk, or the quiet read's failure.
   [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
 

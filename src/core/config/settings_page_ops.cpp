@@ -64,6 +64,7 @@ int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool
     }
     return parsed;
   }
+  comm.set_settings_field_count(field_count);
   return kConfigOk;
 }
 
@@ -336,8 +337,14 @@ int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
 }
 
 int SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
-  if (!TakeQuietReadTurn(status, &field_count)) return kConfigOk;
-  const int rc = ReadSettingsFromPrinter(comm, op, false);
+  int shared = comm.settings_field_count();
+  const bool turn = TakeQuietReadTurn(status, &shared);
+  comm.set_settings_field_count(shared);
+  const bool followed = field_count != shared;
+  const int rc = turn ? ReadSettingsFromPrinter(comm, op, false) : kConfigOk;
+  if (!turn && !followed) return rc;
+  // Another page's read counts as this page's own.
+  field_count = comm.settings_field_count();
   extended_enabled = HasExtendedFields(field_count);
   return rc;
 }

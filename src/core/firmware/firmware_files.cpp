@@ -1,5 +1,6 @@
 #include "core/firmware/firmware_files.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -147,12 +148,15 @@ FirmwareTooltip FirmwareTooltipFor(const std::string& path, const FirmwareFileCa
   std::unique_ptr<OpenFile> file;
   if (OpenRegular(path, platform::kOpenRead, calls, &file) != kFirmwareOk)
     return FirmwareTooltip::kNone;
+  // Read up to the first mark only: a command file shows one within its
+  // first line, so only a file that is no command file is read to its end.
   std::array<uint8_t, kProbeBlockSize> block;
-  for (uint64_t offset = 0; offset < kCommandProbeSize; offset += block.size()) {
+  for (uint64_t offset = 0;; offset += block.size()) {
     int64_t got = ReadAt(calls, file->fd(), offset, block);
     if (got <= 0) break;
-    for (size_t i = 0; i < static_cast<size_t>(got); ++i)
-      if (block[i] == '#' || block[i] == '^') return FirmwareTooltip::kShortIndicator;
+    const auto end = block.begin() + got;
+    if (std::find_if(block.begin(), end, [](uint8_t b) { return b == '#' || b == '^'; }) != end)
+      return FirmwareTooltip::kShortIndicator;
     if (static_cast<size_t>(got) < block.size()) break;
   }
   return FirmwareTooltip::kNone;

@@ -2,7 +2,6 @@
 // What the firmware page does to one file: stamp an image's checksum, read
 // its part number, decide its row's tooltip.
 
-#include <cstddef>
 #include <string>
 
 #include "core/firmware/firmware_file_calls.h"
@@ -41,13 +40,9 @@ enum class FirmwareTooltip {
   kShortIndicator,    // a printer command file: the lamps, then cycle the power
 };
 
-// How far a file is searched for the "#" or "^" of a printer command: a row's
-// tooltip never costs reading a whole large file.
-inline constexpr size_t kCommandProbeSize = 64 * 1024;
-
 // The tooltip of an existing file's row: kUpgradeIndicator for the extension
-// ".bin", kShortIndicator when a "#" or "^" lies in the first
-// kCommandProbeSize bytes, else (or when it cannot be read) kNone.
+// ".bin", kShortIndicator when the file holds a "#" or "^" (read up to the
+// first of them), else (or when it cannot be read) kNone.
 FirmwareTooltip FirmwareTooltipFor(const std::string& path,
                                    const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/link/io_error_texts.h"
+#include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/status_tables.h"
 #include "support/expect_code.h"
@@ -78,6 +79,38 @@ TEST(QueryPrinter, OpenFailuresPassThroughAndPort255WithoutPrinterFailsTheWrite)
   CPrinterComm comm(bus.usb());
   EXPECT_CODE(kNoSuchUsbPrinter, comm.QueryPrinter(7, "^G1"));
   EXPECT_CODE(kQueryWriteFailed, comm.QueryPrinter(255, "^G1"));
+}
+
+// While a transfer of the program holds the printer (a firmware upload on
+// the transfer runner's worker), another page's open is refused: it says
+// the printer is busy with that transfer rather than that it is not
+// connected, in both languages; once the transfer has ended, a failure
+// gives its own cause again.
+TEST(OpenLink, RefusalDuringATransferSaysThePrinterIsBusyWithIt) {
+  SimBus bus;
+  sim::PrinterOptions options;
+  options.port_number = 1;
+  bus.AddPrinter(options);
+  CPrinterComm upload(bus.usb());
+  ASSERT_CODE(kPortOk, upload.OpenLink(0, 7, 9600));
+  upload.set_transfer_running(true);
+  const OperatorMessage open_failed{"font.page", 9, "Opening port failed"};
+  for (const char* language : {"eng", "chi"}) {
+    SCOPED_TRACE(language);
+    upload.set_language(language);
+    const std::string busy = language == std::string("eng") ? "busy with a transfer" : "正在接收";
+    // A page's send, and a page's question (Retrieve, Get Info, Get IP).
+    EXPECT_CODE(kPortAlreadyOpen, upload.OpenLink(0, 7, 9600));
+    const OperatorMessage told = WithCause(open_failed, upload);
+    EXPECT_EQ(told.index, open_failed.index);
+    EXPECT_NE(told.text.find(busy), std::string::npos) << told.text;
+    EXPECT_CODE(kPortAlreadyOpen, upload.QueryPrinter(7, "^G1"));
+    EXPECT_NE(WithCause(open_failed, upload).text.find(busy), std::string::npos);
+  }
+  upload.set_transfer_running(false);
+  upload.CloseLink();
+  EXPECT_CODE(kNoSuchUsbPrinter, upload.OpenLink(0, 9, 9600));
+  EXPECT_EQ(WithCause(open_failed, upload).text.find("busy"), std::string::npos);
 }
 
 TEST(PrinterStatus, UsbNamesOnlyAndEachStatusByteToItsMessageInBothLanguages) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -47,6 +48,7 @@ class FakeSocket final : public platform::IcmpSocket {
 
   int send_error = 0;
   int receive_error = 0;
+  int failing_receives = std::numeric_limits<int>::max();  // how many end in receive_error
 
   IcmpSocketKind kind() const override { return IcmpSocketKind::kRaw; }
   bool KernelIdentifier(uint16_t*) const override { return false; }
@@ -57,7 +59,10 @@ class FakeSocket final : public platform::IcmpSocket {
   }
   int Receive(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got, int* ttl) override {
     *ttl = -1;
-    if (receive_error != 0) return receive_error;
+    if (receive_error != 0 && failing_receives > 0) {
+      --failing_receives;
+      return receive_error;
+    }
     if (pending_.empty()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(timeout_ms));
       return ETIMEDOUT;
@@ -100,6 +105,23 @@ TEST(IcmpPinger, DropsWhatDoesNotAnswerTheRequest) {
   EXPECT_EQ(SequenceOf(sent[0]), result.sequence);
   EXPECT_EQ(32, result.data_bytes);
   EXPECT_EQ(64, result.ttl);
+}
+
+TEST(IcmpPinger, FailedReceiveIsRetriedWithinTheWait) {
+  std::vector<Bytes> sent;
+  auto script = [](const Bytes& request) {
+    return std::vector<Bytes>{Answer(request, kIcmpEchoReply, Pid(), 20)};
+  };
+  auto socket = std::make_unique<FakeSocket>(script, &sent);
+  socket->receive_error = ECONNREFUSED;  // an error queued for an earlier datagram
+  socket->failing_receives = 2;
+  IcmpPinger pinger(std::move(socket));
+  EchoResult result;
+  int code = pinger.Echo(kLoopback, &result, kPingTimeoutMs);
+  EXPECT_EQ(kNetworkOk, code) << NetworkCodeName(code);
+  EXPECT_EQ(0, pinger.last_error());
+  ASSERT_EQ(1u, sent.size());
+  EXPECT_EQ(SequenceOf(sent[0]), result.sequence);
 }
 
 TEST(IcmpPinger, FailuresEndTheRequest) {

@@ -10,6 +10,7 @@
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_lists.h"
+#include "core/config/settings_page.h"
 #include "core/config/settings_page_texts.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
@@ -51,13 +52,14 @@ struct Bench {
     return wire.substr(std::min(wire.size(), std::strlen(kRead)));
   }
   // The messages shown as "table:index", questions marked by a leading "?".
-  std::string Shown() const {
+  static std::string ShownBy(const test::ScriptedOperator& op) {
     std::string shown;
     for (const auto& m : op.shown())
       shown += std::string(shown.empty() ? "" : ",") + (m.question ? "?" : "") + m.table + ":" +
                std::to_string(m.index);
     return shown;
   }
+  std::string Shown() const { return ShownBy(op); }
 
   test::SimBus bus;
   sim::SimPrinter* printer = nullptr;
@@ -148,6 +150,29 @@ TEST(NetworkPageRules, OptionsSwitchDhcpAndTheAddressEdits) {
   EXPECT_TRUE(page.address_edits_enabled);
 }
 
+// A Wi-Fi module serving its own network takes no address by DHCP: in
+// Server(AP) mode the option is greyed out and cleared, however the page
+// got there, and offered again in Client(STA) mode.
+TEST(NetworkPageRules, DhcpIsForAClientOnly) {
+  NetworkPage page;
+  page.field_count = 41;
+  page.SetWifiOption(true);
+  page.SetDhcpOption(true);
+  ASSERT_TRUE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeServer);
+  EXPECT_FALSE(page.dhcp_enabled);
+  EXPECT_FALSE(page.dhcp);
+  EXPECT_TRUE(page.address_edits_enabled);
+  page.UpdateLists();  // at the next refresh or switch to the page
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.SetWifiOption(false);
+  page.SetWifiOption(true);
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeClient);
+  EXPECT_TRUE(page.dhcp_enabled);
+  EXPECT_FALSE(DhcpAllowedInMode(kWirelessModeServer));
+}
+
 TEST(NetworkPageRules, RefillKeepsOnlyPositionsTheListHas) {
   NetworkPage page;
   page.field_count = 41;
@@ -191,6 +216,45 @@ TEST(NetworkPageRead, QuietReadUpdatesTheListsAndFailsSilently) {
 
 // "Get IP Address" puts the printer's texts into the edits as reported;
 // a reply without settings is a failed read that changes nothing.
+// One field count for the program: the settings page's quiet read already
+// told it, so the network page does not ask the printer again, and its
+// lists follow a later read by another page.
+TEST(NetworkPageRead, FieldCountIsThePrograms) {
+  test::SimBus bus;
+  sim::PrinterOptions options;
+  options.fields = 41;
+  options.status = 0;
+  sim::SimPrinter& printer = bus.AddPrinter(options);
+  CPrinterComm comm(bus.usb());
+  test::ScriptedOperator op;
+  SettingsPage settings;
+  settings.printer = DisplayName(options.port_number, "MarliXPrinters VT-4100");
+  NetworkPage network;
+  network.printer = settings.printer;
+  EXPECT_CODE(kConfigOk, settings.AutoReadOnStatus(comm, op, 0));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 41);
+  EXPECT_EQ(network.ChannelEntries().size(), 14u);
+  EXPECT_TRUE(network.dhcp_enabled);
+
+  // The settings page reads an older printer of 39 fields.
+  sim::PrinterOptions older_options;
+  older_options.port_number = 2;
+  older_options.fields = 39;
+  older_options.status = 0;
+  sim::SimPrinter& older = bus.AddPrinter(older_options);
+  settings.printer = DisplayName(2, "MarliXPrinters VT-4100");
+  EXPECT_CODE(kConfigOk, settings.ReadSettingsFromPrinter(comm, op, true));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(older.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 39);
+  EXPECT_EQ(network.ChannelEntries().size(), 13u);
+  EXPECT_FALSE(network.dhcp_enabled);
+  EXPECT_TRUE(op.shown().empty());
+}
+
 TEST(NetworkPageRead, GetAddressesFillsTheEditsOrTellsWhyNot) {
   Bench bench(41);
   NetworkPage& page = bench.page;
@@ -436,6 +500,36 @@ TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
   EXPECT_EQ(bench.op.countdowns().size(), 1u);
   EXPECT_NE(test::ReadFileBytes(state.File("SIM0001.wifi")).find("ssid=MarliX-Printer\n"),
             std::string::npos);
+}
+
+// With no printer to open the reset ends after its question without a word;
+// a printer that cannot be opened is still told.
+TEST(NetworkPageWifi, ResetWithoutPrinterStaysSilent) {
+  Bench bench;
+  struct Case {
+    const char* what;
+    std::string printer;
+    int code;
+    std::string shown;
+  } cases[] = {
+      {"no printer", "", kNoUsablePrinter, Ask(NetworkText::kConfirmWifiReset)},
+      {"a COM port", "COM1", kPrinterNotUsb, Ask(NetworkText::kConfirmWifiReset)},
+      {"unplugged", DisplayName(5, "MarliXPrinters VT-4100"), kPortOpenFailed,
+       Ask(NetworkText::kConfirmWifiReset) + "," + Net(NetworkText::kOpenPortFailed)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScriptedOperator op;
+    bench.page.printer = c.printer;
+    op.AnswerConfirm(true);
+    int code = bench.page.RestoreWifiFactorySettings(bench.comm, op);
+    EXPECT_NE(kNetworkOk, code);
+    if (c.code != kPortOpenFailed) {
+      EXPECT_CODE(c.code, code);
+    }
+    EXPECT_EQ(c.shown, Bench::ShownBy(op));
+  }
+  EXPECT_EQ("", bench.Sent());
 }
 
 // The ping checks every edit, the port included, before it sends, and

@@ -1,12 +1,16 @@
-// The window at its own size, 739 × 763, with every page in both languages:
-// nothing may push it wider and no text may be cut by its control.
+// The window at its own size, 739 × 763, with every page in both languages,
+// also on high-resolution screens (QT_SCALE_FACTOR 1.5 and 2, as CTest runs
+// it again): nothing may push it wider and no text may be cut by its
+// control.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 
 #include "gui_fixture.h"
 
@@ -32,6 +36,20 @@ QStringList CutTexts(QWidget* root) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
       if (!button->text().isEmpty())
         check(w, button->text(), button->sizeHint().width(), button->width());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      if (edit->text().isEmpty() || edit->echoMode() != QLineEdit::Normal) continue;
+      QStyleOptionFrame option;
+      option.initFrom(edit);
+      option.lineWidth =
+          edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+      // Qt keeps two pixels free on each side of the text.
+      constexpr int kLineEditMargin = 2;
+      const QMargins margins = edit->textMargins();
+      const int room =
+          edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() -
+          2 * kLineEditMargin - margins.left() - margins.right();
+      check(w, edit->text(), edit->fontMetrics().horizontalAdvance(edit->text()), room);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
       QStyleOptionComboBox option;
       option.initFrom(combo);
@@ -59,6 +77,9 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
     rig.AddReadyPrinter();
     rig.AddSampleFirmware();
     rig.frame().show();
+    // The walk runs again on screens of 1.5 and 2 device pixels a pixel.
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    EXPECT_DOUBLE_EQ(rig.frame().devicePixelRatioF(), factor);
     for (const QString& tab : CDialogFrameWnd::PageOptions()) {
       SCOPED_TRACE(tab.toStdString());
       rig.Click(tab);

@@ -95,8 +95,8 @@ TEST_F(NetworkPageUi, DefaultsAndTextsInBothLanguages) {
   EXPECT_TRUE(Enabled("DhcpSettingOp"));
 }
 
-// Catches an edit's rule not applied as the operator types, and the
-// interlocks not reaching the controls.
+// Catches an edit's rule not applied as the operator types, the interlocks
+// not reaching the controls, and DHCP tickable in Server(AP) mode.
 TEST_F(NetworkPageUi, InputRulesAndInterlocksReachTheControls) {
   Printer();
   SetLanguage("eng");
@@ -109,6 +109,12 @@ TEST_F(NetworkPageUi, InputRulesAndInterlocksReachTheControls) {
   EXPECT_EQ(Control<QComboBox>("ChannelCombo")->currentIndex(), 7);
 
   Click("WifiSettingOp");
+  // A server takes no address by DHCP: greyed out, a click does not tick it.
+  EXPECT_FALSE(Enabled("DhcpSettingOp"));
+  Click("DhcpSettingOp");
+  EXPECT_FALSE(Checked("DhcpSettingOp"));
+  Choose("WirelessModeCombo", 1);
+  EXPECT_TRUE(Enabled("DhcpSettingOp"));
   Click("DhcpSettingOp");
   ASSERT_TRUE(Checked("DhcpSettingOp"));
   for (const char* edit : {"NicIPAddressEdit", "NicIPAddressEdit3"}) EXPECT_FALSE(Enabled(edit));
