@@ -36,7 +36,7 @@ class OpenFile {
 // Opens a regular file only: a pipe opened for reading would wait for a
 // writer for ever. `error` gets the open's errno.
 int OpenRegular(const std::string& path, int flags, const FirmwareFileCalls& calls,
-                std::unique_ptr<OpenFile>* file, int* error = nullptr) {
+                std::unique_ptr<OpenFile>* file, int* error = nullptr, uint64_t* size = nullptr) {
   int fd = calls.open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     if (error != nullptr) *error = errno;
@@ -47,6 +47,7 @@ int OpenRegular(const std::string& path, int flags, const FirmwareFileCalls& cal
   struct stat info {};
   if (calls.fstat(fd, &info) != 0) return kFirmwareFileReadFailed;
   if (!S_ISREG(info.st_mode)) return kFirmwareNotAFile;
+  if (size != nullptr) *size = static_cast<uint64_t>(info.st_size);
   *file = std::move(opened);
   return kFirmwareOk;
 }
@@ -101,14 +102,16 @@ int StampFirmwareImage(const std::string& path, StampResult* result,
   std::unique_ptr<OpenFile> file;
   int error = 0;
   bool writable = true;
-  int rc = OpenRegular(path, O_RDWR, calls, &file, &error);
+  uint64_t size = 0;
+  int rc = OpenRegular(path, O_RDWR, calls, &file, &error, &size);
   if (rc == kFirmwareFileOpenFailed &&
       (error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY)) {
     // Still worth reading: an image that is stamped already needs no write.
     writable = false;
-    rc = OpenRegular(path, O_RDONLY, calls, &file);
+    rc = OpenRegular(path, O_RDONLY, calls, &file, nullptr, &size);
   }
   if (rc != kFirmwareOk) return rc;
+  if (size > kMaxFirmwareImageSize) return kFirmwareImageTooLarge;
 
   std::array<uint8_t, kChecksumSize> field{};
   ssize_t got = ReadAt(calls, file->fd(), kChecksumOffset, field);
@@ -138,6 +141,14 @@ int ReadPartNumber(const std::string& path, std::string* part_number,
   if (got < 0) return kFirmwareFileReadFailed;
   *part_number = PartNumberFromHeader(std::span(header.data(), static_cast<size_t>(got)));
   return kFirmwareOk;
+}
+
+int CheckFirmwareFile(const std::string& path, const FirmwareFileCalls& calls) {
+  std::unique_ptr<OpenFile> file;
+  uint64_t size = 0;
+  if (int rc = OpenRegular(path, O_RDONLY, calls, &file, nullptr, &size); rc != kFirmwareOk)
+    return rc;
+  return size > kMaxFirmwareImageSize ? kFirmwareImageTooLarge : kFirmwareOk;
 }
 
 bool FirmwareFileExists(const std::string& path, const FirmwareFileCalls& calls) {
