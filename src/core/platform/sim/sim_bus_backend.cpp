@@ -1,9 +1,11 @@
 #include "core/platform/sim/sim_bus_backend.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -13,7 +15,6 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <vector>
 
@@ -263,6 +264,26 @@ class SimDevice final : public UsbDevice {
   std::vector<uint8_t> queued_bytes_;
 };
 
+// The first 4 KiB of a registration, which is a regular file: a FIFO of
+// that name would hold the listing (and every program listing printers)
+// until someone writes to it.
+bool ReadRegistration(const std::string& path, std::string* text) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (ok) {
+    text->resize(4096);
+    ssize_t got = 0;
+    while ((got = ::read(fd, text->data(), text->size())) < 0 && errno == EINTR) {
+    }
+    ok = got >= 0;
+    text->resize(ok ? static_cast<size_t>(got) : 0);
+  }
+  ::close(fd);
+  return ok;
+}
+
 bool ProcessAlive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
 
 }  // namespace
@@ -275,11 +296,8 @@ int SimBusBackend::Enumerate(std::vector<UsbPrinterInterface>* interfaces) {
   std::vector<std::pair<std::string, simbus::Registration>> found;
   for (const auto& entry : fs::directory_iterator(bus_dir_, error)) {
     if (entry.path().extension() != simbus::kRegistrationSuffix) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
     std::string text;
-    text.resize(4096);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
+    if (!ReadRegistration(entry.path().string(), &text)) continue;
     auto registration = simbus::ParseRegistration(text);
     // A simulator that was killed cannot unregister; its printer is gone all the same.
     if (!registration || !ProcessAlive(registration->pid)) continue;
