@@ -1,17 +1,24 @@
 #include "core/font/font_command_files.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "core/font/font_codes.h"
+#include "core/font/font_download_command.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/file_replacement.h"
+#include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez {
 namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
+// More than a download's header line takes: "~DTE:" a name of 8 bytes, a size.
+constexpr std::size_t kHeadBytes = 512;
 
 const char* TypePrefix(FontCommandType type) {
   return type == FontCommandType::VRLZ ? "VRLZ_" : "VRLE_";
@@ -58,13 +65,30 @@ std::string CommandFilePath(const std::string& folder, const std::string& name) 
   return folder.empty() ? name : folder + "/" + name;
 }
 
-int WriteCommandFile(const std::string& path, std::string_view text) {
+int WriteCommandFile(const std::string& path, std::string_view text, int* error) {
   FileReplacement file;
   bool ok = file.Begin(path) == kShellOk &&
             WriteTextMode(text, [&file](const std::string& chunk) { return file.Write(chunk); }) ==
                 kShellOk &&
             file.Commit() == kShellOk;
+  if (!ok && error != nullptr) *error = file.error();
   return ok ? kFontOk : kFontCommandFileFailed;
+}
+
+bool MayReplaceCommandFile(const std::string& path) {
+  int fd = -1;
+  const int opened = OpenInputFile(path, &fd);
+  // Nothing there, or nothing a write could replace (a folder, a FIFO): the
+  // write says what became of it.
+  if (opened == kInputMissing || opened == kInputNotRegular) return true;
+  if (opened != kShellOk) return false;
+  std::array<char, kHeadBytes> head{};
+  const ssize_t got = ::read(fd, head.data(), head.size());
+  ::close(fd);
+  const std::string_view text(head.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+  const std::size_t end = text.find_first_of("\r\n");
+  FontDownloadHeader header;
+  return end != std::string_view::npos && ParseFontDownloadHeader(text.substr(0, end), &header);
 }
 
 int WriteDesktopCommandFile(const std::string& file_name, std::string_view text,

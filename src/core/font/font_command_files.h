@@ -32,8 +32,16 @@ std::string CommandFilePath(const std::string& folder, const std::string& name);
 
 // Writes `text` as a text-mode write always stored it: each LF as CR LF, so
 // the text's CR LF reaches the disk as CR CR LF. The file is written aside
-// and renamed into place. kFontOk or kFontCommandFileFailed.
-[[nodiscard]] int WriteCommandFile(const std::string& path, std::string_view text);
+// and renamed into place. kFontOk or kFontCommandFileFailed, with the errno
+// behind it in `error` if given.
+[[nodiscard]] int WriteCommandFile(const std::string& path, std::string_view text,
+                                   int* error = nullptr);
+
+// Whether a download may write its command file at `path` without asking:
+// no file is there (a folder or FIFO makes the write fail), or a file that
+// begins with a download's header line, as this program writes them. Any
+// other file is the operator's own.
+bool MayReplaceCommandFile(const std::string& path);
 
 // WriteCommandFile into the desktop folder, created when missing. kFontOk,
 // kFontNoDesktop or kFontCommandFileFailed; `path` gets the file's path.

@@ -6,9 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <charconv>
+#include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "core/shell/shell_codes.h"
 
@@ -83,7 +86,42 @@ class FileSizeSignalBlock {
   bool blocked_ = false;
 };
 
+// The temporary files being written, for RemoveUnfinishedReplacements: a
+// signal handler may read a slot whose state says so, and nothing else.
+struct UnfinishedSlot {
+  std::atomic<int> state{0};  // kFree, kTaken (being filled) or kListed
+  char path[4096];
+};
+constexpr int kFree = 0;
+constexpr int kTaken = 1;
+constexpr int kListed = 2;
+std::array<UnfinishedSlot, 8> unfinished;
+
+// The slot listing `path`, or -1 when all are taken (the file is then only
+// removed by its own replacement).
+int ListUnfinished(const std::string& path) {
+  if (path.size() >= sizeof(UnfinishedSlot::path)) return -1;
+  for (size_t i = 0; i < unfinished.size(); ++i) {
+    int expected = kFree;
+    if (!unfinished[i].state.compare_exchange_strong(expected, kTaken)) continue;
+    std::memcpy(unfinished[i].path, path.c_str(), path.size() + 1);
+    unfinished[i].state.store(kListed);
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void UnlistUnfinished(int slot) {
+  if (slot >= 0) unfinished[static_cast<size_t>(slot)].state.store(kFree);
+}
+
 }  // namespace
+
+void RemoveUnfinishedReplacements() {
+  for (UnfinishedSlot& slot : unfinished) {
+    if (slot.state.load() == kListed) ::unlink(slot.path);
+  }
+}
 
 FileReplacement::~FileReplacement() { Drop(); }
 
@@ -92,6 +130,8 @@ void FileReplacement::Drop() {
   ::close(fd_);
   ::unlink(temp_path_.c_str());
   fd_ = -1;
+  UnlistUnfinished(slot_);
+  slot_ = -1;
 }
 
 int FileReplacement::Fail(int code) {
@@ -123,6 +163,7 @@ int FileReplacement::Begin(const std::string& path) {
     if (fd_ >= 0 || errno != EEXIST) break;
   }
   if (fd_ < 0) return Fail(kOutputCreateFailed);
+  slot_ = ListUnfinished(temp_path_);
   if (replacing) {
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
       (void)::fchown(fd_, old.st_uid, old.st_gid);  // only where allowed
@@ -163,6 +204,15 @@ int FileReplacement::Commit() {
   if (::fsync(fd_) != 0) return Fail(kOutputWriteFailed);
   const int fd = fd_;
   fd_ = -1;
+  // Listed until renamed or removed: a signal meanwhile unlinks a name that
+  // is either the temporary file or no longer there.
+  const int slot = std::exchange(slot_, -1);
+  const int code = RenameIntoPlace(fd);
+  UnlistUnfinished(slot);
+  return code;
+}
+
+int FileReplacement::RenameIntoPlace(int fd) {
   if (::close(fd) != 0) {
     error_ = errno;
     ::unlink(temp_path_.c_str());
