@@ -51,10 +51,9 @@ struct FirmwareUpgradePage {
   // when it is gone), then sends it whole, unchanged but for an image's
   // stamp (FirmwareUploadFile; a file it refuses is told and not asked
   // about), in chunks of kFileChunkSize, `progress` told after each. An open
-  // that fails is not
-  // told, but for no printer chosen; a printer that is not USB gets
-  // nothing. A half-written image can leave a printer that does not start:
-  // a progress that answers false does not stop the upload.
+  // that fails is not told, but for no printer chosen; a printer that is not
+  // USB gets nothing. A half-written image can leave a printer that does not
+  // start: a progress that answers false does not stop the upload.
   [[nodiscard]] int UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path,
                                 const SendProgress& progress = {});
 };
