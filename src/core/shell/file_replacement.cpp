@@ -156,14 +156,20 @@ int FileReplacement::Begin(const std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path_ =
         folder + ".vdz" + Hex(unsigned(::getpid())) + "-" + Hex(temp_counter.fetch_add(1)) + ".tmp";
+    // Listed before it exists, so a signal right after the open finds it;
+    // the name holds our process id, so no other program's file is listed.
+    slot_ = ListUnfinished(temp_path_);
     // A new file gets the mode the umask gives; a replaced one keeps its own,
     // and is never readable by others meanwhile.
     fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                  replacing ? 0600 : 0666);
-    if (fd_ >= 0 || errno != EEXIST) break;
+    if (fd_ >= 0) break;
+    const int open_error = errno;
+    UnlistUnfinished(std::exchange(slot_, -1));
+    errno = open_error;
+    if (errno != EEXIST) break;
   }
   if (fd_ < 0) return Fail(kOutputCreateFailed);
-  slot_ = ListUnfinished(temp_path_);
   if (replacing) {
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
       (void)::fchown(fd_, old.st_uid, old.st_gid);  // only where allowed
