@@ -142,7 +142,7 @@ std::string LargePcx(int width, int height) {
 TEST_F(CliFaults, SignalDuringAGraphicWaitsForItsAnnouncedBytes) {
   SimProcess slow(Sim({"--write-rate", "200000"}));
   ASSERT_TRUE(slow.ready());
-  const std::string pcx = LargePcx(4000, 80);
+  const std::string pcx = LargePcx(4000, 200);
   WriteFileBytes(files_.File("BIG.pcx"), pcx);
   std::atomic<pid_t> pid{0};
   std::future<RunResult> store = CliInBackground(
