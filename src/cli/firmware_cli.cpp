@@ -1,7 +1,5 @@
 #include "cli/firmware_cli.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <chrono>
 #include <memory>
@@ -309,7 +307,7 @@ int Upgrade(CliEnv& env, const FirmwareArgs& args) {
     return kExitFailed;
   }
   CliOperator op(args.yes, env.language);
-  ProgressBar bar(STDERR_FILENO, env.language);
+  ProgressBar bar(stderr, env.language);
   std::optional<HeldTransferSignals> signals(std::in_place, env.language, bar.shown());
   const int rc = page.UpgradeFile(*env.comm, op, args.file, signals->Watching(ShownOn(bar)));
   bar.Finish();

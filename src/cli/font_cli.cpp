@@ -1,7 +1,5 @@
 #include "cli/font_cli.h"
 
-#include <unistd.h>
-
 #include <memory>
 #include <vector>
 
@@ -144,7 +142,7 @@ int Download(CliEnv& env, const FontArgs& args) {
                 "--overwrite");
   op.set_chosen_file(args.font);
   if (int code = page.Browse(*env.comm, op); code != kFontOk) return kExitFailed;
-  ProgressBar bar(STDERR_FILENO, env.language);
+  ProgressBar bar(stderr, env.language);
   HeldTransferSignals signals(env.language, bar.shown());
   int shown = -1;
   const int code =

@@ -1,7 +1,5 @@
 #include "sim/printer_model.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -12,6 +10,7 @@
 
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
+#include "core/platform/file_system.h"
 #include "sim/sim_files.h"
 
 namespace vidodez::sim {
@@ -89,7 +88,7 @@ void WriteAside(const std::string& path, const std::string& text) {
     out << text;
     if (!out) return;
   }
-  std::rename(temp.c_str(), path.c_str());
+  (void)platform::ReplaceWith(temp, path);
 }
 
 }  // namespace
@@ -125,7 +124,7 @@ void PrinterModel::LoadState() {
 }
 
 PrinterModel::~PrinterModel() {
-  if (wire_log_fd_ >= 0) ::close(wire_log_fd_);
+  if (wire_log_fd_ >= 0) platform::DefaultFileCalls().close(wire_log_fd_);
 }
 
 std::string PrinterModel::Description() const {
@@ -156,13 +155,7 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
     wire_.insert(wire_.end(), data, data + size);
     transfer_sizes_.push_back(size);
   }
-  if (wire_log_fd_ < 0) return;
-  while (size > 0) {
-    ssize_t n = ::write(wire_log_fd_, data, size);
-    if (n <= 0) return;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
+  if (wire_log_fd_ >= 0) (void)platform::WriteAll(wire_log_fd_, data, size);
 }
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {

@@ -1,18 +1,32 @@
 #include "sim/sim_files.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
 #include "core/link/io_error_texts.h"
+#include "core/platform/file_system.h"
+#include "core/platform/process.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez::sim {
+namespace {
+
+// 0, or the errno of a file that cannot be made in `folder`.
+int TryWriting(const std::string& folder) {
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
+  const std::string probe =
+      folder + "/.vidodez-sim-" + std::to_string(platform::ProcessId()) + ".probe";
+  const int fd = calls.open(
+      probe.c_str(), platform::kOpenWrite | platform::kOpenCreate | platform::kOpenExclusive, 0600);
+  if (fd < 0) return errno;
+  calls.close(fd);
+  (void)platform::RemoveFile(probe);
+  return 0;
+}
+
+}  // namespace
 
 size_t StateFileBound(const std::string& suffix) {
   return suffix == ".stored" ? kMaxStoredFileBytes : kMaxStateFileBytes;
@@ -29,11 +43,15 @@ std::string ReadStateFile(const std::string& path, const std::string& suffix) {
 }
 
 int OpenWireLog(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644);
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
+  const int fd = calls.open(
+      path.c_str(),
+      platform::kOpenWrite | platform::kOpenCreate | platform::kOpenAppend | platform::kOpenNoWait,
+      0644);
   if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
+  platform::FileStatus info;
+  if (calls.status(fd, &info) != 0 || info.kind != platform::FileKind::kRegular) {
+    calls.close(fd);
     errno = EINVAL;
     return -1;
   }
@@ -41,19 +59,21 @@ int OpenWireLog(const std::string& path) {
 }
 
 std::string SimFilesProblem(const PrinterOptions& options) {
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
   if (!options.state_dir.empty()) {
-    struct stat folder {};
-    if (::stat(options.state_dir.c_str(), &folder) != 0)
-      return "--state-dir " + options.state_dir + ": " + SystemErrorText(errno);
-    if (!S_ISDIR(folder.st_mode)) return "--state-dir " + options.state_dir + ": not a folder";
-    if (::access(options.state_dir.c_str(), W_OK | X_OK) != 0)
-      return "--state-dir " + options.state_dir + ": " + SystemErrorText(errno);
+    const std::string named = "--state-dir " + options.state_dir + ": ";
+    platform::FileStatus folder;
+    if (calls.path_status(options.state_dir.c_str(), &folder) != 0)
+      return named + SystemErrorText(errno);
+    if (folder.kind != platform::FileKind::kFolder) return named + "not a folder";
+    if (const int error = TryWriting(options.state_dir); error != 0)
+      return named + SystemErrorText(error);
     for (const char* suffix : kStateSuffixes) {
       const std::string path = StatePath(options, suffix);
-      struct stat file {};
-      if (::lstat(path.c_str(), &file) != 0) continue;  // started afresh
-      if (!S_ISREG(file.st_mode)) return path + ": not a regular file";
-      if (static_cast<uint64_t>(file.st_size) > StateFileBound(suffix))
+      platform::FileStatus file;
+      if (calls.link_status(path.c_str(), &file) != 0) continue;  // started afresh
+      if (file.kind != platform::FileKind::kRegular) return path + ": not a regular file";
+      if (file.size > StateFileBound(suffix))
         return path + ": larger than " + std::to_string(StateFileBound(suffix)) + " bytes";
     }
   }
@@ -63,7 +83,7 @@ std::string SimFilesProblem(const PrinterOptions& options) {
       return "--wire-log " + options.wire_log + ": " +
              (errno == EINVAL ? std::string("not a regular file") : SystemErrorText(errno));
     }
-    ::close(fd);
+    calls.close(fd);
   }
   return {};
 }

@@ -1,13 +1,12 @@
 #include "core/font/font_command_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "core/font/font_codes.h"
 #include "core/font/font_download_command.h"
+#include "core/platform/file_system.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/file_replacement.h"
 #include "core/shell/input_file.h"
@@ -83,9 +82,10 @@ bool MayReplaceCommandFile(const std::string& path) {
   if (opened == kInputMissing || opened == kInputNotRegular) return true;
   if (opened != kShellOk) return false;
   std::array<char, kHeadBytes> head{};
-  const ssize_t got = ::read(fd, head.data(), head.size());
-  ::close(fd);
-  const std::string_view text(head.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+  std::size_t got = 0;
+  const bool read = platform::ReadFully(fd, head.data(), head.size(), &got) == 0;
+  CloseInputFile(fd);
+  const std::string_view text(head.data(), read ? got : 0);
   const std::size_t end = text.find_first_of("\r\n");
   FontDownloadHeader header;
   return end != std::string_view::npos && ParseFontDownloadHeader(text.substr(0, end), &header);

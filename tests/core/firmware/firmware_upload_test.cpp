@@ -3,10 +3,11 @@
 
 #include "core/firmware/firmware_upload.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <string>
 
@@ -37,9 +38,9 @@ std::string g_read_only;
 
 FirmwareFileCalls ReadOnlyImage() {
   FirmwareFileCalls calls = DefaultFirmwareFileCalls();
-  calls.open = [](const char* path, int flags) {
-    if (path == g_read_only && (flags & O_ACCMODE) != O_RDONLY) return errno = EACCES, -1;
-    return ::open(path, flags);
+  calls.open = [](const char* path, unsigned mode, unsigned permissions) {
+    if (path == g_read_only && (mode & platform::kOpenRead) == 0) return errno = EACCES, -1;
+    return platform::DefaultFileCalls().open(path, mode, permissions);
   };
   return calls;
 }
