@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
 #include "core/platform/file_system.h"
+#include "sim/sim_files.h"
 
 namespace vidodez::sim {
 namespace {
@@ -81,10 +81,6 @@ std::string ReplyOf(const std::vector<std::string>& fields) {
   return reply + "*E\r\n";
 }
 
-std::string StatePath(const PrinterOptions& options, const std::string& serial, const char* what) {
-  return options.state_dir + "/" + serial + what;
-}
-
 void WriteAside(const std::string& path, const std::string& text) {
   std::string temp = path + ".tmp";
   {
@@ -95,11 +91,6 @@ void WriteAside(const std::string& path, const std::string& text) {
   (void)platform::ReplaceWith(temp, path);
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 PrinterModel::PrinterModel(PrinterOptions options)
@@ -108,30 +99,27 @@ PrinterModel::PrinterModel(PrinterOptions options)
   settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + fields);
   settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
   if (!options_.state_dir.empty()) LoadState();
-  if (!options_.wire_log.empty())
-    wire_log_fd_ = platform::DefaultFileCalls().open(
-        options_.wire_log.c_str(),
-        platform::kOpenWrite | platform::kOpenCreate | platform::kOpenAppend, 0644);
+  if (!options_.wire_log.empty()) wire_log_fd_ = OpenWireLog(options_.wire_log);
 }
 
 // What a restart keeps: the settings, one per line, the stored objects and
 // the Wi-Fi settings in effect.
 // State that does not match this printer's field count is started afresh.
 void PrinterModel::LoadState() {
-  std::istringstream settings(ReadAll(StatePath(options_, Serial(), ".settings")));
+  std::istringstream settings(ReadStateFile(StatePath(options_, ".settings"), ".settings"));
   std::vector<std::string> fields;
   for (std::string line; std::getline(settings, line);) fields.push_back(line);
   if (fields.size() == settings_.size()) settings_ = std::move(fields);
   // Printers under 39 fields keep the calibration length apart from their
   // settings; a restart keeps it too.
-  std::string length = ReadAll(StatePath(options_, Serial(), ".calibration"));
+  std::string length = ReadStateFile(StatePath(options_, ".calibration"), ".calibration");
   if (length.size() >= 4 && std::all_of(length.begin(), length.begin() + 4,
                                         [](unsigned char c) { return std::isdigit(c); })) {
     calibration_length_ = length.substr(0, 4);
   }
-  if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
+  if (auto stored = StoredObjects::Parse(ReadStateFile(StatePath(options_, ".stored"), ".stored")))
     stored_ = std::move(*stored);
-  wifi_.Restore(ReadAll(StatePath(options_, Serial(), ".wifi")));
+  wifi_.Restore(ReadStateFile(StatePath(options_, ".wifi"), ".wifi"));
   SaveState();
 }
 
@@ -143,21 +131,23 @@ std::string PrinterModel::Description() const {
   return options_.description.empty() ? "MarliXPrinters " + options_.model : options_.description;
 }
 
-std::string PrinterModel::Serial() const {
-  if (!options_.serial.empty()) return options_.serial;
+std::string SerialOf(const PrinterOptions& options) {
+  if (!options.serial.empty()) return options.serial;
   char serial[16];
-  std::snprintf(serial, sizeof(serial), "SIM%04d", options_.port_number % 10000);
+  std::snprintf(serial, sizeof(serial), "SIM%04d", options.port_number % 10000);
   return serial;
 }
+
+std::string PrinterModel::Serial() const { return SerialOf(options_); }
 
 void PrinterModel::SaveState() const {
   if (options_.state_dir.empty()) return;
   std::string settings;
   for (const auto& field : settings_) settings += field + "\n";
-  WriteAside(StatePath(options_, Serial(), ".settings"), settings);
-  WriteAside(StatePath(options_, Serial(), ".stored"), stored_.Serialise());
-  WriteAside(StatePath(options_, Serial(), ".calibration"), calibration_length_ + "\n");
-  WriteAside(StatePath(options_, Serial(), ".wifi"), wifi_.Serialise());
+  WriteAside(StatePath(options_, ".settings"), settings);
+  WriteAside(StatePath(options_, ".stored"), stored_.Serialise());
+  WriteAside(StatePath(options_, ".calibration"), calibration_length_ + "\n");
+  WriteAside(StatePath(options_, ".wifi"), wifi_.Serialise());
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {

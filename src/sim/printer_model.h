@@ -46,6 +46,10 @@ struct PrinterOptions {
 };
 
 // Not thread-safe: a transport serialises its calls.
+// The serial a printer of these options reports: --serial, else SIM and the
+// port number in four digits.
+std::string SerialOf(const PrinterOptions& options);
+
 class PrinterModel {
  public:
   explicit PrinterModel(PrinterOptions options);

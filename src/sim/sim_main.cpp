@@ -12,6 +12,7 @@
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
+#include "sim/sim_files.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
 
@@ -90,6 +91,12 @@ int main(int argc, char** argv) {
   // shows them through --wire-log alone, and a long send must not pile up
   // in its memory or stall its answers while the pile is moved.
   line.printer.keep_wire = false;
+  // Refused here, before anything could wait on a FIFO with the signals
+  // held, or run keeping nothing.
+  if (const std::string problem = vidodez::sim::SimFilesProblem(line.printer); !problem.empty()) {
+    std::fprintf(stderr, "vidodez-printer-sim: %s\n", problem.c_str());
+    return 1;
+  }
   // Signals are taken on this thread alone, before the serving threads start.
   vidodez::platform::TakeProgramSignals();
 

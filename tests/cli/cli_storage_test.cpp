@@ -128,10 +128,40 @@ TEST_F(CliStorage, UnusableInputFilesAreRefusedBeforeThePrinterIsOpened) {
       {{"console", "--file", files_.File("big.txt")},
        1,
        std::nullopt,
-       "is larger than 1024000 bytes"},
+       "is larger than 1023998 bytes"},
       {{"console", "--file", "/dev/zero"}, 1, std::nullopt, "is not a regular file"},
   });
   EXPECT_EQ(Wire(), "");
+}
+
+// A file the read allowed (up to 1,024,000 bytes) failed at the send as
+// "Sending Command Failed!", the line's CR LF making it too long; a UTF-8
+// byte-order mark was refused as a character GBK does not have. One bound,
+// told before the printer is opened; the mark is no character.
+TEST_F(CliStorage, ConsoleFileFitsOneLineOrIsRefusedNamingTheBound) {
+  ASSERT_TRUE(StartSim());
+  WriteFileBytes(files_.File("full.txt"), std::string(1024000, 'A'));
+  WriteFileBytes(files_.File("almost.txt"), std::string(1023999, 'A'));
+  WriteFileBytes(files_.File("grows.txt"), std::string(1023997, 'A') + "\n");
+  WriteFileBytes(files_.File("bom.txt"), "\xEF\xBB\xBF~JR\n");
+  ExpectRuns({{{"--lang", "eng", "console", "--file", files_.File("full.txt")},
+               1,
+               std::nullopt,
+               "is larger than 1023998 bytes"},
+              {{"--lang", "eng", "console", "--file", files_.File("almost.txt")},
+               1,
+               std::nullopt,
+               "is larger than 1023998 bytes"},
+              {{"--lang", "eng", "console", "--file", files_.File("grows.txt")},
+               1,
+               std::nullopt,
+               "at most 1,023,998 bytes"}});
+  EXPECT_EQ(Wire(), "");
+  ExpectRuns({{{"console", "--file", files_.File("bom.txt")}}});
+  EXPECT_EQ(Wire(), "~JR\r\n\r\n");
+  WriteFileBytes(files_.File("fits.txt"), std::string(1023998, 'A'));
+  ExpectRuns({{{"console", "--file", files_.File("fits.txt")}}});
+  EXPECT_EQ(Wire().size(), 7u + 1024000u);
 }
 
 }  // namespace

@@ -197,5 +197,33 @@ TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
   }
 }
 
+// Debian's ImageMagick policy allows 16K pixels a side and 128 MP: built
+// without asking, such a picture aborted the program on an assertion.
+// Every one is refused with the library's limit named, nothing written.
+TEST_F(ConvertPictureFileTest, SizesBeyondThePictureLibrarysPolicyAreRefused) {
+  struct Case {
+    const char* output;
+    const char* width;
+    const char* height;
+  };
+  const Case cases[] = {{"big.bmp", "16384", nullptr},
+                        {"wide.png", "16385", "100"},
+                        {"wide.bmp", "16385", "100"},
+                        {"area.tif", "11600", "11600"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    ConvertOptions options = Options();
+    options.output = dir_.File(c.output);
+    options.unit = "dot";
+    options.width = c.width;
+    if (c.height != nullptr) options.height = c.height;
+    const ConvertResult result = ConvertPictureFile(options, "eng");
+    EXPECT_STREQ(GraphicCodeName(result.code), GraphicCodeName(kGraphicBeyondLibraryLimits))
+        << result.message;
+    EXPECT_NE(result.message.find("picture library"), std::string::npos) << result.message;
+    EXPECT_EQ(test::ReadFileBytes(options.output), "") << "nothing may be written";
+  }
+}
+
 }  // namespace
 }  // namespace vidodez::imaging

@@ -368,6 +368,34 @@ TEST(LoadPicture, FailuresLeaveNoPicture) {
   }
 }
 
+// An uncompressed grey TGA header of `width` x `height`, and its pixels.
+std::string GreyTga(int width, int height) {
+  std::string tga(18, '\0');
+  tga[2] = 3;  // uncompressed grey
+  tga[12] = char(width & 0xff);
+  tga[13] = char(width >> 8);
+  tga[14] = char(height & 0xff);
+  tga[15] = char(height >> 8);
+  tga[16] = 8;
+  return tga + std::string(std::size_t(width) * std::size_t(height), '\xff');
+}
+
+// Sizes the program takes but ImageMagick's policy (Debian's: 16K pixels a
+// side, 128 MP) does not were read as damaged pictures: they are named as
+// beyond what the picture library allows, in both languages.
+TEST(LoadPicture, SizeBeyondThePictureLibrarysPolicyIsNamedSo) {
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("wide.tga"), GreyTga(16385, 100));
+  LoadedPicture picture;
+  EXPECT_GRAPHIC(kGraphicBeyondLibraryLimits, LoadPicture(dir.File("wide.tga"), &picture));
+  EXPECT_TRUE(picture.bitmap.empty());
+  test::WriteFileBytes(dir.File("fits.tga"), GreyTga(1000, 100));
+  EXPECT_GRAPHIC(kGraphicOk, LoadPicture(dir.File("fits.tga"), &picture));
+  EXPECT_NE(std::string(Pick(GraphicCodeText(kGraphicBeyondLibraryLimits), "eng"))
+                .find("picture library"),
+            std::string::npos);
+}
+
 QStringList g_messages;  // what Qt's message handler was given
 
 // Found by the fuzzer: after the image a text chunk names 1.9 GB, which

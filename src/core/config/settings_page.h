@@ -172,7 +172,9 @@ struct SettingsPage {
 
   // --- operations; codes from config_codes.h / port_codes.h, 0 success ---
   // "^G1" into the record. show_messages: tell the operator why a read failed.
-  [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages);
+  // confirm: ask twice (PrinterLink::Query), for a reply that goes back.
+  [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages,
+                                            bool confirm = false);
   // One command line to the selected printer.
   [[nodiscard]] int SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
                                           const std::string& command);

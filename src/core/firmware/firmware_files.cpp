@@ -35,7 +35,7 @@ class OpenFile {
 // Opens a regular file only: a pipe opened for reading would wait for a
 // writer for ever. `error` gets the open's errno.
 int OpenRegular(const std::string& path, unsigned mode, const FirmwareFileCalls& calls,
-                std::unique_ptr<OpenFile>* file, int* error = nullptr) {
+                std::unique_ptr<OpenFile>* file, int* error = nullptr, uint64_t* size = nullptr) {
   int fd = calls.open(path.c_str(), mode | platform::kOpenNoWait, 0);
   if (fd < 0) {
     if (error != nullptr) *error = errno;
@@ -46,6 +46,7 @@ int OpenRegular(const std::string& path, unsigned mode, const FirmwareFileCalls&
   platform::FileStatus info;
   if (calls.status(fd, &info) != 0) return kFirmwareFileReadFailed;
   if (info.kind != platform::FileKind::kRegular) return kFirmwareNotAFile;
+  if (size != nullptr) *size = info.size;
   *file = std::move(opened);
   return kFirmwareOk;
 }
@@ -98,14 +99,16 @@ int StampFirmwareImage(const std::string& path, StampResult* result,
   std::unique_ptr<OpenFile> file;
   int error = 0;
   bool writable = true;
-  int rc = OpenRegular(path, platform::kOpenReadWrite, calls, &file, &error);
+  uint64_t size = 0;
+  int rc = OpenRegular(path, platform::kOpenReadWrite, calls, &file, &error, &size);
   if (rc == kFirmwareFileOpenFailed &&
       (error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY)) {
     // Still worth reading: an image that is stamped already needs no write.
     writable = false;
-    rc = OpenRegular(path, platform::kOpenRead, calls, &file);
+    rc = OpenRegular(path, platform::kOpenRead, calls, &file, nullptr, &size);
   }
   if (rc != kFirmwareOk) return rc;
+  if (size > kMaxFirmwareImageSize) return kFirmwareImageTooLarge;
 
   std::array<uint8_t, kChecksumSize> field{};
   int64_t got = ReadAt(calls, file->fd(), kChecksumOffset, field);
@@ -135,6 +138,15 @@ int ReadPartNumber(const std::string& path, std::string* part_number,
   if (got < 0) return kFirmwareFileReadFailed;
   *part_number = PartNumberFromHeader(std::span(header.data(), static_cast<size_t>(got)));
   return kFirmwareOk;
+}
+
+int CheckFirmwareFile(const std::string& path, const FirmwareFileCalls& calls) {
+  std::unique_ptr<OpenFile> file;
+  uint64_t size = 0;
+  if (int rc = OpenRegular(path, platform::kOpenRead, calls, &file, nullptr, &size);
+      rc != kFirmwareOk)
+    return rc;
+  return size > kMaxFirmwareImageSize ? kFirmwareImageTooLarge : kFirmwareOk;
 }
 
 bool FirmwareFileExists(const std::string& path, const FirmwareFileCalls& calls) {

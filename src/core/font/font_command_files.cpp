@@ -1,17 +1,23 @@
 #include "core/font/font_command_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "core/font/font_codes.h"
+#include "core/font/font_download_command.h"
+#include "core/platform/file_system.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/file_replacement.h"
+#include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez {
 namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
+// More than a download's header line takes: "~DTE:" a name of 8 bytes, a size.
+constexpr std::size_t kHeadBytes = 512;
 
 const char* TypePrefix(FontCommandType type) {
   return type == FontCommandType::VRLZ ? "VRLZ_" : "VRLE_";
@@ -66,9 +72,13 @@ std::string CommandFilePath(const std::string& folder, const std::string& name) 
   return folder.empty() ? name : folder + "/" + name;
 }
 
-int WriteCommandFile(const std::string& path, const CommandSource& source) {
+int WriteCommandFile(const std::string& path, const CommandSource& source, int* error) {
   FileReplacement file;
-  if (file.Begin(path) != kShellOk) return kFontCommandFileFailed;
+  auto failed = [&file, error] {
+    if (error != nullptr) *error = file.error();
+    return kFontCommandFileFailed;
+  };
+  if (file.Begin(path) != kShellOk) return failed();
   // One chunk for the whole file, however many pieces the source has.
   std::string chunk;
   chunk.reserve(kChunkBytes + 2);
@@ -78,14 +88,31 @@ int WriteCommandFile(const std::string& path, const CommandSource& source) {
   if (int code =
           source([&](std::string_view piece) { return AppendTextMode(piece, chunk, write_chunk); });
       code != kFontOk) {
-    return code;
+    return code == kFontCommandFileFailed ? failed() : code;
   }
-  if (!chunk.empty() && write_chunk(chunk) != kFontOk) return kFontCommandFileFailed;
-  return file.Commit() == kShellOk ? kFontOk : kFontCommandFileFailed;
+  if (!chunk.empty() && write_chunk(chunk) != kFontOk) return failed();
+  return file.Commit() == kShellOk ? kFontOk : failed();
 }
 
-int WriteCommandFile(const std::string& path, std::string_view text) {
-  return WriteCommandFile(path, [text](const CommandSink& write) { return write(text); });
+int WriteCommandFile(const std::string& path, std::string_view text, int* error) {
+  return WriteCommandFile(path, [text](const CommandSink& write) { return write(text); }, error);
+}
+
+bool MayReplaceCommandFile(const std::string& path) {
+  int fd = -1;
+  const int opened = OpenInputFile(path, &fd);
+  // Nothing there, or nothing a write could replace (a folder, a FIFO): the
+  // write says what became of it.
+  if (opened == kInputMissing || opened == kInputNotRegular) return true;
+  if (opened != kShellOk) return false;
+  std::array<char, kHeadBytes> head{};
+  std::size_t got = 0;
+  const bool read = platform::ReadFully(fd, head.data(), head.size(), &got) == 0;
+  CloseInputFile(fd);
+  const std::string_view text(head.data(), read ? got : 0);
+  const std::size_t end = text.find_first_of("\r\n");
+  FontDownloadHeader header;
+  return end != std::string_view::npos && ParseFontDownloadHeader(text.substr(0, end), &header);
 }
 
 int WriteDesktopCommandFile(const std::string& file_name, const CommandSource& source,

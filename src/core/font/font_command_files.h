@@ -39,9 +39,18 @@ using CommandSource = std::function<int(const CommandSink& write)>;
 // so the text's CR LF reaches the disk as CR CR LF. Each piece goes to the
 // file as it comes, so a large command is never held whole. The file is
 // written aside and renamed into place. kFontOk, kFontCommandFileFailed, or
-// the source's own code (the file is then left as it was).
-[[nodiscard]] int WriteCommandFile(const std::string& path, const CommandSource& source);
-[[nodiscard]] int WriteCommandFile(const std::string& path, std::string_view text);
+// the source's own code (the file is then left as it was); the errno behind
+// kFontCommandFileFailed in `error` if given.
+[[nodiscard]] int WriteCommandFile(const std::string& path, const CommandSource& source,
+                                   int* error = nullptr);
+[[nodiscard]] int WriteCommandFile(const std::string& path, std::string_view text,
+                                   int* error = nullptr);
+
+// Whether a download may write its command file at `path` without asking:
+// no file is there (a folder or FIFO makes the write fail), or a file that
+// begins with a download's header line, as this program writes them. Any
+// other file is the operator's own.
+bool MayReplaceCommandFile(const std::string& path);
 
 // WriteCommandFile into the desktop folder, created when missing. kFontOk,
 // kFontNoDesktop, kFontCommandFileFailed or the source's code; `path` gets

@@ -134,8 +134,17 @@ int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, const SendP
     print_test_enabled = true;
     return kFontCancelled;
   }
-  // Written first and sent from the file, with the file's line ends.
+  // Written first and sent from the file, with the file's line ends; a file
+  // of that name that is the operator's own is replaced only when they say so.
   const std::string path = CommandFilePath("", DownloadFileName(font_name));
+  if (!MayReplaceCommandFile(path)) {
+    OperatorMessage question = FontPageMessage(FontText::kConfirmReplaceFile, language);
+    question.text.insert(0, path);
+    if (!op.Confirm(question)) {
+      print_test_enabled = true;
+      return kFontCancelled;
+    }
+  }
   if (int code = WriteDownloadCommand(
           op, language,
           [&path](const CommandSource& source) { return WriteCommandFile(path, source); });

@@ -15,6 +15,8 @@ enum class FontText {
   kOpenFailed,
   kCommandFailed,
   kSendFailed,
+  // After the path of a file the program did not write.
+  kConfirmReplaceFile,
   kCount
 };
 

@@ -28,7 +28,8 @@ OperatorMessage WithCause(OperatorMessage message, const CPrinterComm& comm) {
 
 OperatorMessage QueryResultOperatorMessage(int result, const CPrinterComm& comm) {
   const char* text = QueryResultMessage(result, comm.GetLanguage());
-  return WithCause({kQueryResultTable, -result - 1, text != nullptr ? text : ""}, comm);
+  return WithCause({kQueryResultTable, QueryResultIndex(result), text != nullptr ? text : ""},
+                   comm);
 }
 
 int OpenTellingWhy(PrinterLink& link, const CPrinterComm& comm, Operator& op,

@@ -91,7 +91,18 @@ int CPrinterComm::SendGraphic(const std::string& name, const std::string& path,
   return rc;
 }
 
-int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
+int CPrinterComm::Ask(const std::string& command, std::string* reply) {
+  if (port_.WriteLine(command) != kPortOk) {
+    NoteFailure(port_.last_error(), port_.last_device());
+    return kQueryWriteFailed;
+  }
+  int timed_out = reader_.ReadReply(port_, reply);
+  if (reply->empty()) NoteFailure(port_.last_error(), port_.last_device());
+  if (timed_out == 1) return kQueryNoReply;
+  return reply->empty() ? kQueryEmptyReply : kPortOk;
+}
+
+int CPrinterComm::QueryPrinter(int port_number, const std::string& command, bool confirm) {
   {
     std::lock_guard lock(mutex_);
     reply_.clear();
@@ -104,22 +115,21 @@ int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
   // A reply that came after an earlier query gave up would otherwise be read
   // as the answer to this one.
   port_.DrainReplies();
-  if (port_.WriteLine(command) != kPortOk) {
-    NoteFailure(port_.last_error(), port_.last_device());
-    port_.ClosePort();
-    return kQueryWriteFailed;
-  }
   std::string reply;
-  int timed_out = reader_.ReadReply(port_, &reply);
-  const bool empty = reply.empty();
-  if (empty) NoteFailure(port_.last_error(), port_.last_device());
+  int rc = Ask(command, &reply);
+  if (rc == kPortOk && confirm) {
+    // The rest of a reply longer than one transfer is no second answer.
+    port_.DrainReplies();
+    std::string again;
+    rc = Ask(command, &again);
+    if (rc == kPortOk && again != reply) rc = kQueryRepliesDiffer;
+  }
   {
     std::lock_guard lock(mutex_);
     reply_ = std::move(reply);
   }
   port_.ClosePort();
-  if (timed_out == 1) return kQueryNoReply;
-  return empty ? kQueryEmptyReply : kPortOk;
+  return rc;
 }
 
 int CPrinterComm::GetPrinterStatus(const std::string& display_name) {

@@ -34,7 +34,13 @@ class CPrinterComm {
   // Sends one command and reads the reply through the same open device: 0,
   // kQueryWriteFailed, kQueryNoReply, kQueryEmptyReply or the code of the
   // open.
-  [[nodiscard]] int QueryPrinter(int port_number, const std::string& command);
+  //
+  // With `confirm`, the command is asked a second time through the same
+  // open and both replies must be the same (kQueryRepliesDiffer otherwise):
+  // a late reply to an earlier command looks like an answer to this one
+  // when it arrives inside the reply window, and only the second answer
+  // tells it apart. For replies that go back to the printer.
+  [[nodiscard]] int QueryPrinter(int port_number, const std::string& command, bool confirm = false);
   std::string GetReply() const;
 
   // Status index 0-41 of the printer a display name names, or
@@ -79,6 +85,8 @@ class CPrinterComm {
   void NoteFailure(int error, const std::string& device, bool refused_for_transfer = false);
   // What the port's open came to (`rc`), a transfer of ours holding it included.
   void NoteOpen(int rc);
+  // One write of `command` and the read of its reply, through the open port.
+  [[nodiscard]] int Ask(const std::string& command, std::string* reply);
 
   CPrinterPort port_;
   usbRePort reader_;

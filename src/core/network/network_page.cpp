@@ -107,8 +107,8 @@ int NetworkPage::SendNetworkCommand(CPrinterComm& comm, Operator& op, const std:
 }
 
 int NetworkPage::ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show_messages,
-                                     const std::string& command) {
-  int rc = PrinterLink(comm, printer).Query(command);
+                                     const std::string& command, bool confirm) {
+  int rc = PrinterLink(comm, printer).Query(command, confirm);
   if (IsQueryFailure(rc)) {
     if (show_messages) op.Tell(QueryResultOperatorMessage(rc, comm));
     return rc;
@@ -123,11 +123,11 @@ int NetworkPage::ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show
   }
   // A reply without settings is no read: empty fields must never reach a
   // settings line.
-  rc = ParseSettingsReply(comm.GetReply(), &record, &field_count);
+  const std::string reply = comm.GetReply();
+  rc = ParseSettingsReply(reply, &record, &field_count);
   if (rc == kConfigOk) comm.set_settings_field_count(field_count);
-  if (rc != kConfigOk && show_messages) {
-    op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, comm.GetLanguage()));
-  }
+  if (rc != kConfigOk && show_messages)
+    op.Tell(SettingsReplyRefusal(rc, reply, comm.GetLanguage()));
   return rc;
 }
 
@@ -148,23 +148,20 @@ int NetworkPage::SendToPrinter(CPrinterComm& comm, Operator& op) {
 
 int NetworkPage::SendWiredSettings(CPrinterComm& comm, Operator& op) {
   const std::string language = comm.GetLanguage();
-  if (int rc = ReadNetworkSettings(comm, op, true, kReadSettingsCommand); rc != kNetworkOk) {
+  // The reply goes back to the printer: asked twice, so a late answer to an
+  // earlier command cannot pass for it.
+  if (int rc = ReadNetworkSettings(comm, op, true, kReadSettingsCommand, true); rc != kNetworkOk) {
     return rc;
   }
   if (int rc = CheckAddresses(addresses); rc != kNetworkOk) return RefuseCode(op, language, rc);
   std::string line;
-  int rc = BuildWiredSettingsCommand(comm.GetReply(), addresses, dhcp, &line);
-  if (rc == kSettingsReplyUnfit) {
-    const RecordField* unfit = FindUnfitReplyField(comm.GetReply());
-    op.Tell(SettingsMessage(SettingsText::kReplyFieldUnfit, language,
-                            unfit != nullptr ? unfit->name : ""));
-    return rc;
-  }
+  const std::string reply = comm.GetReply();
+  int rc = BuildWiredSettingsCommand(reply, addresses, dhcp, &line);
   if (rc != kNetworkOk) {
     NetworkText text = NetworkTextOfCode(rc);
     // Too few fields, or a value that would split the line.
     if (text == NetworkText::kCount) {
-      op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, language));
+      op.Tell(SettingsReplyRefusal(rc, reply, language));
       return rc;
     }
     return Refuse(op, text, language, rc);

@@ -102,10 +102,11 @@ struct NetworkPage {
                                        const std::string& command);
   // Asks the chosen printer and, when its reply holds settings, fills
   // `record` and `field_count`. A reply without settings is a failed read
-  // (kSettingsReplyEmpty, kSettingsReplyUnmarked) that leaves both as they
-  // were. With `show_messages` the operator is told why a read failed.
+  // (kSettingsReplyEmpty, kSettingsReplyUnmarked, kSettingsReplyUnfit) that
+  // leaves both as they were. With `show_messages` the operator is told why
+  // a read failed; `confirm` asks twice (PrinterLink::Query).
   [[nodiscard]] int ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show_messages,
-                                        const std::string& command);
+                                        const std::string& command, bool confirm = false);
   // "^G1", or "G0" for the Wi-Fi module where the printer has one.
   std::string AddressCommand() const;
   // "Get IP Address": the printer's address, mask, gateway and port into

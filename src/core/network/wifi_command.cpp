@@ -91,6 +91,7 @@ int CheckWifiValues(const WifiSettings& settings, const std::string& password) {
   if (settings.ssid.size() > kWifiTextLimit) return kWifiSsidTooLong;
   if (password.size() > kWifiTextLimit) return kWifiPasswordTooLong;
   if (HasControlByte(settings.ssid) || HasControlByte(password)) return kWifiTextUnsendable;
+  if (settings.ssid.front() == ' ' || password.starts_with(' ')) return kWifiTextLeadingBlank;
   if (settings.channel_code != kAutoChannelCode &&
       (settings.channel_code < 0 || settings.channel_code > kHighestChannelCode))
     return kWifiChannelInvalid;

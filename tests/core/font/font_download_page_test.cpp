@@ -94,7 +94,9 @@ TEST_F(FontPageTest, ChecksComeInOrderWithTheirMessages) {
       {"nothing chosen", nullptr, nullptr, kFontNoFont, 0},
       {"12 characters", "LongFontName.ttf", nullptr, kFontNameTooLong, 0},
       {"9 GBK bytes", "字体名称A.ttf", nullptr, kFontNameTooLong, 0},
-      {"no GBK form", "\xF0\x9F\x98\x80.ttf", nullptr, kFontNameTooLong, 0},
+      // Said to be too long before, of a name of one character.
+      {"no GBK form", "\xF0\x9F\x98\x80.ttf", nullptr, kFontNameNotGbk, 0},
+      {"no UTF-8", "\xFF\xFE.ttf", nullptr, kFontNameNotGbk, 0},
       {"gone since Browse", "ARIAL.ttf",
        [](FontDownloadPage& p) { std::remove(p.font_path.c_str()); }, kFontFileOpenFailed, 1},
       {"Z kept, VRLZ has no 26th ID", "ARIAL.ttf",

@@ -74,6 +74,40 @@ TEST(QueryPrinter, LateReplyOfAnEarlierQueryIsNotTakenForTheNext) {
   EXPECT_EQ(comm.GetReply(), "");
 }
 
+// A "G0" answered late, after the drain and inside the next query's window,
+// looks like the settings reply "^G1" asked for: a confirmed query sees the
+// second answer differ and refuses both, where one query takes the stale one.
+TEST(QueryPrinter, ConfirmedQueryRefusesALateAnswerToAnEarlierCommand) {
+  for (bool confirm : {false, true}) {
+    SCOPED_TRACE(confirm);
+    SimBus bus;
+    auto& printer = bus.AddPrinter();
+    std::string wifi_reply;
+    printer.WithModel([&](sim::PrinterModel& model) {
+      const std::string earlier = "G0\r\n";
+      const auto late = sim::Clock::now() + std::chrono::milliseconds(150);
+      model.Receive(reinterpret_cast<const uint8_t*>(earlier.data()), earlier.size(), late);
+      wifi_reply = model.WifiSettingsReply();
+    });
+    CPrinterComm comm(bus.usb());
+    const int rc = comm.QueryPrinter(7, "^G1", confirm);
+    if (confirm) {
+      EXPECT_CODE(kQueryRepliesDiffer, rc);
+      EXPECT_WIRE(printer, "G0\r\n^G1\r\n^G1\r\n");
+    } else {
+      EXPECT_CODE(kPortOk, rc);
+      EXPECT_EQ(comm.GetReply(), wifi_reply);
+    }
+  }
+  // A printer that answers each question alike passes, with its answer.
+  SimBus bus;
+  auto& printer = bus.AddPrinter();
+  CPrinterComm comm(bus.usb());
+  EXPECT_CODE(kPortOk, comm.QueryPrinter(7, "^G1", true));
+  EXPECT_EQ(comm.GetReply(), sim::PrinterModel(sim::PrinterOptions{}).SettingsReply());
+  EXPECT_WIRE(printer, "^G1\r\n^G1\r\n");
+}
+
 TEST(QueryPrinter, OpenFailuresPassThroughAndPort255WithoutPrinterFailsTheWrite) {
   SimBus bus;
   CPrinterComm comm(bus.usb());
@@ -172,12 +206,15 @@ TEST(PrinterStatus, SlowPrinterAnswersAndAFailureKeepsItsCause) {
   EXPECT_FALSE(comm.status_cause().device.empty());
 }
 
-TEST(QueryResultMessages, CoverTheFourQueryFailuresOnly) {
+TEST(QueryResultMessages, CoverTheQueryFailuresOnly) {
   EXPECT_STREQ(QueryResultMessage(-1, "eng"), "Please check the port!");
   EXPECT_STREQ(QueryResultMessage(-2, "chi"), "写入端口失败！");
   EXPECT_STREQ(QueryResultMessage(-4, "eng"), "No return value from printer");
   EXPECT_EQ(QueryResultMessage(0, "eng"), nullptr);
   EXPECT_EQ(QueryResultMessage(-5, "eng"), nullptr);
+  EXPECT_NE(std::string(QueryResultMessage(kQueryRepliesDiffer, "eng")).find("Nothing was sent"),
+            std::string::npos);
+  EXPECT_EQ(QueryResultIndex(kQueryRepliesDiffer), 4);
 }
 
 TEST(IoErrorMessage, NamesTheCauseAndTheDevice) {

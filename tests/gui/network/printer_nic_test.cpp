@@ -170,7 +170,7 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
   size_t before = printer.WireText().size();
   EXPECT_TRUE(ClickThroughCountdown("NicSettingBtn").contains(" 9 "));
   EXPECT_EQ(test::Escaped(printer.WireText().substr(before)),
-            test::Escaped(std::string(kRead) +
+            test::Escaped(std::string(kRead) + kRead +
                           "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*10.0.0.7*"
                           "255.255.255.0*192.168.1.1*6101*0008*-012*0000*0000*0000*0000*"
                           "00112233445566*000000*1*000*0000*0*10*1*0100*0*12*12*0*E\r\n"));
