@@ -6,18 +6,36 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/firmware_upgrade.h"
 #include "sim/font_receiver.h"
+#include "sim/label_bitmap.h"
+#include "sim/label_composer.h"
 #include "sim/stored_objects.h"
 #include "sim/wifi_module.h"
 
 namespace vidodez::sim {
 
 enum class ReplyMode { kNormal, kNone, kEmpty, kSplit, kOversize, kSlow };
+
+// One label the printer printed.
+struct PrintedLabel {
+  long number = 0;   // counted over the printer's life, from 1
+  std::string kind;  // "self-test", "font-test", "graphic", "form" or "label"
+  LabelBitmap bitmap;
+  int dpi = 203;
+  int copies = 1;
+  // What it skipped: commands it did not understand, objects it lacked.
+  std::vector<std::string> skipped;
+};
+using LabelSink = std::function<void(const PrintedLabel&)>;
+
+class TrueTypeFace;
 
 struct PrinterOptions {
   int port_number = 1;
@@ -43,6 +61,14 @@ struct PrinterOptions {
   // How long after its command every reply becomes readable (a slow
   // printer; "slow" replies wait this long more).
   Clock::duration reply_delay{};
+  // The print head's resolution; 0: the settings reply's resolution code.
+  // Set, it is also the code the reply carries.
+  int dpi = 0;
+  // The label in dots; 0: 4 by 6 inches.
+  int label_width = 0;
+  int label_height = 0;
+  // Called with every printed label, drawn; none: labels are only counted.
+  LabelSink label_sink;
 };
 
 // Not thread-safe: a transport serialises its calls.
@@ -96,6 +122,9 @@ class PrinterModel {
   // Commands the printer carried out that leave no other trace (prints,
   // maintenance actions), one line each as received.
   const std::vector<std::string>& actions() const { return actions_; }
+  // Labels printed over the printer's life (kept with its state).
+  long labels_printed() const { return labels_printed_; }
+  int LabelDpi() const;
 
  private:
   struct Transfer {
@@ -106,15 +135,24 @@ class PrinterModel {
   size_t ReceiveText(const uint8_t* data, size_t size, Clock::time_point now);
   // `whole` is false for the kept end of an over-long line.
   void HandleLine(const std::string& line, bool whole, Clock::time_point now);
+  // Each command of a VRLZ line: the printer's own, else the label's.
+  void HandleVrlzLine(std::string_view line, Clock::time_point now);
   bool HandleCommand(const std::string& line, Clock::time_point now);
   bool HandleStorageLine(const std::string& line, Clock::time_point now);
   bool HandleSettingsLine(const std::string& line);
   bool HandleFontLine(const std::string& line);
   void EndFontDownload();
+  void PrintComposedLabels();
+  void PrintSelfTest();
+  void PrintLabel(const LabelJob& job, const char* kind);
+  int LabelWidth() const;
+  int LabelHeight() const;
   void QueueReply(const std::string& reply, Clock::time_point received);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
   void SaveState() const;
+  void SaveLabelCount() const;
+  void ApplyHeadResolution();
 
   PrinterOptions options_;
   uint8_t status_;
@@ -135,6 +173,11 @@ class PrinterModel {
   std::optional<std::string> form_name_;
   std::string form_body_;
   StoredObjects stored_;
+  LabelComposer labels_{stored_, 203};
+  long labels_printed_ = 0;
+  // The resident fonts' face, read at the first label that needs it.
+  std::unique_ptr<TrueTypeFace> resident_face_;
+  bool resident_face_read_ = false;
   std::vector<std::string> actions_;
   int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;

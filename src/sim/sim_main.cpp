@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
+#include "sim/label_folder.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
 
@@ -95,6 +97,16 @@ int main(int argc, char** argv) {
   // shows them through --wire-log alone, and a long send must not pile up
   // in its memory or stall its answers while the pile is moved.
   line.printer.keep_wire = false;
+  if (!line.label_dir.empty()) {
+    std::error_code made;
+    std::filesystem::create_directories(line.label_dir, made);
+    if (made || !std::filesystem::is_directory(line.label_dir)) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot make the label folder %s: %s\n",
+                   line.label_dir.c_str(), made ? made.message().c_str() : "not a folder");
+      return 2;
+    }
+    line.printer.label_sink = vidodez::sim::LabelFolderSink(line.label_dir, stdout, stderr);
+  }
   // Signals are taken by sigwait on this thread alone; the serving threads
   // started below inherit the mask.
   sigset_t signals;
