@@ -1,7 +1,8 @@
 #include "sim/label_folder.h"
 
-#include <cstring>
+#include <cstdio>
 
+#include "core/link/io_error_texts.h"
 #include "sim/label_png.h"
 
 namespace vidodez::sim {
@@ -25,7 +26,7 @@ LabelSink LabelFolderSink(std::string folder, std::FILE* out, std::FILE* errors)
     const std::string path = folder + name;
     if (int rc = WriteLabelPng(label.bitmap, label.dpi, path); rc != 0) {
       std::fprintf(errors, "vidodez-printer-sim: cannot write %s: %s\n", path.c_str(),
-                   std::strerror(rc));
+                   SystemErrorText(rc).c_str());
       std::fflush(errors);
       return;
     }

@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <png.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -17,6 +19,8 @@ bool WritePng(std::FILE* file, const LabelBitmap& label, int dpi, std::vector<pn
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
+  // libpng has no other way to report a failure.
+  // NOLINTNEXTLINE(cert-err52-cpp): nothing with a destructor lives in this frame
   if (info == nullptr || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return false;
@@ -25,7 +29,7 @@ bool WritePng(std::FILE* file, const LabelBitmap& label, int dpi, std::vector<pn
   png_set_IHDR(png, info, static_cast<png_uint_32>(label.width),
                static_cast<png_uint_32>(label.height), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  const auto per_metre = static_cast<png_uint_32>(dpi / kMetresPerInch + 0.5);
+  const auto per_metre = static_cast<png_uint_32>(std::lround(dpi / kMetresPerInch));
   png_set_pHYs(png, info, per_metre, per_metre, PNG_RESOLUTION_METER);
   png_write_info(png, info);
   for (int y = 0; y < label.height; ++y) {

@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "core/font/font_test_program.h"
@@ -70,7 +71,7 @@ std::string CharsetOfVrlzCodePage(int number) {
 std::u32string DecodeLabelText(std::string_view bytes, const std::string& charset) {
   std::u32string text;
   iconv_t cd = iconv_open("UTF-32LE", charset.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  if (reinterpret_cast<std::intptr_t>(cd) == -1) {
     text.assign(bytes.size(), kReplacement);
     return text;
   }

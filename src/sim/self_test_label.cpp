@@ -1,5 +1,7 @@
 #include "sim/self_test_label.h"
 
+#include <algorithm>
+
 #include "core/config/printer_settings_record.h"
 #include "core/network/network_addresses.h"
 #include "sim/label_text.h"
@@ -81,7 +83,7 @@ LabelJob SelfTestLabel(const PrinterReport& report, int dpi, int label_width) {
     std::string name = field.slot == &PrinterSettingsRecord::Field27Head ? "Field27" : field.name;
     entries.push_back(name + ": " + Field(s, field.position));
   }
-  const size_t rows = (entries.size() + 1) / 2;
+  const size_t rows = std::max<size_t>((entries.size() + 1) / 2, 1);
   const int top = w.y();
   for (size_t i = 0; i < entries.size(); ++i) {
     const int column = i < rows ? w.Margin() : label_width / 2;

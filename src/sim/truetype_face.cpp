@@ -26,7 +26,7 @@ int Dots26(long value) { return static_cast<int>((value + 32) >> 6); }
 bool Render(FT_Face face, char32_t code, Glyph* glyph) {
   FT_UInt index = FT_Get_Char_Index(face, code);
   if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return false;
-  const FT_GlyphSlot slot = face->glyph;
+  FT_GlyphSlot slot = face->glyph;
   const FT_Bitmap& bitmap = slot->bitmap;
   glyph->left = slot->bitmap_left;
   glyph->top = slot->bitmap_top;
@@ -38,7 +38,7 @@ bool Render(FT_Face face, char32_t code, Glyph* glyph) {
     const unsigned char* row = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
     for (int x = 0; x < glyph->width; ++x)
       if (row[x / 8] & (0x80 >> (x % 8)))
-        glyph->dots[static_cast<size_t>(y * glyph->width + x)] = 1;
+        glyph->dots[static_cast<size_t>(y) * static_cast<size_t>(glyph->width) + x] = 1;
   }
   return true;
 }
@@ -66,7 +66,7 @@ TextStamp Compose(const std::vector<Glyph>& glyphs, const std::vector<int>& pens
     const int x0 = pens[i] + g.left - left, y0 = ascender - g.top - top;
     for (int y = 0; y < g.rows; ++y)
       for (int x = 0; x < g.width; ++x)
-        if (g.dots[static_cast<size_t>(y * g.width + x)] != 0)
+        if (g.dots[static_cast<size_t>(y) * static_cast<size_t>(g.width) + x] != 0)
           stamp.bitmap.Set(x0 + x, y0 + y, true);
   }
   return stamp;
