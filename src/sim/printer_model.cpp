@@ -200,6 +200,7 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
   Advance(now);
+  last_receive_ = now;
   AppendWireLog(data, size);
   std::span<const uint8_t> transfer(data, size);
   if (upgrade_.receiving()) {
@@ -386,6 +387,14 @@ std::string PrinterModel::WifiSettingsReply() const {
 }
 
 void PrinterModel::Advance(Clock::time_point now) {
+  // A graphic or form whose bytes stopped coming is given up, so the
+  // printer reads the next job's commands as commands.
+  if ((binary_left_ > 0 || form_name_) && now - last_receive_ >= kUnterminatedJobEnd) {
+    binary_left_ = 0;
+    binary_.clear();
+    form_name_.reset();
+    form_body_.clear();
+  }
   std::vector<StatusStep> due;
   upgrade_.Advance(now, settings_[PositionOf(&PrinterSettingsRecord::FirmwareId)],
                    PrinterSettingsRecord().FirmwareVersion.capacity(), &due);

@@ -71,6 +71,10 @@ struct PrinterOptions {
   LabelSink label_sink;
 };
 
+// A graphic download or a form definition whose bytes stop coming ends
+// after this much quiet, unkept, and the printer reads commands again.
+inline constexpr auto kUnterminatedJobEnd = std::chrono::seconds(5);
+
 // Not thread-safe: a transport serialises its calls.
 class PrinterModel {
  public:
@@ -87,8 +91,9 @@ class PrinterModel {
   void Receive(const uint8_t* data, size_t size, Clock::time_point now);
 
   // The printer's own clock: ends a firmware image after kImageQuietEnd of
-  // quiet and steps an upgrade's status. A transport calls it before it
-  // reads the status and no later than NextDeadline; Receive calls it too.
+  // quiet, a graphic or form after kUnterminatedJobEnd, and steps an
+  // upgrade's status. A transport calls it before it reads the status and
+  // no later than NextDeadline; Receive calls it too.
   void Advance(Clock::time_point now);
   std::optional<Clock::time_point> NextDeadline() const { return upgrade_.NextDeadline(); }
 
@@ -169,6 +174,8 @@ class PrinterModel {
   std::optional<FontReceiver> font_;
   FirmwareUpgrade upgrade_;
   WifiModule wifi_;
+  // When the last bulk-out transfer came.
+  Clock::time_point last_receive_{};
   // A form being defined, between FS"NAME" and FE.
   std::optional<std::string> form_name_;
   std::string form_body_;

@@ -142,8 +142,10 @@ TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
   }
 }
 
-// A job without its print command prints nothing; the printer still answers
-// and the next job prints alone.
+// A job without its end prints and keeps nothing; the printer still
+// answers and the next job prints alone. A graphic's bytes or a form's
+// lines that stop coming are given up after kUnterminatedJobEnd of quiet,
+// as a printer's receive time-out ends them.
 TEST(LabelPrinting, UnterminatedJobPrintsNothingAndThePrinterServesTheNext) {
   struct Case {
     const char* what;
@@ -158,6 +160,10 @@ TEST(LabelPrinting, UnterminatedJobPrintsNothingAndThePrinterServesTheNext) {
        "^XA^FO50,60^A0N,30,30^FDNEXT^FS^XZ\r\n"},
       {"VRLZ, then VRLE", "^XA^FO50,60^A0N,30,30^FDLOST^FS\r\n",
        "N\r\nA50,60,0,3,1,1,N,\"NEXT\"\r\nP1\r\n"},
+      {"a graphic cut short", "GM\"LOGO\"1000\r\n" + std::string(100, '\xff'),
+       "N\r\nA50,60,0,3,1,1,N,\"NEXT\"\r\nP1\r\n"},
+      {"a form without FE", "FS\"F1\"\r\nN\r\nA50,60,0,3,1,1,N,\"LOST\"\r\n",
+       "^XA^FO50,60^A0N,30,30^FDNEXT^FS^XZ\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -165,16 +171,20 @@ TEST(LabelPrinting, UnterminatedJobPrintsNothingAndThePrinterServesTheNext) {
     PrinterOptions options;
     options.label_sink = capture.Sink();
     PrinterModel model(options);
-    Send(model, c.unterminated);
+    const Clock::time_point start = Clock::now();
+    Send(model, c.unterminated, start);
     EXPECT_TRUE(capture.Labels().empty());
-    Send(model, "^G1\r\n");
-    EXPECT_EQ(Replies(model), std::vector<std::string>{model.SettingsReply()});
+    const Clock::time_point later = start + kUnterminatedJobEnd;
+    Send(model, "^G1\r\n", later);
+    EXPECT_EQ(Replies(model, later), std::vector<std::string>{model.SettingsReply()});
     EXPECT_EQ(model.status(), 24);
-    Send(model, c.next);
+    Send(model, c.next, later);
     const auto labels = capture.Labels();
     ASSERT_EQ(labels.size(), 1u);
     const auto alone = Print({c.next});
     EXPECT_TRUE(labels[0].bitmap.dots == alone[0].bitmap.dots) << "the lost job was printed too";
+    EXPECT_TRUE(model.stored().graphics.empty());
+    EXPECT_TRUE(model.stored().forms.empty());
   }
 }
 
