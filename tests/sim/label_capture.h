@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model_io.h"
 #include "sim/printer_model.h"
 
 namespace vidodez::sim {
@@ -40,6 +41,16 @@ class LabelCapture {
   std::mutex mutex_;
   std::vector<PrintedLabel> labels_;
 };
+
+// The labels a fresh printer prints for these transfers.
+inline std::vector<PrintedLabel> PrintedBy(const std::vector<std::string>& transfers) {
+  LabelCapture capture;
+  PrinterOptions options;
+  options.label_sink = capture.Sink();
+  PrinterModel model(options);
+  for (const auto& transfer : transfers) Send(model, transfer);
+  return capture.Labels();
+}
 
 // The dots' box: left, top, right and bottom past the last black dot; all 0
 // for a blank label.

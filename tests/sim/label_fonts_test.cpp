@@ -34,16 +34,6 @@ std::string TestProgram(FontCommandType type, char id) {
   return program + "\r\n";
 }
 
-// The labels a fresh printer prints for these transfers.
-std::vector<PrintedLabel> Print(const std::vector<std::string>& transfers) {
-  LabelCapture capture;
-  PrinterOptions options;
-  options.label_sink = capture.Sink();
-  PrinterModel model(options);
-  for (const auto& transfer : transfers) Send(model, transfer);
-  return capture.Labels();
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
@@ -65,9 +55,9 @@ TEST(LabelFonts, TestProgramDrawnWithTheDownloadedFontDiffersFromAResidentFont) 
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.type));
     const std::string program = TestProgram(c.type, c.id);
-    const auto downloaded = Print({Download(c.type), program});
+    const auto downloaded = PrintedBy({Download(c.type), program});
     const auto resident =
-        Print({Download(c.type), Replaced(program, c.downloaded_font, c.resident_font)});
+        PrintedBy({Download(c.type), Replaced(program, c.downloaded_font, c.resident_font)});
     ASSERT_EQ(downloaded.size(), 1u);
     ASSERT_EQ(resident.size(), 1u);
     EXPECT_EQ(downloaded[0].kind, "font-test");
@@ -138,7 +128,7 @@ TEST(LabelFonts, GlyphBoxesAreThoseFreeTypeGivesForTheFontAtTheFieldsSize) {
             ? "N\r\nCF1,K,DEJAVU\r\nA140,90,0,K," + size + ",N,\"" + text + "\"\r\nP1\r\n"
             : "^XA^CW3,E:DEJAVU.TTF^FO140,90^A3N," + std::to_string(c.height) + "," +
                   std::to_string(c.width) + "^FD" + text + "^FS^XZ\r\n";
-    const auto labels = Print({Download(c.type), job});
+    const auto labels = PrintedBy({Download(c.type), job});
     ASSERT_EQ(labels.size(), 1u);
     const FreeTypeGlyph glyph = RenderWithFreeType(c.code, c.width, c.height);
     const int baseline = y + glyph.ascender;
@@ -175,7 +165,7 @@ TEST(LabelFonts, DownloadWithOneByteChangedInTransitRendersDifferentlyOrIsRefuse
   ASSERT_GT(head, 0u);
   const std::string intact = Download(FontCommandType::VRLZ);
   const std::string program = TestProgram(FontCommandType::VRLZ, '3');
-  const auto original = Print({intact, program});
+  const auto original = PrintedBy({intact, program});
   ASSERT_EQ(original.size(), 1u);
   struct Case {
     const char* what;

@@ -19,16 +19,6 @@ namespace {
 
 using test::TempDir;
 
-// The labels a fresh printer prints for these transfers.
-std::vector<PrintedLabel> Print(const std::vector<std::string>& transfers) {
-  LabelCapture capture;
-  PrinterOptions options;
-  options.label_sink = capture.Sink();
-  PrinterModel model(options);
-  for (const auto& transfer : transfers) Send(model, transfer);
-  return capture.Labels();
-}
-
 // The sink of the simulator program, with its output lines kept.
 class FolderSink {
  public:
@@ -131,8 +121,8 @@ TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto labels = Print({c.job});
-    const auto clean = Print({c.clean});
+    const auto labels = PrintedBy({c.job});
+    const auto clean = PrintedBy({c.clean});
     ASSERT_EQ(labels.size(), 1u);
     ASSERT_EQ(clean.size(), 1u);
     EXPECT_EQ(labels[0].skipped, c.skipped);
@@ -181,7 +171,7 @@ TEST(LabelPrinting, UnterminatedJobPrintsNothingAndThePrinterServesTheNext) {
     Send(model, c.next, later);
     const auto labels = capture.Labels();
     ASSERT_EQ(labels.size(), 1u);
-    const auto alone = Print({c.next});
+    const auto alone = PrintedBy({c.next});
     EXPECT_TRUE(labels[0].bitmap.dots == alone[0].bitmap.dots) << "the lost job was printed too";
     EXPECT_TRUE(model.stored().graphics.empty());
     EXPECT_TRUE(model.stored().forms.empty());
