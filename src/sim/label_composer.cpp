@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 namespace vidodez::sim {
 
@@ -49,6 +50,14 @@ void LabelComposer::RecallForm(const std::string& name) {
   }
   --form_depth_;
   job_.from_form = true;
+}
+
+void LabelComposer::AddField(LabelField field) {
+  if (job_.fields.size() >= kMaxLabelFields) {
+    SkipCommand("fields past " + std::to_string(kMaxLabelFields));
+    return;
+  }
+  job_.fields.push_back(std::move(field));
 }
 
 void LabelComposer::Print(int copies) {

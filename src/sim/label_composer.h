@@ -75,6 +75,8 @@ class LabelComposer {
   void TakeVrlzText();
 
   void Print(int copies);
+  // Adds a field to the label, or names it skipped past kMaxLabelFields.
+  void AddField(LabelField field);
 
   const StoredObjects& stored_;
   int dpi_;

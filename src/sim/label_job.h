@@ -61,6 +61,10 @@ struct BarcodeField {
 
 using LabelField = std::variant<TextField, BoxField, GraphicField, BarcodeField>;
 
+// Far more fields than any label has; a file that is no label stops there
+// rather than taking the printer minutes to draw.
+inline constexpr size_t kMaxLabelFields = 2000;
+
 // Skipped commands a label names; "..." stands for the rest.
 inline constexpr size_t kMaxSkippedNames = 16;
 

@@ -138,7 +138,7 @@ bool LabelComposer::TakeVrleText(std::string_view params, std::string_view data)
     return SkipCommand("A (font " + PrintableName(p[3]) + ": none assigned)");
   }
   f.text = DecodeLabelText(data, vrle_charset_);
-  job_.fields.emplace_back(std::move(f));
+  AddField(std::move(f));
   return true;
 }
 
@@ -158,7 +158,7 @@ bool LabelComposer::TakeVrleBarcode(std::string_view params, std::string_view da
   f.kind = BarcodeKind::kCode128;
   f.readable = p[7] == "B";
   f.data = std::string(data);
-  job_.fields.emplace_back(std::move(f));
+  AddField(std::move(f));
   return true;
 }
 
@@ -182,7 +182,7 @@ bool LabelComposer::TakeVrleQr(std::string_view params, std::string_view data) {
     }
   }
   f.data = std::string(data);
-  job_.fields.emplace_back(std::move(f));
+  AddField(std::move(f));
   return true;
 }
 
@@ -197,7 +197,7 @@ bool LabelComposer::TakeVrleBox(std::string_view params) {
     return SkipCommand("X");
   f.width = right - f.x;
   f.height = bottom - f.y;
-  job_.fields.emplace_back(f);
+  AddField(f);
   return true;
 }
 
@@ -211,7 +211,7 @@ bool LabelComposer::TakeVrleLineField(StampMode mode, std::string_view params) {
       !ParseNumber(p[3], 1, kMaxLabelSide, &f.height))
     return SkipCommand(mode == StampMode::kBlack ? "LO" : mode == StampMode::kWhite ? "LW" : "LE");
   f.thickness = std::max(f.width, f.height);
-  job_.fields.emplace_back(f);
+  AddField(f);
   return true;
 }
 
@@ -221,7 +221,7 @@ bool LabelComposer::TakeVrleGraphic(std::string_view params, std::string_view da
   GraphicField f;
   if (p.size() != 2 || !ParsePosition(p[0], p[1], &f.x, &f.y)) return SkipCommand("GG");
   f.name = std::string(data);
-  job_.fields.emplace_back(std::move(f));
+  AddField(std::move(f));
   return true;
 }
 

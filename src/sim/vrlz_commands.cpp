@@ -123,7 +123,7 @@ void LabelComposer::TakeVrlzCommand(std::string_view command) {
     f.width = std::max(width, f.thickness);
     f.height = std::max(height, f.thickness);
     if (p.size() > 3 && Upper(p[3]) == "W") f.mode = StampMode::kWhite;
-    job_.fields.emplace_back(f);
+    AddField(f);
   } else if (code == "^BY") {
     if (!Optional(p, 0, 1, kMaxScale, &bar_module_) ||
         !Optional(p, 2, 1, kMaxLabelSide, &bar_height_))
@@ -160,7 +160,7 @@ void LabelComposer::TakeVrlzCommand(std::string_view command) {
     f.x = field_.x;
     f.y = field_.y;
     f.name = StoredName(p[0]);
-    job_.fields.emplace_back(std::move(f));
+    AddField(std::move(f));
   } else if (code == "^CW") {
     // ^CW<ID>,<device:name.TTF>.
     if (p.size() != 2 || p[0].size() != 1 || p[1].empty()) {
@@ -233,7 +233,7 @@ void LabelComposer::EndVrlzField() {
           code.error_level = code.data[0];
         code.data.erase(0, 3);
       }
-      job_.fields.emplace_back(std::move(code));
+      AddField(std::move(code));
     } else {
       TakeVrlzText();
     }
@@ -266,7 +266,7 @@ void LabelComposer::TakeVrlzText() {
     return;
   }
   f.text = DecodeLabelText(field_.data, vrlz_charset_);
-  job_.fields.emplace_back(std::move(f));
+  AddField(std::move(f));
 }
 
 }  // namespace vidodez::sim

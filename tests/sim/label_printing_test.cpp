@@ -97,6 +97,12 @@ TEST(LabelPrinting, StoredGraphicPrintsExactlyThePcxBlackDotsAtItsPosition) {
   }
 }
 
+std::string Repeated(const std::string& line, int times) {
+  std::string lines;
+  for (int i = 0; i < times; ++i) lines += line;
+  return lines;
+}
+
 // What the printer does not understand costs nothing of what it does: the
 // label equals the one without those commands, which are named once.
 TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
@@ -114,6 +120,10 @@ TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
        "^XA^MMT^FO50,60^A0N,30,30^FDKNOWN^FS^MMC\r\n^JUS^FO10,10^GB200,3,3^FS^XZ\r\n",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^FO10,10^GB200,3,3^FS^XZ\r\n",
        {"^MM", "^JU"}},
+      {"fields past the label's limit",
+       "N\r\n" + Repeated("LO0,0,1,1\r\n", 2001) + "P1\r\n",
+       "N\r\n" + Repeated("LO0,0,1,1\r\n", 2000) + "P1\r\n",
+       {"fields past 2000"}},
       {"a field whose font is not there",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^FO50,200^A7N,30,30^FDLOST^FS^XZ\r\n",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^XZ\r\n",
