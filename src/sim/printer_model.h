@@ -124,8 +124,8 @@ class PrinterModel {
   void ForgetUnreadTransfers();
 
   const StoredObjects& stored() const { return stored_; }
-  // Commands the printer carried out that leave no other trace (prints,
-  // maintenance actions), one line each as received.
+  // The maintenance actions the printer carried out ("#UM>IF", "MD", "U",
+  // "^z"), one line each as received; prints are labels.
   const std::vector<std::string>& actions() const { return actions_; }
   // Labels printed over the printer's life (kept with its state).
   long labels_printed() const { return labels_printed_; }

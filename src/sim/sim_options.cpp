@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/shell/units.h"
 #include "sim/label_bitmap.h"
 
 namespace vidodez::sim {
@@ -113,7 +114,8 @@ const char kSimUsage[] =
     "\"^CW\", \"^XZ\") commands prints at its print command; commands it does\n"
     "not understand are skipped and named on the label's line. Resident fonts\n"
     "are DejaVu Sans Mono in fixed cells; downloaded fonts are drawn with\n"
-    "FreeType, barcodes (Code 128, QR) with zint.\n"
+    "FreeType, barcodes (Code 128, QR) with zint. A graphic download or form\n"
+    "definition whose bytes stop coming for 5 s is given up.\n"
     "\n"
     "State in --state-dir, per serial: SERIAL.settings (one field a line),\n"
     "SERIAL.calibration, SERIAL.stored (\"F|T|G NAMEHEX DATAHEX\" a line: forms,\n"
@@ -191,7 +193,7 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
       line->label_dir = value;
     } else if (option == "--dpi") {
       ok = ParseInt(value, 10, 203, 600, &number) &&
-           (number == 203 || number == 300 || number == 600);
+           !ResolutionCodeForDpi(static_cast<int>(number)).empty();
       p.dpi = static_cast<int>(number);
     } else if (option == "--label-size") {
       // WxH in dots.
