@@ -261,15 +261,14 @@ def message_box():
 
 
 def wait_window():
-    top = w("QWidget", "BoxRoot", {"geometry": ("rect", 0, 0, 420, 120),
-                                   "minimumSize": ("size", 420, 110)}, (V, (0, 0, 0, 0), 0), [
-        w("QWidget", "CaptionBar", {"minimumSize": ("size", 0, 8), "maximumSize": ("size", 16777215, 8)}),
+    # The operator may close the window before its countdown ends.
+    top = w("QWidget", "BoxRoot", {"geometry": ("rect", 0, 0, 420, 148),
+                                   "minimumSize": ("size", 420, 138)}, (V, (0, 0, 0, 0), 0), [
+        caption_bar("WaitTitle", "", "LabelUI1"),
         w("QWidget", "WaitBody", {}, (H, (18, 14, 18, 18), 12), [
             w("QLabel", "WaitIcon", {"role": ("dyn", "portIcon"), "minimumSize": ("size", 36, 36),
                                     "maximumSize": ("size", 36, 36)}),
             label("WaitWndHintText", "", wordWrap=True, textFormat=("enum", "Qt::RichText")),
-            w("QPushButton", "LabelUI1", {"text": "", "role": ("dyn", "secondary"),
-                                          "maximumSize": ("size", 0, 0)}),
         ]),
     ])
     write("WaitWnd.ui", top)

@@ -1,10 +1,6 @@
 #include "cli/cli_env.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <string.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <charconv>
 #include <vector>
 
@@ -36,18 +32,6 @@ int WriteOut(const CliEnv& env, const std::string& bytes) {
   size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   if (written != bytes.size() || std::fflush(stdout) != 0) return OutputFailed(env.language, errno);
   return kExitOk;
-}
-
-void HoldClosedStandardStreams() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
-    // The lowest free number is this one, as the ones below are open.
-    int held = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (held >= 0 && held != fd) {
-      dup2(held, fd);
-      close(held);
-    }
-  }
 }
 
 int FinishOutput(const std::string& language, int exit_code) {

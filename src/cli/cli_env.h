@@ -47,11 +47,6 @@ std::string LinkFailure(const CliEnv& env, const char* what);
 // told on stderr when they could not all be written.
 [[nodiscard]] int WriteOut(const CliEnv& env, const std::string& bytes);
 
-// A standard stream the caller closed is held by /dev/null opened read-only,
-// so the program's next socket or file cannot take its number (messages
-// would reach the printer) and writes to it still fail, and are reported.
-void HoldClosedStandardStreams();
-
 // The last flush of stdout: `exit_code`, or kExitFailed with the reason told
 // when some output never got out.
 [[nodiscard]] int FinishOutput(const std::string& language, int exit_code);

@@ -19,6 +19,7 @@
 #include "cli/network_cli.h"
 #include "cli/settings_cli.h"
 #include "cli/storage_cli.h"
+#include "core/platform/process.h"
 #include "core/shell/log.h"
 #include "core/shell/program_version.h"
 
@@ -31,7 +32,10 @@ void LogToStderr(vidodez::LogLevel level, std::string_view message) {
 
 int Run(int argc, char** argv) {
   using namespace vidodez::cli;
-  HoldClosedStandardStreams();
+  // A closed standard stream is held, so the program's next socket or file
+  // cannot take its number (messages would reach the printer) and writes to
+  // it still fail, and are reported.
+  vidodez::platform::HoldClosedStandardStreams();
   vidodez::SetLogSink(LogToStderr);
 
   CliEnv env;

@@ -1,7 +1,5 @@
 #include "cli/firmware_cli.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <chrono>
 #include <memory>
@@ -256,7 +254,7 @@ int Upgrade(CliEnv& env, const FirmwareArgs& args) {
     (void)StampFirmwareImage(args.file, &ignored);
   }
   CliOperator op(args.yes, env.language);
-  ProgressBar bar(STDERR_FILENO, env.language);
+  ProgressBar bar(stderr, env.language);
   const int rc = page.UpgradeFile(*env.comm, op, args.file, ShownOn(bar));
   bar.Finish();
   if (rc == kPortOk) {

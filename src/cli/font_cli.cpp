@@ -1,7 +1,5 @@
 #include "cli/font_cli.h"
 
-#include <unistd.h>
-
 #include <memory>
 #include <vector>
 
@@ -125,7 +123,7 @@ int Download(CliEnv& env, const FontArgs& args) {
   CliOperator op(args.yes, env.language);
   op.set_chosen_file(args.font);
   if (int code = page.Browse(*env.comm, op); code != kFontOk) return kExitFailed;
-  ProgressBar bar(STDERR_FILENO, env.language);
+  ProgressBar bar(stderr, env.language);
   int shown = -1;
   const int code = page.Download(*env.comm, op, [&bar, &shown](uint64_t sent, uint64_t total) {
     // Drawn when the shown thousandth changes, not for every chunk.

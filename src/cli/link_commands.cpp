@@ -1,7 +1,5 @@
 #include "cli/link_commands.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -163,7 +161,7 @@ int SendFile(CliEnv& env, const std::string& path, bool watch) {
   if (int rc = ResolvePrinter(env, &name); rc != kExitOk) return rc;
   PrinterLink link(*env.comm, name);
   if (int rc = Open(env, link); rc != kExitOk) return rc;
-  ProgressBar bar(STDERR_FILENO, env.language);
+  ProgressBar bar(stderr, env.language);
   int rc =
       watch || bar.shown() ? SendShown(env, link, name, path, watch, bar) : link.SendFile(path);
   link.Close();

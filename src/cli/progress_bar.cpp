@@ -1,9 +1,7 @@
 #include "cli/progress_bar.h"
 
-#include <errno.h>
-#include <unistd.h>
-
 #include "core/link/transfer_progress.h"
+#include "core/platform/process.h"
 
 namespace vidodez::cli {
 namespace {
@@ -26,18 +24,13 @@ std::string ProgressBarLine(uint64_t sent, uint64_t total, const std::string& la
 
 }  // namespace
 
-ProgressBar::ProgressBar(int fd, std::string language)
-    : fd_(fd), language_(std::move(language)), shown_(::isatty(fd) == 1) {}
+ProgressBar::ProgressBar(std::FILE* stream, std::string language)
+    : stream_(stream), language_(std::move(language)), shown_(platform::IsTerminal(stream)) {}
 
 void ProgressBar::Put(const std::string& text) {
   // The bar is only a courtesy: a terminal that stops taking it is ignored.
-  size_t at = 0;
-  while (at < text.size()) {
-    ssize_t n = ::write(fd_, text.data() + at, text.size() - at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    at += static_cast<size_t>(n);
-  }
+  (void)std::fwrite(text.data(), 1, text.size(), stream_);
+  (void)std::fflush(stream_);
 }
 
 void ProgressBar::Draw(uint64_t sent, uint64_t total) {

@@ -3,13 +3,14 @@
 // when stderr is a terminal: a script that reads stderr gets no bar.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace vidodez::cli {
 
 class ProgressBar {
  public:
-  ProgressBar(int fd, std::string language);
+  ProgressBar(std::FILE* stream, std::string language);
   ProgressBar(const ProgressBar&) = delete;
   ProgressBar& operator=(const ProgressBar&) = delete;
 
@@ -23,7 +24,7 @@ class ProgressBar {
  private:
   void Put(const std::string& text);
 
-  int fd_;
+  std::FILE* stream_;
   std::string language_;
   bool shown_;
   bool drawn_ = false;

@@ -1,7 +1,5 @@
 #include "imaging/jpeg_grey.h"
 
-#include <unistd.h>
-
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -11,6 +9,7 @@
 #include <jerror.h>
 
 #include "core/graphic/graphic_codes.h"
+#include "core/platform/file_system.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
 
@@ -127,9 +126,9 @@ int DecodeJpegGrey(const std::string& path, GreyBitmap* out, int* bits_per_pixel
                    bool* unsupported) {
   int fd = -1;
   if (OpenInputFile(path, &fd) != kShellOk) return kGraphicFileOpenFailed;
-  std::FILE* file = ::fdopen(fd, "rb");
+  std::FILE* file = platform::OpenStream(fd, "rb");
   if (file == nullptr) {
-    ::close(fd);
+    CloseInputFile(fd);
     return kGraphicFileOpenFailed;
   }
   GreyBitmap picture;

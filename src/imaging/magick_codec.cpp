@@ -1,8 +1,5 @@
 #include "imaging/magick_codec.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <array>
 #include <atomic>
 #include <mutex>
@@ -12,6 +9,7 @@
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/png_chunks.h"
+#include "core/platform/process.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/log.h"
 #include "imaging/magick_module_api.h"
@@ -78,22 +76,25 @@ const Module* LoadModule() {
   std::call_once(once, [] {
     const std::string folder = platform::ExecutableFolder() + "/";
     void* handle = nullptr;
+    std::string why;
     for (const std::string& path :
          {folder + VIDODEZ_MAGICK_MODULE,
           folder + VIDODEZ_MAGICK_INSTALLED_DIR + "/" + VIDODEZ_MAGICK_MODULE,
           std::string(VIDODEZ_MAGICK_MODULE)}) {
-      handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      handle = platform::LoadModule(path, &why);
       if (handle != nullptr) break;
     }
     if (handle == nullptr) {
-      const char* why = ::dlerror();
-      Log(LogLevel::kWarning, std::string("imaging: ImageMagick module not loaded: ") +
-                                  (why != nullptr ? why : "unknown"));
+      Log(LogLevel::kWarning, "imaging: ImageMagick module not loaded: " +
+                                  (why.empty() ? std::string("unknown") : why));
       return;
     }
-    module.read = reinterpret_cast<VidodezMagickReadFn>(::dlsym(handle, "vidodez_magick_read"));
-    module.write = reinterpret_cast<VidodezMagickWriteFn>(::dlsym(handle, "vidodez_magick_write"));
-    module.release = reinterpret_cast<VidodezMagickFreeFn>(::dlsym(handle, "vidodez_magick_free"));
+    module.read = reinterpret_cast<VidodezMagickReadFn>(
+        platform::ModuleSymbol(handle, "vidodez_magick_read"));
+    module.write = reinterpret_cast<VidodezMagickWriteFn>(
+        platform::ModuleSymbol(handle, "vidodez_magick_write"));
+    module.release = reinterpret_cast<VidodezMagickFreeFn>(
+        platform::ModuleSymbol(handle, "vidodez_magick_free"));
     module.handle = handle;
     g_loaded = true;
   });

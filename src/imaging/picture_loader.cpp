@@ -1,6 +1,5 @@
 #include "imaging/picture_loader.h"
 
-#include <unistd.h>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -86,7 +85,7 @@ int OpenPictureFile(const std::string& path, QFile* file) {
   }
   file->setFileName(QFile::decodeName(path.c_str()));
   if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
+    CloseInputFile(fd);
     return kGraphicFileOpenFailed;
   }
   bool within = true;

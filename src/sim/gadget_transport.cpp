@@ -1,14 +1,7 @@
 #include "sim/gadget_transport.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <linux/usb/g_printer.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -33,7 +26,7 @@ enum class Outcome { kStopped, kUnplugged, kFailed };
 
 struct Session {
   int fd = -1;
-  ino_t inode = 0;
+  uint64_t inode = 0;
   // The host has configured the gadget since this open: an error after
   // that is an unplug, before it only "not enumerated yet".
   bool configured = false;
@@ -78,14 +71,14 @@ class GadgetServer {
 
   // An open descriptor of a removed node never learns of the next bind.
   bool SameNode(const Session& session) {
-    ino_t node = 0;
+    uint64_t node = 0;
     return sys_.path_node(device_, &node) == 0 && node == session.inode;
   }
 
   int Open(Session* session) {
     int fd = sys_.open(device_);
     if (fd < 0) return errno;
-    ino_t node = 0;
+    uint64_t node = 0;
     if (sys_.fd_node(fd, &node) != 0) {
       int error = errno;
       sys_.close(fd);
@@ -128,14 +121,14 @@ class GadgetServer {
   // call. Returns nothing once drained, or how serving ends first.
   std::optional<Outcome> Drain(Session* session) {
     while (!stop_) {
-      ssize_t n = sys_.read(session->fd, in_.data(), in_.size());
+      int64_t n = sys_.read(session->fd, in_.data(), in_.size());
       if (n >= 0 || errno == EAGAIN) {
         session->configured = true;
         drain_pending_ = false;
         return std::nullopt;
       }
       if (errno == EINTR) continue;
-      if (errno != ENODEV && errno != ESHUTDOWN) {
+      if (errno != ENODEV) {
         session->error = errno;
         return Outcome::kFailed;
       }
@@ -161,8 +154,8 @@ class GadgetServer {
         timeout_ms = TakeReply(timeout_ms);
       }
 
-      pollfd pfd{session->fd, POLLIN, 0};
-      if (!out_.empty()) pfd.events |= POLLOUT;
+      platform::GadgetPoll pfd{session->fd, platform::kGadgetReadable, 0};
+      if (!out_.empty()) pfd.events |= platform::kGadgetWritable;
       int n = sys_.poll(&pfd, 1, timeout_ms);
       if (n < 0) {
         if (errno == EINTR) continue;
@@ -173,16 +166,16 @@ class GadgetServer {
         if (!SameNode(*session)) return Outcome::kUnplugged;
         continue;
       }
-      if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+      if (pfd.revents & platform::kGadgetBroken) {
         if (session->configured || !SameNode(*session)) return Outcome::kUnplugged;
         Nap();  // bound, waiting for the host to configure it
         continue;
       }
       session->configured = true;
-      if (pfd.revents & POLLIN) {
+      if (pfd.revents & platform::kGadgetReadable) {
         if (std::optional<Outcome> end = ReadHostData(session)) return *end;
       }
-      if ((pfd.revents & POLLOUT) && !out_.empty()) {
+      if ((pfd.revents & platform::kGadgetWritable) && !out_.empty()) {
         if (std::optional<Outcome> end = WriteReply(session)) return *end;
       }
     }
@@ -208,7 +201,7 @@ class GadgetServer {
 
   std::optional<Outcome> ReadHostData(Session* session) {
     for (;;) {
-      ssize_t n = sys_.read(session->fd, in_.data(), in_.size());
+      int64_t n = sys_.read(session->fd, in_.data(), in_.size());
       if (n > 0) {
         std::lock_guard lock(model_mutex_);
         model_.Receive(in_.data(), static_cast<size_t>(n), Clock::now());
@@ -223,10 +216,10 @@ class GadgetServer {
   }
 
   // The gadget takes at most its free send buffers' worth per write; the rest
-  // waits for the next POLLOUT.
+  // waits until the gadget is writable again.
   std::optional<Outcome> WriteReply(Session* session) {
     while (out_offset_ < out_.size()) {
-      ssize_t n = sys_.write(session->fd, out_.data() + out_offset_, out_.size() - out_offset_);
+      int64_t n = sys_.write(session->fd, out_.data() + out_offset_, out_.size() - out_offset_);
       if (n > 0) {
         out_offset_ += static_cast<size_t>(n);
         continue;
@@ -241,8 +234,7 @@ class GadgetServer {
   // An I/O error after the host configured the gadget means it went away;
   // only an error no unplug explains ends the transport.
   Outcome Lost(Session* session, int error) {
-    if (error == ENODEV || error == ESHUTDOWN || error == EPIPE || error == EIO)
-      return Outcome::kUnplugged;
+    if (error == ENODEV || error == EPIPE || error == EIO) return Outcome::kUnplugged;
     session->error = error;
     return Outcome::kFailed;
   }
@@ -271,37 +263,6 @@ class GadgetServer {
 };
 
 }  // namespace
-
-GadgetSystem RealGadgetSystem() {
-  GadgetSystem sys;
-  sys.open = [](const std::string& path) {
-    return ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-  };
-  sys.close = [](int fd) { return ::close(fd); };
-  sys.read = [](int fd, void* data, size_t size) { return ::read(fd, data, size); };
-  sys.write = [](int fd, const void* data, size_t size) { return ::write(fd, data, size); };
-  sys.poll = [](pollfd* fds, nfds_t count, int timeout_ms) {
-    return ::poll(fds, count, timeout_ms);
-  };
-  // The printer function takes the new status byte as the ioctl argument
-  // itself, not through a pointer.
-  sys.set_status = [](int fd, uint8_t status) {
-    return ::ioctl(fd, GADGET_SET_PRINTER_STATUS, static_cast<unsigned long>(status)) < 0 ? -1 : 0;
-  };
-  sys.path_node = [](const std::string& path, ino_t* node) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return -1;
-    *node = st.st_ino;
-    return 0;
-  };
-  sys.fd_node = [](int fd, ino_t* node) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return -1;
-    *node = st.st_ino;
-    return 0;
-  };
-  return sys;
-}
 
 int RunGadgetTransport(PrinterModel& model, std::mutex& model_mutex, const std::string& device,
                        const std::atomic<bool>& stop, const std::function<void()>& on_ready,

@@ -1,8 +1,5 @@
 #include "sim/printer_model.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -15,6 +12,7 @@
 
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
+#include "core/platform/file_system.h"
 #include "core/shell/units.h"
 #include "sim/truetype_face.h"
 
@@ -97,7 +95,7 @@ void WriteAside(const std::string& path, const std::string& text) {
     out << text;
     if (!out) return;
   }
-  std::rename(temp.c_str(), path.c_str());
+  (void)platform::ReplaceWith(temp, path);
 }
 
 std::string ReadAll(const std::string& path) {
@@ -115,8 +113,9 @@ PrinterModel::PrinterModel(PrinterOptions options)
   if (!options_.state_dir.empty()) LoadState();
   ApplyHeadResolution();
   if (!options_.wire_log.empty())
-    wire_log_fd_ =
-        ::open(options_.wire_log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    wire_log_fd_ = platform::DefaultFileCalls().open(
+        options_.wire_log.c_str(),
+        platform::kOpenWrite | platform::kOpenCreate | platform::kOpenAppend, 0644);
 }
 
 // What a restart keeps: the settings, one per line, the stored objects and
@@ -154,7 +153,7 @@ int PrinterModel::LabelDpi() const {
 }
 
 PrinterModel::~PrinterModel() {
-  if (wire_log_fd_ >= 0) ::close(wire_log_fd_);
+  if (wire_log_fd_ >= 0) platform::DefaultFileCalls().close(wire_log_fd_);
 }
 
 std::string PrinterModel::Description() const {
@@ -189,13 +188,7 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
     wire_.insert(wire_.end(), data, data + size);
     transfer_sizes_.push_back(size);
   }
-  if (wire_log_fd_ < 0) return;
-  while (size > 0) {
-    ssize_t n = ::write(wire_log_fd_, data, size);
-    if (n <= 0) return;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
+  if (wire_log_fd_ >= 0) (void)platform::WriteAll(wire_log_fd_, data, size);
 }
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {

@@ -1,10 +1,5 @@
 // vidodez-printer-sim: one simulated printer, until SIGINT or SIGTERM.
 
-#include <signal.h>
-#include <string.h>
-
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +9,7 @@
 #include <vector>
 
 #include "core/link/io_error_texts.h"
+#include "core/platform/process.h"
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
@@ -23,7 +19,9 @@
 
 namespace {
 
-int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) {
+using vidodez::platform::ProgramSignal;
+
+int ServeBus(const vidodez::sim::SimCommandLine& line) {
   std::string bus = line.bus_dir.empty() ? vidodez::platform::DefaultSimBusDir() : line.bus_dir;
   vidodez::sim::SimPrinter printer(bus, line.printer);
   if (int rc = printer.Start(); rc != 0) {
@@ -34,11 +32,10 @@ int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) 
   std::printf("ready\n");
   std::fflush(stdout);
   for (;;) {
-    int signal = 0;
-    if (sigwait(&signals, &signal) != 0) continue;
-    if (signal == SIGUSR1) {
+    const ProgramSignal signal = vidodez::platform::WaitForProgramSignal();
+    if (signal == ProgramSignal::kUnplug) {
       printer.Unplug();
-    } else if (signal == SIGUSR2) {
+    } else if (signal == ProgramSignal::kPlug) {
       if (int rc = printer.Plug(); rc != 0)
         std::fprintf(stderr, "vidodez-printer-sim: cannot plug in: %s\n",
                      vidodez::SystemErrorText(rc).c_str());
@@ -49,7 +46,7 @@ int ServeBus(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) 
 }
 
 // The printer served over the kernel's printer gadget instead of the bus.
-int ServeGadget(const vidodez::sim::SimCommandLine& line, const sigset_t& signals) {
+int ServeGadget(const vidodez::sim::SimCommandLine& line) {
   vidodez::sim::PrinterModel model(line.printer);
   std::mutex mutex;
   std::atomic<bool> stop{false};
@@ -59,11 +56,9 @@ int ServeGadget(const vidodez::sim::SimCommandLine& line, const sigset_t& signal
       std::printf("ready\n");
       std::fflush(stdout);
     });
-    if (rc != 0) kill(getpid(), SIGTERM);  // wakes the sigwait below
+    if (rc != 0) vidodez::platform::RequestStop();  // ends the wait below
   });
-  for (;;) {
-    int signal = 0;
-    if (sigwait(&signals, &signal) == 0 && signal != SIGUSR1 && signal != SIGUSR2) break;
+  while (vidodez::platform::WaitForProgramSignal() != ProgramSignal::kStop) {
   }
   stop = true;
   server.join();
@@ -107,13 +102,8 @@ int main(int argc, char** argv) {
     }
     line.printer.label_sink = vidodez::sim::LabelFolderSink(line.label_dir, stdout, stderr);
   }
-  // Signals are taken by sigwait on this thread alone; the serving threads
-  // started below inherit the mask.
-  sigset_t signals;
-  sigemptyset(&signals);
-  for (int s : {SIGINT, SIGTERM, SIGUSR1, SIGUSR2, SIGHUP}) sigaddset(&signals, s);
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-  signal(SIGPIPE, SIG_IGN);
+  // Signals are taken on this thread alone, before the serving threads start.
+  vidodez::platform::TakeProgramSignals();
 
-  return line.gadget.empty() ? ServeBus(line, signals) : ServeGadget(line, signals);
+  return line.gadget.empty() ? ServeBus(line) : ServeGadget(line);
 }

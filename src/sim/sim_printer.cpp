@@ -1,21 +1,16 @@
 #include "sim/sim_printer.h"
 
-#include <errno.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
-#include "core/platform/linux/usblp_sysfs.h"
+#include "core/platform/file_system.h"
+#include "core/platform/process.h"
 #include "core/platform/sim/sim_bus_protocol.h"
+#include "core/platform/usb_printing.h"
 
 namespace vidodez::sim {
 namespace {
@@ -35,11 +30,8 @@ std::string Hex4(uint16_t value) {
   return text;
 }
 
-bool SendMessage(int fd, const std::vector<uint8_t>& message) {
-  for (;;) {
-    if (send(fd, message.data(), message.size(), MSG_NOSIGNAL) >= 0) return true;
-    if (errno != EINTR) return false;
-  }
+bool SendMessage(simbus::BusPeer& peer, const std::vector<uint8_t>& message) {
+  return peer.Send(message.data(), message.size()) == 0;
 }
 
 std::vector<uint8_t> Tagged(char tag, const uint8_t* data = nullptr, size_t size = 0) {
@@ -58,7 +50,7 @@ SimPrinter::SimPrinter(std::string bus_dir, PrinterOptions options)
   const PrinterOptions& o = model_.options();
   std::string serial = model_.Serial();
   device_path_ = platform::WindowsStyleDevicePath(Hex4(o.vid), Hex4(o.pid), serial);
-  socket_path_ = bus_dir_ + "/" + serial + simbus::kSocketSuffix;
+  socket_path_ = simbus::ListenAddress(bus_dir_, serial);
   registration_path_ = bus_dir_ + "/" + serial + simbus::kRegistrationSuffix;
 }
 
@@ -69,12 +61,10 @@ SimPrinter::~SimPrinter() {
   std::lock_guard lock(mutex_);
   DropAllClients();
   Unregister();
-  if (wake_fd_ >= 0) close(wake_fd_);
 }
 
 int SimPrinter::Start() {
-  wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (wake_fd_ < 0) return errno;
+  if (int rc = simbus::MakeBusWaiter(&waiter_); rc != 0) return rc;
   {
     std::lock_guard lock(mutex_);
     if (int rc = Register(); rc != 0) return rc;
@@ -86,43 +76,24 @@ int SimPrinter::Start() {
 int SimPrinter::Register() {
   std::error_code ignored;
   std::filesystem::create_directories(bus_dir_, ignored);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (socket_path_.size() >= sizeof(address.sun_path)) return ENAMETOOLONG;
-  std::copy(socket_path_.begin(), socket_path_.end(), address.sun_path);
-  int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-  if (fd < 0) return errno;
-  unlink(socket_path_.c_str());
-  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) < 0 || listen(fd, 16) < 0) {
-    int error = errno;
-    close(fd);
-    return error;
-  }
+  std::unique_ptr<simbus::BusListener> listener;
+  if (int rc = simbus::Listen(socket_path_, &listener); rc != 0) return rc;
   simbus::Registration r;
   r.device_path = device_path_;
   r.port_number = model_.options().port_number;
   r.has_description = true;
   r.description = model_.Description();
   r.socket_path = socket_path_;
-  r.pid = getpid();
+  r.pid = platform::ProcessId();
   // Written aside and renamed, so a listing never reads half a registration.
   std::string temp = registration_path_ + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     out << simbus::FormatRegistration(r);
-    if (!out) {
-      close(fd);
-      unlink(socket_path_.c_str());
-      return EIO;
-    }
+    if (!out) return EIO;
   }
-  if (rename(temp.c_str(), registration_path_.c_str()) != 0) {
-    int error = errno;
-    close(fd);
-    unlink(socket_path_.c_str());
-    return error;
-  }
-  listen_fd_ = fd;
+  if (int rc = platform::ReplaceWith(temp, registration_path_); rc != 0) return rc;
+  listener_ = std::move(listener);
   plugged_ = true;
   ++generation_;
   return 0;
@@ -130,10 +101,8 @@ int SimPrinter::Register() {
 
 void SimPrinter::Unregister() {
   if (!plugged_) return;
-  unlink(registration_path_.c_str());
-  unlink(socket_path_.c_str());
-  close(listen_fd_);
-  listen_fd_ = -1;
+  (void)platform::RemoveFile(registration_path_);
+  listener_.reset();
   plugged_ = false;
   ++generation_;
 }
@@ -209,18 +178,14 @@ void SimPrinter::WithModel(const std::function<void(PrinterModel&)>& fn) {
 }
 
 void SimPrinter::Wake() {
-  if (wake_fd_ < 0) return;
-  uint64_t one = 1;
-  (void)!write(wake_fd_, &one, sizeof(one));
+  if (waiter_) waiter_->Wake();
 }
 
 void SimPrinter::DropClient(size_t index) {
-  close(clients_[index].fd);
   clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void SimPrinter::DropAllClients() {
-  for (auto& client : clients_) close(client.fd);
   clients_.clear();
   ++generation_;
 }
@@ -230,13 +195,13 @@ void SimPrinter::HandleMessage(Client& client, std::span<const uint8_t> message)
   char tag = static_cast<char>(message[0]);
   if (tag == simbus::kStatus) {
     uint8_t status = model_.status();
-    client.alive = SendMessage(client.fd, Tagged(simbus::kStatusReply, &status, 1));
+    client.alive = SendMessage(*client.peer, Tagged(simbus::kStatusReply, &status, 1));
   } else if (tag == simbus::kOpen) {
     bool busy = std::any_of(clients_.begin(), clients_.end(),
                             [&](const Client& c) { return c.opened && &c != &client; });
     uint8_t error = busy ? EBUSY : 0;
     client.opened = !busy;
-    client.alive = SendMessage(client.fd, Tagged(simbus::kOpenReply, &error, 1));
+    client.alive = SendMessage(*client.peer, Tagged(simbus::kOpenReply, &error, 1));
   } else if (tag == simbus::kRead && client.opened && message.size() == 5) {
     client.read_pending = true;
     client.read_deadline = now + std::chrono::milliseconds(simbus::GetU32(&message[1]));
@@ -254,19 +219,22 @@ void SimPrinter::ServeClient(Client& client, std::vector<uint8_t>& buffer) {
     uint8_t counts[8];
     simbus::PutU32(counts, transfers);
     simbus::PutU32(counts + 4, bytes);
-    client.alive = SendMessage(client.fd, Tagged(simbus::kWriteReply, counts, sizeof(counts)));
+    client.alive = SendMessage(*client.peer, Tagged(simbus::kWriteReply, counts, sizeof(counts)));
     transfers = bytes = 0;
   };
   for (int taken = 0; taken < kMaxBatch && client.alive; ++taken) {
     // A printer that takes its data slowly leaves the rest for later.
     if (client.opened && write_rate_ != 0 && !WriteAllowed(Clock::now())) break;
-    ssize_t n = recv(client.fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
-    if (n <= 0) {
-      client.alive = false;
+    size_t n = 0;
+    if (const int rc = client.peer->ReceiveNow(buffer.data(), buffer.size(), &n); rc != 0) {
+      if (rc != EAGAIN) client.alive = false;
       break;
     }
-    const std::span<const uint8_t> message(buffer.data(), static_cast<size_t>(n));
+    if (n == 0) {
+      client.alive = false;  // no transfer of this bus is empty: not a host of ours
+      break;
+    }
+    const std::span<const uint8_t> message(buffer.data(), n);
     if (static_cast<char>(message[0]) == simbus::kWrite && client.opened) {
       size_t size = message.size() - 1;
       model_.Receive(message.data() + 1, size, Clock::now());
@@ -301,10 +269,10 @@ void SimPrinter::ServePendingReads(Clock::time_point now) {
     std::vector<uint8_t> transfer;
     if (model_.TakeTransfer(now, &transfer)) {
       client.alive =
-          SendMessage(client.fd, Tagged(simbus::kReadReply, transfer.data(), transfer.size()));
+          SendMessage(*client.peer, Tagged(simbus::kReadReply, transfer.data(), transfer.size()));
       client.read_pending = false;
     } else if (now >= client.read_deadline) {
-      client.alive = SendMessage(client.fd, Tagged(simbus::kReadTimedOut));
+      client.alive = SendMessage(*client.peer, Tagged(simbus::kReadTimedOut));
       client.read_pending = false;
     }
   }
@@ -330,9 +298,8 @@ void SimPrinter::Serve() {
   std::vector<uint8_t> buffer(simbus::kMaxMessage);
   std::unique_lock lock(mutex_);
   while (!stop_) {
-    std::vector<pollfd> fds;
-    fds.push_back({wake_fd_, POLLIN, 0});
-    fds.push_back({plugged_ ? listen_fd_ : -1, POLLIN, 0});
+    std::vector<simbus::BusPeer*> peers;
+    std::vector<bool> ignored;
     // One moment for both: a printer found not taking must also be woken
     // when it may take again.
     const auto now = Clock::now();
@@ -340,37 +307,33 @@ void SimPrinter::Serve() {
     for (const auto& client : clients_) {
       // A paused printer, or one still busy with the last bytes at its
       // rate, takes nothing from the host that holds it open.
-      short events = ((stall_writes_ || !taking) && client.opened) ? 0 : POLLIN;
-      fds.push_back({client.fd, events, 0});
+      peers.push_back(client.peer.get());
+      ignored.push_back((stall_writes_ || !taking) && client.opened);
     }
     int timeout = NextTimeoutMs(now);
     uint64_t generation = generation_;
+    simbus::BusListener* listener = plugged_ ? listener_.get() : nullptr;
+    bool listener_ready = false;
+    std::vector<bool> peer_ready;
     lock.unlock();
-    int ready = poll(fds.data(), fds.size(), timeout);
+    const int rc = waiter_->Wait(listener, peers, ignored, timeout, &listener_ready, &peer_ready);
     lock.lock();
-    if (ready < 0 && errno != EINTR) break;
+    if (rc != 0) break;
     model_.Advance(Clock::now());
-    uint64_t drained;
-    while (read(wake_fd_, &drained, sizeof(drained)) > 0) {
-    }
-    // Another thread unplugged or plugged meanwhile: what poll saw is stale.
-    if (generation != generation_ || ready <= 0) {
+    // Another thread unplugged or plugged meanwhile: what the wait saw is stale.
+    if (generation != generation_) {
       ServePendingReads(Clock::now());
       continue;
     }
     for (size_t i = 0; i < clients_.size(); ++i) {
-      if (!(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      // Paused while poll waited: leave the data where it is.
+      if (!peer_ready[i]) continue;
+      // Paused while the wait went on: leave the data where it is.
       if (stall_writes_ && clients_[i].opened) continue;
       ServeClient(clients_[i], buffer);
     }
-    if (fds[1].revents & POLLIN) {
-      int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd >= 0) {
-        Client client;
-        client.fd = fd;
-        clients_.push_back(client);
-      }
+    if (listener_ready) {
+      Client client;
+      if (listener_->Accept(&client.peer) == 0) clients_.push_back(std::move(client));
     }
     ServePendingReads(Clock::now());
     for (size_t i = clients_.size(); i-- > 0;)

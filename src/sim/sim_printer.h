@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/platform/sim/bus_transport.h"
 #include "sim/printer_model.h"
 
 namespace vidodez::sim {
@@ -51,7 +52,7 @@ class SimPrinter {
 
  private:
   struct Client {
-    int fd = -1;
+    std::unique_ptr<platform::simbus::BusPeer> peer;
     bool alive = true;
     bool opened = false;
     bool read_pending = false;
@@ -84,12 +85,12 @@ class SimPrinter {
   bool stall_writes_ = false;
   uint64_t write_rate_ = 0;
   Clock::time_point next_write_{};
-  int listen_fd_ = -1;
+  std::unique_ptr<platform::simbus::BusListener> listener_;
   std::vector<Client> clients_;
   // Changes whenever connections are closed from outside the serving thread.
   uint64_t generation_ = 0;
 
-  int wake_fd_ = -1;
+  std::unique_ptr<platform::simbus::BusWaiter> waiter_;
   std::atomic<bool> stop_{false};
   std::thread thread_;
 };

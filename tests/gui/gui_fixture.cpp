@@ -29,7 +29,7 @@ FrameRig::FrameRig(const std::string& locale, bool finish_start) : settings(loca
 void FrameRig::Click(const QString& name) {
   auto* button = gui::FindControl<QAbstractButton>(frame_.get(), name);
   ASSERT_NE(button, nullptr) << name.toStdString();
-  button->click();
+  UserClick(button);
 }
 
 sim::SimPrinter& FrameRig::AddReadyPrinter() {

@@ -27,6 +27,7 @@
 #include "support/scoped_env.h"
 #include "support/sim_bus.h"
 #include "support/temp_dir.h"
+#include "support/user_click.h"
 
 namespace vidodez::test {
 
@@ -99,7 +100,7 @@ class ControlDriver {
   T* Control(const char* name) {
     return ExpectControl<T>(driven(), name);
   }
-  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  void Click(const char* name) { UserClick(Control<QAbstractButton>(name)); }
   bool Checked(const char* name) { return Control<QAbstractButton>(name)->isChecked(); }
   bool Enabled(const char* name) { return Control<QWidget>(name)->isEnabled(); }
   QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }

@@ -30,7 +30,7 @@ class FakeGadget {
     sys.close = [this](int) { return Change([&] { open_ = false; }); };
     sys.read = [this](int fd, void* data, size_t size) { return Read(fd, data, size); };
     sys.write = [this](int fd, const void* data, size_t size) { return Write(fd, data, size); };
-    sys.poll = [this](pollfd* fds, nfds_t count, int timeout_ms) {
+    sys.poll = [this](platform::GadgetPoll* fds, size_t count, int timeout_ms) {
       return Poll(fds, count, timeout_ms);
     };
     sys.set_status = [this](int fd, uint8_t status) {
@@ -40,14 +40,14 @@ class FakeGadget {
       changed_.notify_all();
       return 0;
     };
-    sys.path_node = [this](const std::string&, ino_t* node) {
+    sys.path_node = [this](const std::string&, uint64_t* node) {
       std::lock_guard lock(mutex_);
       if (!bound_) return Error(ENOENT);
-      *node = static_cast<ino_t>(bind_);
+      *node = static_cast<uint64_t>(bind_);
       return 0;
     };
-    sys.fd_node = [](int fd, ino_t* node) {
-      *node = static_cast<ino_t>(fd);
+    sys.fd_node = [](int fd, uint64_t* node) {
+      *node = static_cast<uint64_t>(fd);
       return 0;
     };
     return sys;
@@ -133,7 +133,7 @@ class FakeGadget {
     return bind_;
   }
 
-  ssize_t Read(int fd, void* data, size_t size) {
+  int64_t Read(int fd, void* data, size_t size) {
     std::lock_guard lock(mutex_);
     if (!Usable(fd)) return Error(ENODEV);
     std::vector<uint8_t> ready = half_;
@@ -146,32 +146,32 @@ class FakeGadget {
     std::memcpy(data, ready.data(), n);
     half_.assign(ready.begin() + static_cast<std::ptrdiff_t>(n), ready.end());
     changed_.notify_all();
-    return static_cast<ssize_t>(n);
+    return static_cast<int64_t>(n);
   }
 
-  ssize_t Write(int fd, const void* data, size_t size) {
+  int64_t Write(int fd, const void* data, size_t size) {
     std::lock_guard lock(mutex_);
     if (!Usable(fd)) return Error(ENODEV);
     if (size == 0) return Error(EINVAL);
     size_t n = std::min(size, write_limit_);
     host_in_.append(static_cast<const char*>(data), n);
     changed_.notify_all();
-    return static_cast<ssize_t>(n);
+    return static_cast<int64_t>(n);
   }
 
-  int Poll(pollfd* fds, nfds_t count, int timeout_ms) {
+  int Poll(platform::GadgetPoll* fds, size_t count, int timeout_ms) {
     std::unique_lock lock(mutex_);
     auto ready = [&] {
       if (count == 0) return false;
-      pollfd& p = fds[0];
+      platform::GadgetPoll& p = fds[0];
       p.revents = 0;
       if (!Usable(p.fd)) {
-        p.revents = POLLERR | POLLHUP;
+        p.revents = platform::kGadgetBroken;
       } else {
         Arm();
         if (!half_.empty() || !requests_.empty())
-          p.revents |= static_cast<short>(p.events & POLLIN);
-        p.revents |= static_cast<short>(p.events & POLLOUT);
+          p.revents |= static_cast<short>(p.events & platform::kGadgetReadable);
+        p.revents |= static_cast<short>(p.events & platform::kGadgetWritable);
       }
       return p.revents != 0;
     };

@@ -3,23 +3,12 @@
 // make a folder unreadable, a read fail half-way or a write fail, whoever
 // runs them (root reads and writes through any permission bits).
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <sys/types.h>
+#include "core/platform/file_system.h"
 
 namespace vidodez {
 
-struct FirmwareFileCalls {
-  int (*open)(const char* path, int flags);
-  int (*close)(int fd);
-  int (*fstat)(int fd, struct stat* info);
-  int (*stat)(const char* path, struct stat* info);
-  ssize_t (*pread)(int fd, void* buffer, size_t size, off_t offset);
-  ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t offset);
-  // The listing itself goes through readdir and closedir.
-  DIR* (*opendir)(const char* path);
-};
+using FirmwareFileCalls = platform::FileCalls;
 
-const FirmwareFileCalls& DefaultFirmwareFileCalls();
+inline const FirmwareFileCalls& DefaultFirmwareFileCalls() { return platform::DefaultFileCalls(); }
 
 }  // namespace vidodez

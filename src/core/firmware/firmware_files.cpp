@@ -1,9 +1,7 @@
 #include "core/firmware/firmware_files.h"
 
-#include <errno.h>
-#include <fcntl.h>
-
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -35,42 +33,40 @@ class OpenFile {
 
 // Opens a regular file only: a pipe opened for reading would wait for a
 // writer for ever. `error` gets the open's errno.
-int OpenRegular(const std::string& path, int flags, const FirmwareFileCalls& calls,
+int OpenRegular(const std::string& path, unsigned mode, const FirmwareFileCalls& calls,
                 std::unique_ptr<OpenFile>* file, int* error = nullptr) {
-  int fd = calls.open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  int fd = calls.open(path.c_str(), mode | platform::kOpenNoWait, 0);
   if (fd < 0) {
     if (error != nullptr) *error = errno;
     if (errno == ENOENT) return kFirmwareFileNotFound;
     return errno == EISDIR ? kFirmwareNotAFile : kFirmwareFileOpenFailed;
   }
   auto opened = std::make_unique<OpenFile>(calls, fd);
-  struct stat info {};
-  if (calls.fstat(fd, &info) != 0) return kFirmwareFileReadFailed;
-  if (!S_ISREG(info.st_mode)) return kFirmwareNotAFile;
+  platform::FileStatus info;
+  if (calls.status(fd, &info) != 0) return kFirmwareFileReadFailed;
+  if (info.kind != platform::FileKind::kRegular) return kFirmwareNotAFile;
   *file = std::move(opened);
   return kFirmwareOk;
 }
 
 // Reads until `buffer` is full or the file ends: the bytes read, or -1.
-ssize_t ReadAt(const FirmwareFileCalls& calls, int fd, uint64_t offset, std::span<uint8_t> buffer) {
+int64_t ReadAt(const FirmwareFileCalls& calls, int fd, uint64_t offset, std::span<uint8_t> buffer) {
   size_t got = 0;
   while (got < buffer.size()) {
-    ssize_t n =
-        calls.pread(fd, buffer.data() + got, buffer.size() - got, static_cast<off_t>(offset + got));
+    int64_t n = calls.read_at(fd, buffer.data() + got, buffer.size() - got, offset + got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
-  return static_cast<ssize_t>(got);
+  return static_cast<int64_t>(got);
 }
 
 bool WriteAt(const FirmwareFileCalls& calls, int fd, uint64_t offset,
              std::span<const uint8_t> data) {
   size_t done = 0;
   while (done < data.size()) {
-    ssize_t n =
-        calls.pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+    int64_t n = calls.write_at(fd, data.data() + done, data.size() - done, offset + done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);
@@ -83,7 +79,7 @@ int SumBody(const FirmwareFileCalls& calls, int fd, uint16_t* sum) {
   auto block = std::make_unique_for_overwrite<uint8_t[]>(kSumBlockSize);
   FirmwareChecksum checksum;
   for (uint64_t offset = kImageBodyOffset;;) {
-    ssize_t got = ReadAt(calls, fd, offset, std::span(block.get(), kSumBlockSize));
+    int64_t got = ReadAt(calls, fd, offset, std::span(block.get(), kSumBlockSize));
     if (got < 0) return kFirmwareFileReadFailed;
     checksum.Add(std::span(block.get(), static_cast<size_t>(got)));
     if (static_cast<size_t>(got) < kSumBlockSize) break;
@@ -101,17 +97,17 @@ int StampFirmwareImage(const std::string& path, StampResult* result,
   std::unique_ptr<OpenFile> file;
   int error = 0;
   bool writable = true;
-  int rc = OpenRegular(path, O_RDWR, calls, &file, &error);
+  int rc = OpenRegular(path, platform::kOpenReadWrite, calls, &file, &error);
   if (rc == kFirmwareFileOpenFailed &&
       (error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY)) {
     // Still worth reading: an image that is stamped already needs no write.
     writable = false;
-    rc = OpenRegular(path, O_RDONLY, calls, &file);
+    rc = OpenRegular(path, platform::kOpenRead, calls, &file);
   }
   if (rc != kFirmwareOk) return rc;
 
   std::array<uint8_t, kChecksumSize> field{};
-  ssize_t got = ReadAt(calls, file->fd(), kChecksumOffset, field);
+  int64_t got = ReadAt(calls, file->fd(), kChecksumOffset, field);
   if (got < 0) return kFirmwareFileReadFailed;
   if (static_cast<size_t>(got) < field.size()) return kFirmwareImageTooShort;
   result->found.assign(field.begin(), field.end());
@@ -132,27 +128,28 @@ int ReadPartNumber(const std::string& path, std::string* part_number,
                    const FirmwareFileCalls& calls) {
   part_number->clear();
   std::unique_ptr<OpenFile> file;
-  if (int rc = OpenRegular(path, O_RDONLY, calls, &file); rc != kFirmwareOk) return rc;
+  if (int rc = OpenRegular(path, platform::kOpenRead, calls, &file); rc != kFirmwareOk) return rc;
   std::array<uint8_t, kPartNumberSize> header{};
-  ssize_t got = ReadAt(calls, file->fd(), 0, header);
+  int64_t got = ReadAt(calls, file->fd(), 0, header);
   if (got < 0) return kFirmwareFileReadFailed;
   *part_number = PartNumberFromHeader(std::span(header.data(), static_cast<size_t>(got)));
   return kFirmwareOk;
 }
 
 bool FirmwareFileExists(const std::string& path, const FirmwareFileCalls& calls) {
-  struct stat info {};
-  return !path.empty() && calls.stat(path.c_str(), &info) == 0;
+  platform::FileStatus info;
+  return !path.empty() && calls.path_status(path.c_str(), &info) == 0;
 }
 
 FirmwareTooltip FirmwareTooltipFor(const std::string& path, const FirmwareFileCalls& calls) {
   if (!FirmwareFileExists(path, calls)) return FirmwareTooltip::kNone;
   if (HasImageExtension(path)) return FirmwareTooltip::kUpgradeIndicator;
   std::unique_ptr<OpenFile> file;
-  if (OpenRegular(path, O_RDONLY, calls, &file) != kFirmwareOk) return FirmwareTooltip::kNone;
+  if (OpenRegular(path, platform::kOpenRead, calls, &file) != kFirmwareOk)
+    return FirmwareTooltip::kNone;
   std::array<uint8_t, kProbeBlockSize> block;
   for (uint64_t offset = 0; offset < kCommandProbeSize; offset += block.size()) {
-    ssize_t got = ReadAt(calls, file->fd(), offset, block);
+    int64_t got = ReadAt(calls, file->fd(), offset, block);
     if (got <= 0) break;
     for (size_t i = 0; i < static_cast<size_t>(got); ++i)
       if (block[i] == '#' || block[i] == '^') return FirmwareTooltip::kShortIndicator;

@@ -1,7 +1,5 @@
 #include "core/firmware/firmware_folder.h"
 
-#include <errno.h>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,56 +10,24 @@
 namespace vidodez {
 namespace {
 
-enum class Kind { kFolder, kFile, kOther };
-
-struct Listed {
-  std::string name;
-  Kind kind;
-};
-
-Kind KindOf(const struct stat& info) {
-  if (S_ISDIR(info.st_mode)) return Kind::kFolder;
-  return S_ISREG(info.st_mode) ? Kind::kFile : Kind::kOther;
-}
+using Listed = platform::FolderEntry;
 
 // The entries of one folder but "." and "..", ordered by the bytes of their
 // names (the system's own order is arbitrary). A link counts as what it
 // points to. False when the folder cannot be listed.
 bool ListFolder(const std::string& folder, const FirmwareFileCalls& calls,
                 std::vector<Listed>* listed) {
-  listed->clear();
-  DIR* dir = calls.opendir(folder.c_str());
-  if (dir == nullptr) return false;
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) break;
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    Kind kind = Kind::kOther;
-    if (entry->d_type == DT_DIR) {
-      kind = Kind::kFolder;
-    } else if (entry->d_type == DT_REG) {
-      kind = Kind::kFile;
-    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-      struct stat info {};
-      if (calls.stat(FirmwarePath(folder, name).c_str(), &info) == 0) kind = KindOf(info);
-    }
-    listed->push_back({std::move(name), kind});
-  }
-  const bool complete = errno == 0;
-  ::closedir(dir);
-  if (!complete) return false;
+  if (calls.list_folder(folder.c_str(), listed) != 0) return false;
   std::sort(listed->begin(), listed->end(),
             [](const Listed& a, const Listed& b) { return a.name < b.name; });
   return true;
 }
 
 bool SameFolder(const std::string& a, const std::string& b, const FirmwareFileCalls& calls) {
-  struct stat first {};
-  struct stat second {};
-  if (calls.stat(a.c_str(), &first) == 0 && calls.stat(b.c_str(), &second) == 0)
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  platform::FileStatus first;
+  platform::FileStatus second;
+  if (calls.path_status(a.c_str(), &first) == 0 && calls.path_status(b.c_str(), &second) == 0)
+    return first.device == second.device && first.node == second.node;
   return a == b;
 }
 
@@ -98,9 +64,9 @@ int ScanFirmwareFolder(const std::string& folder, std::vector<FirmwareEntry>* en
   std::vector<Listed> listed;
   if (!ListFolder(folder, calls, &listed)) return kFirmwareFolderUnreadable;
   for (Listed& item : listed) {
-    if (item.kind == Kind::kFolder && item.name[0] != '.') {
+    if (item.kind == platform::FileKind::kFolder && item.name[0] != '.') {
       entries->push_back({true, std::move(item.name), {}});
-    } else if (item.kind == Kind::kFile && IsOfferedFirmwareName(item.name)) {
+    } else if (item.kind == platform::FileKind::kRegular && IsOfferedFirmwareName(item.name)) {
       entries->push_back({false, std::move(item.name), {}});
     }
   }
@@ -109,7 +75,8 @@ int ScanFirmwareFolder(const std::string& folder, std::vector<FirmwareEntry>* en
     if (!entry.is_folder) continue;
     if (!ListFolder(FirmwarePath(folder, entry.name), calls, &listed)) continue;
     for (Listed& item : listed) {
-      if (item.kind != Kind::kFile || item.name[0] == '.' || !IsOfferedFirmwareName(item.name))
+      if (item.kind != platform::FileKind::kRegular || item.name[0] == '.' ||
+          !IsOfferedFirmwareName(item.name))
         continue;
       std::string relative = entry.name + "/" + item.name;
       entry.files.push_back({std::move(item.name), std::move(relative)});

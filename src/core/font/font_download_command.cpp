@@ -1,9 +1,5 @@
 #include "core/font/font_download_command.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -11,6 +7,7 @@
 #include <new>
 
 #include "core/font/font_codes.h"
+#include "core/platform/file_system.h"
 
 namespace vidodez {
 namespace {
@@ -38,19 +35,6 @@ std::string HeaderLine(const FontDownloadJob& job, const std::string& gbk_name) 
   return header + gbk_name + "," + std::to_string(job.font_size) + ",\r\n";
 }
 
-// Fills `want` bytes, or fewer at the end of the file. -1 on a read error.
-ssize_t ReadFully(int fd, unsigned char* buffer, std::size_t want) {
-  std::size_t got = 0;
-  while (got < want) {
-    ssize_t n = ::read(fd, buffer + got, want - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return -1;
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<ssize_t>(got);
-}
-
 // Encodes `count` bytes that start a line at `out`; returns the end. Every
 // full line ends in CR LF, a last part line does not.
 char* EncodeLines(const unsigned char* bytes, std::size_t count, char* out) {
@@ -73,9 +57,7 @@ int EncodeFile(int fd, std::size_t size, char* out) {
     const std::size_t want = std::min(size - done, kBlockBytes);
     std::size_t got = 0;
     if (!at_end) {
-      ssize_t n = ReadFully(fd, block.get(), want);
-      if (n < 0) return kFontFileReadFailed;
-      got = static_cast<std::size_t>(n);
+      if (platform::ReadFully(fd, block.get(), want, &got) != 0) return kFontFileReadFailed;
       at_end = got < want;
     }
     // The file has become shorter than the size taken when it was chosen.
@@ -157,7 +139,7 @@ int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
   } catch (const std::bad_alloc&) {
     code = kFontOutOfMemory;
   }
-  ::close(fd);
+  CloseFontFile(fd);
   if (code != kFontOk) std::string().swap(*command);
   return code;
 }

@@ -1,7 +1,5 @@
 #include "core/font/font_download_page.h"
 
-#include <unistd.h>
-
 #include <utility>
 
 #include "core/font/font_codes.h"
@@ -106,7 +104,7 @@ int FontDownloadPage::Convert(Operator& op, const std::string& language,
   if (int code = OpenFontFile(font_path, &fd, nullptr); code != kFontOk) {
     return Refuse(op, code, language);
   }
-  ::close(fd);
+  CloseFontFile(fd);
   std::string gbk_name;
   if (int code = FontNameForPrinter(font_name, &gbk_name); code != kFontOk) {
     return Refuse(op, code, language);

@@ -1,13 +1,10 @@
 #include "core/font/font_job.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "core/font/font_codes.h"
+#include "core/platform/file_system.h"
 #include "core/platform/text_encoding.h"
 #include "core/storage/storage_commands.h"
 
@@ -82,24 +79,27 @@ char StorageCode(FontCommandType type, FontStorage storage) {
 }
 
 int OpenFontFile(const std::string& path, int* fd, std::uint64_t* size) {
-  *fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
+  *fd = calls.open(path.c_str(), platform::kOpenRead | platform::kOpenNoWait, 0);
   if (*fd < 0) return kFontFileOpenFailed;
-  struct stat info {};
-  if (::fstat(*fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(*fd);
+  platform::FileStatus info;
+  if (calls.status(*fd, &info) != 0 || info.kind != platform::FileKind::kRegular) {
+    calls.close(*fd);
     *fd = -1;
     return kFontFileOpenFailed;
   }
-  if (size != nullptr) *size = static_cast<std::uint64_t>(info.st_size);
+  if (size != nullptr) *size = info.size;
   return kFontOk;
 }
+
+void CloseFontFile(int fd) { platform::DefaultFileCalls().close(fd); }
 
 int TakeFontFileSize(const std::string& path, std::uint32_t* size) {
   *size = 0;
   int fd = -1;
   std::uint64_t file_size = 0;
   if (int code = OpenFontFile(path, &fd, &file_size); code != kFontOk) return code;
-  ::close(fd);
+  CloseFontFile(fd);
   if (file_size > kMaxFontFileBytes) return kFontFileTooLarge;
   *size = static_cast<std::uint32_t>(file_size);
   return kFontOk;

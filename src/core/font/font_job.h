@@ -61,6 +61,7 @@ char StorageCode(FontCommandType type, FontStorage storage);
 // closes `fd`; `size` may be null. kFontOk or kFontFileOpenFailed (`fd` is
 // then -1).
 [[nodiscard]] int OpenFontFile(const std::string& path, int* fd, std::uint64_t* size);
+void CloseFontFile(int fd);
 
 // The size of a regular file that can be opened for reading, at most
 // kMaxFontFileBytes. `size` is 0 on failure.

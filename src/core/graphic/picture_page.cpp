@@ -1,12 +1,11 @@
 #include "core/graphic/picture_page.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstddef>
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
+#include "core/platform/file_system.h"
 #include "core/shell/file_dialog_texts.h"
 
 namespace vidodez {
@@ -21,11 +20,6 @@ constexpr char kOpenFilterName[] = "支持的图片文件(*.pcx,*.bmp,*.jpg,*.pn
 constexpr char kOpenPattern[] = "*.pcx *.bmp *.jpg *.png *.tif *.ico *.gif";
 constexpr char kSaveFilterName[] = "保存图片格式(*.pcx) (*.pcx)";
 constexpr char kSavePattern[] = "*.pcx";
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
 
 // The source picture's name with ".pcx" for its last extension, in its
 // folder; "" without a source.
@@ -88,7 +82,8 @@ int PicturePage::Save(Operator& op, const PictureEncoder* encoder) {
   // so ask again for the name that is written.
   if (ExtensionOf(target).empty()) {
     target += target.ends_with('.') ? "pcx" : ".pcx";
-    if (Exists(target) && !op.Confirm(PictureMessage(PictureText::kReplaceFile, language)))
+    if (platform::PathExists(target) &&
+        !op.Confirm(PictureMessage(PictureText::kReplaceFile, language)))
       return kGraphicReplaceDeclined;
   }
   if (const int code = SavePicture(&picture, size, target, nullptr, encoder); code != kGraphicOk) {

@@ -1,11 +1,9 @@
 #include "core/link/io_error_texts.h"
 
-#include <errno.h>
-
-#include <string.h>
-
 #include <array>
+#include <cerrno>
 
+#include "core/platform/error_text.h"
 #include "core/shell/texts.h"
 
 namespace vidodez {
@@ -62,9 +60,6 @@ std::string IoErrorMessage(int error, const std::string& device, std::string_vie
   return std::string(Pick(kOtherCause, language)) + SystemErrorText(error);
 }
 
-std::string SystemErrorText(int error) {
-  char buffer[128];
-  return strerror_r(error, buffer, sizeof(buffer));
-}
+std::string SystemErrorText(int error) { return platform::ErrorText(error); }
 
 }  // namespace vidodez

@@ -6,9 +6,8 @@
 
 namespace vidodez {
 
-CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, const platform::Syscalls& sys,
-                           PortDevicePaths paths)
-    : port_(usb, sys, std::move(paths)), languages_(1), language_(&languages_.front()) {}
+CPrinterComm::CPrinterComm(platform::UsbPrintingClass& usb, PortDevicePaths paths)
+    : port_(usb, std::move(paths)), languages_(1), language_(&languages_.front()) {}
 
 void CPrinterComm::set_language(std::string language) {
   // Only the interface thread sets it; a code met before is taken again,

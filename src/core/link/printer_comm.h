@@ -20,9 +20,7 @@ namespace vidodez {
 
 class CPrinterComm {
  public:
-  explicit CPrinterComm(platform::UsbPrintingClass& usb,
-                        const platform::Syscalls& sys = platform::DefaultSyscalls(),
-                        PortDevicePaths paths = {});
+  explicit CPrinterComm(platform::UsbPrintingClass& usb, PortDevicePaths paths = {});
 
   // Kind 0 opens; kind 1 opens and applies the baud rate without handshake;
   // any other kind opens nothing (kPortOpenFailed).

@@ -1,19 +1,14 @@
 #include "core/link/printer_port.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <new>
 
 #include "core/link/port_codes.h"
 #include "core/link/port_names.h"
-#include "core/platform/linux/serial_port.h"
-#include "core/platform/linux/usblp_backend.h"
+#include "core/platform/file_system.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
 
@@ -37,9 +32,9 @@ struct FileCloser {
 using File = std::unique_ptr<FILE, FileCloser>;
 
 // A file to send, opened the one safe way (a FIFO, folder or device is
-// refused without waiting): kPortOk, kFileOpenFailed or kFileReadFailed,
-// with the errno in `error`.
-int OpenFileToSend(const std::string& path, File* file, int* error) {
+// refused without waiting), and its size when opened: kPortOk,
+// kFileOpenFailed or kFileReadFailed, with the errno in `error`.
+int OpenFileToSend(const std::string& path, File* file, uint64_t* size, int* error) {
   int fd = -1;
   switch (OpenInputFile(path, &fd, error)) {
     case kShellOk:
@@ -49,10 +44,12 @@ int OpenFileToSend(const std::string& path, File* file, int* error) {
     default:
       return kFileOpenFailed;
   }
-  file->reset(::fdopen(fd, "rb"));
+  platform::FileStatus about;
+  *size = platform::DefaultFileCalls().status(fd, &about) == 0 ? about.size : 0;
+  file->reset(platform::OpenStream(fd, "rb"));
   if (*file) return kPortOk;
   *error = errno;
-  ::close(fd);
+  CloseInputFile(fd);
   return kFileOpenFailed;
 }
 
@@ -79,9 +76,8 @@ bool FindUsbInterface(platform::UsbPrintingClass& usb, int usb_index,
   return false;
 }
 
-CPrinterPort::CPrinterPort(platform::UsbPrintingClass& usb, const platform::Syscalls& sys,
-                           PortDevicePaths paths)
-    : usb_(usb), sys_(sys), paths_(std::move(paths)) {}
+CPrinterPort::CPrinterPort(platform::UsbPrintingClass& usb, PortDevicePaths paths)
+    : usb_(usb), paths_(std::move(paths)) {}
 
 CPrinterPort::~CPrinterPort() {
   std::lock_guard lock(mutex_);
@@ -113,24 +109,21 @@ int CPrinterPort::OpenPort(int port_number) {
 
   int rc = kPortOk;
   if (port_number == 0) {
-    rc = OpenCharDevice(paths_.print_file, O_RDWR | O_CREAT | O_TRUNC | O_APPEND,
-                        kPrintFileCreateFailed);
+    rc = OpenPortDevice(platform::PortKind::kPrintFile, paths_.print_file, kPrintFileCreateFailed);
     print_file_ = rc == kPortOk;
   } else if (port_number <= 3) {
-    rc = OpenCharDevice(paths_.parallel[static_cast<size_t>(port_number - 1)], O_RDWR | O_NONBLOCK,
-                        kPortOpenFailed);
+    rc = OpenPortDevice(platform::PortKind::kParallel,
+                        paths_.parallel[static_cast<size_t>(port_number - 1)], kPortOpenFailed);
   } else if (port_number <= 6) {
     const std::string& path = paths_.serial[static_cast<size_t>(port_number - 4)];
-    rc = OpenCharDevice(path, O_RDWR | O_NONBLOCK | O_NOCTTY, kPortOpenFailed);
+    rc = OpenPortDevice(platform::PortKind::kSerial, path, kPortOpenFailed);
     if (rc == kPortOk) {
-      serial_fd_ = static_cast<platform::FdDevice*>(device_.get())->fd();
       int baud = 0;
       bool handshake = false;
-      if (int error = platform::ReadSerialSettings(serial_fd_, &baud, &handshake); error != 0) {
+      if (int error = serial_->ReadSerialSettings(&baud, &handshake); error != 0) {
         Fail(error, path);
         rc = kSerialGetStateFailed;
-      } else if (error = platform::ConfigureSerial(serial_fd_, kLowestBaudRate, false);
-                 error != 0) {
+      } else if (error = serial_->ConfigureSerial(kLowestBaudRate, false); error != 0) {
         Fail(error, path);
         rc = kSerialSetStateFailed;
       }
@@ -153,13 +146,15 @@ int CPrinterPort::OpenPort(int port_number) {
   return kPortOk;
 }
 
-int CPrinterPort::OpenCharDevice(const std::string& path, int flags, int failure_code) {
-  int fd = sys_.open(path.c_str(), flags);
-  if (fd < 0) {
-    Fail(errno, path);
+int CPrinterPort::OpenPortDevice(platform::PortKind kind, const std::string& path,
+                                 int failure_code) {
+  std::unique_ptr<platform::PortDevice> device;
+  if (const int error = platform::OpenPortDevice(kind, path, &device); error != 0) {
+    Fail(error, path);
     return failure_code;
   }
-  device_ = std::make_shared<platform::FdDevice>(sys_, fd);
+  if (kind == platform::PortKind::kSerial) serial_ = device.get();
+  device_ = std::move(device);
   device_name_ = path;
   return kPortOk;
 }
@@ -204,7 +199,7 @@ void CPrinterPort::CloseLocked() {
   device_name_.clear();
   usb_index_ = -1;
   print_file_ = false;
-  serial_fd_ = -1;
+  serial_ = nullptr;
   // A closed port has no output buffer, but its memory is kept for the next
   // open: every query opens and closes the port, and a fresh megabyte each
   // time cost more than the query itself.
@@ -275,14 +270,12 @@ int CPrinterPort::SendFileRaw(const std::string& path, const SendProgress& progr
   std::lock_guard lock(mutex_);
   if (!device_) return kSendFileOnClosedPort;
   File file;
+  uint64_t total = 0;
   int error = 0;
-  if (const int code = OpenFileToSend(path, &file, &error); code != kPortOk) {
+  if (const int code = OpenFileToSend(path, &file, &total, &error); code != kPortOk) {
     Fail(error, path);
     return code;
   }
-  struct stat about {};
-  const uint64_t total =
-      ::fstat(::fileno(file.get()), &about) == 0 ? static_cast<uint64_t>(about.st_size) : 0;
   uint64_t sent = 0;
   std::array<uint8_t, kFileChunkSize> chunk;
   for (;;) {
@@ -305,22 +298,15 @@ int CPrinterPort::SendGraphicFile(const std::string& name, const std::string& pa
   std::lock_guard lock(mutex_);
   if (!device_) return kGraphicOnClosedPort;
   File file;
+  uint64_t opened_size = 0;  // the size the header announces
   int error = 0;
-  if (const int code = OpenFileToSend(path, &file, &error); code != kPortOk) {
+  if (const int code = OpenFileToSend(path, &file, &opened_size, &error); code != kPortOk) {
     Fail(error, path);
     return code;
   }
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-    Fail(errno, path);
-    return kFileReadFailed;
-  }
-  long size = std::ftell(file.get());
-  if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
-    Fail(errno, path);
-    return kFileReadFailed;
-  }
   // The printer takes a graphic in one piece of the output buffer's size.
-  if (static_cast<unsigned long>(size) >= kOutputBufferSize) return kGraphicTooLarge;
+  if (opened_size >= kOutputBufferSize) return kGraphicTooLarge;
+  const auto size = static_cast<long>(opened_size);
 
   std::fill(output_.begin(), output_.end(), 0);
   // A name of 17 or more characters does not fit the printer's name field;
@@ -359,8 +345,8 @@ int CPrinterPort::SetBaudRate(int rate, bool handshake) {
   if (std::find(kBaudRates.begin(), kBaudRates.end(), rate) == kBaudRates.end())
     return kBaudRateNotInTable;
   int applied = std::clamp(rate, kLowestBaudRate, kHighestBaudRate);
-  if (serial_fd_ < 0) return kSetBaudRateFailed;
-  if (int error = platform::ConfigureSerial(serial_fd_, applied, handshake); error != 0) {
+  if (serial_ == nullptr) return kSetBaudRateFailed;
+  if (int error = serial_->ConfigureSerial(applied, handshake); error != 0) {
     Fail(error, device_name_);
     return kSetBaudRateFailed;
   }

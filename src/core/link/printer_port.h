@@ -17,15 +17,15 @@
 #include <vector>
 
 #include "core/link/transfer_progress.h"
-#include "core/platform/linux/syscalls.h"
+#include "core/platform/port_devices.h"
 #include "core/platform/usb_printing.h"
 
 namespace vidodez {
 
 struct PortDevicePaths {
   std::string print_file = "PBuffi.txt";
-  std::array<std::string, 3> parallel{"/dev/lp0", "/dev/lp1", "/dev/lp2"};
-  std::array<std::string, 3> serial{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"};
+  std::array<std::string, 3> parallel = platform::ParallelPortNames();
+  std::array<std::string, 3> serial = platform::SerialPortNames();
 };
 
 // The errno behind a failure and the device it concerned.
@@ -42,9 +42,7 @@ inline constexpr int kDefaultStallLimitMs = 10000;
 
 class CPrinterPort {
  public:
-  explicit CPrinterPort(platform::UsbPrintingClass& usb,
-                        const platform::Syscalls& sys = platform::DefaultSyscalls(),
-                        PortDevicePaths paths = {});
+  explicit CPrinterPort(platform::UsbPrintingClass& usb, PortDevicePaths paths = {});
   ~CPrinterPort();
   CPrinterPort(const CPrinterPort&) = delete;
   CPrinterPort& operator=(const CPrinterPort&) = delete;
@@ -89,7 +87,7 @@ class CPrinterPort {
 
  private:
   int OpenUsb(int port_number);
-  int OpenCharDevice(const std::string& path, int flags, int failure_code);
+  int OpenPortDevice(platform::PortKind kind, const std::string& path, int failure_code);
   // kQueue lets the device take the bytes while the next ones are prepared;
   // kWait returns once it has them all.
   enum class Delivery { kQueue, kWait };
@@ -102,7 +100,6 @@ class CPrinterPort {
   void Fail(int error, const std::string& device);
 
   platform::UsbPrintingClass& usb_;
-  platform::Syscalls sys_;
   PortDevicePaths paths_;
   int stall_limit_ms_ = kDefaultStallLimitMs;
 
@@ -111,7 +108,7 @@ class CPrinterPort {
   std::string device_name_;
   int usb_index_ = -1;  // USB port number of the open USB printer
   bool print_file_ = false;
-  int serial_fd_ = -1;
+  platform::PortDevice* serial_ = nullptr;  // the open serial port, owned by device_
   int last_write_result_ = 0;
   size_t output_length_ = 0;
   std::vector<uint8_t> output_;

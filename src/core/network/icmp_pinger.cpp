@@ -1,15 +1,14 @@
 #include "core/network/icmp_pinger.h"
 
-#include <errno.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 
 #include "core/network/echo_packet.h"
 #include "core/network/network_addresses.h"
 #include "core/network/network_codes.h"
+#include "core/platform/process.h"
 
 namespace vidodez {
 namespace {
@@ -37,7 +36,7 @@ IcmpPinger::IcmpPinger(std::unique_ptr<platform::IcmpSocket> socket, int open_er
 }
 
 void IcmpPinger::TakeIdentifier() {
-  identifier_ = static_cast<uint16_t>(getpid());
+  identifier_ = static_cast<uint16_t>(platform::ProcessId());
   uint16_t kernel_identifier = 0;
   if (socket_ && socket_->KernelIdentifier(&kernel_identifier)) identifier_ = kernel_identifier;
 }

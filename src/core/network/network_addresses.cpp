@@ -1,12 +1,11 @@
 #include "core/network/network_addresses.h"
 
-#include <arpa/inet.h>
-
 #include "core/config/config_codes.h"
 #include "core/config/settings_commands.h"
 #include "core/config/settings_input.h"
 #include "core/network/network_codes.h"
 #include "core/network/wifi_command.h"
+#include "core/platform/icmp_socket.h"
 
 namespace vidodez {
 namespace {
@@ -130,10 +129,8 @@ int ParseIpv4Address(std::string_view text, std::array<uint8_t, 4>* address) {
   if (!SplitAddress(text, &octets) || !OctetsFit(octets, false)) {
     // Only to say why the text was refused: an IPv6 address is understood
     // but cannot be pinged.
-    in6_addr ipv6{};
-    std::string copy(text);
-    return inet_pton(AF_INET6, copy.c_str(), &ipv6) == 1 ? kPingAddressNotIpv4
-                                                         : kPingAddressInvalid;
+    return platform::IsIpv6AddressText(std::string(text)) ? kPingAddressNotIpv4
+                                                          : kPingAddressInvalid;
   }
   for (size_t i = 0; i < octets.size(); ++i)
     (*address)[i] = static_cast<uint8_t>(DigitsValue(octets[i]));

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace vidodez::platform {
 
@@ -36,5 +37,9 @@ class IcmpSocket {
 // The system's ICMP socket: a raw one, or when that is refused, a datagram
 // one. The errno of the last refusal when neither can be had.
 int OpenIcmpSocket(std::unique_ptr<IcmpSocket>* socket);
+
+// Whether `text` is an IPv6 address as the system writes one: the ping then
+// says it pings IPv4 only, rather than that the text is no address.
+bool IsIpv6AddressText(const std::string& text);
 
 }  // namespace vidodez::platform

@@ -1,13 +1,13 @@
 #pragma once
 // The operator's text travels to the printer in GBK; printers' names come
-// back in GBK. Conversions go through the C library's iconv.
+// back in GBK. Conversions go through the system's converter (text_converter.h).
 
 #include <string>
 
 namespace vidodez::platform {
 
 // 0, or EILSEQ for text that has no form in the target encoding (the output
-// is then empty), or another errno of iconv.
+// is then empty), or another errno of the converter.
 int Utf8ToGbk(const std::string& utf8, std::string* gbk);
 int GbkToUtf8(const std::string& gbk, std::string* utf8);
 

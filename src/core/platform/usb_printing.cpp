@@ -1,12 +1,9 @@
 #include "core/platform/usb_printing.h"
 
-#include <errno.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
-
-#include "core/platform/linux/usblp_backend.h"
-#include "core/platform/sim/sim_bus_backend.h"
 
 namespace vidodez::platform {
 
@@ -35,18 +32,17 @@ int CombinedUsbPrintingClass::Open(const UsbPrinterInterface& interface,
   return backends_[static_cast<size_t>(interface.backend)]->Open(interface, device);
 }
 
-std::string DefaultSimBusDir() {
-  if (const char* bus = std::getenv("VIDODEZ_SIM_BUS"); bus != nullptr && *bus != '\0') return bus;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0')
-    return std::string(runtime) + "/vidodez-sim";
-  return "/tmp/vidodez-sim-" + std::to_string(getuid());
+std::string WindowsStyleDevicePath(const std::string& vid_hex, const std::string& pid_hex,
+                                   const std::string& serial) {
+  std::string ids = "vid_" + vid_hex + "&pid_" + pid_hex;
+  std::transform(ids.begin(), ids.end(), ids.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return "\\\\?\\usb#" + ids + "#" + serial + "#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
 }
 
-std::unique_ptr<UsbPrintingClass> MakeSystemUsbPrintingClass() {
-  std::vector<std::unique_ptr<UsbPrintingClass>> backends;
-  backends.push_back(std::make_unique<UsblpBackend>(UsblpPaths{}, DefaultSyscalls()));
-  backends.push_back(std::make_unique<SimBusBackend>(DefaultSimBusDir()));
-  return std::make_unique<CombinedUsbPrintingClass>(std::move(backends));
+std::string DefaultSimBusDir() {
+  if (const char* bus = std::getenv("VIDODEZ_SIM_BUS"); bus != nullptr && *bus != '\0') return bus;
+  return SystemSimBusDir();
 }
 
 }  // namespace vidodez::platform

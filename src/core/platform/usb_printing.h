@@ -53,6 +53,12 @@ class UsbPrintingClass {
   virtual int Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) = 0;
 };
 
+// "\\?\usb#vid_0471&pid_0168#SERIAL#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}": the
+// form Windows gives a printing-class interface's path, which the other
+// backends give theirs too.
+std::string WindowsStyleDevicePath(const std::string& vid_hex, const std::string& pid_hex,
+                                   const std::string& serial);
+
 // Lists the interfaces of several backends one after the other and opens each
 // through the backend that listed it.
 class CombinedUsbPrintingClass final : public UsbPrintingClass {
@@ -67,10 +73,14 @@ class CombinedUsbPrintingClass final : public UsbPrintingClass {
 };
 
 // Real printers of this machine followed by the printers of the simulated
-// bus (VIDODEZ_SIM_BUS, else $XDG_RUNTIME_DIR/vidodez-sim).
+// bus (DefaultSimBusDir()).
 std::unique_ptr<UsbPrintingClass> MakeSystemUsbPrintingClass();
 
-// The bus folder the simulator and the programs agree on.
+// The bus folder the simulator and the programs agree on: VIDODEZ_SIM_BUS,
+// else SystemSimBusDir().
 std::string DefaultSimBusDir();
+// $XDG_RUNTIME_DIR/vidodez-sim on Linux (else a folder of the user's own in
+// /tmp), the user's temporary folder's "vidodez-sim" on Windows.
+std::string SystemSimBusDir();
 
 }  // namespace vidodez::platform

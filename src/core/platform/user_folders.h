@@ -28,9 +28,11 @@ std::string DataFolder();
 // backslash escapes removed. "" when there is none, as for an empty value.
 std::string DesktopFromUserDirs(std::string_view user_dirs_text, const std::string& home);
 
-// $VIDODEZ_DESKTOP, else the desktop named in ConfigFolder()/user-dirs.dirs,
-// else home + "/Desktop"; "" when none is known. Creates nothing.
+// $VIDODEZ_DESKTOP, else SystemDesktopFolder(). Creates nothing.
 std::string DesktopFolder();
+// The desktop named in ConfigFolder()/user-dirs.dirs, else home +
+// "/Desktop" (Windows: the shell's desktop folder); "" when none is known.
+std::string SystemDesktopFolder();
 
 // The archive of skins that marks the program's folder.
 inline constexpr char kSkinArchiveName[] = "SkinRes.dat";

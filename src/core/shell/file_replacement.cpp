@@ -1,15 +1,11 @@
 #include "core/shell/file_replacement.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
+#include <cerrno>
 #include <charconv>
-#include <ctime>
 
+#include "core/platform/file_system.h"
+#include "core/platform/process.h"
 #include "core/shell/shell_codes.h"
 
 namespace vidodez {
@@ -35,53 +31,23 @@ std::string FolderOf(const std::string& path) {
 // The file a chain of symbolic links ends at (which need not exist yet):
 // renaming over the link itself would turn it into a plain file.
 bool FollowLinks(std::string path, std::string* target) {
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+    platform::FileStatus info;
+    if (calls.link_status(path.c_str(), &info) != 0 || info.kind != platform::FileKind::kLink) {
       *target = std::move(path);
       return true;
     }
-    char link[4096];
-    const ssize_t n = ::readlink(path.c_str(), link, sizeof link);
-    if (n < 0 || std::size_t(n) >= sizeof link) return false;
-    const std::string next(link, std::size_t(n));
+    std::string next;
+    if (const int error = platform::ReadLink(path, &next); error != 0) {
+      errno = error;
+      return false;
+    }
     path = next.front() == '/' ? next : FolderOf(path).append(next);
   }
   errno = ELOOP;
   return false;
 }
-
-// A write beyond the file-size limit raises SIGXFSZ, which ends the process
-// unless it is blocked: blocked, the write fails with EFBIG and the program
-// can say so and remove its temporary file. The signal is taken back before
-// it is unblocked, so it never arrives later.
-class FileSizeSignalBlock {
- public:
-  FileSizeSignalBlock() {
-    sigemptyset(&signal_);
-    sigaddset(&signal_, SIGXFSZ);
-    sigset_t pending;
-    already_pending_ = ::sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
-    blocked_ = ::pthread_sigmask(SIG_BLOCK, &signal_, &previous_) == 0;
-  }
-  ~FileSizeSignalBlock() {
-    if (!blocked_) return;
-    sigset_t pending;
-    if (!already_pending_ && ::sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1) {
-      const timespec now{0, 0};
-      (void)::sigtimedwait(&signal_, nullptr, &now);
-    }
-    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
-  }
-  FileSizeSignalBlock(const FileSizeSignalBlock&) = delete;
-  FileSizeSignalBlock& operator=(const FileSizeSignalBlock&) = delete;
-
- private:
-  sigset_t signal_{};
-  sigset_t previous_{};
-  bool already_pending_ = false;
-  bool blocked_ = false;
-};
 
 }  // namespace
 
@@ -89,8 +55,8 @@ FileReplacement::~FileReplacement() { Drop(); }
 
 void FileReplacement::Drop() {
   if (fd_ < 0) return;
-  ::close(fd_);
-  ::unlink(temp_path_.c_str());
+  platform::DefaultFileCalls().close(fd_);
+  (void)platform::RemoveFile(temp_path_);
   fd_ = -1;
 }
 
@@ -108,25 +74,29 @@ int FileReplacement::Begin(const std::string& path) {
     return Fail(kOutputCreateFailed);
   }
   if (!FollowLinks(path, &target_)) return Fail(kOutputCreateFailed);
-  struct stat old {};
-  const bool replacing = ::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
+  platform::FileStatus old;
+  const bool replacing =
+      calls.path_status(target_.c_str(), &old) == 0 && old.kind == platform::FileKind::kRegular;
   // A short name of our own beside the target: on the same file system, so
   // the rename is atomic, and short, so any valid target name has room.
   const std::string folder = FolderOf(target_);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path_ =
-        folder + ".vdz" + Hex(unsigned(::getpid())) + "-" + Hex(temp_counter.fetch_add(1)) + ".tmp";
+    temp_path_ = folder + ".vdz" + Hex(static_cast<unsigned long>(platform::ProcessId())) + "-" +
+                 Hex(temp_counter.fetch_add(1)) + ".tmp";
     // A new file gets the mode the umask gives; a replaced one keeps its own,
     // and is never readable by others meanwhile.
-    fd_ = ::open(temp_path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                 replacing ? 0600 : 0666);
+    fd_ = calls.open(temp_path_.c_str(),
+                     platform::kOpenWrite | platform::kOpenCreate | platform::kOpenExclusive,
+                     replacing ? 0600 : 0666);
     if (fd_ >= 0 || errno != EEXIST) break;
   }
   if (fd_ < 0) return Fail(kOutputCreateFailed);
   if (replacing) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-      (void)::fchown(fd_, old.st_uid, old.st_gid);  // only where allowed
-    if (::fchmod(fd_, old.st_mode & 07777) != 0) return Fail(kOutputCreateFailed);
+    if (const int error = platform::KeepOwnerAndPermissions(fd_, old); error != 0) {
+      errno = error;
+      return Fail(kOutputCreateFailed);
+    }
   }
   return kShellOk;
 }
@@ -136,16 +106,9 @@ int FileReplacement::Write(std::span<const std::uint8_t> bytes) {
     errno = EBADF;
     return Fail(kOutputWriteFailed);
   }
-  const FileSizeSignalBlock block;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = ENOSPC;
-      return Fail(kOutputWriteFailed);
-    }
-    done += std::size_t(n);
+  if (const int error = platform::WriteAll(fd_, bytes.data(), bytes.size()); error != 0) {
+    errno = error;
+    return Fail(kOutputWriteFailed);
   }
   return kShellOk;
 }
@@ -160,35 +123,34 @@ int FileReplacement::Commit() {
     return Fail(kOutputWriteFailed);
   }
   // A full disk may show only now, when the data reaches it.
-  if (::fsync(fd_) != 0) return Fail(kOutputWriteFailed);
+  if (const int error = platform::SyncFile(fd_); error != 0) {
+    errno = error;
+    return Fail(kOutputWriteFailed);
+  }
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
+  if (calls.close(fd) != 0) {
     error_ = errno;
-    ::unlink(temp_path_.c_str());
+    (void)platform::RemoveFile(temp_path_);
     return kOutputWriteFailed;
   }
   // Only a file is replaced: never a folder, FIFO or device of that name.
-  struct stat now {};
-  if (::lstat(target_.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
-    ::unlink(temp_path_.c_str());
-    errno = S_ISDIR(now.st_mode) ? EISDIR : EINVAL;
-    error_ = errno;
+  platform::FileStatus now;
+  if (calls.link_status(target_.c_str(), &now) == 0 && now.kind != platform::FileKind::kRegular) {
+    (void)platform::RemoveFile(temp_path_);
+    error_ = now.kind == platform::FileKind::kFolder ? EISDIR : EINVAL;
+    errno = error_;
     return kOutputWriteFailed;
   }
-  if (::rename(temp_path_.c_str(), target_.c_str()) != 0) {
-    error_ = errno;
-    ::unlink(temp_path_.c_str());
+  if (const int error = platform::ReplaceWith(temp_path_, target_); error != 0) {
+    error_ = error;
+    (void)platform::RemoveFile(temp_path_);
     return kOutputWriteFailed;
   }
   // The new name reaches the disk too (best effort: some file systems
   // cannot sync a folder).
-  const std::string folder = FolderOf(target_);
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    (void)::fsync(dir);
-    ::close(dir);
-  }
+  platform::SyncFolder(FolderOf(target_));
   return kShellOk;
 }
 

@@ -1,12 +1,9 @@
 #include "core/shell/input_file.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 
+#include "core/platform/file_system.h"
 #include "core/shell/shell_codes.h"
 #include "core/shell/texts.h"
 
@@ -37,48 +34,51 @@ int Fail(int code, int errno_value, int* error) {
 
 int OpenInputFile(const std::string& path, int* fd, int* error) {
   *fd = -1;
-  const int opened = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
+  const int opened = calls.open(path.c_str(), platform::kOpenRead | platform::kOpenNoWait, 0);
   if (opened < 0) return Fail(errno == ENOENT ? kInputMissing : kInputOpenFailed, errno, error);
-  struct stat info {};
-  if (::fstat(opened, &info) != 0) {
+  platform::FileStatus info;
+  if (calls.status(opened, &info) != 0) {
     const int cause = errno;
-    ::close(opened);
+    calls.close(opened);
     return Fail(kInputOpenFailed, cause, error);
   }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(opened);
-    return Fail(kInputNotRegular, S_ISDIR(info.st_mode) ? EISDIR : EINVAL, error);
+  if (info.kind != platform::FileKind::kRegular) {
+    calls.close(opened);
+    return Fail(kInputNotRegular, info.kind == platform::FileKind::kFolder ? EISDIR : EINVAL,
+                error);
   }
-  const int flags = ::fcntl(opened, F_GETFL);
-  if (flags >= 0) (void)::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK);
+  platform::SetBlocking(opened);
   *fd = opened;
   return kShellOk;
 }
+
+void CloseInputFile(int fd) { platform::DefaultFileCalls().close(fd); }
 
 int ReadInputFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>* bytes,
                   int* error) {
   int fd = -1;
   if (const int code = OpenInputFile(path, &fd, error); code != kShellOk) return code;
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
   // Room for what the file holds now; it may still grow or shrink while it
-  // is read, so the reads, not st_size, decide.
+  // is read, so the reads, not its size, decide.
   std::vector<std::uint8_t> data;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0)
-    data.reserve(std::min<std::size_t>(std::size_t(info.st_size), limit) + 1);
+  platform::FileStatus info;
+  if (calls.status(fd, &info) == 0 && info.size > 0)
+    data.reserve(std::min<std::size_t>(std::size_t(info.size), limit) + 1);
   std::uint8_t piece[65536];
   int code = kShellOk;
   while (data.size() <= limit) {
     const std::size_t want = std::min(sizeof piece, limit + 1 - data.size());
-    const ssize_t n = ::read(fd, piece, want);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      code = Fail(kInputReadFailed, errno, error);
+    std::size_t got = 0;
+    if (const int failed = platform::ReadFully(fd, piece, want, &got); failed != 0) {
+      code = Fail(kInputReadFailed, failed, error);
       break;
     }
-    if (n == 0) break;
-    data.insert(data.end(), piece, piece + n);
+    if (got == 0) break;
+    data.insert(data.end(), piece, piece + got);
   }
-  ::close(fd);
+  calls.close(fd);
   if (code != kShellOk) return code;
   if (data.size() > limit) return Fail(kInputTooLarge, EFBIG, error);
   *bytes = std::move(data);

@@ -20,6 +20,8 @@ namespace vidodez {
 // kShellOk, kInputMissing, kInputOpenFailed, kInputNotRegular. `error`, if
 // given, receives the errno behind a failure.
 [[nodiscard]] int OpenInputFile(const std::string& path, int* fd, int* error = nullptr);
+// Closes a descriptor OpenInputFile gave.
+void CloseInputFile(int fd);
 
 // The whole file into `bytes`, which changes only on success. A file of more
 // than `limit` bytes gives kInputTooLarge after reading limit + 1 bytes, so

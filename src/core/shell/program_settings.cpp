@@ -1,9 +1,8 @@
 #include "core/shell/program_settings.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 
+#include "core/platform/file_system.h"
 #include "core/platform/user_folders.h"
 #include "core/shell/settings_file.h"
 #include "core/shell/shell_codes.h"
@@ -17,11 +16,6 @@ constexpr size_t kLanguageValueSize = 260;
 const char* NonEmptyEnv(const char* name) {
   const char* value = std::getenv(name);
   return (value != nullptr && *value != '\0') ? value : nullptr;
-}
-
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
 // The value in "Sys.ini", or "" when it cannot be read.
@@ -85,7 +79,7 @@ bool SaveSetting(const std::string& path, std::string_view section, std::string_
 std::string LoadLanguage(const std::string& sys_ini_path, const std::string& locale_language,
                          Operator& op) {
   if (sys_ini_path.empty()) return locale_language;
-  if (FileExists(sys_ini_path)) return ReadLanguageValue(sys_ini_path);
+  if (platform::PathExists(sys_ini_path)) return ReadLanguageValue(sys_ini_path);
   // First start. A file that cannot be created leaves the choice in memory,
   // without a message; once it can be created the save is an ordinary one.
   {
@@ -105,7 +99,7 @@ std::string SetLanguage(int choice, const std::string& sys_ini_path,
 
 std::string ResolveCliLanguage(const std::string& sys_ini_path,
                                const std::string& locale_language) {
-  if (!FileExists(sys_ini_path)) return locale_language;
+  if (!platform::PathExists(sys_ini_path)) return locale_language;
   return ReadLanguageValue(sys_ini_path);
 }
 

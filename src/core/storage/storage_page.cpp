@@ -1,7 +1,5 @@
 #include "core/storage/storage_page.h"
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -52,7 +50,7 @@ const KindTexts& TextsOf(StoredKind kind) {
 bool CanReadFile(const std::string& path) {
   int fd = -1;
   if (OpenInputFile(path, &fd) != kShellOk) return false;
-  ::close(fd);
+  CloseInputFile(fd);
   return true;
 }
 

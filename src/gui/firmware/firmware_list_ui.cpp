@@ -74,6 +74,9 @@ void CFirmwareListUI::SetRows(const std::vector<FirmwareListNode>& nodes, const 
     if (node.is_folder) {
       auto* expander = new QLabel(frame);
       expander->setObjectName("expander");
+      // The row takes the click wherever it lands; a label that took the
+      // press would keep the release from the row.
+      expander->setAttribute(Qt::WA_TransparentForMouseEvents);
       row.expander = expander;
       line->addWidget(expander);
     }
@@ -84,6 +87,7 @@ void CFirmwareListUI::SetRows(const std::vector<FirmwareListNode>& nodes, const 
     name->setText(NameText(node));
     name->setContentsMargins(3, 5, 3, 5);
     name->setMinimumWidth(kNameWidth);
+    name->setAttribute(Qt::WA_TransparentForMouseEvents);
     line->addWidget(name, 1);
     if (!node.is_folder) {
       auto* cell = new QWidget(frame);

@@ -107,23 +107,27 @@ TEST(FirmwareStamp, WritesTheSumOnlyIntoUnstampedImages) {
 
 // Failures the tests cannot cause through permissions when run as root.
 struct Faults {
-  off_t fail_reads_from = -1;
+  int64_t fail_reads_from = -1;
   int open_for_writing_errno = 0;
   bool fail_writes = false;
 } g_faults;
 
 FirmwareFileCalls FaultyCalls() {
   FirmwareFileCalls calls = DefaultFirmwareFileCalls();
-  calls.open = [](const char* path, int flags) {
-    const bool deny = g_faults.open_for_writing_errno != 0 && (flags & O_ACCMODE) != O_RDONLY;
-    return deny ? (errno = g_faults.open_for_writing_errno, -1) : ::open(path, flags);
+  calls.open = [](const char* path, unsigned mode, unsigned permissions) {
+    const bool deny = g_faults.open_for_writing_errno != 0 && (mode & platform::kOpenRead) == 0;
+    return deny ? (errno = g_faults.open_for_writing_errno, -1)
+                : platform::DefaultFileCalls().open(path, mode, permissions);
   };
-  calls.pread = [](int fd, void* buffer, size_t size, off_t offset) -> ssize_t {
-    const bool fail = g_faults.fail_reads_from >= 0 && offset >= g_faults.fail_reads_from;
-    return fail ? (errno = EIO, -1) : ::pread(fd, buffer, size, offset);
+  calls.read_at = [](int fd, void* buffer, size_t size, uint64_t offset) -> int64_t {
+    const bool fail =
+        g_faults.fail_reads_from >= 0 && static_cast<int64_t>(offset) >= g_faults.fail_reads_from;
+    return fail ? (errno = EIO, -1)
+                : platform::DefaultFileCalls().read_at(fd, buffer, size, offset);
   };
-  calls.pwrite = [](int fd, const void* data, size_t size, off_t offset) -> ssize_t {
-    return g_faults.fail_writes ? (errno = ENOSPC, -1) : ::pwrite(fd, data, size, offset);
+  calls.write_at = [](int fd, const void* data, size_t size, uint64_t offset) -> int64_t {
+    return g_faults.fail_writes ? (errno = ENOSPC, -1)
+                                : platform::DefaultFileCalls().write_at(fd, data, size, offset);
   };
   return calls;
 }

@@ -144,12 +144,12 @@ TEST_F(FirmwareFolder, UnreadableSubfolderIsSkippedAndTheScanGoesOn) {
   const std::string unreadable = dir_.File("A");
   g_unreadable = unreadable.c_str();
   FirmwareFileCalls calls = DefaultFirmwareFileCalls();
-  calls.opendir = [](const char* path) -> DIR* {
+  calls.list_folder = [](const char* path, std::vector<platform::FolderEntry>* entries) {
     if (std::strcmp(path, g_unreadable) == 0) {
       errno = EACCES;
-      return nullptr;
+      return -1;
     }
-    return ::opendir(path);
+    return platform::DefaultFileCalls().list_folder(path, entries);
   };
   EXPECT_EQ((std::vector<std::string>{"1 A", "2 B", "FirmareBtn_2_1 B/P2.BIN"}),
             Keys(Refresh(calls)));

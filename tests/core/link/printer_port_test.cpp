@@ -95,7 +95,7 @@ TEST(PrinterPort, PrintFileHoldsOnlyWhatTheLastOpenWrote) {
   SimBus bus;
   PortDevicePaths paths;
   paths.print_file = dir.File("PBuffi.txt");
-  CPrinterPort port(bus.usb(), platform::DefaultSyscalls(), paths);
+  CPrinterPort port(bus.usb(), paths);
   ASSERT_CODE(kPortOk, port.OpenPort(0));
   EXPECT_CODE(kPortOk, port.WriteLine("FIRST"));
   EXPECT_CODE(kPortOk, port.WriteLine("SECOND"));

@@ -43,7 +43,7 @@ class SerialPort : public ::testing::Test {
 };
 
 TEST_F(SerialPort, OpensAt9600WithoutHandshakeAndWrites) {
-  CPrinterPort port(bus_.usb(), platform::DefaultSyscalls(), paths_);
+  CPrinterPort port(bus_.usb(), paths_);
   ASSERT_CODE(kPortOk, port.OpenPort(4));
   ExpectLine(9600, false);
   EXPECT_CODE(kPortOk, port.WriteLine("HI"));
@@ -53,7 +53,7 @@ TEST_F(SerialPort, OpensAt9600WithoutHandshakeAndWrites) {
 }
 
 TEST_F(SerialPort, BaudRatesAreTakenFromTheTableAndClamped) {
-  CPrinterPort port(bus_.usb(), platform::DefaultSyscalls(), paths_);
+  CPrinterPort port(bus_.usb(), paths_);
   ASSERT_CODE(kPortOk, port.OpenPort(4));
   EXPECT_CODE(kBaudRateNotInTable, port.SetBaudRate(115200, false));
   ExpectLine(9600, false);
@@ -68,14 +68,14 @@ TEST_F(SerialPort, BaudRatesAreTakenFromTheTableAndClamped) {
 TEST_F(SerialPort, MissingDevicesAndNonSerialPortsAreRefused) {
   paths_.serial[1] = "/nonexistent/ttyS1";
   paths_.parallel[0] = "/nonexistent/lp0";
-  CPrinterPort port(bus_.usb(), platform::DefaultSyscalls(), paths_);
+  CPrinterPort port(bus_.usb(), paths_);
   EXPECT_CODE(kPortOpenFailed, port.OpenPort(5));
   EXPECT_CODE(kPortOpenFailed, port.OpenPort(1));
   // A plain file is no terminal: the serial set-up fails and the port closes.
   test::TempDir dir;
   test::WriteFileBytes(dir.File("tty"), "");
   paths_.serial[2] = dir.File("tty");
-  CPrinterPort file_port(bus_.usb(), platform::DefaultSyscalls(), paths_);
+  CPrinterPort file_port(bus_.usb(), paths_);
   EXPECT_CODE(kSerialGetStateFailed, file_port.OpenPort(6));
   EXPECT_TRUE(file_port.IsPortClosed());
   EXPECT_CODE(kSetBaudRateFailed, file_port.SetBaudRate(9600, false));

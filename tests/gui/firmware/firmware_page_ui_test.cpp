@@ -95,15 +95,19 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
     EXPECT_EQ(image->toolTip(), tip(FirmwareTooltip::kUpgradeIndicator));
     EXPECT_EQ(command->toolTip(), tip(FirmwareTooltip::kShortIndicator));
   }
-  // A click on the folder's row opens it; a second one closes it.
-  QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
+  // A click on the folder's name opens it, one on its expander closes it.
+  auto in_folder_row = [this](const char* part) {
+    auto* row = Control<QWidget>("FirmwareRow_1");
+    return row != nullptr ? row->findChild<QWidget*>(part) : nullptr;
+  };
+  test::UserClick(in_folder_row("nickName"));
   EXPECT_EQ(ShownRows(), (QStringList{"VT-4100", "VT-4100/P152.bin", "VT-4100/P160.bin", "P161.bin",
                                       "FactoryDefaults.txt"}));
   EXPECT_NE(Control<QAbstractButton>("FirmareBtn_1_2"), nullptr);
-  QTest::mouseClick(Control<QWidget>("FirmwareRow_1"), Qt::LeftButton);
+  test::UserClick(in_folder_row("expander"));
   EXPECT_EQ(ShownRows().size(), 3);
   // A file row opens nothing.
-  QTest::mouseClick(Control<QWidget>("FirmwareRow_FirmareBtn_2"), Qt::LeftButton);
+  test::UserClick(Control<QWidget>("FirmwareRow_FirmareBtn_2"));
   EXPECT_EQ(ShownRows().size(), 3);
   EXPECT_TRUE(Boxes().empty());
 }

@@ -41,18 +41,19 @@ TEST(MainFrame, ShowsTheFrameFirstThenStartsTheSystemAndSettingsPages) {
   EXPECT_EQ(rig.frame().current_page_code(), kPageSettings);
 }
 
+// A page handed something before the window has painted (a chosen picture,
+// the page tour) is built after the two pages that start with the window.
 TEST(MainFrame, NeedingAPageBeforeTheFirstPaintFinishesTheStartFirstAndOnce) {
   test::FrameRig rig("en_US", /*finish_start=*/false);
   QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
-  rig.Click("FontDownload");
-  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3", "refresh:3",
-                                    "texts:3", "notify:3", "notify:3"}));
+  ASSERT_NE(rig.frame().page(kPageFonts), nullptr);
+  EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3"}));
   rig.routines.clear();
   rig.frame().show();
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_EQ(started.count(), 1);
-  EXPECT_EQ(rig.routines, (Routines{"notify:3"}));  // the window's init, to the shown page
+  EXPECT_EQ(rig.routines, (Routines{"notify:0"}));  // the window's init, to the shown page
 }
 
 TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
@@ -75,6 +76,7 @@ TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
        {"refresh:0", "start:0", "texts:0", "notify:0", "notify:0"}},
   };
   test::FrameRig rig;
+  rig.frame().show();
   for (const bool first_visit : {true, false}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.option) + (first_visit ? " first" : " again"));
@@ -83,6 +85,12 @@ TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
       expected.insert(expected.end(), c.routines.begin(), c.routines.end());
       rig.routines.clear();
       rig.Click(c.option);
+      // The shown window's refresh timer may tick as the click's events are
+      // processed, after the routines of the switch.
+      const std::string& last = c.routines.back();  // "notify:<page code>"
+      const std::string tick = "refresh" + last.substr(last.find(':'));
+      while (rig.routines.size() > expected.size() && rig.routines.back() == tick)
+        rig.routines.pop_back();
       EXPECT_EQ(rig.routines, expected);
       EXPECT_EQ(FindControl<QStackedWidget>(&rig.frame(), "switch")->currentIndex(), c.tab);
     }

@@ -54,7 +54,7 @@ class NetworkPageUi : public test::PageTest<PrinterNicUI, kPageNetwork> {
         if (wait == nullptr || !wait->isVisible()) continue;
         hint = wait->HintText();
         if (hint.isEmpty()) continue;
-        if (auto* close = FindControl<QAbstractButton>(wait, "LabelUI1")) close->click();
+        if (auto* close = FindControl<QAbstractButton>(wait, "LabelUI1")) test::UserClick(close);
       }
     });
     poll.start(20);

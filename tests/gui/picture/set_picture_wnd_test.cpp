@@ -48,10 +48,10 @@ struct PictureRig {
     edit->setText(text);
     emit edit->textEdited(text);
   }
-  void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
+  void Click(const char* name) { test::UserClick(Control<QAbstractButton>(name)); }
   void SetKeepScale(bool on) {
     auto* keep = Control<QAbstractButton>("PZoomOp");
-    if (keep->isChecked() != on) keep->click();
+    if (keep->isChecked() != on) test::UserClick(keep);
   }
   void Browse(const std::string& path) {
     dialogs.QueueFile(QString::fromStdString(path));

@@ -297,7 +297,7 @@ TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
   auto text = [&](const char* name) {
     return FindControl<QLineEdit>(page, name)->text().toStdString();
   };
-  FindControl<QAbstractButton>(page, "SAdvGetInfoFromPrinter")->click();
+  test::UserClick(FindControl<QAbstractButton>(page, "SAdvGetInfoFromPrinter"));
   EXPECT_EQ(text("SHorizontalOffsetEdit"), "1.00");
   EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");
   EXPECT_EQ(text("SCalibrationLenEdit"), "100");
@@ -311,13 +311,13 @@ TEST(SettingsPageChinese, ConvertsWithTheLinksUnitHoweverThePagesWereBuilt) {
       "192.168.1.1*9100*0008*-012*0016*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
       "0100*0*12*12*1*E\r\n";
   size_t before = printer.WireText().size();
-  FindControl<QAbstractButton>(page, "SAdvSendBtn")->click();
+  test::UserClick(FindControl<QAbstractButton>(page, "SAdvSendBtn"));
   EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead + line));
   rig.Click("SystermConfiguration");
   rig.Click("PrinterConfiguration");
   EXPECT_EQ(text("SVerticalOffsetEdit"), "-1.50");
   before = printer.WireText().size();
-  FindControl<QAbstractButton>(page, "SAdvSendBtn")->click();
+  test::UserClick(FindControl<QAbstractButton>(page, "SAdvSendBtn"));
   EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kRead + line));
 }
 

@@ -68,7 +68,7 @@ TEST(SettingGuides, EachBuildsInBothLanguagesAndCloses) {
           QString(VIDODEZ_ARTIFACTS_DIR "/guide-%1-%2.png").arg(g.class_name, language));
       auto* close = FindControl<QAbstractButton>(guide.get(), g.close_button);
       ASSERT_NE(close, nullptr);
-      close->click();
+      test::UserClick(close);
       EXPECT_FALSE(guide->isVisible());
       EXPECT_EQ(guide->result(), QDialog::Accepted);
     }
@@ -93,7 +93,7 @@ TEST(SettingGuides, CutGuideOptionsSwitchItsTabs) {
     SCOPED_TRACE(c.option);
     auto* option = FindControl<QAbstractButton>(&guide, c.option);
     ASSERT_NE(option, nullptr);
-    option->click();
+    test::UserClick(option);
     EXPECT_EQ(tabs->currentIndex(), c.tab);
     auto* text = FindControl<QLabel>(tabs->currentWidget(), c.text_label);
     ASSERT_NE(text, nullptr);

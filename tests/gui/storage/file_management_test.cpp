@@ -150,7 +150,7 @@ TEST_F(StoragePageUi, FileTypeSwitchClearsAndShowsAndTextsAndDialogTitlesFollowT
     rig_.dialogs.QueueFile(QString::fromStdString(png));
     EXPECT_TRUE(InPictureDialog([](QWidget* dialog) {
       for (const char* name : {"PBrowseBtn", "PSavebtn"})  // the save is cancelled
-        if (auto* button = FindControl<QAbstractButton>(dialog, name)) button->click();
+        if (auto* button = FindControl<QAbstractButton>(dialog, name)) test::UserClick(button);
     }));
     EXPECT_EQ(rig_.dialogs.file_titles().mid(asked_before), (QStringList{c.open, c.open, c.save}));
   }
@@ -221,8 +221,8 @@ TEST_F(StoragePageUi, PictureDialogClosedEmptyClearsAndWithAReadyPcxSendsIt) {
 
   rig_.dialogs.QueueFile(QString::fromStdString(path));
   EXPECT_TRUE(InPictureDialog([](QWidget* dialog) {
-    if (auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn")) browse->click();
-    if (auto* close = FindControl<QAbstractButton>(dialog, "PCancelbtn")) close->click();
+    if (auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn")) test::UserClick(browse);
+    if (auto* close = FindControl<QAbstractButton>(dialog, "PCancelbtn")) test::UserClick(close);
   }));
   EXPECT_EQ(Text("FileNameEdit").toStdString(), path);
   EXPECT_EQ(Text("FNIDEdit").toStdString(), "READY");
@@ -252,8 +252,8 @@ TEST_F(StoragePageUi, PictureRoundTripFromDialogToPrinterAndBack) {
     auto* browse = FindControl<QAbstractButton>(dialog, "PBrowseBtn");
     auto* save = FindControl<QAbstractButton>(dialog, "PSavebtn");
     if (browse == nullptr || save == nullptr) return;
-    browse->click();
-    save->click();
+    test::UserClick(browse);
+    test::UserClick(save);
     saved_in_dialog = !dialog->isVisible();
   }));
   ASSERT_TRUE(saved_in_dialog);

@@ -114,10 +114,10 @@ TEST(AboutWindow, ShowsVersionAndOpensTheSiteLink) {
   auto* site = FindControl<QLabel>(&about, "SiteLabel");
   const QString target = "https://www.marlix-printers.example";
   EXPECT_TRUE(site->text().contains(target));
-  emit site->linkActivated(target);
+  EXPECT_TRUE(test::UserClickLink(site));
   EXPECT_EQ(rig.dialogs.opened_urls(), QStringList{target});
   about.show();
-  FindControl<QAbstractButton>(&about, "AOKBtn")->click();
+  test::UserClick(FindControl<QAbstractButton>(&about, "AOKBtn"));
   EXPECT_FALSE(about.isVisible());
 }
 

@@ -23,7 +23,7 @@ TEST(MessageBox, TypeZeroShowsOnlyOkAtTheRightHandPlace) {
   ASSERT_NE(Button(&box, "MsgBoxOKBtn"), nullptr);
   EXPECT_FALSE(Button(&box, "MsgBoxCancelBtn")->isVisible());
   EXPECT_EQ(Button(&box, "MsgBoxOKBtn")->pos(), QPoint(325, 10));
-  Button(&box, "MsgBoxOKBtn")->click();
+  test::UserClick(Button(&box, "MsgBoxOKBtn"));
   EXPECT_EQ(box.box_result(), kBoxOk);
   EXPECT_FALSE(box.isVisible());
 }
@@ -45,7 +45,7 @@ TEST(MessageBox, CancelCloseAndEscapeAnswerCancelAndAnUnansweredBoxSaysSo) {
     CMarliXMsgBox box(test::BuiltSkins(), nullptr, "Send?", "", kBoxTypeOkCancel, "eng");
     EXPECT_EQ(box.box_result(), kBoxNotAnswered);
     box.show();
-    if (Button(&box, name) != nullptr) Button(&box, name)->click();
+    if (Button(&box, name) != nullptr) test::UserClick(Button(&box, name));
     else box.reject();
     EXPECT_EQ(box.box_result(), kBoxCancel);
   }
@@ -78,7 +78,7 @@ TEST(MessageBox, ShowMessageBoxReturnsTheButtonOfItsOwnBox) {
     QTimer::singleShot(0, [name = button] {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (auto* box = qobject_cast<CMarliXMsgBox*>(top); box != nullptr && box->isVisible()) {
-          FindControl<QAbstractButton>(box, name)->click();
+          test::UserClick(FindControl<QAbstractButton>(box, name));
         }
       }
     });

@@ -102,14 +102,14 @@ void WalkTheDialogs(const std::string& language) {
   NoPictures pictures;
   CSetPictureWnd picture_wnd(test::BuiltSkins(), dialogs, language, pictures, nullptr);
   dialogs.QueueFile(QString::fromStdString(dir.File("photo.png")));
-  FindControl<QAbstractButton>(&picture_wnd, "PBrowseBtn")->click();
-  FindControl<QAbstractButton>(&picture_wnd, "PPreviewBWOp")->click();
+  test::UserClick(FindControl<QAbstractButton>(&picture_wnd, "PBrowseBtn"));
+  test::UserClick(FindControl<QAbstractButton>(&picture_wnd, "PPreviewBWOp"));
   Choose(&picture_wnd, "PUnitCombo", 3);
   Choose(&picture_wnd, "PZoomModeCombo", 2);
 
   CTearoffSettingHelpWnd tear(test::BuiltSkins(), language, nullptr);
   CCutterSettingHelpWnd cutter(test::BuiltSkins(), language, nullptr);
-  FindControl<QAbstractButton>(&cutter, "HelpCuttNumber")->click();
+  test::UserClick(FindControl<QAbstractButton>(&cutter, "HelpCuttNumber"));
   CPeeloffSettingHelpWnd peel(test::BuiltSkins(), language, nullptr);
   CContineAddPrintHelpWnd after_error(test::BuiltSkins(), language, nullptr);
   CAboutWnd about(test::BuiltSkins(), dialogs, language, nullptr);

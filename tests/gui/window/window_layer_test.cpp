@@ -146,12 +146,12 @@ struct NotifyRig {
 TEST(Notifier, DeliversOperatorActionsByTypeAndSender) {
   NotifyRig rig;
   rig.root.show();
-  rig.button->click();
-  rig.option->click();
+  test::UserClick(rig.button);
+  test::UserClick(rig.option);
   rig.combo->setFocus();
   QTest::keyClicks(rig.edit, "x");
   emit rig.combo->activated(1);
-  emit rig.label->linkActivated("http://site");
+  EXPECT_TRUE(test::UserClickLink(rig.label));
   rig.combo->showPopup();
   EXPECT_EQ(rig.seen,
             (std::vector<std::string>{"click/OkBtn", "selectchanged/TabOp", "click/TabOp",

@@ -1,5 +1,6 @@
 #include "core/platform/linux/icmp_sockets.h"
 
+#include <arpa/inet.h>
 #include <errno.h>
 #include <netinet/in.h>
 #include <unistd.h>
@@ -110,6 +111,11 @@ int OpenLinuxIcmpSocket(const IcmpSyscalls& sys, std::unique_ptr<IcmpSocket>* so
 
 int OpenIcmpSocket(std::unique_ptr<IcmpSocket>* socket) {
   return OpenLinuxIcmpSocket(DefaultIcmpSyscalls(), socket);
+}
+
+bool IsIpv6AddressText(const std::string& text) {
+  in6_addr address{};
+  return ::inet_pton(AF_INET6, text.c_str(), &address) == 1;
 }
 
 }  // namespace vidodez::platform

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/platform/linux/syscalls.h"
+#include "core/platform/port_devices.h"
 #include "core/platform/usb_printing.h"
 
 namespace vidodez::platform {
@@ -28,7 +29,7 @@ class UsblpBackend final : public UsbPrintingClass {
 
 // A device node or file opened non-blocking: usblp's blocking calls never
 // time out. Also serves the print file and the parallel and serial ports.
-class FdDevice final : public UsbDevice {
+class FdDevice final : public PortDevice {
  public:
   FdDevice(const Syscalls& sys, int fd);
   ~FdDevice() override;
@@ -37,8 +38,8 @@ class FdDevice final : public UsbDevice {
   int Flush(int stall_ms) override;
   int Read(uint8_t* buffer, size_t capacity, int timeout_ms, size_t* got) override;
   int GetStatus(uint8_t* status) override;
-
-  int fd() const { return fd_; }
+  int ConfigureSerial(int baud, bool handshake) override;
+  int ReadSerialSettings(int* baud, bool* handshake) override;
 
  private:
   // `error`, or ENODEV when it came from a printer that is gone.

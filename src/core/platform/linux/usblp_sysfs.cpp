@@ -91,12 +91,6 @@ std::optional<std::string> DeviceIdField(const std::string& device_id, const std
   return std::nullopt;
 }
 
-std::string WindowsStyleDevicePath(const std::string& vid_hex, const std::string& pid_hex,
-                                   const std::string& serial) {
-  return "\\\\?\\usb#vid_" + Lower(vid_hex) + "&pid_" + Lower(pid_hex) + "#" + serial +
-         "#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-}
-
 std::vector<UsbPrinterInterface> ReadUsblpInterfaces(const std::string& sysfs_root,
                                                      const std::string& dev_root) {
   std::vector<std::pair<int, UsbPrinterInterface>> found;

@@ -18,10 +18,6 @@ std::string StripDeviceIdLength(const std::string& raw);
 // without case, as printers spell them either way.
 std::optional<std::string> DeviceIdField(const std::string& device_id, const std::string& key);
 
-// "\\?\usb#vid_0471&pid_0168#SERIAL#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}"
-std::string WindowsStyleDevicePath(const std::string& vid_hex, const std::string& pid_hex,
-                                   const std::string& serial);
-
 // The interfaces under `sysfs_root`/class/usbmisc (lp* entries), each with
 // its node under `dev_root`/usb. Sorted by lp number, the kernel's order.
 std::vector<UsbPrinterInterface> ReadUsblpInterfaces(const std::string& sysfs_root,

@@ -1,29 +1,24 @@
 #include "core/platform/sim/sim_bus_backend.h"
 
-#include <errno.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/uio.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <chrono>
+#include <cerrno>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "core/platform/process.h"
+#include "core/platform/sim/bus_transport.h"
 #include "core/platform/sim/sim_bus_protocol.h"
 
 namespace vidodez::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using simbus::BusConnection;
+using simbus::Part;
 
 // How much longer than the read's own wait the host waits for the printer's
 // answer before it takes the connection as broken.
@@ -38,92 +33,36 @@ constexpr size_t kWriteWindow = 128;
 constexpr size_t kBurst = 64;
 constexpr size_t kBurstBytes = 64 * 1024;
 
-int Connect(const std::string& socket_path, int* fd) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (socket_path.size() >= sizeof(address.sun_path)) return ENAMETOOLONG;
-  std::copy(socket_path.begin(), socket_path.end(), address.sun_path);
-  int s = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-  if (s < 0) return errno;
-  if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) < 0) {
-    int error = errno;
-    close(s);
-    // The printer went away between listing and opening.
-    return (error == ENOENT || error == ECONNREFUSED) ? ENODEV : error;
-  }
-  *fd = s;
-  return 0;
-}
-
-// One message made of `parts`, sent without copying them together.
-int Send(int fd, const iovec* parts, size_t count) {
-  msghdr header{};
-  header.msg_iov = const_cast<iovec*>(parts);
-  header.msg_iovlen = count;
-  for (;;) {
-    if (sendmsg(fd, &header, MSG_NOSIGNAL) >= 0) return 0;
-    if (errno == EINTR) continue;
-    return (errno == EPIPE || errno == ECONNRESET) ? ENODEV : errno;
-  }
-}
-
-int Send(int fd, const uint8_t* data, size_t size) {
-  iovec part{const_cast<uint8_t*>(data), size};
-  return Send(fd, &part, 1);
-}
-
-// One message within `wait_ms`, spread over `parts` (what does not fit is
-// cut, as the socket cuts it), its length in `got`; ETIMEDOUT when none
-// came, ENODEV when the printer hung up. The parts are the caller's own
-// memory: a buffer grown to the largest message before every receive would
-// be filled with zeros each time, which a long send pays once per chunk.
-int Receive(int fd, iovec* parts, size_t count, size_t* got, int wait_ms) {
-  *got = 0;
-  auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
-  for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    pollfd pfd{fd, POLLIN, 0};
-    int ready = poll(&pfd, 1, left.count() < 0 ? 0 : static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0) return errno;
-    if (ready == 0) return ETIMEDOUT;
-    msghdr header{};
-    header.msg_iov = parts;
-    header.msg_iovlen = count;
-    ssize_t n = recvmsg(fd, &header, 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno == ECONNRESET ? ENODEV : errno;
-    if (n == 0) return ENODEV;
-    *got = static_cast<size_t>(n);
-    return 0;
-  }
+int Send(BusConnection& bus, const uint8_t* data, size_t size) {
+  Part part{const_cast<uint8_t*>(data), size};
+  return bus.Send(&part, 1);
 }
 
 // The answers to control requests and writes are a few bytes; anything
 // longer is no answer of this bus.
 using ShortMessage = std::array<uint8_t, 16>;
 
-int Receive(int fd, ShortMessage* message, size_t* got, int wait_ms) {
-  iovec part{message->data(), message->size()};
-  return Receive(fd, &part, 1, got, wait_ms);
+int Receive(BusConnection& bus, ShortMessage* message, size_t* got, int wait_ms) {
+  Part part{message->data(), message->size()};
+  return bus.Receive(&part, 1, got, wait_ms);
 }
 
 // A control request and its answer of `size` bytes tagged `answer`.
-int Ask(int fd, char request, char answer, size_t size, int wait_ms, ShortMessage* reply) {
+int Ask(BusConnection& bus, char request, char answer, size_t size, int wait_ms,
+        ShortMessage* reply) {
   const auto tag = static_cast<uint8_t>(request);
-  if (int rc = Send(fd, &tag, 1); rc != 0) return rc;
+  if (int rc = Send(bus, &tag, 1); rc != 0) return rc;
   size_t got = 0;
-  if (int rc = Receive(fd, reply, &got, wait_ms); rc != 0) return rc;
+  if (int rc = Receive(bus, reply, &got, wait_ms); rc != 0) return rc;
   if (got != size || static_cast<char>((*reply)[0]) != answer) return EPROTO;
   return 0;
 }
 
-int ReadStatus(const std::string& socket_path, uint8_t* status) {
-  int fd = -1;
-  if (int rc = Connect(socket_path, &fd); rc != 0) return rc;
+int ReadStatus(const std::string& address, uint8_t* status) {
+  std::unique_ptr<BusConnection> bus;
+  if (int rc = simbus::Connect(address, &bus); rc != 0) return rc;
   ShortMessage reply;
-  int rc = Ask(fd, simbus::kStatus, simbus::kStatusReply, 2, kControlWaitMs, &reply);
-  close(fd);
+  int rc = Ask(*bus, simbus::kStatus, simbus::kStatusReply, 2, kControlWaitMs, &reply);
   if (rc != 0) return rc;
   *status = reply[1];
   return 0;
@@ -131,8 +70,8 @@ int ReadStatus(const std::string& socket_path, uint8_t* status) {
 
 class SimDevice final : public UsbDevice {
  public:
-  SimDevice(int fd, std::string socket_path) : fd_(fd), socket_path_(std::move(socket_path)) {}
-  ~SimDevice() override { close(fd_); }
+  SimDevice(std::unique_ptr<BusConnection> bus, std::string address)
+      : bus_(std::move(bus)), address_(std::move(address)) {}
 
   int Write(const uint8_t* data, size_t size, int stall_ms, size_t* written) override {
     *written = 0;
@@ -171,13 +110,13 @@ class SimDevice final : public UsbDevice {
     uint8_t request[5];
     request[0] = static_cast<uint8_t>(simbus::kRead);
     simbus::PutU32(&request[1], static_cast<uint32_t>(std::max(timeout_ms, 0)));
-    if (int rc = Send(fd_, request, sizeof(request)); rc != 0) return rc;
+    if (int rc = Send(*bus_, request, sizeof(request)); rc != 0) return rc;
     // The transfer lands in the caller's buffer; a larger one is cut, as
     // the driver would cut it.
     uint8_t tag = 0;
-    iovec parts[] = {{&tag, 1}, {buffer, capacity}};
+    const Part parts[] = {{&tag, 1}, {buffer, capacity}};
     size_t received = 0;
-    if (int rc = Receive(fd_, parts, 2, &received, timeout_ms + kAnswerMarginMs); rc != 0)
+    if (int rc = bus_->Receive(parts, 2, &received, timeout_ms + kAnswerMarginMs); rc != 0)
       return rc;
     if (static_cast<char>(tag) == simbus::kReadTimedOut) return ETIMEDOUT;
     if (static_cast<char>(tag) != simbus::kReadReply) return EPROTO;
@@ -185,14 +124,14 @@ class SimDevice final : public UsbDevice {
     return 0;
   }
 
-  int GetStatus(uint8_t* status) override { return ReadStatus(socket_path_, status); }
+  int GetStatus(uint8_t* status) override { return ReadStatus(address_, status); }
 
  private:
   // One acknowledgement, for the oldest transfers in flight.
   int TakeAcknowledgement(int stall_ms) {
     ShortMessage reply;
     size_t got = 0;
-    if (int rc = Receive(fd_, &reply, &got, stall_ms); rc != 0) return rc;
+    if (int rc = Receive(*bus_, &reply, &got, stall_ms); rc != 0) return rc;
     if (got != 9 || static_cast<char>(reply[0]) != simbus::kWriteReply) return EPROTO;
     uint32_t transfers = simbus::GetU32(&reply[1]);
     uint64_t bytes = 0;
@@ -216,28 +155,15 @@ class SimDevice final : public UsbDevice {
   // on a busy machine costs more than the transfers themselves.
   int Push() {
     if (queued_.empty()) return 0;
-    std::vector<iovec> parts(queued_.size());
-    std::vector<mmsghdr> messages(queued_.size());
+    std::vector<Part> messages(queued_.size());
     size_t at = 0;
     for (size_t i = 0; i < queued_.size(); ++i) {
-      parts[i] = {queued_bytes_.data() + at, queued_[i] + 1};
-      messages[i].msg_hdr.msg_iov = &parts[i];
-      messages[i].msg_hdr.msg_iovlen = 1;
+      messages[i] = {queued_bytes_.data() + at, queued_[i] + 1};
       at += queued_[i] + 1;
     }
     size_t sent = 0;
-    int error = 0;
-    while (sent < messages.size()) {
-      const int n = sendmmsg(fd_, messages.data() + sent,
-                             static_cast<unsigned>(messages.size() - sent), MSG_NOSIGNAL);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        error = (errno == EPIPE || errno == ECONNRESET) ? ENODEV : errno;
-        break;
-      }
-      for (int i = 0; i < n; ++i) in_flight_.push_back(queued_[sent + static_cast<size_t>(i)]);
-      sent += static_cast<size_t>(n);
-    }
+    const int error = bus_->SendEach(messages.data(), messages.size(), &sent);
+    for (size_t i = 0; i < sent; ++i) in_flight_.push_back(queued_[i]);
     // What went is in flight now; what did not stays queued for Failed.
     queued_.erase(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(sent));
     if (error == 0) queued_bytes_.clear();
@@ -254,16 +180,14 @@ class SimDevice final : public UsbDevice {
     return error;
   }
 
-  int fd_;
-  std::string socket_path_;
+  std::unique_ptr<BusConnection> bus_;
+  std::string address_;
   std::deque<size_t> in_flight_;
   // Transfers written but not yet handed to the bus: their sizes, and their
   // messages one after the other.
   std::vector<size_t> queued_;
   std::vector<uint8_t> queued_bytes_;
 };
-
-bool ProcessAlive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
 
 }  // namespace
 
@@ -304,16 +228,13 @@ int SimBusBackend::Enumerate(std::vector<UsbPrinterInterface>* interfaces) {
 }
 
 int SimBusBackend::Open(const UsbPrinterInterface& interface, std::unique_ptr<UsbDevice>* device) {
-  int fd = -1;
-  if (int rc = Connect(interface.node, &fd); rc != 0) return rc;
+  std::unique_ptr<BusConnection> bus;
+  if (int rc = simbus::Connect(interface.node, &bus); rc != 0) return rc;
   ShortMessage reply;
-  int rc = Ask(fd, simbus::kOpen, simbus::kOpenReply, 2, kControlWaitMs, &reply);
+  int rc = Ask(*bus, simbus::kOpen, simbus::kOpenReply, 2, kControlWaitMs, &reply);
   if (rc == 0) rc = reply[1];
-  if (rc != 0) {
-    close(fd);
-    return rc;
-  }
-  *device = std::make_unique<SimDevice>(fd, interface.node);
+  if (rc != 0) return rc;
+  *device = std::make_unique<SimDevice>(std::move(bus), interface.node);
   return 0;
 }
 
