@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "sim/label_job.h"
+#include "sim/label_text.h"
 #include "sim/stored_objects.h"
 
 namespace vidodez::sim {
@@ -87,8 +88,8 @@ class LabelComposer {
   int height_ = 0;
   std::map<char, std::string> vrle_fonts_;  // letter: the downloaded font's name
   std::map<char, std::string> vrlz_fonts_;
-  std::string vrle_charset_ = "CP437";
-  std::string vrlz_charset_ = "CP850";
+  int vrle_code_page_ = CodePageOfField("");
+  int vrlz_code_page_ = CodePageOfVrlzCharset(0);
   int form_depth_ = 0;
   VrlzField field_;
   char vrlz_font_ = 'A';  // "^CF"

@@ -11,6 +11,8 @@ namespace vidodez::sim {
 
 // Where a field may start: a little off the label on either side.
 inline constexpr int kMaxPosition = kMaxLabelSide;
+// The most copies a print command may ask for.
+inline constexpr int kMaxCopies = 99999;
 // The largest magnification of a font, barcode module or graphic.
 inline constexpr int kMaxScale = 10;
 

@@ -1,19 +1,18 @@
 #include "sim/label_text.h"
 
-#include <endian.h>
-#include <errno.h>
-#include <iconv.h>
-
 #include <array>
-#include <cstdint>
-#include <cstring>
+#include <charconv>
 
 #include "core/font/font_test_program.h"
+#include "core/platform/text_converter.h"
+#include "core/platform/text_encoding.h"
 
 namespace vidodez::sim {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+// What each language reads when a job chose no code page.
+constexpr int kVrleCodePage = 437;
+constexpr int kVrlzCodePage = 850;
 
 struct ResidentFont {
   FontCommandType language;
@@ -42,62 +41,47 @@ constexpr int kBaseDpi = 203;
 
 }  // namespace
 
-std::string CharsetOfCodePageField(std::string_view field) {
-  if (field.empty()) return "CP437";
+int CodePageOfField(std::string_view field) {
+  if (field.empty()) return kVrleCodePage;
   for (const CodePage& page : CodePages()) {
     if (field != page.field) continue;
+    // "DOS 437", "Windows 1252": the number after the space; "GBK" alone.
     std::string_view name = page.name;
-    // "DOS 437" and "Windows 1252" are iconv's "CP437" and "CP1252".
-    size_t space = name.find(' ');
-    return space == std::string_view::npos ? std::string(name)
-                                           : "CP" + std::string(name.substr(space + 1));
+    const size_t space = name.find(' ');
+    if (space == std::string_view::npos) return platform::kCodePageGbk;
+    int number = 0;
+    std::from_chars(name.data() + space + 1, name.data() + name.size(), number);
+    return number;
   }
-  return {};
+  return 0;
 }
 
-std::string CharsetOfVrlzCodePage(int number) {
+int CodePageOfVrlzCharset(int number) {
   switch (number) {
     case 0:
-      return "CP850";
+      return kVrlzCodePage;
     case 27:
-      return "CP1252";
+      return 1252;
     case 28:
-      return "UTF-8";
+      return platform::kCodePageUtf8;
     default:
-      return {};
+      return 0;
   }
 }
 
-std::u32string DecodeLabelText(std::string_view bytes, const std::string& charset) {
+std::u32string DecodeLabelText(std::string_view bytes, int code_page) {
+  const std::string utf8 = platform::CodePageForDisplay(code_page, bytes);
+  // The converter's output is whole UTF-8 characters.
   std::u32string text;
-  iconv_t cd = iconv_open("UTF-32LE", charset.c_str());
-  if (reinterpret_cast<std::intptr_t>(cd) == -1) {
-    text.assign(bytes.size(), kReplacement);
-    return text;
+  for (size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x7f >> length);
+    for (int i = 1; i < length && at + static_cast<size_t>(i) < utf8.size(); ++i)
+      code = code << 6 | (static_cast<unsigned char>(utf8[at + static_cast<size_t>(i)]) & 0x3f);
+    text.push_back(code);
+    at += static_cast<size_t>(length);
   }
-  std::array<char, 256> out{};
-  char* in = const_cast<char*>(bytes.data());
-  size_t in_left = bytes.size();
-  while (in_left > 0) {
-    char* to = out.data();
-    size_t out_left = out.size();
-    size_t rc = iconv(cd, &in, &in_left, &to, &out_left);
-    const int error = rc == static_cast<size_t>(-1) ? errno : 0;
-    for (const char* at = out.data(); at + 4 <= to; at += 4) {
-      uint32_t code = 0;
-      std::memcpy(&code, at, 4);
-      text.push_back(static_cast<char32_t>(le32toh(code)));
-    }
-    if (error == E2BIG) continue;
-    if (error != 0) {
-      // A byte that begins no character, or a character cut off at the end.
-      text.push_back(kReplacement);
-      ++in;
-      --in_left;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-  iconv_close(cd);
   return text;
 }
 

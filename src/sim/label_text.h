@@ -10,16 +10,17 @@
 
 namespace vidodez::sim {
 
-// The character set of VRLE's "I8" field (the program's code-page list:
-// "DOS 437" is "CP437", "Windows 1250" "CP1250", "GBK" "GBK"); the empty
-// field is the printer's own, DOS 437. Empty for a field not in the list.
-std::string CharsetOfCodePageField(std::string_view field);
-// VRLZ's "^CI": 0 (the printer's own, DOS 850), 27 (Windows 1252) and
-// 28 (UTF-8); empty for any other.
-std::string CharsetOfVrlzCodePage(int number);
-// The characters of `bytes` in `charset`; a byte that begins no character
+// The code page (text_converter.h's numbers) of VRLE's "I8" field, from
+// the program's code-page list ("DOS 437" 437, "Windows 1252" 1252, "GBK"
+// 936); the empty field is the printer's own, DOS 437. 0 for a field not in
+// the list.
+int CodePageOfField(std::string_view field);
+// VRLZ's "^CI": 0 (the printer's own, DOS 850), 27 (Windows 1252) and 28
+// (UTF-8); 0 for any other.
+int CodePageOfVrlzCharset(int number);
+// The characters of `bytes` in `code_page`; a byte that begins no character
 // becomes U+FFFD and the rest is read on.
-std::u32string DecodeLabelText(std::string_view bytes, const std::string& charset);
+std::u32string DecodeLabelText(std::string_view bytes, int code_page);
 
 struct ResidentCell {
   int width = 0;

@@ -4,6 +4,7 @@
 
 #include "core/config/printer_settings_record.h"
 #include "core/network/network_addresses.h"
+#include "core/platform/text_converter.h"
 #include "sim/label_text.h"
 
 namespace vidodez::sim {
@@ -26,7 +27,7 @@ class Writer {
     f.y = y;
     f.width = cell.width;
     f.height = cell.height;
-    f.text = DecodeLabelText(text, "GBK");
+    f.text = DecodeLabelText(text, platform::kCodePageGbk);
     job_->fields.emplace_back(std::move(f));
   }
   void Gap() { y_ += Pitch('3') / 2; }

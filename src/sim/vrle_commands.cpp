@@ -10,7 +10,6 @@
 namespace vidodez::sim {
 namespace {
 
-constexpr int kMaxCopies = 99999;
 // A downloaded font's em, in dots.
 constexpr int kMaxEm = 1000;
 
@@ -51,9 +50,9 @@ bool LabelComposer::TakeVrleLine(std::string_view line) {
   if (line == "ZT" || line == "ZB" || line == "ZS" || line == "ZN") return true;
   if ((first == 'H' || first == 'D' || first == 'S') && Digits(line.substr(1))) return true;
   if (line.starts_with("I8,")) {
-    std::string charset = CharsetOfCodePageField(SplitParams(line.substr(3))[0]);
-    if (charset.empty()) return SkipCommand("I8 (code page " + PrintableName(line.substr(3)) + ")");
-    vrle_charset_ = charset;
+    const int code_page = CodePageOfField(SplitParams(line.substr(3))[0]);
+    if (code_page == 0) return SkipCommand("I8 (code page " + PrintableName(line.substr(3)) + ")");
+    vrle_code_page_ = code_page;
     return true;
   }
   if (line.starts_with("CF")) {
@@ -137,7 +136,7 @@ bool LabelComposer::TakeVrleText(std::string_view params, std::string_view data)
   } else {
     return SkipCommand("A (font " + PrintableName(p[3]) + ": none assigned)");
   }
-  f.text = DecodeLabelText(data, vrle_charset_);
+  f.text = DecodeLabelText(data, vrle_code_page_);
   AddField(std::move(f));
   return true;
 }

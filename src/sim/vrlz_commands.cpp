@@ -11,7 +11,6 @@
 namespace vidodez::sim {
 namespace {
 
-constexpr int kMaxCopies = 99999;
 // A downloaded font named without a size.
 constexpr int kDefaultEm = 30;
 
@@ -170,13 +169,12 @@ void LabelComposer::TakeVrlzCommand(std::string_view command) {
     vrlz_fonts_[p[0][0]] = StoredName(p[1]);
   } else if (code == "^CI") {
     int number = 0;
-    std::string charset;
-    if (ParseNumber(p[0], 0, 99, &number)) charset = CharsetOfVrlzCodePage(number);
-    if (charset.empty()) {
+    const int code_page = ParseNumber(p[0], 0, 99, &number) ? CodePageOfVrlzCharset(number) : 0;
+    if (code_page == 0) {
       SkipCommand("^CI (" + PrintableName(rest) + ")");
       return;
     }
-    vrlz_charset_ = charset;
+    vrlz_code_page_ = code_page;
   } else if (code == "^PW" || code == "^LL") {
     int size = 0;
     if (!ParseNumber(p[0], 1, kMaxLabelSide, &size)) {
@@ -265,7 +263,7 @@ void LabelComposer::TakeVrlzText() {
     SkipCommand("^A (font " + PrintableName(std::string_view(&font, 1)) + ": none assigned)");
     return;
   }
-  f.text = DecodeLabelText(field_.data, vrlz_charset_);
+  f.text = DecodeLabelText(field_.data, vrlz_code_page_);
   AddField(std::move(f));
 }
 

@@ -74,6 +74,26 @@ TEST(LabelFonts, TestProgramDrawnWithTheDownloadedFontDiffersFromAResidentFont) 
   }
 }
 
+// The VRLE program's code page decides what its rows past ASCII print: rows
+// 1 to 6 (0x20-0x7F) print alike, rows 7 to 14 do not.
+TEST(LabelFonts, TheProgramsCodePageChangesOnlyTheRowsPastAscii) {
+  std::string dos, windows;
+  ASSERT_CODE(kFontOk,
+              BuildFontTestProgram(FontCommandType::VRLE, 'K', "DEJAVU", FontStorage::FLASH, &dos));
+  ASSERT_CODE(kFontOk, BuildFontTestProgram(FontCommandType::VRLE, 'K', "DEJAVU",
+                                            FontStorage::FLASH, &windows, "Windows 1252"));
+  const auto a = PrintedBy({Download(FontCommandType::VRLE), dos + "\r\n"});
+  const auto b = PrintedBy({Download(FontCommandType::VRLE), windows + "\r\n"});
+  ASSERT_EQ(a.size(), 1u);
+  ASSERT_EQ(b.size(), 1u);
+  // Row 7 starts 350 dots down.
+  const size_t split = 345 * static_cast<size_t>(a[0].bitmap.width);
+  const auto& da = a[0].bitmap.dots;
+  const auto& db = b[0].bitmap.dots;
+  EXPECT_TRUE(std::equal(da.begin(), da.begin() + split, db.begin()));
+  EXPECT_FALSE(std::equal(da.begin() + split, da.end(), db.begin() + split));
+}
+
 // FreeType's own rendering of the font at the field's size, one bit a dot:
 // the black dots' box against the pen on the baseline, and the ascender.
 struct FreeTypeGlyph {
