@@ -68,10 +68,11 @@ class LabelComposer {
   bool TakeVrleLineField(StampMode mode, std::string_view params);
   bool TakeVrleGraphic(std::string_view params, std::string_view data);
   void RecallForm(const std::string& name);
-  // Named as the printer could not use it; false, so a handler can end with it.
+  // Names a command the printer could not use; true (the line was taken), so
+  // a VRLE handler can end with it.
   bool SkipCommand(std::string_view name);
 
-  bool TakeVrlzFont(std::string_view command);
+  void TakeVrlzFont(std::string_view command);
   void EndVrlzField();
   void TakeVrlzText();
 

@@ -9,7 +9,7 @@
 
 namespace vidodez::sim {
 
-// Where a field may start: a little off the label on either side.
+// Where a field may start: anywhere on the largest label.
 inline constexpr int kMaxPosition = kMaxLabelSide;
 // The most copies a print command may ask for.
 inline constexpr int kMaxCopies = 99999;

@@ -201,7 +201,7 @@ void LabelComposer::TakeVrlzCommand(std::string_view command) {
 }
 
 // ^A<font><orientation>,<height>,<width>.
-bool LabelComposer::TakeVrlzFont(std::string_view command) {
+void LabelComposer::TakeVrlzFont(std::string_view command) {
   const auto p = SplitParams(command.substr(3));
   VrlzField& f = field_;
   f.font = static_cast<char>(std::toupper(static_cast<unsigned char>(command[2])));
@@ -212,9 +212,8 @@ bool LabelComposer::TakeVrlzFont(std::string_view command) {
       !Optional(p, 2, 1, kMaxLabelSide, &f.width)) {
     f.font = '\0';
     f.quarter_turns = 0;
-    return SkipCommand("^A");
+    SkipCommand("^A");
   }
-  return true;
 }
 
 void LabelComposer::EndVrlzField() {
