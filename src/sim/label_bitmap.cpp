@@ -22,6 +22,16 @@ long LabelBitmap::CountBlack() const { return std::count(dots.begin(), dots.end(
 void PlaceStamp(const LabelBitmap& stamp, int x, int y, int quarter_turns, StampMode mode,
                 LabelBitmap* label) {
   const int turns = ((quarter_turns % 4) + 4) % 4;
+  if (turns == 0 && mode == StampMode::kBlack) {
+    // Most fields: black dots on the label as they stand, row by row.
+    const int left = std::max(0, -x), right = std::min(stamp.width, label->width - x);
+    for (int row = std::max(0, -y); row < std::min(stamp.height, label->height - y); ++row) {
+      const std::uint8_t* from = stamp.dots.data() + static_cast<size_t>(row) * stamp.width;
+      std::uint8_t* to = label->dots.data() + static_cast<size_t>(y + row) * label->width + x;
+      for (int col = left; col < right; ++col) to[col] |= from[col];
+    }
+    return;
+  }
   const bool sideways = turns % 2 == 1;
   const int w = sideways ? stamp.height : stamp.width;
   const int h = sideways ? stamp.width : stamp.height;

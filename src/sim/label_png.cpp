@@ -32,10 +32,12 @@ bool WritePng(std::FILE* file, const LabelBitmap& label, int dpi, std::vector<pn
   const auto per_metre = static_cast<png_uint_32>(std::lround(dpi / kMetresPerInch));
   png_set_pHYs(png, info, per_metre, per_metre, PNG_RESOLUTION_METER);
   png_write_info(png, info);
-  for (int y = 0; y < label.height; ++y) {
+  const auto width = static_cast<size_t>(label.width);
+  for (size_t y = 0; y < static_cast<size_t>(label.height); ++y) {
+    const std::uint8_t* dots = label.dots.data() + y * width;
     std::fill(row->begin(), row->end(), png_byte{0});
-    for (int x = 0; x < label.width; ++x)
-      if (!label.Black(x, y)) (*row)[x / 8] |= static_cast<png_byte>(0x80 >> (x % 8));
+    for (size_t x = 0; x < width; ++x)
+      if (dots[x] == 0) (*row)[x / 8] |= static_cast<png_byte>(0x80 >> (x % 8));
     png_write_row(png, row->data());
   }
   png_write_end(png, nullptr);
