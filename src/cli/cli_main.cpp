@@ -45,6 +45,9 @@ int Run(int argc, char** argv) {
   CLI::App app("MarliX Vidodez Tool, command line", "vidodez-cli");
   app.set_version_flag("--version", vidodez::VersionLine("vidodez-cli"));
   app.require_subcommand(1);
+  // Options are "--name" on every system: CLI11 would read a path beginning
+  // with "/" as an option on Windows (a wine path such as /tmp/x).
+  app.allow_windows_style_options(false);
   std::string lang;
   app.add_option("--lang", lang, "language of messages")->check(CLI::IsMember({"eng", "chi"}));
   // Parsed before the commands run, so the chosen language reaches them.

@@ -12,17 +12,24 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = getenv(name)) old_ = old, had_ = true;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
+    Set(name, value);
   }
-  ~ScopedEnv() {
-    if (had_) setenv(name_, old_.c_str(), 1);
-    else unsetenv(name_);
-  }
+  ~ScopedEnv() { Set(name_, had_ ? old_.c_str() : nullptr); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
+  // The C runtime of Windows has neither setenv nor unsetenv; an empty
+  // value unsets there.
+  static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value != nullptr ? value : "");
+#else
+    if (value != nullptr) setenv(name, value, 1);
+    else unsetenv(name);
+#endif
+  }
+
   const char* name_;
   std::string old_;
   bool had_ = false;

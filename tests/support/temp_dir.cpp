@@ -1,25 +1,36 @@
 #include "support/temp_dir.h"
 
-#include <stdlib.h>
-#include <sys/resource.h>
-
 #include <algorithm>
-
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace vidodez::test {
 
 TempDir::TempDir() {
+  namespace fs = std::filesystem;
   // $TMPDIR when set: the fuzzers write a file for every input and run far
   // faster on a memory file system (scripts/fuzz).
   const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vidodez-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  const fs::path folder =
+      base != nullptr && *base != '\0' ? fs::path(base) : fs::temp_directory_path();
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "vidodez-test-";
+    for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    std::error_code error;
+    if (fs::create_directory(folder / name, error)) {
+      fs::permissions(folder / name, fs::perms::owner_all, error);
+      path_ = (folder / name).generic_string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
@@ -54,21 +65,6 @@ ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder)
 ScopedWorkingFolder::~ScopedWorkingFolder() {
   std::error_code ignored;
   std::filesystem::current_path(previous_, ignored);
-}
-
-FileSizeLimit::FileSizeLimit(unsigned long bytes) {
-  rlimit limit{};
-  getrlimit(RLIMIT_FSIZE, &limit);
-  previous_ = limit.rlim_cur;
-  limit.rlim_cur = bytes;
-  setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-  rlimit limit{};
-  getrlimit(RLIMIT_FSIZE, &limit);
-  limit.rlim_cur = previous_;
-  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 }  // namespace vidodez::test

@@ -31,7 +31,8 @@ void ScrollIntoView(QWidget* control) {
 QPoint AimPoint(const QWidget* control) {
   const QRect shown = control->visibleRegion().boundingRect();
   if (shown.isEmpty()) return {-1, -1};
-  if (AimsAtIndicator(control)) return {shown.left() + qMin(6, shown.width() / 2), shown.center().y()};
+  if (AimsAtIndicator(control))
+    return {shown.left() + qMin(6, shown.width() / 2), shown.center().y()};
   return shown.center();
 }
 

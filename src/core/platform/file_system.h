@@ -59,6 +59,9 @@ struct FileCalls {
   // Tells a symbolic link as kLink.
   int (*link_status)(const char* path, FileStatus* status);
   std::int64_t (*read)(int fd, void* buffer, std::size_t size);
+  // A write past the process's file-size limit fails with EFBIG instead of
+  // ending the program.
+  std::int64_t (*write)(int fd, const void* data, std::size_t size);
   std::int64_t (*read_at)(int fd, void* buffer, std::size_t size, std::uint64_t offset);
   std::int64_t (*write_at)(int fd, const void* data, std::size_t size, std::uint64_t offset);
   // The entries but "." and "..", in the system's order.
@@ -68,8 +71,7 @@ struct FileCalls {
 const FileCalls& DefaultFileCalls();
 
 // Writes every byte, through interruptions: 0 or an errno (ENOSPC for a
-// write that took nothing). A write past the process's file-size limit
-// fails with EFBIG instead of ending the program.
+// write that took nothing, EFBIG past the file-size limit).
 [[nodiscard]] int WriteAll(int fd, const std::uint8_t* data, std::size_t size);
 
 // Reads until `size` bytes are in or the file ends; `*got` says how many.

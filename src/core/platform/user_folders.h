@@ -9,18 +9,21 @@
 
 namespace vidodez::platform {
 
-// $HOME, else the password database's home; "" when neither is known.
+// $HOME, else the password database's home (Windows: %USERPROFILE%, else
+// the profile folder); "" when neither is known.
 std::string HomeFolder();
 
 // $XDG_CONFIG_HOME when absolute (the base-directory rules ignore a relative
-// one), else home + "/.config"; "" when no home is known.
+// one), else home + "/.config"; "" when no home is known. Windows: the
+// roaming application-data folder (CSIDL_APPDATA).
 std::string ConfigFolder();
 
 // $VIDODEZ_APPDATA, else ConfigFolder().
 std::string AppDataFolder();
 
 // $XDG_DATA_HOME when absolute, else home + "/.local/share"; "" when no home
-// is known. The user's own firmware images live below it.
+// is known (Windows: ConfigFolder()). The user's own firmware images live
+// below it.
 std::string DataFolder();
 
 // The desktop's line of a user-dirs.dirs text: the last XDG_DESKTOP_DIR="..."
@@ -43,7 +46,8 @@ inline constexpr char kSkinArchiveName[] = "SkinRes.dat";
 // `executable_folder` itself.
 std::string ProgramFolderFor(const std::string& executable_folder);
 
-// The folder of the running executable ("/proc/self/exe"); "." when unknown.
+// The folder of the running executable ("/proc/self/exe", Windows'
+// GetModuleFileNameW, with "/" between names); "." when unknown.
 std::string ExecutableFolder();
 
 // ProgramFolderFor(ExecutableFolder()): where the window finds its skins and

@@ -1,7 +1,8 @@
 #pragma once
 // Opens every page of the main frame in turn, as the operator would with the
-// option buttons, saves a picture of the window on each, then asks the frame
-// to close: what scripts/demo shows when it runs without a display.
+// option buttons, saves a picture of the window on each (N-PAGE.png) and the
+// texts its labels show (N-PAGE.txt), then asks the frame to close: what
+// scripts/demo shows when it runs without a display.
 
 #include <QObject>
 #include <QString>

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <memory>
 
-struct zip;
+#include "gui/window/skin_zip.h"
 
 namespace vidodez::gui {
 
@@ -34,17 +34,13 @@ class SkinArchive {
   QString OverrideFolder() const;
 
  private:
-  struct ZipCloser {
-    void operator()(zip* archive) const;
-  };
-
   bool ReadFromArchive(const QString& name, QByteArray* data) const;
   // The archive, opened on first use and kept open: start-up reads dozens of
   // entries, and each open reads the archive's whole directory again.
-  zip* Archive() const;
+  SkinZip* Archive() const;
 
   QString program_folder_;
-  mutable std::unique_ptr<zip, ZipCloser> archive_;
+  mutable std::unique_ptr<SkinZip> archive_;
   mutable bool open_tried_ = false;
 };
 

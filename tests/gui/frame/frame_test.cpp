@@ -155,7 +155,8 @@ TEST(MainFrame, ClosebtnAndSystemCloseStopTheRefreshAndQuit) {
 }
 
 // The headless demo's tour opens the six pages through their option buttons
-// and leaves a picture of the window on each, in tab order.
+// and leaves a picture of the window on each, in tab order, and its labels'
+// texts.
 TEST(MainFrame, PageTourSavesAPictureOfEveryPage) {
   test::TempDir dir;
   test::FrameRig rig("en_US", /*finish_start=*/false);
@@ -174,6 +175,10 @@ TEST(MainFrame, PageTourSavesAPictureOfEveryPage) {
   for (const QString& path : saved) {
     EXPECT_EQ(QImage(path).size(), rig.frame().size()) << path.toStdString();
   }
+  // Beside each picture, what its labels showed: the storage page's printer
+  // selector among them.
+  const std::string texts = test::ReadFileBytes(dir.File("shots/5-FileManagement.txt"));
+  EXPECT_NE(texts.find("Interface\n"), std::string::npos) << texts;
   EXPECT_EQ(rig.frame().current_page_code(), kPageSystem);
 }
 

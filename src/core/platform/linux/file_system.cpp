@@ -134,38 +134,17 @@ class FileSizeSignalBlock {
   bool blocked_ = false;
 };
 
+std::int64_t Write(int fd, const void* data, std::size_t size) {
+  const FileSizeSignalBlock block;
+  return ::write(fd, data, size);
+}
+
 }  // namespace
 
 const FileCalls& DefaultFileCalls() {
-  static const FileCalls calls{Open, ::close, Status,  PathStatus, LinkStatus,
-                               Read, ReadAt,  WriteAt, ListFolder};
+  static const FileCalls calls{Open, ::close, Status, PathStatus, LinkStatus,
+                               Read, Write,   ReadAt, WriteAt,    ListFolder};
   return calls;
-}
-
-int WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-  const FileSizeSignalBlock block;
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    done += static_cast<std::size_t>(n);
-  }
-  return 0;
-}
-
-int ReadFully(int fd, void* buffer, std::size_t size, std::size_t* got) {
-  *got = 0;
-  auto* bytes = static_cast<std::uint8_t*>(buffer);
-  while (*got < size) {
-    const ssize_t n = ::read(fd, bytes + *got, size - *got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) break;
-    *got += static_cast<std::size_t>(n);
-  }
-  return 0;
 }
 
 void SetBlocking(int fd) {

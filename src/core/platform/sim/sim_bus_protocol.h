@@ -1,8 +1,9 @@
 #pragma once
 // What the simulated USB bus is made of, shared by the programs' backend and
-// the simulator: one registration file and one SOCK_SEQPACKET socket per
-// printer interface in the bus folder. One socket message is one USB
-// transfer, so message boundaries are kept as on the real bus.
+// the simulator: one registration file per printer interface in the bus
+// folder, and a connection point (bus_transport.h: a SOCK_SEQPACKET socket
+// beside it on Linux, a message-mode named pipe on Windows). One message is
+// one USB transfer, so message boundaries are kept as on the real bus.
 //
 // Host -> printer: 'O' open | 'W' bytes (bulk-out) | 'R' u32 wait_ms (one
 //                  bulk-in read) | 'S' (status byte; needs no open)
@@ -36,14 +37,14 @@ constexpr size_t kMaxWriteMessage = 64 * 1024;
 constexpr size_t kMaxMessage = kMaxWriteMessage + 16;
 
 constexpr const char* kRegistrationSuffix = ".printer";
-constexpr const char* kSocketSuffix = ".sock";
+constexpr const char* kSocketSuffix = ".sock";  // Linux's sockets, beside the registrations
 
 struct Registration {
   std::string device_path;
   int port_number = -1;
   bool has_description = false;
   std::string description;
-  std::string socket_path;
+  std::string socket_path;  // the connection point: a socket, or a pipe's name
   long pid = 0;
 };
 
