@@ -15,6 +15,7 @@
 #include "core/link/printer_port.h"
 #include "core/platform/sim/sim_bus_backend.h"
 #include "sim/label_png.h"
+#include "sim/label_render.h"
 #include "sim/sim_printer.h"
 #include "support/bench_folder.h"
 #include "support/seconds_reporter.h"
@@ -71,10 +72,12 @@ void BM_RenderLabel(benchmark::State& state) {
   int rc = 0;
   vidodez::sim::PrinterOptions options;
   options.keep_wire = false;
+  vidodez::sim::LabelPainter painter;
   options.label_sink = [&](const vidodez::sim::PrintedLabel& label) {
+    const vidodez::sim::DrawnLabel drawn = painter.Draw(label);
     // Counted once: the count is the benchmark's check, not the printer's work.
-    if (black == 0) black = label.bitmap.CountBlack();
-    rc = vidodez::sim::WriteLabelPng(label.bitmap, label.dpi, job.folder.File("label.png"));
+    if (black == 0) black = drawn.bitmap.CountBlack();
+    rc = vidodez::sim::WriteLabelPng(drawn.bitmap, label.dpi, job.folder.File("label.png"));
   };
   vidodez::sim::PrinterModel model(options);
   Send(model, job.download);

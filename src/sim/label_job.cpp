@@ -5,12 +5,12 @@
 
 namespace vidodez::sim {
 
-void LabelJob::Skip(const std::string& name) {
+void AddSkipped(std::vector<std::string>* skipped, const std::string& name) {
   // A file that is no label (a font's hex lines sent without their header)
   // would name thousands; the line stays readable.
-  if (skipped.size() > kMaxSkippedNames) return;
-  if (std::find(skipped.begin(), skipped.end(), name) != skipped.end()) return;
-  skipped.push_back(skipped.size() == kMaxSkippedNames ? "..." : name);
+  if (skipped->size() > kMaxSkippedNames) return;
+  if (std::find(skipped->begin(), skipped->end(), name) != skipped->end()) return;
+  skipped->push_back(skipped->size() == kMaxSkippedNames ? "..." : name);
 }
 
 const char* LabelKind(const LabelJob& job) {

@@ -68,6 +68,9 @@ inline constexpr size_t kMaxLabelFields = 2000;
 // Skipped commands a label names; "..." stands for the rest.
 inline constexpr size_t kMaxSkippedNames = 16;
 
+// Adds what a label skipped unless it is already named or the list is full.
+void AddSkipped(std::vector<std::string>* skipped, const std::string& name);
+
 struct LabelJob {
   // 0: the printer's label size.
   int width = 0;
@@ -78,8 +81,8 @@ struct LabelJob {
   bool from_form = false;  // a stored form was recalled into it
   int copies = 1;
 
-  // Records a skipped command unless it is already named or the list is full.
-  void Skip(const std::string& name);
+  // Records a skipped command (AddSkipped).
+  void Skip(const std::string& name) { AddSkipped(&skipped, name); }
 };
 
 // A name as the output line shows it: printable ASCII as it is, every other

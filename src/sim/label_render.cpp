@@ -1,6 +1,7 @@
 #include "sim/label_render.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -14,17 +15,26 @@ namespace {
 // Code 128's text under the bars: the cell of VRLE's font 2.
 constexpr char kReadableFont = '2';
 
+// Larger than any font file Debian ships.
+constexpr size_t kMaxResidentFace = 16 << 20;
+
+std::string ReadFace(const char* path) {
+  std::string bytes;
+  std::FILE* file = std::fopen(path, "rbe");
+  if (file == nullptr) return bytes;
+  char block[65536];
+  size_t got = 0;
+  while (bytes.size() < kMaxResidentFace && (got = std::fread(block, 1, sizeof(block), file)) > 0)
+    bytes.append(block, got);
+  std::fclose(file);
+  return bytes;
+}
+
 const std::string* Find(const std::vector<std::pair<std::string, std::string>>& kind,
                         const std::string& name) {
   for (const auto& [stored_name, data] : kind)
     if (stored_name == name) return &data;
   return nullptr;
-}
-
-void Note(std::vector<std::string>* skipped, const std::string& what) {
-  for (const auto& s : *skipped)
-    if (s == what) return;
-  skipped->push_back(what);
 }
 
 class Renderer {
@@ -36,7 +46,7 @@ class Renderer {
     const TrueTypeFace* face = f.font_name.empty() ? r_.resident : Downloaded(f);
     if (face == nullptr) {
       if (f.font_name.empty())
-        Note(skipped_, "resident font: no face at " + std::string(kResidentFacePath));
+        AddSkipped(skipped_, "resident font: no face at " + std::string(kResidentFacePath));
       return;
     }
     TextStamp stamp = f.font_name.empty() ? face->DrawInCells(f.text, f.width, f.height)
@@ -60,7 +70,7 @@ class Renderer {
   void operator()(const GraphicField& f) {
     const std::string* pcx = Find(r_.stored->graphics, f.name);
     if (pcx == nullptr) {
-      Note(skipped_, "graphic " + PrintableName(f.name) + ": not stored");
+      AddSkipped(skipped_, "graphic " + PrintableName(f.name) + ": not stored");
       return;
     }
     GreyBitmap picture;
@@ -68,7 +78,7 @@ class Renderer {
     if (DecodePcx({bytes, pcx->size()}, &picture, nullptr) != 0 ||
         !PictureSizeAcceptable(picture.width, picture.height) || picture.width > kMaxLabelSide ||
         picture.height > kMaxLabelSide) {
-      Note(skipped_, "graphic " + PrintableName(f.name) + ": not a PCX picture");
+      AddSkipped(skipped_, "graphic " + PrintableName(f.name) + ": not a PCX picture");
       return;
     }
     LabelBitmap stamp(picture.width, picture.height);
@@ -84,7 +94,8 @@ class Renderer {
     LabelBitmap stamp;
     std::string error;
     if (!DrawBarcode(f, r_.resident, cell->width, cell->height, &stamp, &error)) {
-      Note(skipped_, std::string(f.kind == BarcodeKind::kQr ? "QR" : "Code 128") + ": " + error);
+      AddSkipped(skipped_,
+                 std::string(f.kind == BarcodeKind::kQr ? "QR" : "Code 128") + ": " + error);
       return;
     }
     PlaceStamp(stamp, f.x, f.y, f.quarter_turns, StampMode::kBlack, label_);
@@ -98,9 +109,9 @@ class Renderer {
       const std::string* data = Find(r_.stored->fonts, f.font_name);
       it = faces_.emplace(f.font_name, data ? TrueTypeFace::Open(*data) : nullptr).first;
       if (!it->second) {
-        Note(skipped_, std::string("font ") + PrintableName(std::string(1, f.font_id)) + " (" +
-                           PrintableName(f.font_name) +
-                           "): " + (data ? "not a TrueType font" : "not stored"));
+        AddSkipped(skipped_, std::string("font ") + PrintableName(std::string(1, f.font_id)) +
+                                 " (" + PrintableName(f.font_name) +
+                                 "): " + (data ? "not a TrueType font" : "not stored"));
       }
     }
     return it->second.get();
@@ -121,6 +132,26 @@ LabelBitmap RenderLabel(const LabelJob& job, const LabelResources& resources,
   Renderer renderer(resources, skipped, &label);
   for (const LabelField& field : job.fields) std::visit(renderer, field);
   return label;
+}
+
+LabelPainter::LabelPainter() = default;
+LabelPainter::~LabelPainter() = default;
+
+DrawnLabel LabelPainter::Draw(const PrintedLabel& label) {
+  if (!resident_read_) {
+    resident_read_ = true;
+    resident_ = TrueTypeFace::Open(ReadFace(kResidentFacePath));
+  }
+  LabelResources resources;
+  resources.stored = label.stored;
+  resources.resident = resident_.get();
+  resources.dpi = label.dpi;
+  resources.width = label.width;
+  resources.height = label.height;
+  DrawnLabel drawn;
+  drawn.skipped = label.job.skipped;
+  drawn.bitmap = RenderLabel(label.job, resources, &drawn.skipped);
+  return drawn;
 }
 
 }  // namespace vidodez::sim

@@ -2,11 +2,13 @@
 // Draws a composed label with the printer's stored fonts and graphics and
 // its resident face.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sim/label_bitmap.h"
 #include "sim/label_job.h"
+#include "sim/printer_model.h"
 #include "sim/stored_objects.h"
 #include "sim/truetype_face.h"
 
@@ -26,5 +28,27 @@ struct LabelResources {
 // a barcode cannot carry).
 LabelBitmap RenderLabel(const LabelJob& job, const LabelResources& resources,
                         std::vector<std::string>* skipped);
+
+struct DrawnLabel {
+  LabelBitmap bitmap;
+  // The job's skipped commands, then what drawing could not use.
+  std::vector<std::string> skipped;
+};
+
+// Draws the labels a printer hands its sink, reading the resident face once,
+// at the first label.
+class LabelPainter {
+ public:
+  LabelPainter();
+  ~LabelPainter();
+  LabelPainter(const LabelPainter&) = delete;
+  LabelPainter& operator=(const LabelPainter&) = delete;
+
+  DrawnLabel Draw(const PrintedLabel& label);
+
+ private:
+  std::unique_ptr<TrueTypeFace> resident_;
+  bool resident_read_ = false;
+};
 
 }  // namespace vidodez::sim

@@ -14,7 +14,6 @@
 #include "core/network/network_addresses.h"
 #include "core/platform/file_system.h"
 #include "core/shell/units.h"
-#include "sim/truetype_face.h"
 
 namespace vidodez::sim {
 namespace {

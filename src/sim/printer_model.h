@@ -7,14 +7,12 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/firmware_upgrade.h"
 #include "sim/font_receiver.h"
-#include "sim/label_bitmap.h"
 #include "sim/label_composer.h"
 #include "sim/stored_objects.h"
 #include "sim/wifi_module.h"
@@ -23,19 +21,21 @@ namespace vidodez::sim {
 
 enum class ReplyMode { kNormal, kNone, kEmpty, kSplit, kOversize, kSlow };
 
-// One label the printer printed.
+// One label the printer printed, as it composed it: what a sink draws
+// (label_render.h's LabelPainter).
 struct PrintedLabel {
   long number = 0;   // counted over the printer's life, from 1
   std::string kind;  // "self-test", "font-test", "graphic", "form" or "label"
-  LabelBitmap bitmap;
+  LabelJob job;      // its fields, copies and the commands it skipped
   int dpi = 203;
-  int copies = 1;
-  // What it skipped: commands it did not understand, objects it lacked.
-  std::vector<std::string> skipped;
+  // The printer's label, for a job that names no size of its own.
+  int width = 0;
+  int height = 0;
+  // The fonts and graphics the printer holds as it prints; only for the
+  // sink's call.
+  const StoredObjects* stored = nullptr;
 };
 using LabelSink = std::function<void(const PrintedLabel&)>;
-
-class TrueTypeFace;
 
 struct PrinterOptions {
   int port_number = 1;
@@ -67,7 +67,7 @@ struct PrinterOptions {
   // The label in dots; 0: 4 by 6 inches.
   int label_width = 0;
   int label_height = 0;
-  // Called with every printed label, drawn; none: labels are only counted.
+  // Called with every printed label; none: labels are only counted.
   LabelSink label_sink;
 };
 
@@ -182,9 +182,6 @@ class PrinterModel {
   StoredObjects stored_;
   LabelComposer labels_{stored_, 203};
   long labels_printed_ = 0;
-  // The resident fonts' face, read at the first label that needs it.
-  std::unique_ptr<TrueTypeFace> resident_face_;
-  bool resident_face_read_ = false;
   std::vector<std::string> actions_;
   int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;

@@ -100,7 +100,13 @@ int main(int argc, char** argv) {
                    line.label_dir.c_str(), made ? made.message().c_str() : "not a folder");
       return 2;
     }
-    line.printer.label_sink = vidodez::sim::LabelFolderSink(line.label_dir, stdout, stderr);
+    if (int rc = vidodez::sim::MakeLabelFolderSink(line.label_dir, stdout, stderr,
+                                                   &line.printer.label_sink);
+        rc != 0) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot draw labels: %s\n",
+                   vidodez::SystemErrorText(rc).c_str());
+      return 2;
+    }
   }
   // Signals are taken on this thread alone, before the serving threads start.
   vidodez::platform::TakeProgramSignals();

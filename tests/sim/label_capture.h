@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model_io.h"
+#include "sim/label_render.h"
 #include "sim/printer_model.h"
 
 namespace vidodez::sim {
@@ -17,17 +18,27 @@ namespace vidodez::sim {
 // its text never looks like the resident cells.
 inline constexpr char kDownloadFontPath[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
+// A printed label, drawn.
+struct CapturedLabel {
+  std::string kind;
+  int copies = 1;
+  LabelBitmap bitmap;
+  std::vector<std::string> skipped;
+};
+
 // The sink runs on the printer's thread; the test reads after the bytes
 // were taken.
 class LabelCapture {
  public:
   LabelSink Sink() {
     return [this](const PrintedLabel& label) {
+      DrawnLabel drawn = painter_.Draw(label);
       std::lock_guard lock(mutex_);
-      labels_.push_back(label);
+      labels_.push_back(
+          {label.kind, label.job.copies, std::move(drawn.bitmap), std::move(drawn.skipped)});
     };
   }
-  std::vector<PrintedLabel> Labels() {
+  std::vector<CapturedLabel> Labels() {
     std::lock_guard lock(mutex_);
     return labels_;
   }
@@ -38,12 +49,13 @@ class LabelCapture {
   }
 
  private:
+  LabelPainter painter_;
   std::mutex mutex_;
-  std::vector<PrintedLabel> labels_;
+  std::vector<CapturedLabel> labels_;
 };
 
 // The labels a fresh printer prints for these transfers.
-inline std::vector<PrintedLabel> PrintedBy(const std::vector<std::string>& transfers) {
+inline std::vector<CapturedLabel> PrintedBy(const std::vector<std::string>& transfers) {
   LabelCapture capture;
   PrinterOptions options;
   options.label_sink = capture.Sink();

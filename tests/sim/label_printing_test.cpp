@@ -24,7 +24,7 @@ class FolderSink {
  public:
   explicit FolderSink(const std::string& folder) {
     out_ = open_memstream(&text_, &size_);
-    sink_ = LabelFolderSink(folder, out_, stderr);
+    EXPECT_EQ(0, MakeLabelFolderSink(folder, out_, stderr, &sink_));
   }
   ~FolderSink() {
     std::fclose(out_);

@@ -1,7 +1,8 @@
 #pragma once
 // One direction of conversion between UTF-8 and GBK, or from a printer's
-// code page, as the system offers it: iconv on Linux, code pages on Windows. text_encoding.h holds
-// the rules the program converts by; this is only the system's part.
+// code page, as the system offers it: iconv on Linux, code pages on
+// Windows. text_encoding.h holds the rules the program converts by; this is
+// only the system's part.
 
 #include <cstddef>
 #include <memory>
