@@ -57,7 +57,7 @@ bool DrawBarcode(const BarcodeField& field, const TrueTypeFace* text_face, int t
     for (int row = 0; row < symbol->rows; ++row)
       for (int column = 0; column < symbol->width; ++column)
         if (ModuleSet(*symbol, row, column))
-          stamp->Fill(long{column} * module, long{row} * module, module, module);
+          stamp->Fill(std::int64_t{column} * module, std::int64_t{row} * module, module, module);
     return true;
   }
   const int bars = std::clamp(field.height, 1, kMaxLabelSide);
@@ -69,7 +69,7 @@ bool DrawBarcode(const BarcodeField& field, const TrueTypeFace* text_face, int t
   *stamp = LabelBitmap(std::max(width, text.bitmap.width),
                        std::min(bars + text.bitmap.height, kMaxLabelSide));
   for (int column = 0; column < symbol->width; ++column)
-    if (ModuleSet(*symbol, 0, column)) stamp->Fill(long{column} * module, 0, module, bars);
+    if (ModuleSet(*symbol, 0, column)) stamp->Fill(std::int64_t{column} * module, 0, module, bars);
   // The text centred under the bars.
   PlaceStamp(text.bitmap, (width - text.bitmap.width) / 2, bars, 0, StampMode::kBlack, stamp);
   return true;

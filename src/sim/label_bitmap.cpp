@@ -9,15 +9,15 @@ LabelBitmap::LabelBitmap(int w, int h)
       height(std::max(h, 0)),
       dots(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
 
-void LabelBitmap::Fill(long x, long y, long w, long h) {
-  const long left = std::max(x, 0L), top = std::max(y, 0L);
-  const long right = std::min(x + std::max(w, 0L), static_cast<long>(width));
-  const long bottom = std::min(y + std::max(h, 0L), static_cast<long>(height));
-  for (long row = top; row < bottom; ++row)
-    std::fill_n(dots.begin() + row * width + left, std::max(right - left, 0L), 1);
+void LabelBitmap::Fill(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+  const std::int64_t left = std::max<std::int64_t>(x, 0), top = std::max<std::int64_t>(y, 0);
+  const std::int64_t right = std::min<std::int64_t>(x + std::max<std::int64_t>(w, 0), width);
+  const std::int64_t bottom = std::min<std::int64_t>(y + std::max<std::int64_t>(h, 0), height);
+  for (std::int64_t row = top; row < bottom; ++row)
+    std::fill_n(dots.begin() + row * width + left, std::max<std::int64_t>(right - left, 0), 1);
 }
 
-long LabelBitmap::CountBlack() const { return std::count(dots.begin(), dots.end(), 1); }
+std::int64_t LabelBitmap::CountBlack() const { return std::count(dots.begin(), dots.end(), 1); }
 
 void PlaceStamp(const LabelBitmap& stamp, int x, int y, int quarter_turns, StampMode mode,
                 LabelBitmap* label) {
@@ -72,7 +72,8 @@ LabelBitmap Magnified(const LabelBitmap& stamp, int scale_x, int scale_y) {
                   std::min(stamp.height * scale_y, kMaxLabelSide));
   for (int y = 0; y < stamp.height; ++y)
     for (int x = 0; x < stamp.width; ++x)
-      if (stamp.Black(x, y)) out.Fill(long{x} * scale_x, long{y} * scale_y, scale_x, scale_y);
+      if (stamp.Black(x, y))
+        out.Fill(std::int64_t{x} * scale_x, std::int64_t{y} * scale_y, scale_x, scale_y);
   return out;
 }
 

@@ -27,8 +27,8 @@ struct LabelBitmap {
     if (x >= 0 && y >= 0 && x < width && y < height) dots[Index(x, y)] = black ? 1 : 0;
   }
   // Blackens the part of the rectangle that lies on the bitmap.
-  void Fill(long x, long y, long w, long h);
-  long CountBlack() const;
+  void Fill(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h);
+  std::int64_t CountBlack() const;
 
  private:
   std::size_t Index(int x, int y) const {

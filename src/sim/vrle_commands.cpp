@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 #include "sim/label_composer.h"
 #include "sim/label_params.h"
@@ -104,7 +105,7 @@ bool LabelComposer::TakeVrleLine(std::string_view line) {
       if (p.size() > 2 || !ParseNumber(p[0], 1, kMaxCopies, &labels) ||
           (p.size() == 2 && !ParseNumber(p[1], 1, kMaxCopies, &copies)))
         return SkipCommand(std::string(1, first));
-      Print(static_cast<int>(std::min<long>(long{labels} * copies, kMaxCopies)));
+      Print(static_cast<int>(std::min<std::int64_t>(std::int64_t{labels} * copies, kMaxCopies)));
       return true;
     }
     default:
