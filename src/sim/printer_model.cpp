@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
 #include "core/platform/file_system.h"
+#include "core/shell/units.h"
 #include "sim/sim_files.h"
 
 namespace vidodez::sim {
@@ -99,6 +101,7 @@ PrinterModel::PrinterModel(PrinterOptions options)
   settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + fields);
   settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
   if (!options_.state_dir.empty()) LoadState();
+  ApplyHeadResolution();
   if (!options_.wire_log.empty()) wire_log_fd_ = OpenWireLog(options_.wire_log);
 }
 
@@ -120,7 +123,20 @@ void PrinterModel::LoadState() {
   if (auto stored = StoredObjects::Parse(ReadStateFile(StatePath(options_, ".stored"), ".stored")))
     stored_ = std::move(*stored);
   wifi_.Restore(ReadStateFile(StatePath(options_, ".wifi"), ".wifi"));
+  const std::string count = ReadStateFile(StatePath(options_, ".labels"), ".labels");
+  labels_printed_ = std::max(std::strtol(count.c_str(), nullptr, 10), 0L);
   SaveState();
+}
+
+// The head's resolution is the printer's, whatever a settings line said.
+void PrinterModel::ApplyHeadResolution() {
+  const std::string_view code = ResolutionCodeForDpi(options_.dpi);
+  if (!code.empty()) settings_[PositionOf(&PrinterSettingsRecord::ResolutionCode)] = code;
+  labels_.set_dpi(LabelDpi());
+}
+
+int PrinterModel::LabelDpi() const {
+  return DpiForResolution(settings_[PositionOf(&PrinterSettingsRecord::ResolutionCode)]);
 }
 
 PrinterModel::~PrinterModel() {
@@ -148,6 +164,12 @@ void PrinterModel::SaveState() const {
   WriteAside(StatePath(options_, ".stored"), stored_.Serialise());
   WriteAside(StatePath(options_, ".calibration"), calibration_length_ + "\n");
   WriteAside(StatePath(options_, ".wifi"), wifi_.Serialise());
+  SaveLabelCount();
+}
+
+void PrinterModel::SaveLabelCount() const {
+  if (options_.state_dir.empty()) return;
+  WriteAside(StatePath(options_, ".labels"), std::to_string(labels_printed_) + "\n");
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
@@ -160,6 +182,7 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
   Advance(now);
+  last_receive_ = now;
   AppendWireLog(data, size);
   std::span<const uint8_t> transfer(data, size);
   if (upgrade_.receiving()) {
@@ -239,15 +262,37 @@ void PrinterModel::HandleLine(const std::string& line, bool whole, Clock::time_p
     }
     return;
   }
-  if (whole && HandleCommand(line, now)) return;
+  if (!whole) {
+    // The end of a line too long for any command: only a printer command
+    // that begins in it is looked for, never the label commands that the
+    // bytes of a file could spell.
+    size_t from = line.size() > kMaxCommand ? line.size() - kMaxCommand : 0;
+    for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
+         at = line.find_first_of("^~", at + 1)) {
+      if (HandleCommand(line.substr(at), now)) return;
+    }
+    return;
+  }
+  if (line[0] == '^' || line[0] == '~') {
+    HandleVrlzLine(line, now);
+    return;
+  }
+  if (HandleCommand(line, now)) return;
+  if (labels_.TakeVrleLine(line)) {
+    PrintComposedLabels();
+    return;
+  }
   // "^" and "~" start a command wherever they stand, so a stray line without
   // its line end (the tail of a file) does not swallow the command after it.
-  size_t from =
-      std::max<size_t>(whole ? 1 : 0, line.size() > kMaxCommand ? line.size() - kMaxCommand : 0);
-  for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
-       at = line.find_first_of("^~", at + 1)) {
-    if (HandleCommand(line.substr(at), now)) return;
-  }
+  const size_t at = line.find_first_of("^~", 1);
+  labels_.SkipLine(line);
+  if (at != std::string::npos) HandleVrlzLine(std::string_view(line).substr(at), now);
+}
+
+void PrinterModel::HandleVrlzLine(std::string_view line, Clock::time_point now) {
+  for (std::string_view command : SplitVrlzCommands(line))
+    if (!HandleCommand(std::string(command), now)) labels_.TakeVrlzCommand(command);
+  PrintComposedLabels();
 }
 
 bool PrinterModel::HandleCommand(const std::string& line, Clock::time_point now) {
@@ -278,6 +323,7 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
             SettingsLinePositions(static_cast<int>(settings_.size())))
       return true;
     std::copy(values.begin(), values.end(), settings_.begin());
+    ApplyHeadResolution();
     SaveState();
     return true;
   }
@@ -298,12 +344,14 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
                      kFactorySettings.begin() + static_cast<long>(settings_.size()));
     settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
     calibration_length_ = kFactorySettings[kCalibrationLenField];
+    ApplyHeadResolution();
     actions_.push_back(line);
     SaveState();
     return true;
   }
   if (line == "MD" || line == "U" || line == "^z") {
     actions_.push_back(line);
+    if (line == "U") PrintSelfTest();
     return true;
   }
   return false;
@@ -321,6 +369,14 @@ std::string PrinterModel::WifiSettingsReply() const {
 }
 
 void PrinterModel::Advance(Clock::time_point now) {
+  // A graphic or form whose bytes stopped coming is given up, so the
+  // printer reads the next job's commands as commands.
+  if ((binary_left_ > 0 || form_name_) && now - last_receive_ >= kUnterminatedJobEnd) {
+    binary_left_ = 0;
+    binary_.clear();
+    form_name_.reset();
+    form_body_.clear();
+  }
   std::vector<StatusStep> due;
   upgrade_.Advance(now, settings_[PositionOf(&PrinterSettingsRecord::FirmwareId)],
                    PrinterSettingsRecord().FirmwareVersion.capacity(), &due);

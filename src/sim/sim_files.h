@@ -13,7 +13,8 @@ namespace vidodez::sim {
 // The state files of a printer, by their suffix, and what each may hold.
 // ".stored" holds fonts and graphics in hex: twice the largest font the
 // program sends, and room for the rest.
-inline constexpr const char* kStateSuffixes[] = {".settings", ".calibration", ".stored", ".wifi"};
+inline constexpr const char* kStateSuffixes[] = {".settings", ".calibration", ".stored", ".wifi",
+                                                 ".labels"};
 inline constexpr size_t kMaxStateFileBytes = 64 * 1024;
 inline constexpr size_t kMaxStoredFileBytes = size_t(1) << 30;
 size_t StateFileBound(const std::string& suffix);

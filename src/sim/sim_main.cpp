@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
+#include "sim/label_folder.h"
 #include "sim/sim_files.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
@@ -96,6 +98,22 @@ int main(int argc, char** argv) {
   if (const std::string problem = vidodez::sim::SimFilesProblem(line.printer); !problem.empty()) {
     std::fprintf(stderr, "vidodez-printer-sim: %s\n", problem.c_str());
     return 1;
+  }
+  if (!line.label_dir.empty()) {
+    std::error_code made;
+    std::filesystem::create_directories(line.label_dir, made);
+    if (made || !std::filesystem::is_directory(line.label_dir)) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot make the label folder %s: %s\n",
+                   line.label_dir.c_str(), made ? made.message().c_str() : "not a folder");
+      return 2;
+    }
+    if (int rc = vidodez::sim::MakeLabelFolderSink(line.label_dir, stdout, stderr,
+                                                   &line.printer.label_sink);
+        rc != 0) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot draw labels: %s\n",
+                   vidodez::SystemErrorText(rc).c_str());
+      return 2;
+    }
   }
   // Signals are taken on this thread alone, before the serving threads start.
   vidodez::platform::TakeProgramSignals();

@@ -20,7 +20,7 @@ TEST_F(CliStorage, ConsoleTurnsEveryLineBreakIntoCrLf) {
 }
 
 TEST_F(CliStorage, GraphicRoundTrip) {
-  ASSERT_TRUE(StartSim());
+  ASSERT_TRUE(StartSim({"--label-dir", files_.File("labels")}));
   // A PCX made here stands for the converted picture: 1 bit, 8 x 1 pixels.
   std::string pcx(128, '\0');
   pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[8] = 7, pcx[65] = 1, pcx[66] = 2;
@@ -42,6 +42,9 @@ TEST_F(CliStorage, GraphicRoundTrip) {
   EXPECT_EQ(Escaped(log.substr(0, expected_start.size())), Escaped(expected_start));
   EXPECT_NE(log.find("GG20,20,\"LOGO\"\r\nW1\r\n\r\n"), std::string::npos);
   EXPECT_NE(log.find("^G1\r\n\r\nGK\"LOGO\"\r\n"), std::string::npos);
+  // The store's test print and the print, each a picture.
+  EXPECT_EQ(FileNames(files_.File("labels")),
+            (std::vector<std::string>{"0001-graphic.png", "0002-graphic.png"}));
 }
 
 TEST_F(CliStorage, ConvertedPictureIsStored) {

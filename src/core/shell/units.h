@@ -44,6 +44,8 @@ int StartUnitForLanguage(std::string_view language);
 
 // "2" 203, "3" 300, "6" 600 dots per inch; any other code counts as 203.
 int DpiForResolution(std::string_view resolution_code);
+// The code of 203, 300 or 600 dots per inch; empty for any other.
+std::string_view ResolutionCodeForDpi(int dpi);
 
 // "Dot", "Inch", "mm" (Chinese "像素点", "英寸", "毫米"); an unknown index
 // names dots.

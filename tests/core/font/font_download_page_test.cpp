@@ -185,8 +185,7 @@ TEST_F(FontPageTest, DownloadSendsTheFileItWroteAndPrintTestPrints) {
     ASSERT_EQ(model.stored().fonts.size(), 1u);
     EXPECT_EQ(model.stored().fonts[0].first, "ARIAL");
     EXPECT_TRUE(model.stored().fonts[0].second == font);
-    EXPECT_NE(std::find(model.actions().begin(), model.actions().end(), "P1,1"),
-              model.actions().end());
+    EXPECT_EQ(model.labels_printed(), 1);
   });
   EXPECT_EQ(Shown(), std::vector<Met>{Page(FontText::kConfirmDownload, true)});
 }
