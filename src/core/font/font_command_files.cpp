@@ -95,7 +95,8 @@ int WriteCommandFile(const std::string& path, const CommandSource& source, int* 
 }
 
 int WriteCommandFile(const std::string& path, std::string_view text, int* error) {
-  return WriteCommandFile(path, [text](const CommandSink& write) { return write(text); }, error);
+  return WriteCommandFile(
+      path, [text](const CommandSink& write) { return write(text); }, error);
 }
 
 bool MayReplaceCommandFile(const std::string& path) {
