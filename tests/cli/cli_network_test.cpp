@@ -115,10 +115,11 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
   ASSERT_EQ(ping.exit_code, 0) << ping.err;
   EXPECT_TRUE(ping.out.starts_with("Reply from 127.0.0.1: time=")) << ping.out;
   EXPECT_TRUE(ping.out.ends_with(" ms\nSent = 2, Received = 2\n")) << ping.out;
-  RunResult json = Unprivileged({"ping", "127.000.000.001", "--count", "3", "--json"});
+  // Decimal octets: "009" is no octal number.
+  RunResult json = Unprivileged({"ping", "127.000.000.009", "--count", "3", "--json"});
   ASSERT_EQ(json.exit_code, 0) << json.err;
   nlohmann::json document = nlohmann::json::parse(json.out);
-  EXPECT_EQ(document["address"], "127.0.0.1");
+  EXPECT_EQ(document["address"], "127.0.0.9");
   EXPECT_EQ(document["sent"], 3);
   EXPECT_EQ(document["received"], 3);
   ASSERT_EQ(document["requests"].size(), 3u);

@@ -190,7 +190,8 @@ TEST(IcmpPingerLive, LoopbackAnswersAndSequencesRunOn) {
     GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
   Observed observed;
   ASSERT_EQ(kNetworkOk, PingAddress("127.0.0.1", 2, observed.observer()));
-  ASSERT_EQ(kNetworkOk, PingAddress("127.000.000.001", 1, observed.observer()));
+  // Decimal octets: "009" is no octal number.
+  ASSERT_EQ(kNetworkOk, PingAddress("127.000.000.009", 1, observed.observer()));
   ASSERT_EQ(3u, observed.requests.size());
   for (size_t i = 0; i < observed.requests.size(); ++i) {
     const PingRequest& request = observed.requests[i];

@@ -536,7 +536,7 @@ TEST(NetworkPageWifi, ResetWithoutPrinterStaysSilent) {
 }
 
 // The ping checks every edit, the port included, before it sends, and
-// reads the octets as decimal numbers.
+// reads the octets as decimal numbers: "009" is no octal number.
 TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
   NetworkPage page;
   test::ScriptedOperator op;
@@ -549,13 +549,13 @@ TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
   if (!probe.usable())
     GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
   page.addresses = InitialAddresses();
-  page.addresses.address = {"127", "000", "000", "001"};
+  page.addresses.address = {"127", "000", "000", "009"};
   std::vector<std::string> lines;
   auto observe = [&lines](const PingRequest& request) {
-    lines.push_back(PingRequestLine("127.0.0.1", request, "eng").substr(0, 22));
+    lines.push_back(PingRequestLine("127.0.0.9", request, "eng").substr(0, 22));
   };
   EXPECT_CODE(kNetworkOk, page.Ping(op, "eng", observe));
-  EXPECT_EQ(lines, (std::vector<std::string>(kPagePingCount, "Reply from 127.0.0.1: ")));
+  EXPECT_EQ(lines, (std::vector<std::string>(kPagePingCount, "Reply from 127.0.0.9: ")));
   EXPECT_EQ(op.shown().back().index, Index(NetworkText::kPingAnswered));
 }
 
