@@ -93,12 +93,6 @@ int IcmpPinger::Echo(const std::array<uint8_t, 4>& address, EchoResult* result, 
   }
 }
 
-int IcmpPinger::EchoText(std::string_view address, EchoResult* result, int timeout_ms) {
-  std::array<uint8_t, 4> ip{};
-  int rc = ParseIpv4Address(address, &ip);
-  return rc != kNetworkOk ? rc : Echo(ip, result, timeout_ms);
-}
-
 int PingAddress(std::string_view address, int count, const PingObserver& observe) {
   std::array<uint8_t, 4> ip{};
   int rc = ParseIpv4Address(address, &ip);

@@ -47,8 +47,6 @@ class IcmpPinger {
   // kNetworkOk, kPingSocketUnavailable, kPingSendFailed, kPingNoReply, or
   // kPingReceiveFailed for a time-out after a receive had failed.
   [[nodiscard]] int Echo(const std::array<uint8_t, 4>& address, EchoResult* result, int timeout_ms);
-  // The same for an address text (ParseIpv4Address's codes).
-  [[nodiscard]] int EchoText(std::string_view address, EchoResult* result, int timeout_ms);
 
  private:
   // The low 16 bits of the process id, or the one the kernel puts in.

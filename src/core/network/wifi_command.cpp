@@ -240,16 +240,4 @@ int ParseWifiLine(std::string_view line, WifiSettings* settings) {
   return kNetworkOk;
 }
 
-int ParseWifiCommand(std::string_view command, WifiSettings* settings) {
-  const std::string tail =
-      std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
-  if (!command.starts_with(kLineBreak) || !command.ends_with(tail) ||
-      command.size() < kLineBreak.size() + tail.size()) {
-    return kWifiLineMalformed;
-  }
-  command.remove_prefix(kLineBreak.size());
-  command.remove_suffix(tail.size());
-  return ParseWifiLine(command, settings);
-}
-
 }  // namespace vidodez

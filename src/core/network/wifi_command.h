@@ -83,7 +83,5 @@ inline constexpr size_t kWifiLineSize = 120;
 // line that does not have the layout, or the code BuildWifiCommand would give
 // for its values; `settings` is untouched on failure.
 [[nodiscard]] int ParseWifiLine(std::string_view line, WifiSettings* settings);
-// The same for the whole command as BuildWifiCommand makes it.
-[[nodiscard]] int ParseWifiCommand(std::string_view command, WifiSettings* settings);
 
 }  // namespace vidodez

@@ -119,13 +119,6 @@ const char* UnitName(int unit, std::string_view language) {
   return Pick(UnitOf(unit).name, language);
 }
 
-int UnitIndexFromName(std::string_view name) {
-  for (int unit : kPageUnits) {
-    if (name == UnitOf(unit).name.eng || name == UnitOf(unit).name.chi) return unit;
-  }
-  return kUnitDots;
-}
-
 int UnitFromWord(std::string_view word, std::span<const int> offered) {
   for (int unit : offered) {
     if (word == UnitOf(unit).word) return unit;
