@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -78,7 +79,10 @@ QStringList CutTexts(QWidget* root) {
 
 void Save(QWidget* widget, const QString& name) {
   QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
-  const QString path = QDir(VIDODEZ_ARTIFACTS_DIR).filePath(name + ".png");
+  // The walks on high-resolution screens keep pictures of their own.
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+  const QString file = scale.isEmpty() ? name : name + "-scale" + scale;
+  const QString path = QDir(VIDODEZ_ARTIFACTS_DIR).filePath(file + ".png");
   QApplication::processEvents();  // let the layouts settle on the new texts
   ASSERT_TRUE(widget->grab().toImage().save(path)) << path.toStdString();
 }
@@ -92,6 +96,12 @@ std::string Shown(QWidget* window, const char* name, bool tooltip) {
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
   return control->property("text").toString().toStdString();
 }
+
+// The tabs, each with the place of its page in the frame's stack.
+const std::pair<const char*, int> kTabs[] = {
+    {"PrinterConfiguration", 0}, {"SetPrinterNic", 1},  {"FontDownload", 2},
+    {"FirmwareUpgrade", 3},      {"FileManagement", 4}, {"SystermConfiguration", 5},
+};
 
 struct Seen {
   const char* tab;  // the page's tab, which shows the page
@@ -133,10 +143,12 @@ const Seen kSeen[] = {
     {"SystermConfiguration", "SysUnitText", false, "Units", "单位"},
 };
 
-// Catches a page whose least width pushes the window past 739 pixels,
-// texts cut off in either language ("...V1.52 and higher f", "Direct Therma",
-// "Prioritize dete"), and texts left in the skin's language or mistranslated.
+// Catches a tab that shows another page, a page whose least width pushes the
+// window past 739 pixels, texts cut off in either language ("...V1.52 and
+// higher f", "Direct Therma", "Prioritize dete"), and texts left in the
+// skin's language or mistranslated.
 TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
+  ASSERT_EQ(CDialogFrameWnd::PageOptions().size(), std::size(kTabs));
   for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
     SCOPED_TRACE(locale);
     const bool english = tag == std::string("eng");
@@ -147,9 +159,10 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
     // The walk runs again on screens of 1.5 and 2 device pixels a pixel.
     const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
     EXPECT_DOUBLE_EQ(rig.frame().devicePixelRatioF(), factor);
-    for (const QString& tab : CDialogFrameWnd::PageOptions()) {
-      SCOPED_TRACE(tab.toStdString());
+    for (const auto& [tab, place] : kTabs) {
+      SCOPED_TRACE(tab);
       rig.Click(tab);
+      EXPECT_EQ(FindControl<QStackedWidget>(&rig.frame(), "switch")->currentIndex(), place);
       rig.frame().RefreshShownPage();
       // Nested layouts (the scroll area's body) settle over a few rounds.
       for (int round = 0; round < 5; ++round) QApplication::processEvents();
@@ -158,7 +171,7 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
       const QStringList cut = CutTexts(&rig.frame());
       EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
       for (const Seen& seen : kSeen) {
-        if (tab != seen.tab) continue;
+        if (std::string(tab) != seen.tab) continue;
         SCOPED_TRACE(seen.control);
         EXPECT_EQ(Shown(&rig.frame(), seen.control, seen.tooltip),
                   english ? seen.english : seen.chinese);
