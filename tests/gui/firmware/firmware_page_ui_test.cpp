@@ -90,8 +90,8 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
     auto* command = Control<QAbstractButton>("FirmareBtn_3");
     ASSERT_TRUE(image != nullptr && command != nullptr);
     EXPECT_EQ(image->text().toStdString(), button);
-    auto tip = [language](FirmwareTooltip tooltip) {
-      return QString::fromStdString(FirmwareTooltipText(tooltip, language)).replace("\r\n", "\n");
+    auto tip = [lang = language](FirmwareTooltip tooltip) {
+      return QString::fromStdString(FirmwareTooltipText(tooltip, lang)).replace("\r\n", "\n");
     };
     EXPECT_EQ(image->toolTip(), tip(FirmwareTooltip::kUpgradeIndicator));
     EXPECT_EQ(command->toolTip(), tip(FirmwareTooltip::kShortIndicator));
