@@ -52,9 +52,10 @@ bool ConvertOurs() {
   job.font_size = kFontBytes;
   job.font_name = "BENCH";
   job.command_type = vidodez::FontCommandType::VRLZ;
-  std::string command;
-  return vidodez::BuildFontDownloadCommand(job, &command) == vidodez::kFontOk &&
-         vidodez::WriteCommandFile(Folder().File("BENCH.prn"), command) == vidodez::kFontOk;
+  return vidodez::WriteCommandFile(Folder().File("BENCH.prn"),
+                                   [&job](const vidodez::CommandSink& write) {
+                                     return vidodez::BuildFontDownloadCommand(job, write);
+                                   }) == vidodez::kFontOk;
 }
 
 // Peak resident memory, in MiB, of a child process that does one conversion.

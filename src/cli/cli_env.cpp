@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -61,6 +62,24 @@ void AddPrinterOption(CLI::App* command, CliEnv& env) {
       ->type_name(kPrinterType);
 }
 
+namespace {
+
+// "USB" and one to three digits, which name a USB port number as a display
+// name's characters 4 to 6 do ("USB1" is USB01's).
+bool NamesUsbPort(const std::string& typed) {
+  return typed.size() > 3 && typed.size() <= 6 && IsUsbName(typed) &&
+         typed.find_first_not_of("0123456789", 3) == std::string::npos;
+}
+
+// The display name without its line feed.
+std::string_view Shown(const std::string& name) {
+  std::string_view shown(name);
+  if (!shown.empty() && shown.back() == '\n') shown.remove_suffix(1);
+  return shown;
+}
+
+}  // namespace
+
 int ResolvePrinter(CliEnv& env, std::string* display_name) {
   std::vector<std::string> names;
   (void)EnumeratePrinters(*env.usb, &names);
@@ -72,24 +91,44 @@ int ResolvePrinter(CliEnv& env, std::string* display_name) {
     *display_name = names.front();
     return kExitOk;
   }
+  const std::string_view typed = env.printer;
   size_t position = 0;
-  const char* end = env.printer.data() + env.printer.size();
-  auto [ptr, ec] = std::from_chars(env.printer.data(), end, position);
-  if (ec == std::errc() && ptr == end) {
+  auto [ptr, ec] = std::from_chars(typed.data(), typed.data() + typed.size(), position);
+  if (ec == std::errc() && ptr == typed.data() + typed.size()) {
     if (position >= 1 && position <= names.size()) {
       *display_name = names[position - 1];
       return kExitOk;
     }
-  } else {
-    for (const auto& name : names) {
-      if (name.compare(0, env.printer.size(), env.printer) == 0) {
-        *display_name = name;
-        return kExitOk;
-      }
+    Fail(Say(CliText::kNoSuchPrinter, env.language));
+    return kExitFailed;
+  }
+  // A whole display name or its whole port part wins; otherwise the start
+  // of a name, or "USB" and a port number, must name one printer alone: a
+  // guess among several could reset the wrong one.
+  const int port_typed = NamesUsbPort(env.printer) ? PortNumberFromName(env.printer) : -1;
+  std::vector<const std::string*> matches;
+  for (const std::string& name : names) {
+    const std::string_view shown = Shown(name);
+    if (shown == typed || shown.substr(0, shown.find(' ')) == typed) {
+      *display_name = name;
+      return kExitOk;
+    }
+    if (shown.starts_with(typed) || (port_typed >= 0 && PortNumberFromName(name) == port_typed)) {
+      matches.push_back(&name);
     }
   }
-  Fail(Say(CliText::kNoSuchPrinter, env.language));
-  return kExitFailed;
+  if (matches.size() == 1) {
+    *display_name = *matches.front();
+    return kExitOk;
+  }
+  if (matches.empty()) {
+    Fail(Say(CliText::kNoSuchPrinter, env.language));
+    return kExitFailed;
+  }
+  std::string message = Say(CliText::kPrinterAmbiguous, env.language);
+  for (const std::string* name : matches) message += "\n  " + std::string(Shown(*name));
+  Fail(message);
+  return kExitUsage;
 }
 
 }  // namespace vidodez::cli

@@ -12,6 +12,7 @@
 #include "cli/cli_env.h"
 #include "cli/cli_language.h"
 #include "cli/cli_reference.h"
+#include "cli/cli_texts.h"
 #include "cli/firmware_cli.h"
 #include "cli/font_cli.h"
 #include "cli/link_commands.h"
@@ -30,6 +31,22 @@ namespace {
 void LogToStderr(vidodez::LogLevel level, std::string_view message) {
   if (level < vidodez::LogLevel::kWarning) return;
   std::fprintf(stderr, "vidodez-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+// An option given an empty value ("--ip ''", a script's unset variable) is a
+// usage error in every command: skipped, it would send the page's defaults.
+void RefuseEmptyValues(CLI::App* app, const std::string& lang) {
+  using namespace vidodez::cli;
+  const CLI::Validator not_empty(
+      [&lang](const std::string& value) {
+        if (!value.empty()) return std::string();
+        return Say(CliText::kEmptyValue, lang.empty() ? DefaultCliLanguage() : lang);
+      },
+      "");
+  for (CLI::Option* option : app->get_options()) {
+    if (option->nonpositional() && option->get_type_size() > 0) option->check(not_empty);
+  }
+  for (CLI::App* command : app->get_subcommands({})) RefuseEmptyValues(command, lang);
 }
 
 int Run(int argc, char** argv) {
@@ -70,6 +87,7 @@ int Run(int argc, char** argv) {
 #ifdef VIDODEZ_HAVE_IMAGING
   AddGraphicCommands(graphic, env, &exit_code);
 #endif
+  RefuseEmptyValues(&app, lang);
 
   if (int rc = 0; AnswerReference(app, argc, argv, &rc)) return FinishOutput(env.language, rc);
 
@@ -89,12 +107,14 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Scripts read the same bytes on every system.
   // Nothing a command does should throw past it; should something still do
   // (memory running out), the command says so and fails rather than ending
   // without a word.
   try {
-    std::vector<std::string> arguments = std::vector<std::string>(argv, argv + argc);
+    // Scripts read the same bytes on every system, and the operator's text
+    // (a file named in Chinese) arrives whole.
+    vidodez::platform::UseBinaryStandardStreams();
+    std::vector<std::string> arguments = vidodez::platform::ProgramArguments(argc, argv);
     std::vector<char*> pointers;
     for (std::string& argument : arguments) pointers.push_back(argument.data());
     pointers.push_back(nullptr);

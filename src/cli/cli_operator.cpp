@@ -15,8 +15,18 @@ void CliOperator::Tell(const OperatorMessage& message) {
 }
 
 bool CliOperator::Confirm(const OperatorMessage& question) {
-  if (yes_) return true;
-  Fail(question.text + Say(CliText::kNotConfirmed, language_));
+  const std::string* option = nullptr;
+  for (const OwnAnswer& own : own_answers_) {
+    if (own.table != question.table || own.index != question.index) continue;
+    if (own.answer) return true;
+    option = &own.option;
+  }
+  if (option == nullptr && yes_) return true;
+  std::string refusal = Say(CliText::kNotConfirmed, language_);
+  // The hint names the question's own option.
+  if (const size_t yes = refusal.find("--yes"); option != nullptr && yes != std::string::npos)
+    refusal.replace(yes, 5, *option);
+  Fail(question.text + refusal);
   refused_ = true;
   return false;
 }

@@ -4,6 +4,7 @@
 // countdown on stderr.
 
 #include <string>
+#include <vector>
 
 #include "core/shell/operator.h"
 
@@ -20,6 +21,11 @@ class CliOperator final : public Operator {
   bool ChooseFileToSave(const FileChoice& choice, std::string* path) override;
   void WaitWithCountdown(int seconds) override;
 
+  // The question (`table`, `index`) is answered by its own option, not by
+  // --yes: `answer`, and a refusal names `option`.
+  void AnswerWith(std::string table, int index, bool answer, std::string option) {
+    own_answers_.push_back({std::move(table), index, answer, std::move(option)});
+  }
   // The file the command line names stands for the dialog's choice.
   void set_chosen_file(std::string path) { chosen_file_ = std::move(path); }
   // Whether a question was refused for want of --yes, or a message told.
@@ -27,7 +33,15 @@ class CliOperator final : public Operator {
   int told() const { return told_; }
 
  private:
+  struct OwnAnswer {
+    std::string table;
+    int index;
+    bool answer;
+    std::string option;
+  };
+
   bool yes_;
+  std::vector<OwnAnswer> own_answers_;
   std::string language_;
   bool refused_ = false;
   int told_ = 0;

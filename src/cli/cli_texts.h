@@ -17,6 +17,12 @@ enum class CliText {
   kOutputNotWritten,
   kNotConfirmed,
   kNotUsb,
+  kPrinterAmbiguous,
+  kEmptyValue,
+  kFinishingTransfer,
+  kTransferStopped,
+  kCodePageVrleOnly,
+  kChoiceWithoutValue,
   kCount
 };
 

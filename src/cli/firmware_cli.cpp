@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "cli/cli_operator.h"
 #include "cli/cli_texts.h"
 #include "cli/progress_bar.h"
+#include "cli/signals.h"
 #include "core/firmware/firmware_codes.h"
 #include "core/firmware/firmware_files.h"
 #include "core/firmware/firmware_folder.h"
@@ -74,6 +76,58 @@ std::string Shown(const std::string& bytes) {
   return shown;
 }
 
+// Whether a file name's bytes are whole UTF-8 characters, none of them a
+// control character (C1's included: 0x9b starts a terminal's escape codes).
+bool PlainText(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x20 || c == 0x7f) return false;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = c >= 0xc2 && c < 0xe0    ? 2
+                          : c >= 0xe0 && c < 0xf0  ? 3
+                          : c >= 0xf0 && c <= 0xf4 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xc0) != 0x80) return false;
+    if (c == 0xc2 && static_cast<unsigned char>(bytes[i + 1]) < 0xa0) return false;
+    i += length;
+  }
+  return true;
+}
+
+// A name as a terminal may show it: as it is when it is plain text, else in
+// double quotes with every other byte, a quote and a backslash escaped, so a
+// line feed or an escape code in a file name can neither forge a line nor
+// reach the terminal.
+std::string Listed(const std::string& name) {
+  if (PlainText(name)) return name;
+  std::string quoted = "\"";
+  for (char c : name) {
+    if (c == '"' || c == '\\') {
+      quoted += {'\\', c};
+    } else {
+      quoted += Shown(std::string(1, c));
+    }
+  }
+  return quoted + "\"";
+}
+
+// The bytes in hex, for a path that is no UTF-8: JSON shows it with U+FFFD,
+// which loses them.
+std::string HexBytes(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : bytes) {
+    hex.push_back(kDigits[c >> 4]);
+    hex.push_back(kDigits[c & 0xf]);
+  }
+  return hex;
+}
+
 const char* KindOf(const FirmwareListNode& row) { return row.is_folder ? "folder" : "file"; }
 
 const char* TooltipName(FirmwareTooltip tooltip) {
@@ -110,6 +164,7 @@ int List(CliEnv& env, const FirmwareArgs& args) {
                                    {"kind", KindOf(row)},
                                    {"name", row.text},
                                    {"path", row.relative_path}};
+      if (!PlainText(row.relative_path)) entry["pathBytes"] = HexBytes(row.relative_path);
       if (!row.is_folder) {
         entry["button"] = row.button_name;
         const char* tooltip = TooltipName(row.tooltip);
@@ -127,9 +182,9 @@ int List(CliEnv& env, const FirmwareArgs& args) {
     if (folders.size() > 1 && row.folder_index != heading) {
       if (heading >= 0) out += "\n";
       heading = row.folder_index;
-      out += folders[static_cast<size_t>(heading)] + ":\n";
+      out += Listed(folders[static_cast<size_t>(heading)]) + ":\n";
     }
-    out += row.relative_path + (row.is_folder ? "/\n" : "\n");
+    out += Listed(row.relative_path + (row.is_folder ? "/" : "")) + "\n";
   }
   return WriteOut(env, out);
 }
@@ -155,6 +210,9 @@ bool StampOne(const CliEnv& env, const std::string& path, std::string* out) {
       break;
     case kFirmwareImageTooShort:
       Fail(path + ": " + Words(FirmwareCliText::kTooShort, env));
+      break;
+    case kFirmwareImageTooLarge:
+      Fail(path + ": " + UploadRefusal(kFirmwareImageTooLarge, env.language).text);
       break;
     case kFirmwareFileWriteFailed:
       Fail(path + ": " + Words(FirmwareCliText::kNotWritten, env) + " " + result.checksum);
@@ -248,25 +306,21 @@ int Upgrade(CliEnv& env, const FirmwareArgs& args) {
     Fail(FirmwareMessage(FirmwareText::kFileNotFound, env.language).text);
     return kExitFailed;
   }
-  // As the page's list would have stamped it before it offered the file.
-  if (TakesChecksumStamp(args.file.substr(args.file.rfind('/') + 1))) {
-    StampResult ignored;
-    (void)StampFirmwareImage(args.file, &ignored);
-  }
   CliOperator op(args.yes, env.language);
   ProgressBar bar(stderr, env.language);
-  const int rc = page.UpgradeFile(*env.comm, op, args.file, ShownOn(bar));
+  std::optional<HeldTransferSignals> signals(std::in_place, env.language, bar.shown());
+  const int rc = page.UpgradeFile(*env.comm, op, args.file, signals->Watching(ShownOn(bar)));
   bar.Finish();
   if (rc == kPortOk) {
     Fail(FirmwareMessage(FirmwareText::kUploadEnded, env.language).text);
+    // A signal held during the upload ends the program here, not the watch.
+    signals.reset();
     return args.watch ? WatchUpgrade(env, page.printer) : kExitOk;
   }
-  // A refused question and a missing printer were told.
+  // A refused question or file and a missing printer were told.
   if (op.refused() || op.told() > 0) return kExitFailed;
   if (page.last_upload == UploadEnd::kBroken) {
     Fail(LinkFailure(env, FirmwareMessage(FirmwareText::kUploadBroken, env.language).text.c_str()));
-  } else if (rc == kFirmwareNotAFile) {
-    Fail(args.file + ": " + Words(FirmwareCliText::kNotAFile, env));
   } else if (rc == kFileOpenFailed || rc == kFileReadFailed || rc == kFirmwareFileOpenFailed ||
              rc == kFirmwareFileReadFailed) {
     Fail(Say(CliText::kCannotReadFile, env.language) + " " + args.file);

@@ -6,11 +6,14 @@
 #include "cli/cli_operator.h"
 #include "cli/cli_texts.h"
 #include "cli/progress_bar.h"
+#include "cli/signals.h"
 #include "core/font/font_codes.h"
 #include "core/font/font_command_files.h"
 #include "core/font/font_download_command.h"
 #include "core/font/font_download_page.h"
 #include "core/font/font_test_program.h"
+#include "core/font/font_texts.h"
+#include "core/link/io_error_texts.h"
 #include "core/link/port_codes.h"
 #include "core/link/transfer_progress.h"
 
@@ -26,6 +29,7 @@ struct FontArgs {
   std::string code_page;
   std::string out;
   bool yes = false;
+  bool overwrite = false;
 };
 
 FontCommandType TypeOf(const FontArgs& args) {
@@ -55,8 +59,14 @@ int IdIndex(const FontArgs& args, const CliEnv& env, int* index) {
   return kExitOk;
 }
 
-int CheckCodePage(const FontArgs& args) {
-  if (args.code_page.empty() || FindCodePage(args.code_page) != nullptr) return kExitOk;
+int CheckCodePage(const FontArgs& args, const CliEnv& env) {
+  if (args.code_page.empty()) return kExitOk;
+  // VRLZ's test program has no character set to choose.
+  if (TypeOf(args) == FontCommandType::VRLZ) {
+    Fail(Say(CliText::kCodePageVrleOnly, env.language));
+    return kExitUsage;
+  }
+  if (FindCodePage(args.code_page) != nullptr) return kExitOk;
   std::string names;
   for (const CodePage& page : CodePages())
     names += std::string(names.empty() ? "" : ", ") + page.name;
@@ -73,19 +83,27 @@ int Convert(const CliEnv& env, const FontArgs& args) {
   if (int code = TakeFontFileSize(args.font, &job.font_size); code != kFontOk) {
     return FailWith(code, env);
   }
-  std::string command;
-  if (int code = BuildFontDownloadCommand(job, &command); code != kFontOk)
-    return FailWith(code, env);
   const std::string out =
       args.out.empty() ? CommandFilePath("", DownloadFileName(job.font_name)) : args.out;
-  if (int code = WriteCommandFile(out, command); code != kFontOk) return FailWith(code, env);
+  int error = 0;
+  const SignalsRemoveUnfinishedFiles signals;
+  if (int code = WriteCommandFile(
+          out, [&job](const CommandSink& write) { return BuildFontDownloadCommand(job, write); },
+          &error);
+      code != kFontOk) {
+    if (code != kFontCommandFileFailed) return FailWith(code, env);
+    // Where and why: a folder, a full disk, a missing folder.
+    Fail(std::string(Pick(FontCodeText(code), env.language)) + " " + out + ": " +
+         SystemErrorText(error));
+    return kExitFailed;
+  }
   return kExitOk;
 }
 
 int TestProgram(const CliEnv& env, const FontArgs& args) {
   int index = 0;
   if (int rc = IdIndex(args, env, &index); rc != kExitOk) return rc;
-  if (int rc = CheckCodePage(args); rc != kExitOk) return rc;
+  if (int rc = CheckCodePage(args, env); rc != kExitOk) return rc;
   std::string program;
   if (int code = BuildFontTestProgram(TypeOf(args), args.id[0], args.name, StorageOf(args),
                                       &program, args.code_page);
@@ -121,18 +139,22 @@ int Download(CliEnv& env, const FontArgs& args) {
   FontDownloadPage page;
   if (int rc = PreparePage(env, args, &page); rc != kExitOk) return rc;
   CliOperator op(args.yes, env.language);
+  op.AnswerWith(kFontTextTable, static_cast<int>(FontText::kConfirmReplaceFile), args.overwrite,
+                "--overwrite");
   op.set_chosen_file(args.font);
   if (int code = page.Browse(*env.comm, op); code != kFontOk) return kExitFailed;
   ProgressBar bar(stderr, env.language);
+  HeldTransferSignals signals(env.language, bar.shown());
   int shown = -1;
-  const int code = page.Download(*env.comm, op, [&bar, &shown](uint64_t sent, uint64_t total) {
-    // Drawn when the shown thousandth changes, not for every chunk.
-    if (const int now = TransferPerMille(sent, total); now != shown) {
-      shown = now;
-      bar.Draw(sent, total);
-    }
-    return true;
-  });
+  const int code =
+      page.Download(*env.comm, op, signals.Watching([&bar, &shown](uint64_t sent, uint64_t total) {
+        // Drawn when the shown thousandth changes, not for every chunk.
+        if (const int now = TransferPerMille(sent, total); now != shown) {
+          shown = now;
+          bar.Draw(sent, total);
+        }
+        return true;
+      }));
   bar.Finish();
   return Outcome(env, code);
 }
@@ -189,7 +211,9 @@ void AddFontCommands(CLI::App& app, CliEnv& env, int* exit_code) {
   download->add_option("FONT", args->font, "the TrueType file")->required();
   add_kind(download);
   add_id(download);
-  download->add_flag("--yes", args->yes, "answer the confirmation with OK");
+  download->add_flag("--yes", args->yes, "answer the download's confirmation with OK");
+  download->add_flag("--overwrite", args->overwrite,
+                     "replace a NAME.prn here that this program did not write");
   add_printer(download);
   download->callback([&env, exit_code, args] { *exit_code = Download(env, *args); });
 

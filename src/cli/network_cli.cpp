@@ -25,6 +25,7 @@ enum class NetText {
   kSecurityUsage,
   kDhcpNotCarried,
   kDhcpStationOnly,
+  kStationAddresses,
   kCount
 };
 
@@ -37,6 +38,8 @@ constexpr std::array<Text, static_cast<size_t>(NetText::kCount)> kNetTexts{{
      "此打印机在该模式下的安全类型列表中没有此位置："},
     {"This printer's settings carry no DHCP value.", "此打印机的设置中没有 DHCP 值。"},
     {"DHCP is for the Client(STA) mode only.", "DHCP 仅适用于客户端(STA)模式。"},
+    {"The Client(STA) mode needs --ip, --mask and --gateway, or --dhcp.",
+     "客户端(STA)模式需要 --ip、--mask 和 --gateway，或 --dhcp。"},
 }};
 
 std::string Say(NetText text, std::string_view language) {
@@ -170,8 +173,14 @@ int ChannelPosition(const NetworkPage& page, const std::string& channel) {
 int SetWifi(CliEnv& env, const NetArgs& args) {
   NetworkPage page;
   const int mode = args.mode == "ap" ? kWirelessModeServer : kWirelessModeClient;
-  if (args.dhcp && mode == kWirelessModeServer) {
+  if (args.dhcp && !DhcpAllowedInMode(mode)) {
     Fail(Say(NetText::kDhcpStationOnly, env.language));
+    return kExitUsage;
+  }
+  // Without them the page's placeholder addresses would become the printer's.
+  if (mode == kWirelessModeClient && !args.dhcp &&
+      (args.ip.empty() || args.mask.empty() || args.gateway.empty())) {
+    Fail(Say(NetText::kStationAddresses, env.language));
     return kExitUsage;
   }
   // Checked before the printer is asked; the mode's defaults come later.
@@ -211,8 +220,8 @@ int WifiReset(CliEnv& env, const NetArgs& args) {
 
 int Ping(CliEnv& env, const NetArgs& args) {
   std::array<uint8_t, 4> ip{};
-  if (ParseIpv4Address(args.address, &ip) != kNetworkOk) {
-    Fail(NetworkMessage(NetworkText::kInvalidIp, env.language).text + " " + args.address);
+  if (const int rc = ParseIpv4Address(args.address, &ip); rc != kNetworkOk) {
+    Fail(NetworkMessage(NetworkTextOfCode(rc), env.language).text + " " + args.address);
     return kExitUsage;
   }
   const std::string address = FormatIpv4Address(ip);

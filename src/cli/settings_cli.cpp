@@ -132,7 +132,7 @@ int Set(CliEnv& env, const SettingsArgs& args) {
   for (const std::string& choice : args.choices) {
     size_t equals = choice.find('=');
     if (equals == std::string::npos) {
-      op.Tell(SettingsMessage(SettingsText::kUnknownField, env.language, choice));
+      Fail(choice + ": " + Say(CliText::kChoiceWithoutValue, env.language));
       return kExitUsage;
     }
     int rc = page.ChooseByFieldName(std::string_view(choice).substr(0, equals),

@@ -7,7 +7,7 @@
 
 #include "cli/cli_json.h"
 #include "cli/cli_operator.h"
-#include "core/link/printer_port.h"
+#include "cli/signals.h"
 #include "core/platform/text_encoding.h"
 #include "core/shell/input_file.h"
 #include "core/shell/shell_codes.h"
@@ -42,11 +42,11 @@ int Console(CliEnv& env, const StorageArgs& args) {
   StoragePage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   if (!args.file.empty()) {
-    // Never more than the printer's output buffer takes, however large the
-    // file (or /dev/zero) is.
+    // Never more than one send takes, however large the file (or
+    // /dev/zero) is; the page checks the text as it goes out.
     std::vector<std::uint8_t> bytes;
-    if (const int code = ReadInputFile(args.file, kOutputBufferSize, &bytes); code != kShellOk) {
-      Fail(InputFileMessage(code, args.file, kOutputBufferSize, env.language).text);
+    if (const int code = ReadInputFile(args.file, kMaxCommandText, &bytes); code != kShellOk) {
+      Fail(InputFileMessage(code, args.file, kMaxCommandText, env.language).text);
       return kExitFailed;
     }
     page.command_text.assign(bytes.begin(), bytes.end());
@@ -129,7 +129,9 @@ int StoreGraphic(CliEnv& env, const StorageArgs& args) {
   if (page.CheckPicture(*env.comm, op) != kStorageOk) return kExitFailed;
   // As after OK ("ZS"), unless --no-store chose the other answer.
   page.store_graphic = !args.no_store;
-  return page.StoreGraphic(*env.comm, op) == kStorageOk ? kExitOk : kExitFailed;
+  HeldTransferSignals signals(env.language, false);
+  return page.StoreGraphic(*env.comm, op, signals.Watching({})) == kStorageOk ? kExitOk
+                                                                              : kExitFailed;
 }
 
 }  // namespace

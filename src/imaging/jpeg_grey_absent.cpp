@@ -7,7 +7,8 @@
 namespace vidodez::imaging {
 
 int DecodeJpegGrey(const std::string& /*path*/, GreyBitmap* /*out*/, int* /*bits_per_pixel*/,
-                   bool* unsupported) {
+                   bool* unsupported, int* /*quarter_turns*/,
+                   std::optional<ThresholdMap>* /*threshold_map*/) {
   *unsupported = true;
   return kGraphicBadPicture;
 }

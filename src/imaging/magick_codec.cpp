@@ -153,6 +153,8 @@ int MagickLoad(const std::string& path, LoadedPicture* out) {
       break;
     case kVidodezMagickTooLarge:
       return kGraphicPictureTooLarge;
+    case kVidodezMagickBeyondLimits:
+      return kGraphicBeyondLibraryLimits;
     default:
       return kGraphicBadPicture;
   }
@@ -179,6 +181,7 @@ int MagickEncode(const GreyBitmap& picture, std::string_view extension, int dpi,
   request.coder = coder->name;
   request.form = coder->form;
   const int result = module->write(&request);
+  if (result == kVidodezMagickBeyondLimits) return kGraphicBeyondLibraryLimits;
   if (result != kVidodezMagickOk) return kGraphicFileWriteFailed;
   bytes->assign(request.bytes, request.bytes + request.size);
   module->release(request.bytes);

@@ -26,6 +26,16 @@ int ResultOf(const Magick::Exception& error) {
              : kVidodezMagickUnreadable;
 }
 
+// Within the width, height and area ImageMagick's policy allows (Debian's
+// allows 16K pixels a side and 128 MP): beyond them it builds no image, and
+// Magick++ would assert on the missing one.
+bool WithinLimits(long long width, long long height) {
+  using Limits = Magick::ResourceLimits;
+  const auto w = static_cast<MagickCore::MagickSizeType>(width);
+  const auto h = static_cast<MagickCore::MagickSizeType>(height);
+  return w <= Limits::width() && h <= Limits::height() && w * h <= Limits::area();
+}
+
 // Warnings (an unknown tag, a stray byte) do not stop a picture; errors do.
 void Ping(Magick::Image& image, const Magick::Blob& blob, const char* coder) {
   image.quiet(true);
@@ -59,6 +69,7 @@ int Read(const VidodezMagickRead& request) {
   if (width <= 0 || height <= 0) return kVidodezMagickUnreadable;
   if (width > request.max_side || height > request.max_side || width * height > request.max_pixels)
     return kVidodezMagickTooLarge;
+  if (!WithinLimits(width, height)) return kVidodezMagickBeyondLimits;
   image.subImage(0);
   image.subRange(1);  // the first frame of an animation
   image.read(blob);
@@ -90,8 +101,16 @@ int Read(const VidodezMagickRead& request) {
 }
 
 int Write(VidodezMagickWrite& request) {
-  Magick::Image image(std::size_t(request.width), std::size_t(request.height), "I",
-                      Magick::CharPixel, request.grey);
+  if (!WithinLimits(request.width, request.height)) return kVidodezMagickBeyondLimits;
+  // Built by MagickCore, whose missing image is a result: Magick++'s
+  // constructor asserts when the pixel cache cannot be had.
+  MagickCore::ExceptionInfo* exception = MagickCore::AcquireExceptionInfo();
+  MagickCore::Image* built =
+      MagickCore::ConstituteImage(std::size_t(request.width), std::size_t(request.height), "I",
+                                  MagickCore::CharPixel, request.grey, exception);
+  MagickCore::DestroyExceptionInfo(exception);
+  if (built == nullptr) return kVidodezMagickBeyondLimits;
+  Magick::Image image(built);
   image.quiet(true);
   image.resolutionUnits(MagickCore::PixelsPerInchResolution);
   image.density(Magick::Geometry(std::size_t(request.dpi), std::size_t(request.dpi)));

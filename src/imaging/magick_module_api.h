@@ -13,6 +13,8 @@ enum VidodezMagickResult {
   kVidodezMagickUnreadable = 1,  // damaged, cut short, or no such format
   kVidodezMagickTooLarge = 2,    // beyond the caller's bound or ImageMagick's resources
   kVidodezMagickCannotWrite = 3,
+  // beyond the width, height or area ImageMagick's policy allows
+  kVidodezMagickBeyondLimits = 4,
 };
 
 struct VidodezMagickRead {

@@ -54,7 +54,7 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
     if (*text && !IsSizeNumber(**text)) return Fail(kGraphicBadNumber, language, **text);
 
   LoadedPicture picture;
-  if (const int code = LoadPicture(options.input, &picture); code != kGraphicOk)
+  if (const int code = LoadPicture(options.input, &picture, true); code != kGraphicOk)
     return Fail(code, language, options.input);
   SetSource(size, std::uint32_t(picture.bitmap.width), std::uint32_t(picture.bitmap.height),
             picture.bits_per_pixel);
@@ -81,7 +81,8 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
 
   PixelSize written;
   const FileEncoder encoder;
-  if (const int code = SavePicture(&picture.bitmap, size, options.output, &written, &encoder);
+  if (const int code = SavePicture(&picture.bitmap, size, options.output, &written, &encoder,
+                                   picture.threshold_map ? &*picture.threshold_map : nullptr);
       code != kGraphicOk)
     return Fail(code, language, options.output);
   ConvertResult result;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/graphic/exif_orientation.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
@@ -156,7 +157,7 @@ int GreyFromImage(const QImage& image, GreyBitmap* out, bool* transparent) {
   return kGraphicOk;
 }
 
-int LoadPicture(const std::string& path, LoadedPicture* out) {
+int LoadPicture(const std::string& path, LoadedPicture* out, bool threshold_map) {
   const std::string extension = ExtensionOf(path);
   if (extension.empty()) return kGraphicNoExtension;
   const int format = PictureFormatCode(extension);
@@ -174,37 +175,32 @@ int LoadPicture(const std::string& path, LoadedPicture* out) {
   // JPEG goes straight to grey first: libjpeg-turbo reads the header itself
   // and stops where a file cut short ends, while Qt's header reader, asked
   // first, read the exhausted end of such a file tens of thousands of times.
-  // Qt is asked only how a picture that decoded is turned.
-  LoadedPicture jpeg;
-  bool jpeg_decoded = false;
+  // Turned photographs are turned back as Qt would, from the file's Exif
+  // data; mirrored ones (rare) go through Qt, which loads every one of its
+  // picture readers to be asked.
   if (format == kFormatJpeg) {
+    LoadedPicture jpeg;
     int bits = 0;
     bool unsupported = false;
-    const int code = DecodeJpegGrey(path, &jpeg.bitmap, &bits, &unsupported);
+    int quarter_turns = 0;
+    const int code = DecodeJpegGrey(path, &jpeg.bitmap, &bits, &unsupported, &quarter_turns,
+                                    threshold_map ? &jpeg.threshold_map : nullptr);
     if (code != kGraphicOk && !unsupported) return code;
-    jpeg.bits_per_pixel = static_cast<std::uint32_t>(bits);
-    jpeg_decoded = code == kGraphicOk;
+    if (code == kGraphicOk && quarter_turns != kExifMirrored) {
+      jpeg.bits_per_pixel = static_cast<std::uint32_t>(bits);
+      if (quarter_turns != 0) {
+        jpeg.bitmap = RotateRight(jpeg.bitmap, quarter_turns);
+        jpeg.threshold_map.reset();  // made for the picture before the turn
+      }
+      *out = std::move(jpeg);
+      return kGraphicOk;
+    }
   }
   QFile file;
   if (const int code = OpenPictureFile(path, &file); code != kGraphicOk) return code;
   // Formats are told apart by content, so a PNG named .jpg still opens.
   QImageReader reader(&file);
   reader.setAutoTransform(true);
-  if (jpeg_decoded) {
-    // Turned photographs are turned back as Qt would; mirrored ones (rare)
-    // go through Qt.
-    const QImageIOHandler::Transformations turn = reader.transformation();
-    const int quarter_turns = turn == QImageIOHandler::TransformationNone        ? 0
-                              : turn == QImageIOHandler::TransformationRotate90  ? 1
-                              : turn == QImageIOHandler::TransformationRotate180 ? 2
-                              : turn == QImageIOHandler::TransformationRotate270 ? 3
-                                                                                 : -1;
-    if (quarter_turns >= 0) {
-      if (quarter_turns != 0) jpeg.bitmap = RotateRight(jpeg.bitmap, quarter_turns);
-      *out = std::move(jpeg);
-      return kGraphicOk;
-    }
-  }
   // A header may name a side of 0 (a GIF whose frames name their own size)
   // or less: that is no size known beforehand, not a picture too large.
   QSize size = reader.size();

@@ -4,14 +4,16 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "core/config/settings_commands.h"
 #include "core/network/network_addresses.h"
 #include "core/platform/file_system.h"
+#include "core/shell/units.h"
+#include "sim/sim_files.h"
 
 namespace vidodez::sim {
 namespace {
@@ -81,10 +83,6 @@ std::string ReplyOf(const std::vector<std::string>& fields) {
   return reply + "*E\r\n";
 }
 
-std::string StatePath(const PrinterOptions& options, const std::string& serial, const char* what) {
-  return options.state_dir + "/" + serial + what;
-}
-
 void WriteAside(const std::string& path, const std::string& text) {
   std::string temp = path + ".tmp";
   {
@@ -95,11 +93,6 @@ void WriteAside(const std::string& path, const std::string& text) {
   (void)platform::ReplaceWith(temp, path);
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 PrinterModel::PrinterModel(PrinterOptions options)
@@ -108,31 +101,42 @@ PrinterModel::PrinterModel(PrinterOptions options)
   settings_.assign(kFactorySettings.begin(), kFactorySettings.begin() + fields);
   settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
   if (!options_.state_dir.empty()) LoadState();
-  if (!options_.wire_log.empty())
-    wire_log_fd_ = platform::DefaultFileCalls().open(
-        options_.wire_log.c_str(),
-        platform::kOpenWrite | platform::kOpenCreate | platform::kOpenAppend, 0644);
+  ApplyHeadResolution();
+  if (!options_.wire_log.empty()) wire_log_fd_ = OpenWireLog(options_.wire_log);
 }
 
 // What a restart keeps: the settings, one per line, the stored objects and
 // the Wi-Fi settings in effect.
 // State that does not match this printer's field count is started afresh.
 void PrinterModel::LoadState() {
-  std::istringstream settings(ReadAll(StatePath(options_, Serial(), ".settings")));
+  std::istringstream settings(ReadStateFile(StatePath(options_, ".settings"), ".settings"));
   std::vector<std::string> fields;
   for (std::string line; std::getline(settings, line);) fields.push_back(line);
   if (fields.size() == settings_.size()) settings_ = std::move(fields);
   // Printers under 39 fields keep the calibration length apart from their
   // settings; a restart keeps it too.
-  std::string length = ReadAll(StatePath(options_, Serial(), ".calibration"));
+  std::string length = ReadStateFile(StatePath(options_, ".calibration"), ".calibration");
   if (length.size() >= 4 && std::all_of(length.begin(), length.begin() + 4,
                                         [](unsigned char c) { return std::isdigit(c); })) {
     calibration_length_ = length.substr(0, 4);
   }
-  if (auto stored = StoredObjects::Parse(ReadAll(StatePath(options_, Serial(), ".stored"))))
+  if (auto stored = StoredObjects::Parse(ReadStateFile(StatePath(options_, ".stored"), ".stored")))
     stored_ = std::move(*stored);
-  wifi_.Restore(ReadAll(StatePath(options_, Serial(), ".wifi")));
+  wifi_.Restore(ReadStateFile(StatePath(options_, ".wifi"), ".wifi"));
+  const std::string count = ReadStateFile(StatePath(options_, ".labels"), ".labels");
+  labels_printed_ = std::max(std::strtol(count.c_str(), nullptr, 10), 0L);
   SaveState();
+}
+
+// The head's resolution is the printer's, whatever a settings line said.
+void PrinterModel::ApplyHeadResolution() {
+  const std::string_view code = ResolutionCodeForDpi(options_.dpi);
+  if (!code.empty()) settings_[PositionOf(&PrinterSettingsRecord::ResolutionCode)] = code;
+  labels_.set_dpi(LabelDpi());
+}
+
+int PrinterModel::LabelDpi() const {
+  return DpiForResolution(settings_[PositionOf(&PrinterSettingsRecord::ResolutionCode)]);
 }
 
 PrinterModel::~PrinterModel() {
@@ -143,21 +147,29 @@ std::string PrinterModel::Description() const {
   return options_.description.empty() ? "MarliXPrinters " + options_.model : options_.description;
 }
 
-std::string PrinterModel::Serial() const {
-  if (!options_.serial.empty()) return options_.serial;
+std::string SerialOf(const PrinterOptions& options) {
+  if (!options.serial.empty()) return options.serial;
   char serial[16];
-  std::snprintf(serial, sizeof(serial), "SIM%04d", options_.port_number % 10000);
+  std::snprintf(serial, sizeof(serial), "SIM%04d", options.port_number % 10000);
   return serial;
 }
+
+std::string PrinterModel::Serial() const { return SerialOf(options_); }
 
 void PrinterModel::SaveState() const {
   if (options_.state_dir.empty()) return;
   std::string settings;
   for (const auto& field : settings_) settings += field + "\n";
-  WriteAside(StatePath(options_, Serial(), ".settings"), settings);
-  WriteAside(StatePath(options_, Serial(), ".stored"), stored_.Serialise());
-  WriteAside(StatePath(options_, Serial(), ".calibration"), calibration_length_ + "\n");
-  WriteAside(StatePath(options_, Serial(), ".wifi"), wifi_.Serialise());
+  WriteAside(StatePath(options_, ".settings"), settings);
+  WriteAside(StatePath(options_, ".stored"), stored_.Serialise());
+  WriteAside(StatePath(options_, ".calibration"), calibration_length_ + "\n");
+  WriteAside(StatePath(options_, ".wifi"), wifi_.Serialise());
+  SaveLabelCount();
+}
+
+void PrinterModel::SaveLabelCount() const {
+  if (options_.state_dir.empty()) return;
+  WriteAside(StatePath(options_, ".labels"), std::to_string(labels_printed_) + "\n");
 }
 
 void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
@@ -170,6 +182,7 @@ void PrinterModel::AppendWireLog(const uint8_t* data, size_t size) {
 
 void PrinterModel::Receive(const uint8_t* data, size_t size, Clock::time_point now) {
   Advance(now);
+  last_receive_ = now;
   AppendWireLog(data, size);
   std::span<const uint8_t> transfer(data, size);
   if (upgrade_.receiving()) {
@@ -249,15 +262,37 @@ void PrinterModel::HandleLine(const std::string& line, bool whole, Clock::time_p
     }
     return;
   }
-  if (whole && HandleCommand(line, now)) return;
+  if (!whole) {
+    // The end of a line too long for any command: only a printer command
+    // that begins in it is looked for, never the label commands that the
+    // bytes of a file could spell.
+    size_t from = line.size() > kMaxCommand ? line.size() - kMaxCommand : 0;
+    for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
+         at = line.find_first_of("^~", at + 1)) {
+      if (HandleCommand(line.substr(at), now)) return;
+    }
+    return;
+  }
+  if (line[0] == '^' || line[0] == '~') {
+    HandleVrlzLine(line, now);
+    return;
+  }
+  if (HandleCommand(line, now)) return;
+  if (labels_.TakeVrleLine(line)) {
+    PrintComposedLabels();
+    return;
+  }
   // "^" and "~" start a command wherever they stand, so a stray line without
   // its line end (the tail of a file) does not swallow the command after it.
-  size_t from =
-      std::max<size_t>(whole ? 1 : 0, line.size() > kMaxCommand ? line.size() - kMaxCommand : 0);
-  for (size_t at = line.find_first_of("^~", from); at != std::string::npos;
-       at = line.find_first_of("^~", at + 1)) {
-    if (HandleCommand(line.substr(at), now)) return;
-  }
+  const size_t at = line.find_first_of("^~", 1);
+  labels_.SkipLine(line);
+  if (at != std::string::npos) HandleVrlzLine(std::string_view(line).substr(at), now);
+}
+
+void PrinterModel::HandleVrlzLine(std::string_view line, Clock::time_point now) {
+  for (std::string_view command : SplitVrlzCommands(line))
+    if (!HandleCommand(std::string(command), now)) labels_.TakeVrlzCommand(command);
+  PrintComposedLabels();
 }
 
 bool PrinterModel::HandleCommand(const std::string& line, Clock::time_point now) {
@@ -288,6 +323,7 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
             SettingsLinePositions(static_cast<int>(settings_.size())))
       return true;
     std::copy(values.begin(), values.end(), settings_.begin());
+    ApplyHeadResolution();
     SaveState();
     return true;
   }
@@ -308,12 +344,14 @@ bool PrinterModel::HandleSettingsLine(const std::string& line) {
                      kFactorySettings.begin() + static_cast<long>(settings_.size()));
     settings_[kCommandSetFlagField] = std::string(1, options_.command_set_flag);
     calibration_length_ = kFactorySettings[kCalibrationLenField];
+    ApplyHeadResolution();
     actions_.push_back(line);
     SaveState();
     return true;
   }
   if (line == "MD" || line == "U" || line == "^z") {
     actions_.push_back(line);
+    if (line == "U") PrintSelfTest();
     return true;
   }
   return false;
@@ -331,6 +369,14 @@ std::string PrinterModel::WifiSettingsReply() const {
 }
 
 void PrinterModel::Advance(Clock::time_point now) {
+  // A graphic or form whose bytes stopped coming is given up, so the
+  // printer reads the next job's commands as commands.
+  if ((binary_left_ > 0 || form_name_) && now - last_receive_ >= kUnterminatedJobEnd) {
+    binary_left_ = 0;
+    binary_.clear();
+    form_name_.reset();
+    form_body_.clear();
+  }
   std::vector<StatusStep> due;
   upgrade_.Advance(now, settings_[PositionOf(&PrinterSettingsRecord::FirmwareId)],
                    PrinterSettingsRecord().FirmwareVersion.capacity(), &due);

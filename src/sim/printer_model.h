@@ -6,18 +6,36 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/firmware_upgrade.h"
 #include "sim/font_receiver.h"
+#include "sim/label_composer.h"
 #include "sim/stored_objects.h"
 #include "sim/wifi_module.h"
 
 namespace vidodez::sim {
 
 enum class ReplyMode { kNormal, kNone, kEmpty, kSplit, kOversize, kSlow };
+
+// One label the printer printed, as it composed it: what a sink draws
+// (label_render.h's LabelPainter).
+struct PrintedLabel {
+  long number = 0;   // counted over the printer's life, from 1
+  std::string kind;  // "self-test", "font-test", "graphic", "form" or "label"
+  LabelJob job;      // its fields, copies and the commands it skipped
+  int dpi = 203;
+  // The printer's label, for a job that names no size of its own.
+  int width = 0;
+  int height = 0;
+  // The fonts and graphics the printer holds as it prints; only for the
+  // sink's call.
+  const StoredObjects* stored = nullptr;
+};
+using LabelSink = std::function<void(const PrintedLabel&)>;
 
 struct PrinterOptions {
   int port_number = 1;
@@ -43,9 +61,25 @@ struct PrinterOptions {
   // How long after its command every reply becomes readable (a slow
   // printer; "slow" replies wait this long more).
   Clock::duration reply_delay{};
+  // The print head's resolution; 0: the settings reply's resolution code.
+  // Set, it is also the code the reply carries.
+  int dpi = 0;
+  // The label in dots; 0: 4 by 6 inches.
+  int label_width = 0;
+  int label_height = 0;
+  // Called with every printed label; none: labels are only counted.
+  LabelSink label_sink;
 };
 
+// A graphic download or a form definition whose bytes stop coming ends
+// after this much quiet, unkept, and the printer reads commands again.
+inline constexpr auto kUnterminatedJobEnd = std::chrono::seconds(5);
+
 // Not thread-safe: a transport serialises its calls.
+// The serial a printer of these options reports: --serial, else SIM and the
+// port number in four digits.
+std::string SerialOf(const PrinterOptions& options);
+
 class PrinterModel {
  public:
   explicit PrinterModel(PrinterOptions options);
@@ -61,8 +95,9 @@ class PrinterModel {
   void Receive(const uint8_t* data, size_t size, Clock::time_point now);
 
   // The printer's own clock: ends a firmware image after kImageQuietEnd of
-  // quiet and steps an upgrade's status. A transport calls it before it
-  // reads the status and no later than NextDeadline; Receive calls it too.
+  // quiet, a graphic or form after kUnterminatedJobEnd, and steps an
+  // upgrade's status. A transport calls it before it reads the status and
+  // no later than NextDeadline; Receive calls it too.
   void Advance(Clock::time_point now);
   std::optional<Clock::time_point> NextDeadline() const { return upgrade_.NextDeadline(); }
 
@@ -93,9 +128,12 @@ class PrinterModel {
   void ForgetUnreadTransfers();
 
   const StoredObjects& stored() const { return stored_; }
-  // Commands the printer carried out that leave no other trace (prints,
-  // maintenance actions), one line each as received.
+  // The maintenance actions the printer carried out ("#UM>IF", "MD", "U",
+  // "^z"), one line each as received; prints are labels.
   const std::vector<std::string>& actions() const { return actions_; }
+  // Labels printed over the printer's life (kept with its state).
+  long labels_printed() const { return labels_printed_; }
+  int LabelDpi() const;
 
  private:
   struct Transfer {
@@ -106,15 +144,24 @@ class PrinterModel {
   size_t ReceiveText(const uint8_t* data, size_t size, Clock::time_point now);
   // `whole` is false for the kept end of an over-long line.
   void HandleLine(const std::string& line, bool whole, Clock::time_point now);
+  // Each command of a VRLZ line: the printer's own, else the label's.
+  void HandleVrlzLine(std::string_view line, Clock::time_point now);
   bool HandleCommand(const std::string& line, Clock::time_point now);
   bool HandleStorageLine(const std::string& line, Clock::time_point now);
   bool HandleSettingsLine(const std::string& line);
   bool HandleFontLine(const std::string& line);
   void EndFontDownload();
+  void PrintComposedLabels();
+  void PrintSelfTest();
+  void PrintLabel(const LabelJob& job, const char* kind);
+  int LabelWidth() const;
+  int LabelHeight() const;
   void QueueReply(const std::string& reply, Clock::time_point received);
   void AppendWireLog(const uint8_t* data, size_t size);
   void LoadState();
   void SaveState() const;
+  void SaveLabelCount() const;
+  void ApplyHeadResolution();
 
   PrinterOptions options_;
   uint8_t status_;
@@ -131,10 +178,14 @@ class PrinterModel {
   std::optional<FontReceiver> font_;
   FirmwareUpgrade upgrade_;
   WifiModule wifi_;
+  // When the last bulk-out transfer came.
+  Clock::time_point last_receive_{};
   // A form being defined, between FS"NAME" and FE.
   std::optional<std::string> form_name_;
   std::string form_body_;
   StoredObjects stored_;
+  LabelComposer labels_{stored_, 203};
+  long labels_printed_ = 0;
   std::vector<std::string> actions_;
   int wire_log_fd_ = -1;
   std::deque<Transfer> bulk_in_;

@@ -1,8 +1,6 @@
-// The printer's store: forms, graphics, font downloads, and the prints of
-// what it holds.
+// The printer's store: forms, graphics and font downloads.
 
 #include <cctype>
-#include <cstring>
 
 #include "sim/printer_model.h"
 
@@ -12,32 +10,12 @@ namespace {
 // Larger than any graphic the program can send in one piece.
 constexpr size_t kMaxGraphic = 16 << 20;
 
-// What a label prints, and the downloaded font it prints with: EPL's
-// "P1,1" and "CF1,B,NAME", ZPL's "^XZ" and "^CW3,R:NAME.TTF".
-bool IsLabelPrintLine(std::string_view line) {
-  if (line == "^XZ" || line.starts_with("CF")) return true;
-  if (line.starts_with("^CW"))
-    return line.ends_with(".TTF") && line.find_first_of("^~", 1) == std::string_view::npos;
-  if (line.size() < 2 || line[0] != 'P') return false;
-  size_t comma = line.find(',');
-  auto digits = [](std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-  };
-  return digits(line.substr(
-             1, comma == std::string_view::npos ? std::string_view::npos : comma - 1)) &&
-         (comma == std::string_view::npos || digits(line.substr(comma + 1)));
-}
-
 }  // namespace
 
 bool PrinterModel::HandleFontLine(const std::string& line) {
   FontDownloadHeader header;
   if (ParseFontDownloadHeader(line, &header)) {
     font_.emplace(std::move(header));
-    return true;
-  }
-  if (IsLabelPrintLine(line)) {
-    actions_.push_back(line);
     return true;
   }
   return false;
@@ -88,13 +66,6 @@ bool PrinterModel::HandleStorageLine(const std::string& line, Clock::time_point 
   for (const auto& d : deletes) {
     if (auto name = QuotedName(line, d.prefix)) {
       if (StoredObjects::Remove(d.kind, *name)) SaveState();
-      return true;
-    }
-  }
-  // Prints and the store/no-store switch change nothing here but are kept.
-  for (const char* prefix : {"FR\"", "GG", "W1", "ZS", "ZN"}) {
-    if (line.compare(0, std::strlen(prefix), prefix) == 0) {
-      actions_.push_back(line);
       return true;
     }
   }

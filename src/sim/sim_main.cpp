@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,6 +13,8 @@
 #include "core/platform/usb_printing.h"
 #include "core/shell/program_version.h"
 #include "sim/gadget_transport.h"
+#include "sim/label_folder.h"
+#include "sim/sim_files.h"
 #include "sim/sim_options.h"
 #include "sim/sim_printer.h"
 
@@ -91,6 +94,28 @@ int main(int argc, char** argv) {
   // shows them through --wire-log alone, and a long send must not pile up
   // in its memory or stall its answers while the pile is moved.
   line.printer.keep_wire = false;
+  // Refused here, before anything could wait on a FIFO with the signals
+  // held, or run keeping nothing.
+  if (const std::string problem = vidodez::sim::SimFilesProblem(line.printer); !problem.empty()) {
+    std::fprintf(stderr, "vidodez-printer-sim: %s\n", problem.c_str());
+    return 1;
+  }
+  if (!line.label_dir.empty()) {
+    std::error_code made;
+    std::filesystem::create_directories(line.label_dir, made);
+    if (made || !std::filesystem::is_directory(line.label_dir)) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot make the label folder %s: %s\n",
+                   line.label_dir.c_str(), made ? made.message().c_str() : "not a folder");
+      return 2;
+    }
+    if (int rc = vidodez::sim::MakeLabelFolderSink(line.label_dir, stdout, stderr,
+                                                   &line.printer.label_sink);
+        rc != 0) {
+      std::fprintf(stderr, "vidodez-printer-sim: cannot draw labels: %s\n",
+                   vidodez::SystemErrorText(rc).c_str());
+      return 2;
+    }
+  }
   // Signals are taken on this thread alone, before the serving threads start.
   vidodez::platform::TakeProgramSignals();
 

@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/shell/units.h"
+#include "sim/label_bitmap.h"
+
 namespace vidodez::sim {
 namespace {
 
@@ -73,6 +76,11 @@ const char kSimUsage[] =
     "                         default 0, as fast as they come; simulated bus only)\n"
     "  --reply-delay MS       answer every command MS milliseconds after it\n"
     "                         arrived (a slow printer; default 0)\n"
+    "  --label-dir DIR        write every printed label into DIR as NNNN-KIND.png\n"
+    "                         and tell it on the output, one line a label\n"
+    "  --dpi 203|300|600      the print head's resolution (default: the settings'\n"
+    "                         resolution code, 203 dpi as delivered)\n"
+    "  --label-size WxH       the label in dots (default 4 by 6 inches)\n"
     "  --version              print the version and the commit it was built from\n"
     "Runs until SIGINT or SIGTERM; SIGUSR1 unplugs, SIGUSR2 plugs back in.\n"
     "\n"
@@ -100,11 +108,20 @@ const char kSimUsage[] =
     "010.010.100.254). On printers of 40 fields or more \"G0\" answers the\n"
     "settings reply with the Wi-Fi address, mask and gateway.\n"
     "\n"
+    "Labels: \"U\" prints the configuration label; a label composed of VRLE\n"
+    "(\"N\", \"A\", \"B\", \"b\", \"LO\", \"X\", \"GG\", \"FR\", \"CF\", \"P\"/\"W\")\n"
+    "or VRLZ (\"^XA\", \"^FO\", \"^A\", \"^FD\", \"^GB\", \"^BC\", \"^BQ\", \"^XG\",\n"
+    "\"^CW\", \"^XZ\") commands prints at its print command; commands it does\n"
+    "not understand are skipped and named on the label's line. Resident fonts\n"
+    "are DejaVu Sans Mono in fixed cells; downloaded fonts are drawn with\n"
+    "FreeType, barcodes (Code 128, QR) with zint. A graphic download or form\n"
+    "definition whose bytes stop coming for 5 s is given up.\n"
+    "\n"
     "State in --state-dir, per serial: SERIAL.settings (one field a line),\n"
     "SERIAL.calibration, SERIAL.stored (\"F|T|G NAMEHEX DATAHEX\" a line: forms,\n"
     "fonts, graphics) and SERIAL.wifi (mode=, ssid=, channel=, security=,\n"
     "password=, dhcp=, address=, mask=, gateway=; the name and password as the\n"
-    "bytes sent).\n";
+    "bytes sent), SERIAL.labels (the labels printed).\n";
 
 int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* line,
                         std::string* error) {
@@ -171,6 +188,21 @@ int ParseSimCommandLine(const std::vector<std::string>& args, SimCommandLine* li
     } else if (option == "--write-rate") {
       ok = ParseInt(value, 10, 0, kMaxWriteRate, &number);
       p.write_rate = static_cast<uint64_t>(number);
+    } else if (option == "--label-dir") {
+      ok = !value.empty();
+      line->label_dir = value;
+    } else if (option == "--dpi") {
+      ok = ParseInt(value, 10, 203, 600, &number) &&
+           !ResolutionCodeForDpi(static_cast<int>(number)).empty();
+      p.dpi = static_cast<int>(number);
+    } else if (option == "--label-size") {
+      // WxH in dots.
+      const size_t x = value.find('x');
+      long width = 0, height = 0;
+      ok = x != std::string::npos && ParseInt(value.substr(0, x), 10, 1, kMaxLabelSide, &width) &&
+           ParseInt(value.substr(x + 1), 10, 1, kMaxLabelSide, &height);
+      p.label_width = static_cast<int>(width);
+      p.label_height = static_cast<int>(height);
     } else if (option == "--reply-delay") {
       ok = ParseInt(value, 10, 0, kMaxReplyDelayMs, &number);
       p.reply_delay = std::chrono::milliseconds(number);

@@ -9,8 +9,9 @@
 namespace vidodez::sim {
 
 struct SimCommandLine {
-  std::string bus_dir;  // empty: the default bus
-  std::string gadget;   // serve the kernel's printer gadget instead of the bus
+  std::string bus_dir;    // empty: the default bus
+  std::string gadget;     // serve the kernel's printer gadget instead of the bus
+  std::string label_dir;  // where printed labels go as pictures; empty: nowhere
   PrinterOptions printer;
   bool help = false;
   bool version = false;

@@ -3,6 +3,13 @@
 // program holds it. Each ends in a message and exit 1, never a hang, and the
 // printer is usable again afterwards.
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -27,6 +34,20 @@ class CliFaults : public CliTest {
   std::future<RunResult> CliInBackground(std::vector<std::string> args) {
     return std::async(std::launch::async, [this, args] { return Cli(args); });
   }
+#ifndef _WIN32
+  // The same, `pid` set once it runs.
+  std::future<RunResult> CliInBackground(std::vector<std::string> args, std::atomic<pid_t>* pid) {
+    args.insert(args.begin(), BinDir() + "/vidodez-cli");
+    return std::async(std::launch::async,
+                      [this, args, pid] { return test::Run(args, Env({}), 30000, pid); });
+  }
+  // Sends `signal` to the program once it runs.
+  static void SignalWhenStarted(const std::atomic<pid_t>& pid, int signal) {
+    for (int i = 0; i < 2000 && pid.load() <= 0; ++i) std::this_thread::sleep_for(1ms);
+    ASSERT_GT(pid.load(), 0);
+    ::kill(pid.load(), signal);
+  }
+#endif
 };
 
 // The reply window is 2000 ms from the command: a reply 100 ms inside it is
@@ -96,6 +117,132 @@ TEST_F(CliFaults, SecondProgramIsToldThePrinterIsInUse) {
   EXPECT_EQ(sent.exit_code, 0) << sent.err;
   EXPECT_TRUE(Wire() == content);
   EXPECT_EQ(Cli({"query", "^G1"}).exit_code, 0);
+}
+
+// A printer answering 2.5 s after each command: the "G0" the first command
+// gave up on arrives inside the second's reply window. Its Wi-Fi addresses
+// must not go back to the printer as the wired ones.
+TEST_F(CliFaults, LateReplyOfAnEarlierCommandIsNeverSentBack) {
+  SimProcess slow(Sim({"--reply-delay", "2500"}));
+  ASSERT_TRUE(slow.ready());
+  EXPECT_EQ(Cli({"query", "G0"}).exit_code, 1);
+  RunResult set = Cli({"settings", "set", "Darkness=5", "--yes"});
+  EXPECT_EQ(set.exit_code, 1) << set.err;
+  EXPECT_EQ(Wire().find("#PS>S"), std::string::npos) << Wire();
+}
+
+// A 1-bit PCX of `width` x `height` pixels, every byte a literal one.
+[[maybe_unused]] std::string LargePcx(int width, int height) {
+  std::string pcx(128, '\0');
+  pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[65] = 1;
+  pcx[8] = char((width - 1) & 0xff), pcx[9] = char((width - 1) >> 8);
+  pcx[10] = char((height - 1) & 0xff), pcx[11] = char((height - 1) >> 8);
+  pcx[66] = char((width / 8) & 0xff), pcx[67] = char((width / 8) >> 8);
+  return pcx + std::string(size_t(width / 8) * size_t(height), '\x55');
+}
+
+// Ctrl-C in the middle of a graphic left the printer waiting for the rest of
+// the announced bytes, and every later query failed: the signal waits until
+// they are out, then ends the program.
+TEST_F(CliFaults, SignalDuringAGraphicWaitsForItsAnnouncedBytes) {
+#ifdef _WIN32
+  GTEST_SKIP() << "signals sent to another program are Linux's";
+#else
+  SimProcess slow(Sim({"--write-rate", "200000"}));
+  ASSERT_TRUE(slow.ready());
+  const std::string pcx = LargePcx(4000, 200);
+  WriteFileBytes(files_.File("BIG.pcx"), pcx);
+  std::atomic<pid_t> pid{0};
+  std::future<RunResult> store = CliInBackground(
+      {"--lang", "eng", "graphic", "store", files_.File("BIG.pcx"), "--id", "BIG"}, &pid);
+  ASSERT_TRUE(WaitForWire(20000));
+  SignalWhenStarted(pid, SIGINT);
+  RunResult stored = store.get();
+  EXPECT_EQ(stored.exit_code, 128 + SIGINT);
+  EXPECT_NE(stored.err.find("Finishing the transfer"), std::string::npos) << stored.err;
+  const std::string header = "GM\"BIG\"" + std::to_string(pcx.size()) + "\r\n";
+  EXPECT_NE(Wire().find(header + pcx), std::string::npos) << "the graphic was cut";
+  EXPECT_EQ(Cli({"query", "^G1"}).exit_code, 0);
+#endif
+}
+
+// A second signal stops the transfer at once, and says what that leaves.
+TEST_F(CliFaults, SecondSignalStopsTheTransferAndSaysThePrinterMayNeedARestart) {
+#ifdef _WIN32
+  GTEST_SKIP() << "signals sent to another program are Linux's";
+#else
+  SimProcess slow(Sim({"--write-rate", "100000"}));
+  ASSERT_TRUE(slow.ready());
+  std::string image = "VT41-0152";
+  image.resize(48, '\0');
+  image += std::string(400000, 'x');
+  WriteFileBytes(files_.File("new.bin"), image);
+  std::atomic<pid_t> pid{0};
+  std::future<RunResult> upgrade = CliInBackground(
+      {"--lang", "eng", "firmware", "upgrade", files_.File("new.bin"), "--yes"}, &pid);
+  ASSERT_TRUE(WaitForWire(20000));
+  SignalWhenStarted(pid, SIGTERM);
+  std::this_thread::sleep_for(200ms);
+  SignalWhenStarted(pid, SIGINT);
+  RunResult stopped = upgrade.get();
+  EXPECT_EQ(stopped.exit_code, 128 + SIGINT);
+  EXPECT_NE(stopped.err.find("may need a restart"), std::string::npos) << stopped.err;
+  EXPECT_LT(Wire().size(), image.size());
+#endif
+}
+
+// A FIFO named like a registration held every listing until it was killed.
+TEST_F(CliFaults, FifoInTheBusFolderDoesNotHoldTheListing) {
+#ifdef _WIN32
+  GTEST_SKIP() << "FIFOs in a folder are Linux's";
+#else
+  ASSERT_TRUE(StartSim());
+  ASSERT_EQ(::mkfifo(bus_.File("FIFO.printer").c_str(), 0600), 0);
+  RunResult list = test::Run({BinDir() + "/vidodez-cli", "list"}, Env({}), 8000);
+  EXPECT_EQ(list.exit_code, 0) << list.err;
+  EXPECT_EQ(list.out, "USB01 [MarliXPrinters VT-4100]\n");
+#endif
+}
+
+// The simulator blocked before it was ready on a FIFO as its state file or
+// wire log (deaf to SIGINT and SIGTERM), read a 200 MB state file whole and
+// replaced it, and ran without a word where it could keep nothing. Each is
+// refused at start, saying which file and why.
+TEST_F(CliFaults, SimulatorRefusesFilesItCannotKeep) {
+#ifdef _WIN32
+  GTEST_SKIP() << "FIFOs in a folder and /dev/full are Linux's";
+#else
+  TempDir state, fifo_state, big_state;
+  WriteFileBytes(files_.File("plain"), "");
+  ASSERT_EQ(::mkfifo(files_.File("log.fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(fifo_state.File("SIM0001.settings").c_str(), 0600), 0);
+  WriteFileBytes(big_state.File("SIM0001.settings"), "");
+  ASSERT_EQ(::truncate(big_state.File("SIM0001.settings").c_str(), 200 << 20), 0);
+  struct Case {
+    std::vector<std::string> args;
+    const char* said;
+  } cases[] = {
+      {{"--state-dir", files_.File("none")}, "No such file or directory"},
+      {{"--state-dir", files_.File("plain")}, "not a folder"},
+      {{"--state-dir", fifo_state.path()}, "SIM0001.settings: not a regular file"},
+      {{"--state-dir", big_state.path()}, "SIM0001.settings: larger than 65536 bytes"},
+      {{"--wire-log", "/dev/full"}, "--wire-log /dev/full: not a regular file"},
+      {{"--wire-log", files_.File("log.fifo")}, "log.fifo: "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    std::vector<std::string> args{BinDir() + "/vidodez-printer-sim", "--bus", bus_.path()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult sim = test::Run(args, {}, 8000);
+    EXPECT_EQ(sim.exit_code, 1) << sim.err;
+    EXPECT_EQ(sim.out, "");
+    EXPECT_NE(sim.err.find(c.said), std::string::npos) << sim.err;
+  }
+  EXPECT_EQ(test::FileNames(bus_.path()), std::vector<std::string>{});
+  // A state folder it may keep starts as ever.
+  SimProcess kept(Sim({"--state-dir", state.path()}));
+  EXPECT_TRUE(kept.ready());
+#endif
 }
 
 }  // namespace

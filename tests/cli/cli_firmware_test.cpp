@@ -2,6 +2,7 @@
 // page's order, images stamped, and an upgrade on a vidodez-printer-sim
 // process from the version read to the new version.
 
+#include <cstdint>
 #include <filesystem>
 
 #include "cli_fixture.h"
@@ -105,6 +106,53 @@ TEST_F(CliFirmware, UpgradeFromVersionReadToNewVersion) {
                1,
                std::nullopt,
                "File not found!\n"}});
+}
+
+// A 20 GB sparse file was stamped for a minute and exited 0, and would have
+// been sent whole; a folder or /dev/zero was "sent" and told as an upload
+// that stopped half-way. Each is refused with its reason, nothing sent.
+TEST_F(CliFirmware, WhatIsNoImageIsRefusedBeforeAnythingIsSent) {
+  ASSERT_TRUE(StartSim());
+  const std::string huge = Put("huge.bin", "");
+  std::filesystem::resize_file(huge, std::uintmax_t{20} << 30);
+  std::filesystem::create_directory(files_.File("DIR"));
+  std::vector<std::string> no_files{files_.File("DIR")};
+#ifndef _WIN32
+  no_files.emplace_back("/dev/zero");
+#endif
+  ExpectRuns({{{"--lang", "eng", "firmware", "stamp", huge}, 1, "", "larger than any printer"},
+              {{"--lang", "eng", "firmware", "upgrade", huge, "--yes"},
+               1,
+               "",
+               "larger than any printer"}});
+  for (const std::string& name : no_files)
+    ExpectRuns({{{"--lang", "eng", "firmware", "upgrade", name, "--yes"}, 1, "", "Not a file"}});
+  EXPECT_EQ(Wire(), "");
+  for (const std::string& name : no_files) {
+    RunResult result = Cli({"--lang", "eng", "firmware", "upgrade", name, "--yes"});
+    EXPECT_EQ(result.err.find("stopped before the whole file"), std::string::npos) << result.err;
+  }
+}
+
+// Names with a line feed or an escape code were printed raw, forging lines
+// and reaching the terminal; a name that is no UTF-8 lost its bytes in JSON.
+TEST_F(CliFirmware, ListQuotesNamesThatAreNoPlainText) {
+#ifdef _WIN32
+  GTEST_SKIP() << "file names holding a line feed or bytes that are no text are Linux's";
+#else
+  Put("F/a\nb.bin");
+  Put("F/\x1b[31mred.txt");
+  Put("F/\xff.bin");
+  Put("F/\xe5\x9b\xba\xe4\xbb\xb6.bin");  // Chinese, as it is
+  RunResult listed = Cli({"firmware", "list", "--folder", files_.File("F")});
+  ASSERT_EQ(listed.exit_code, 0) << listed.err;
+  EXPECT_EQ(listed.out,
+            "\"\\x1b[31mred.txt\"\n\"a\\x0ab.bin\"\n\xe5\x9b\xba\xe4\xbb\xb6.bin\n"
+            "\"\\xff.bin\"\n");
+  RunResult json = Cli({"firmware", "list", "--folder", files_.File("F"), "--json"});
+  ASSERT_EQ(json.exit_code, 0) << json.err;
+  EXPECT_NE(json.out.find("\"pathBytes\": \"ff2e62696e\""), std::string::npos) << json.out;
+#endif
 }
 
 }  // namespace

@@ -2,7 +2,16 @@
 // file and test program byte for byte, a Debian TrueType font downloaded,
 // listed and test-printed, and the failures a script must hear.
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#endif
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "cli_fixture.h"
 
@@ -149,6 +158,92 @@ TEST_F(CliFont, FilesThatCannotBeWrittenAndMissingPrintersFail) {
                std::nullopt,
                "",
                Desktop()}});
+}
+
+// `--yes` answered the download and replaced the operator's own SHIP.prn
+// without a word: a file the program did not write is replaced only with
+// --overwrite; one it wrote, as ever.
+TEST_F(CliFont, DownloadAsksBeforeReplacingAFileItDidNotWrite) {
+  ASSERT_TRUE(StartSim());
+  WriteFileBytes(files_.File("SHIP.ttf"), std::string("\x00\x1F\xA0", 3));
+  WriteFileBytes(work_.File("SHIP.prn"), "the operator's own notes\n");
+  const std::vector<std::string> download{
+      "--lang", "eng",  "font", "download", files_.File("SHIP.ttf"), "--type", "VRLE", "--storage",
+      "FLASH",  "--id", "A",    "--yes"};
+  RunResult kept = Cli(download);
+  EXPECT_EQ(kept.exit_code, 1);
+  EXPECT_NE(kept.err.find("SHIP.prn exists and was not written by this program"), std::string::npos)
+      << kept.err;
+  EXPECT_NE(kept.err.find("run again with --overwrite"), std::string::npos) << kept.err;
+  EXPECT_EQ(ReadFileBytes(work_.File("SHIP.prn")), "the operator's own notes\n");
+  EXPECT_EQ(Wire(), "");
+  std::vector<std::string> overwrite = download;
+  overwrite.push_back("--overwrite");
+  ExpectRuns({{overwrite}, {download}});
+  EXPECT_EQ(ReadFileBytes(work_.File("SHIP.prn")), "DT1,SHIP,3,\r\r\n001FA0\r\r\n");
+}
+
+// Where the file could not be written was never said; a name of bytes that
+// are no text was "Maximum 8 characters allowed!"; VRLZ's test program
+// took a code page and ignored it.
+TEST_F(CliFont, RefusalsSayWhatAndWhy) {
+#ifdef _WIN32
+  GTEST_SKIP() << "/dev/full, the system's words for a folder and file names of bytes that are no "
+                  "text are Linux's";
+#else
+  WriteFileBytes(files_.File("ARIAL.ttf"), std::string("\x00\x1F\xA0", 3));
+  WriteFileBytes(files_.File("\xff\xfe.ttf"), std::string("\x00\x1F\xA0", 3));
+  ASSERT_EQ(mkdir(files_.File("folder").c_str(), 0700), 0);
+  auto convert = [&](const std::string& font, const std::string& out) {
+    return std::vector<std::string>{"--lang", "eng",       "font",  "convert", font, "--type",
+                                    "VRLE",   "--storage", "FLASH", "-o",      out};
+  };
+  const std::string font = files_.File("ARIAL.ttf");
+  ExpectRuns(
+      {{convert(font, "/dev/full"), 1, std::nullopt, "cannot be written. /dev/full: "},
+       {convert(font, files_.File("folder")), 1, std::nullopt, "Is a directory"},
+       {convert(font, files_.File("none/x.prn")), 1, std::nullopt, "No such file or directory"},
+       {convert(files_.File("\xff\xfe.ttf"), files_.File("x.prn")), 1, std::nullopt,
+        "holds bytes that are no text"},
+       {{"--lang", "eng", "font", "test-program", "--type", "VRLZ", "--id", "3", "--name", "ARIAL",
+         "--storage", "FLASH", "--code-page", "DOS 850"},
+        2,
+        std::nullopt,
+        "only VRLE's test program"}});
+#endif
+}
+
+// Ended by a signal while a large command file was written, `font convert`
+// left its hidden temporary file: it is removed, and the old file stays.
+TEST_F(CliFont, SignalDuringConvertLeavesNoTemporaryFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "signals sent to another program are Linux's";
+#else
+  WriteFileBytes(files_.File("BIG.ttf"), std::string(48 << 20, 'x'));
+  WriteFileBytes(work_.File("BIG.prn"), "old");
+  std::atomic<pid_t> pid{0};
+  std::future<RunResult> convert = std::async(std::launch::async, [&] {
+    return test::Run({BinDir() + "/vidodez-cli", "font", "convert", files_.File("BIG.ttf"),
+                      "--type", "VRLE", "--storage", "FLASH"},
+                     Env({}), 60000, &pid);
+  });
+  auto temporary = [&] {
+    for (const std::string& name : FileNames(work_.path()))
+      if (name.starts_with(".vdz")) return true;
+    return false;
+  };
+  bool seen = false;
+  for (int i = 0; i < 20000 && !seen; ++i) {
+    seen = temporary();
+    if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(seen) << "no temporary file was written";
+  ::kill(pid.load(), SIGTERM);
+  RunResult ended = convert.get();
+  EXPECT_EQ(ended.exit_code, 128 + SIGTERM) << ended.err;
+  EXPECT_EQ(FileNames(work_.path()), std::vector<std::string>{"BIG.prn"});
+  EXPECT_EQ(ReadFileBytes(work_.File("BIG.prn")), "old");
+#endif
 }
 
 }  // namespace

@@ -82,6 +82,24 @@ TEST_F(CliLink, PrinterIsChosenByPositionOrNameStartAndFailuresExitOneUsageTwo) 
        {{"send-file", files_.File("missing.bin")}, 1, std::nullopt, "cannot be opened"}});
 }
 
+// "-p USB1" with USB01 and USB12 attached could mean either: a guess would
+// reset the wrong printer. A whole name, a port part or a position decides.
+TEST_F(CliLink, AmbiguousPrinterIsRefusedNamingTheMatches) {
+  ASSERT_TRUE(StartSim());
+  ASSERT_TRUE(StartSim({"--status", "1"}, 12));
+  const std::string both = "  USB01 [MarliXPrinters VT-4100]\n  USB12 [MarliXPrinters VT-4100]";
+  ExpectRuns({{{"--lang", "eng", "status", "-p", "USB1"}, 2, "", both},
+              {{"--lang", "eng", "status", "-p", "USB"}, 2, "", both},
+              {{"--lang", "eng", "factory-reset", "--yes", "-p", "USB1"}, 2, "", "More than one"},
+              {{"status", "-p", "USB01"}, 0, "READY\n"},
+              {{"status", "-p", "USB12"}, 0, "GRAMMAR ERROR\n"},
+              {{"status", "-p", "USB12 [MarliXPrinters VT-4100]"}, 0, "GRAMMAR ERROR\n"},
+              {{"status", "-p", "2"}, 0, "GRAMMAR ERROR\n"},
+              {{"status", "-p", "USB0"}, 0, "READY\n"},
+              {{"status", "-p", "USB3"}, 1, ""}});
+  EXPECT_EQ(Wire(1), "");
+}
+
 TEST_F(CliLink, FileArrivesByteForByte) {
   ASSERT_TRUE(StartSim());
   std::string content;

@@ -115,10 +115,11 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
   ASSERT_EQ(ping.exit_code, 0) << ping.err;
   EXPECT_TRUE(ping.out.starts_with("Reply from 127.0.0.1: time=")) << ping.out;
   EXPECT_TRUE(ping.out.ends_with(" ms\nSent = 2, Received = 2\n")) << ping.out;
-  RunResult json = Unprivileged({"ping", "127.000.000.001", "--count", "3", "--json"});
+  // Decimal octets: "009" is no octal number.
+  RunResult json = Unprivileged({"ping", "127.000.000.009", "--count", "3", "--json"});
   ASSERT_EQ(json.exit_code, 0) << json.err;
   nlohmann::json document = nlohmann::json::parse(json.out);
-  EXPECT_EQ(document["address"], "127.0.0.1");
+  EXPECT_EQ(document["address"], "127.0.0.9");
   EXPECT_EQ(document["sent"], 3);
   EXPECT_EQ(document["received"], 3);
   ASSERT_EQ(document["requests"].size(), 3u);
@@ -134,8 +135,11 @@ TEST_F(CliNetwork, RefusesBeforeSendingWhatThePageWouldNotSend) {
   ASSERT_TRUE(StartSim({"--fields", "39"}));
   const std::vector<std::string> wired{"net",           "set-wired", "--mask",
                                        "255.255.255.0", "--gateway", "1.1.1.1"};
-  const std::vector<std::string> wifi{"net",    "set-wifi", "--mode",     "sta",
-                                      "--ssid", "Lab",      "--password", "pass1234"};
+  const std::vector<std::string> wifi{"net",    "set-wifi",      "--mode",    "sta",    "--ssid",
+                                      "Lab",    "--password",    "pass1234",  "--ip",   "1.1.1.2",
+                                      "--mask", "255.255.255.0", "--gateway", "1.1.1.1"};
+  const std::vector<std::string> ap{"net", "set-wifi",   "--mode", "ap",   "--channel",
+                                    "1",   "--security", "2",      "--yes"};
   auto with = [](std::vector<std::string> base, std::vector<std::string> more) {
     base.insert(base.end(), more.begin(), more.end());
     return base;
@@ -164,8 +168,23 @@ TEST_F(CliNetwork, RefusesBeforeSendingWhatThePageWouldNotSend) {
         "1", "--yes"},
        1,
        "control characters"},
+      // The right-aligned fields pad with blanks: the printer kept " lead"
+      // as "lead", dropped a name of blanks, and stored a 7-character password.
+      {with(ap, {"--ssid", " lead", "--password", "12345678"}), 1, "must not begin with a blank"},
+      {with(ap, {"--ssid", "   ", "--password", "12345678"}), 1, "must not begin with a blank"},
+      {with(ap, {"--ssid", "Lab", "--password", "  1234567"}), 1, "must not begin with a blank"},
+      // The page's placeholder addresses must not become the printer's.
+      {{"net", "set-wifi", "--mode", "sta", "--ssid", "Lab", "--channel", "1", "--security", "1",
+        "--yes"},
+       2,
+       "needs --ip, --mask and --gateway, or --dhcp"},
+      // An empty value was skipped and the page's defaults sent.
+      {{"net", "set-wired", "--ip", "", "--mask", "", "--gateway", "", "--port", ""},
+       2,
+       "an empty value is not allowed"},
+      {{"status", "-p", ""}, 2, "an empty value is not allowed"},
       {{"ping", "1.2.3"}, 2, "Invalid IP entered!"},
-      {{"ping", "::1"}, 2, "Invalid IP entered!"},
+      {{"ping", "::1"}, 2, "Only IPv4 addresses can be pinged."},
       {{"ping", "127.0.0.1", "--count", "0"}, 2, "--count"},
   };
   for (const Case& c : cases) {

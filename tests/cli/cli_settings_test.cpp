@@ -15,6 +15,8 @@ namespace {
 using CliSettings = CliTest;
 
 constexpr char kRead[] = "^G1\r\n\r\n";
+// The read before a send: asked twice, so a late answer cannot pass for it.
+constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -34,7 +36,7 @@ TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
   EXPECT_EQ(
       Escaped(Wire()),
       Escaped(
-          std::string(kRead) + kRead +
+          std::string(kRead) + kSendRead +
           "#PS>S*1*0*0*15*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
           "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
           "0100*0*12*12*1*E\r\n"));
@@ -57,7 +59,7 @@ TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
   RunResult load = Cli({"settings", "load", ini});
   EXPECT_EQ(load.exit_code, 1);
   EXPECT_NE(load.err.find("Failed getting .ini"), std::string::npos) << load.err;
-  EXPECT_EQ(Escaped(Wire().substr(sent)), Escaped(kRead));
+  EXPECT_EQ(Escaped(Wire().substr(sent)), Escaped(kSendRead));
 }
 
 TEST_F(CliSettings, ClearBufferNeedsYesAndActionsGoOutAsGiven) {
@@ -96,7 +98,10 @@ TEST_F(CliSettings, ActionsSayWhyTheyFailed) {
 TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
   ASSERT_TRUE(StartSim({"--status", "4"}));  // status byte 4: printing
   ExpectRuns({{{"settings", "set", "Darkness=15"}, 1, std::nullopt, "READY"},
-              {{"settings", "set", "Darkness"}, 2},
+              {{"--lang", "eng", "settings", "set", "Darkness"},
+               2,
+               std::nullopt,
+               "Darkness: no value given: write NAME=VALUE"},
               {{"settings", "set", "Darkness=99"}, 2},
               {{"settings", "set", "Nope=1"}, 2}});
   EXPECT_EQ(Wire(), "");
@@ -114,17 +119,17 @@ TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
   } cases[] = {
       {{"MediaHeight=1"},
        "MediaHeight: this printer's settings do not have this field; nothing was sent.",
-       kRead},
+       kSendRead},
       {{"Nope=1"}, "Nope: there is no setting of this name.", ""},
       {{"--lang", "chi", "Nope=1"}, "Nope：没有此名称的设置项。", ""},
       {{"HorizontalOffset=100000000000000000000", "--yes"},
        "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.",
-       kRead},
+       kSendRead},
       {{"HorizontalOffset=4294967296", "--yes"},
        "HorizontalOffset: out of range; allowed -999 ~ 9999 Dot.",
-       kRead},
+       kSendRead},
       {{"CutterStopPosition=75"}, "CutterStopPosition: out of range; allowed 0 ~ 60.", ""},
-      {{"IPAddress=1.2.3.4"}, "IPAddress: this setting cannot be changed here.", kRead},
+      {{"IPAddress=1.2.3.4"}, "IPAddress: this setting cannot be changed here.", kSendRead},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());
@@ -166,10 +171,47 @@ TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
   ASSERT_EQ(set.exit_code, 0) << set.err;
   EXPECT_EQ(
       Escaped(Wire().substr(before)),
-      Escaped(std::string(kRead) +
+      Escaped(std::string(kSendRead) +
               "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
               "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*"
               "10*1*0100*0*12*12*1*E\r\n"));
+}
+
+// A reply the send path refuses was shown and saved: "*" as the address
+// made "Port=192." and "HorizontalOffset=9100dot", a darkness of 20 digits
+// read as "99", " 10" as " 1", and "10*E" made `firmware info` print "V0".
+// Every read checks the reply's form as a send does, and fails on it.
+TEST_F(CliSettings, ReadsRefuseARepliesFieldsOutOfForm) {
+  TempDir state;
+  { ASSERT_TRUE(StartSim({"--state-dir", state.path()})); }
+  sims_.clear();
+  const std::vector<std::string> factory = Lines(ReadFileBytes(state.File("SIM0001.settings")));
+  ASSERT_GT(factory.size(), 17u);
+  struct Case {
+    size_t field;
+    const char* value;
+    const char* named;
+  } cases[] = {{17, "*", "IPAddress"},
+               {3, "12345678901234567890", "Darkness"},
+               {3, " 10", "Darkness"},
+               {3, "10*E", "Speed"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    std::vector<std::string> fields = factory;
+    fields[c.field] = c.value;
+    std::string file;
+    for (const std::string& field : fields) file += field + "\n";
+    WriteFileBytes(state.File("SIM0001.settings"), file);
+    SimProcess sim(Sim({"--state-dir", state.path()}));
+    ASSERT_TRUE(sim.ready());
+    const std::string ini = files_.File("saved.ini");
+    ExpectRuns({{{"--lang", "eng", "settings", "get"}, 1, "", c.named},
+                {{"--lang", "eng", "settings", "save", ini}, 1, "", "expected form"},
+                {{"--lang", "eng", "firmware", "info"}, 1, "", "expected form"},
+                {{"--lang", "eng", "net", "get"}, 1, "", "expected form"}});
+    EXPECT_EQ(ReadFileBytes(ini), "");
+  }
+  EXPECT_EQ(Wire().find("#PS>S"), std::string::npos);
 }
 
 }  // namespace

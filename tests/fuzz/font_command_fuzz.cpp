@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/font/font_codes.h"
 #include "core/font/font_download_command.h"
@@ -57,8 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::string gbk;
   const int name_code = vidodez::FontNameForPrinter(job.font_name, &gbk);
-  std::string command = "unchanged";
-  const int code = vidodez::BuildFontDownloadCommand(job, &command);
+  std::string command;
+  const int code = vidodez::BuildFontDownloadCommand(job, [&command](std::string_view piece) {
+    command.append(piece);
+    return 0;
+  });
   if (name_code != vidodez::kFontOk) {
     Check(code == name_code && command.empty());
     return 0;

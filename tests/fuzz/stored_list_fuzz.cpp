@@ -1,6 +1,6 @@
 // The "^S1" list with whatever a printer might send: each kind's names are
 // the texts before its own markers, none holding a marker, and every name
-// can be shown.
+// can be shown; a reply taken for a list holds no empty name or line end.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (list.size() != markers) __builtin_trap();
     for (const std::string& name : list) {
       if (name.find_first_of("@#$") != std::string::npos) __builtin_trap();
+      // A list shows no name that is none: empty, or holding a line end.
+      if (is_list && (name.empty() || name.find_first_of("\r\n") != std::string::npos))
+        __builtin_trap();
       if (!name.empty() && vidodez::platform::GbkForDisplay(name).empty()) __builtin_trap();
     }
     names += list.size();

@@ -9,6 +9,7 @@
 #include "core/graphic/magick.h"
 #include "core/graphic/picture_save.h"
 #include "core/shell/texts.h"
+#include "imaging/picture_loader.h"
 #include "support/temp_dir.h"
 
 namespace vidodez::imaging {
@@ -129,6 +130,42 @@ TEST_F(ConvertPictureFileTest, WritesTheFormatOfEveryExtension) {
 }
 
 // Each refusal is told in the operator's language, and nothing is written.
+// A JPEG's box thresholds are taken while it decodes, band by band on a
+// second thread: the file is the one a conversion of the decoded picture
+// alone writes, for sides that are and are not whole bands.
+TEST_F(ConvertPictureFileTest, JpegThresholdsTakenWhileDecodingGiveTheSameFile) {
+  for (const QSize size : {QSize(300, 256), QSize(333, 197)}) {
+    SCOPED_TRACE(size.height());
+    QImage photo(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x)
+        photo.setPixel(x, y, qRgb((x * 3 + y) % 256, (x * y) % 256, (y * 5) % 256));
+    ConvertOptions options = Options();
+    options.input = dir_.File("photo.jpg");
+    ASSERT_TRUE(photo.save(QString::fromStdString(options.input), "JPEG"));
+    options.width = "101";
+    options.height = "77";
+    options.keep_scale = false;
+    ASSERT_EQ(ConvertPictureFile(options, "eng").code, kGraphicOk);
+
+    LoadedPicture with_map;
+    ASSERT_EQ(LoadPicture(options.input, &with_map, true), kGraphicOk);
+    ASSERT_TRUE(with_map.threshold_map.has_value());
+    LoadedPicture alone;
+    ASSERT_EQ(LoadPicture(options.input, &alone), kGraphicOk);
+    ASSERT_FALSE(alone.threshold_map.has_value());
+    PictureSize target;
+    SetSource(target, std::uint32_t(alone.bitmap.width), std::uint32_t(alone.bitmap.height),
+              alone.bits_per_pixel);
+    ApplyScaleMode(target, kScaleManual);
+    target.target_width = 101;
+    target.target_height = 77;
+    ASSERT_EQ(SavePicture(&alone.bitmap, target, dir_.File("alone.pcx")), kGraphicOk);
+    EXPECT_TRUE(test::ReadFileBytes(dir_.File("out.pcx")) ==
+                test::ReadFileBytes(dir_.File("alone.pcx")));
+  }
+}
+
 TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
   struct Case {
     const char* what;
@@ -157,6 +194,34 @@ TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
           << result.message;
       EXPECT_EQ(WrittenSize(), std::make_pair(-1, -1)) << "nothing may be written";
     }
+  }
+}
+
+// Debian's ImageMagick policy allows 16K pixels a side and 128 MP: built
+// without asking, such a picture aborted the program on an assertion.
+// Every one is refused with the library's limit named, nothing written.
+TEST_F(ConvertPictureFileTest, SizesBeyondThePictureLibrarysPolicyAreRefused) {
+  struct Case {
+    const char* output;
+    const char* width;
+    const char* height;
+  };
+  const Case cases[] = {{"big.bmp", "16384", nullptr},
+                        {"wide.png", "16385", "100"},
+                        {"wide.bmp", "16385", "100"},
+                        {"area.tif", "11600", "11600"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    ConvertOptions options = Options();
+    options.output = dir_.File(c.output);
+    options.unit = "dot";
+    options.width = c.width;
+    if (c.height != nullptr) options.height = c.height;
+    const ConvertResult result = ConvertPictureFile(options, "eng");
+    EXPECT_STREQ(GraphicCodeName(result.code), GraphicCodeName(kGraphicBeyondLibraryLimits))
+        << result.message;
+    EXPECT_NE(result.message.find("picture library"), std::string::npos) << result.message;
+    EXPECT_EQ(test::ReadFileBytes(options.output), "") << "nothing may be written";
   }
 }
 

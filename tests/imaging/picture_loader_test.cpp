@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QStringList>
 
+#include "core/graphic/exif_orientation.h"
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/magick.h"
 #include "core/graphic/pcx_codec.h"
@@ -221,6 +223,99 @@ TEST(LoadPicture, JpegIsTurnedAsItsOrientationSays) {
   EXPECT_EQ(picture.bits_per_pixel, 24u);
 }
 
+// An Exif block: the header, a byte order, IFD0 at `ifd_offset` holding
+// `entries` (tag, type, count, value), and the next IFD's offset.
+struct ExifEntry {
+  std::uint16_t tag, type;
+  std::uint32_t count;
+  std::uint16_t value;
+};
+std::string ExifBlock(bool little, const std::vector<ExifEntry>& entries,
+                      std::uint32_t ifd_offset = 8, std::uint32_t next_ifd = 0) {
+  std::string tiff;
+  auto put = [&](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) {
+      const int shift = little ? 8 * i : 8 * (size - 1 - i);
+      tiff.push_back(static_cast<char>(value >> shift));
+    }
+  };
+  tiff += little ? "II" : "MM";
+  put(0x2a, 2);
+  put(ifd_offset, 4);
+  if (ifd_offset > tiff.size()) tiff.resize(ifd_offset, '\0');
+  put(static_cast<std::uint32_t>(entries.size()), 2);
+  for (const ExifEntry& e : entries) {
+    put(e.tag, 2);
+    put(e.type, 2);
+    put(e.count, 4);
+    put(e.value, 2);
+    put(0, 2);
+  }
+  put(next_ifd, 4);
+  return std::string("Exif\0\0", 6) + tiff;
+}
+
+// `jpeg` with an APP1 marker holding `payload` right after its start.
+std::string WithApp1(const std::string& jpeg, const std::string& payload) {
+  const std::size_t length = payload.size() + 2;
+  return jpeg.substr(0, 2) + "\xff\xe1" + static_cast<char>(length >> 8) +
+         static_cast<char>(length & 0xff) + payload + jpeg.substr(2);
+}
+
+// The Exif orientation is read without Qt, and exactly as Qt reads it: for
+// well-formed and broken blocks alike the picture is turned as Qt turns it,
+// and a mirrored one is left to Qt.
+TEST(LoadPicture, JpegTurnsAsQtReadsItsExifData) {
+  test::TempDir dir;
+  const std::string plain = dir.File("plain.jpg");
+  ASSERT_TRUE(Sample(40, 20).save(QString::fromStdString(plain), "JPEG"));
+  const std::string jpeg = test::ReadFileBytes(plain);
+  const ExifEntry kTurn90{0x0112, 3, 1, 6};
+  struct Case {
+    const char* what;
+    std::string app1;
+    int turns;
+  } cases[] = {
+      {"little-endian 90", ExifBlock(true, {{0x010f, 2, 4, 0}, kTurn90}), 1},
+      {"big-endian 180", ExifBlock(false, {{0x0112, 3, 1, 3}}), 2},
+      {"270", ExifBlock(true, {{0x0112, 3, 1, 8}}), 3},
+      {"upright", ExifBlock(true, {{0x0112, 3, 1, 1}}), 0},
+      {"mirrored", ExifBlock(true, {{0x0112, 3, 1, 2}}), kExifMirrored},
+      {"mirrored and turned", ExifBlock(false, {{0x0112, 3, 1, 7}}), kExifMirrored},
+      {"out of range", ExifBlock(true, {{0x0112, 3, 1, 9}}), 0},
+      {"not a short", ExifBlock(true, {{0x0112, 4, 1, 6}}), 0},
+      {"two values", ExifBlock(true, {{0x0112, 3, 2, 6}}), 0},
+      {"IFD0 further on", ExifBlock(true, {kTurn90}, 20), 1},
+      {"IFD0 inside the header", ExifBlock(true, {kTurn90}, 4), 0},
+      {"IFD0 past the end", ExifBlock(true, {kTurn90}).replace(10, 4, "\xa0\x0f\0\0", 4), 0},
+      {"next IFD past the end", ExifBlock(true, {{0x010f, 2, 4, 0}}, 8, 4000), 0},
+      {"cut in an entry", ExifBlock(true, {kTurn90}).substr(0, 22), 0},
+      {"no Exif header", "http://ns.adobe.com/xap/1.0/" + ExifBlock(true, {kTurn90}), 0},
+      {"bad byte order", "Exif\0\0IM" + ExifBlock(true, {kTurn90}).substr(8), 0},
+      {"no block", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir.File("turned.jpg");
+    test::WriteFileBytes(path, c.app1.empty() ? jpeg : WithApp1(jpeg, c.app1));
+    std::vector<std::uint8_t> bytes(c.app1.begin(), c.app1.end());
+    EXPECT_EQ(ExifQuarterTurns(bytes), c.turns);
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(true);
+    const QImage qt = reader.read();
+    ASSERT_FALSE(qt.isNull());
+    LoadedPicture picture;
+    ASSERT_EQ(LoadPicture(path, &picture), kGraphicOk);
+    EXPECT_EQ(picture.bitmap.width, qt.width());
+    EXPECT_EQ(picture.bitmap.height, qt.height());
+    // The black half lies where Qt turned it.
+    for (const QPoint corner : {QPoint(2, 2), QPoint(qt.width() - 3, qt.height() - 3)}) {
+      EXPECT_EQ(picture.bitmap.At(corner.x(), corner.y()) < 128,
+                qt.pixelColor(corner).lightness() < 128);
+    }
+  }
+}
+
 // Found by the fuzzer: the header's screen names 6 x 4299 pixels, but Qt's
 // reader reports 6 x 0 beforehand. A side of 0 is no size known yet; the
 // picture loads as Qt reads it instead of being refused as too large.
@@ -271,6 +366,34 @@ TEST(LoadPicture, FailuresLeaveNoPicture) {
     EXPECT_TRUE(picture.bitmap.empty());
     EXPECT_EQ(picture.bits_per_pixel, 99u);
   }
+}
+
+// An uncompressed grey TGA header of `width` x `height`, and its pixels.
+std::string GreyTga(int width, int height) {
+  std::string tga(18, '\0');
+  tga[2] = 3;  // uncompressed grey
+  tga[12] = char(width & 0xff);
+  tga[13] = char(width >> 8);
+  tga[14] = char(height & 0xff);
+  tga[15] = char(height >> 8);
+  tga[16] = 8;
+  return tga + std::string(std::size_t(width) * std::size_t(height), '\xff');
+}
+
+// Sizes the program takes but ImageMagick's policy (Debian's: 16K pixels a
+// side, 128 MP) does not were read as damaged pictures: they are named as
+// beyond what the picture library allows, in both languages.
+TEST(LoadPicture, SizeBeyondThePictureLibrarysPolicyIsNamedSo) {
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("wide.tga"), GreyTga(16385, 100));
+  LoadedPicture picture;
+  EXPECT_GRAPHIC(kGraphicBeyondLibraryLimits, LoadPicture(dir.File("wide.tga"), &picture));
+  EXPECT_TRUE(picture.bitmap.empty());
+  test::WriteFileBytes(dir.File("fits.tga"), GreyTga(1000, 100));
+  EXPECT_GRAPHIC(kGraphicOk, LoadPicture(dir.File("fits.tga"), &picture));
+  EXPECT_NE(std::string(Pick(GraphicCodeText(kGraphicBeyondLibraryLimits), "eng"))
+                .find("picture library"),
+            std::string::npos);
 }
 
 QStringList g_messages;  // what Qt's message handler was given

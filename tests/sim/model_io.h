@@ -14,12 +14,11 @@ inline void Send(PrinterModel& model, const std::string& bytes,
   model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), at);
 }
 
-// Every reply now due, one string per transfer.
-inline std::vector<std::string> Replies(PrinterModel& model) {
+// Every reply due by `at`, one string per transfer.
+inline std::vector<std::string> Replies(PrinterModel& model, Clock::time_point at = Clock::now()) {
   std::vector<std::string> replies;
   std::vector<uint8_t> transfer;
-  while (model.TakeTransfer(Clock::now(), &transfer))
-    replies.emplace_back(transfer.begin(), transfer.end());
+  while (model.TakeTransfer(at, &transfer)) replies.emplace_back(transfer.begin(), transfer.end());
   return replies;
 }
 

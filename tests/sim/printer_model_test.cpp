@@ -129,7 +129,7 @@ TEST(PrinterModel, StateSurvivesARestartAndCorruptStateIsNotTaken) {
   EXPECT_EQ(fresh.calibration_length(), "0100");
 }
 
-TEST(PrinterModel, CalibrationLengthFactoryResetAndTheActionsPrintsAndSwitchesAreKept) {
+TEST(PrinterModel, CalibrationLengthFactoryResetAndTheActionsAreKept) {
   PrinterModel model(PrinterOptions{});
   Send(model, "#UM>SL0005\r\n#UM>SL12\r\n");
   EXPECT_EQ(model.settings()[35], "0005");
@@ -138,9 +138,10 @@ TEST(PrinterModel, CalibrationLengthFactoryResetAndTheActionsPrintsAndSwitchesAr
   Send(model, SettingsLine(std::vector<std::string>(40, "9")));
   Send(model, "#UM>IF\r\nMD\r\nU\r\n^z\r\n");
   EXPECT_EQ(model.settings(), PrinterModel(PrinterOptions{}).settings());
+  // Prints are labels, not actions.
   Send(model, "ZS\r\nGG20,20,\"G\"\r\nW1,1\r\nFR\"F\"\r\nW1\r\nBOGUS\r\n");
-  EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z", "ZS",
-                                                       "GG20,20,\"G\"", "W1,1", "FR\"F\"", "W1"}));
+  EXPECT_EQ(model.actions(), (std::vector<std::string>{"#UM>IF", "MD", "U", "^z"}));
+  EXPECT_EQ(model.labels_printed(), 3);
 }
 
 TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
@@ -168,6 +169,12 @@ TEST(SimCommandLine, RefusesValuesThePrinterCannotHave) {
       {{"--reply-delay", "2100"}, true},
       {{"--reply-delay", "-1"}, false},
       {{"--reply-delay", "60001"}, false},
+      {{"--dpi", "300", "--label-size", "1200x1800", "--label-dir", "/tmp/x"}, true},
+      {{"--dpi", "250"}, false},
+      {{"--label-size", "812"}, false},
+      {{"--label-size", "0x100"}, false},
+      {{"--label-size", "812x4801"}, false},
+      {{"--label-dir", ""}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0]);

@@ -68,7 +68,7 @@ std::string BinDir() {
 }
 
 RunResult Run(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-              int timeout_ms) {
+              int timeout_ms, std::atomic<pid_t>* started) {
   RunResult result;
   // Files rather than pipes: nothing to pump while the program runs.
   TempDir dir;
@@ -78,6 +78,7 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
   close(out);
   close(err);
   if (pid <= 0) return result;
+  if (started != nullptr) started->store(pid);
   // A pidfd turns readable when the program ends: a bounded wait without sleeping.
   int ended = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
   pollfd pfd{ended, POLLIN, 0};

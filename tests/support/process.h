@@ -3,6 +3,9 @@
 // file per system (process.cpp for POSIX, process_windows.cpp), chosen by
 // the build.
 
+#include <sys/types.h>
+
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,8 +24,10 @@ std::string BinDir();
 
 // Runs a program to its end (killed after `timeout_ms`) with extra
 // environment entries ("NAME=VALUE"), which replace inherited ones.
+// `started`, if given, receives its process id once it runs, so another
+// thread can signal it.
 RunResult Run(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
-              int timeout_ms = 30000);
+              int timeout_ms = 30000, std::atomic<pid_t>* started = nullptr);
 // The same with stderr on a terminal (a pseudo-terminal, read into `err`,
 // where every line feed arrives as CR LF).
 RunResult RunOnTerminal(const std::vector<std::string>& argv,

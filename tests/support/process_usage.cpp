@@ -29,13 +29,28 @@ int DescriptorCountSettlingAt(int expected) {
   return count;
 }
 
-int64_t ResidentKiB() {
+namespace {
+
+int64_t StatusKiB(const std::string& key) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6));
+    if (line.rfind(key, 0) == 0) return std::stoll(line.substr(key.size()));
   }
   return -1;
 }
+
+}  // namespace
+
+int64_t ResidentKiB() { return StatusKiB("VmRSS:"); }
+
+bool ResetPeakResident() {
+  std::ofstream clear("/proc/self/clear_refs");
+  clear << "5";
+  clear.flush();
+  return clear.good();
+}
+
+int64_t PeakResidentKiB() { return StatusKiB("VmHWM:"); }
 
 }  // namespace vidodez::test

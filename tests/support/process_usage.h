@@ -14,5 +14,11 @@ int OpenDescriptorCount();
 int DescriptorCountSettlingAt(int expected);
 // VmRSS of /proc/self/status in KiB; -1 when it cannot be read.
 int64_t ResidentKiB();
+// Starts the peak of resident memory afresh from what is resident now;
+// false where the system does not allow it.
+bool ResetPeakResident();
+// VmHWM of /proc/self/status in KiB: the peak since the start or the last
+// reset; -1 when it cannot be read.
+int64_t PeakResidentKiB();
 
 }  // namespace vidodez::test

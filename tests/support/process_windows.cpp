@@ -95,14 +95,16 @@ HANDLE Spawn(const std::vector<std::string>& argv, const std::vector<std::string
   startup.StartupInfo.hStdOutput = out;
   startup.StartupInfo.hStdError = err;
   PROCESS_INFORMATION started{};
-  BOOL ok = in != INVALID_HANDLE_VALUE && InitializeProcThreadAttributeList(attributes, 1, 0, &size);
+  BOOL ok =
+      in != INVALID_HANDLE_VALUE && InitializeProcThreadAttributeList(attributes, 1, 0, &size);
   if (ok) {
     startup.lpAttributeList = attributes;
-    ok = UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles,
-                                   sizeof(handles), nullptr, nullptr) &&
-         CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
-                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT,
-                        environment.data(), nullptr, &startup.StartupInfo, &started);
+    ok =
+        UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles,
+                                  sizeof(handles), nullptr, nullptr) &&
+        CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE,
+                       CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT,
+                       environment.data(), nullptr, &startup.StartupInfo, &started);
     DeleteProcThreadAttributeList(attributes);
   }
   if (in != INVALID_HANDLE_VALUE) CloseHandle(in);
@@ -150,7 +152,7 @@ std::string BinDir() {
 }
 
 RunResult Run(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-              int timeout_ms) {
+              int timeout_ms, std::atomic<pid_t>* started) {
   RunResult result;
   // Files rather than pipes: nothing to pump while the program runs.
   TempDir dir;
@@ -160,6 +162,7 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
   if (out != nullptr) CloseHandle(out);
   if (err != nullptr) CloseHandle(err);
   if (process == nullptr) return result;
+  if (started != nullptr) started->store(static_cast<pid_t>(GetProcessId(process)));
   result.exit_code = WaitExit(process, static_cast<DWORD>(timeout_ms));
   result.out = ReadFileBytes(dir.File("out"));
   result.err = ReadFileBytes(dir.File("err"));

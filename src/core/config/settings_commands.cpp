@@ -49,6 +49,28 @@ int ReplyFields(std::string_view reply, std::vector<std::string_view>* fields) {
   return kConfigOk;
 }
 
+// The first known field, among those a settings line carries, whose value
+// does not have its field's form or does not fit its slot; nullptr when all
+// fit. Fields past the known ones are the printer's own.
+const RecordField* FirstUnfitField(const std::vector<std::string_view>& fields) {
+  const int count = static_cast<int>(fields.size());
+  const int checked = std::min(count, SettingsLinePositions(count));
+  static const PrinterSettingsRecord kSlots;
+  const auto& all = RecordFields();
+  for (const RecordField& field : all) {
+    if (field.position >= checked) continue;
+    // Field 27 fills two slots; its value fits their capacities together.
+    size_t capacity = 0;
+    for (const RecordField& other : all) {
+      if (other.position == field.position) capacity += (kSlots.*other.slot).capacity();
+    }
+    if (!HasFieldForm(field.rule, fields[static_cast<size_t>(field.position)], capacity)) {
+      return &field;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool TakeQuietReadTurn(int status, int* field_count) {
@@ -70,6 +92,9 @@ bool TakeQuietReadTurn(int status, int* field_count) {
 int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record, int* field_count) {
   std::vector<std::string_view> fields;
   if (int rc = ReplyFields(reply, &fields); rc != kConfigOk) return rc;
+  // Values cut to their slots or shifted by a "*" would be read as other
+  // values: such a reply is no settings read, for showing or for sending.
+  if (FirstUnfitField(fields) != nullptr) return kSettingsReplyUnfit;
   int count = static_cast<int>(fields.size());
   // Fields 32-38 and 39 exist only as a block; a reply that stops inside a
   // block does not fill it.
@@ -114,22 +139,7 @@ bool CarriesField(int field_count, const RecordField& field) {
 const RecordField* FindUnfitReplyField(std::string_view reply) {
   std::vector<std::string_view> fields;
   if (ReplyFields(reply, &fields) != kConfigOk) return nullptr;
-  const int count = static_cast<int>(fields.size());
-  const int checked = std::min(count, SettingsLinePositions(count));
-  static const PrinterSettingsRecord kSlots;
-  const auto& all = RecordFields();
-  for (const RecordField& field : all) {
-    if (field.position >= checked) continue;
-    // Field 27 fills two slots; its value fits their capacities together.
-    size_t capacity = 0;
-    for (const RecordField& other : all) {
-      if (other.position == field.position) capacity += (kSlots.*other.slot).capacity();
-    }
-    if (!HasFieldForm(field.rule, fields[static_cast<size_t>(field.position)], capacity)) {
-      return &field;
-    }
-  }
-  return nullptr;
+  return FirstUnfitField(fields);
 }
 
 int BuildSettingsCommand(const PrinterSettingsRecord& record, int field_count, std::string* line) {

@@ -46,7 +46,8 @@ inline constexpr char kClearBufferCommand[] = "^z";
 
 // Takes the fields between the first "S*" and the first "*E" CR LF: on
 // success the record is emptied and filled, and `field_count` is set.
-// kSettingsReplyEmpty or kSettingsReplyUnmarked leave both untouched.
+// kSettingsReplyEmpty, kSettingsReplyUnmarked or kSettingsReplyUnfit (a
+// known field without its form, FindUnfitReplyField) leave both untouched.
 [[nodiscard]] int ParseSettingsReply(std::string_view reply, PrinterSettingsRecord* record,
                                      int* field_count);
 

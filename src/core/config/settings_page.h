@@ -89,7 +89,7 @@ struct SettingsPage {
 
   // --- what the page knows of the printer ---
   PrinterSettingsRecord record;  // the settings read (or loaded) last
-  int field_count = -1;          // kSettingsReadPending at start
+  int field_count = -1;          // the program's count as this page took it; -1 at start
   // Enables "Reprint", "Print Next", "Feed Before Printing", "No Feed", the
   // media height and threshold lists: only printers with 39 fields have them.
   bool extended_enabled = false;
@@ -172,7 +172,9 @@ struct SettingsPage {
 
   // --- operations; codes from config_codes.h / port_codes.h, 0 success ---
   // "^G1" into the record. show_messages: tell the operator why a read failed.
-  [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages);
+  // confirm: ask twice (PrinterLink::Query), for a reply that goes back.
+  [[nodiscard]] int ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages,
+                                            bool confirm = false);
   // One command line to the selected printer.
   [[nodiscard]] int SendToSelectedPrinter(CPrinterComm& comm, Operator& op,
                                           const std::string& command);
@@ -190,7 +192,8 @@ struct SettingsPage {
   // Asks first; "Reboot to take effect!" after a successful send.
   [[nodiscard]] int ClearBuffer(CPrinterComm& comm, Operator& op);
   // The settings end of each status refresh: re-arms or runs the quiet read
-  // and sets `extended_enabled`. kConfigOk, or the quiet read's failure.
+  // on the program's field count (the link's) and sets `extended_enabled`,
+  // also after another page's read. kConfigOk, or the quiet read's failure.
   [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 };
 

@@ -41,8 +41,9 @@ FileChoice SettingsFileChoice(bool save, std::string_view language) {
 
 }  // namespace
 
-int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages) {
-  int rc = PrinterLink(comm, printer).Query(kReadSettingsCommand);
+int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool show_messages,
+                                          bool confirm) {
+  int rc = PrinterLink(comm, printer).Query(kReadSettingsCommand, confirm);
   if (IsQueryFailure(rc)) {
     if (show_messages) op.Tell(QueryResultOperatorMessage(rc, comm));
     return rc;
@@ -55,15 +56,15 @@ int SettingsPage::ReadSettingsFromPrinter(CPrinterComm& comm, Operator& op, bool
     }
     return rc;
   }
-  // A reply without its markers must not count as read: the record would
-  // be empty and a following send would overwrite every setting.
-  int parsed = ParseSettingsReply(comm.GetReply(), &record, &field_count);
+  // A reply without its markers, or with fields out of place, must not
+  // count as read: a following send would overwrite every setting.
+  const std::string reply = comm.GetReply();
+  int parsed = ParseSettingsReply(reply, &record, &field_count);
   if (parsed != kConfigOk) {
-    if (show_messages) {
-      op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, comm.GetLanguage()));
-    }
+    if (show_messages) op.Tell(SettingsReplyRefusal(parsed, reply, comm.GetLanguage()));
     return parsed;
   }
+  comm.set_settings_field_count(field_count);
   return kConfigOk;
 }
 
@@ -336,8 +337,14 @@ int SettingsPage::ClearBuffer(CPrinterComm& comm, Operator& op) {
 }
 
 int SettingsPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
-  if (!TakeQuietReadTurn(status, &field_count)) return kConfigOk;
-  const int rc = ReadSettingsFromPrinter(comm, op, false);
+  int shared = comm.settings_field_count();
+  const bool turn = TakeQuietReadTurn(status, &shared);
+  comm.set_settings_field_count(shared);
+  const bool followed = field_count != shared;
+  const int rc = turn ? ReadSettingsFromPrinter(comm, op, false) : kConfigOk;
+  if (!turn && !followed) return rc;
+  // Another page's read counts as this page's own.
+  field_count = comm.settings_field_count();
   extended_enabled = HasExtendedFields(field_count);
   return rc;
 }

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "core/config/config_codes.h"
+#include "core/config/settings_commands.h"
 #include "core/shell/texts.h"
 
 namespace vidodez {
@@ -105,6 +107,13 @@ OperatorMessage SettingsMessage(SettingsText text, std::string_view language,
     }
   }
   return message;
+}
+
+OperatorMessage SettingsReplyRefusal(int parsed, std::string_view reply,
+                                     std::string_view language) {
+  const RecordField* unfit = parsed == kSettingsReplyUnfit ? FindUnfitReplyField(reply) : nullptr;
+  if (unfit == nullptr) return SettingsMessage(SettingsText::kReplyHoldsNoSettings, language);
+  return SettingsMessage(SettingsText::kReplyFieldUnfit, language, unfit->name);
 }
 
 }  // namespace vidodez

@@ -53,4 +53,9 @@ OperatorMessage SettingsMessage(SettingsText text, std::string_view language);
 OperatorMessage SettingsMessage(SettingsText text, std::string_view language,
                                 std::string_view first, std::string_view second = {});
 
+// What every page tells of a reply ParseSettingsReply refused with
+// `parsed`: the field out of place for kSettingsReplyUnfit, else that the
+// reply holds no settings.
+OperatorMessage SettingsReplyRefusal(int parsed, std::string_view reply, std::string_view language);
+
 }  // namespace vidodez

@@ -11,24 +11,11 @@
 #include "core/shell/units.h"
 
 namespace vidodez {
-namespace {
-
-// A reply whose known fields do not have their form was parsed out of
-// place (an address holding a "*" shifts every field after it): nothing of
-// it may go back to the printer.
-int CheckReplyFits(CPrinterComm& comm, Operator& op) {
-  const RecordField* unfit = FindUnfitReplyField(comm.GetReply());
-  if (unfit == nullptr) return kConfigOk;
-  op.Tell(SettingsMessage(SettingsText::kReplyFieldUnfit, comm.GetLanguage(), unfit->name));
-  return kSettingsReplyUnfit;
-}
-
-}  // namespace
-
 int SettingsPage::ReadForSend(CPrinterComm& comm, Operator& op) {
   FollowUnit(comm.GetUnit());
-  if (int rc = ReadSettingsFromPrinter(comm, op, true); rc != kConfigOk) return rc;
-  if (int rc = CheckReplyFits(comm, op); rc != kConfigOk) return rc;
+  // What is read here goes back to the printer: asked twice, so a late
+  // answer to an earlier command cannot pass for it.
+  if (int rc = ReadSettingsFromPrinter(comm, op, true, true); rc != kConfigOk) return rc;
   for (const RecordField* field : named_fields) {
     if (!CarriesField(field_count, *field)) {
       op.Tell(SettingsMessage(SettingsText::kFieldNotCarried, comm.GetLanguage(), field->name));

@@ -14,6 +14,7 @@ constexpr NamedCode kCodes[] = {
     {kFirmwareImageTooShort, "FirmwareImageTooShort"},
     {kFirmwareUpgradeCancelled, "FirmwareUpgradeCancelled"},
     {kFirmwareNoSuchRow, "FirmwareNoSuchRow"},
+    {kFirmwareImageTooLarge, "FirmwareImageTooLarge"},
 };
 
 }  // namespace

@@ -24,6 +24,8 @@ inline constexpr int kFirmwareImageTooShort = -11007;
 inline constexpr int kFirmwareUpgradeCancelled = -11008;
 // A click on a control that is no file row's "Upgrade" button.
 inline constexpr int kFirmwareNoSuchRow = -11009;
+// Larger than kMaxFirmwareImageSize: never stamped or sent.
+inline constexpr int kFirmwareImageTooLarge = -11010;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* FirmwareCodeName(int code);

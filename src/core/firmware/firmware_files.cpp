@@ -1,5 +1,6 @@
 #include "core/firmware/firmware_files.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -34,7 +35,7 @@ class OpenFile {
 // Opens a regular file only: a pipe opened for reading would wait for a
 // writer for ever. `error` gets the open's errno.
 int OpenRegular(const std::string& path, unsigned mode, const FirmwareFileCalls& calls,
-                std::unique_ptr<OpenFile>* file, int* error = nullptr) {
+                std::unique_ptr<OpenFile>* file, int* error = nullptr, uint64_t* size = nullptr) {
   int fd = calls.open(path.c_str(), mode | platform::kOpenNoWait, 0);
   if (fd < 0) {
     if (error != nullptr) *error = errno;
@@ -45,6 +46,7 @@ int OpenRegular(const std::string& path, unsigned mode, const FirmwareFileCalls&
   platform::FileStatus info;
   if (calls.status(fd, &info) != 0) return kFirmwareFileReadFailed;
   if (info.kind != platform::FileKind::kRegular) return kFirmwareNotAFile;
+  if (size != nullptr) *size = info.size;
   *file = std::move(opened);
   return kFirmwareOk;
 }
@@ -97,14 +99,16 @@ int StampFirmwareImage(const std::string& path, StampResult* result,
   std::unique_ptr<OpenFile> file;
   int error = 0;
   bool writable = true;
-  int rc = OpenRegular(path, platform::kOpenReadWrite, calls, &file, &error);
+  uint64_t size = 0;
+  int rc = OpenRegular(path, platform::kOpenReadWrite, calls, &file, &error, &size);
   if (rc == kFirmwareFileOpenFailed &&
       (error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY)) {
     // Still worth reading: an image that is stamped already needs no write.
     writable = false;
-    rc = OpenRegular(path, platform::kOpenRead, calls, &file);
+    rc = OpenRegular(path, platform::kOpenRead, calls, &file, nullptr, &size);
   }
   if (rc != kFirmwareOk) return rc;
+  if (size > kMaxFirmwareImageSize) return kFirmwareImageTooLarge;
 
   std::array<uint8_t, kChecksumSize> field{};
   int64_t got = ReadAt(calls, file->fd(), kChecksumOffset, field);
@@ -136,6 +140,15 @@ int ReadPartNumber(const std::string& path, std::string* part_number,
   return kFirmwareOk;
 }
 
+int CheckFirmwareFile(const std::string& path, const FirmwareFileCalls& calls) {
+  std::unique_ptr<OpenFile> file;
+  uint64_t size = 0;
+  if (int rc = OpenRegular(path, platform::kOpenRead, calls, &file, nullptr, &size);
+      rc != kFirmwareOk)
+    return rc;
+  return size > kMaxFirmwareImageSize ? kFirmwareImageTooLarge : kFirmwareOk;
+}
+
 bool FirmwareFileExists(const std::string& path, const FirmwareFileCalls& calls) {
   platform::FileStatus info;
   return !path.empty() && calls.path_status(path.c_str(), &info) == 0;
@@ -147,12 +160,15 @@ FirmwareTooltip FirmwareTooltipFor(const std::string& path, const FirmwareFileCa
   std::unique_ptr<OpenFile> file;
   if (OpenRegular(path, platform::kOpenRead, calls, &file) != kFirmwareOk)
     return FirmwareTooltip::kNone;
+  // Read up to the first mark only: a command file shows one within its
+  // first line, so only a file that is no command file is read to its end.
   std::array<uint8_t, kProbeBlockSize> block;
-  for (uint64_t offset = 0; offset < kCommandProbeSize; offset += block.size()) {
+  for (uint64_t offset = 0;; offset += block.size()) {
     int64_t got = ReadAt(calls, file->fd(), offset, block);
     if (got <= 0) break;
-    for (size_t i = 0; i < static_cast<size_t>(got); ++i)
-      if (block[i] == '#' || block[i] == '^') return FirmwareTooltip::kShortIndicator;
+    const auto end = block.begin() + got;
+    if (std::find_if(block.begin(), end, [](uint8_t b) { return b == '#' || b == '^'; }) != end)
+      return FirmwareTooltip::kShortIndicator;
     if (static_cast<size_t>(got) < block.size()) break;
   }
   return FirmwareTooltip::kNone;

@@ -3,6 +3,7 @@
 // its part number, decide its row's tooltip.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "core/firmware/firmware_file_calls.h"
@@ -23,7 +24,8 @@ struct StampResult {
 // leaves the file as it was. kFirmwareOk also for an image already stamped
 // (`written` false). kFirmwareImageTooShort for a file under 20 bytes,
 // kFirmwareFileWriteFailed for one that cannot be written (`checksum` is set
-// then), kFirmwareNotAFile for a folder, device or pipe.
+// then), kFirmwareNotAFile for a folder, device or pipe,
+// kFirmwareImageTooLarge beyond kMaxFirmwareImageSize (nothing is read).
 [[nodiscard]] int StampFirmwareImage(const std::string& path, StampResult* result,
                                      const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
 
@@ -31,6 +33,12 @@ struct StampResult {
 // NUL; a shorter file gives what it has).
 [[nodiscard]] int ReadPartNumber(const std::string& path, std::string* part_number,
                                  const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
+
+// Whether the file may be sent as an upgrade: kFirmwareOk for a regular
+// file of at most kMaxFirmwareImageSize bytes, else kFirmwareFileNotFound,
+// kFirmwareNotAFile, kFirmwareImageTooLarge or the open's failure.
+[[nodiscard]] int CheckFirmwareFile(const std::string& path,
+                                    const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
 
 bool FirmwareFileExists(const std::string& path,
                         const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
@@ -41,13 +49,9 @@ enum class FirmwareTooltip {
   kShortIndicator,    // a printer command file: the lamps, then cycle the power
 };
 
-// How far a file is searched for the "#" or "^" of a printer command: a row's
-// tooltip never costs reading a whole large file.
-inline constexpr size_t kCommandProbeSize = 64 * 1024;
-
 // The tooltip of an existing file's row: kUpgradeIndicator for the extension
-// ".bin", kShortIndicator when a "#" or "^" lies in the first
-// kCommandProbeSize bytes, else (or when it cannot be read) kNone.
+// ".bin", kShortIndicator when the file holds a "#" or "^" (read up to the
+// first of them), else (or when it cannot be read) kNone.
 FirmwareTooltip FirmwareTooltipFor(const std::string& path,
                                    const FirmwareFileCalls& calls = DefaultFirmwareFileCalls());
 

@@ -16,6 +16,9 @@ inline constexpr size_t kPartNumberSize = 16;
 inline constexpr size_t kChecksumOffset = 16;
 inline constexpr size_t kChecksumSize = 4;
 inline constexpr size_t kImageBodyOffset = 48;
+// Far beyond any printer's firmware: a larger file is no image, and summing
+// or sending it (a sparse file of gigabytes) would take minutes.
+inline constexpr uint64_t kMaxFirmwareImageSize = 64 * 1024 * 1024;
 
 // The sum, modulo 65536, of the body read as big-endian 16-bit words; fed in
 // pieces of any size, a last odd byte counting as a high byte.

@@ -1,8 +1,10 @@
 #include "core/firmware/firmware_page.h"
 
 #include "core/config/settings_commands.h"
+#include "core/config/settings_page_texts.h"
 #include "core/firmware/firmware_codes.h"
 #include "core/firmware/firmware_texts.h"
+#include "core/firmware/firmware_upload.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/printer_link.h"
@@ -18,7 +20,11 @@ bool FirmwareUpgradePage::ToggleRow(size_t index) { return ToggleFirmwareFolder(
 int FirmwareUpgradePage::GetInfo(CPrinterComm& comm, Operator& op) {
   const int rc = PrinterLink(comm, printer).Query(kReadSettingsCommand);
   if (IsQueryFailure(rc)) op.Tell(QueryResultOperatorMessage(rc, comm));
-  return InterpretFirmwareInfo(rc, comm.GetReply(), &record, &field_count, &info);
+  const std::string reply = comm.GetReply();
+  const int read = InterpretFirmwareInfo(rc, reply, &record, &field_count, &info);
+  if (rc == kPortOk && read != kPortOk)
+    op.Tell(SettingsReplyRefusal(read, reply, comm.GetLanguage()));
+  return read;
 }
 
 int FirmwareUpgradePage::Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name,
@@ -41,6 +47,12 @@ int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std
       (void)op.Confirm(FirmwareMessage(FirmwareText::kFileNotFound, language));
     return rc;
   }
+  // Refused before the question: a file that is not sent needs no answer.
+  FirmwareUploadFile file;
+  if (const int rc = file.Prepare(path); rc != kFirmwareOk) {
+    op.Tell(UploadRefusal(rc, language));
+    return rc;
+  }
   if (!op.Confirm(question)) return kFirmwareUpgradeCancelled;
 
   PrinterLink link(comm, printer);
@@ -48,7 +60,7 @@ int FirmwareUpgradePage::UpgradeFile(CPrinterComm& comm, Operator& op, const std
     if (rc == kNoUsablePrinter) op.Tell(FirmwareMessage(FirmwareText::kOpenFailed, language));
     return rc;
   }
-  const int rc = link.SendFile(path, [&progress](uint64_t sent, uint64_t total) {
+  const int rc = link.SendFile(file.path(), [&progress](uint64_t sent, uint64_t total) {
     if (progress) (void)progress(sent, total);
     return true;
   });

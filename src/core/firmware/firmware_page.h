@@ -38,9 +38,9 @@ struct FirmwareUpgradePage {
   // Expands or collapses the folder row `index`; false for any other row.
   bool ToggleRow(size_t index);
 
-  // "Get Info": asks the printer for its settings; only a reply that holds
-  // them changes `info`. A query that read nothing is told; a printer that
-  // could not be opened is not.
+  // "Get Info": asks the printer for its settings; a reply sets `info`, to
+  // the cleared record when it holds no settings (which is told). A query
+  // that read nothing is told; a printer that could not be opened is not.
   [[nodiscard]] int GetInfo(CPrinterComm& comm, Operator& op);
 
   // A click on the "Upgrade" button named `button_name`: upgrades that row's
@@ -48,11 +48,12 @@ struct FirmwareUpgradePage {
   [[nodiscard]] int Upgrade(CPrinterComm& comm, Operator& op, const std::string& button_name,
                             const SendProgress& progress = {});
   // Asks the upgrade's question for the file at `path` ("File not found!"
-  // when it is gone), then sends it whole, unchanged, in chunks of
-  // kFileChunkSize, `progress` told after each. An open that fails is not
-  // told, but for no printer chosen; a printer that is not USB gets
-  // nothing. A half-written image can leave a printer that does not start:
-  // a progress that answers false does not stop the upload.
+  // when it is gone), then sends it whole, unchanged but for an image's
+  // stamp (FirmwareUploadFile; a file it refuses is told and not asked
+  // about), in chunks of kFileChunkSize, `progress` told after each. An open
+  // that fails is not told, but for no printer chosen; a printer that is not
+  // USB gets nothing. A half-written image can leave a printer that does not
+  // start: a progress that answers false does not stop the upload.
   [[nodiscard]] int UpgradeFile(CPrinterComm& comm, Operator& op, const std::string& path,
                                 const SendProgress& progress = {});
 };

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/firmware/firmware_codes.h"
+#include "core/firmware/firmware_image.h"
 #include "core/firmware/firmware_names.h"
 #include "core/shell/texts.h"
 
@@ -39,7 +40,17 @@ constexpr std::array<Text, static_cast<size_t>(FirmwareText::kCount)> kTexts{{
     {"The whole file was sent. Watch the printer's status and lamps until it is ready again.",
      "文件已全部发送。请留意打印机状态和指示灯，直到打印机重新就绪。"},
     {"The upload stopped before the whole file was sent.", "上传中断，文件未全部发送。"},
+    {"Not a file: only a regular file can be sent.", "不是文件：只能发送普通文件。"},
+    {"The file is larger than any printer's firmware (64 MiB): it is no firmware image.",
+     "文件大于任何打印机的固件（64 MiB），不是固件映像。"},
+    {"Shorter than 20 bytes: no place for a checksum. It is not sent.",
+     "文件不足 20 字节，无处写入校验和，不予发送。"},
+    {"The image's checksum could not be written, nor into a copy: it is not sent.",
+     "无法写入映像的校验和（副本亦然），不予发送。"},
+    {"The file cannot be read.", "无法读取文件。"},
 }};
+
+static_assert(kMaxFirmwareImageSize == 64 * 1024 * 1024, "update the text of kImageTooLarge");
 
 constexpr Text kImageTail{"\" ?", "\" ?"};
 constexpr Text kCommandFileTail{" operation.", "操作？"};
@@ -52,6 +63,23 @@ OperatorMessage Message(FirmwareText text, std::string body) {
 
 OperatorMessage FirmwareMessage(FirmwareText text, const std::string& language) {
   return Message(text, Pick(kTexts[static_cast<size_t>(text)], language));
+}
+
+OperatorMessage UploadRefusal(int code, const std::string& language) {
+  switch (code) {
+    case kFirmwareFileNotFound:
+      return FirmwareMessage(FirmwareText::kFileNotFound, language);
+    case kFirmwareNotAFile:
+      return FirmwareMessage(FirmwareText::kNotAFile, language);
+    case kFirmwareImageTooLarge:
+      return FirmwareMessage(FirmwareText::kImageTooLarge, language);
+    case kFirmwareImageTooShort:
+      return FirmwareMessage(FirmwareText::kImageTooShort, language);
+    case kFirmwareFileWriteFailed:
+      return FirmwareMessage(FirmwareText::kStampFailed, language);
+    default:
+      return FirmwareMessage(FirmwareText::kCannotRead, language);
+  }
 }
 
 std::string FirmwareTooltipText(FirmwareTooltip tooltip, const std::string& language) {

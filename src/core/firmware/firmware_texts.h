@@ -22,6 +22,12 @@ enum class FirmwareText {
   // printer, or the send broken off (the link's cause follows).
   kUploadEnded,
   kUploadBroken,
+  // Why a file is not sent (FirmwareUploadFile::Prepare's refusals).
+  kNotAFile,
+  kImageTooLarge,
+  kImageTooShort,
+  kStampFailed,
+  kCannotRead,
   kCount
 };
 
@@ -29,6 +35,8 @@ inline constexpr const char kFirmwareTable[] = "firmware";
 
 // A whole text; the confirmations are built by UpgradeQuestion.
 OperatorMessage FirmwareMessage(FirmwareText text, const std::string& language);
+// Why FirmwareUploadFile::Prepare refused a file, for its code.
+OperatorMessage UploadRefusal(int code, const std::string& language);
 // The text of a row's tooltip ("" for kNone).
 std::string FirmwareTooltipText(FirmwareTooltip tooltip, const std::string& language);
 

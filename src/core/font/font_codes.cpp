@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<TextedCode, 14> kEntries{{
+constexpr std::array<TextedCode, 15> kEntries{{
     {{kFontOk, "FontOk"}, {"Done.", "完成。"}},
     {{kFontNoFont, "FontNoFont"}, {"Please select a font!", "请选择字体！"}},
     {{kFontNameTooLong, "FontNameTooLong"},
@@ -29,6 +29,10 @@ constexpr std::array<TextedCode, 14> kEntries{{
     {{kFontOutOfMemory, "FontOutOfMemory"},
      {"Not enough memory for this font.", "内存不足，无法转换此字体。"}},
     {{kFontCancelled, "FontCancelled"}, {"Cancelled.", "已取消。"}},
+    {{kFontNameNotGbk, "FontNameNotGbk"},
+     {"The font's name holds bytes that are no text, or characters the printer's character set "
+      "(GBK) does not have.",
+      "字体名称包含无效字节，或打印机字符集（GBK）中没有的字符。"}},
 }};
 
 constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);

@@ -15,7 +15,7 @@ namespace vidodez {
 inline constexpr int kFontOk = 0;
 // No font file chosen.
 inline constexpr int kFontNoFont = -8501;
-// More than 8 bytes in GBK, or no GBK form at all.
+// More than 8 bytes in GBK.
 inline constexpr int kFontNameTooLong = -8502;
 inline constexpr int kFontNoId = -8503;
 inline constexpr int kFontIdNotLetter = -8504;  // VRLE takes "A" to "Z"
@@ -34,6 +34,9 @@ inline constexpr int kFontNoDesktop = -8511;
 inline constexpr int kFontOutOfMemory = -8512;
 // The operator answered Cancel to the download's or the file's question.
 inline constexpr int kFontCancelled = -8513;
+// Bytes that are no UTF-8, or characters GBK does not have: the name has no
+// form the printer can take.
+inline constexpr int kFontNameNotGbk = -8514;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* FontCodeName(int code);

@@ -50,8 +50,14 @@ char* EncodeLines(const unsigned char* bytes, std::size_t count, char* out) {
   return out;
 }
 
-int EncodeFile(int fd, std::size_t size, char* out) {
-  auto block = std::make_unique<unsigned char[]>(std::min(size, kBlockBytes));
+// The hex lines of `size` bytes of the file, one block at a time, and the
+// line end after the last.
+int EncodeFile(int fd, std::size_t size, const CommandSink& write) {
+  const std::size_t block_bytes = std::min(size, kBlockBytes);
+  auto block = std::make_unique_for_overwrite<unsigned char[]>(block_bytes);
+  // A block's hex, its line ends and the final line end.
+  auto text = std::make_unique_for_overwrite<char[]>(2 * block_bytes +
+                                                     2 * (block_bytes / kBytesPerLine) + 2);
   bool at_end = false;
   for (std::size_t done = 0; done < size;) {
     const std::size_t want = std::min(size - done, kBlockBytes);
@@ -62,13 +68,19 @@ int EncodeFile(int fd, std::size_t size, char* out) {
     }
     // The file has become shorter than the size taken when it was chosen.
     std::memset(block.get() + got, 0, want - got);
-    out = EncodeLines(block.get(), want, out);
+    char* end = EncodeLines(block.get(), want, text.get());
     done += want;
+    if (done == size) {
+      // After the last byte, also when a line end has just been written.
+      *end++ = '\r';
+      *end++ = '\n';
+    }
+    if (int code = write(std::string_view(text.get(), static_cast<std::size_t>(end - text.get())));
+        code != 0) {
+      return code;
+    }
   }
-  // After the last byte, also when a line end has just been written.
-  out[0] = '\r';
-  out[1] = '\n';
-  return kFontOk;
+  return size == 0 ? write("\r\n") : kFontOk;
 }
 
 // The storage whose code the header carries, for either command type.
@@ -117,8 +129,7 @@ bool ParseFontDownloadHeader(std::string_view line, FontDownloadHeader* header) 
   return true;
 }
 
-int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
-  command->clear();
+int BuildFontDownloadCommand(const FontDownloadJob& job, const CommandSink& write) {
   if (job.font_path.empty()) return kFontNoFont;
   std::string gbk_name;
   if (int code = FontNameForPrinter(job.font_name, &gbk_name); code != kFontOk) return code;
@@ -126,21 +137,14 @@ int BuildFontDownloadCommand(const FontDownloadJob& job, std::string* command) {
   int fd = -1;
   // The size taken when the file was chosen holds, not today's.
   if (int code = OpenFontFile(job.font_path, &fd, nullptr); code != kFontOk) return code;
-
-  const std::size_t size = job.font_size;
-  const std::string header = HeaderLine(job, gbk_name);
-  const std::size_t length = header.size() + 2 * size + 2 * (size / kBytesPerLine) + 2;
   int code = kFontOk;
   try {
-    // Sized once: the hex pass writes in place and never reallocates.
-    command->resize(length);
-    std::memcpy(command->data(), header.data(), header.size());
-    code = EncodeFile(fd, size, command->data() + header.size());
+    code = write(HeaderLine(job, gbk_name));
+    if (code == kFontOk) code = EncodeFile(fd, job.font_size, write);
   } catch (const std::bad_alloc&) {
     code = kFontOutOfMemory;
   }
   CloseFontFile(fd);
-  if (code != kFontOk) std::string().swap(*command);
   return code;
 }
 

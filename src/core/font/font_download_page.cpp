@@ -86,18 +86,15 @@ int FontDownloadPage::Download(CPrinterComm& comm, Operator& op, const SendProgr
   if (int code = FontNameForPrinter(font_name, &gbk_name); code != kFontOk) {
     return Refuse(op, code, language);
   }
-  std::string command;
   {
     // Closed before the question, which the operator must be able to read.
     WaitHint wait(op);
-    if (int code = Convert(op, language, &command); code != kFontOk) return code;
+    if (int code = CheckConversion(op, language); code != kFontOk) return code;
   }
-  return print_to_file ? WriteDesktopFiles(op, language, command)
-                       : SendDownload(comm, op, std::move(command), progress);
+  return print_to_file ? WriteDesktopFiles(op, language) : SendDownload(comm, op, progress);
 }
 
-int FontDownloadPage::Convert(Operator& op, const std::string& language,
-                              std::string* command) const {
+int FontDownloadPage::CheckConversion(Operator& op, const std::string& language) const {
   if (font_path.empty()) return Refuse(op, kFontNoFont, language);
   // A file gone since Browse is said so, rather than ending without a word.
   int fd = -1;
@@ -112,23 +109,48 @@ int FontDownloadPage::Convert(Operator& op, const std::string& language,
   if (int code = CheckFontId(command_type, FontId()); code != kFontOk) {
     return Refuse(op, code, language);
   }
-  if (int code = BuildFontDownloadCommand(Job(), command); code != kFontOk) {
-    return Refuse(op, code, language);
-  }
   return kFontOk;
 }
 
-int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, std::string command,
-                                   const SendProgress& progress) {
+int FontDownloadPage::WriteDownloadCommand(
+    Operator& op, const std::string& language,
+    const std::function<int(const CommandSource&)>& write_file) const {
+  int code = kFontOk;
+  {
+    WaitHint wait(op);
+    const FontDownloadJob job = Job();
+    code = write_file(
+        [&job](const CommandSink& write) { return BuildFontDownloadCommand(job, write); });
+  }
+  // A file that cannot be written ends the download without a word, as it
+  // always did; the font's own failures are told.
+  if (code == kFontOk || code == kFontCommandFileFailed || code == kFontNoDesktop) return code;
+  return Refuse(op, code, language);
+}
+
+int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, const SendProgress& progress) {
   const std::string& language = comm.GetLanguage();
   if (!op.Confirm(FontPageMessage(FontText::kConfirmDownload, language))) {
     print_test_enabled = true;
     return kFontCancelled;
   }
-  // Written first and sent from the file, with the file's line ends.
+  // Written first and sent from the file, with the file's line ends; a file
+  // of that name that is the operator's own is replaced only when they say so.
   const std::string path = CommandFilePath("", DownloadFileName(font_name));
-  if (int code = WriteCommandFile(path, command); code != kFontOk) return code;
-  std::string().swap(command);  // the file holds it now
+  if (!MayReplaceCommandFile(path)) {
+    OperatorMessage question = FontPageMessage(FontText::kConfirmReplaceFile, language);
+    question.text.insert(0, path);
+    if (!op.Confirm(question)) {
+      print_test_enabled = true;
+      return kFontCancelled;
+    }
+  }
+  if (int code = WriteDownloadCommand(
+          op, language,
+          [&path](const CommandSource& source) { return WriteCommandFile(path, source); });
+      code != kFontOk) {
+    return code;
+  }
   print_test_enabled = true;
   PrinterLink link(comm, printer);
   if (int rc = OpenForFont(link, comm, op); rc != kPortOk) return rc;
@@ -141,15 +163,18 @@ int FontDownloadPage::SendDownload(CPrinterComm& comm, Operator& op, std::string
   return kFontOk;
 }
 
-int FontDownloadPage::WriteDesktopFiles(Operator& op, const std::string& language,
-                                        const std::string& command) {
+int FontDownloadPage::WriteDesktopFiles(Operator& op, const std::string& language) {
   if (!op.Confirm(FontPageMessage(FontText::kConfirmPrintToFile, language))) {
     print_test_enabled = true;
     return kFontCancelled;
   }
   std::string path;
-  if (int code =
-          WriteDesktopCommandFile(DesktopCommandFileName(command_type, font_name), command, &path);
+  if (int code = WriteDownloadCommand(op, language,
+                                      [&](const CommandSource& source) {
+                                        return WriteDesktopCommandFile(
+                                            DesktopCommandFileName(command_type, font_name), source,
+                                            &path);
+                                      });
       code != kFontOk) {
     return code;
   }

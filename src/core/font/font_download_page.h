@@ -5,8 +5,10 @@
 // line fills them from its arguments.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "core/font/font_command_files.h"
 #include "core/font/font_job.h"
 #include "core/link/printer_comm.h"
 #include "core/link/transfer_progress.h"
@@ -55,10 +57,14 @@ struct FontDownloadPage {
   [[nodiscard]] int PrintTest(CPrinterComm& comm, Operator& op);
 
  private:
-  int Convert(Operator& op, const std::string& language, std::string* command) const;
-  int SendDownload(CPrinterComm& comm, Operator& op, std::string command,
-                   const SendProgress& progress);
-  int WriteDesktopFiles(Operator& op, const std::string& language, const std::string& command);
+  // The checks before the question: the font still there, its name, the ID.
+  int CheckConversion(Operator& op, const std::string& language) const;
+  // The download command made from the font while `write_file` writes it,
+  // under the wait hint; the font's failures are told.
+  int WriteDownloadCommand(Operator& op, const std::string& language,
+                           const std::function<int(const CommandSource&)>& write_file) const;
+  int SendDownload(CPrinterComm& comm, Operator& op, const SendProgress& progress);
+  int WriteDesktopFiles(Operator& op, const std::string& language);
 };
 
 }  // namespace vidodez

@@ -53,9 +53,8 @@ int FontNameForPrinter(const std::string& utf8_name, std::string* gbk) {
   });
   if (!usable) return kFontNameInvalid;
   std::string encoded;
-  if (platform::Utf8ToGbk(utf8_name, &encoded) != 0 || encoded.size() > kMaxFontNameBytes) {
-    return kFontNameTooLong;
-  }
+  if (platform::Utf8ToGbk(utf8_name, &encoded) != 0) return kFontNameNotGbk;
+  if (encoded.size() > kMaxFontNameBytes) return kFontNameTooLong;
   *gbk = std::move(encoded);
   return kFontOk;
 }

@@ -40,8 +40,9 @@ char FontIdAtIndex(FontCommandType type, int index);
 [[nodiscard]] int CheckFontId(FontCommandType type, char font_id);
 
 // The name as the printer gets it, in GBK. kFontNameInvalid for an empty name
-// or one holding "/", ",", a quote, "^", "~" or a control character; kFontNameTooLong for more than
-// 8 GBK bytes or a name with no GBK form. `gbk` is empty on failure.
+// or one holding "/", ",", a quote, "^", "~" or a control character; kFontNameNotGbk for a
+// name with no GBK form (bytes that are no UTF-8 included), kFontNameTooLong for more than 8 GBK
+// bytes. `gbk` is empty on failure.
 [[nodiscard]] int FontNameForPrinter(const std::string& utf8_name, std::string* gbk);
 
 // The first bytes of a TrueType or OpenType font, or of a collection of

@@ -12,6 +12,8 @@ constexpr std::array<Text, static_cast<size_t>(FontText::kCount)> kTexts{{
      "打开端口失败，请检查打印机是否连接！"},
     {"Sending Command Failed!", "发送失败！"},
     {"The font could not be sent to the printer.", "字体未能发送到打印机。"},
+    {" exists and was not written by this program. Click OK to replace it.",
+     " 已存在，且不是本程序写入的文件。是否替换？"},
 }};
 
 }  // namespace

@@ -15,6 +15,8 @@ enum class FontText {
   kOpenFailed,
   kCommandFailed,
   kSendFailed,
+  // After the path of a file the program did not write.
+  kConfirmReplaceFile,
   kCount
 };
 
@@ -22,9 +24,9 @@ inline constexpr char kFontTextTable[] = "font.page";
 
 OperatorMessage FontPageMessage(FontText text, const std::string& language);
 
-// The Browse dialog offers TrueType files, whatever the case of ".ttf".
-inline constexpr Text kFontFilterName{"Supported font files(*.ttf,*TTF)",
-                                      "支持字体文件(*.ttf,*TTF)"};
-inline constexpr char kFontFilterPattern[] = "*.[tT][tT][fF]";
+// The Browse dialog offers TrueType files. The dialog shows the pattern
+// after the name, so the name does not name it again.
+inline constexpr Text kFontFilterName{"Supported font files", "支持字体文件"};
+inline constexpr char kFontFilterPattern[] = "*.ttf *.TTF";
 
 }  // namespace vidodez

@@ -1,16 +1,25 @@
 #include "core/graphic/adaptive_threshold.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vidodez {
 namespace {
 
 // Otsu's threshold, or -1 when the histogram has fewer than two classes.
+// Only the values between the lowest and the highest present can separate
+// two classes, and an empty value between them separates exactly as the
+// value before it: both are skipped without changing a bit of the result.
 int OtsuOrNone(const std::uint32_t* histogram) {
+  int low = 0;
+  while (low < 256 && histogram[low] == 0) ++low;
+  if (low == 256) return -1;
+  int high = 255;
+  while (histogram[high] == 0) --high;
   double total = 0;
   double sum = 0;
-  for (int v = 0; v < 256; ++v) {
+  for (int v = low; v <= high; ++v) {
     total += histogram[v];
     sum += double(v) * histogram[v];
   }
@@ -19,11 +28,15 @@ int OtsuOrNone(const std::uint32_t* histogram) {
   double best = -1;
   int first = -1;
   int last = -1;
-  for (int t = 0; t < 255; ++t) {
+  for (int t = low; t < high; ++t) {
+    if (histogram[t] == 0) {
+      // The same separation as t - 1: a tie with it when it was the best.
+      if (last == t - 1) last = t;
+      continue;
+    }
     w0 += histogram[t];
     sum0 += double(t) * histogram[t];
     const double w1 = total - w0;
-    if (w0 == 0 || w1 == 0) continue;
     const double diff = sum0 / w0 - (sum - sum0) / w1;
     const double between = w0 * w1 * diff * diff;
     // Equal within rounding: the thresholds between two populated values all
@@ -69,49 +82,73 @@ std::vector<ThresholdMap::Span> ThresholdMap::Spans(int length, int box_size, in
   return spans;
 }
 
-ThresholdMap::ThresholdMap(const GreyBitmap& picture, int box_size, double local_weight)
-    : width_(picture.width), height_(picture.height) {
-  if (picture.empty() || box_size <= 0) return;
+ThresholdMapBuilder::ThresholdMapBuilder(int width, int height, int box_size)
+    : width_(width), height_(height), box_size_(box_size) {
+  if (width <= 0 || height <= 0 || box_size <= 0) return;
   columns_ = (width_ + box_size - 1) / box_size;
   rows_ = (height_ + box_size - 1) / box_size;
-  boxes_.assign(std::size_t(columns_) * std::size_t(rows_), 0);
+  global_.assign(256, 0);
+  locals_.assign(std::size_t(columns_) * std::size_t(rows_), -1);
+}
 
-  // One row of box histograms at a time: the locals are kept until the
-  // global one is known.
-  std::vector<std::uint32_t> histograms(std::size_t(columns_) * 256);
-  std::vector<std::uint32_t> global(256, 0);
-  std::vector<int> locals(boxes_.size(), -1);
-  for (int by = 0; by < rows_; ++by) {
-    std::fill(histograms.begin(), histograms.end(), 0u);
-    const int y_end = std::min(height_, (by + 1) * box_size);
-    for (int y = by * box_size; y < y_end; ++y) {
-      const std::uint8_t* row = picture.Row(y);
-      for (int bx = 0; bx < columns_; ++bx) {
-        std::uint32_t* h = histograms.data() + std::size_t(bx) * 256;
-        const int x_end = std::min(width_, (bx + 1) * box_size);
-        for (int x = bx * box_size; x < x_end; ++x) ++h[row[x]];
-      }
-    }
+int ThresholdMapBuilder::BandEnd(int band) const {
+  return std::min(height_, (band + 1) * box_size_);
+}
+
+void ThresholdMapBuilder::AddBand(const GreyBitmap& picture, int band) {
+  // Row by row through the band, each box's pixels into two histograms by
+  // turns: neighbours often share a value, and one count need not wait for
+  // the other.
+  std::vector<std::uint32_t> histograms(std::size_t(columns_) * 512, 0);
+  for (int y = band * box_size_; y < BandEnd(band); ++y) {
+    const std::uint8_t* row = picture.Row(y);
     for (int bx = 0; bx < columns_; ++bx) {
-      const std::uint32_t* h = histograms.data() + std::size_t(bx) * 256;
-      for (int v = 0; v < 256; ++v) global[std::size_t(v)] += h[v];
-      locals[std::size_t(by) * columns_ + bx] = OtsuOrNone(h);
+      std::uint32_t* h = histograms.data() + std::size_t(bx) * 512;
+      const int x_end = std::min(width_, (bx + 1) * box_size_);
+      int x = bx * box_size_;
+      for (; x + 2 <= x_end; x += 2) {
+        ++h[row[x]];
+        ++h[256 + row[x + 1]];
+      }
+      if (x < x_end) ++h[row[x]];
     }
   }
-  global_ = OtsuThreshold(global.data());
+  std::array<std::uint32_t, 256> box{};
+  for (int bx = 0; bx < columns_; ++bx) {
+    const std::uint32_t* h = histograms.data() + std::size_t(bx) * 512;
+    for (std::size_t v = 0; v < 256; ++v) {
+      box[v] = h[v] + h[256 + v];
+      global_[v] += box[v];
+    }
+    locals_[std::size_t(band) * columns_ + bx] = OtsuOrNone(box.data());
+  }
+}
+
+ThresholdMap::ThresholdMap(const GreyBitmap& picture, int box_size, double local_weight)
+    : ThresholdMap(
+          [&] {
+            ThresholdMapBuilder bands(picture.width, picture.height, box_size);
+            for (int band = 0; band < bands.band_count(); ++band) bands.AddBand(picture, band);
+            return bands;
+          }(),
+          local_weight) {}
+
+ThresholdMap::ThresholdMap(const ThresholdMapBuilder& bands, double local_weight)
+    : width_(bands.width_), height_(bands.height_), columns_(bands.columns_), rows_(bands.rows_) {
+  if (bands.locals_.empty()) return;
+  global_ = OtsuThreshold(bands.global_.data());
+  boxes_.resize(bands.locals_.size());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     // A box of one value has no threshold of its own; it follows the picture.
-    const double local = locals[i] < 0 ? global_ : locals[i];
+    const double local = bands.locals_[i] < 0 ? global_ : bands.locals_[i];
     const double mixed = (1 - local_weight) * global_ + local_weight * local;
     boxes_[i] = static_cast<std::int32_t>(std::lround(mixed * 256));
   }
-  x_spans_ = Spans(width_, box_size, columns_);
-  y_spans_ = Spans(height_, box_size, rows_);
+  x_spans_ = Spans(width_, bands.box_size_, columns_);
+  y_spans_ = Spans(height_, bands.box_size_, rows_);
 }
 
-void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const {
-  if (boxes_.empty()) return;
-  // Thresholds of this row at the box centres, then along the row.
+const std::int32_t* ThresholdMap::RowThresholds(int y) const {
   thread_local std::vector<std::int32_t> column;
   column.resize(std::size_t(columns_));
   const Span sy = y_spans_[std::size_t(y)];
@@ -119,15 +156,22 @@ void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* 
   const std::int32_t* lower = sy.index + 1 < rows_ ? upper + columns_ : upper;
   for (int bx = 0; bx < columns_; ++bx)
     column[std::size_t(bx)] = (upper[bx] * (256 - sy.weight) + lower[bx] * sy.weight) >> 8;
-  const std::int32_t* c = column.data();
-  const Span* spans = x_spans_.data();
-  for (int x = 0; x < width_; ++x) {
-    const Span s = spans[x];
-    const std::int32_t left = c[s.index];
-    const std::int32_t right = s.index + 1 < columns_ ? c[s.index + 1] : left;
-    const std::int32_t t = (left * (256 - s.weight) + right * s.weight) >> 8;
-    out[x] = (std::int32_t{source[x]} << 8) > t ? kWhite : kBlack;
-  }
+  return column.data();
+}
+
+void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const {
+  if (boxes_.empty()) return;
+  const std::int32_t* row = RowThresholds(y);
+  for (int x = 0; x < width_; ++x)
+    out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
+}
+
+void ThresholdMap::BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+                                  std::uint8_t* out) const {
+  if (boxes_.empty()) return;
+  const std::int32_t* row = RowThresholds(y);
+  for (const int x : columns)
+    out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
 }
 
 void AdaptiveThreshold(GreyBitmap& picture) {

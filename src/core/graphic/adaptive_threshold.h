@@ -5,6 +5,7 @@
 // centres, so box borders leave no seams.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/graphic/grey_bitmap.h"
@@ -18,6 +19,8 @@ inline constexpr int kThresholdBoxSize = 64;
 // several thresholds separate equally well, the middle one is taken.
 int OtsuThreshold(const std::uint32_t* histogram);
 
+class ThresholdMapBuilder;
+
 // The box thresholds of one picture, ready to binarise any of its rows.
 class ThresholdMap {
  public:
@@ -25,6 +28,11 @@ class ThresholdMap {
   // box's own threshold (0.5: half global, half local).
   ThresholdMap(const GreyBitmap& picture, int box_size = kThresholdBoxSize,
                double local_weight = 0.5);
+  // From every band of `bands`.
+  explicit ThresholdMap(const ThresholdMapBuilder& bands, double local_weight = 0.5);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
 
   int global_threshold() const { return global_; }
   // Box threshold, column bx and row by.
@@ -33,6 +41,10 @@ class ThresholdMap {
   // Writes row y of `source` (a picture of the size the map was made for) as
   // black and white into `out` (width bytes).
   void BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const;
+  // The same for the pixels at `columns` of the row only (positions in
+  // ascending order); the other bytes of `out` are left as they are.
+  void BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+                      std::uint8_t* out) const;
 
  private:
   struct Span {
@@ -40,6 +52,15 @@ class ThresholdMap {
     int weight;  // 0..256 share of the right (lower) box
   };
   static std::vector<Span> Spans(int length, int box_size, int boxes);
+  // The thresholds of row y at each box column's centre.
+  const std::int32_t* RowThresholds(int y) const;
+  // The threshold of pixel x of the row whose RowThresholds are `row`.
+  std::int32_t ThresholdAt(const std::int32_t* row, int x) const {
+    const Span s = x_spans_[std::size_t(x)];
+    const std::int32_t left = row[s.index];
+    const std::int32_t right = s.index + 1 < columns_ ? row[s.index + 1] : left;
+    return (left * (256 - s.weight) + right * s.weight) >> 8;
+  }
 
   int width_ = 0;
   int height_ = 0;
@@ -49,6 +70,31 @@ class ThresholdMap {
   std::vector<std::int32_t> boxes_;  // thresholds in 1/256
   std::vector<Span> x_spans_;
   std::vector<Span> y_spans_;
+};
+
+// The histograms behind a ThresholdMap, taken a band (a row of boxes) at a
+// time, so a decoder can hand over each band as soon as its rows are final
+// and the map is ready when the last one is.
+class ThresholdMapBuilder {
+ public:
+  ThresholdMapBuilder(int width, int height, int box_size = kThresholdBoxSize);
+
+  int band_count() const { return rows_; }
+  // The first row below band `band`.
+  int BandEnd(int band) const;
+  // Band `band` of `picture` (of the builder's size): its rows up to
+  // BandEnd(band) must hold their final values. Each band once, any order.
+  void AddBand(const GreyBitmap& picture, int band);
+
+ private:
+  friend class ThresholdMap;
+  int width_;
+  int height_;
+  int box_size_;
+  int columns_ = 0;
+  int rows_ = 0;
+  std::vector<std::uint32_t> global_;
+  std::vector<int> locals_;  // Otsu of each box, -1 for one without two classes
 };
 
 // Binarises the whole picture in place (box 64, half global, half local).

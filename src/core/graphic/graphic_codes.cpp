@@ -13,7 +13,7 @@ static_assert(kMaxPicturePixels == 16384LL * 16384 && kMaxPictureSide == 32768,
 
 using Entry = TextedCode;
 
-constexpr std::array<Entry, 15> kEntries{{
+constexpr std::array<Entry, 16> kEntries{{
     {{kGraphicOk, "GraphicOk"}, {"Done.", "完成。"}},
     {{kGraphicNoPicture, "GraphicNoPicture"}, {"No file is found!", "没有找到文件！"}},
     {{kGraphicNoExtension, "GraphicNoExtension"},
@@ -41,6 +41,10 @@ constexpr std::array<Entry, 15> kEntries{{
     {{kGraphicCancelled, "GraphicCancelled"}, {"Cancelled.", "已取消。"}},
     {{kGraphicReplaceDeclined, "GraphicReplaceDeclined"},
      {"The file was not replaced.", "文件未被替换。"}},
+    {{kGraphicBeyondLibraryLimits, "GraphicBeyondLibraryLimits"},
+     {"The picture's size is beyond what the picture library (ImageMagick) allows: its policy "
+      "limits the width, the height and the number of pixels.",
+      "图片尺寸超出图片库（ImageMagick）允许的范围：其策略限制宽度、高度和像素总数。"}},
 }};
 
 constexpr std::array<NamedCode, kEntries.size()> kNames = NamesOf(kEntries);

@@ -36,6 +36,9 @@ inline constexpr int kGraphicBadNumber = -5012;
 // or written), or declined to replace a file (nothing written).
 inline constexpr int kGraphicCancelled = -5013;
 inline constexpr int kGraphicReplaceDeclined = -5014;
+// A size the program accepts but the picture library's policy does not
+// (ImageMagick's width, height or area limit): nothing read or written.
+inline constexpr int kGraphicBeyondLibraryLimits = -5015;
 
 // The constant's name without its "k", for logs, --json and test failures.
 const char* GraphicCodeName(int code);

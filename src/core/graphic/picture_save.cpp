@@ -20,16 +20,17 @@ constexpr std::uint64_t kMaxPcxFileSize = std::uint64_t(kMaxPicturePixels) * 4 +
 }  // namespace
 
 int ConvertPicture(const GreyBitmap& source, int width, int height, int quarter_turns,
-                   GreyBitmap* out) {
+                   GreyBitmap* out, const ThresholdMap* map) {
   GreyBitmap resampled;
-  if (const int code = ThresholdAndResample(source, width, height, &resampled); code != kGraphicOk)
+  if (const int code = ThresholdAndResample(source, width, height, &resampled, map);
+      code != kGraphicOk)
     return code;
   *out = (quarter_turns % 4 == 0) ? std::move(resampled) : RotateRight(resampled, quarter_turns);
   return kGraphicOk;
 }
 
 int SavePicture(const GreyBitmap* picture, const PictureSize& size, const std::string& save_path,
-                PixelSize* written, const PictureEncoder* encoder) {
+                PixelSize* written, const PictureEncoder* encoder, const ThresholdMap* map) {
   if (picture == nullptr || picture->empty()) return kGraphicNoPicture;
   const std::string extension = ExtensionOf(save_path);
   if (extension.empty()) return kGraphicNoExtension;
@@ -39,7 +40,7 @@ int SavePicture(const GreyBitmap* picture, const PictureSize& size, const std::s
   const PixelSize pixels = SavePixelSize(size);
   GreyBitmap converted;
   if (const int code = ConvertPicture(*picture, pixels.width, pixels.height,
-                                      RotationQuarterTurns(size.rotation), &converted);
+                                      RotationQuarterTurns(size.rotation), &converted, map);
       code != kGraphicOk)
     return code;
   std::vector<std::uint8_t> file;

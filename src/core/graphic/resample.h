@@ -1,6 +1,10 @@
 #pragma once
 // Bilinear resampling, alone and fused with the adaptive threshold.
 
+#include <cstdint>
+#include <span>
+
+#include "core/graphic/adaptive_threshold.h"
 #include "core/graphic/grey_bitmap.h"
 
 namespace vidodez {
@@ -13,11 +17,13 @@ namespace vidodez {
 
 // Values of 128 and above become white, the rest black.
 void BinariseAtHalf(GreyBitmap& picture);
+void BinariseAtHalf(std::span<std::uint8_t> pixels);
 
 // The same result as AdaptiveThreshold on a copy of `source`, then
-// ResampleBilinear, then BinariseAtHalf; but only the source rows the target
-// samples are binarised, and the source is neither copied nor changed.
+// ResampleBilinear, then BinariseAtHalf; but only the source pixels the
+// target samples are binarised, and the source is neither copied nor changed.
+// `map`, if given, holds the box thresholds of `source`, made beforehand.
 [[nodiscard]] int ThresholdAndResample(const GreyBitmap& source, int width, int height,
-                                       GreyBitmap* out);
+                                       GreyBitmap* out, const ThresholdMap* map = nullptr);
 
 }  // namespace vidodez

@@ -10,7 +10,7 @@ namespace vidodez {
 
 inline constexpr const char kQueryResultTable[] = "link.query";
 
-// The message of a query result -1 to -4 (index = -result - 1), with the
+// The message of a query result (index: QueryResultIndex), with the
 // cause the platform layer saw after it when that has words.
 OperatorMessage QueryResultOperatorMessage(int result, const CPrinterComm& comm);
 

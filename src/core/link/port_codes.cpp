@@ -5,7 +5,7 @@
 namespace vidodez {
 namespace {
 
-constexpr std::array<NamedCode, 34> kNames{{
+constexpr std::array<NamedCode, 35> kNames{{
     {kPortOk, "PortOk"},
     {kPrintFileCreateFailed, "PrintFileCreateFailed"},
     {kWriteOnClosedPort, "WriteOnClosedPort"},
@@ -38,6 +38,7 @@ constexpr std::array<NamedCode, 34> kNames{{
     {kPortAlreadyOpen, "PortAlreadyOpen"},
     {kGraphicTooLarge, "GraphicTooLarge"},
     {kQueryUnexpectedReply, "QueryUnexpectedReply"},
+    {kQueryRepliesDiffer, "QueryRepliesDiffer"},
     {kPrinterNotUsb, "PrinterNotUsb"},
     {kSendStopped, "SendStopped"},
 }};

@@ -45,6 +45,10 @@ inline constexpr int kGraphicTooLarge = -3038;
 // A reply without the form of the answer asked for (a late answer to an
 // earlier command, say): a failed read, never an empty answer.
 inline constexpr int kQueryUnexpectedReply = -3300;
+// The same question asked twice in one open got two different answers: a
+// late reply to an earlier command came in place of the first. Nothing
+// built from it goes back to the printer.
+inline constexpr int kQueryRepliesDiffer = -3301;
 // The printer chosen is not a USB printer: pages open USB printers only.
 inline constexpr int kPrinterNotUsb = -4001;
 // A send stopped at a chunk's end by its caller (the window closing).

@@ -22,10 +22,26 @@ void CPrinterComm::set_language(std::string language) {
   language_.store(&languages_.back(), std::memory_order_release);
 }
 
-void CPrinterComm::NoteFailure(int error, const std::string& device) {
+void CPrinterComm::NoteFailure(int error, const std::string& device, bool refused_for_transfer) {
   std::lock_guard lock(mutex_);
   last_error_ = error;
   last_device_ = device;
+  refused_for_transfer_ = refused_for_transfer;
+}
+
+void CPrinterComm::NoteOpen(int rc) {
+  // Held by our own transfer: the port's error is that transfer's, not
+  // this open's.
+  if (rc == kPortAlreadyOpen && transfer_running()) {
+    NoteFailure(0, {}, true);
+  } else {
+    NoteFailure(port_.last_error(), port_.last_device());
+  }
+}
+
+bool CPrinterComm::refused_for_transfer() const {
+  std::lock_guard lock(mutex_);
+  return refused_for_transfer_;
 }
 
 int CPrinterComm::last_error() const {
@@ -46,7 +62,7 @@ std::string CPrinterComm::GetReply() const {
 int CPrinterComm::OpenLink(int kind, int port_number, int baud_rate) {
   if (kind != 0 && kind != 1) return kPortOpenFailed;
   int rc = port_.OpenPort(port_number);
-  NoteFailure(port_.last_error(), port_.last_device());
+  NoteOpen(rc);
   if (rc != kPortOk || kind == 0) return rc;
   return port_.SetBaudRate(baud_rate, false);
 }
@@ -75,35 +91,45 @@ int CPrinterComm::SendGraphic(const std::string& name, const std::string& path,
   return rc;
 }
 
-int CPrinterComm::QueryPrinter(int port_number, const std::string& command) {
+int CPrinterComm::Ask(const std::string& command, std::string* reply) {
+  if (port_.WriteLine(command) != kPortOk) {
+    NoteFailure(port_.last_error(), port_.last_device());
+    return kQueryWriteFailed;
+  }
+  int timed_out = reader_.ReadReply(port_, reply);
+  if (reply->empty()) NoteFailure(port_.last_error(), port_.last_device());
+  if (timed_out == 1) return kQueryNoReply;
+  return reply->empty() ? kQueryEmptyReply : kPortOk;
+}
+
+int CPrinterComm::QueryPrinter(int port_number, const std::string& command, bool confirm) {
   {
     std::lock_guard lock(mutex_);
     reply_.clear();
   }
   NoteFailure(0, {});
   if (int rc = port_.OpenPort(port_number); rc != kPortOk) {
-    NoteFailure(port_.last_error(), port_.last_device());
+    NoteOpen(rc);
     return rc;
   }
   // A reply that came after an earlier query gave up would otherwise be read
   // as the answer to this one.
   port_.DrainReplies();
-  if (port_.WriteLine(command) != kPortOk) {
-    NoteFailure(port_.last_error(), port_.last_device());
-    port_.ClosePort();
-    return kQueryWriteFailed;
-  }
   std::string reply;
-  int timed_out = reader_.ReadReply(port_, &reply);
-  const bool empty = reply.empty();
-  if (empty) NoteFailure(port_.last_error(), port_.last_device());
+  int rc = Ask(command, &reply);
+  if (rc == kPortOk && confirm) {
+    // The rest of a reply longer than one transfer is no second answer.
+    port_.DrainReplies();
+    std::string again;
+    rc = Ask(command, &again);
+    if (rc == kPortOk && again != reply) rc = kQueryRepliesDiffer;
+  }
   {
     std::lock_guard lock(mutex_);
     reply_ = std::move(reply);
   }
   port_.ClosePort();
-  if (timed_out == 1) return kQueryNoReply;
-  return empty ? kQueryEmptyReply : kPortOk;
+  return rc;
 }
 
 int CPrinterComm::GetPrinterStatus(const std::string& display_name) {

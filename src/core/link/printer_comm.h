@@ -34,7 +34,13 @@ class CPrinterComm {
   // Sends one command and reads the reply through the same open device: 0,
   // kQueryWriteFailed, kQueryNoReply, kQueryEmptyReply or the code of the
   // open.
-  [[nodiscard]] int QueryPrinter(int port_number, const std::string& command);
+  //
+  // With `confirm`, the command is asked a second time through the same
+  // open and both replies must be the same (kQueryRepliesDiffer otherwise):
+  // a late reply to an earlier command looks like an answer to this one
+  // when it arrives inside the reply window, and only the second answer
+  // tells it apart. For replies that go back to the printer.
+  [[nodiscard]] int QueryPrinter(int port_number, const std::string& command, bool confirm = false);
   std::string GetReply() const;
 
   // Status index 0-41 of the printer a display name names, or
@@ -57,6 +63,16 @@ class CPrinterComm {
   // so messages can name the cause.
   int last_error() const;
   std::string last_device() const;
+  // The last open was refused because a transfer of this program holds
+  // the port (a firmware upload, a file or a font on another thread).
+  bool refused_for_transfer() const;
+
+  // How many fields the last settings reply of any page had, for the whole
+  // program (the pages' settings field count), or the markers of a read to
+  // come (-1) and of none (-2); every page's read sets it, and the settings
+  // and network pages offer what it allows.
+  int settings_field_count() const { return settings_field_count_.load(); }
+  void set_settings_field_count(int count) { settings_field_count_.store(count); }
 
   // Set while a long transfer on another thread holds the port: the
   // selector's refresh then leaves the port alone.
@@ -66,7 +82,11 @@ class CPrinterComm {
   CPrinterPort& port() { return port_; }
 
  private:
-  void NoteFailure(int error, const std::string& device);
+  void NoteFailure(int error, const std::string& device, bool refused_for_transfer = false);
+  // What the port's open came to (`rc`), a transfer of ours holding it included.
+  void NoteOpen(int rc);
+  // One write of `command` and the read of its reply, through the open port.
+  [[nodiscard]] int Ask(const std::string& command, std::string* reply);
 
   CPrinterPort port_;
   usbRePort reader_;
@@ -76,12 +96,14 @@ class CPrinterComm {
   std::list<std::string> languages_;
   std::atomic<const std::string*> language_;
   std::atomic<bool> transfer_running_{false};
+  std::atomic<int> settings_field_count_{-1};
   IoCause status_cause_;
 
   mutable std::mutex mutex_;  // guards what follows
   std::string reply_;
   int last_error_ = 0;
   std::string last_device_;
+  bool refused_for_transfer_ = false;
 };
 
 }  // namespace vidodez

@@ -11,6 +11,7 @@ bool IsQueryFailure(int rc) {
     case kQueryWriteFailed:
     case kQueryNoReply:
     case kQueryEmptyReply:
+    case kQueryRepliesDiffer:
       return true;
     default:
       return false;
@@ -54,10 +55,10 @@ void PrinterLink::Close() {
   comm_.CloseLink();
 }
 
-int PrinterLink::Query(const std::string& command) {
+int PrinterLink::Query(const std::string& command, bool confirm) {
   Close();
   if (printer_.empty() || !IsUsbName(printer_)) return kNoUsablePrinter;
-  return comm_.QueryPrinter(PortNumberFromName(printer_), command);
+  return comm_.QueryPrinter(PortNumberFromName(printer_), command, confirm);
 }
 
 }  // namespace vidodez

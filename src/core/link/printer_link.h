@@ -15,7 +15,8 @@ namespace vidodez {
 inline constexpr int kLinkBaudRate = 9600;
 
 // True for the results of a query that read no reply: no usable printer,
-// the command not written, no reply, an empty reply. The other failures are
+// the command not written, no reply, an empty reply, two replies that
+// differ. The other failures are
 // the open's, which pages report as an open that failed.
 bool IsQueryFailure(int rc);
 
@@ -45,8 +46,9 @@ class PrinterLink {
   // Sends one command and reads the reply through the same open device; the
   // reply is comm.GetReply(). kPortOk, kNoUsablePrinter for no printer or
   // one that is not USB, kQueryWriteFailed, kQueryNoReply, kQueryEmptyReply,
-  // or the open's code. The link is closed afterwards.
-  [[nodiscard]] int Query(const std::string& command);
+  // or the open's code. The link is closed afterwards. `confirm` asks twice
+  // (CPrinterComm::QueryPrinter): for a reply that goes back to the printer.
+  [[nodiscard]] int Query(const std::string& command, bool confirm = false);
 
  private:
   CPrinterComm& comm_;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/link/port_codes.h"
 #include "core/shell/texts.h"
 
 namespace vidodez {
@@ -67,7 +68,7 @@ constexpr std::array<Text, kStatusCount> kStatusTexts{{
     {"CONNECTING", "连接中"},
 }};
 
-constexpr std::array<Text, 4> kQueryResultTexts{{
+constexpr std::array<Text, 5> kQueryResultTexts{{
     {"Please check the port!", "请检查端口！"},
     {"Writing to port Failed.", "写入端口失败！"},
     {"Identifying USB port Failed.Cannot retrieve information for the printer, the wrong "
@@ -75,6 +76,9 @@ constexpr std::array<Text, 4> kQueryResultTexts{{
      "读USB端口失败导致不能获取打印机信息，版本不对或打印机数据阻塞，请确认打印机版本或重新启动打印"
      "机！"},
     {"No return value from printer", "打印机未返回数据！"},
+    {"The printer answered the same question twice differently: an answer to an earlier "
+     "command may have come late. Nothing was sent; please try again.",
+     "打印机对同一询问两次应答不同：可能是先前命令的应答迟到了。未发送任何内容，请重试。"},
 }};
 
 }  // namespace
@@ -90,9 +94,14 @@ const char* StatusMessage(int index, std::string_view language) {
   return Pick(kStatusTexts[static_cast<size_t>(index)], language);
 }
 
+int QueryResultIndex(int result) {
+  if (result == kQueryRepliesDiffer) return static_cast<int>(kQueryResultTexts.size()) - 1;
+  return result <= -1 && result >= -4 ? -result - 1 : -1;
+}
+
 const char* QueryResultMessage(int result, std::string_view language) {
-  if (result > -1 || result < -4) return nullptr;
-  return Pick(kQueryResultTexts[static_cast<size_t>(-result - 1)], language);
+  const int index = QueryResultIndex(result);
+  return index < 0 ? nullptr : Pick(kQueryResultTexts[static_cast<size_t>(index)], language);
 }
 
 }  // namespace vidodez

@@ -22,7 +22,10 @@ int StatusIndexFromByte(uint8_t status_byte);
 // The status message of an index 0 to 41; empty for any other index.
 const char* StatusMessage(int index, std::string_view language);
 
-// The message a page shows for a query result -1 to -4; null for others.
+// The message a page shows for a query result -1 to -4 and
+// kQueryRepliesDiffer; null for others. Its index in the query results'
+// table, -1 for those others.
 const char* QueryResultMessage(int result, std::string_view language);
+int QueryResultIndex(int result);
 
 }  // namespace vidodez

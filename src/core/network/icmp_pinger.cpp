@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <thread>
 
 #include "core/network/echo_packet.h"
 #include "core/network/network_addresses.h"
@@ -53,19 +54,32 @@ int IcmpPinger::Echo(const std::array<uint8_t, 4>& address, EchoResult* result, 
 
   bool has_ip_header = socket_->kind() == platform::IcmpSocketKind::kRaw;
   std::array<uint8_t, kEchoReplyCapacity> buffer;
+  // A receive that failed (an ICMP error the kernel queued for an earlier
+  // datagram, say) does not end the wait: the reply may still come.
+  int receive_error = 0;
   for (;;) {
     uint64_t waited = ClockMs() - stamp;
-    if (waited >= static_cast<uint64_t>(std::max(timeout_ms, 0))) return kPingNoReply;
+    if (waited >= static_cast<uint64_t>(std::max(timeout_ms, 0))) {
+      last_error_ = receive_error;
+      return receive_error != 0 ? kPingReceiveFailed : kPingNoReply;
+    }
     int slice = static_cast<int>(
         std::min<uint64_t>(kPingWaitSliceMs, static_cast<uint64_t>(timeout_ms) - waited));
     size_t got = 0;
     int ttl = -1;
+    uint64_t slice_start = ClockMs();
     int rc = socket_->Receive(buffer.data(), buffer.size(), slice, &got, &ttl);
     uint64_t receipt = ClockMs();
     if (rc == ETIMEDOUT) continue;
     if (rc != 0) {
-      last_error_ = rc;
-      return kPingReceiveFailed;
+      receive_error = rc;
+      // The rest of the slice is waited out, so an error that repeats at
+      // once does not spin until the time-out.
+      uint64_t spent = receipt - slice_start;
+      if (spent < static_cast<uint64_t>(slice))
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(static_cast<uint64_t>(slice) - spent));
+      continue;
     }
     EchoReplyFields reply;
     if (ParseEchoReply(std::span(buffer.data(), got), has_ip_header, &reply) != kNetworkOk ||
@@ -77,12 +91,6 @@ int IcmpPinger::Echo(const std::array<uint8_t, 4>& address, EchoResult* result, 
     result->ttl = has_ip_header ? reply.ttl : ttl;
     return kNetworkOk;
   }
-}
-
-int IcmpPinger::EchoText(std::string_view address, EchoResult* result, int timeout_ms) {
-  std::array<uint8_t, 4> ip{};
-  int rc = ParseIpv4Address(address, &ip);
-  return rc != kNetworkOk ? rc : Echo(ip, result, timeout_ms);
 }
 
 int PingAddress(std::string_view address, int count, const PingObserver& observe) {

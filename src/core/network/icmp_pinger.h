@@ -37,17 +37,16 @@ class IcmpPinger {
   // The errno of the refused socket.
   int open_error() const { return open_error_; }
   // The errno behind the last Echo's failure: the refused socket's, the
-  // send's or the receive's; 0 after a reply or a time-out.
+  // send's or the last failed receive's; 0 after a reply or a quiet time-out.
   int last_error() const { return last_error_; }
   const platform::IcmpSocket* socket() const { return socket_.get(); }
 
   // One request and, when `result` is given, the wait of up to `timeout_ms`
-  // for its reply; datagrams that do not answer it are read and dropped.
-  // kNetworkOk, kPingSocketUnavailable, kPingSendFailed, kPingReceiveFailed
-  // or kPingNoReply.
+  // for its reply; datagrams that do not answer it are read and dropped, and
+  // a receive that fails is tried again within the same wait.
+  // kNetworkOk, kPingSocketUnavailable, kPingSendFailed, kPingNoReply, or
+  // kPingReceiveFailed for a time-out after a receive had failed.
   [[nodiscard]] int Echo(const std::array<uint8_t, 4>& address, EchoResult* result, int timeout_ms);
-  // The same for an address text (ParseIpv4Address's codes).
-  [[nodiscard]] int EchoText(std::string_view address, EchoResult* result, int timeout_ms);
 
  private:
   // The low 16 bits of the process id, or the one the kernel puts in.

@@ -108,9 +108,6 @@ int BuildWiredSettingsCommand(std::string_view reply, const NetworkAddresses& ad
   int field_count = kSettingsNotKnown;
   int rc = ParseSettingsReply(reply, &record, &field_count);
   if (rc != kConfigOk) return rc;
-  // Parsed out of place (an address holding a "*"), the other fields would
-  // go back shifted.
-  if (FindUnfitReplyField(reply) != nullptr) return kSettingsReplyUnfit;
   if (!OctetsFit(addresses.address, false) || !OctetsFit(addresses.mask, false) ||
       !OctetsFit(addresses.gateway, false))
     return kNetworkOctetInvalid;

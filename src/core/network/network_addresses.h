@@ -65,9 +65,7 @@ void AddressesFromRecord(const PrinterSettingsRecord& record, NetworkAddresses* 
 // The wired send: the settings line that writes `addresses` and the DHCP
 // choice over the settings of `reply`, every other field as the printer
 // reported it. Printers below 40 fields get no DHCP value. The codes of
-// ParseSettingsReply and BuildSettingsCommand, kSettingsReplyUnfit for a
-// reply whose fields are out of place (FindUnfitReplyField), or
-// kNetworkOctetInvalid /
+// ParseSettingsReply and BuildSettingsCommand, or kNetworkOctetInvalid /
 // kNetworkPortInvalid for a value the line cannot carry; `line` is unchanged
 // on failure.
 [[nodiscard]] int BuildWiredSettingsCommand(std::string_view reply,

@@ -24,6 +24,7 @@ constexpr NamedCode kCodes[] = {
     {kWifiWepPasswordLength, "WifiWepPasswordLength"},
     {kWifiLineMalformed, "WifiLineMalformed"},
     {kNetworkCancelled, "NetworkCancelled"},
+    {kWifiTextLeadingBlank, "WifiTextLeadingBlank"},
     {kPingAddressInvalid, "PingAddressInvalid"},
     {kPingAddressNotIpv4, "PingAddressNotIpv4"},
     {kPingSocketUnavailable, "PingSocketUnavailable"},

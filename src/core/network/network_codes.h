@@ -37,6 +37,9 @@ inline constexpr int kWifiWepPasswordLength = -8017;  // WEP: not exactly 10 byt
 inline constexpr int kWifiLineMalformed = -8018;
 // The operator answered a question of the page with Cancel.
 inline constexpr int kNetworkCancelled = -8019;
+// A name or password that begins with a blank: the right-aligned field pads
+// with blanks, so the printer would read it without them.
+inline constexpr int kWifiTextLeadingBlank = -8020;
 // The ping.
 inline constexpr int kPingAddressInvalid = -8030;     // not four decimal octets of 0-255
 inline constexpr int kPingAddressNotIpv4 = -8031;     // an IPv6 address: only IPv4 is sent

@@ -35,6 +35,16 @@ void NetworkPage::ChooseMode(int new_mode) {
   channel = DefaultChannelPosition(mode);
   if (mode == kWirelessModeServer) address_edits_enabled = true;
   ApplyModeDefaults(mode, &addresses);
+  if (!DhcpOffered()) {
+    ClearDhcp();
+    dhcp_enabled = false;
+  } else if (wifi) {
+    dhcp_enabled = true;
+  }
+}
+
+bool NetworkPage::DhcpOffered() const {
+  return HasDhcpField(field_count) && DhcpAllowedInMode(mode);
 }
 
 void NetworkPage::ChooseSecurity(int position) {
@@ -47,8 +57,9 @@ void NetworkPage::SetWifiOption(bool selected) {
   if (!selected) {
     ClearDhcp();
     dhcp_enabled = false;
-  } else if (mode == kWirelessModeClient && HasDhcpField(field_count)) {
-    dhcp_enabled = true;
+  } else {
+    dhcp_enabled = DhcpOffered();
+    if (!dhcp_enabled) ClearDhcp();
   }
 }
 
@@ -71,7 +82,7 @@ void NetworkPage::RefillLists() {
 
 void NetworkPage::UpdateLists() {
   if (field_count != kSettingsReadPending) RefillLists();
-  dhcp_enabled = HasDhcpField(field_count);
+  dhcp_enabled = DhcpOffered();
   // A disabled option the operator cannot clear must not stay in effect.
   if (!dhcp_enabled) ClearDhcp();
 }
@@ -82,7 +93,8 @@ int NetworkPage::SendNetworkCommand(CPrinterComm& comm, Operator& op, const std:
   const std::string& language = comm.GetLanguage();
   PrinterLink link(comm, printer);
   if (int rc = link.Open(); rc != kPortOk) {
-    if (rc != kPrinterNotUsb) {
+    // No printer chosen, or one that is not USB: there was nothing to open.
+    if (rc != kNoUsablePrinter && rc != kPrinterNotUsb) {
       op.Tell(WithCause(NetworkMessage(NetworkText::kOpenPortFailed, language), comm));
     }
     return rc;
@@ -95,8 +107,8 @@ int NetworkPage::SendNetworkCommand(CPrinterComm& comm, Operator& op, const std:
 }
 
 int NetworkPage::ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show_messages,
-                                     const std::string& command) {
-  int rc = PrinterLink(comm, printer).Query(command);
+                                     const std::string& command, bool confirm) {
+  int rc = PrinterLink(comm, printer).Query(command, confirm);
   if (IsQueryFailure(rc)) {
     if (show_messages) op.Tell(QueryResultOperatorMessage(rc, comm));
     return rc;
@@ -111,10 +123,11 @@ int NetworkPage::ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show
   }
   // A reply without settings is no read: empty fields must never reach a
   // settings line.
-  rc = ParseSettingsReply(comm.GetReply(), &record, &field_count);
-  if (rc != kConfigOk && show_messages) {
-    op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, comm.GetLanguage()));
-  }
+  const std::string reply = comm.GetReply();
+  rc = ParseSettingsReply(reply, &record, &field_count);
+  if (rc == kConfigOk) comm.set_settings_field_count(field_count);
+  if (rc != kConfigOk && show_messages)
+    op.Tell(SettingsReplyRefusal(rc, reply, comm.GetLanguage()));
   return rc;
 }
 
@@ -135,23 +148,20 @@ int NetworkPage::SendToPrinter(CPrinterComm& comm, Operator& op) {
 
 int NetworkPage::SendWiredSettings(CPrinterComm& comm, Operator& op) {
   const std::string language = comm.GetLanguage();
-  if (int rc = ReadNetworkSettings(comm, op, true, kReadSettingsCommand); rc != kNetworkOk) {
+  // The reply goes back to the printer: asked twice, so a late answer to an
+  // earlier command cannot pass for it.
+  if (int rc = ReadNetworkSettings(comm, op, true, kReadSettingsCommand, true); rc != kNetworkOk) {
     return rc;
   }
   if (int rc = CheckAddresses(addresses); rc != kNetworkOk) return RefuseCode(op, language, rc);
   std::string line;
-  int rc = BuildWiredSettingsCommand(comm.GetReply(), addresses, dhcp, &line);
-  if (rc == kSettingsReplyUnfit) {
-    const RecordField* unfit = FindUnfitReplyField(comm.GetReply());
-    op.Tell(SettingsMessage(SettingsText::kReplyFieldUnfit, language,
-                            unfit != nullptr ? unfit->name : ""));
-    return rc;
-  }
+  const std::string reply = comm.GetReply();
+  int rc = BuildWiredSettingsCommand(reply, addresses, dhcp, &line);
   if (rc != kNetworkOk) {
     NetworkText text = NetworkTextOfCode(rc);
     // Too few fields, or a value that would split the line.
     if (text == NetworkText::kCount) {
-      op.Tell(SettingsMessage(SettingsText::kReplyHoldsNoSettings, language));
+      op.Tell(SettingsReplyRefusal(rc, reply, language));
       return rc;
     }
     return Refuse(op, text, language, rc);
@@ -238,8 +248,14 @@ int NetworkPage::Ping(Operator& op, std::string_view language, const PingObserve
 }
 
 int NetworkPage::AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status) {
-  if (!TakeQuietReadTurn(status, &field_count)) return kNetworkOk;
-  const int rc = ReadNetworkSettings(comm, op, false, kReadSettingsCommand);
+  int shared = comm.settings_field_count();
+  const bool turn = TakeQuietReadTurn(status, &shared);
+  comm.set_settings_field_count(shared);
+  const bool followed = field_count != shared;
+  const int rc = turn ? ReadNetworkSettings(comm, op, false, kReadSettingsCommand) : kNetworkOk;
+  if (!turn && !followed) return rc;
+  // The lists follow every page's read, the settings page's too.
+  field_count = comm.settings_field_count();
   UpdateLists();
   return rc;
 }

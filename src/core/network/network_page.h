@@ -27,6 +27,11 @@ inline constexpr char kReadWifiAddressesCommand[] = "G0\r\n";
 // The page pings with two requests.
 inline constexpr int kPagePingCount = 2;
 
+// DHCP is for a Wi-Fi module that joins a network (Client(STA)): one that
+// serves its own (Server(AP)) hands addresses out and takes none. The page
+// greys the option out in that mode, the command line refuses --dhcp with it.
+inline bool DhcpAllowedInMode(int mode) { return mode == kWirelessModeClient; }
+
 // The edit the window moves the focus to after a refusal.
 enum class NetworkFocus { kNone, kNetworkName, kPassword };
 
@@ -50,9 +55,9 @@ struct NetworkPage {
   NetworkFocus focus = NetworkFocus::kNone;
 
   // --- what the page knows of the printer ---
-  PrinterSettingsRecord record;  // the reply read last
-  int field_count = kSettingsReadPending;
-  WifiSettings last_sent;  // the Wi-Fi values of the last send
+  PrinterSettingsRecord record;            // the reply read last
+  int field_count = kSettingsReadPending;  // the program's, as the lists last took it
+  WifiSettings last_sent;                  // the Wi-Fi values of the last send
 
   // The entries of the channel and security lists for the printer's field
   // count and the mode.
@@ -70,6 +75,8 @@ struct NetworkPage {
   // "Open" hides the password.
   void ChooseSecurity(int position);
   void SetWifiOption(bool selected);
+  // DHCP can be chosen: the printer's settings carry it and the mode allows it.
+  bool DhcpOffered() const;
   // Any other option changed: the four address edits are enabled again.
   void OtherOptionChanged();
   // After OtherOptionChanged: the four address edits are disabled while
@@ -89,16 +96,17 @@ struct NetworkPage {
   // --- operations; codes of network_codes.h, or the link's or the settings
   // reply's own; 0 success ---
   // One command line to the chosen printer: kNetworkOk, kWriteLineFailed
-  // after telling the operator, or the open's code (told, but for a printer
-  // that is not USB).
+  // after telling the operator, or the open's code (told, but for no printer
+  // at all or one that is not USB).
   [[nodiscard]] int SendNetworkCommand(CPrinterComm& comm, Operator& op,
                                        const std::string& command);
   // Asks the chosen printer and, when its reply holds settings, fills
   // `record` and `field_count`. A reply without settings is a failed read
-  // (kSettingsReplyEmpty, kSettingsReplyUnmarked) that leaves both as they
-  // were. With `show_messages` the operator is told why a read failed.
+  // (kSettingsReplyEmpty, kSettingsReplyUnmarked, kSettingsReplyUnfit) that
+  // leaves both as they were. With `show_messages` the operator is told why
+  // a read failed; `confirm` asks twice (PrinterLink::Query).
   [[nodiscard]] int ReadNetworkSettings(CPrinterComm& comm, Operator& op, bool show_messages,
-                                        const std::string& command);
+                                        const std::string& command, bool confirm = false);
   // "^G1", or "G0" for the Wi-Fi module where the printer has one.
   std::string AddressCommand() const;
   // "Get IP Address": the printer's address, mask, gateway and port into
@@ -118,8 +126,9 @@ struct NetworkPage {
   // the link nor the model, so it may run on a worker with a copy.
   [[nodiscard]] int Ping(Operator& op, std::string_view language,
                          const PingObserver& observe = {}) const;
-  // The network end of each status refresh: arms or runs the quiet read,
-  // then the list update.
+  // The network end of each status refresh: arms or runs the quiet read on
+  // the program's field count (the link's), then the list update when this
+  // page's read or another page's changed it.
   [[nodiscard]] int AutoReadOnStatus(CPrinterComm& comm, Operator& op, int status);
 
  private:

@@ -42,6 +42,9 @@ constexpr std::array<Text, static_cast<size_t>(NetworkText::kCount)> kTexts{{
      "网络名称和密码不能包含换行符或其他控制字符！"},
     {"The network name or the password holds a character that cannot be sent to the printer.",
      "网络名称或密码包含无法发送到打印机的字符！"},
+    {"The network name and the password must not begin with a blank: the printer would drop it.",
+     "网络名称和密码不能以空格开头：打印机会将其丢弃！"},
+    {"Only IPv4 addresses can be pinged.", "只能 Ping IPv4 地址！"},
 }};
 
 // The lines of a ping; "%s" stands for the numbers and the address.
@@ -85,8 +88,9 @@ NetworkText NetworkTextOfCode(int code) {
   switch (code) {
     case kNetworkAddressEmpty:
     case kPingAddressInvalid:
-    case kPingAddressNotIpv4:
       return NetworkText::kInvalidIp;
+    case kPingAddressNotIpv4:
+      return NetworkText::kPingIpv4Only;
     case kNetworkMaskEmpty:
       return NetworkText::kInvalidMask;
     case kNetworkGatewayEmpty:
@@ -113,6 +117,8 @@ NetworkText NetworkTextOfCode(int code) {
       return NetworkText::kTextUnsendable;
     case kWifiTextNotGbk:
       return NetworkText::kTextNotGbk;
+    case kWifiTextLeadingBlank:
+      return NetworkText::kTextLeadingBlank;
     case kPingSocketUnavailable:
     case kPingSendFailed:
     case kPingReceiveFailed:

@@ -32,6 +32,8 @@ enum class NetworkText {
   kOctetInvalid,
   kTextUnsendable,
   kTextNotGbk,
+  kTextLeadingBlank,
+  kPingIpv4Only,
   kCount
 };
 

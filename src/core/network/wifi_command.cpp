@@ -91,6 +91,7 @@ int CheckWifiValues(const WifiSettings& settings, const std::string& password) {
   if (settings.ssid.size() > kWifiTextLimit) return kWifiSsidTooLong;
   if (password.size() > kWifiTextLimit) return kWifiPasswordTooLong;
   if (HasControlByte(settings.ssid) || HasControlByte(password)) return kWifiTextUnsendable;
+  if (settings.ssid.front() == ' ' || password.starts_with(' ')) return kWifiTextLeadingBlank;
   if (settings.channel_code != kAutoChannelCode &&
       (settings.channel_code < 0 || settings.channel_code > kHighestChannelCode))
     return kWifiChannelInvalid;
@@ -237,18 +238,6 @@ int ParseWifiLine(std::string_view line, WifiSettings* settings) {
   if (int rc = CheckWifiValues(parsed, SentPassword(parsed)); rc != kNetworkOk) return rc;
   *settings = std::move(parsed);
   return kNetworkOk;
-}
-
-int ParseWifiCommand(std::string_view command, WifiSettings* settings) {
-  const std::string tail =
-      std::string(kLineBreak) + std::string(kApplyLine) + std::string(kLineBreak);
-  if (!command.starts_with(kLineBreak) || !command.ends_with(tail) ||
-      command.size() < kLineBreak.size() + tail.size()) {
-    return kWifiLineMalformed;
-  }
-  command.remove_prefix(kLineBreak.size());
-  command.remove_suffix(tail.size());
-  return ParseWifiLine(command, settings);
 }
 
 }  // namespace vidodez

@@ -67,8 +67,10 @@ int ChannelCode(int position, int field_count);
 // security code, password right-aligned in 32 (32 spaces for an open
 // network), DHCP, then address, mask and gateway as "ddd.ddd.ddd.ddd" with
 // each octet zero-padded to three digits (an empty one is 000), CR LF,
-// "#HF>ST", CR LF: 132 bytes. Anything that would break that layout is
-// refused with its code and `command` is unchanged.
+// "#HF>ST", CR LF: 132 bytes. Anything that would break that layout, or that
+// the printer would read back otherwise (a name or password beginning with
+// a blank, taken for padding), is refused with its code and `command` is
+// unchanged.
 [[nodiscard]] int BuildWifiCommand(const WifiSettings& settings, std::string* command);
 
 // The line the Wi-Fi module reads, between the command's first two line ends.
@@ -81,7 +83,5 @@ inline constexpr size_t kWifiLineSize = 120;
 // line that does not have the layout, or the code BuildWifiCommand would give
 // for its values; `settings` is untouched on failure.
 [[nodiscard]] int ParseWifiLine(std::string_view line, WifiSettings* settings);
-// The same for the whole command as BuildWifiCommand makes it.
-[[nodiscard]] int ParseWifiCommand(std::string_view command, WifiSettings* settings);
 
 }  // namespace vidodez

@@ -105,6 +105,8 @@ void SyncFolder(const std::string& folder);
 
 // 0 or an errno.
 int RemoveFile(const std::string& path);
+// The same without a result, safe in a signal handler.
+void RemoveFileNow(const char* path);
 
 // Whether anything stands at `path`, a link followed.
 bool PathExists(const std::string& path);

@@ -2,6 +2,7 @@
 // The running program as the system sees it: its process, other processes,
 // its standard streams, and modules loaded at run time.
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -45,6 +46,21 @@ void TakeProgramSignals();
 ProgramSignal WaitForProgramSignal();
 // Ends the wait as a stop from outside would, from any thread.
 void RequestStop();
+
+// Interrupts from outside (SIGINT and SIGTERM on Linux) go to `handler`
+// until RestoreInterrupts, for a program that must not stop half-way. The
+// handler runs wherever the interrupt found the program: it may only read
+// and set plain flags and call what is safe there (WriteErrorNow,
+// RemoveFileNow, EndAsInterrupted).
+void TakeInterrupts(void (*handler)(int interrupt));
+void RestoreInterrupts();
+// Ends the program as `interrupt` would have without a handler; safe in a
+// handler.
+void EndAsInterrupted(int interrupt);
+// Delivers `interrupt` to the program again, to whatever now takes it.
+void RaiseInterrupt(int interrupt);
+// Writes to the standard error stream; safe in a handler.
+void WriteErrorNow(const char* text, std::size_t size);
 
 // A shared library loaded at run time: null, with the system's reason in
 // `why`, when it cannot be loaded.

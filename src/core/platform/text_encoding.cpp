@@ -28,6 +28,24 @@ int Convert(TextEncoding to, TextEncoding from, const std::string& in, std::stri
   return rc;
 }
 
+// Each round converts up to the first bad byte, then shows U+FFFD for that
+// byte and goes on after it. One converter serves every round: a text of bad
+// bytes used to cost a new converter, a copy of the rest and a buffer four
+// times its size for each of its bytes.
+std::string ForDisplay(TextConverter& converter, std::string_view bytes) {
+  std::string shown;
+  std::string part;
+  for (size_t at = 0; at < bytes.size();) {
+    size_t stopped = 0;
+    int rc = converter.Convert(bytes.substr(at), &part, &stopped);
+    shown += part;
+    if (rc == 0) break;
+    shown += "\xef\xbf\xbd";
+    at += stopped + 1;
+  }
+  return shown;
+}
+
 }  // namespace
 
 int Utf8ToGbk(const std::string& utf8, std::string* gbk) {
@@ -40,22 +58,13 @@ int GbkToUtf8(const std::string& gbk, std::string* utf8) {
 
 std::string GbkForDisplay(const std::string& gbk) {
   if (IsAscii(gbk)) return gbk;
-  // One converter for every round: a name of bad bytes used to cost a new
-  // converter, a copy of the rest and a buffer four times its size for
-  // each of its bytes.
   TextConverter converter(TextEncoding::kUtf8, TextEncoding::kGbk);
-  std::string shown;
-  std::string part;
-  // Each round converts up to the first bad byte, then skips that byte.
-  for (size_t at = 0; at < gbk.size();) {
-    size_t stopped = 0;
-    int rc = converter.Convert(std::string_view(gbk).substr(at), &part, &stopped);
-    shown += part;
-    if (rc == 0) break;
-    shown += "\xef\xbf\xbd";
-    at += stopped + 1;
-  }
-  return shown;
+  return ForDisplay(converter, gbk);
+}
+
+std::string CodePageForDisplay(int code_page, std::string_view bytes) {
+  TextConverter converter(TextEncoding::kUtf8, code_page);
+  return ForDisplay(converter, bytes);
 }
 
 }  // namespace vidodez::platform

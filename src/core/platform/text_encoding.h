@@ -3,6 +3,7 @@
 // back in GBK. Conversions go through the system's converter (text_converter.h).
 
 #include <string>
+#include <string_view>
 
 namespace vidodez::platform {
 
@@ -14,5 +15,9 @@ int GbkToUtf8(const std::string& gbk, std::string* utf8);
 // For display: GBK bytes as UTF-8, with any byte that is not GBK shown as
 // U+FFFD, so a name the printer reported is always shown, never dropped.
 std::string GbkForDisplay(const std::string& gbk);
+// The same for the bytes of a code page (text_converter.h's numbers), as a
+// printer reads its label's text; every byte U+FFFD where the system has no
+// converter for it.
+std::string CodePageForDisplay(int code_page, std::string_view bytes);
 
 }  // namespace vidodez::platform

@@ -1,8 +1,11 @@
 #include "core/shell/file_replacement.h"
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <utility>
 
 #include "core/platform/file_system.h"
 #include "core/platform/process.h"
@@ -49,7 +52,42 @@ bool FollowLinks(std::string path, std::string* target) {
   return false;
 }
 
+// The temporary files being written, for RemoveUnfinishedReplacements: a
+// signal handler may read a slot whose state says so, and nothing else.
+struct UnfinishedSlot {
+  std::atomic<int> state{0};  // kFree, kTaken (being filled) or kListed
+  char path[4096];
+};
+constexpr int kFree = 0;
+constexpr int kTaken = 1;
+constexpr int kListed = 2;
+std::array<UnfinishedSlot, 8> unfinished;
+
+// The slot listing `path`, or -1 when all are taken (the file is then only
+// removed by its own replacement).
+int ListUnfinished(const std::string& path) {
+  if (path.size() >= sizeof(UnfinishedSlot::path)) return -1;
+  for (size_t i = 0; i < unfinished.size(); ++i) {
+    int expected = kFree;
+    if (!unfinished[i].state.compare_exchange_strong(expected, kTaken)) continue;
+    std::memcpy(unfinished[i].path, path.c_str(), path.size() + 1);
+    unfinished[i].state.store(kListed);
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void UnlistUnfinished(int slot) {
+  if (slot >= 0) unfinished[static_cast<size_t>(slot)].state.store(kFree);
+}
+
 }  // namespace
+
+void RemoveUnfinishedReplacements() {
+  for (UnfinishedSlot& slot : unfinished) {
+    if (slot.state.load() == kListed) platform::RemoveFileNow(slot.path);
+  }
+}
 
 FileReplacement::~FileReplacement() { Drop(); }
 
@@ -58,6 +96,7 @@ void FileReplacement::Drop() {
   platform::DefaultFileCalls().close(fd_);
   (void)platform::RemoveFile(temp_path_);
   fd_ = -1;
+  UnlistUnfinished(std::exchange(slot_, -1));
 }
 
 int FileReplacement::Fail(int code) {
@@ -84,12 +123,19 @@ int FileReplacement::Begin(const std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path_ = folder + ".vdz" + Hex(static_cast<unsigned long>(platform::ProcessId())) + "-" +
                  Hex(temp_counter.fetch_add(1)) + ".tmp";
+    // Listed before it exists, so a signal right after the open finds it;
+    // the name holds our process id, so no other program's file is listed.
+    slot_ = ListUnfinished(temp_path_);
     // A new file gets the mode the umask gives; a replaced one keeps its own,
     // and is never readable by others meanwhile.
     fd_ = calls.open(temp_path_.c_str(),
                      platform::kOpenWrite | platform::kOpenCreate | platform::kOpenExclusive,
                      replacing ? 0600 : 0666);
-    if (fd_ >= 0 || errno != EEXIST) break;
+    if (fd_ >= 0) break;
+    const int open_error = errno;
+    UnlistUnfinished(std::exchange(slot_, -1));
+    errno = open_error;
+    if (errno != EEXIST) break;
   }
   if (fd_ < 0) return Fail(kOutputCreateFailed);
   if (replacing) {
@@ -127,9 +173,18 @@ int FileReplacement::Commit() {
     errno = error;
     return Fail(kOutputWriteFailed);
   }
-  const platform::FileCalls& calls = platform::DefaultFileCalls();
   const int fd = fd_;
   fd_ = -1;
+  // Listed until renamed or removed: a signal meanwhile removes a name that
+  // is either the temporary file or no longer there.
+  const int slot = std::exchange(slot_, -1);
+  const int code = RenameIntoPlace(fd);
+  UnlistUnfinished(slot);
+  return code;
+}
+
+int FileReplacement::RenameIntoPlace(int fd) {
+  const platform::FileCalls& calls = platform::DefaultFileCalls();
   if (calls.close(fd) != 0) {
     error_ = errno;
     (void)platform::RemoveFile(temp_path_);

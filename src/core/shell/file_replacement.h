@@ -36,12 +36,19 @@ class FileReplacement {
  private:
   int Fail(int code);
   void Drop();
+  int RenameIntoPlace(int fd);
 
   std::string target_;  // the path, its links followed
   std::string temp_path_;
   int fd_ = -1;
+  int slot_ = -1;  // where RemoveUnfinishedReplacements finds it
   int error_ = 0;
 };
+
+// Removes the temporary file of every replacement still under way; safe in
+// a signal handler (it only unlinks), so a program ended by a signal leaves
+// no temporary file of its own behind.
+void RemoveUnfinishedReplacements();
 
 // Begin, Write and Commit in one: `path` holds `bytes` afterwards, or is as
 // it was. `error`, if given, receives the errno behind a failure.

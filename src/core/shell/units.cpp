@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace vidodez {
 namespace {
@@ -83,10 +84,24 @@ std::string ConvertWith(float value, std::string_view resolution_code, int from_
 
 }  // namespace
 
+namespace {
+
+// The print heads' resolution codes and their dots per inch.
+constexpr std::pair<std::string_view, int> kResolutionCodes[] = {
+    {"2", 203}, {"3", 300}, {"6", 600}};
+
+}  // namespace
+
 int DpiForResolution(std::string_view resolution_code) {
-  if (resolution_code == "3") return 300;
-  if (resolution_code == "6") return 600;
+  for (const auto& [code, dpi] : kResolutionCodes)
+    if (code == resolution_code) return dpi;
   return 203;
+}
+
+std::string_view ResolutionCodeForDpi(int dpi) {
+  for (const auto& [code, code_dpi] : kResolutionCodes)
+    if (code_dpi == dpi) return code;
+  return {};
 }
 
 const UnitInfo& UnitOf(int unit) {
@@ -102,13 +117,6 @@ int StartUnitForLanguage(std::string_view language) {
 
 const char* UnitName(int unit, std::string_view language) {
   return Pick(UnitOf(unit).name, language);
-}
-
-int UnitIndexFromName(std::string_view name) {
-  for (int unit : kPageUnits) {
-    if (name == UnitOf(unit).name.eng || name == UnitOf(unit).name.chi) return unit;
-  }
-  return kUnitDots;
 }
 
 int UnitFromWord(std::string_view word, std::span<const int> offered) {

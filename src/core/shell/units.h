@@ -44,12 +44,12 @@ int StartUnitForLanguage(std::string_view language);
 
 // "2" 203, "3" 300, "6" 600 dots per inch; any other code counts as 203.
 int DpiForResolution(std::string_view resolution_code);
+// The code of 203, 300 or 600 dots per inch; empty for any other.
+std::string_view ResolutionCodeForDpi(int dpi);
 
 // "Dot", "Inch", "mm" (Chinese "像素点", "英寸", "毫米"); an unknown index
 // names dots.
 const char* UnitName(int unit, std::string_view language);
-// The index of a page unit's name in either language; any other name gives 0.
-int UnitIndexFromName(std::string_view name);
 // The unit among `offered` whose command-line word is `word`; -1 for none.
 int UnitFromWord(std::string_view word, std::span<const int> offered);
 // A number followed by a page unit's name ("1.00mm", "8dot", "3.94 Inch"; the

@@ -18,6 +18,7 @@ constexpr NamedCode kCodes[] = {
     {kStorageIdEmpty, "StorageIdEmpty"},
     {kStorageIdHasAsterisk, "StorageIdHasAsterisk"},
     {kStorageIdTooLong, "StorageIdTooLong"},
+    {kStorageCommandTooLong, "StorageCommandTooLong"},
 };
 
 }  // namespace

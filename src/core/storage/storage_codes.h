@@ -28,6 +28,9 @@ inline constexpr int kStorageNotPcx = -9010;             // only PCX pictures ar
 inline constexpr int kStorageIdEmpty = -9011;
 inline constexpr int kStorageIdHasAsterisk = -9012;
 inline constexpr int kStorageIdTooLong = -9013;  // over 8 bytes in GBK
+// The console's text as sent (line ends as CR LF, in GBK) beyond
+// kMaxCommandText: it would not fit the link's one line.
+inline constexpr int kStorageCommandTooLong = -9014;
 
 // The constant's name without its "k"; "Unknown" for any other value.
 const char* StorageCodeName(int code);

@@ -21,8 +21,23 @@ std::vector<std::string> ParseStoredList(const std::string& reply, StoredKind ki
 }
 
 bool IsStoredListReply(const std::string& reply) {
-  return reply.find_first_of("@#$") != std::string::npos ||
-         reply.find_first_not_of(std::string(" \t\r\n\0", 5)) == std::string::npos;
+  const size_t last_marker = reply.find_last_of("@#$");
+  if (last_marker == std::string::npos)
+    return reply.find_first_not_of(std::string(" \t\r\n\0", 5)) == std::string::npos;
+  // Every name: some bytes before its marker, none of them a control byte.
+  size_t name_length = 0;
+  for (size_t i = 0; i <= last_marker; ++i) {
+    const auto c = static_cast<unsigned char>(reply[i]);
+    if (c == '@' || c == '#' || c == '$') {
+      if (name_length == 0) return false;
+      name_length = 0;
+    } else if (c < 0x20 || c == 0x7f) {
+      return false;
+    } else {
+      ++name_length;
+    }
+  }
+  return true;
 }
 
 std::string ConsoleText(const std::string& typed) {

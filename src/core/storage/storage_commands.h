@@ -18,10 +18,12 @@ inline constexpr char kStoredListCommand[] = "^S1\r\n";
 // not a name.
 std::vector<std::string> ParseStoredList(const std::string& reply, StoredKind kind);
 
-// Whether a reply has the form of a "^S1" answer: a marker at least, or
-// nothing but line ends and blanks (a printer that holds nothing). Anything
-// else, a late settings reply for one, is no list, and must never be shown
-// as an empty one.
+// Whether a reply has the form of a "^S1" answer: names each of at least
+// one byte and no control byte (line ends included) before their markers,
+// or nothing but line ends and blanks (a printer that holds nothing).
+// Anything else, a late settings reply or a transfer padded with markers
+// for one, is no list: it must never be shown as an empty one, nor give
+// names that are none.
 bool IsStoredListReply(const std::string& reply);
 
 // The console box's text as it goes to the printer: every line break (LF,

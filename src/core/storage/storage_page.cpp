@@ -1,6 +1,7 @@
 #include "core/storage/storage_page.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "core/config/config_codes.h"
@@ -128,11 +129,18 @@ int StoragePage::SendPageCommand(CPrinterComm& comm, Operator& op, const std::st
 
 int StoragePage::SendCommandText(CPrinterComm& comm, Operator& op) {
   const std::string& language = comm.GetLanguage();
-  std::string text = ConsoleText(command_text);
+  // An editor's byte-order mark is no character for the printer.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::string_view typed = command_text;
+  if (typed.starts_with(kByteOrderMark)) typed.remove_prefix(kByteOrderMark.size());
+  std::string text = ConsoleText(std::string(typed));
   if (text.empty()) return Refuse(op, StorageText::kNoCommand, language, kStorageNoCommand);
   std::string gbk;
   if (platform::Utf8ToGbk(text, &gbk) != 0) {
     return Refuse(op, StorageText::kTextNotGbk, language, kStorageTextNotGbk);
+  }
+  if (gbk.size() > kMaxCommandText) {
+    return Refuse(op, StorageText::kCommandTooLong, language, kStorageCommandTooLong);
   }
   return SendPageCommand(comm, op, gbk);
 }

@@ -14,6 +14,10 @@
 
 namespace vidodez {
 
+// The console's text as one line leaves room for the link's CR LF in its
+// output buffer.
+inline constexpr size_t kMaxCommandText = kOutputBufferSize - 2;
+
 struct StoredList {
   std::vector<std::string> names;  // raw bytes, as the printer reported them
   int selected = -1;
@@ -38,6 +42,9 @@ struct StoragePage {
   // Sends one command text (bytes for the printer) to the chosen printer.
   [[nodiscard]] int SendPageCommand(CPrinterComm& comm, Operator& op, const std::string& text);
 
+  // The console box as one line: a UTF-8 byte-order mark at its start is
+  // dropped, line breaks become CR LF, the text goes in GBK; beyond
+  // kMaxCommandText it is refused before the printer is opened.
   [[nodiscard]] int SendCommandText(CPrinterComm& comm, Operator& op);
   // Only a change of type clears the path and the ID.
   void SetFileType(int type);

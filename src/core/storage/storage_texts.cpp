@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/shell/texts.h"
+#include "core/storage/storage_page.h"
 
 namespace vidodez {
 namespace {
@@ -50,7 +51,12 @@ constexpr std::array<Text, static_cast<size_t>(StorageText::kCount)> kTexts{{
     {"The printer's answer was not its list of stored objects (perhaps a late answer to an "
      "earlier command), so nothing is listed. Try again.",
      "打印机的应答不是存储对象清单（可能是对先前指令的迟到应答），因此未列出任何内容。请重试。"},
+    {"The commands are too long to send at once: at most 1,023,998 bytes, every line break "
+     "counted as two.",
+     "指令太长，无法一次发送：最多 1,023,998 字节，每个换行计为两个字节。"},
 }};
+
+static_assert(kMaxCommandText == 1023998, "update the text of kCommandTooLong");
 
 }  // namespace
 

@@ -38,6 +38,7 @@ enum class StorageText {
   kPictureTooLarge,
   kTextNotGbk,
   kNotAList,
+  kCommandTooLong,
   kCount
 };
 

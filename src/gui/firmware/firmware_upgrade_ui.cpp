@@ -57,6 +57,9 @@ void FirmwareUpgradeUI::Init() {
 void FirmwareUpgradeUI::ShowTexts(const std::string& lang) {
   SelectorPageUI::ShowTexts(lang);
   SetControlTexts(this, kPageTexts, lang);
+  // How an upload ended is told on the page it ended on; coming back to
+  // the page starts afresh.
+  if (!uploading_) model_.last_upload = UploadEnd::kNone;
   ShowUploadEnd();
   // The rows an upload holds stay until it ends.
   if (uploading_) {
@@ -122,6 +125,7 @@ void FirmwareUpgradeUI::Upgrade(const QString& button_name) {
   uploading_ = false;
   if (ran) {
     model_.last_upload = work.last_upload;
+    upload_printer_ = work.printer;
     upload_error_ = context_.comm.last_error();
     upload_device_ = context_.comm.last_device();
   }
@@ -129,14 +133,23 @@ void FirmwareUpgradeUI::Upgrade(const QString& button_name) {
   if (list_stale_) RebuildList();
 }
 
+void FirmwareUpgradeUI::RefreshPage() {
+  SelectorPageUI::RefreshPage();
+  // The refresh may have chosen another printer (the chosen one unplugged).
+  ShowUploadEnd();
+}
+
 void FirmwareUpgradeUI::ShowUploadEnd() {
   auto* label = FindControl<QLabel>(this, "FUTransferLabel");
   if (label == nullptr) return;
   const std::string lang = language();
   std::string text;
-  if (model_.last_upload == UploadEnd::kSent) {
+  // Said of the printer the upload went to, not of the one chosen now.
+  const UploadEnd end =
+      selector().selected_name() == upload_printer_ ? model_.last_upload : UploadEnd::kNone;
+  if (end == UploadEnd::kSent) {
     text = FirmwareMessage(FirmwareText::kUploadEnded, lang).text;
-  } else if (model_.last_upload == UploadEnd::kBroken) {
+  } else if (end == UploadEnd::kBroken) {
     text = FirmwareMessage(FirmwareText::kUploadBroken, lang).text;
     const std::string cause = IoErrorMessage(upload_error_, upload_device_, lang);
     if (!cause.empty()) text += " " + cause;
@@ -156,6 +169,7 @@ void FirmwareUpgradeUI::Notify(const Notification& n) {
     return Upgrade(n.sender);
   }
   SelectorPageUI::Notify(n);
+  ShowUploadEnd();
 }
 
 }  // namespace vidodez::gui

@@ -25,6 +25,7 @@ class FirmwareUpgradeUI final : public SelectorPageUI {
 
   void Init() override;
   void ShowTexts(const std::string& language) override;
+  void RefreshPage() override;
   void Notify(const Notification& notification) override;
 
   const FirmwareUpgradePage& model() const { return model_; }
@@ -42,6 +43,7 @@ class FirmwareUpgradeUI final : public SelectorPageUI {
   void Upgrade(const QString& button_name);
   // The page's buttons, none of which may start while an upload runs.
   QStringList HeldDuringUpload() const;
+  // How the last upload ended, while the printer it went to is chosen.
   void ShowUploadEnd();
 
   std::string program_folder_;
@@ -53,6 +55,7 @@ class FirmwareUpgradeUI final : public SelectorPageUI {
   // The cause of a broken upload, kept for the other language.
   int upload_error_ = 0;
   std::string upload_device_;
+  std::string upload_printer_;  // the display name the last upload went to
 };
 
 }  // namespace vidodez::gui

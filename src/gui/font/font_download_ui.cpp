@@ -100,6 +100,11 @@ void FontDownloadUI::Init() {
   bindings_.BindLineEdit("ShowFontPathEdit", &model_.shown_path);
   bindings_.BindCheck("PrintToFileOp", &model_.print_to_file);
   operator_.set_wait_anchor(FindControl<QWidget>(this, "DownLoadBtn"));
+  // The sample follows the label's width and never sets it: a picture as
+  // wide as the label would widen it, and the window, at every choice.
+  if (auto* sample = FindControl<QLabel>(this, "FDFontPreview")) {
+    sample->setSizePolicy(QSizePolicy::Ignored, sample->sizePolicy().verticalPolicy());
+  }
   FillIds();
   FillCodePages();
   Load();
@@ -175,7 +180,9 @@ void FontDownloadUI::ShowPreview() {
   bool warning = false;
   if (!model_.font_path.empty()) {
     const qreal ratio = devicePixelRatioF();
-    const QSize size(qMax(sample->width(), 400), sample->minimumHeight());
+    // Inside the label's border; a page not laid out yet has no width.
+    const QRect room = sample->contentsRect();
+    const QSize size(room.width() > 1 ? room.width() : 400, sample->minimumHeight());
     const FontPreview preview =
         PreviewFontFile(QString::fromStdString(model_.font_path), size * ratio);
     warning = !preview.is_font;

@@ -190,14 +190,4 @@ bool ReadsAsPlainText(const QString& markup) {
   return true;
 }
 
-QString FirstLinkTarget(const QString& markup) {
-  QString target;
-  Scan(
-      markup, [](const QString&) {},
-      [&](const Code& code) {
-        if (target.isEmpty() && code.name == "a" && !code.closing) target = code.arg;
-      });
-  return target;
-}
-
 }  // namespace vidodez::gui

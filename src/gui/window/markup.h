@@ -23,7 +23,4 @@ QString MarkupToRichText(const QString& markup);
 // rich text would escape, and no blanks it would fold.
 bool ReadsAsPlainText(const QString& markup);
 
-// The target of the first link in the text, or empty.
-QString FirstLinkTarget(const QString& markup);
-
 }  // namespace vidodez::gui

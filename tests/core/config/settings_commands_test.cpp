@@ -9,11 +9,12 @@ namespace vidodez {
 namespace {
 
 // Fields 0..n-1 of a reply, each the last digit of its position (fits every
-// slot), field 27 given apart.
+// slot), the addresses (17-19) "1.2.3." and that digit, field 27 given apart.
 std::string Fields(int n, const std::string& field27 = "ABCDEFGHIJKLMN") {
   std::string text;
   for (int i = 0; i < n; ++i) {
     if (i > 0) text += '*';
+    if (i >= 17 && i <= 19) text += "1.2.3.";
     text += i == 27 ? field27 : std::to_string(i % 10);
   }
   return text;
@@ -116,11 +117,27 @@ TEST(SettingsCommand, NeverSendsALineWithoutKnownSettings) {
   EXPECT_EQ("keep", line);
 }
 
-TEST(SettingsReply, LongValuesAreCutToTheirSlot) {
-  PrinterSettingsRecord record;
-  int count = 0;
-  ASSERT_EQ(kConfigOk, ParseSettingsReply("S*12345*" + Fields(31) + "*E\r\n", &record, &count));
-  EXPECT_EQ("1", record.MachineLanguage.view());
+// A value longer than its slot was cut to it (a 20-digit darkness read as
+// "99"), and one out of form taken ("*" in an address shifted every field
+// after it): such a reply is no settings read, and the record stays.
+TEST(SettingsReply, ValuesOutOfFormAreRefusedNotCut) {
+  // Fields(32) with field `at` replaced.
+  auto with = [](size_t at, const std::string& value) {
+    std::string fields = Fields(32);
+    size_t start = 0;
+    for (size_t i = 0; i < at; ++i) start = fields.find('*', start) + 1;
+    return "S*" + fields.replace(start, fields.find('*', start) - start, value) + "*E\r\n";
+  };
+  for (const std::string& reply :
+       {with(0, "12345"), with(3, std::string(20, '9')), with(3, " 10"), with(17, "*")}) {
+    SCOPED_TRACE(reply);
+    PrinterSettingsRecord record;
+    record.Darkness.Set("15");
+    int count = 39;
+    EXPECT_EQ(kSettingsReplyUnfit, ParseSettingsReply(reply, &record, &count));
+    EXPECT_EQ("15", record.Darkness.view());
+    EXPECT_EQ(39, count);
+  }
 }
 
 TEST(SignedOffset, TextIsFourCharacters) {

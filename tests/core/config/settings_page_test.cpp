@@ -21,6 +21,8 @@ namespace {
 int Index(SettingsText text) { return static_cast<int>(text); }
 
 constexpr char kRead[] = "^G1\r\n\r\n";
+// The read before a send: asked twice, so a late answer cannot pass for it.
+constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 // What the simulated printer reports, sent back as the program builds it.
 constexpr char kFactoryLine41[] =
     "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
@@ -82,7 +84,7 @@ TEST(SettingsPage, BlankPageSendsThePrintersOwnValuesBackOnlyWhenNotPrinting) {
     b.page.ResetAll();
     EXPECT_EQ(b.page.darkness, kNoSelection);
     EXPECT_EQ(b.page.SendSettings(b.comm, b.op, c.status), kConfigOk);
-    EXPECT_WIRE(b.printer, std::string(kRead) + kRead + c.line);
+    EXPECT_WIRE(b.printer, std::string(kRead) + kSendRead + c.line);
     EXPECT_EQ(b.op.countdowns(), std::vector<int>{9});
   }
 }
@@ -95,7 +97,7 @@ TEST(SettingsPage, CalibrationLengthTravelsApartOnlyOn32Fields) {
     b->page.calibration_length = "5";
     ASSERT_EQ(b->page.SendSettings(b->comm, b->op, 0), kConfigOk);
   }
-  EXPECT_WIRE(short_printer.printer, std::string(kRead) + "#UM>SL0005\r\n" + kFactoryLine32);
+  EXPECT_WIRE(short_printer.printer, std::string(kSendRead) + "#UM>SL0005\r\n" + kFactoryLine32);
   std::string wire = printer39.printer.WireText();
   EXPECT_EQ(wire.find("#UM>SL"), std::string::npos);
   EXPECT_NE(wire.find("*0*10*1*0005*0*12*12*E"), std::string::npos) << wire;
@@ -104,7 +106,7 @@ TEST(SettingsPage, CalibrationLengthTravelsApartOnlyOn32Fields) {
 TEST(SettingsPage, ReplyWithoutEndMarkerIsAFailedReadAndSendsNothing) {
   Bench b(41, sim::ReplyMode::kSplit);  // the reader keeps only the first part
   EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsReplyUnmarked);
-  EXPECT_WIRE(b.printer, kRead);
+  EXPECT_WIRE(b.printer, kSendRead);
   EXPECT_EQ(b.Shown(), std::vector<int>{Index(SettingsText::kReplyHoldsNoSettings)});
   EXPECT_EQ(b.page.field_count, kSettingsReadPending);
 }
@@ -146,7 +148,7 @@ TEST(SettingsPage, SendTimeModeChecksAgainstThePrintersOwnModes) {
   b.page.cutter = 1;
   b.op.AnswerConfirm(false);
   EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsCancelled);
-  EXPECT_EQ(b.printer.WireText().substr(before), kRead);
+  EXPECT_EQ(b.printer.WireText().substr(before), kSendRead);
   EXPECT_EQ(b.page.cutter, 0);
   EXPECT_EQ(b.page.peel, 1);
   EXPECT_EQ(b.Shown().back(), Index(SettingsText::kPrinterPeelBlocksCut));
@@ -209,7 +211,7 @@ TEST(SettingsPage, UpperReflectiveOffModelStopsTheSend) {
   EXPECT_CODE(kSettingsModelNotSupported, b.page.OnSensorTypeChosen(b.op, "eng"));
   EXPECT_EQ(b.page.sensor_type, kSensorUpperReflective);  // the entry stays
   EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), kSettingsModelNotSupported);
-  EXPECT_WIRE(b.printer, kRead);
+  EXPECT_WIRE(b.printer, kSendRead);
   EXPECT_EQ(b.Shown(), (std::vector<int>{Index(SettingsText::kUpperReflectiveUnsupported),
                                          Index(SettingsText::kUpperReflectiveUnsupported)}));
 
@@ -248,7 +250,7 @@ TEST(SettingsPage, IniFileOn32FieldsSendsLengthAfterTheLine) {
                        text.substr(0, at) + "[CalibrationLen]\r\nCalibrationLenValue=0150\r\n");
   b.op.AnswerFile(path);
   ASSERT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kConfigOk);
-  EXPECT_WIRE(b.printer, std::string(kRead) + kRead + kFactoryLine32 + "#UM>SL0150\r\n");
+  EXPECT_WIRE(b.printer, std::string(kRead) + kSendRead + kFactoryLine32 + "#UM>SL0150\r\n");
   EXPECT_EQ(b.op.file_dialogs().at(0).pattern, "*.ini");
 
   // A file that lacks an entry stops before anything is sent.
@@ -310,7 +312,7 @@ TEST(SettingsPage, TypedNumbersOutOfRangeAreRefusedAndNothingIsSent) {
       continue;
     }
     EXPECT_EQ(rc, kSettingsValueOutOfRange);
-    EXPECT_WIRE(b.printer, kRead);
+    EXPECT_WIRE(b.printer, kSendRead);
     ASSERT_FALSE(b.op.shown().empty());
     EXPECT_EQ(b.op.shown().back().text, c.told);
   }
@@ -345,7 +347,7 @@ TEST(SettingsPage, IniFileWithImpossibleValuesIsRefusedByKey) {
     const size_t before = b.printer.Wire().size();
     b.op.AnswerFile(path);
     EXPECT_EQ(b.page.LoadSettingsFromFile(b.comm, b.op), kSettingsFileValueInvalid);
-    EXPECT_EQ(b.printer.WireText().substr(before), kRead);
+    EXPECT_EQ(b.printer.WireText().substr(before), kSendRead);
     EXPECT_EQ(b.op.shown().back().text, std::string("The settings file holds a value that ") +
                                             c.told + " cannot take; nothing was sent.");
   }
@@ -388,7 +390,7 @@ TEST(SettingsPage, ReplyWhoseFieldsDoNotFitIsNotSentBack) {
       continue;
     }
     EXPECT_EQ(rc, kSettingsReplyUnfit);
-    EXPECT_WIRE(printer, kRead);
+    EXPECT_WIRE(printer, kSendRead);
     ASSERT_FALSE(op.shown().empty());
     EXPECT_EQ(op.shown().back().text, std::string("The printer's settings do not have the expected "
                                                   "form at ") +
@@ -419,7 +421,7 @@ TEST(SettingsPage, NamedFieldsThePrinterDoesNotCarryStopTheSend) {
     ASSERT_EQ(b.page.ChooseByFieldName(c.name, c.value, b.op, "eng"), kConfigOk);
     EXPECT_EQ(b.page.SendSettings(b.comm, b.op, 0), c.code);
     if (c.code == kConfigOk) continue;
-    EXPECT_WIRE(b.printer, kRead);
+    EXPECT_WIRE(b.printer, kSendRead);
     EXPECT_NE(b.op.shown().back().text.find(c.name), std::string::npos);
   }
 }

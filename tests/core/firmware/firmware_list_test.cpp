@@ -115,8 +115,9 @@ TEST_F(FirmwareFolder, StampsListedImagesOnceAndAsksTheirQuestion) {
   EXPECT_CODE(kFirmwareFileNotFound, UpgradeQuestion(dir_.File("gone.bin"), "eng", &question));
 }
 
-TEST_F(FirmwareFolder, TooltipReadsAtMostTheStartOfAFile) {
-  std::string late_caret(kCommandProbeSize, 'a');
+TEST_F(FirmwareFolder, TooltipFindsACommandAnywhereInAFile) {
+  // Far past the first block the search reads.
+  std::string late_caret(300 * 1024, 'a');
   late_caret += "^XA";
   struct Case {
     std::string name;
@@ -128,7 +129,8 @@ TEST_F(FirmwareFolder, TooltipReadsAtMostTheStartOfAFile) {
       {"cmd.txt", "~!T\r\n^XA\r\n", FirmwareTooltip::kShortIndicator},
       {"net.txt", "#UM>IF", FirmwareTooltip::kShortIndicator},
       {"plain.txt", "hello", FirmwareTooltip::kNone},
-      {"large.txt", late_caret, FirmwareTooltip::kNone},
+      {"large.txt", late_caret, FirmwareTooltip::kShortIndicator},
+      {"large plain.txt", std::string(300 * 1024, 'a'), FirmwareTooltip::kNone},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
+#include "core/config/config_codes.h"
+#include "core/config/settings_page_texts.h"
 #include "core/firmware/firmware_codes.h"
 #include "core/firmware/firmware_image.h"
 #include "core/firmware/firmware_texts.h"
@@ -94,20 +97,30 @@ std::string Query(int index) {
   return std::string(kQueryResultTable) + ":" + std::to_string(index);
 }
 
-TEST_F(FirmwarePageTest, GetInfoChangesTheLabelsOnlyForASettingsReply) {
+// A reply without settings (the first half of a split one) showed the last
+// printer's version and ID and said "Please check the port!" on the command
+// line: it shows the cleared record and says the reply held no settings.
+TEST_F(FirmwarePageTest, GetInfoShowsWhatTheReplyHolds) {
+  const std::string no_settings =
+      std::string(kSettingsTable) + ":" +
+      std::to_string(static_cast<int>(SettingsText::kReplyHoldsNoSettings));
   struct Case {
     const char* what;
     sim::ReplyMode mode;
     std::string printer;  // "" keeps the simulated printer chosen
     int code;
     std::string shown;
-  } cases[] = {{"no reply", sim::ReplyMode::kNone, "", kQueryNoReply, Query(2)},
-               {"empty reply", sim::ReplyMode::kEmpty, "", kQueryEmptyReply, Query(3)},
-               {"a COM port", sim::ReplyMode::kNormal, "COM1", kNoUsablePrinter, Query(0)},
-               // A printer that does not open is no query's answer: nothing shown.
-               {"not plugged", sim::ReplyMode::kNormal, "USB07 [MarliXPrinters VT-4100]\n",
-                kNoSuchUsbPrinter, ""},
-               {"ready", sim::ReplyMode::kNormal, "", kPortOk, ""}};
+    const char* version;
+    const char* id;
+  } cases[] = {
+      {"no reply", sim::ReplyMode::kNone, "", kQueryNoReply, Query(2), "", ""},
+      {"empty reply", sim::ReplyMode::kEmpty, "", kQueryEmptyReply, Query(3), "", ""},
+      {"a COM port", sim::ReplyMode::kNormal, "COM1", kNoUsablePrinter, Query(0), "", ""},
+      // A printer that does not open is no query's answer: nothing shown.
+      {"not plugged", sim::ReplyMode::kNormal, "USB07 [MarliXPrinters VT-4100]\n",
+       kNoSuchUsbPrinter, "", "", ""},
+      {"ready", sim::ReplyMode::kNormal, "", kPortOk, "", "V1.52", kPrinterId},
+      {"no settings", sim::ReplyMode::kSplit, "", kSettingsReplyUnmarked, no_settings, "V", ""}};
   auto& printer = Printer();
   const std::string chosen = page_.printer;
   for (const Case& c : cases) {
@@ -117,10 +130,10 @@ TEST_F(FirmwarePageTest, GetInfoChangesTheLabelsOnlyForASettingsReply) {
     op_ = {};
     EXPECT_CODE(c.code, page_.GetInfo(comm_, op_));
     EXPECT_EQ(Shown(), c.shown);
-    EXPECT_EQ(page_.info.version, c.code == kPortOk ? "V1.52" : "");
-    EXPECT_EQ(page_.info.id, c.code == kPortOk ? kPrinterId : "");
+    EXPECT_EQ(page_.info.version, c.version);
+    EXPECT_EQ(page_.info.id, c.id);
   }
-  EXPECT_WIRE(printer, "^G1\r\n\r\n^G1\r\n\r\n^G1\r\n\r\n");
+  EXPECT_WIRE(printer, "^G1\r\n\r\n^G1\r\n\r\n^G1\r\n\r\n^G1\r\n\r\n");
 }
 
 TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
@@ -172,6 +185,17 @@ TEST_F(FirmwarePageTest, UpgradeAsksThenSendsTheFileWholeOrNothing) {
   EXPECT_EQ(printer.WireText(), stamped);
   EXPECT_EQ(told,
             (std::vector<std::pair<uint64_t, uint64_t>>{{1024, 3000}, {2048, 3000}, {3000, 3000}}));
+}
+
+// A folder was asked about, then "sent" and told as an upload that stopped
+// half-way: it is refused with its reason before the question.
+TEST_F(FirmwarePageTest, FileThatCannotBeSentIsRefusedBeforeTheQuestion) {
+  auto& printer = Printer();
+  ASSERT_TRUE(std::filesystem::create_directory(folder_.File("DIR")));
+  EXPECT_CODE(kFirmwareNotAFile, page_.UpgradeFile(comm_, op_, folder_.File("DIR")));
+  EXPECT_EQ(Shown(), Firmware(FirmwareText::kNotAFile, false));
+  EXPECT_EQ(page_.last_upload, UploadEnd::kNone);
+  EXPECT_WIRE(printer, "");
 }
 
 // What an operator does: reads the version, upgrades from the list, sees the

@@ -4,39 +4,26 @@
 
 #include "core/config/config_codes.h"
 #include "core/link/port_codes.h"
+#include "sim/printer_model.h"
 #include "support/expect_code.h"
 
 namespace vidodez {
 namespace {
 
-TEST(UploadChunks, SendsEveryByteIn1024ByteChunks) {
-  struct Case {
-    uint64_t total;
-    std::vector<size_t> sizes;
-  } cases[] = {{3000, {1024, 1024, 952}}, {1024, {1024}}, {1025, {1024, 1}}, {0, {}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.total);
-    UploadChunks chunks(c.total);
-    std::vector<size_t> sizes;
-    uint64_t expected_offset = 0;
-    for (UploadChunk chunk; chunks.Next(&chunk);) {
-      EXPECT_EQ(expected_offset, chunk.offset);
-      expected_offset += chunk.size;
-      EXPECT_EQ(expected_offset, chunks.handed_out());
-      sizes.push_back(chunk.size);
-    }
-    EXPECT_EQ(c.sizes, sizes);
-  }
+// The simulated printer's settings reply: version 1.52 in field 6, the
+// firmware ID in field 7.
+std::string Reply() { return sim::PrinterModel(sim::PrinterOptions{}).SettingsReply(); }
+
+// The darkness "10*E": every field after it one place on.
+std::string Shifted() {
+  std::string reply = Reply();
+  return reply.replace(reply.find("*10*04*"), 7, "*10*E*04*");
 }
 
-// A settings reply whose field 6 is the version and field 7 the firmware ID.
-std::string Reply() {
-  std::string fields = "0*1*2*08*04*0*1.52*VT4100-A1";
-  for (int i = 8; i < 32; ++i) fields += "*0";
-  return "S*" + fields + "*E\r\n";
-}
-
-TEST(FirmwareInfo, ShowsVersionAndIdOnlyForAReadReply) {
+// Another printer's version must not stay on the labels: a reply without
+// settings, or one whose fields are out of form ("10*E" as the darkness
+// shifts the version to "0"), shows the cleared record.
+TEST(FirmwareInfo, ShowsTheReadRecordOrTheClearedOne) {
   struct Case {
     const char* what;
     int result;
@@ -46,7 +33,8 @@ TEST(FirmwareInfo, ShowsVersionAndIdOnlyForAReadReply) {
     const char* record_version;
   } cases[] = {
       {"read", kPortOk, Reply(), kPortOk, "V1.52", "1.52"},
-      {"reply without settings", kPortOk, "junk", kSettingsReplyUnmarked, "old", ""},
+      {"reply without settings", kPortOk, "junk", kSettingsReplyUnmarked, "V", ""},
+      {"fields out of form", kPortOk, Shifted(), kSettingsReplyUnfit, "V", ""},
       {"no reply", kQueryNoReply, Reply(), kQueryNoReply, "old", "9.99"},
       {"no usable printer", kNoUsablePrinter, "", kNoUsablePrinter, "old", "9.99"},
       {"open failed", kPortOpenFailed, "", kPortOpenFailed, "old", ""},
@@ -61,8 +49,8 @@ TEST(FirmwareInfo, ShowsVersionAndIdOnlyForAReadReply) {
     EXPECT_EQ(c.version, info.version);
     EXPECT_EQ(c.record_version, record.FirmwareVersion.str());
     if (c.code == kPortOk) {
-      EXPECT_EQ("VT4100-A1", info.id);
-      EXPECT_EQ(32, field_count);
+      EXPECT_EQ("VT41-0152", info.id);
+      EXPECT_EQ(41, field_count);
     }
   }
 }

@@ -36,6 +36,15 @@ FontDownloadJob Job(const std::string& path, std::uint32_t size,
   return job;
 }
 
+// The whole command, gathered from the pieces it is handed out in.
+int Build(const FontDownloadJob& job, std::string* command) {
+  command->clear();
+  return BuildFontDownloadCommand(job, [command](std::string_view piece) {
+    command->append(piece);
+    return 0;
+  });
+}
+
 TEST(FontDownloadCommand, HeaderOfEachTypeAndStorageThenHexAndOneLineEnd) {
   TempDir dir;
   WriteFileBytes(dir.File("ARIAL.ttf"), kArialBytes);
@@ -52,8 +61,7 @@ TEST(FontDownloadCommand, HeaderOfEachTypeAndStorageThenHexAndOneLineEnd) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.want);
     std::string command;
-    ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("ARIAL.ttf"), 3, c.type, c.storage),
-                                                  &command));
+    ASSERT_CODE(kFontOk, Build(Job(dir.File("ARIAL.ttf"), 3, c.type, c.storage), &command));
     EXPECT_EQ(c.want, command);
     FontDownloadHeader header;
     ASSERT_TRUE(ParseFontDownloadHeader(command.substr(0, command.find('\r')), &header));
@@ -96,7 +104,7 @@ TEST(FontDownloadCommand, LineEndAfterEvery32BytesAndAfterTheLast) {
     WriteFileBytes(dir.File("f.ttf"), c.bytes);
     std::string command;
     auto size = static_cast<std::uint32_t>(c.bytes.size());
-    ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("f.ttf"), size), &command));
+    ASSERT_CODE(kFontOk, Build(Job(dir.File("f.ttf"), size), &command));
     EXPECT_EQ("DT1,ARIAL," + std::to_string(size) + ",\r\n" + c.want_after_header, command);
   }
 }
@@ -113,7 +121,7 @@ TEST(FontDownloadCommand, SizeTakenEarlierHoldsWhenTheFileChanged) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size);
     std::string command;
-    ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("f.ttf"), c.size), &command));
+    ASSERT_CODE(kFontOk, Build(Job(dir.File("f.ttf"), c.size), &command));
     EXPECT_EQ(c.want, command);
   }
 }
@@ -144,9 +152,9 @@ TEST(FontDownloadCommand, LargeFileMatchesXxd) {
     GTEST_SKIP() << "xxd cannot be run";
   }
   std::string command;
-  ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("big.ttf"), 700001), &command));
+  ASSERT_CODE(kFontOk, Build(Job(dir.File("big.ttf"), 700001), &command));
   EXPECT_TRUE(command == "DT1,ARIAL,700001,\r\n" + hex);
-  ASSERT_CODE(kFontOk, BuildFontDownloadCommand(Job(dir.File("big.ttf"), 1000001), &command));
+  ASSERT_CODE(kFontOk, Build(Job(dir.File("big.ttf"), 1000001), &command));
   EXPECT_TRUE(command == "DT1,ARIAL,1000001,\r\n" + padded_hex);
 }
 
@@ -170,7 +178,7 @@ TEST(FontDownloadCommand, RefusalsLeaveNoCommand) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.job.font_path);
     std::string command = "stale";
-    EXPECT_CODE(c.want, BuildFontDownloadCommand(c.job, &command));
+    EXPECT_CODE(c.want, Build(c.job, &command));
     EXPECT_EQ("", command);
   }
 }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/link/io_error_texts.h"
+#include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
 #include "core/link/status_tables.h"
 #include "support/expect_code.h"
@@ -73,11 +74,77 @@ TEST(QueryPrinter, LateReplyOfAnEarlierQueryIsNotTakenForTheNext) {
   EXPECT_EQ(comm.GetReply(), "");
 }
 
+// A "G0" answered late, after the drain and inside the next query's window,
+// looks like the settings reply "^G1" asked for: a confirmed query sees the
+// second answer differ and refuses both, where one query takes the stale one.
+TEST(QueryPrinter, ConfirmedQueryRefusesALateAnswerToAnEarlierCommand) {
+  for (bool confirm : {false, true}) {
+    SCOPED_TRACE(confirm);
+    SimBus bus;
+    auto& printer = bus.AddPrinter();
+    std::string wifi_reply;
+    printer.WithModel([&](sim::PrinterModel& model) {
+      const std::string earlier = "G0\r\n";
+      const auto late = sim::Clock::now() + std::chrono::milliseconds(150);
+      model.Receive(reinterpret_cast<const uint8_t*>(earlier.data()), earlier.size(), late);
+      wifi_reply = model.WifiSettingsReply();
+    });
+    CPrinterComm comm(bus.usb());
+    const int rc = comm.QueryPrinter(7, "^G1", confirm);
+    if (confirm) {
+      EXPECT_CODE(kQueryRepliesDiffer, rc);
+      EXPECT_WIRE(printer, "G0\r\n^G1\r\n^G1\r\n");
+    } else {
+      EXPECT_CODE(kPortOk, rc);
+      EXPECT_EQ(comm.GetReply(), wifi_reply);
+    }
+  }
+  // A printer that answers each question alike passes, with its answer.
+  SimBus bus;
+  auto& printer = bus.AddPrinter();
+  CPrinterComm comm(bus.usb());
+  EXPECT_CODE(kPortOk, comm.QueryPrinter(7, "^G1", true));
+  EXPECT_EQ(comm.GetReply(), sim::PrinterModel(sim::PrinterOptions{}).SettingsReply());
+  EXPECT_WIRE(printer, "^G1\r\n^G1\r\n");
+}
+
 TEST(QueryPrinter, OpenFailuresPassThroughAndPort255WithoutPrinterFailsTheWrite) {
   SimBus bus;
   CPrinterComm comm(bus.usb());
   EXPECT_CODE(kNoSuchUsbPrinter, comm.QueryPrinter(7, "^G1"));
   EXPECT_CODE(kQueryWriteFailed, comm.QueryPrinter(255, "^G1"));
+}
+
+// While a transfer of the program holds the printer (a firmware upload on
+// the transfer runner's worker), another page's open is refused: it says
+// the printer is busy with that transfer rather than that it is not
+// connected, in both languages; once the transfer has ended, a failure
+// gives its own cause again.
+TEST(OpenLink, RefusalDuringATransferSaysThePrinterIsBusyWithIt) {
+  SimBus bus;
+  sim::PrinterOptions options;
+  options.port_number = 1;
+  bus.AddPrinter(options);
+  CPrinterComm upload(bus.usb());
+  ASSERT_CODE(kPortOk, upload.OpenLink(0, 7, 9600));
+  upload.set_transfer_running(true);
+  const OperatorMessage open_failed{"font.page", 9, "Opening port failed"};
+  for (const char* language : {"eng", "chi"}) {
+    SCOPED_TRACE(language);
+    upload.set_language(language);
+    const std::string busy = language == std::string("eng") ? "busy with a transfer" : "正在接收";
+    // A page's send, and a page's question (Retrieve, Get Info, Get IP).
+    EXPECT_CODE(kPortAlreadyOpen, upload.OpenLink(0, 7, 9600));
+    const OperatorMessage told = WithCause(open_failed, upload);
+    EXPECT_EQ(told.index, open_failed.index);
+    EXPECT_NE(told.text.find(busy), std::string::npos) << told.text;
+    EXPECT_CODE(kPortAlreadyOpen, upload.QueryPrinter(7, "^G1"));
+    EXPECT_NE(WithCause(open_failed, upload).text.find(busy), std::string::npos);
+  }
+  upload.set_transfer_running(false);
+  upload.CloseLink();
+  EXPECT_CODE(kNoSuchUsbPrinter, upload.OpenLink(0, 9, 9600));
+  EXPECT_EQ(WithCause(open_failed, upload).text.find("busy"), std::string::npos);
 }
 
 TEST(PrinterStatus, UsbNamesOnlyAndEachStatusByteToItsMessageInBothLanguages) {
@@ -139,12 +206,15 @@ TEST(PrinterStatus, SlowPrinterAnswersAndAFailureKeepsItsCause) {
   EXPECT_FALSE(comm.status_cause().device.empty());
 }
 
-TEST(QueryResultMessages, CoverTheFourQueryFailuresOnly) {
+TEST(QueryResultMessages, CoverTheQueryFailuresOnly) {
   EXPECT_STREQ(QueryResultMessage(-1, "eng"), "Please check the port!");
   EXPECT_STREQ(QueryResultMessage(-2, "chi"), "写入端口失败！");
   EXPECT_STREQ(QueryResultMessage(-4, "eng"), "No return value from printer");
   EXPECT_EQ(QueryResultMessage(0, "eng"), nullptr);
   EXPECT_EQ(QueryResultMessage(-5, "eng"), nullptr);
+  EXPECT_NE(std::string(QueryResultMessage(kQueryRepliesDiffer, "eng")).find("Nothing was sent"),
+            std::string::npos);
+  EXPECT_EQ(QueryResultIndex(kQueryRepliesDiffer), 4);
 }
 
 TEST(IoErrorMessage, NamesTheCauseAndTheDevice) {

@@ -75,10 +75,13 @@ TEST(NetworkReply, FillsTheOctetEditsAsReported) {
   EXPECT_EQ((OctetTexts{"192", "168", "001", "001"}), addresses.gateway);
   EXPECT_EQ("9101", addresses.port);
 
-  // A value that is not four parts leaves its edits as they were.
+  // A reply holding a value that is not four parts is no settings read; a
+  // record holding one leaves its edits as they were.
   for (const char* odd : {"", "192.168.1", "1.2.3.4.5", "1.2.3.4567"}) {
     SCOPED_TRACE(odd);
-    ASSERT_EQ(kConfigOk, ParseSettingsReply(Reply(39, odd, ""), &record, &count));
+    EXPECT_EQ(kSettingsReplyUnfit, ParseSettingsReply(Reply(39, odd, ""), &record, &count));
+    record.IPAddress.Set(odd);
+    record.Port.Set("");
     NetworkAddresses kept = InitialAddresses();
     AddressesFromRecord(record, &kept);
     EXPECT_EQ(InitialAddresses().address, kept.address);

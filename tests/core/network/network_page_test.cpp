@@ -10,6 +10,7 @@
 
 #include "core/config/config_codes.h"
 #include "core/config/settings_lists.h"
+#include "core/config/settings_page.h"
 #include "core/config/settings_page_texts.h"
 #include "core/link/link_messages.h"
 #include "core/link/port_codes.h"
@@ -25,6 +26,9 @@ namespace vidodez {
 namespace {
 
 constexpr char kRead[] = "^G1\r\n\r\n";
+// The read before a wired send: asked twice, so a late answer cannot pass
+// for it.
+constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 // The simulated printer's settings line around its network fields.
 constexpr char kLineHead[] = "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*";
 constexpr char kLineTail[] =
@@ -51,13 +55,14 @@ struct Bench {
     return wire.substr(std::min(wire.size(), std::strlen(kRead)));
   }
   // The messages shown as "table:index", questions marked by a leading "?".
-  std::string Shown() const {
+  static std::string ShownBy(const test::ScriptedOperator& op) {
     std::string shown;
     for (const auto& m : op.shown())
       shown += std::string(shown.empty() ? "" : ",") + (m.question ? "?" : "") + m.table + ":" +
                std::to_string(m.index);
     return shown;
   }
+  std::string Shown() const { return ShownBy(op); }
 
   test::SimBus bus;
   sim::SimPrinter* printer = nullptr;
@@ -148,6 +153,29 @@ TEST(NetworkPageRules, OptionsSwitchDhcpAndTheAddressEdits) {
   EXPECT_TRUE(page.address_edits_enabled);
 }
 
+// A Wi-Fi module serving its own network takes no address by DHCP: in
+// Server(AP) mode the option is greyed out and cleared, however the page
+// got there, and offered again in Client(STA) mode.
+TEST(NetworkPageRules, DhcpIsForAClientOnly) {
+  NetworkPage page;
+  page.field_count = 41;
+  page.SetWifiOption(true);
+  page.SetDhcpOption(true);
+  ASSERT_TRUE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeServer);
+  EXPECT_FALSE(page.dhcp_enabled);
+  EXPECT_FALSE(page.dhcp);
+  EXPECT_TRUE(page.address_edits_enabled);
+  page.UpdateLists();  // at the next refresh or switch to the page
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.SetWifiOption(false);
+  page.SetWifiOption(true);
+  EXPECT_FALSE(page.dhcp_enabled);
+  page.ChooseMode(kWirelessModeClient);
+  EXPECT_TRUE(page.dhcp_enabled);
+  EXPECT_FALSE(DhcpAllowedInMode(kWirelessModeServer));
+}
+
 TEST(NetworkPageRules, RefillKeepsOnlyPositionsTheListHas) {
   NetworkPage page;
   page.field_count = 41;
@@ -191,6 +219,45 @@ TEST(NetworkPageRead, QuietReadUpdatesTheListsAndFailsSilently) {
 
 // "Get IP Address" puts the printer's texts into the edits as reported;
 // a reply without settings is a failed read that changes nothing.
+// One field count for the program: the settings page's quiet read already
+// told it, so the network page does not ask the printer again, and its
+// lists follow a later read by another page.
+TEST(NetworkPageRead, FieldCountIsThePrograms) {
+  test::SimBus bus;
+  sim::PrinterOptions options;
+  options.fields = 41;
+  options.status = 0;
+  sim::SimPrinter& printer = bus.AddPrinter(options);
+  CPrinterComm comm(bus.usb());
+  test::ScriptedOperator op;
+  SettingsPage settings;
+  settings.printer = DisplayName(options.port_number, "MarliXPrinters VT-4100");
+  NetworkPage network;
+  network.printer = settings.printer;
+  EXPECT_CODE(kConfigOk, settings.AutoReadOnStatus(comm, op, 0));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 41);
+  EXPECT_EQ(network.ChannelEntries().size(), 14u);
+  EXPECT_TRUE(network.dhcp_enabled);
+
+  // The settings page reads an older printer of 39 fields.
+  sim::PrinterOptions older_options;
+  older_options.port_number = 2;
+  older_options.fields = 39;
+  older_options.status = 0;
+  sim::SimPrinter& older = bus.AddPrinter(older_options);
+  settings.printer = DisplayName(2, "MarliXPrinters VT-4100");
+  EXPECT_CODE(kConfigOk, settings.ReadSettingsFromPrinter(comm, op, true));
+  EXPECT_CODE(kNetworkOk, network.AutoReadOnStatus(comm, op, 0));
+  EXPECT_EQ(printer.WireText(), kRead);
+  EXPECT_EQ(older.WireText(), kRead);
+  EXPECT_EQ(network.field_count, 39);
+  EXPECT_EQ(network.ChannelEntries().size(), 13u);
+  EXPECT_FALSE(network.dhcp_enabled);
+  EXPECT_TRUE(op.shown().empty());
+}
+
 TEST(NetworkPageRead, GetAddressesFillsTheEditsOrTellsWhyNot) {
   Bench bench(41);
   NetworkPage& page = bench.page;
@@ -234,9 +301,9 @@ TEST(NetworkPageWired, ReadsFirstAndWritesTheAddressesWithDhcpWhereCarried) {
         {"10", "0", "0", "7"}, {"255", "255", "0", "0"}, {"10", "0", "0", "1"}, "6101"};
     page.dhcp = c.dhcp;
     EXPECT_CODE(kNetworkOk, page.SendToPrinter(bench.comm, bench.op));
-    EXPECT_EQ(test::Escaped(bench.Sent()),
-              test::Escaped(std::string(kRead) + kLineHead + "10.0.0.7*255.255.0.0*10.0.0.1*6101" +
-                            kLineTail + c.dhcp_value + "*E\r\n"));
+    EXPECT_EQ(test::Escaped(bench.Sent()), test::Escaped(std::string(kSendRead) + kLineHead +
+                                                         "10.0.0.7*255.255.0.0*10.0.0.1*6101" +
+                                                         kLineTail + c.dhcp_value + "*E\r\n"));
     EXPECT_EQ(bench.op.countdowns(), std::vector<int>{kApplySettingsSeconds});
     page.addresses = InitialAddresses();
     EXPECT_CODE(kNetworkOk, page.GetAddresses(bench.comm, bench.op));
@@ -256,9 +323,9 @@ TEST(NetworkPageWired, RefusalsWriteNothing) {
     std::string shown;
     const char* sent;
   } cases[] = {{"empty port", [](Bench& b) { b.page.addresses.port.clear(); }, kNetworkPortEmpty,
-                Net(NetworkText::kInvalidPort), kRead},
+                Net(NetworkText::kInvalidPort), kSendRead},
                {"empty mask octet", [](Bench& b) { b.page.addresses.mask[2].clear(); },
-                kNetworkMaskEmpty, Net(NetworkText::kInvalidMask), kRead},
+                kNetworkMaskEmpty, Net(NetworkText::kInvalidMask), kSendRead},
                {"no reply", [](Bench& b) { b.printer->SetReplyMode(sim::ReplyMode::kNone); },
                 kQueryNoReply, std::string(kQueryResultTable) + ":2", kRead},
                {"no printer", [](Bench& b) { b.page.printer.clear(); }, kNoUsablePrinter,
@@ -438,8 +505,38 @@ TEST(NetworkPageWifi, ConfigurationReachesThePrinterAndResetRestoresIt) {
             std::string::npos);
 }
 
+// With no printer to open the reset ends after its question without a word;
+// a printer that cannot be opened is still told.
+TEST(NetworkPageWifi, ResetWithoutPrinterStaysSilent) {
+  Bench bench;
+  struct Case {
+    const char* what;
+    std::string printer;
+    int code;
+    std::string shown;
+  } cases[] = {
+      {"no printer", "", kNoUsablePrinter, Ask(NetworkText::kConfirmWifiReset)},
+      {"a COM port", "COM1", kPrinterNotUsb, Ask(NetworkText::kConfirmWifiReset)},
+      {"unplugged", DisplayName(5, "MarliXPrinters VT-4100"), kPortOpenFailed,
+       Ask(NetworkText::kConfirmWifiReset) + "," + Net(NetworkText::kOpenPortFailed)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScriptedOperator op;
+    bench.page.printer = c.printer;
+    op.AnswerConfirm(true);
+    int code = bench.page.RestoreWifiFactorySettings(bench.comm, op);
+    EXPECT_NE(kNetworkOk, code);
+    if (c.code != kPortOpenFailed) {
+      EXPECT_CODE(c.code, code);
+    }
+    EXPECT_EQ(c.shown, Bench::ShownBy(op));
+  }
+  EXPECT_EQ("", bench.Sent());
+}
+
 // The ping checks every edit, the port included, before it sends, and
-// reads the octets as decimal numbers.
+// reads the octets as decimal numbers: "009" is no octal number.
 TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
   NetworkPage page;
   test::ScriptedOperator op;
@@ -452,13 +549,13 @@ TEST(NetworkPagePing, ChecksTheAddressesThenPingsTheOctetsAsTyped) {
   if (!probe.usable())
     GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
   page.addresses = InitialAddresses();
-  page.addresses.address = {"127", "000", "000", "001"};
+  page.addresses.address = {"127", "000", "000", "009"};
   std::vector<std::string> lines;
   auto observe = [&lines](const PingRequest& request) {
-    lines.push_back(PingRequestLine("127.0.0.1", request, "eng").substr(0, 22));
+    lines.push_back(PingRequestLine("127.0.0.9", request, "eng").substr(0, 22));
   };
   EXPECT_CODE(kNetworkOk, page.Ping(op, "eng", observe));
-  EXPECT_EQ(lines, (std::vector<std::string>(kPagePingCount, "Reply from 127.0.0.1: ")));
+  EXPECT_EQ(lines, (std::vector<std::string>(kPagePingCount, "Reply from 127.0.0.9: ")));
   EXPECT_EQ(op.shown().back().index, Index(NetworkText::kPingAnswered));
 }
 

@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <gtest/gtest.h>
 
+#include "core/platform/text_converter.h"
+
 namespace vidodez::platform {
 namespace {
 
@@ -32,6 +34,29 @@ TEST(TextEncoding, DisplayShowsEveryNameEvenWithBadBytes) {
             "B");
   EXPECT_EQ(GbkForDisplay("\xd6"), "\xef\xbf\xbd");  // cut in the middle of a character
   EXPECT_EQ(GbkForDisplay(""), "");
+}
+
+// A printer's code page read as a label prints it: the same byte means
+// what its page says, and a byte that is no character there (or a code page
+// the system lacks) still shows, as U+FFFD.
+TEST(TextEncoding, CodePagesShowTheirOwnCharactersAndEveryBadByte) {
+  struct Case {
+    int code_page;
+    std::string bytes;
+    std::string shown;
+  } cases[] = {
+      {437, "\x80\xe1", "Çß"},
+      {850, "\x9b\xe1", "øß"},
+      {1252, "\x80\xe9", "€é"},
+      {1251, "\xc6", "Ж"},
+      {kCodePageGbk, "\xd6\xd0\xff", "中\xef\xbf\xbd"},
+      {kCodePageUtf8, "\xe4\xb8\xad\xc3", "中\xef\xbf\xbd"},
+      {12345, "AB", "\xef\xbf\xbd\xef\xbf\xbd"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code_page);
+    EXPECT_EQ(CodePageForDisplay(c.code_page, c.bytes), c.shown);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -89,8 +90,8 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
     auto* command = Control<QAbstractButton>("FirmareBtn_3");
     ASSERT_TRUE(image != nullptr && command != nullptr);
     EXPECT_EQ(image->text().toStdString(), button);
-    auto tip = [language](FirmwareTooltip tooltip) {
-      return QString::fromStdString(FirmwareTooltipText(tooltip, language)).replace("\r\n", "\n");
+    auto tip = [lang = language](FirmwareTooltip tooltip) {
+      return QString::fromStdString(FirmwareTooltipText(tooltip, lang)).replace("\r\n", "\n");
     };
     EXPECT_EQ(image->toolTip(), tip(FirmwareTooltip::kUpgradeIndicator));
     EXPECT_EQ(command->toolTip(), tip(FirmwareTooltip::kShortIndicator));
@@ -158,6 +159,36 @@ TEST_F(FirmwarePageUi, UpgradeFromTheListReachesTheNewVersion) {
   rig_.Click("FUGetInfoBtn");
   EXPECT_EQ(Text("FUFirmwareVersionLabel"), "V1.61");
   EXPECT_EQ(Boxes().size(), 1u);
+}
+
+// Catches the end of an upload told under the list for whatever printer is
+// chosen afterwards, and kept after the operator left the page.
+TEST_F(FirmwarePageUi, UploadEndIsToldOnlyForItsPrinter) {
+  Printer();
+  Printer(test::PrinterOnPort(2));
+  rig_.AddSampleFirmware();
+  Show();
+  auto* ports = Control<QComboBox>("FUPort");
+  ASSERT_EQ(ports->count(), 2);
+  auto choose = [&](int index) {
+    ports->setCurrentIndex(index);
+    emit ports->activated(index);
+    rig_.frame().RefreshShownPage();
+  };
+  choose(0);
+  rig_.Click("FirmareBtn_2");  // P161.bin to the first printer, answered OK
+  auto* told = Control<QLabel>("FUTransferLabel");
+  const QString ended =
+      QString::fromStdString(FirmwareMessage(FirmwareText::kUploadEnded, "eng").text);
+  EXPECT_TRUE(told->isVisible());
+  EXPECT_EQ(told->text(), ended);
+  choose(1);
+  EXPECT_FALSE(told->isVisible());
+  choose(0);
+  EXPECT_TRUE(told->isVisible());
+  rig_.Click("FileManagement");
+  Show();
+  EXPECT_FALSE(told->isVisible());
 }
 
 }  // namespace

@@ -106,6 +106,22 @@ TEST_F(FontPageUi, RealFontReachesThePrinterWhileTheWindowPaintsAndPrintsItsTest
 // VRLE files, one offered for VRLZ, which has none, a command type switch that
 // leaves the ID list of the other type or loses the position in it, and a
 // file that is no font not said to be one.
+// Catches a preview that widens the window a little at every font chosen
+// (its picture as wide as its bordered label).
+TEST_F(FontPageUi, ChoosingFontsKeepsTheWindowsSize) {
+  const std::string font = test::ReadFileBytes(kDebianFont);
+  ASSERT_GT(font.size(), 100000u) << "fonts-dejavu-core is missing";
+  Printer();
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    Browse("FONT" + std::to_string(i) + ".ttf", font);
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+    ASSERT_FALSE(Control<QLabel>("FDFontPreview")->pixmap().isNull());
+    EXPECT_EQ(rig_.frame().width(), CDialogFrameWnd::kWidth);
+    EXPECT_EQ(rig_.frame().height(), CDialogFrameWnd::kHeight);
+  }
+}
+
 TEST_F(FontPageUi, CommandTypeAndCodePageReachTheModel) {
   auto& printer = Printer();
   Browse("ARIAL.ttf", std::string("\x00\x1F\xA0", 3));

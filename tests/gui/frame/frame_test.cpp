@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTest>
 
 #include "gui/frame/page_tour.h"
@@ -54,47 +53,6 @@ TEST(MainFrame, NeedingAPageBeforeTheFirstPaintFinishesTheStartFirstAndOnce) {
   QCoreApplication::processEvents();
   EXPECT_EQ(started.count(), 1);
   EXPECT_EQ(rig.routines, (Routines{"notify:0"}));  // the window's init, to the shown page
-}
-
-TEST(MainFrame, EachTabRunsItsRoutinesInItsOwnOrder) {
-  struct Case {
-    const char* option;
-    int tab;
-    const char* first_init;  // null: started with the window
-    Routines routines;
-  };
-  const Case cases[] = {
-      // The network page prepares itself before the first refresh.
-      {"SetPrinterNic", 1, "init:2", {"start:2", "refresh:2", "texts:2", "notify:2", "notify:2"}},
-      {"FontDownload", 2, "init:3", {"refresh:3", "texts:3", "notify:3", "notify:3"}},
-      {"FirmwareUpgrade", 3, "init:4", {"refresh:4", "texts:4", "notify:4", "notify:4"}},
-      {"FileManagement", 4, "init:5", {"refresh:5", "texts:5", "notify:5", "notify:5"}},
-      {"SystermConfiguration", 5, nullptr, {"texts:6", "notify:6", "notify:6"}},
-      {"PrinterConfiguration",
-       0,
-       nullptr,
-       {"refresh:0", "start:0", "texts:0", "notify:0", "notify:0"}},
-  };
-  test::FrameRig rig;
-  rig.frame().show();
-  for (const bool first_visit : {true, false}) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(c.option) + (first_visit ? " first" : " again"));
-      Routines expected;
-      if (first_visit && c.first_init != nullptr) expected.push_back(c.first_init);
-      expected.insert(expected.end(), c.routines.begin(), c.routines.end());
-      rig.routines.clear();
-      rig.Click(c.option);
-      // The shown window's refresh timer may tick as the click's events are
-      // processed, after the routines of the switch.
-      const std::string& last = c.routines.back();  // "notify:<page code>"
-      const std::string tick = "refresh" + last.substr(last.find(':'));
-      while (rig.routines.size() > expected.size() && rig.routines.back() == tick)
-        rig.routines.pop_back();
-      EXPECT_EQ(rig.routines, expected);
-      EXPECT_EQ(FindControl<QStackedWidget>(&rig.frame(), "switch")->currentIndex(), c.tab);
-    }
-  }
 }
 
 TEST(MainFrame, SystemPageContactsNoPrinterWhileTheTimerRuns) {

@@ -1,13 +1,27 @@
-// The window at its own size, 739 × 763, with every page in both languages:
-// nothing may push it wider and no text may be cut by its control.
+// The one walk over every page in both languages, in the window at its own
+// size, 739 × 763, also on high-resolution screens (QT_SCALE_FACTOR 1.5 and 2,
+// as CTest runs it again): nothing may push it wider, no text may be cut by
+// its control, and the texts a person reads are compared with the texts
+// themselves (never with the program's own tables, which a wrong translation
+// would pass). A picture of each page and small window goes into the build's
+// artifacts folder, for a person to look at.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 
+#include "gui/system/about_wnd.h"
+#include "gui/window/message_box.h"
+#include "gui/window/wait_window.h"
 #include "gui_fixture.h"
 
 namespace vidodez::gui {
@@ -32,6 +46,20 @@ QStringList CutTexts(QWidget* root) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
       if (!button->text().isEmpty())
         check(w, button->text(), button->sizeHint().width(), button->width());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      if (edit->text().isEmpty() || edit->echoMode() != QLineEdit::Normal) continue;
+      QStyleOptionFrame option;
+      option.initFrom(edit);
+      option.lineWidth =
+          edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+      // Qt keeps two pixels free on each side of the text.
+      constexpr int kLineEditMargin = 2;
+      const QMargins margins = edit->textMargins();
+      const int room =
+          edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() -
+          2 * kLineEditMargin - margins.left() - margins.right();
+      check(w, edit->text(), edit->fontMetrics().horizontalAdvance(edit->text()), room);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
       QStyleOptionComboBox option;
       option.initFrom(combo);
@@ -49,19 +77,92 @@ QStringList CutTexts(QWidget* root) {
   return cut;
 }
 
-// Catches a page whose least width pushes the window past 739 pixels, and
-// texts cut off in either language ("...V1.52 and higher f", "Direct Therma",
-// "Prioritize dete").
+void Save(QWidget* widget, const QString& name) {
+  QDir().mkpath(VIDODEZ_ARTIFACTS_DIR);
+  // The walks on high-resolution screens keep pictures of their own.
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+  const QString file = scale.isEmpty() ? name : name + "-scale" + scale;
+  const QString path = QDir(VIDODEZ_ARTIFACTS_DIR).filePath(file + ".png");
+  QApplication::processEvents();  // let the layouts settle on the new texts
+  ASSERT_TRUE(widget->grab().toImage().save(path)) << path.toStdString();
+}
+
+// What a person reads on a control: its caption, or its tooltip.
+std::string Shown(QWidget* window, const char* name, bool tooltip) {
+  QWidget* control = test::ExpectControl<QWidget>(window, name);
+  if (control == nullptr) return {};
+  if (tooltip) return control->toolTip().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
+  return control->property("text").toString().toStdString();
+}
+
+// The tabs, each with the place of its page in the frame's stack.
+const std::pair<const char*, int> kTabs[] = {
+    {"PrinterConfiguration", 0}, {"SetPrinterNic", 1},  {"FontDownload", 2},
+    {"FirmwareUpgrade", 3},      {"FileManagement", 4}, {"SystermConfiguration", 5},
+};
+
+struct Seen {
+  const char* tab;  // the page's tab, which shows the page
+  const char* control;
+  bool tooltip;
+  const char* english;
+  const char* chinese;
+};
+
+// Every tab's own caption, then a few texts of each page (the two rows of
+// the network page whose captions are crossed among them).
+const Seen kSeen[] = {
+    {"PrinterConfiguration", "PrinterConfiguration", false, "Settings", "功能设置"},
+    {"PrinterConfiguration", "SetPrinterNic", false, "Network ", "网络设置"},
+    {"PrinterConfiguration", "FontDownload", false, "Fonts", "字体下载"},
+    {"PrinterConfiguration", "FirmwareUpgrade", false, "Firmware ", "固件升级"},
+    {"PrinterConfiguration", "FileManagement", false, "Storage ", "文件管理"},
+    {"PrinterConfiguration", "SystermConfiguration", false, "System ", "系统选项"},
+    {"PrinterConfiguration", "SAdvGetInfoFromPrinter", false, "Retrieve From Printer",
+     "从打印机获取"},
+    {"PrinterConfiguration", "SAdvSendBtn", true,
+     "Please make sure the printer is in the READY state before sending parameters to the "
+     "printer. Restart the printer if needed.",
+     "设置前请让打印机处于“就绪”状态，若无法恢复到“就绪”状态，建议重启打印机。"},
+    {"SetPrinterNic", "NicGateWayHintLabel", false, "Network Port :", "网络端口："},
+    {"SetPrinterNic", "NicNetPortHintLabel", false, "Gateway :", "默认网关："},
+    {"SetPrinterNic", "NicGetIPBtn", false, "Get IP Address", "获取IP地址"},
+    {"FontDownload", "FDFontIDHintLabel", false, "Font ID:", "字体ID："},
+    {"FontDownload", "BrowseFontBtn", false, "View Fonts", "浏览字体"},
+    {"FontDownload", "BrowseFontBtn", true, "Browse Local Fonts", "浏览字本地需下载的字体"},
+    {"FirmwareUpgrade", "FUFirmwareListLabel", false, "Available Firmware:", "可升级固件列表："},
+    {"FirmwareUpgrade", "FUGetInfoBtn", true, "Get Current Firmware Info",
+     "获取打印机固件版本和料号信息"},
+    {"FileManagement", "FMSendFileBtn", false, "Send File to Printer", "发送文件到打印机"},
+    {"FileManagement", "CMDRichEdit", true, "Input printer command here.",
+     "此编辑框用于输入打印机指令"},
+    {"FileManagement", "FMPortHintLabel", false, "Port", "端口"},
+    {"SystermConfiguration", "HelpBtn", false, "Help", "帮助"},
+    {"SystermConfiguration", "SysUnitText", false, "Units", "单位"},
+};
+
+// Catches a tab that shows another page, a page whose least width pushes the
+// window past 739 pixels, texts cut off in either language ("...V1.52 and
+// higher f", "Direct Therma", "Prioritize dete"), and texts left in the
+// skin's language or mistranslated.
 TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
-  for (const char* locale : {"en_US", "zh_CN"}) {
+  ASSERT_EQ(CDialogFrameWnd::PageOptions().size(), std::size(kTabs));
+  for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
     SCOPED_TRACE(locale);
+    const bool english = tag == std::string("eng");
     test::FrameRig rig(locale);
     rig.AddReadyPrinter();
     rig.AddSampleFirmware();
     rig.frame().show();
-    for (const QString& tab : CDialogFrameWnd::PageOptions()) {
-      SCOPED_TRACE(tab.toStdString());
+    // The walk runs again on screens of 1.5 and 2 device pixels a pixel.
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    EXPECT_DOUBLE_EQ(rig.frame().devicePixelRatioF(), factor);
+    for (const auto& [tab, place] : kTabs) {
+      SCOPED_TRACE(tab);
       rig.Click(tab);
+      EXPECT_EQ(FindControl<QStackedWidget>(&rig.frame(), "switch")->currentIndex(), place);
       rig.frame().RefreshShownPage();
       // Nested layouts (the scroll area's body) settle over a few rounds.
       for (int round = 0; round < 5; ++round) QApplication::processEvents();
@@ -69,7 +170,25 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
       EXPECT_EQ(rig.frame().height(), CDialogFrameWnd::kHeight);
       const QStringList cut = CutTexts(&rig.frame());
       EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
+      for (const Seen& seen : kSeen) {
+        if (std::string(tab) != seen.tab) continue;
+        SCOPED_TRACE(seen.control);
+        EXPECT_EQ(Shown(&rig.frame(), seen.control, seen.tooltip),
+                  english ? seen.english : seen.chinese);
+      }
+      Save(&rig.frame(), QStringLiteral("page-%1-%2").arg(tag, tab));
     }
+    CMarliXMsgBox box(test::BuiltSkins(), &rig.frame(),
+                      english ? "Settings were sent to the printer." : "设置已发送到打印机。",
+                      kProgramCaption, kBoxTypeOkCancel, tag);
+    box.show();
+    Save(&box, QStringLiteral("messagebox-%1").arg(tag));
+    CAboutWnd about(test::BuiltSkins(), rig.dialogs, tag, &rig.frame());
+    about.show();
+    Save(&about, QStringLiteral("about-%1").arg(tag));
+    CDateAccessWnd wait(test::BuiltSkins(), 300, 300, false, tag, &rig.frame());
+    wait.show();
+    Save(&wait, QStringLiteral("wait-%1").arg(tag));
   }
 }
 

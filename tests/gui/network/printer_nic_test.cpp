@@ -63,9 +63,9 @@ class NetworkPageUi : public test::PageTest<PrinterNicUI, kPageNetwork> {
   }
 };
 
-// Catches texts left in the skin's language, the two crossed captions put
-// back in their own rows, and the UTF-8 choice not following the language.
-TEST_F(NetworkPageUi, DefaultsAndTextsInBothLanguages) {
+// Catches lists left in the skin's language and the UTF-8 choice not
+// following the language (the page walk reads the captions).
+TEST_F(NetworkPageUi, DefaultsAndListsInBothLanguages) {
   Printer();
   EXPECT_EQ(Address("NicIPAddressEdit"), (QStringList{"199", "9", "9", "168"}));
   EXPECT_EQ(Address("NicSubNetMaskEdit"), (QStringList{"255", "255", "255", "0"}));
@@ -73,19 +73,15 @@ TEST_F(NetworkPageUi, DefaultsAndTextsInBothLanguages) {
   EXPECT_EQ(Text("NicNetPortEdit"), "9100");
   struct Case {
     const char* language;
-    const char* gateway_row;  // NicNetPortHintLabel
-    const char* port_row;     // NicGateWayHintLabel
     QStringList modes;
     bool utf8;
   } cases[] = {
-      {"chi", "默认网关：", "网络端口：", {"服务器(AP)", "客户端(STA)"}, true},
-      {"eng", "Gateway :", "Network Port :", {"Server(AP)", "Client(STA)"}, false},
+      {"chi", {"服务器(AP)", "客户端(STA)"}, true},
+      {"eng", {"Server(AP)", "Client(STA)"}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     SetLanguage(c.language);
-    EXPECT_EQ(Control<QLabel>("NicNetPortHintLabel")->text().toStdString(), c.gateway_row);
-    EXPECT_EQ(Control<QLabel>("NicGateWayHintLabel")->text().toStdString(), c.port_row);
     auto* modes = Control<QComboBox>("WirelessModeCombo");
     EXPECT_EQ((QStringList{modes->itemText(0), modes->itemText(1)}), c.modes);
     EXPECT_EQ(modes->currentIndex(), 1);
@@ -95,8 +91,8 @@ TEST_F(NetworkPageUi, DefaultsAndTextsInBothLanguages) {
   EXPECT_TRUE(Enabled("DhcpSettingOp"));
 }
 
-// Catches an edit's rule not applied as the operator types, and the
-// interlocks not reaching the controls.
+// Catches an edit's rule not applied as the operator types, the interlocks
+// not reaching the controls, and DHCP tickable in Server(AP) mode.
 TEST_F(NetworkPageUi, InputRulesAndInterlocksReachTheControls) {
   Printer();
   SetLanguage("eng");
@@ -109,6 +105,12 @@ TEST_F(NetworkPageUi, InputRulesAndInterlocksReachTheControls) {
   EXPECT_EQ(Control<QComboBox>("ChannelCombo")->currentIndex(), 7);
 
   Click("WifiSettingOp");
+  // A server takes no address by DHCP: greyed out, a click does not tick it.
+  EXPECT_FALSE(Enabled("DhcpSettingOp"));
+  Click("DhcpSettingOp");
+  EXPECT_FALSE(Checked("DhcpSettingOp"));
+  Choose("WirelessModeCombo", 1);
+  EXPECT_TRUE(Enabled("DhcpSettingOp"));
   Click("DhcpSettingOp");
   ASSERT_TRUE(Checked("DhcpSettingOp"));
   for (const char* edit : {"NicIPAddressEdit", "NicIPAddressEdit3"}) EXPECT_FALSE(Enabled(edit));
@@ -164,7 +166,7 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
   size_t before = printer.WireText().size();
   EXPECT_TRUE(ClickThroughCountdown("NicSettingBtn").contains(" 9 "));
   EXPECT_EQ(test::Escaped(printer.WireText().substr(before)),
-            test::Escaped(std::string(kRead) +
+            test::Escaped(std::string(kRead) + kRead +
                           "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*10.0.0.7*"
                           "255.255.255.0*192.168.1.1*6101*0008*-012*0000*0000*0000*0000*"
                           "00112233445566*000000*1*000*0000*0*10*1*0100*0*12*12*0*E\r\n"));

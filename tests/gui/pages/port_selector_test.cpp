@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <optional>
 
 #include "gui/pages/selector_pages.h"
 #include "gui_fixture.h"
@@ -34,61 +35,71 @@ Shown ShownOn(PageUI* page, const char* device_prefix, const char* label_prefix)
   return shown;
 }
 
-TEST(PortSelector, NoPrinterShowsTheNoPrinterTextsInRed) {
-  for (const auto& [locale, model, status] :
-       {std::tuple{"en_US", "No printer connected", "Unconnected"},
-        std::tuple{"zh_CN", "当前未连接任何打印机", "未连接打印机"}}) {
-    SCOPED_TRACE(locale);
-    test::FrameRig rig(locale);
-    rig.Click("FileManagement");
-    const Shown shown = ShownOn(rig.frame().page(kPageStorage), "FM", "FM");
-    EXPECT_TRUE(shown.entries.isEmpty());
-    EXPECT_EQ(shown.model, model);
-    EXPECT_EQ(shown.status, status);
-    EXPECT_EQ(shown.colour, kNotReadyColour);
-    auto* page = dynamic_cast<SelectorPageUI*>(rig.frame().page(kPageStorage));
-    EXPECT_EQ(page->selector().drop_width(), kDefaultDropWidth);
+// Catches the selector of any page showing the wrong entry, model, status
+// text or colour: no printer, a ready one, a description in the printer's
+// GBK bytes, a status byte that is an error.
+TEST(PortSelector, ShowsThePrinterItsModelAndItsStatusInItsColour) {
+  struct Case {
+    const char* locale;
+    const char* tab;
+    int page;
+    const char* prefix;  // of the page's selector controls
+    std::optional<sim::PrinterOptions> printer;
+    QStringList entries;
+    const char* model;
+    const char* status;
+    QRgb colour;
+  };
+  sim::PrinterOptions ready = test::PrinterOnPort(1);
+  ready.status = 0;
+  sim::PrinterOptions gbk = ready;
+  gbk.description = "MarliXPrinters \xd6\xd0\xce\xc4";
+  sim::PrinterOptions error = test::PrinterOnPort(2);
+  error.status = 1;
+  const Case cases[] = {
+      {"en_US",
+       "FileManagement",
+       kPageStorage,
+       "FM",
+       std::nullopt,
+       {},
+       "No printer connected",
+       "Unconnected",
+       kNotReadyColour},
+      {"zh_CN",
+       "FileManagement",
+       kPageStorage,
+       "FM",
+       std::nullopt,
+       {},
+       "当前未连接任何打印机",
+       "未连接打印机",
+       kNotReadyColour},
+      {"en_US", "SetPrinterNic", kPageNetwork, "PN", ready,
+       QStringList{"USB01 [MarliXPrinters VT-4100]"}, "VT-4100", "READY", kReadyColour},
+      {"en_US", "FileManagement", kPageStorage, "FM", gbk,
+       QStringList{"USB01 [MarliXPrinters 中文]"}, "中文", "READY", kReadyColour},
+      {"zh_CN", "FontDownload", kPageFonts, "FD", error,
+       QStringList{"USB02 [MarliXPrinters VT-4100]"}, "VT-4100", "语法错误", kNotReadyColour},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.locale) + " " + c.tab + " " + c.status);
+    test::FrameRig rig(c.locale);
+    if (c.printer) rig.bus.AddPrinter(*c.printer);
+    rig.Click(c.tab);
+    const Shown shown = ShownOn(rig.frame().page(c.page), c.prefix, c.prefix);
+    EXPECT_EQ(shown.entries, c.entries);
+    EXPECT_EQ(shown.current, c.entries.isEmpty() ? -1 : 0);
+    EXPECT_EQ(shown.model, c.model);
+    EXPECT_EQ(shown.status, c.status);
+    EXPECT_EQ(shown.colour, c.colour);
+    if (!c.printer) {
+      auto* page = dynamic_cast<SelectorPageUI*>(rig.frame().page(c.page));
+      EXPECT_EQ(page->selector().drop_width(), kDefaultDropWidth);
+    } else {
+      EXPECT_EQ(rig.frame().selector_state().last_status_index, c.printer->status);
+    }
   }
-}
-
-TEST(PortSelector, OneReadyPrinterShowsItsModelInLightBlue) {
-  test::FrameRig rig;
-  sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.status = 0;
-  rig.bus.AddPrinter(options);
-  rig.Click("SetPrinterNic");
-  const Shown shown = ShownOn(rig.frame().page(kPageNetwork), "PN", "PN");
-  EXPECT_EQ(shown.entries, QStringList{"USB01 [MarliXPrinters VT-4100]"});
-  EXPECT_EQ(shown.current, 0);
-  EXPECT_EQ(shown.model, "VT-4100");
-  EXPECT_EQ(shown.status, "READY");
-  EXPECT_EQ(shown.colour, kReadyColour);
-  EXPECT_EQ(rig.frame().selector_state().last_status_index, 0);
-}
-
-// The description is the printer's own bytes: GBK, as every other text a
-// printer reports.
-TEST(PortSelector, GbkDescriptionIsShownDecoded) {
-  test::FrameRig rig;
-  sim::PrinterOptions options = test::PrinterOnPort(1);
-  options.description = "MarliXPrinters \xd6\xd0\xce\xc4";
-  rig.bus.AddPrinter(options);
-  rig.Click("FileManagement");
-  const Shown shown = ShownOn(rig.frame().page(kPageStorage), "FM", "FM");
-  EXPECT_EQ(shown.entries, QStringList{"USB01 [MarliXPrinters 中文]"});
-  EXPECT_EQ(shown.model, "中文");
-}
-
-TEST(PortSelector, StatusByteOneShowsGrammarErrorInRed) {
-  test::FrameRig rig("zh_CN");
-  sim::PrinterOptions options = test::PrinterOnPort(2);
-  options.status = 1;
-  rig.bus.AddPrinter(options);
-  rig.Click("FontDownload");
-  const Shown shown = ShownOn(rig.frame().page(kPageFonts), "FD", "FD");
-  EXPECT_EQ(shown.status, "语法错误");
-  EXPECT_EQ(shown.colour, kNotReadyColour);
-  EXPECT_EQ(rig.frame().selector_state().last_status_index, 1);
 }
 
 TEST(PortSelector, UnpluggingTheFirstOfThreeKeepsThePosition) {

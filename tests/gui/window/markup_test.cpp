@@ -76,12 +76,6 @@ TEST(Markup, UnknownFontNumberFallsBackToTheFirstFont) {
   EXPECT_EQ(MarkupFontOf(-1).pixel_size, MarkupFontOf(0).pixel_size);
 }
 
-TEST(Markup, FindsTheFirstLinkTarget) {
-  EXPECT_EQ(FirstLinkTarget("see {a one}1{/a} and {a two}2{/a}").toStdString(), "one");
-  EXPECT_EQ(FirstLinkTarget("<a http://x>x</a>").toStdString(), "http://x");
-  EXPECT_TRUE(FirstLinkTarget("no link").isEmpty());
-}
-
 TEST(Markup, LongBraceRunsStayBoundedText) {
   const QString flood = QString(100000, '{');
   EXPECT_EQ(MarkupToRichText(flood).size(), flood.size());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/font/font_texts.h"
 #include "gui/system/program_settings.h"
 #include "gui_fixture.h"
 #include "support/temp_dir.h"
@@ -42,6 +43,18 @@ TEST(WindowOperator, SavedFileGetsTheDefaultExtension) {
   std::string untouched = "keep";
   EXPECT_FALSE(op.ChooseFileToOpen(choice, &untouched));  // nothing queued: cancelled
   EXPECT_EQ(untouched, "keep");
+}
+
+// The font dialog's filter shows its pattern once, in either language.
+TEST(WindowOperator, FontFilterShowsItsPatternOnce) {
+  for (const char* language : {"eng", "chi"}) {
+    SCOPED_TRACE(language);
+    const FileChoice choice{"", Pick(kFontFilterName, language), kFontFilterPattern, "", ""};
+    EXPECT_EQ(
+        gui::FilterText(choice).toStdString(),
+        std::string(language == std::string("eng") ? "Supported font files" : "支持字体文件") +
+            " (*.ttf *.TTF)");
+  }
 }
 
 TEST(SysIniSettings, FirstStartSavesTheLocaleLanguageAndChangesAreKept) {

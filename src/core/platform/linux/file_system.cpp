@@ -184,6 +184,8 @@ void SyncFolder(const std::string& folder) {
 
 int RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
+void RemoveFileNow(const char* path) { ::unlink(path); }
+
 bool PathExists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;

@@ -6,6 +6,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <iterator>
+
 namespace vidodez::platform {
 
 long ProcessId() { return static_cast<long>(::getpid()); }
@@ -61,6 +63,44 @@ ProgramSignal WaitForProgramSignal() {
 }
 
 void RequestStop() { ::kill(::getpid(), SIGTERM); }
+
+namespace {
+
+constexpr int kInterrupts[] = {SIGINT, SIGTERM};
+struct sigaction previous_interrupts[2];
+
+}  // namespace
+
+void TakeInterrupts(void (*handler)(int interrupt)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  for (int interrupt : kInterrupts) sigaddset(&action.sa_mask, interrupt);
+  for (size_t i = 0; i < std::size(kInterrupts); ++i)
+    ::sigaction(kInterrupts[i], &action, &previous_interrupts[i]);
+}
+
+void RestoreInterrupts() {
+  for (size_t i = 0; i < std::size(kInterrupts); ++i)
+    ::sigaction(kInterrupts[i], &previous_interrupts[i], nullptr);
+}
+
+void EndAsInterrupted(int interrupt) {
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  ::sigaction(interrupt, &default_action, nullptr);
+  // Delivered when the handler returns.
+  ::raise(interrupt);
+}
+
+void RaiseInterrupt(int interrupt) { ::raise(interrupt); }
+
+void WriteErrorNow(const char* text, std::size_t size) {
+  // Nothing to do about a failed write to stderr inside a handler.
+  (void)!::write(STDERR_FILENO, text, size);
+}
 
 void* LoadModule(const std::string& path, std::string* why) {
   void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -1,6 +1,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <string>
 #include <vector>
 
 #include "core/platform/text_converter.h"
@@ -26,6 +27,13 @@ struct TextConverter::State {
 
 TextConverter::TextConverter(TextEncoding to, TextEncoding from)
     : state_(std::make_unique<State>(State{iconv_open(IconvName(to), IconvName(from)), {}})) {}
+
+TextConverter::TextConverter(TextEncoding to, int from_code_page) {
+  // glibc names the code pages "CP437" to "CP1255" and "CP936".
+  const std::string from =
+      from_code_page == kCodePageUtf8 ? "UTF-8" : "CP" + std::to_string(from_code_page);
+  state_ = std::make_unique<State>(State{iconv_open(IconvName(to), from.c_str()), {}});
+}
 
 TextConverter::~TextConverter() {
   if (Opened(state_->cd)) iconv_close(state_->cd);

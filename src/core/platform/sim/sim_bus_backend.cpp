@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "core/platform/file_system.h"
 #include "core/platform/process.h"
 #include "core/platform/sim/bus_transport.h"
 #include "core/platform/sim/sim_bus_protocol.h"
@@ -189,6 +189,23 @@ class SimDevice final : public UsbDevice {
   std::vector<uint8_t> queued_bytes_;
 };
 
+// The first 4 KiB of a registration, which is a regular file: a FIFO of
+// that name would hold the listing (and every program listing printers)
+// until someone writes to it.
+bool ReadRegistration(const std::string& path, std::string* text) {
+  const FileCalls& calls = DefaultFileCalls();
+  const int fd = calls.open(path.c_str(), kOpenRead | kOpenNoWait, 0);
+  if (fd < 0) return false;
+  FileStatus info;
+  size_t got = 0;
+  text->resize(4096);
+  const bool ok = calls.status(fd, &info) == 0 && info.kind == FileKind::kRegular &&
+                  ReadFully(fd, text->data(), text->size(), &got) == 0;
+  calls.close(fd);
+  text->resize(ok ? got : 0);
+  return ok;
+}
+
 }  // namespace
 
 SimBusBackend::SimBusBackend(std::string bus_dir) : bus_dir_(std::move(bus_dir)) {}
@@ -199,11 +216,8 @@ int SimBusBackend::Enumerate(std::vector<UsbPrinterInterface>* interfaces) {
   std::vector<std::pair<std::string, simbus::Registration>> found;
   for (const auto& entry : fs::directory_iterator(bus_dir_, error)) {
     if (entry.path().extension() != simbus::kRegistrationSuffix) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
     std::string text;
-    text.resize(4096);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
+    if (!ReadRegistration(entry.path().string(), &text)) continue;
     auto registration = simbus::ParseRegistration(text);
     // A simulator that was killed cannot unregister; its printer is gone all the same.
     if (!registration || !ProcessAlive(registration->pid)) continue;

@@ -192,6 +192,10 @@ int RemoveFile(const std::string& path) {
   return DeleteFileW(win::Widen(path).c_str()) ? 0 : win::LastErrno();
 }
 
+// The runtime calls a handler on a thread of its own, where allocating is
+// no danger.
+void RemoveFileNow(const char* path) { (void)RemoveFile(path); }
+
 bool PathExists(const std::string& path) {
   return !path.empty() && GetFileAttributesW(win::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

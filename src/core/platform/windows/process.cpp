@@ -7,6 +7,7 @@
 // After windows.h, whose types it uses.
 #include <shellapi.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,42 @@ ProgramSignal WaitForProgramSignal() {
 }
 
 void RequestStop() { SetEvent(g_stop); }
+
+namespace {
+
+// The C runtime's handlers before TakeInterrupts: Ctrl+C and Ctrl+Break
+// reach a console program as SIGINT and SIGBREAK, handled on a thread of
+// their own, and the runtime puts the default back before each call.
+void (*g_previous_interrupt)(int) = SIG_DFL;
+void (*g_previous_break)(int) = SIG_DFL;
+void (*g_previous_terminate)(int) = SIG_DFL;
+
+}  // namespace
+
+void TakeInterrupts(void (*handler)(int interrupt)) {
+  g_previous_interrupt = std::signal(SIGINT, handler);
+  g_previous_break = std::signal(SIGBREAK, handler);
+  g_previous_terminate = std::signal(SIGTERM, handler);
+}
+
+void RestoreInterrupts() {
+  std::signal(SIGINT, g_previous_interrupt);
+  std::signal(SIGBREAK, g_previous_break);
+  std::signal(SIGTERM, g_previous_terminate);
+}
+
+void EndAsInterrupted(int interrupt) {
+  std::signal(interrupt, SIG_DFL);
+  std::raise(interrupt);
+}
+
+void RaiseInterrupt(int interrupt) { std::raise(interrupt); }
+
+void WriteErrorNow(const char* text, std::size_t size) {
+  DWORD written = 0;
+  (void)WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(size), &written,
+                  nullptr);
+}
 
 void* LoadModule(const std::string& path, std::string* why) {
   HMODULE module = LoadLibraryW(win::Widen(path).c_str());

@@ -7,8 +7,7 @@
 namespace vidodez::platform {
 namespace {
 
-// Code page 936 is Windows' GBK.
-constexpr UINT kGbkCodePage = 936;
+constexpr auto kGbkCodePage = static_cast<UINT>(kCodePageGbk);
 
 // `text` of the code page as UTF-16; false at a byte sequence that is no
 // character of it.
@@ -41,61 +40,63 @@ bool WideTo(UINT code_page, const std::wstring& wide, std::string* out) {
   return !used_default;
 }
 
-// The length of the GBK character at the start of `text`: one byte below
-// 0x80, else a lead byte and a trail byte; 0 for a lead byte the text ends
-// after.
-size_t GbkCharacterLength(std::string_view text) {
-  if (static_cast<unsigned char>(text[0]) < 0x80) return 1;
-  return text.size() >= 2 ? 2 : 0;
+// The length of the character at the start of `text` in `code_page`: GBK
+// and UTF-8 by their lead byte, every other code page's one byte; 0 for a
+// character the text ends inside.
+size_t CharacterLength(UINT code_page, std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  size_t length = 1;
+  if (code_page == kGbkCodePage && lead >= 0x80) length = 2;
+  if (code_page == CP_UTF8) length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 1;
+  return length <= text.size() ? length : 0;
+}
+
+UINT CodePageOf(TextEncoding encoding) {
+  return encoding == TextEncoding::kGbk ? kGbkCodePage : CP_UTF8;
 }
 
 }  // namespace
 
 struct TextConverter::State {
   TextEncoding to;
-  TextEncoding from;
+  UINT from;  // the source's code page
 };
 
 TextConverter::TextConverter(TextEncoding to, TextEncoding from)
-    : state_(std::make_unique<State>(State{to, from})) {}
+    : state_(std::make_unique<State>(State{to, CodePageOf(from)})) {}
+
+TextConverter::TextConverter(TextEncoding to, int from_code_page)
+    : state_(std::make_unique<State>(State{to, static_cast<UINT>(from_code_page)})) {}
 
 TextConverter::~TextConverter() = default;
 
 int TextConverter::Convert(std::string_view in, std::string* out, size_t* stopped) {
   out->clear();
   *stopped = 0;
+  const UINT from = state_->from;
+  // As far as its characters are the code page's, one character at a time
+  // once the whole will not go, so the place of the first bad byte is known.
   std::wstring wide;
-  if (state_->from == TextEncoding::kUtf8) {
-    if (!ToWide(CP_UTF8, in, &wide)) return EILSEQ;
-    if (!WideTo(state_->to == TextEncoding::kGbk ? kGbkCodePage : CP_UTF8, wide, out)) {
-      out->clear();
-      return EILSEQ;
-    }
-    *stopped = in.size();
-    return 0;
-  }
-  // GBK in: as far as its characters are GBK, one character at a time once
-  // the whole will not go, so the place of the first bad byte is known.
   size_t good = in.size();
   int rc = 0;
-  if (!ToWide(kGbkCodePage, in, &wide)) {
+  if (!ToWide(from, in, &wide)) {
     good = 0;
     std::wstring one;
     while (good < in.size()) {
-      const size_t length = GbkCharacterLength(in.substr(good));
+      const size_t length = CharacterLength(from, in.substr(good));
       if (length == 0) {
         rc = EINVAL;
         break;
       }
-      if (!ToWide(kGbkCodePage, in.substr(good, length), &one)) {
+      if (!ToWide(from, in.substr(good, length), &one)) {
         rc = EILSEQ;
         break;
       }
       good += length;
     }
-    ToWide(kGbkCodePage, in.substr(0, good), &wide);
+    ToWide(from, in.substr(0, good), &wide);
   }
-  if (!WideTo(state_->to == TextEncoding::kGbk ? kGbkCodePage : CP_UTF8, wide, out)) {
+  if (!WideTo(CodePageOf(state_->to), wide, out)) {
     out->clear();
     return EILSEQ;
   }
