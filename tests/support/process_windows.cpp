@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "core/platform/user_folders.h"
 #include "core/platform/windows/wide_text.h"
@@ -17,6 +18,8 @@ using platform::win::Widen;
 
 // What a program ended by force reports, as a SIGKILL gives 128 + 9 on Linux.
 constexpr DWORD kKilled = 137;
+// How long a simulator asked to stop may take.
+constexpr DWORD kStopWaitMs = 20000;
 
 // One argument as the C runtime's parser of a command line gives it back:
 // backslashes are literal unless a quote follows them, where they are
@@ -40,18 +43,26 @@ std::wstring Quoted(const std::wstring& argument) {
   return quoted;
 }
 
+// The name of an environment entry "NAME=VALUE"; "=C:=C:\..." entries (the
+// drives' working folders) begin with "=".
+std::wstring_view EntryName(std::wstring_view entry) {
+  return entry.substr(0, entry.find(L'=', 1));
+}
+
+// Names are case-blind on Windows.
+int CompareNames(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size()), TRUE);
+}
+
 // This process's environment with `extra` ("NAME=VALUE") replacing entries
-// of the same name (names are case-blind on Windows), as a block of
-// NUL-ended entries closed by one more NUL.
+// of the same name, as a block of NUL-ended entries closed by one more NUL,
+// sorted by name as the system expects.
 std::wstring EnvironmentBlock(const std::vector<std::string>& extra) {
   std::vector<std::wstring> entries;
   auto put = [&entries](const std::wstring& entry) {
-    // "=C:=C:\..." entries (the drives' working folders) begin with "=".
-    const std::wstring name = entry.substr(0, entry.find(L'=', 1) + 1);
-    std::erase_if(entries, [&name](const std::wstring& e) {
-      return e.size() >= name.size() &&
-             CompareStringOrdinal(e.c_str(), static_cast<int>(name.size()), name.c_str(),
-                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    std::erase_if(entries, [&entry](const std::wstring& e) {
+      return CompareNames(EntryName(e), EntryName(entry)) == CSTR_EQUAL;
     });
     entries.push_back(entry);
   };
@@ -59,6 +70,9 @@ std::wstring EnvironmentBlock(const std::vector<std::string>& extra) {
   for (const wchar_t* e = inherited; e != nullptr && *e != L'\0'; e += wcslen(e) + 1) put(e);
   if (inherited != nullptr) FreeEnvironmentStringsW(inherited);
   for (const std::string& e : extra) put(Widen(e));
+  std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+    return CompareNames(EntryName(a), EntryName(b)) == CSTR_LESS_THAN;
+  });
   std::wstring block;
   for (const std::wstring& e : entries) block.append(e).push_back(L'\0');
   block.push_back(L'\0');
@@ -113,8 +127,8 @@ HANDLE Spawn(const std::vector<std::string>& argv, const std::vector<std::string
   return started.hProcess;
 }
 
-// Waits for the end of `process` (ended by force after `timeout_ms`, or
-// never when INFINITE), closes it and gives its exit code.
+// Waits for the end of `process` (ended by force after `timeout_ms`),
+// closes it and gives its exit code.
 int WaitExit(HANDLE process, DWORD timeout_ms) {
   if (WaitForSingleObject(process, timeout_ms) != WAIT_OBJECT_0) {
     TerminateProcess(process, kKilled);
@@ -170,7 +184,7 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
 }
 
 std::string TerminalUnavailable() {
-  return "a console gives what a program writes to it to no other program byte for byte";
+  return "a test cannot read back what a program wrote to a console";
 }
 
 RunResult RunOnTerminal(const std::vector<std::string>& /*argv*/,
@@ -237,7 +251,9 @@ void SimProcess::Kill() {
 int SimProcess::Stop() {
   if (child_->process == nullptr) return -1;
   SetProgramEvent(child_->pid, "stop");
-  const int code = WaitExit(child_->process, INFINITE);
+  // A simulator that cannot hear the event (stuck before it made it) is
+  // ended rather than waited on for ever.
+  const int code = WaitExit(child_->process, kStopWaitMs);
   child_->process = nullptr;
   return code;
 }
