@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
     vidodez::platform::UseBinaryStandardStreams();
     std::vector<std::string> arguments = vidodez::platform::ProgramArguments(argc, argv);
     std::vector<char*> pointers;
+    pointers.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) pointers.push_back(argument.data());
     pointers.push_back(nullptr);
     return Run(static_cast<int>(arguments.size()), pointers.data());
