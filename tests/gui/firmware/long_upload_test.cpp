@@ -20,7 +20,7 @@ namespace {
 constexpr size_t kImageSize = 4 << 20;
 constexpr char kButton[] = "FirmareBtn_1";  // the folder's only row: the image
 
-class LongUpload : public ::testing::Test {
+class LongUpload : public ::testing::Test, public test::ControlDriver {
  protected:
   // A printer on USB port 1 that takes `rate` bytes a second, the firmware
   // page shown, and a stamped image of kImageSize in the list.
@@ -33,11 +33,7 @@ class LongUpload : public ::testing::Test {
     image_ = test::ReadFileBytes(rig_.firmware.File("P9.bin"));  // stamped by now
     return printer;
   }
-  QWidget* page() { return rig_.frame().page(kPageFirmware); }
-  template <typename T>
-  T* Control(const char* name) {
-    return test::ExpectControl<T>(page(), name);
-  }
+  QWidget* driven() override { return rig_.frame().page(kPageFirmware); }
   std::string Outcome() { return Control<QLabel>("FUTransferLabel")->text().toStdString(); }
 
   test::FrameRig rig_;

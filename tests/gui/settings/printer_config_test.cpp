@@ -41,12 +41,6 @@ class SettingsPageUi : public test::PageTest<PrinterConfigUI, kPageSettings> {
     rig_.Click("SystermConfiguration");
     rig_.Click("PrinterConfiguration");
   }
-  // Pastes a whole text at once, as one change of the box.
-  void Paste(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setText(text);
-    emit edit->textEdited(text);
-  }
   void SetUnit(int unit) {
     rig_.frame().comm().SetUnit(unit);
     ShowPage();
