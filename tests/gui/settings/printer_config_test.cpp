@@ -269,17 +269,6 @@ TEST_F(SettingsPageUi, ChoicesSurviveTheAutomaticReRead) {
   }
 }
 
-// Catches a printer list closed without a choice (Escape) that leaves the
-// refresh stopped, so a status of READY stays shown after an unplug.
-TEST_F(SettingsPageUi, ClosingThePrinterListWithoutAChoiceRestartsTheRefresh) {
-  Printer();
-  auto* list = Control<QComboBox>("AdvPCPort");
-  list->showPopup();
-  EXPECT_FALSE(rig_.frame().refresh_running());
-  list->hidePopup();
-  EXPECT_TRUE(rig_.frame().refresh_running());
-}
-
 // A window started in Chinese, where the system page sets millimetres before
 // the settings page is first shown. Catches the page converting with the unit
 // it was built in (8 dots shown under "毫米", 2 mm sent as 0002) and taking
