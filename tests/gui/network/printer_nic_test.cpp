@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <cstring>
+#include <system_error>
 
 #include "core/network/icmp_pinger.h"
 #include "gui/window/transfer_runner.h"
@@ -227,7 +227,8 @@ class PingUi : public NetworkPageUi {
 TEST_F(PingUi, LoopbackRepliesShowAsTheyComeWithTheSendsHeld) {
   IcmpPinger probe;
   if (!probe.usable())
-    GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+    GTEST_SKIP() << "no ICMP socket for this user: "
+                 << std::generic_category().message(probe.open_error());
   Printer();
   SetLanguage("eng");
   const std::vector<PingLineSeen> seen = Ping({"127", "000", "0", "1"});

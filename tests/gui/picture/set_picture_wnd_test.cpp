@@ -48,13 +48,13 @@ struct PictureRig : test::ControlDriver {
       for (int x = 0; x < width / 2; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
     for (int y = height / 4; y < height / 2; ++y)
       for (int x = width * 5 / 8; x < width * 7 / 8; ++x) image.setPixel(x, y, qRgb(230, 20, 20));
-    const std::string path = folder.File(name);
+    std::string path = folder.File(name);
     EXPECT_TRUE(image.save(QString::fromStdString(path)));
     return path;
   }
   // Saves through the dialog under `name` in the test's folder.
   std::string Save(const std::string& name) {
-    const std::string out = folder.File(name);
+    std::string out = folder.File(name);
     dialogs.QueueFile(QString::fromStdString(out));
     Click("PSavebtn");
     return out;

@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kRead[] = "^G1\r\n\r\n";
 // The read before a send: asked twice, so a late answer cannot pass for it.
-const std::string kSendRead = std::string(kRead) + kRead;
+constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 // The simulated printer's own settings, sent back unchanged.
 constexpr char kFactoryLine41[] =
     "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
