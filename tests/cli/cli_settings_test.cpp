@@ -14,7 +14,6 @@ namespace {
 
 using CliSettings = CliTest;
 
-constexpr char kRead[] = "^G1\r\n\r\n";
 // The read before a send: asked twice, so a late answer cannot pass for it.
 constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 
@@ -32,14 +31,8 @@ TEST_F(CliSettings, SetChangesOneFieldOfThePrintersLineAndFilesCarryIt) {
   ASSERT_EQ(before.exit_code, 0) << before.err;
   RunResult set = Cli({"settings", "set", "Darkness=15"});
   ASSERT_EQ(set.exit_code, 0) << set.err;
-  // The simulated printer's own settings, Darkness (field 3) changed.
-  EXPECT_EQ(
-      Escaped(Wire()),
-      Escaped(
-          std::string(kRead) + kSendRead +
-          "#PS>S*1*0*0*15*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
-          "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*10*1*"
-          "0100*0*12*12*1*E\r\n"));
+  // The printer read back: Darkness changed, every other field as it was
+  // (the line's layout is the core's to check).
   std::vector<std::string> expected = Lines(before.out);
   ASSERT_GT(expected.size(), 5u);
   EXPECT_EQ(expected[0], "FieldCount=41");
@@ -149,6 +142,7 @@ TEST_F(CliSettings, SetRefusesByNameBeforeAnythingIsSent) {
 // printer receives its own settings unchanged.
 TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
   ASSERT_TRUE(StartSim());
+  const std::string dots = Cli({"settings", "get", "--unit", "dot"}).out;
   RunResult text = Cli({"settings", "get", "--unit", "mm"});
   ASSERT_EQ(text.exit_code, 0) << text.err;
   for (const char* line : {"\nHorizontalOffset=1.00mm\n", "\nVerticalOffset=-1.50mm\n",
@@ -166,15 +160,11 @@ TEST_F(CliSettings, WhatGetPrintsSetTakesBackUnchanged) {
   for (const auto& [name, value] : got["fields"].items()) {
     args.push_back(name + "=" + value.get<std::string>());
   }
-  size_t before = Wire().size();
   RunResult set = Cli(args);
   ASSERT_EQ(set.exit_code, 0) << set.err;
-  EXPECT_EQ(
-      Escaped(Wire().substr(before)),
-      Escaped(std::string(kSendRead) +
-              "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
-              "192.168.1.1*9100*0008*-012*0000*0000*0000*0000*00112233445566*000000*1*000*0000*0*"
-              "10*1*0100*0*12*12*1*E\r\n"));
+  // Read back from the printer in dots, every field is what it was.
+  EXPECT_EQ(Cli({"settings", "get", "--unit", "dot"}).out, dots);
+  EXPECT_NE(Wire().find("#PS>S"), std::string::npos);
 }
 
 // A reply the send path refuses was shown and saved: "*" as the address

@@ -92,10 +92,6 @@ class ControlDriver {
  public:
   virtual ~ControlDriver() = default;
 
- protected:
-  // The window whose controls are driven.
-  virtual QWidget* driven() = 0;
-
   template <typename T>
   T* Control(const char* name) {
     return ExpectControl<T>(driven(), name);
@@ -112,6 +108,16 @@ class ControlDriver {
   }
   // Types one key at a time over what was there.
   void Type(const char* name, const QString& text);
+  // Pastes a whole text at once, as one change of the box.
+  void Paste(const char* name, const QString& text) {
+    auto* edit = Control<QLineEdit>(name);
+    edit->setText(text);
+    emit edit->textEdited(text);
+  }
+
+ protected:
+  // The window whose controls are driven.
+  virtual QWidget* driven() = 0;
 };
 
 // A page of the frame worked through its controls, with a ready printer

@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "core/firmware/firmware_texts.h"
 #include "gui/firmware/firmware_upgrade_ui.h"
 #include "gui_fixture.h"
 
@@ -20,7 +19,7 @@ namespace {
 constexpr size_t kImageSize = 4 << 20;
 constexpr char kButton[] = "FirmareBtn_1";  // the folder's only row: the image
 
-class LongUpload : public ::testing::Test {
+class LongUpload : public ::testing::Test, public test::ControlDriver {
  protected:
   // A printer on USB port 1 that takes `rate` bytes a second, the firmware
   // page shown, and a stamped image of kImageSize in the list.
@@ -33,11 +32,7 @@ class LongUpload : public ::testing::Test {
     image_ = test::ReadFileBytes(rig_.firmware.File("P9.bin"));  // stamped by now
     return printer;
   }
-  QWidget* page() { return rig_.frame().page(kPageFirmware); }
-  template <typename T>
-  T* Control(const char* name) {
-    return test::ExpectControl<T>(page(), name);
-  }
+  QWidget* driven() override { return rig_.frame().page(kPageFirmware); }
   std::string Outcome() { return Control<QLabel>("FUTransferLabel")->text().toStdString(); }
 
   test::FrameRig rig_;
@@ -66,7 +61,9 @@ TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(Control<QWidget>("FUGetInfoBtn")->isEnabled());
   EXPECT_TRUE(Control<QWidget>(kButton)->isEnabled());
-  EXPECT_EQ(Outcome(), FirmwareMessage(FirmwareText::kUploadEnded, "eng").text);
+  EXPECT_EQ(Outcome(),
+            "The whole file was sent. Watch the printer's status and lamps until it is ready "
+            "again.");
   EXPECT_TRUE(printer.WireText() == image_);
   EXPECT_EQ(printer.TransferSizes().size(), kImageSize / 1024);
 }
@@ -98,7 +95,7 @@ TEST_F(LongUpload, APrinterGoneHalfWayIsSaidInTheProgressArea) {
     printer.Unplug();
   });
   ASSERT_TRUE(unplugged);
-  const std::string broken = FirmwareMessage(FirmwareText::kUploadBroken, "eng").text;
+  const std::string broken = "The upload stopped before the whole file was sent.";
   EXPECT_EQ(Outcome().substr(0, broken.size()), broken);
   EXPECT_EQ(rig_.dialogs.shown().size(), 1u);  // no box of its own
   EXPECT_LT(printer.Wire().size(), kImageSize);

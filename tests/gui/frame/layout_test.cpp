@@ -4,7 +4,11 @@
 // its control, and the texts a person reads are compared with the texts
 // themselves (never with the program's own tables, which a wrong translation
 // would pass). A picture of each page and small window goes into the build's
-// artifacts folder, for a person to look at.
+// artifacts folder, for a person to look at. On the way the pages' buttons
+// and lists are worked and the dialogs they open built, and every control a
+// window binds or looks up by name must be in its skin, of the kind the code
+// takes it for: a lookup that finds nothing fails here instead of being
+// skipped without a sound.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -18,14 +22,102 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <string>
+#include <vector>
 
+#include "core/shell/log.h"
+#include "gui/guides/setting_guides.h"
+#include "gui/picture/set_picture_wnd.h"
 #include "gui/system/about_wnd.h"
 #include "gui/window/message_box.h"
 #include "gui/window/wait_window.h"
 #include "gui_fixture.h"
+#include "support/temp_dir.h"
 
 namespace vidodez::gui {
 namespace {
+
+std::vector<std::string>* g_missing = nullptr;
+
+void CollectMissing(LogLevel, std::string_view message) {
+  if (g_missing != nullptr && message.starts_with("skin lacks control"))
+    g_missing->emplace_back(message);
+}
+
+// What the lookups of its lifetime could not find.
+class MissingControls {
+ public:
+  MissingControls() {
+    g_missing = &missing_;
+    SetLogSink(CollectMissing);
+  }
+  ~MissingControls() {
+    SetLogSink(nullptr);
+    g_missing = nullptr;
+  }
+  const std::vector<std::string>& missing() const { return missing_; }
+
+ private:
+  std::vector<std::string> missing_;
+};
+
+class NoPictures final : public PictureReceiver {
+ public:
+  void HandChosenPicture(const QString&) override {}
+};
+
+void Choose(QWidget* root, const char* name, int index) {
+  auto* combo = FindControl<QComboBox>(root, name);
+  ASSERT_NE(combo, nullptr) << name;
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+// The pages' buttons and lists that bind or look up controls of their own,
+// each worked once.
+void WorkThePages(test::FrameRig& rig, bool english) {
+  rig.Click("PrinterConfiguration");
+  rig.Click("SAdvResetSetting");
+  Choose(rig.frame().page(kPageSettings), "SDarkNessCombo", 3);
+  rig.Click("FirmwareUpgrade");
+  rig.Click("FUGetInfoBtn");
+  rig.dialogs.QueueBoxAnswer(kBoxCancel);
+  rig.Click("FirmareBtn_2");
+  rig.Click("FileManagement");
+  Choose(rig.frame().page(kPageStorage), "FileType", 1);
+  rig.dialogs.QueueBoxAnswer(kBoxCancel);
+  rig.Click("DelSelFormBtn");
+  Choose(rig.frame().page(kPageStorage), "FileType", 0);
+  rig.Click("SetPrinterNic");
+  Choose(rig.frame().page(kPageNetwork), "WirelessModeCombo", 0);
+  Choose(rig.frame().page(kPageNetwork), "SecurityModeCombo", 1);
+  rig.Click("WifiSettingOp");
+  rig.Click("NicSettingBtn");  // refused: no network name
+  rig.Click("SystermConfiguration");
+  Choose(rig.frame().page(kPageSystem), "LanguageCmb", english ? 0 : 1);
+}
+
+// The dialogs the pages open that the walk does not picture, each as the
+// operator meets it.
+void WorkTheDialogs(const std::string& language) {
+  test::TempDir dir;
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  ASSERT_TRUE(picture.save(QString::fromStdString(dir.File("photo.png"))));
+  ScriptedDialogService dialogs;
+  NoPictures pictures;
+  CSetPictureWnd picture_wnd(test::BuiltSkins(), dialogs, language, pictures, nullptr);
+  dialogs.QueueFile(QString::fromStdString(dir.File("photo.png")));
+  test::UserClick(FindControl<QAbstractButton>(&picture_wnd, "PBrowseBtn"));
+  test::UserClick(FindControl<QAbstractButton>(&picture_wnd, "PPreviewBWOp"));
+  Choose(&picture_wnd, "PUnitCombo", 3);
+  Choose(&picture_wnd, "PZoomModeCombo", 2);
+  CTearoffSettingHelpWnd tear(test::BuiltSkins(), language, nullptr);
+  CCutterSettingHelpWnd cutter(test::BuiltSkins(), language, nullptr);
+  test::UserClick(FindControl<QAbstractButton>(&cutter, "HelpCuttNumber"));
+  CPeeloffSettingHelpWnd peel(test::BuiltSkins(), language, nullptr);
+  CContineAddPrintHelpWnd after_error(test::BuiltSkins(), language, nullptr);
+}
 
 // The visible texts under `root` that their controls cut, as
 // "name: text". A control's text is cut when it needs more width than the
@@ -145,10 +237,12 @@ const Seen kSeen[] = {
 
 // Catches a tab that shows another page, a page whose least width pushes the
 // window past 739 pixels, texts cut off in either language ("...V1.52 and
-// higher f", "Direct Therma", "Prioritize dete"), and texts left in the
-// skin's language or mistranslated.
+// higher f", "Direct Therma", "Prioritize dete"), texts left in the skin's
+// language or mistranslated, and a control the code needs that its skin
+// lacks.
 TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
   ASSERT_EQ(CDialogFrameWnd::PageOptions().size(), std::size(kTabs));
+  MissingControls lookups;
   for (const auto& [locale, tag] : {std::pair{"en_US", "eng"}, std::pair{"zh_CN", "chi"}}) {
     SCOPED_TRACE(locale);
     const bool english = tag == std::string("eng");
@@ -189,7 +283,27 @@ TEST(Layout, EveryPageFitsTheWindowWithoutCuttingATextInEitherLanguage) {
     CDateAccessWnd wait(test::BuiltSkins(), 300, 300, false, tag, &rig.frame());
     wait.show();
     Save(&wait, QStringLiteral("wait-%1").arg(tag));
+    wait.StartCountdown(1000, 3);
+    WorkThePages(rig, english);
+    WorkTheDialogs(tag);
   }
+  EXPECT_EQ(lookups.missing(), std::vector<std::string>{});
+}
+
+// The walk above can only fail if a missing control is noted at all.
+TEST(Layout, AControlTheSkinLacksIsNoted) {
+  MissingControls lookups;
+  QWidget root;
+  root.setObjectName("Root");
+  auto* label = new QLabel(&root);
+  label->setObjectName("TitleLabel");
+  EXPECT_EQ(FindControl<QLabel>(&root, "TitleLabel"), label);
+  EXPECT_TRUE(lookups.missing().empty());
+  EXPECT_EQ(FindControl<QAbstractButton>(&root, "TitleLabel"), nullptr) << "of another kind";
+  SetControlTexts(&root, "Edit", "NameEdit", "x");
+  EXPECT_EQ(lookups.missing(), (std::vector<std::string>{
+                                   "skin lacks control TitleLabel (QAbstractButton) in Root: Root",
+                                   "skin lacks control NameEdit (QLineEdit) in Root: Root"}));
 }
 
 }  // namespace

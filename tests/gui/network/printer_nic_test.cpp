@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <cstring>
+#include <system_error>
 
 #include "core/network/icmp_pinger.h"
 #include "gui/window/transfer_runner.h"
@@ -163,13 +163,8 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
 
   TypeAddress("NicIPAddressEdit", {"10", "0", "0", "7"});
   Type("NicNetPortEdit", "6101");
-  size_t before = printer.WireText().size();
   EXPECT_TRUE(ClickThroughCountdown("NicSettingBtn").contains(" 9 "));
-  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)),
-            test::Escaped(std::string(kRead) + kRead +
-                          "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*10.0.0.7*"
-                          "255.255.255.0*192.168.1.1*6101*0008*-012*0000*0000*0000*0000*"
-                          "00112233445566*000000*1*000*0000*0*10*1*0100*0*12*12*0*E\r\n"));
+  // Read back from the printer (the line's layout is the core's to check).
   TypeAddress("NicIPAddressEdit", {"1", "1", "1", "1"});
   Click("NicGetIPBtn");
   EXPECT_EQ(Address("NicIPAddressEdit"), (QStringList{"10", "0", "0", "7"}));
@@ -181,12 +176,10 @@ TEST_F(NetworkPageUi, ReadsSendsAndResetsThePrinter) {
   Type("WifiNameEdit", "Office");
   Type("PasskeyEdit", "pass1234");
   rig_.dialogs.QueueBoxAnswer(kBoxOk);  // the GBK question
-  before = printer.WireText().size();
   EXPECT_FALSE(ClickThroughCountdown("NicSettingBtn").isEmpty());
-  EXPECT_EQ(
-      test::Escaped(printer.WireText().substr(before)),
-      test::Escaped("\r\n#UM>WL0" + std::string(26, ' ') + "Office072" + std::string(24, ' ') +
-                    "pass12340192.168.001.020255.255.255.000010.010.100.254\r\n#HF>ST\r\n\r\n"));
+  EXPECT_EQ(test::ReadFileBytes(state.File("SIM0001.wifi")),
+            "mode=0\nssid=Office\nchannel=07\nsecurity=2\npassword=pass1234\ndhcp=0\n"
+            "address=192.168.001.020\nmask=255.255.255.000\ngateway=010.010.100.254\n");
   TypeAddress("NicIPAddressEdit", {"1", "1", "1", "1"});
   Click("NicGetIPBtn");
   EXPECT_EQ(Address("NicIPAddressEdit"), (QStringList{"192", "168", "001", "020"}));
@@ -234,7 +227,8 @@ class PingUi : public NetworkPageUi {
 TEST_F(PingUi, LoopbackRepliesShowAsTheyComeWithTheSendsHeld) {
   IcmpPinger probe;
   if (!probe.usable())
-    GTEST_SKIP() << "no ICMP socket for this user: " << std::strerror(probe.open_error());
+    GTEST_SKIP() << "no ICMP socket for this user: "
+                 << std::generic_category().message(probe.open_error());
   Printer();
   SetLanguage("eng");
   const std::vector<PingLineSeen> seen = Ping({"127", "000", "0", "1"});

@@ -132,17 +132,22 @@ TEST(PortSelector, UnpluggingTheFirstOfThreeKeepsThePosition) {
   EXPECT_EQ(ShownOn(rig.frame().page(kPageStorage), "FM", "FM").current, 1);
 }
 
-TEST(PortSelector, DropDownStopsTheRefreshAndChoosingRestartsIt) {
+// Catches a list closed without a choice (Escape) that leaves the refresh
+// stopped, so a status of READY stays shown after an unplug.
+TEST(PortSelector, DropDownStopsTheRefreshAndClosingOrChoosingRestartsIt) {
   test::FrameRig rig;
   rig.bus.AddPrinter(test::PrinterOnPort(1));
   rig.frame().show();
   ASSERT_TRUE(rig.frame().refresh_running());
   auto* combo = FindControl<QComboBox>(rig.frame().page(kPageSettings), "AdvPCPort");
-  combo->showPopup();
-  EXPECT_FALSE(rig.frame().refresh_running());
-  combo->hidePopup();
-  emit combo->activated(0);
-  EXPECT_TRUE(rig.frame().refresh_running());
+  for (const bool choose : {false, true}) {
+    SCOPED_TRACE(choose);
+    combo->showPopup();
+    EXPECT_FALSE(rig.frame().refresh_running());
+    combo->hidePopup();
+    if (choose) emit combo->activated(0);
+    EXPECT_TRUE(rig.frame().refresh_running());
+  }
 }
 
 TEST(PortSelector, DropButtonTogglesTheSelectorBar) {

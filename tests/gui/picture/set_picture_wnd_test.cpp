@@ -23,32 +23,14 @@ class FakeReceiver final : public PictureReceiver {
   QStringList handed;
 };
 
-struct PictureRig {
+struct PictureRig : test::ControlDriver {
   explicit PictureRig(const std::string& language = "eng")
       : dialog(std::make_unique<CSetPictureWnd>(test::BuiltSkins(), dialogs, language, receiver,
                                                 nullptr)) {
     dialog->show();
   }
+  QWidget* driven() override { return dialog.get(); }
 
-  template <typename T>
-  T* Control(const char* name) {
-    T* control = FindControl<T>(dialog.get(), name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
-  void Choose(const char* combo_name, int index) {
-    auto* combo = Control<QComboBox>(combo_name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-  // What the operator's typing raises: the whole new text at once.
-  void Type(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setText(text);
-    emit edit->textEdited(text);
-  }
-  void Click(const char* name) { test::UserClick(Control<QAbstractButton>(name)); }
   void SetKeepScale(bool on) {
     auto* keep = Control<QAbstractButton>("PZoomOp");
     if (keep->isChecked() != on) test::UserClick(keep);
@@ -66,13 +48,13 @@ struct PictureRig {
       for (int x = 0; x < width / 2; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
     for (int y = height / 4; y < height / 2; ++y)
       for (int x = width * 5 / 8; x < width * 7 / 8; ++x) image.setPixel(x, y, qRgb(230, 20, 20));
-    const std::string path = folder.File(name);
+    std::string path = folder.File(name);
     EXPECT_TRUE(image.save(QString::fromStdString(path)));
     return path;
   }
   // Saves through the dialog under `name` in the test's folder.
   std::string Save(const std::string& name) {
-    const std::string out = folder.File(name);
+    std::string out = folder.File(name);
     dialogs.QueueFile(QString::fromStdString(out));
     Click("PSavebtn");
     return out;
@@ -185,7 +167,7 @@ TEST(SetPictureWnd, BrowseShowsTheSourceAndTheBoxesReachTheModel) {
   EXPECT_TRUE(rig.Control<QComboBox>("PResolutionCombo")->isEnabled());
   EXPECT_EQ(rig.Control<QLabel>("PWidthUnitLabel")->text(), "mm");
   // 25.4 mm is 203 dots, half the width, so half the height.
-  rig.Type("PWidthEdit", "25.4");
+  rig.Paste("PWidthEdit", "25.4");
   EXPECT_FLOAT_EQ(rig.dialog->picture_size().target_width, 203.0f);
   EXPECT_EQ(rig.Text("PHeightEdit"), "12.5");
   EXPECT_EQ(rig.Text("PHeightScaleEdit"), "50");
@@ -196,11 +178,11 @@ TEST(SetPictureWnd, BrowseShowsTheSourceAndTheBoxesReachTheModel) {
   EXPECT_TRUE(rig.Control<QAbstractButton>("PZoomOp")->isEnabled());
   EXPECT_FALSE(rig.Control<QLineEdit>("PWidthEdit")->isEnabled());
   rig.SetKeepScale(false);
-  rig.Type("PWidthScaleEdit", "50");
+  rig.Paste("PWidthScaleEdit", "50");
   EXPECT_EQ(rig.Text("PWidthEdit"), "203");
   EXPECT_EQ(rig.Text("PHeightEdit"), "100") << "keep scale off: the height stays";
   // A refused text is told through the program's box and reads "0".
-  rig.Type("PHeightScaleEdit", "x");
+  rig.Paste("PHeightScaleEdit", "x");
   EXPECT_EQ(rig.last_message(), "Vaild value: 0~9");
   EXPECT_EQ(rig.dialogs.shown().back().caption.toStdString(), kProgramCaption);
   EXPECT_EQ(rig.Text("PHeightScaleEdit"), "0");
@@ -251,7 +233,7 @@ TEST(SetPictureWnd, BlackAndWhitePreviewShowsWhatSaveWrites) {
   EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
   // Larger than the box, and turned: still only black and white, turned.
   rig.Choose("PZoomModeCombo", 1);
-  rig.Type("PWidthScaleEdit", "1000");
+  rig.Paste("PWidthScaleEdit", "1000");
   rig.Choose("PRotateCombo", 1);
   EXPECT_EQ(colours(), (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
   const QImage turned = preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32);

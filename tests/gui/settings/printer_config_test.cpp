@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kRead[] = "^G1\r\n\r\n";
 // The read before a send: asked twice, so a late answer cannot pass for it.
-const std::string kSendRead = std::string(kRead) + kRead;
+constexpr char kSendRead[] = "^G1\r\n\r\n^G1\r\n\r\n";
 // The simulated printer's own settings, sent back unchanged.
 constexpr char kFactoryLine41[] =
     "#PS>S*1*0*0*10*04*0*1.52*VT41-0152*0*2*0*01*00*0*0*0*0*192.168.1.100*255.255.255.0*"
@@ -40,12 +40,6 @@ class SettingsPageUi : public test::PageTest<PrinterConfigUI, kPageSettings> {
   void ShowPage() {
     rig_.Click("SystermConfiguration");
     rig_.Click("PrinterConfiguration");
-  }
-  // Pastes a whole text at once, as one change of the box.
-  void Paste(const char* name, const QString& text) {
-    auto* edit = Control<QLineEdit>(name);
-    edit->setText(text);
-    emit edit->textEdited(text);
   }
   void SetUnit(int unit) {
     rig_.frame().comm().SetUnit(unit);
@@ -273,17 +267,6 @@ TEST_F(SettingsPageUi, ChoicesSurviveTheAutomaticReRead) {
     SCOPED_TRACE(option);
     EXPECT_TRUE(Checked(option));
   }
-}
-
-// Catches a printer list closed without a choice (Escape) that leaves the
-// refresh stopped, so a status of READY stays shown after an unplug.
-TEST_F(SettingsPageUi, ClosingThePrinterListWithoutAChoiceRestartsTheRefresh) {
-  Printer();
-  auto* list = Control<QComboBox>("AdvPCPort");
-  list->showPopup();
-  EXPECT_FALSE(rig_.frame().refresh_running());
-  list->hidePopup();
-  EXPECT_TRUE(rig_.frame().refresh_running());
 }
 
 // A window started in Chinese, where the system page sets millimetres before

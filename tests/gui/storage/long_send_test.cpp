@@ -54,7 +54,7 @@ class PaintProbe final : public QObject {
   std::set<int> quarters_;
 };
 
-class LongSend : public ::testing::Test {
+class LongSend : public ::testing::Test, public test::ControlDriver {
  protected:
   // A printer on USB port 1 that takes `rate` bytes a second, chosen in
   // the shown storage page, and a file of kFileSize in the path box.
@@ -67,10 +67,7 @@ class LongSend : public ::testing::Test {
     Control<QLineEdit>("FileNameEdit")->setText(QString::fromStdString(path));
     return printer;
   }
-  template <typename T>
-  T* Control(const char* name) {
-    return test::ExpectControl<T>(rig_.frame().page(kPageStorage), name);
-  }
+  QWidget* driven() override { return rig_.frame().page(kPageStorage); }
 
   test::FrameRig rig_;
   std::string content_;

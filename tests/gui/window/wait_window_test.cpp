@@ -67,16 +67,6 @@ TEST(PlaceWaitWindow, StaysInsideTheWorkArea) {
   }
 }
 
-TEST(WaitWindow, ShownNearTheRightEdgeIsPulledInside) {
-  QWidget owner;
-  owner.setGeometry(0, 0, 2000, 900);
-  CDateAccessWnd wait(test::BuiltSkins(), 1990, 500, false, "eng", &owner);
-  wait.show();
-  const QRect work = wait.screen()->availableGeometry();
-  EXPECT_LE(wait.frameGeometry().right(), work.right());
-  EXPECT_GE(wait.frameGeometry().left(), work.left());
-}
-
 // Catches the owner's place on the screen counted twice: an owner away from
 // the screen's left edge pushed the countdown off its centre.
 TEST(WaitWindow, CountdownStandsCentredAboveItsOwner) {
