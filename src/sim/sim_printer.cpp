@@ -102,7 +102,7 @@ int SimPrinter::Register() {
 void SimPrinter::Unregister() {
   if (!plugged_) return;
   (void)platform::RemoveFile(registration_path_);
-  listener_.reset();
+  if (listener_) closed_listeners_.push_back(std::move(listener_));
   plugged_ = false;
   ++generation_;
 }
@@ -186,6 +186,7 @@ void SimPrinter::DropClient(size_t index) {
 }
 
 void SimPrinter::DropAllClients() {
+  for (Client& client : clients_) closed_peers_.push_back(std::move(client.peer));
   clients_.clear();
   ++generation_;
 }
@@ -318,6 +319,8 @@ void SimPrinter::Serve() {
     lock.unlock();
     const int rc = waiter_->Wait(listener, peers, ignored, timeout, &listener_ready, &peer_ready);
     lock.lock();
+    closed_peers_.clear();
+    closed_listeners_.clear();
     if (rc != 0) break;
     model_.Advance(Clock::now());
     // Another thread unplugged or plugged meanwhile: what the wait saw is stale.

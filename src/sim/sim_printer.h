@@ -89,6 +89,11 @@ class SimPrinter {
   std::vector<Client> clients_;
   // Changes whenever connections are closed from outside the serving thread.
   uint64_t generation_ = 0;
+  // Connections closed from outside the serving thread while it waits on
+  // them: kept open until its wait has returned, so the wait never reads a
+  // freed connection or polls a descriptor number already reused.
+  std::vector<std::unique_ptr<platform::simbus::BusPeer>> closed_peers_;
+  std::vector<std::unique_ptr<platform::simbus::BusListener>> closed_listeners_;
 
   std::unique_ptr<platform::simbus::BusWaiter> waiter_;
   std::atomic<bool> stop_{false};
