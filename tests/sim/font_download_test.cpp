@@ -5,6 +5,7 @@
 #include "core/font/font_command_files.h"
 #include "core/font/font_download_command.h"
 #include "core/font/font_test_program.h"
+#include "download_command.h"
 #include "model_io.h"
 #include "sim/printer_model.h"
 #include "support/expect_code.h"
@@ -35,12 +36,7 @@ std::string DownloadCommand(const TempDir& dir, const std::string& font, FontCom
   job.font_size = static_cast<std::uint32_t>(font.size());
   job.font_name = "ARIAL";
   job.command_type = type;
-  std::string command;
-  EXPECT_CODE(kFontOk, BuildFontDownloadCommand(job, [&command](std::string_view piece) {
-                command.append(piece);
-                return 0;
-              }));
-  return command;
+  return DownloadCommandText(job);
 }
 
 // As the download file is written before it is sent: CR CR LF.

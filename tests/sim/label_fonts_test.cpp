@@ -8,6 +8,7 @@
 
 #include "core/font/font_download_command.h"
 #include "core/font/font_test_program.h"
+#include "download_command.h"
 #include "label_capture.h"
 #include "model_io.h"
 #include "support/expect_code.h"
@@ -23,12 +24,7 @@ std::string Download(FontCommandType type) {
   EXPECT_CODE(kFontOk, TakeFontFileSize(job.font_path, &job.font_size));
   job.font_name = "DEJAVU";
   job.command_type = type;
-  std::string command;
-  EXPECT_CODE(kFontOk, BuildFontDownloadCommand(job, [&command](std::string_view piece) {
-                command.append(piece);
-                return 0;
-              }));
-  return command;
+  return DownloadCommandText(job);
 }
 
 std::string TestProgram(FontCommandType type, char id) {
