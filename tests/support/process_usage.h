@@ -6,6 +6,20 @@
 
 namespace vidodez::test {
 
+// Under AddressSanitizer freed memory waits in a quarantine, so resident
+// size grows with every allocation and says nothing about leaks.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kFreedMemoryIsHeld = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kFreedMemoryIsHeld = true;
+#else
+inline constexpr bool kFreedMemoryIsHeld = false;
+#endif
+#else
+inline constexpr bool kFreedMemoryIsHeld = false;
+#endif
+
 // Entries of /proc/self/fd, without the one the count itself opens.
 int OpenDescriptorCount();
 // The count once it is `expected`, else the last count after two seconds:

@@ -30,18 +30,6 @@ constexpr size_t kSendSize = 64 * 1024;
 // the warm-up, growth beyond this is kept per operation.
 constexpr int64_t kResidentMarginKiB = 4 * 1024;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kFreedMemoryIsHeld = true;  // the sanitizer's quarantine
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kFreedMemoryIsHeld = true;
-#else
-constexpr bool kFreedMemoryIsHeld = false;
-#endif
-#else
-constexpr bool kFreedMemoryIsHeld = false;
-#endif
-
 struct Usage {
   int descriptors;
   int64_t resident_kib;
@@ -107,7 +95,7 @@ TEST(LinkSoak, ManyQueriesAndSendsKeepDescriptorsAndMemoryFlat) {
               static_cast<long long>(end.resident_kib));
   EXPECT_EQ(end.descriptors, start.descriptors);
   ASSERT_GT(warm.resident_kib, 0);
-  if (!kFreedMemoryIsHeld) {
+  if (!test::kFreedMemoryIsHeld) {
     EXPECT_LE(end.resident_kib - warm.resident_kib, kResidentMarginKiB);
   }
 }
