@@ -10,10 +10,9 @@
 #include "core/graphic/picture_save.h"
 #include "core/graphic/png_chunks.h"
 #include "core/platform/process.h"
-#include "core/platform/user_folders.h"
-#include "core/shell/log.h"
 #include "imaging/magick_module_api.h"
 #include "imaging/picture_loader.h"
+#include "imaging/program_module.h"
 
 namespace vidodez::imaging {
 namespace {
@@ -67,28 +66,12 @@ struct Module {
 
 std::atomic<bool> g_loaded{false};
 
-// Beside the program first (the build puts it there), then the installed
-// module folder relative to the program (so the prefix can move), then
-// wherever the dynamic loader looks.
 const Module* LoadModule() {
   static Module module;
   static std::once_flag once;
   std::call_once(once, [] {
-    const std::string folder = platform::ExecutableFolder() + "/";
-    void* handle = nullptr;
-    std::string why;
-    for (const std::string& path :
-         {folder + VIDODEZ_MAGICK_MODULE,
-          folder + VIDODEZ_MAGICK_INSTALLED_DIR + "/" + VIDODEZ_MAGICK_MODULE,
-          std::string(VIDODEZ_MAGICK_MODULE)}) {
-      handle = platform::LoadModule(path, &why);
-      if (handle != nullptr) break;
-    }
-    if (handle == nullptr) {
-      Log(LogLevel::kWarning, "imaging: ImageMagick module not loaded: " +
-                                  (why.empty() ? std::string("unknown") : why));
-      return;
-    }
+    void* handle = LoadProgramModule(VIDODEZ_MAGICK_MODULE, "ImageMagick");
+    if (handle == nullptr) return;
     module.read = reinterpret_cast<VidodezMagickReadFn>(
         platform::ModuleSymbol(handle, "vidodez_magick_read"));
     module.write = reinterpret_cast<VidodezMagickWriteFn>(

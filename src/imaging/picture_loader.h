@@ -1,8 +1,8 @@
 #pragma once
 // Loads a picture file into the core's grey bitmap: PCX with the core's own
 // reader, JPEG with libjpeg-turbo, the other formats with a code through
-// QImage, and what Qt cannot read through ImageMagick. Transparent parts are
-// laid on white before the colours become grey.
+// Qt's readers (qt_reader.h), and what Qt cannot read through ImageMagick.
+// Transparent parts are laid on white before the colours become grey.
 
 #include <cstdint>
 #include <optional>
@@ -11,9 +11,6 @@
 #include "core/graphic/adaptive_threshold.h"
 #include "core/graphic/grey_bitmap.h"
 #include "core/graphic/picture_page.h"
-
-class QFile;
-class QImage;
 
 namespace vidodez::imaging {
 
@@ -45,16 +42,5 @@ class FileDecoder final : public PictureDecoder {
 // Whether Qt reads pictures of this format code; ImageMagick reads the
 // others (but PCX, which the core reads).
 bool QtReadsFormat(int format);
-
-// Opens `path` for Qt the safe way (core/shell/input_file.h): a FIFO, folder
-// or device gives kGraphicFileReadFailed, a missing or unreadable file
-// kGraphicFileOpenFailed, a PNG whose chunks reach past its end (see
-// core/graphic/png_chunks.h) kGraphicBadPicture.
-[[nodiscard]] int OpenPictureFile(const std::string& path, QFile* file);
-
-// Grey of a decoded image, alpha laid on white. kGraphicBadSize when empty,
-// kGraphicPictureTooLarge when too large. `transparent`, if given, tells
-// whether any pixel was less than opaque.
-[[nodiscard]] int GreyFromImage(const QImage& image, GreyBitmap* out, bool* transparent = nullptr);
 
 }  // namespace vidodez::imaging

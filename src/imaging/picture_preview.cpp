@@ -7,7 +7,7 @@
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_formats.h"
-#include "imaging/picture_loader.h"
+#include "imaging/qt_reader.h"
 
 namespace vidodez::imaging {
 
