@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTest>
-
 namespace vidodez::test {
 
 const gui::SkinArchive& BuiltSkins() {
@@ -102,8 +100,8 @@ void ControlDriver::Type(const char* name, const QString& text) {
   auto* edit = Control<QLineEdit>(name);
   edit->setFocus();
   edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, text);
+  TypeKey(edit, Qt::Key_Backspace);
+  TypeText(edit, text);
 }
 
 }  // namespace vidodez::test

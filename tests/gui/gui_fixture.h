@@ -24,6 +24,7 @@
 #include "gui/window/skin_archive.h"
 #include "gui/window/skin_loader.h"
 #include "support/counting_usb.h"
+#include "support/gui_events.h"
 #include "support/scoped_env.h"
 #include "support/sim_bus.h"
 #include "support/temp_dir.h"

@@ -5,11 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QRegion>
 #include <QScrollArea>
-#include <QTest>
 #include <QWindow>
+
+#include "support/gui_events.h"
 
 namespace vidodez::test {
 namespace {
@@ -36,6 +39,21 @@ QPoint AimPoint(const QWidget* control) {
   return shown.center();
 }
 
+// The mouse as the platform reports it: to the top-level window, which finds
+// the widget under the point itself.
+void SendMouse(QWidget* window, QEvent::Type type, QPoint in_window, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+  QWindow* handle = window->windowHandle();
+  QMouseEvent event(type, in_window, handle->mapToGlobal(in_window), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(handle, &event);
+}
+
+void ShowWindow(QWidget* window) {
+  if (window->isVisible()) return;
+  window->show();
+  if (!WaitForWindowExposed(window)) ADD_FAILURE() << "the window never showed";
+}
+
 }  // namespace
 
 QWidget* UserClick(QWidget* control, QPoint at, Qt::MouseButton button) {
@@ -44,10 +62,7 @@ QWidget* UserClick(QWidget* control, QPoint at, Qt::MouseButton button) {
     return nullptr;
   }
   QWidget* window = control->window();
-  if (!window->isVisible()) {
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window)) ADD_FAILURE() << "the window never showed";
-  }
+  ShowWindow(window);
   const QString name = control->objectName();
   if (!control->isVisible()) {
     ADD_FAILURE() << name.toStdString() << " is not on the screen";
@@ -66,7 +81,8 @@ QWidget* UserClick(QWidget* control, QPoint at, Qt::MouseButton button) {
   // Through the window, as the platform delivers a mouse: Qt finds the widget
   // under the point, skips disabled ones and lets an ignored click go up to
   // the parents.
-  QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, in_window);
+  SendMouse(window, QEvent::MouseButtonPress, in_window, button, button);
+  SendMouse(window, QEvent::MouseButtonRelease, in_window, button, Qt::NoButton);
   return hit;
 }
 
@@ -76,14 +92,12 @@ bool UserClickLink(QLabel* label) {
     return false;
   }
   QWidget* window = label->window();
-  if (!window->isVisible()) {
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window)) ADD_FAILURE() << "the window never showed";
-  }
+  ShowWindow(window);
   constexpr int kStep = 2;
   for (int y = kStep / 2; y < label->height(); y += kStep) {
     for (int x = kStep / 2; x < label->width(); x += kStep) {
-      QTest::mouseMove(window->windowHandle(), label->mapTo(window, QPoint(x, y)));
+      SendMouse(window, QEvent::MouseMove, label->mapTo(window, QPoint(x, y)), Qt::NoButton,
+                Qt::NoButton);
       if (label->cursor().shape() == Qt::PointingHandCursor) {
         UserClick(label, QPoint(x, y));
         return true;

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
 #include <chrono>
 
@@ -67,7 +66,7 @@ class FirmwarePageUi : public ::testing::Test {
     while (std::chrono::steady_clock::now() < give_up) {
       rig_.frame().RefreshShownPage();
       if (Text("FUPritnerIsConnect") == status) return true;
-      QTest::qWait(20);
+      test::RunEventsFor(20);
     }
     return false;
   }
@@ -130,8 +129,7 @@ TEST_F(FirmwarePageUi, TheWheelGlidesTheListDown) {
                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(list->viewport(), &down);
   EXPECT_TRUE(list->gliding());
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (list->gliding() && std::chrono::steady_clock::now() < give_up) QTest::qWait(10);
+  test::RunEventsUntil([list] { return !list->gliding(); }, 30000);
   EXPECT_FALSE(list->gliding());
   EXPECT_EQ(bar->value(), 27);  // the glide of one step: 8 + 6 + 5 + 3 + 2 + 2 + 1
 }

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -72,12 +71,12 @@ TEST_F(LongUpload, ShowsProgressAndHoldsThePageUntilTheEnd) {
 // only then does the program end.
 TEST_F(LongUpload, AClosedWindowWaitsForTheWholeImage) {
   auto& printer = SlowPrinter(8 << 20);
-  QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
+  test::SignalCounter quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_uploading = -1;
   rig_.ClickAndWatch(kButton, nullptr, {}, [&] {
     if (quit_while_uploading >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
-    quit_while_uploading = static_cast<int>(quit.count());
+    quit_while_uploading = quit.count();
   });
   EXPECT_EQ(quit_while_uploading, 0);
   EXPECT_EQ(quit.count(), 1);

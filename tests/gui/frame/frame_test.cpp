@@ -4,8 +4,6 @@
 
 #include <QAbstractButton>
 #include <QImage>
-#include <QSignalSpy>
-#include <QTest>
 
 #include "gui/frame/page_tour.h"
 #include "gui/pages/selector_pages.h"
@@ -30,9 +28,9 @@ TEST(MainFrame, ShowsTheFrameFirstThenStartsTheSystemAndSettingsPages) {
   EXPECT_EQ(FindControl<QAbstractButton>(&rig.frame(), "PrinterConfiguration")->text(),
             QString::fromUtf8("功能设置"));
   EXPECT_FALSE(rig.frame().findChild<PrinterConfigUI*>()->skin_built());
-  QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
+  test::SignalCounter started(&rig.frame(), &CDialogFrameWnd::started);
   rig.frame().show();
-  ASSERT_TRUE(started.wait(10000));
+  ASSERT_TRUE(started.Wait(10000));
   EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "notify:0"}));
   EXPECT_TRUE(rig.frame().findChild<PrinterConfigUI*>()->skin_built());
   EXPECT_FALSE(rig.frame().findChild<FileManagementUI*>()->skin_built());
@@ -44,7 +42,7 @@ TEST(MainFrame, ShowsTheFrameFirstThenStartsTheSystemAndSettingsPages) {
 // the page tour) is built after the two pages that start with the window.
 TEST(MainFrame, NeedingAPageBeforeTheFirstPaintFinishesTheStartFirstAndOnce) {
   test::FrameRig rig("en_US", /*finish_start=*/false);
-  QSignalSpy started(&rig.frame(), &CDialogFrameWnd::started);
+  test::SignalCounter started(&rig.frame(), &CDialogFrameWnd::started);
   ASSERT_NE(rig.frame().page(kPageFonts), nullptr);
   EXPECT_EQ(rig.routines, (Routines{"init:6", "init:0", "texts:0", "texts:6", "init:3"}));
   rig.routines.clear();
@@ -102,7 +100,7 @@ TEST(MainFrame, ClosebtnAndSystemCloseStopTheRefreshAndQuit) {
     SCOPED_TRACE(by_button);
     test::FrameRig rig;
     rig.frame().show();
-    QSignalSpy quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
+    test::SignalCounter quit(&rig.frame(), &CDialogFrameWnd::quitRequested);
     rig.routines.clear();
     if (by_button) rig.Click("Closebtn");
     else rig.frame().close();
@@ -126,7 +124,7 @@ TEST(MainFrame, PageTourSavesAPictureOfEveryPage) {
     done = true;
   });
   rig.frame().show();
-  for (int i = 0; i < 500 && !done; ++i) QTest::qWait(10);
+  test::RunEventsUntil([&] { return done; }, 5000);
   ASSERT_TRUE(done);
   ASSERT_EQ(saved.size(), 6);
   EXPECT_TRUE(saved[4].endsWith("/5-FileManagement.png")) << saved[4].toStdString();

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QTimer>
 #include <system_error>
 
@@ -132,7 +131,7 @@ TEST_F(NetworkPageUi, RefusedWifiSendTellsWhyAndFocusesTheEdit) {
   auto& printer = Printer();
   rig_.frame().show();
   rig_.frame().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&rig_.frame()));
+  ASSERT_TRUE(test::WaitForWindowActive(&rig_.frame()));
   SetLanguage("chi");
   Click("WifiSettingOp");
   Click("NicSettingBtn");

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <fstream>
 
 #include "core/config/settings_ini.h"

@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QTimer>
 #include <algorithm>
 #include <set>
@@ -123,12 +122,12 @@ TEST_F(LongSend, WindowKeepsPaintingShowsProgressAndLeavesThePortToTheSend) {
 // operator who is leaving.
 TEST_F(LongSend, ClosingTheWindowStopsTheSendAtAChunksEndThenQuits) {
   auto& printer = SlowPrinter(8 << 20);
-  QSignalSpy quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
+  test::SignalCounter quit(&rig_.frame(), &CDialogFrameWnd::quitRequested);
   int quit_while_sending = -1;
   rig_.ClickAndWatch("FMSendFileBtn", nullptr, {}, [&] {
     if (quit_while_sending >= 0 || printer.TransferSizes().empty()) return;
     rig_.Click("Closebtn");
-    quit_while_sending = static_cast<int>(quit.count());
+    quit_while_sending = quit.count();
   });
   EXPECT_EQ(quit_while_sending, 0);
   EXPECT_EQ(quit.count(), 1);

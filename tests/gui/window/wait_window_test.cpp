@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 
@@ -21,10 +19,10 @@ TEST(WaitWindow, CountdownShowsNineFirstAndClosesAfterZero) {
   QStringList shown;
   QObject::connect(&wait, &CDateAccessWnd::hintChanged,
                    [&](const QString& markup) { shown << markup; });
-  QSignalSpy finished(&wait, &QDialog::finished);
+  test::SignalCounter finished(&wait, &QDialog::finished);
   wait.show();
   wait.StartCountdown(1, 9);
-  ASSERT_TRUE(finished.wait(10000));
+  ASSERT_TRUE(finished.Wait(10000));
   ASSERT_EQ(shown.size(), 10);
   EXPECT_EQ(shown.front().toStdString(),
             "{f 2}Data processing, please wait for{c #FF0000} 9 {/c}seconds!{/f}");

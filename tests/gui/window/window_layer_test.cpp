@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QVBoxLayout>
 
 #include "gui/window/binders.h"
@@ -149,7 +148,7 @@ TEST(Notifier, DeliversOperatorActionsByTypeAndSender) {
   test::UserClick(rig.button);
   test::UserClick(rig.option);
   rig.combo->setFocus();
-  QTest::keyClicks(rig.edit, "x");
+  test::TypeText(rig.edit, "x");
   emit rig.combo->activated(1);
   EXPECT_TRUE(test::UserClickLink(rig.label));
   rig.combo->showPopup();
