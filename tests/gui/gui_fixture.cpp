@@ -1,7 +1,8 @@
 #include "gui_fixture.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 namespace vidodez::test {
 
@@ -45,7 +46,7 @@ void FrameRig::AddSampleFirmware() {
     unread.resize(28, '\0');
     return bytes + unread + std::string(4096, '\x5a');
   };
-  ::mkdir(firmware.File("VT-4100").c_str(), 0700);
+  std::filesystem::create_directory(firmware.File("VT-4100"));
   WriteFileBytes(firmware.File("VT-4100/P152.bin"), image("1.52"));
   WriteFileBytes(firmware.File("VT-4100/P160.bin"), image("1.60"));
   WriteFileBytes(firmware.File("P161.bin"), image("1.61"));

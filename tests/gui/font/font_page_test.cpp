@@ -22,7 +22,7 @@ namespace vidodez::gui {
 namespace {
 
 // A font of the Debian package fonts-dejavu-core.
-constexpr char kDebianFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr char kDebianFont[] = VIDODEZ_DEBIAN_FONT;
 
 class FontPageUi : public ::testing::Test, public test::ControlDriver {
  protected:

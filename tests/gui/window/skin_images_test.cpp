@@ -3,7 +3,6 @@
 #include "gui/window/skin_images.h"
 
 #include <gtest/gtest.h>
-#include <sys/time.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +14,15 @@
 namespace vidodez::gui {
 namespace {
 
-constexpr timeval kLongAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+constexpr qint64 kLongAgo = 1000000000;
+
+// Dates a file long ago, as an earlier build or start left it.
+bool MadeLongAgo(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadWrite) &&
+         file.setFileTime(QDateTime::fromSecsSinceEpoch(kLongAgo),
+                          QFileDevice::FileModificationTime);
+}
 
 struct CopiedProgram {
   CopiedProgram() {
@@ -23,10 +30,7 @@ struct CopiedProgram {
                             QDir(folder).filePath("SkinRes.dat")));
   }
   // Another build of the archive, as a rebuild or an update leaves it.
-  void Rebuild() const {
-    ASSERT_EQ(utimes(QFile::encodeName(QDir(folder).filePath("SkinRes.dat")).constData(), kLongAgo),
-              0);
-  }
+  void Rebuild() const { ASSERT_TRUE(MadeLongAgo(QDir(folder).filePath("SkinRes.dat"))); }
   test::TempDir dir;
   QString folder = QString::fromStdString(dir.path());
   QString cache = QDir(folder).filePath("cache");
@@ -44,9 +48,9 @@ TEST(SkinImageFolder, WrittenOncePerArchiveAndEarlierArchivesLeave) {
   EXPECT_TRUE(first.startsWith(program.cache));
   // A later start finds the folder as it was left, not written again.
   const QString image = QDir(first).filePath("images/USB.png");
-  ASSERT_EQ(utimes(QFile::encodeName(image).constData(), kLongAgo), 0);
+  ASSERT_TRUE(MadeLongAgo(image));
   EXPECT_EQ(SkinImageFolder(skins, program.cache).path(), first);
-  EXPECT_EQ(QFileInfo(image).lastModified().toSecsSinceEpoch(), kLongAgo[0].tv_sec);
+  EXPECT_EQ(QFileInfo(image).lastModified().toSecsSinceEpoch(), kLongAgo);
   // What a cache cleaner took is written again.
   ASSERT_TRUE(QFile::remove(QDir(first).filePath("images/logo.png")));
   EXPECT_EQ(SkinImageFolder(skins, program.cache).path(), first);

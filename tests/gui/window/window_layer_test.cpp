@@ -47,7 +47,12 @@ TEST(SkinArchive, ReadsSkinsPackedBesideTheProgramAndServesTheirImages) {
 // image, as at the program's start (ctest runs each test on its own).
 TEST(PluginsOutOfReach, SkinImagesLoadWithoutThemAndTheyComeBack) {
   const QDir plugins_folder(QLibraryInfo::path(QLibraryInfo::PluginsPath));
-  if (!plugins_folder.exists("imageformats/libqjpeg.so")) GTEST_SKIP() << "no jpeg plugin";
+#ifdef _WIN32
+  const char* const jpeg_plugin = "imageformats/qjpeg.dll";
+#else
+  const char* const jpeg_plugin = "imageformats/libqjpeg.so";
+#endif
+  if (!plugins_folder.exists(jpeg_plugin)) GTEST_SKIP() << "no jpeg plugin";
   (void)test::BuiltSkins();
   {
     const PluginsOutOfReach plugins;
