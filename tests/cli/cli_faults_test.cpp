@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "cli_fixture.h"
+#include "support/firmware_image.h"
 
 namespace vidodez::test {
 namespace {
@@ -173,9 +174,7 @@ TEST_F(CliFaults, SecondSignalStopsTheTransferAndSaysThePrinterMayNeedARestart) 
 #else
   SimProcess slow(Sim({"--write-rate", "100000"}));
   ASSERT_TRUE(slow.ready());
-  std::string image = "VT41-0152";
-  image.resize(48, '\0');
-  image += std::string(400000, 'x');
+  const std::string image = FirmwareImage("", std::string(400000, 'x'));
   WriteFileBytes(files_.File("new.bin"), image);
   std::atomic<pid_t> pid{0};
   std::future<RunResult> upgrade = CliInBackground(

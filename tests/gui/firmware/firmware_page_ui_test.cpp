@@ -23,15 +23,9 @@ namespace {
 constexpr char kUploadEnded[] =
     "The whole file was sent. Watch the printer's status and lamps until it is ready again.";
 
-class FirmwarePageUi : public ::testing::Test {
+class FirmwarePageUi : public test::PageTest<FirmwareUpgradeUI, kPageFirmware> {
  protected:
-  // The firmware page shown, with a ready printer on USB port 1 chosen.
-  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
-    options.status = 0;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
-    Show();
-    return printer;
-  }
+  FirmwarePageUi() : PageTest("FirmwareUpgrade") {}
   // Shows the page, or with the page shown sets its texts again, as a
   // switch to it does.
   void Show() {
@@ -39,38 +33,26 @@ class FirmwarePageUi : public ::testing::Test {
     rig_.Click("FirmwareUpgrade");
     rig_.frame().RefreshShownPage();
   }
-  FirmwareUpgradeUI* page() {
-    return dynamic_cast<FirmwareUpgradeUI*>(rig_.frame().page(kPageFirmware));
-  }
-  template <typename T>
-  T* Control(const QString& name) {
-    T* control = FindControl<T>(page(), name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-  }
-  QString Text(const char* label) { return Control<QLabel>(label)->text(); }
+  QString Label(const char* name) { return Control<QLabel>(name)->text(); }
   // The rows the list shows, by their names.
   QStringList ShownRows() {
     QStringList shown;
     for (const FirmwareListNode& node : page()->model().rows) {
-      const auto* row = Control<QWidget>(QString::fromStdString("FirmwareRow_" + node.key));
+      const auto* row = Control<QWidget>(("FirmwareRow_" + node.key).c_str());
       if (row != nullptr && !row->isHidden()) shown << QString::fromStdString(node.relative_path);
     }
     return shown;
   }
-  std::vector<std::string> Boxes() const { return rig_.Shown(); }
   // Refreshes the page as the frame's timer does until the status shows.
   bool WaitForStatus(const char* status) {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < give_up) {
       rig_.frame().RefreshShownPage();
-      if (Text("FUPritnerIsConnect") == status) return true;
+      if (Label("FUPritnerIsConnect") == status) return true;
       test::RunEventsFor(20);
     }
     return false;
   }
-
-  test::FrameRig rig_;
 };
 
 // Every switch to the page lists the folder again and stamps what is new.
@@ -101,7 +83,7 @@ TEST_F(FirmwarePageUi, ListShowsFoldersClosedAndNamesEachButtonByItsRow) {
   // A file row opens nothing.
   test::UserClick(Control<QWidget>("FirmwareRow_FirmareBtn_2"));
   EXPECT_EQ(ShownRows().size(), 3);
-  EXPECT_TRUE(Boxes().empty());
+  EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(FirmwarePageUi, TheWheelGlidesTheListDown) {
@@ -132,22 +114,22 @@ TEST_F(FirmwarePageUi, UpgradeFromTheListReachesTheNewVersion) {
   rig_.AddSampleFirmware();
   Show();
   rig_.Click("FUGetInfoBtn");
-  EXPECT_EQ(Text("FUFirmwareVersionLabel"), "V1.52");
-  EXPECT_EQ(Text("FUPartNumberLabel"), "VT41-0152");
+  EXPECT_EQ(Label("FUFirmwareVersionLabel"), "V1.52");
+  EXPECT_EQ(Label("FUPartNumberLabel"), "VT41-0152");
   rig_.Click("FirmareBtn_2");  // P161.bin, answered OK
-  EXPECT_EQ(Boxes(), std::vector<std::string>{
+  EXPECT_EQ(Shown(), std::vector<std::string>{
                          "Please make sure the partnumber of the printer is:\"VT41-0152\" ?"});
   const std::string image = test::ReadFileBytes(rig_.firmware.File("P161.bin"));
   const std::string wire = printer.WireText();
   ASSERT_GE(wire.size(), image.size());
   EXPECT_TRUE(wire.substr(wire.size() - image.size()) == image);
-  EXPECT_EQ(Text("FUTransferLabel"), kUploadEnded);
+  EXPECT_EQ(Label("FUTransferLabel"), kUploadEnded);
   EXPECT_TRUE(WaitForStatus("USBSTATUS UPDATING"));
   EXPECT_TRUE(WaitForStatus("UPGRADE COMPLETE"));
   EXPECT_TRUE(WaitForStatus("READY"));
   rig_.Click("FUGetInfoBtn");
-  EXPECT_EQ(Text("FUFirmwareVersionLabel"), "V1.61");
-  EXPECT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Label("FUFirmwareVersionLabel"), "V1.61");
+  EXPECT_EQ(Shown().size(), 1u);
 }
 
 // Catches the end of an upload told under the list for whatever printer is
