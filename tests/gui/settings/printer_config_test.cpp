@@ -197,7 +197,8 @@ TEST_F(SettingsPageUi, LanguageSwitchRefillsListsAndKeepsChoices) {
 // file and loaded again. Catches Reset All leaving a choice behind, a send
 // that writes anything but the printer's own values and the edits, an
 // offset sent without converting back to dots or into the wrong field, and
-// a file that does not bring back what was sent.
+// a file that does not bring back what was sent (what a load sends is the
+// model's test).
 TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
   auto& printer = Printer();
   Click("SAdvResetSetting");
@@ -213,7 +214,7 @@ TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
   Type("SVerticalOffsetEdit", "2.00");
   Type("STearOffsetEdit", "1.00");
   Click("SCutterEnableOp");
-  std::size_t before = printer.WireText().size();
+  const std::size_t before = printer.WireText().size();
   Click("SAdvSendBtn");
   // Darkness (field 4), cutter (11), vertical and tear offsets (23, 24) in dots.
   const std::string line =
@@ -233,14 +234,11 @@ TEST_F(SettingsPageUi, ChangesReachThePrinterAndSurviveAFileRoundTrip) {
   Click("SAdvSaveConfigToINIBtn");
   Click("SAdvResetSetting");
   rig_.dialogs.QueueFile(file);
-  before = printer.WireText().size();
   Click("SAdvGetInfoFormINIBtn");
   EXPECT_EQ(Control<QComboBox>("SDarkNessCombo")->currentText(), "15")
       << ::testing::PrintToString(Shown());
   EXPECT_EQ(Text("SVerticalOffsetEdit"), "2.00");
   EXPECT_TRUE(Checked("SCutterEnableOp"));
-  // The load sends the file's values, the same line as before.
-  EXPECT_EQ(test::Escaped(printer.WireText().substr(before)), test::Escaped(kSendRead + line));
 }
 
 // Catches option pairs without an interlock that reach the model only when
