@@ -213,7 +213,9 @@ TEST_F(CliLink, OperatorTextGoesOutInGbkFromEveryCommand) {
   EXPECT_EQ(Escaped(Wire()), Escaped(gbk + gbk + gbk));
 }
 
-// Another program holds the printer: every command says so, never a code.
+// Another program holds the printer: every command says so in the
+// program's language, never a code nor nothing at all (the maintenance
+// actions used to exit 1 without a word), and sends nothing.
 TEST_F(CliLink, BusyPrinterAndMissingStatusNameTheirCause) {
   ASSERT_TRUE(StartSim());
   platform::SimBusBackend usb(bus_.path());
@@ -229,9 +231,14 @@ TEST_F(CliLink, BusyPrinterAndMissingStatusNameTheirCause) {
       {{"query", "^G1"}, "Please check the port!"},
       {{"status"}, "The printer reports no status."},
       {{"--lang", "chi", "status"}, "打印机未返回状态。"},
+      {{"test-page"}, "Please check the port!"},
+      {{"calibrate"}, "Please check the port!"},
+      {{"factory-reset", "--yes"}, "Please check the port!"},
+      {{"clear-buffer", "--yes"}, "Please check the port!"},
+      {{"--lang", "chi", "test-page"}, "请检查端口！"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args[0]);
+    SCOPED_TRACE(testing::PrintToString(c.args));
     RunResult run = Cli(c.args);
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.first_line);
@@ -240,6 +247,7 @@ TEST_F(CliLink, BusyPrinterAndMissingStatusNameTheirCause) {
                  run.err.find("正被其他程序占用") != std::string::npos;
     EXPECT_TRUE(named) << run.err;
   }
+  EXPECT_EQ(Wire(), "");
 }
 
 TEST_F(CliLink, UnplugAndPlugBackBySignal) {

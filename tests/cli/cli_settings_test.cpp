@@ -6,8 +6,6 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_fixture.h"
-#include "core/link/printer_port.h"
-#include "core/platform/sim/sim_bus_backend.h"
 
 namespace vidodez::test {
 namespace {
@@ -39,22 +37,6 @@ TEST_F(CliSettings, ClearBufferNeedsYesAndActionsGoOutAsGiven) {
               {{"test-page"}},
               {{"factory-reset", "--yes"}}});
   EXPECT_EQ(Escaped(Wire()), Escaped("^z\r\nMD\r\nU\r\n#UM>IF\r\n"));
-}
-
-// Catches an action that fails while another program holds the printer and
-// exits 1 without a word, in either language.
-TEST_F(CliSettings, ActionsSayWhyTheyFailed) {
-  ASSERT_TRUE(StartSim());
-  platform::SimBusBackend usb(bus_.path());
-  CPrinterPort holder(usb);
-  ASSERT_EQ(holder.OpenPort(7), 0);
-  ExpectRuns({{{"test-page"}, 1, std::nullopt, "in use by another program"},
-              {{"calibrate"}, 1, std::nullopt, "in use by another program"},
-              {{"factory-reset", "--yes"}, 1, std::nullopt, "in use by another program"},
-              {{"clear-buffer", "--yes"}, 1, std::nullopt, "in use by another program"},
-              {{"--lang", "chi", "test-page"}, 1, std::nullopt, "请检查端口"}});
-  holder.ClosePort();
-  EXPECT_EQ(Wire(), "");
 }
 
 TEST_F(CliSettings, SetRefusedWhilePrintingOrForUnknownFields) {
