@@ -32,7 +32,7 @@ class CliFaults : public CliTest {
     }
     return false;
   }
-  std::future<RunResult> CliInBackground(std::vector<std::string> args) {
+  std::future<RunResult> CliInBackground(const std::vector<std::string>& args) {
     return std::async(std::launch::async, [this, args] { return Cli(args); });
   }
 #ifndef _WIN32

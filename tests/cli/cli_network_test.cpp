@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <memory>
+#include <system_error>
 
 #include <nlohmann/json.hpp>
 
@@ -105,7 +105,8 @@ TEST_F(CliNetwork, ConfiguresThePrinterAndPingsAsAUserWithoutRoot) {
 
   IcmpPinger probe;  // the test's own user, when it is the one that runs the commands
   if (!namespace_ && !probe.usable()) {
-    GTEST_SKIP() << "this user may open no ICMP socket: " << std::strerror(probe.open_error());
+    GTEST_SKIP() << "this user may open no ICMP socket: "
+                 << std::generic_category().message(probe.open_error());
   }
   RunResult ping = Unprivileged({"ping", "127.0.0.1"});
   ASSERT_EQ(ping.exit_code, 0) << ping.err;
