@@ -46,7 +46,7 @@ class StoragePageUi : public test::PageTest<FileManagementUI, kPageStorage> {
     for (int x = 0; x < 40; ++x) picture.Row(8)[x] = 0;
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(EncodePcx(picture, 203, &bytes), 0);
-    const std::string path = rig_.bus.File(name);
+    std::string path = rig_.bus.File(name);
     EXPECT_EQ(ReplaceFile(path, bytes), kShellOk);
     pcx_bytes_ = std::string(bytes.begin(), bytes.end());
     ChooseFileType(1);
