@@ -29,13 +29,7 @@ constexpr char kFactoryLine41[] =
 class SettingsPageUi : public test::PageTest<PrinterConfigUI, kPageSettings> {
  protected:
   SettingsPageUi() : PageTest("PrinterConfiguration") {}
-  // A printer on USB port 1, read by the page when it is shown.
-  sim::SimPrinter& Printer(sim::PrinterOptions options = test::PrinterOnPort(1)) {
-    options.status = 0;
-    auto& printer = rig_.bus.AddPrinter(std::move(options));
-    ShowPage();
-    return printer;
-  }
+  // Shows the page again, as a switch to it does.
   void ShowPage() {
     rig_.Click("SystermConfiguration");
     rig_.Click("PrinterConfiguration");
