@@ -42,11 +42,6 @@ class LabelCapture {
     std::lock_guard lock(mutex_);
     return labels_;
   }
-  std::vector<std::string> Kinds() {
-    std::vector<std::string> kinds;
-    for (const auto& label : Labels()) kinds.push_back(label.kind);
-    return kinds;
-  }
 
  private:
   LabelPainter painter_;

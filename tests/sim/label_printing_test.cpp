@@ -104,30 +104,43 @@ std::string Repeated(const std::string& line, int times) {
 }
 
 // What the printer does not understand costs nothing of what it does: the
-// label equals the one without those commands, which are named once.
+// label equals the one without those commands, which are named once. A
+// stored form prints as its lines would, as the form's label.
 TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
   struct Case {
     const char* what;
     std::string job;
     std::string clean;
     std::vector<std::string> skipped;
+    const char* kind;
   } cases[] = {
       {"VRLE",
        "N\r\nXYZ1\r\nA50,60,0,3,1,1,N,\"KNOWN\"\r\nXYZ2\r\nLO10,10,200,3\r\nR5\r\nP1\r\n",
        "N\r\nA50,60,0,3,1,1,N,\"KNOWN\"\r\nLO10,10,200,3\r\nP1\r\n",
-       {"XYZ", "R"}},
+       {"XYZ", "R"},
+       "label"},
       {"VRLZ",
        "^XA^MMT^FO50,60^A0N,30,30^FDKNOWN^FS^MMC\r\n^JUS^FO10,10^GB200,3,3^FS^XZ\r\n",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^FO10,10^GB200,3,3^FS^XZ\r\n",
-       {"^MM", "^JU"}},
+       {"^MM", "^JU"},
+       "label"},
       {"fields past the label's limit",
        "N\r\n" + Repeated("LO0,0,1,1\r\n", 2001) + "P1\r\n",
        "N\r\n" + Repeated("LO0,0,1,1\r\n", 2000) + "P1\r\n",
-       {"fields past 2000"}},
+       {"fields past 2000"},
+       "label"},
       {"a field whose font is not there",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^FO50,200^A7N,30,30^FDLOST^FS^XZ\r\n",
        "^XA^FO50,60^A0N,30,30^FDKNOWN^FS^XZ\r\n",
-       {"^A (font 7: none assigned)"}},
+       {"^A (font 7: none assigned)"},
+       "label"},
+      // Stored and printed as the storage page does.
+      {"a stored form",
+       "FS\"F1\"\r\nN\r\nXYZ1\r\nA50,60,0,3,1,1,N,\"KNOWN\"\r\nLO10,10,200,3\r\nFE\r\n"
+       "FR\"F1\"\r\nW1\r\n",
+       "N\r\nA50,60,0,3,1,1,N,\"KNOWN\"\r\nLO10,10,200,3\r\nP1\r\n",
+       {"XYZ"},
+       "form"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -135,6 +148,7 @@ TEST(LabelPrinting, UnknownCommandsAreSkippedNamedOnceAndTheKnownFieldsPrint) {
     const auto clean = PrintedBy({c.clean});
     ASSERT_EQ(labels.size(), 1u);
     ASSERT_EQ(clean.size(), 1u);
+    EXPECT_EQ(labels[0].kind, c.kind);
     EXPECT_EQ(labels[0].skipped, c.skipped);
     EXPECT_TRUE(clean[0].skipped.empty());
     EXPECT_GT(labels[0].bitmap.CountBlack(), 0);
