@@ -245,9 +245,7 @@ TEST(LabelPrinting, TesseractReadsModelFirmwareAndSettingsOffTheSelfTestLabel) {
   values.resize(40);
   values[3] = "17";
   values[4] = "09";
-  std::string line = "#PS>S";
-  for (const auto& value : values) line += "*" + value;
-  Send(model, line + "*E\r\nU\r\n");
+  Send(model, SettingsLine(values) + "U\r\n");
   const std::string file = folder.File("0001-self-test.png");
   const auto tesseract = test::Run({"/usr/bin/tesseract", file, "stdout"});
   ASSERT_EQ(tesseract.exit_code, 0) << "tesseract-ocr is missing: run scripts/setup\n"

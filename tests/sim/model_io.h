@@ -14,6 +14,13 @@ inline void Send(PrinterModel& model, const std::string& bytes,
   model.Receive(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), at);
 }
 
+// The settings line the program would send back for `values`.
+inline std::string SettingsLine(const std::vector<std::string>& values) {
+  std::string line = "#PS>S";
+  for (const auto& v : values) line += "*" + v;
+  return line + "*E\r\n";
+}
+
 // Every reply due by `at`, one string per transfer.
 inline std::vector<std::string> Replies(PrinterModel& model, Clock::time_point at = Clock::now()) {
   std::vector<std::string> replies;

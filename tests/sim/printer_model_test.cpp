@@ -34,13 +34,6 @@ TEST(PrinterModel, AnswersEachCommandLineOnceWhereverTransfersSplitItOrStrayByte
   }
 }
 
-// The settings line the program would send back for `values`.
-std::string SettingsLine(const std::vector<std::string>& values) {
-  std::string line = "#PS>S";
-  for (const auto& v : values) line += "*" + v;
-  return line + "*E\r\n";
-}
-
 // Each field count: the reply carries that many fields and the flag, and a
 // settings line counts only when it carries exactly the values it takes.
 TEST(PrinterModel, EachFieldCountRepliesItsFieldsAndTakesOnlyAWellFormedSettingsLine) {
