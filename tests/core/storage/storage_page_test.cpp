@@ -143,17 +143,6 @@ TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) 
   EXPECT_EQ(page_.graphic_id, "");
 }
 
-TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
-  auto& printer = Listed(StoredKind::kForm, "F1@F2@A#G1$");
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
-  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
-  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
-  EXPECT_EQ(page_.graphics.names, std::vector<std::string>{"G1"});
-  EXPECT_TRUE(page_.forms.buttons_enabled && page_.fonts.buttons_enabled);
-  EXPECT_WIRE(printer, "^S1\r\n\r\n^S1\r\n\r\n^S1\r\n\r\n");
-}
-
 // A printer that holds nothing answers, so the operator is told the list is
 // empty rather than that the printer did not answer; a list the printer did
 // not answer leaves the buttons as they were.
@@ -233,9 +222,16 @@ TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
   EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kCommandSetUnknown)});
 }
 
-TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
-  auto& printer = Listed(StoredKind::kForm, "F@G$");
+// One reply lists every kind; forms and graphics print and delete with
+// their own commands.
+TEST_F(StoragePageTest, ListsFillFromOneReplyAndEachKindGoesByItsCommands) {
+  auto& printer = Listed(StoredKind::kForm, "F@F2@A#G$");
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
   ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
+  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F", "F2"}));
+  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
+  EXPECT_EQ(page_.graphics.names, std::vector<std::string>{"G"});
+  EXPECT_TRUE(page_.forms.buttons_enabled && page_.fonts.buttons_enabled);
   page_.forms.selected = 0;
   page_.graphics.selected = 0;
   EXPECT_CODE(kStorageOk, page_.PrintSelected(comm_, op_, StoredKind::kForm));
@@ -245,7 +241,7 @@ TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
   op_.AnswerConfirm(true);
   EXPECT_CODE(kStorageOk, page_.DeleteSelected(comm_, op_, StoredKind::kGraphic));
   EXPECT_WIRE(printer,
-              "^S1\r\n\r\n^S1\r\n\r\n"
+              "^S1\r\n\r\n^S1\r\n\r\n^S1\r\n\r\n"
               "FR\"F\"\r\nW1\r\n"
               "GG20,20,\"G\"\r\nW1\r\n\r\n"
               "FK\"F\"\r\n"
