@@ -16,8 +16,7 @@
 #include <string>
 
 #include "core/graphic/graphic_codes.h"
-#include "core/graphic/picture_save.h"
-#include "imaging/picture_loader.h"
+#include "imaging/picture_convert.h"
 #include "support/seconds_reporter.h"
 
 namespace {
@@ -84,19 +83,16 @@ long StatusKilobytes(const char* key) {
 double g_peak_mb = -1;
 std::string g_cli;  // vidodez-cli beside this program
 
+// What `graphic convert` does with the options of BM_OursProcess.
 void ConvertOurs() {
-  vidodez::imaging::LoadedPicture picture;
-  if (vidodez::imaging::LoadPicture(BenchFiles().jpeg, &picture, true) != vidodez::kGraphicOk)
-    std::abort();
-  vidodez::PictureSize size;
-  vidodez::SetSource(size, kWidth, kHeight, picture.bits_per_pixel);
-  size.scale_mode = vidodez::kScaleManual;
-  size.target_width = 812;
-  size.target_height = 609;
-  size.rotation = 1;
-  if (vidodez::SavePicture(&picture.bitmap, size, BenchFiles().ours, nullptr, nullptr,
-                           picture.threshold_map ? &*picture.threshold_map : nullptr) !=
-      vidodez::kGraphicOk)
+  vidodez::imaging::ConvertOptions options;
+  options.input = BenchFiles().jpeg;
+  options.output = BenchFiles().ours;
+  options.width = "812";
+  options.height = "609";
+  options.keep_scale = false;
+  options.rotate = 90;
+  if (vidodez::imaging::ConvertPictureFile(options, "eng").code != vidodez::kGraphicOk)
     std::abort();
 }
 

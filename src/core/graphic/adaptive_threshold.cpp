@@ -95,13 +95,13 @@ int ThresholdMapBuilder::BandEnd(int band) const {
   return std::min(height_, (band + 1) * box_size_);
 }
 
-void ThresholdMapBuilder::AddBand(const GreyBitmap& picture, int band) {
+void ThresholdMapBuilder::AddBand(int band, const std::uint8_t* rows) {
   // Row by row through the band, each box's pixels into two histograms by
   // turns: neighbours often share a value, and one count need not wait for
   // the other.
   std::vector<std::uint32_t> histograms(std::size_t(columns_) * 512, 0);
-  for (int y = band * box_size_; y < BandEnd(band); ++y) {
-    const std::uint8_t* row = picture.Row(y);
+  for (int y = BandStart(band); y < BandEnd(band); ++y) {
+    const std::uint8_t* row = rows + std::size_t(y - BandStart(band)) * std::size_t(width_);
     for (int bx = 0; bx < columns_; ++bx) {
       std::uint32_t* h = histograms.data() + std::size_t(bx) * 512;
       const int x_end = std::min(width_, (bx + 1) * box_size_);
@@ -128,7 +128,8 @@ ThresholdMap::ThresholdMap(const GreyBitmap& picture, int box_size, double local
     : ThresholdMap(
           [&] {
             ThresholdMapBuilder bands(picture.width, picture.height, box_size);
-            for (int band = 0; band < bands.band_count(); ++band) bands.AddBand(picture, band);
+            for (int band = 0; band < bands.band_count(); ++band)
+              bands.AddBand(band, picture.Row(bands.BandStart(band)));
             return bands;
           }(),
           local_weight) {}
@@ -166,12 +167,12 @@ void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* 
     out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
 }
 
-void ThresholdMap::BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+void ThresholdMap::BinarisePixels(const std::uint8_t* values, int y, std::span<const int> columns,
                                   std::uint8_t* out) const {
   if (boxes_.empty()) return;
   const std::int32_t* row = RowThresholds(y);
-  for (const int x : columns)
-    out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    out[i] = (std::int32_t{values[i]} << 8) > ThresholdAt(row, columns[i]) ? kWhite : kBlack;
 }
 
 void AdaptiveThreshold(GreyBitmap& picture) {

@@ -41,9 +41,9 @@ class ThresholdMap {
   // Writes row y of `source` (a picture of the size the map was made for) as
   // black and white into `out` (width bytes).
   void BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const;
-  // The same for the pixels at `columns` of the row only (positions in
-  // ascending order); the other bytes of `out` are left as they are.
-  void BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+  // The same for some pixels of row y only: `values[i]` is the pixel at
+  // column `columns[i]`, and its black or white goes to `out[i]`.
+  void BinarisePixels(const std::uint8_t* values, int y, std::span<const int> columns,
                       std::uint8_t* out) const;
 
  private:
@@ -82,9 +82,12 @@ class ThresholdMapBuilder {
   int band_count() const { return rows_; }
   // The first row below band `band`.
   int BandEnd(int band) const;
-  // Band `band` of `picture` (of the builder's size): its rows up to
-  // BandEnd(band) must hold their final values. Each band once, any order.
-  void AddBand(const GreyBitmap& picture, int band);
+  // The first row of band `band`.
+  int BandStart(int band) const { return band * box_size_; }
+  // Band `band` of a picture of the builder's size: `rows` holds its rows,
+  // BandStart(band) to BandEnd(band), one after the other without padding.
+  // Each band once, any order.
+  void AddBand(int band, const std::uint8_t* rows);
 
  private:
   friend class ThresholdMap;
