@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -179,7 +180,9 @@ bool DecodeFile(const std::string& path, Decode* decode) {
     return false;
   }
   // libjpeg reads 4 KiB at a time: a larger buffer saves most of the reads.
-  std::setvbuf(file, nullptr, _IOFBF, kReadBufferBytes);
+  // The C library takes the size only with the buffer itself.
+  const std::unique_ptr<char[]> buffer(new (std::nothrow) char[kReadBufferBytes]);
+  if (buffer) std::setvbuf(file, buffer.get(), _IOFBF, kReadBufferBytes);
   Run(file, decode);
   std::fclose(file);
   return true;
