@@ -1,6 +1,7 @@
 #include "core/graphic/resample.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <new>
 #include <span>
@@ -59,8 +60,8 @@ void BlendRow(const std::uint8_t* upper, const std::uint8_t* lower, int y_weight
 
 // Target rows [first, last) of a threshold and resample: each from the two
 // binarised source rows its taps read, then at half.
-void ConvertRows(const SampledPicture& source, const ThresholdMap& map, int first, int last,
-                 GreyBitmap& target) {
+void ConvertRows(const SampledPicture& source, const ThresholdMap& map,
+                 const ThresholdMap::Columns& columns, int first, int last, GreyBitmap& target) {
   // Two binarised source rows are kept; targets walk the source downwards,
   // so each needed row is binarised once.
   const auto width = std::size_t(source.kept.width);
@@ -72,7 +73,7 @@ void ConvertRows(const SampledPicture& source, const ThresholdMap& map, int firs
       if (cached[i] == j) return cache[i].data();
     // Replace the row further from j: the other one may be needed next.
     const int slot = cached[0] < cached[1] ? 0 : 1;
-    map.BinarisePixels(source.kept.Row(j), source.rows[std::size_t(j)], source.columns,
+    map.BinarisePixels(source.kept.Row(j), source.rows[std::size_t(j)], columns,
                        cache[slot].data());
     cached[slot] = j;
     return cache[slot].data();
@@ -152,30 +153,38 @@ int ThresholdAndResample(const SampledPicture& source, const ThresholdMap& map, 
       map.height() != source.source_height)
     return kGraphicBadSize;
   if (const int code = PrepareTarget(width, height, &target); code != kGraphicOk) return code;
-  // The lower half of a large picture on a second thread (the decode's has
-  // ended by now); whatever it could not make is made here.
-  constexpr int kRowsForTwoThreads = 128;
-  int split = height;
-  bool lower_made = false;
-  std::jthread lower;
-  if (height >= kRowsForTwoThreads) {
-    split = height / 2;
+  // Rows are made a chunk at a time by whichever of two threads is free (the
+  // decode's have ended by now), so a second thread that the system runs
+  // late holds the result up by no more than the chunk it has started. A
+  // chunk it could not make is made here.
+  constexpr int kChunkRows = 32;
+  const ThresholdMap::Columns columns = map.ColumnsAt(source.columns);
+  std::atomic<int> next{0};
+  auto make = [&](int* chunk) {
+    while ((*chunk = next.fetch_add(kChunkRows)) < height)
+      ConvertRows(source, map, columns, *chunk, std::min(height, *chunk + kChunkRows), target);
+  };
+  int lost = height;
+  std::jthread helper;
+  if (height > kChunkRows) {
     try {
-      lower = std::jthread([&] {
+      helper = std::jthread([&] {
+        int chunk = height;
         try {
-          ConvertRows(source, map, split, height, target);
-          lower_made = true;
+          make(&chunk);
         } catch (const std::bad_alloc&) {
-          // Left to this thread.
+          lost = chunk;
         }
       });
     } catch (const std::system_error&) {
-      split = height;
+      // All on this thread.
     }
   }
-  ConvertRows(source, map, 0, split, target);
-  if (lower.joinable()) lower.join();
-  if (split < height && !lower_made) ConvertRows(source, map, split, height, target);
+  int chunk = 0;
+  make(&chunk);
+  if (helper.joinable()) helper.join();
+  if (lost < height)
+    ConvertRows(source, map, columns, lost, std::min(height, lost + kChunkRows), target);
   *out = std::move(target);
   return kGraphicOk;
 }

@@ -20,6 +20,7 @@ int SamplingSink::Start(int width, int height, int bits_per_pixel, int quarter_t
         code != kGraphicOk)
       return code;
     bands_.emplace(width, height);
+    taken_.assign(std::size_t(bands_->band_count()), 0);
     width_ = std::size_t(width);
     for (std::vector<std::uint8_t>& band : ring_) band.resize(width_ * kThresholdBoxSize);
   } catch (const std::bad_alloc&) {
@@ -29,17 +30,19 @@ int SamplingSink::Start(int width, int height, int bits_per_pixel, int quarter_t
   try {
     thread_ = std::thread([this] { Run(); });
   } catch (const std::system_error&) {
-    // No second thread: the decoding one takes the bands.
+    // No second thread: the decoding one takes every band.
   }
   return kGraphicOk;
 }
 
 std::uint8_t* SamplingSink::Row(int y) noexcept {
   const int band = y / kThresholdBoxSize;
-  if (y % kThresholdBoxSize == 0 && thread_.joinable()) {
-    // The band that used this slot of the ring before must have been taken.
+  if (y % kThresholdBoxSize == 0 && band >= kRing) {
+    // The band that used this slot of the ring before must have been taken;
+    // rather than wait for it, take whatever else is waiting.
     std::unique_lock lock(mutex_);
-    taken_changed_.wait(lock, [&] { return taken_ > band - kRing || stopped_; });
+    while (taken_[std::size_t(band - kRing)] == 0)
+      if (!TakeNext(lock)) taken_changed_.wait(lock);
   }
   return ring_[band % kRing].data() + std::size_t(y % kThresholdBoxSize) * width_;
 }
@@ -47,20 +50,32 @@ std::uint8_t* SamplingSink::Row(int y) noexcept {
 void SamplingSink::RowDone(int y) noexcept {
   const int band = y / kThresholdBoxSize;
   if (y + 1 != bands_->BandEnd(band)) return;
-  if (thread_.joinable()) {
-    {
-      const std::lock_guard lock(mutex_);
-      decoded_ = band + 1;
-    }
-    decoded_changed_.notify_one();
+  std::unique_lock lock(mutex_);
+  decoded_ = band + 1;
+  if (!thread_.joinable()) {
+    (void)TakeNext(lock);
     return;
   }
+  lock.unlock();
+  decoded_changed_.notify_one();
+}
+
+bool SamplingSink::TakeNext(std::unique_lock<std::mutex>& lock) noexcept {
+  if (claimed_ >= decoded_ || failed_) return false;
+  const int band = claimed_++;
+  lock.unlock();
+  bool taken = true;
   try {
     Take(band);
-    taken_ = band + 1;
   } catch (const std::bad_alloc&) {
-    failed_ = true;
+    taken = false;
   }
+  lock.lock();
+  // Its slot is free either way; the map is lost without it.
+  taken_[std::size_t(band)] = 1;
+  failed_ = failed_ || !taken;
+  taken_changed_.notify_all();
+  return true;
 }
 
 void SamplingSink::Take(int band) {
@@ -71,42 +86,28 @@ void SamplingSink::Take(int band) {
 }
 
 void SamplingSink::Run() noexcept {
-  for (int band = 0; band < bands_->band_count(); ++band) {
-    {
-      std::unique_lock lock(mutex_);
-      decoded_changed_.wait(lock, [&] { return decoded_ > band || ended_; });
-      if (decoded_ <= band) break;
-    }
-    try {
-      Take(band);
-    } catch (const std::bad_alloc&) {
-      failed_ = true;
-      break;
-    }
-    {
-      const std::lock_guard lock(mutex_);
-      taken_ = band + 1;
-    }
-    taken_changed_.notify_one();
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    decoded_changed_.wait(lock, [&] { return (claimed_ < decoded_ && !failed_) || ended_; });
+    if (!TakeNext(lock) && ended_) return;
   }
-  {
-    const std::lock_guard lock(mutex_);
-    stopped_ = true;
-  }
-  taken_changed_.notify_one();
 }
 
 void SamplingSink::End() noexcept {
   {
-    const std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     ended_ = true;
+    decoded_changed_.notify_one();
+    // The last bands are taken here too, while the second thread may still
+    // be busy or not yet running.
+    while (TakeNext(lock)) {
+    }
   }
-  decoded_changed_.notify_one();
   if (thread_.joinable()) thread_.join();
 }
 
 std::optional<ThresholdMap> SamplingSink::TakeMap() const {
-  if (!bands_ || failed_ || taken_ != bands_->band_count()) return std::nullopt;
+  if (!bands_ || failed_ || claimed_ != bands_->band_count()) return std::nullopt;
   try {
     return ThresholdMap(*bands_);
   } catch (const std::bad_alloc&) {

@@ -1,8 +1,10 @@
 #pragma once
 // A picture taken for one conversion as it is decoded, without ever being
 // held whole: the rows go through a ring of bands (a row of threshold
-// boxes each), and a second thread takes each band's box histograms and
-// keeps what the resampling reads of its rows.
+// boxes each), and each band's box histograms are taken and what the
+// resampling reads of its rows kept, by a second thread or by the decoding
+// one, whichever is free first: a second thread the system runs late never
+// holds the decode up.
 
 #include <condition_variable>
 #include <cstdint>
@@ -47,6 +49,9 @@ class SamplingSink final : public RowSink {
 
  private:
   static constexpr int kRing = 2;
+  // Takes the next decoded band nobody has claimed, if there is one, with
+  // `lock` held on entry and on return.
+  bool TakeNext(std::unique_lock<std::mutex>& lock) noexcept;
   void Take(int band);
   void Run() noexcept;
 
@@ -60,11 +65,11 @@ class SamplingSink final : public RowSink {
   std::mutex mutex_;
   std::condition_variable decoded_changed_;
   std::condition_variable taken_changed_;
-  int decoded_ = 0;       // bands whose rows are all decoded
-  int taken_ = 0;         // bands taken by the second thread
-  bool ended_ = false;    // the decode is over
-  bool stopped_ = false;  // the second thread has left, done or not
-  bool failed_ = false;   // a band could not be taken
+  int decoded_ = 0;            // bands whose rows are all decoded
+  int claimed_ = 0;            // bands claimed by a thread, in order
+  std::vector<char> taken_;    // of each band: its ring slot is free again
+  bool ended_ = false;         // the decode is over
+  bool failed_ = false;        // a band could not be taken
   std::thread thread_;
 };
 
