@@ -73,7 +73,8 @@ struct Decode {
 class WholePicture final : public RowSink {
  public:
   explicit WholePicture(GreyBitmap* picture) : picture_(picture) {}
-  int Start(int width, int height, int /*bits_per_pixel*/, int /*quarter_turns*/) noexcept override {
+  int Start(int width, int height, int /*bits_per_pixel*/,
+            int /*quarter_turns*/) noexcept override {
     picture_->width = width;
     picture_->height = height;
     const std::size_t size = std::size_t(width) * std::size_t(height);
@@ -151,9 +152,9 @@ void Run(std::FILE* file, Decode* decode) {
     jpeg_destroy_decompress(&info);
     return;
   }
-  decode->code = decode->rows->Start(static_cast<int>(info.output_width),
-                                     static_cast<int>(info.output_height), decode->bits_per_pixel,
-                                     decode->quarter_turns);
+  decode->code =
+      decode->rows->Start(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                          decode->bits_per_pixel, decode->quarter_turns);
   if (decode->code != kGraphicOk) {
     jpeg_destroy_decompress(&info);
     return;

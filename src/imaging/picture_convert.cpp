@@ -105,9 +105,9 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
 
   PixelSize written;
   const FileEncoder encoder;
-  if (const int code =
-          whole ? SavePicture(&picture.bitmap, size, options.output, &written, &encoder)
-                : SavePicture(sampled, *map, size, options.output, &written, &encoder);
+  if (const int code = whole
+                           ? SavePicture(&picture.bitmap, size, options.output, &written, &encoder)
+                           : SavePicture(sampled, *map, size, options.output, &written, &encoder);
       code != kGraphicOk)
     return Fail(code, language, options.output);
   ConvertResult result;

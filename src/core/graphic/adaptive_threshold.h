@@ -106,7 +106,7 @@ class ThresholdMapBuilder {
   int columns_ = 0;
   int rows_ = 0;
   std::vector<std::uint32_t> band_histograms_;  // 256 values a band
-  std::vector<int> locals_;  // Otsu of each box, -1 for one without two classes
+  std::vector<int> locals_;                     // Otsu of each box, -1 for one without two classes
 };
 
 // Binarises the whole picture in place (box 64, half global, half local).

@@ -35,7 +35,8 @@ int Save(const PictureSize& size, const std::string& save_path, PixelSize* writt
   if (format == kFormatNone) return kGraphicUnknownFormat;
   if (format != kFormatPcx && encoder == nullptr) return kGraphicNoWriter;
   GreyBitmap converted;
-  if (const int code = convert(SavePixelSize(size), RotationQuarterTurns(size.rotation), &converted);
+  if (const int code =
+          convert(SavePixelSize(size), RotationQuarterTurns(size.rotation), &converted);
       code != kGraphicOk)
     return code;
   std::vector<std::uint8_t> file;

@@ -44,8 +44,8 @@ struct SampledPicture {
 
   int source_width = 0;
   int source_height = 0;
-  std::vector<int> rows;     // the source rows read, ascending
-  std::vector<int> columns;  // the source columns read, ascending
+  std::vector<int> rows;            // the source rows read, ascending
+  std::vector<int> columns;         // the source columns read, ascending
   std::vector<ResampleTap> x_taps;  // one a target column, into `columns`
   std::vector<ResampleTap> y_taps;  // one a target row, into `rows`
   // Pixel (i, j) is source pixel (columns[i], rows[j]).

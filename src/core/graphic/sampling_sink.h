@@ -65,11 +65,11 @@ class SamplingSink final : public RowSink {
   std::mutex mutex_;
   std::condition_variable decoded_changed_;
   std::condition_variable taken_changed_;
-  int decoded_ = 0;            // bands whose rows are all decoded
-  int claimed_ = 0;            // bands claimed by a thread, in order
-  std::vector<char> taken_;    // of each band: its ring slot is free again
-  bool ended_ = false;         // the decode is over
-  bool failed_ = false;        // a band could not be taken
+  int decoded_ = 0;          // bands whose rows are all decoded
+  int claimed_ = 0;          // bands claimed by a thread, in order
+  std::vector<char> taken_;  // of each band: its ring slot is free again
+  bool ended_ = false;       // the decode is over
+  bool failed_ = false;      // a band could not be taken
   std::thread thread_;
 };
 
