@@ -180,7 +180,8 @@ TEST(ConvertPicture, KeepsItsBits) {
 // A picture handed over row by row, as a decoder does, keeps what the
 // resampling reads and makes every band's thresholds: the conversion is the
 // one of the whole picture, for sides that are and are not whole bands, one
-// pixel across, and sizes up and down. A picture still to be turned is
+// pixel across, sizes up and down, and enough bands for the two threads to
+// share them. A picture still to be turned is
 // declined, as its boxes and lines are those of the turned picture.
 TEST(SamplingSink, GivesTheConversionOfTheWholePicture) {
   struct Case {
@@ -188,7 +189,7 @@ TEST(SamplingSink, GivesTheConversionOfTheWholePicture) {
   };
   const Case cases[] = {{333, 197, 101, 77}, {300, 256, 700, 450}, {65, 129, 65, 129},
                         {1, 300, 3, 77},     {300, 1, 101, 2},     {1, 1, 5, 3},
-                        {130, 64, 1, 1}};
+                        {130, 64, 1, 1},     {700, 1000, 203, 145}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th);
     const GreyBitmap source = Noise(c.sw, c.sh, 11);
