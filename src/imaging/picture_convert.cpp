@@ -73,9 +73,9 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
     if (*text && !IsSizeNumber(**text)) return Fail(kGraphicBadNumber, language, **text);
 
   // The size follows the picture's own, known once its header is read.
-  const PictureSize chosen = size;
+  const PictureSize asked = size;
   const ChooseConversionSize choose = [&](int width, int height, int bits_per_pixel) {
-    size = chosen;
+    size = asked;
     SetSource(size, std::uint32_t(width), std::uint32_t(height), std::uint32_t(bits_per_pixel));
     ApplySizeOptions(options, size);
     return SavePixelSize(size);

@@ -20,8 +20,9 @@ namespace vidodez {
 void BinariseAtHalf(GreyBitmap& picture);
 void BinariseAtHalf(std::span<std::uint8_t> pixels);
 
-// Where one target column (row) lands: two source lines, as indices into
-// the lines a SampledPicture keeps, and the share of the second in 1/256.
+// Where one target column (row) lands: two source lines (in a
+// SampledPicture, their indices among the lines it keeps) and the share of
+// the second in 1/256.
 struct ResampleTap {
   int first;
   int second;
@@ -59,7 +60,7 @@ struct SampledPicture {
 // `map` holds the box thresholds of the whole source.
 [[nodiscard]] int ThresholdAndResample(const SampledPicture& source, const ThresholdMap& map,
                                        GreyBitmap* out);
-// The same from the whole source, which is neither copied nor changed.
+// The same from the whole source, which is left as it was.
 [[nodiscard]] int ThresholdAndResample(const GreyBitmap& source, int width, int height,
                                        GreyBitmap* out);
 
