@@ -149,7 +149,8 @@ ThresholdMap::ThresholdMap(const ThresholdMapBuilder& bands, double local_weight
     const double mixed = (1 - local_weight) * global_ + local_weight * local;
     boxes_[i] = static_cast<std::int32_t>(std::lround(mixed * 256));
   }
-  all_columns_.spans_ = Spans(width_, bands.box_size_, columns_);
+  x_spans_ = Spans(width_, bands.box_size_, columns_);
+  for (const Span span : x_spans_) all_columns_.Add(span);
   y_spans_ = Spans(height_, bands.box_size_, rows_);
 }
 
@@ -169,10 +170,17 @@ void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* 
   BinarisePixels(source, y, all_columns_, out);
 }
 
+void ThresholdMap::Columns::Add(Span span) {
+  weights_.push_back(span.weight);
+  if (runs_.empty() || runs_.back().box != span.index)
+    runs_.push_back({span.index, weights_.size()});
+  else runs_.back().end = weights_.size();
+}
+
 ThresholdMap::Columns ThresholdMap::ColumnsAt(std::span<const int> columns) const {
   Columns some;
-  some.spans_.reserve(columns.size());
-  for (const int x : columns) some.spans_.push_back(all_columns_.spans_[std::size_t(x)]);
+  some.weights_.reserve(columns.size());
+  for (const int x : columns) some.Add(x_spans_[std::size_t(x)]);
   return some;
 }
 
@@ -180,11 +188,16 @@ void ThresholdMap::BinarisePixels(const std::uint8_t* values, int y, const Colum
                                   std::uint8_t* out) const {
   if (boxes_.empty()) return;
   const std::int32_t* row = RowThresholds(y);
-  for (std::size_t i = 0; i < columns.spans_.size(); ++i) {
-    const Span s = columns.spans_[i];
-    const std::int32_t threshold =
-        (row[s.index] * (256 - s.weight) + row[s.index + 1] * s.weight) >> 8;
-    out[i] = (std::int32_t{values[i]} << 8) > threshold ? kWhite : kBlack;
+  std::size_t i = 0;
+  for (const Columns::Run& run : columns.runs_) {
+    // Between two box centres the threshold is a straight line:
+    // left * (256 - weight) + right * weight, with the left side taken once.
+    const std::int32_t left = row[run.box] * 256;
+    const std::int32_t rise = row[run.box + 1] - row[run.box];
+    for (; i < run.end; ++i) {
+      const std::int32_t threshold = (left + rise * columns.weights_[i]) >> 8;
+      out[i] = (std::int32_t{values[i]} << 8) > threshold ? kWhite : kBlack;
+    }
   }
 }
 

@@ -32,11 +32,19 @@ class ThresholdMap {
   // Some columns of the picture, ready to be binarised in many rows.
   class Columns {
    public:
-    std::size_t size() const { return spans_.size(); }
+    std::size_t size() const { return weights_.size(); }
 
    private:
     friend class ThresholdMap;
-    std::vector<Span> spans_;
+    // The columns before `end` (and after the run before) lie between the
+    // centres of box `box` and the next.
+    struct Run {
+      int box;
+      std::size_t end;
+    };
+    void Add(Span span);
+    std::vector<int> weights_;  // of each column, as Span::weight
+    std::vector<Run> runs_;
   };
 
   // One pass over the picture; box_size > 0. `local_weight` is the share of a
@@ -77,6 +85,7 @@ class ThresholdMap {
   int rows_ = 0;
   int global_ = 127;
   std::vector<std::int32_t> boxes_;  // thresholds in 1/256
+  std::vector<Span> x_spans_;
   Columns all_columns_;
   std::vector<Span> y_spans_;
 };
