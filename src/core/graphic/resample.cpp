@@ -64,7 +64,7 @@ void ConvertRows(const SampledPicture& source, const ThresholdMap& map,
                  const ThresholdMap::Columns& columns, int first, int last, GreyBitmap& target) {
   // Two binarised source rows are kept; targets walk the source downwards,
   // so each needed row is binarised once.
-  const auto width = std::size_t(source.kept.width);
+  const std::size_t width = source.columns.size();
   std::vector<std::uint8_t> cache[2] = {std::vector<std::uint8_t>(width),
                                         std::vector<std::uint8_t>(width)};
   int cached[2] = {-1, -1};
@@ -73,8 +73,7 @@ void ConvertRows(const SampledPicture& source, const ThresholdMap& map,
       if (cached[i] == j) return cache[i].data();
     // Replace the row further from j: the other one may be needed next.
     const int slot = cached[0] < cached[1] ? 0 : 1;
-    map.BinarisePixels(source.kept.Row(j), source.rows[std::size_t(j)], columns,
-                       cache[slot].data());
+    map.BinarisePixels(source.KeptRow(j), source.rows[std::size_t(j)], columns, cache[slot].data());
     cached[slot] = j;
     return cache[slot].data();
   };
@@ -131,9 +130,8 @@ int SampledPicture::Plan(int source_width, int source_height, int width, int hei
   std::vector<int> column_index;
   plan.columns = LinesRead(source_width, plan.x_taps, column_index);
   plan.rows = LinesRead(source_height, plan.y_taps, plan.row_index);
-  plan.kept.width = static_cast<int>(plan.columns.size());
-  plan.kept.height = static_cast<int>(plan.rows.size());
-  plan.kept.pixels.assign(plan.columns.size() * plan.rows.size(), 0);
+  plan.kept =
+      std::make_unique_for_overwrite<std::uint8_t[]>(plan.columns.size() * plan.rows.size());
   *out = std::move(plan);
   return kGraphicOk;
 }
@@ -141,7 +139,7 @@ int SampledPicture::Plan(int source_width, int source_height, int width, int hei
 void SampledPicture::Keep(int y, const std::uint8_t* row) {
   const int j = row_index[std::size_t(y)];
   if (j < 0) return;
-  std::uint8_t* out = kept.Row(j);
+  std::uint8_t* out = kept.get() + std::size_t(j) * columns.size();
   for (std::size_t i = 0; i < columns.size(); ++i) out[i] = row[columns[i]];
 }
 
@@ -149,8 +147,7 @@ int ThresholdAndResample(const SampledPicture& source, const ThresholdMap& map, 
   GreyBitmap target;
   const auto width = static_cast<int>(source.x_taps.size());
   const auto height = static_cast<int>(source.y_taps.size());
-  if (source.kept.empty() || map.width() != source.source_width ||
-      map.height() != source.source_height)
+  if (!source.kept || map.width() != source.source_width || map.height() != source.source_height)
     return kGraphicBadSize;
   if (const int code = PrepareTarget(width, height, &target); code != kGraphicOk) return code;
   // Rows are made a chunk at a time by whichever of two threads is free (the

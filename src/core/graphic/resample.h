@@ -1,7 +1,9 @@
 #pragma once
 // Bilinear resampling, alone and fused with the adaptive threshold.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -42,6 +44,8 @@ struct SampledPicture {
   // Keeps what is read of source row y (source_width pixels); nothing for a
   // row that is not read.
   void Keep(int y, const std::uint8_t* row);
+  // Row j of the kept pixels: pixel i is source pixel (columns[i], rows[j]).
+  const std::uint8_t* KeptRow(int j) const { return kept.get() + std::size_t(j) * columns.size(); }
 
   int source_width = 0;
   int source_height = 0;
@@ -49,8 +53,10 @@ struct SampledPicture {
   std::vector<int> columns;         // the source columns read, ascending
   std::vector<ResampleTap> x_taps;  // one a target column, into `columns`
   std::vector<ResampleTap> y_taps;  // one a target row, into `rows`
-  // Pixel (i, j) is source pixel (columns[i], rows[j]).
-  GreyBitmap kept;
+  // The kept pixels, rows.size() rows of columns.size(); not cleared, so
+  // that each page is first touched where its row is kept, often on a
+  // decoder's second thread.
+  std::unique_ptr<std::uint8_t[]> kept;
   // Of each source row, its index in `rows`, or -1.
   std::vector<int> row_index;
 };
