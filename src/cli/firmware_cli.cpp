@@ -46,7 +46,7 @@ enum class FirmwareCliText {
   kCount
 };
 
-constexpr std::array<Text, static_cast<size_t>(FirmwareCliText::kCount)> kTexts{{
+constexpr std::array<Text, static_cast<size_t>(FirmwareCliText::kCount)> kFirmwareTexts{{
     {"The folder cannot be read.", "无法读取文件夹。"},
     {"Not a file.", "不是文件。"},
     {"Shorter than 20 bytes: no place for a checksum.", "文件不足 20 字节，无处写入校验和。"},
@@ -57,11 +57,11 @@ constexpr std::array<Text, static_cast<size_t>(FirmwareCliText::kCount)> kTexts{
 }};
 
 std::string Words(FirmwareCliText text, const CliEnv& env) {
-  return Pick(kTexts[static_cast<size_t>(text)], env.language);
+  return Pick(kFirmwareTexts[static_cast<size_t>(text)], env.language);
 }
 
 // The four bytes found at an image's checksum, readable whatever they hold.
-std::string Shown(const std::string& bytes) {
+std::string ShownBytes(const std::string& bytes) {
   std::string shown;
   for (unsigned char c : bytes) {
     if (c >= 0x20 && c < 0x7f) {
@@ -110,7 +110,7 @@ std::string Listed(const std::string& name) {
     if (c == '"' || c == '\\') {
       quoted += {'\\', c};
     } else {
-      quoted += Shown(std::string(1, c));
+      quoted += ShownBytes(std::string(1, c));
     }
   }
   return quoted + "\"";
@@ -196,9 +196,9 @@ bool StampOne(const CliEnv& env, const std::string& path, std::string* out) {
   switch (StampFirmwareImage(path, &result)) {
     case kFirmwareOk:
       *out += path + ": " +
-              (result.written
-                   ? result.checksum + " " + Words(FirmwareCliText::kWritten, env)
-                   : Shown(result.found) + " " + Words(FirmwareCliText::kAlreadyStamped, env)) +
+              (result.written ? result.checksum + " " + Words(FirmwareCliText::kWritten, env)
+                              : ShownBytes(result.found) + " " +
+                                    Words(FirmwareCliText::kAlreadyStamped, env)) +
               "\n";
       return true;
     case kFirmwareFileNotFound:

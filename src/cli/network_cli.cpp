@@ -103,7 +103,7 @@ int TakeAddresses(const NetArgs& args, std::string_view language, NetworkAddress
 
 // The exit status of a page operation; an open that failed without words of
 // its own says why.
-int Outcome(CliEnv& env, int rc, const CliOperator& op) {
+int NetworkOutcome(CliEnv& env, int rc, const CliOperator& op) {
   if (rc == kNetworkOk) return kExitOk;
   if (op.told() == 0 && !op.refused()) {
     Fail(LinkFailure(env, Say(CliText::kOpenFailed, env.language).c_str()));
@@ -117,7 +117,7 @@ int Outcome(CliEnv& env, int rc, const CliOperator& op) {
 int PreparePage(CliEnv& env, CliOperator& op, NetworkPage* page) {
   if (int rc = ResolvePrinter(env, &page->printer); rc != kExitOk) return rc;
   int rc = page->ReadNetworkSettings(*env.comm, op, true, kReadSettingsCommand);
-  if (rc != kNetworkOk) return Outcome(env, rc, op);
+  if (rc != kNetworkOk) return NetworkOutcome(env, rc, op);
   page->UpdateLists();
   return kExitOk;
 }
@@ -128,7 +128,8 @@ int Get(CliEnv& env, const NetArgs& args) {
   if (int rc = PreparePage(env, op, &page); rc != kExitOk) return rc;
   page.wifi = args.wifi;
   const bool wifi = page.AddressCommand() == kReadWifiAddressesCommand;
-  if (int rc = page.GetAddresses(*env.comm, op); rc != kNetworkOk) return Outcome(env, rc, op);
+  if (int rc = page.GetAddresses(*env.comm, op); rc != kNetworkOk)
+    return NetworkOutcome(env, rc, op);
   const PrinterSettingsRecord& r = page.record;
   std::vector<std::pair<const char*, std::string>> values{{"IPAddress", r.IPAddress.str()},
                                                           {"SubnetMask", r.SubnetMask.str()},
@@ -157,7 +158,7 @@ int SetWired(CliEnv& env, const NetArgs& args) {
     return kExitFailed;
   }
   page.dhcp = args.dhcp;
-  return Outcome(env, page.SendToPrinter(*env.comm, op), op);
+  return NetworkOutcome(env, page.SendToPrinter(*env.comm, op), op);
 }
 
 // The list position of "--channel": 0 for "auto", else the entry "Channel N".
@@ -208,14 +209,14 @@ int SetWifi(CliEnv& env, const NetArgs& args) {
   page.network_name = args.ssid;
   page.password = args.password;
   page.utf8 = args.utf8;
-  return Outcome(env, page.SendToPrinter(*env.comm, op), op);
+  return NetworkOutcome(env, page.SendToPrinter(*env.comm, op), op);
 }
 
 int WifiReset(CliEnv& env, const NetArgs& args) {
   NetworkPage page;
   if (int rc = ResolvePrinter(env, &page.printer); rc != kExitOk) return rc;
   CliOperator op(args.yes, env.language);
-  return Outcome(env, page.RestoreWifiFactorySettings(*env.comm, op), op);
+  return NetworkOutcome(env, page.RestoreWifiFactorySettings(*env.comm, op), op);
 }
 
 int Ping(CliEnv& env, const NetArgs& args) {

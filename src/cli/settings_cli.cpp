@@ -41,7 +41,7 @@ int PreparePage(CliEnv& env, SettingsPage* page) {
 
 // The window stays silent where a printer cannot be opened for a send; the
 // command line always says why it failed.
-int Outcome(CliEnv& env, int rc, const CliOperator& op) {
+int SettingsOutcome(CliEnv& env, int rc, const CliOperator& op) {
   if (rc == kConfigOk) return kExitOk;
   // The operator's own NAME=VALUE was refused, with the reason told.
   if (rc == kSettingsChoiceInvalid || rc == kSettingsValueOutOfRange ||
@@ -65,7 +65,7 @@ int Get(CliEnv& env, const SettingsArgs& args) {
   page.unit = UnitOfWord(args.unit);
   env.comm->SetUnit(page.unit);
   if (int rc = page.RetrieveFromPrinter(*env.comm, op); rc != kConfigOk) {
-    return Outcome(env, rc, op);
+    return SettingsOutcome(env, rc, op);
   }
   std::vector<std::pair<std::string, std::string>> values;
   for (const RecordField& field : RecordFields()) {
@@ -95,7 +95,7 @@ int Save(CliEnv& env, const SettingsArgs& args) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(true, env.language);
   op.set_chosen_file(args.file);
-  return Outcome(env, page.SaveSettingsToFile(*env.comm, op), op);
+  return SettingsOutcome(env, page.SaveSettingsToFile(*env.comm, op), op);
 }
 
 int Load(CliEnv& env, const SettingsArgs& args) {
@@ -103,7 +103,7 @@ int Load(CliEnv& env, const SettingsArgs& args) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(true, env.language);
   op.set_chosen_file(args.file);
-  return Outcome(env, page.LoadSettingsFromFile(*env.comm, op), op);
+  return SettingsOutcome(env, page.LoadSettingsFromFile(*env.comm, op), op);
 }
 
 int Set(CliEnv& env, const SettingsArgs& args) {
@@ -142,7 +142,7 @@ int Set(CliEnv& env, const SettingsArgs& args) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   // The send is refused unless the printer is ready, as on the page.
   int status = env.comm->GetPrinterStatus(page.printer);
-  return Outcome(env, page.SendSettings(*env.comm, op, status), op);
+  return SettingsOutcome(env, page.SendSettings(*env.comm, op, status), op);
 }
 
 using Action = int (SettingsPage::*)(CPrinterComm&, Operator&);
@@ -151,7 +151,7 @@ int RunAction(CliEnv& env, Action action, bool yes) {
   SettingsPage page;
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(yes, env.language);
-  return Outcome(env, (page.*action)(*env.comm, op), op);
+  return SettingsOutcome(env, (page.*action)(*env.comm, op), op);
 }
 
 // The window restores at once; a script erases the printer's settings only
@@ -161,9 +161,9 @@ int FactoryReset(CliEnv& env, bool yes) {
   if (int rc = PreparePage(env, &page); rc != kExitOk) return rc;
   CliOperator op(yes, env.language);
   if (!op.Confirm(SettingsMessage(SettingsText::kConfirmFactoryReset, env.language))) {
-    return Outcome(env, kSettingsCancelled, op);
+    return SettingsOutcome(env, kSettingsCancelled, op);
   }
-  return Outcome(env, page.RestoreFactorySettings(*env.comm, op), op);
+  return SettingsOutcome(env, page.RestoreFactorySettings(*env.comm, op), op);
 }
 
 }  // namespace

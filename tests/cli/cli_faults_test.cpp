@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "cli_fixture.h"
+#include "support/firmware_image.h"
 
 namespace vidodez::test {
 namespace {
@@ -31,7 +32,7 @@ class CliFaults : public CliTest {
     }
     return false;
   }
-  std::future<RunResult> CliInBackground(std::vector<std::string> args) {
+  std::future<RunResult> CliInBackground(const std::vector<std::string>& args) {
     return std::async(std::launch::async, [this, args] { return Cli(args); });
   }
 #ifndef _WIN32
@@ -131,16 +132,6 @@ TEST_F(CliFaults, LateReplyOfAnEarlierCommandIsNeverSentBack) {
   EXPECT_EQ(Wire().find("#PS>S"), std::string::npos) << Wire();
 }
 
-// A 1-bit PCX of `width` x `height` pixels, every byte a literal one.
-[[maybe_unused]] std::string LargePcx(int width, int height) {
-  std::string pcx(128, '\0');
-  pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[65] = 1;
-  pcx[8] = char((width - 1) & 0xff), pcx[9] = char((width - 1) >> 8);
-  pcx[10] = char((height - 1) & 0xff), pcx[11] = char((height - 1) >> 8);
-  pcx[66] = char((width / 8) & 0xff), pcx[67] = char((width / 8) >> 8);
-  return pcx + std::string(size_t(width / 8) * size_t(height), '\x55');
-}
-
 // Ctrl-C in the middle of a graphic left the printer waiting for the rest of
 // the announced bytes, and every later query failed: the signal waits until
 // they are out, then ends the program.
@@ -150,7 +141,7 @@ TEST_F(CliFaults, SignalDuringAGraphicWaitsForItsAnnouncedBytes) {
 #else
   SimProcess slow(Sim({"--write-rate", "200000"}));
   ASSERT_TRUE(slow.ready());
-  const std::string pcx = LargePcx(4000, 200);
+  const std::string pcx = OneBitPcx(4000, 200);
   WriteFileBytes(files_.File("BIG.pcx"), pcx);
   std::atomic<pid_t> pid{0};
   std::future<RunResult> store = CliInBackground(
@@ -173,9 +164,7 @@ TEST_F(CliFaults, SecondSignalStopsTheTransferAndSaysThePrinterMayNeedARestart) 
 #else
   SimProcess slow(Sim({"--write-rate", "100000"}));
   ASSERT_TRUE(slow.ready());
-  std::string image = "VT41-0152";
-  image.resize(48, '\0');
-  image += std::string(400000, 'x');
+  const std::string image = FirmwareImage("", std::string(400000, 'x'));
   WriteFileBytes(files_.File("new.bin"), image);
   std::atomic<pid_t> pid{0};
   std::future<RunResult> upgrade = CliInBackground(

@@ -6,20 +6,16 @@
 #include <filesystem>
 
 #include "cli_fixture.h"
+#include "support/firmware_image.h"
 
 namespace vidodez::test {
 namespace {
 
-// An unstamped image for the simulated printer's model, carrying `version`
-// in the header's unread bytes.
+// An unstamped image of `version` with a body of `body_size` bytes.
 std::string Image(const std::string& version, size_t body_size) {
-  std::string image = "VT41-0152";
-  image.resize(20, '\0');
-  std::string unread = version;
-  unread.resize(28, '\0');
-  image += unread;
-  for (size_t i = 0; i < body_size; ++i) image.push_back(static_cast<char>(i * 7 + 3));
-  return image;
+  std::string body(body_size, '\0');
+  for (size_t i = 0; i < body_size; ++i) body[i] = static_cast<char>(i * 7 + 3);
+  return FirmwareImage(version, body);
 }
 
 class CliFirmware : public CliTest {

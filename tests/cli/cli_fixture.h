@@ -33,6 +33,17 @@ struct CliRun {
   std::vector<std::string> env;
 };
 
+// A 1-bit PCX of `width` (a multiple of 8) x `height` pixels, every byte a
+// literal one.
+inline std::string OneBitPcx(int width, int height) {
+  std::string pcx(128, '\0');
+  pcx[0] = 10, pcx[1] = 5, pcx[2] = 1, pcx[3] = 1, pcx[65] = 1;
+  pcx[8] = char((width - 1) & 0xff), pcx[9] = char((width - 1) >> 8);
+  pcx[10] = char((height - 1) & 0xff), pcx[11] = char((height - 1) >> 8);
+  pcx[66] = char((width / 8) & 0xff), pcx[67] = char((width / 8) >> 8);
+  return pcx + std::string(size_t(width / 8) * size_t(height), '\x55');
+}
+
 class CliTest : public ::testing::Test {
  protected:
   // Runs each in turn and checks what it gave.

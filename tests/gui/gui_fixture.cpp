@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "support/firmware_image.h"
+
 namespace vidodez::test {
 
 const gui::SkinArchive& BuiltSkins() {
@@ -38,14 +40,7 @@ sim::SimPrinter& FrameRig::AddReadyPrinter() {
 }
 
 void FrameRig::AddSampleFirmware() {
-  // Part number, four zero bytes for the checksum, the version, a body.
-  auto image = [](const char* version) {
-    std::string bytes = "VT41-0152";
-    bytes.resize(20, '\0');
-    std::string unread = version;
-    unread.resize(28, '\0');
-    return bytes + unread + std::string(4096, '\x5a');
-  };
+  auto image = [](const char* version) { return FirmwareImage(version, std::string(4096, 'Z')); };
   std::filesystem::create_directory(firmware.File("VT-4100"));
   WriteFileBytes(firmware.File("VT-4100/P152.bin"), image("1.52"));
   WriteFileBytes(firmware.File("VT-4100/P160.bin"), image("1.60"));

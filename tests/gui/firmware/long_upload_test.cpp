@@ -11,6 +11,7 @@
 
 #include "gui/firmware/firmware_upgrade_ui.h"
 #include "gui_fixture.h"
+#include "support/firmware_image.h"
 
 namespace vidodez::gui {
 namespace {
@@ -23,10 +24,9 @@ class LongUpload : public ::testing::Test, public test::ControlDriver {
   // A printer on USB port 1 that takes `rate` bytes a second, the firmware
   // page shown, and a stamped image of kImageSize in the list.
   sim::SimPrinter& SlowPrinter(uint64_t rate) {
-    image_ = "VT41-0152";
-    image_.resize(48, '\0');
-    for (size_t i = 48; i < kImageSize; ++i) image_.push_back(static_cast<char>(i * 131 >> 7));
-    test::WriteFileBytes(rig_.firmware.File("P9.bin"), image_);
+    std::string body(kImageSize - 48, '\0');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 131 >> 7);
+    test::WriteFileBytes(rig_.firmware.File("P9.bin"), test::FirmwareImage("", body));
     auto& printer = rig_.ShowWithPrinter("FirmwareUpgrade", rate);
     image_ = test::ReadFileBytes(rig_.firmware.File("P9.bin"));  // stamped by now
     return printer;

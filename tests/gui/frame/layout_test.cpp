@@ -179,12 +179,14 @@ void Save(QWidget* widget, const QString& name) {
   ASSERT_TRUE(widget->grab().toImage().save(path)) << path.toStdString();
 }
 
-// What a person reads on a control: its caption, or its tooltip.
+// What a person reads on a control: its caption (a list's chosen entry), or
+// its tooltip.
 std::string Shown(QWidget* window, const char* name, bool tooltip) {
   QWidget* control = test::ExpectControl<QWidget>(window, name);
   if (control == nullptr) return {};
   if (tooltip) return control->toolTip().toStdString();
   if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text().toStdString();
+  if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentText().toStdString();
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
   return control->property("text").toString().toStdString();
 }
@@ -221,13 +223,23 @@ const Seen kSeen[] = {
     {"SetPrinterNic", "NicGateWayHintLabel", false, "Network Port :", "网络端口："},
     {"SetPrinterNic", "NicNetPortHintLabel", false, "Gateway :", "默认网关："},
     {"SetPrinterNic", "NicGetIPBtn", false, "Get IP Address", "获取IP地址"},
+    {"SetPrinterNic", "WirelessModeCombo", false, "Client(STA)", "客户端(STA)"},
+    {"SetPrinterNic", "ChannelCombo", false, "Auto Channel", "自动信道"},
     {"FontDownload", "FDFontIDHintLabel", false, "Font ID:", "字体ID："},
     {"FontDownload", "BrowseFontBtn", false, "View Fonts", "浏览字体"},
     {"FontDownload", "BrowseFontBtn", true, "Browse Local Fonts", "浏览字本地需下载的字体"},
     {"FirmwareUpgrade", "FUFirmwareListLabel", false, "Available Firmware:", "可升级固件列表："},
     {"FirmwareUpgrade", "FUGetInfoBtn", true, "Get Current Firmware Info",
      "获取打印机固件版本和料号信息"},
+    // The sample folder's rows: P161.bin, then the command file.
+    {"FirmwareUpgrade", "FirmareBtn_2", false, "Upgrade", "升级"},
+    {"FirmwareUpgrade", "FirmareBtn_3", true,
+     "Indicator status ：\n Ready lamp lits, while MEDIA and RIBBON blinking simultanously\n"
+     " Cycle the printer power.",
+     "升级时指示灯显示状态提示：\nREADY灯常亮， MEDIE和RIBBON灯同时闪烁\n"
+     "关机并重新开机，等待打印机正常启动。"},
     {"FileManagement", "FMSendFileBtn", false, "Send File to Printer", "发送文件到打印机"},
+    {"FileManagement", "FMSendCommandBtn", false, "Send Command to Printer", "发送指令到打印机"},
     {"FileManagement", "CMDRichEdit", true, "Input printer command here.",
      "此编辑框用于输入打印机指令"},
     {"FileManagement", "FMPortHintLabel", false, "Port", "端口"},

@@ -91,25 +91,6 @@ TEST(SkinArchive, RefusesNamesOutsideTheSkinsAndMissingOrDamagedArchives) {
   EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
 }
 
-TEST(SkinLoader, CallbackCreatesTheCustomContainers) {
-  QWidget host;
-  QStringList asked;
-  ASSERT_TRUE(
-      BuildSkin(test::BuiltSkins(), "skin.ui", &host,
-                [&](const QString& class_name, QWidget* parent, const QString&) -> QWidget* {
-                  if (!class_name.endsWith("Skin")) return nullptr;
-                  asked << class_name;
-                  return new QLabel(class_name, parent);
-                }));
-  EXPECT_EQ(asked, (QStringList{"PrinterConfigSkin", "PrinterNicSkin", "FontDownloadSkin",
-                                "FirmwareUpgradeSkin", "FileManagementSkin", "SysConfigSkin"}));
-  EXPECT_NE(FindControl<QLabel>(&host, "SysConfigPage"), nullptr);
-  // Combos come out as the program's own, which report their drop-down.
-  QWidget page;
-  ASSERT_TRUE(BuildSkin(test::BuiltSkins(), "PrinterNicSkin.ui", &page));
-  EXPECT_NE(FindControl<SkinComboBox>(&page, "PNPort"), nullptr);
-}
-
 struct NotifyRig {
   NotifyRig() {
     auto* layout = new QVBoxLayout(&root);
