@@ -23,7 +23,10 @@ int SamplingSink::Start(int width, int height, int bits_per_pixel, int quarter_t
     taken_.assign(std::size_t(bands_->band_count()), 0);
     width_ = std::size_t(width);
     for (std::vector<std::uint8_t>& band : ring_) band.resize(width_ * kThresholdBoxSize);
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    // No memory, or `choose` failed: nothing may leave through the decoder's
+    // frames, so the whole picture is decoded instead and `choose` asked
+    // again outside them.
     declined_ = true;
     return kGraphicBadPicture;
   }

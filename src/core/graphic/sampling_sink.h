@@ -27,7 +27,8 @@ using ChooseConversionSize = std::function<PixelSize(int width, int height, int 
 
 class SamplingSink final : public RowSink {
  public:
-  // The pixels `choose` asks for go to `picture`.
+  // The pixels `choose` asks for go to `picture`; `choose` is kept by
+  // reference and asked in Start.
   SamplingSink(const ChooseConversionSize& choose, SampledPicture* picture)
       : choose_(choose), picture_(picture) {}
   ~SamplingSink() override { End(); }
@@ -35,7 +36,8 @@ class SamplingSink final : public RowSink {
   SamplingSink& operator=(const SamplingSink&) = delete;
 
   // kGraphicBadSize for a size chosen that is not acceptable. A picture to
-  // be turned or mirrored first, or no memory for the bands, is declined.
+  // be turned or mirrored first is declined, and so is one for which
+  // `choose` throws or there is no memory.
   int Start(int width, int height, int bits_per_pixel, int quarter_turns) noexcept override;
   std::uint8_t* Row(int y) noexcept override;
   void RowDone(int y) noexcept override;
