@@ -1,11 +1,9 @@
 #include "imaging/jpeg_grey.h"
 
-#include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
-#include <mutex>
+#include <memory>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -14,6 +12,8 @@
 
 #include "core/graphic/exif_orientation.h"
 #include "core/graphic/graphic_codes.h"
+#include "core/graphic/row_sink.h"
+#include "core/graphic/sampling_sink.h"
 #include "core/platform/file_system.h"
 #include "core/platform/large_pages.h"
 #include "core/shell/input_file.h"
@@ -58,112 +58,41 @@ void Quiet(j_common_ptr info, int level) {
 void QuietMessage(j_common_ptr) {}
 
 // Only objects without destructors live here, as libjpeg's errors leave by
-// longjmp. `picture` is owned by the caller and sized between two passes of
-// this function's callback.
+// longjmp.
 struct Decode {
-  GreyBitmap* picture;
+  RowSink* rows;
   // The APP1 markers' bytes one after the other, where Exif data lives.
   std::vector<std::uint8_t>* app1;
-  // Told the rows decoded so far, 0 once the picture is sized; may be null.
-  void (*rows_done)(void* context, int rows) = nullptr;
-  void* context = nullptr;
   int bits_per_pixel = 0;
+  int quarter_turns = 0;
   int code = kGraphicBadPicture;
   bool unsupported = false;
 };
 
-// The box thresholds of a picture being decoded, band by band on a thread
-// of their own: the decoder publishes how many rows are final, the worker
-// takes each band once its last row is.
-class BandWorker {
+// The whole picture, in `picture`.
+class WholePicture final : public RowSink {
  public:
-  explicit BandWorker(const GreyBitmap* picture) : picture_(picture) {}
-  ~BandWorker() { End(); }
-  BandWorker(const BandWorker&) = delete;
-  BandWorker& operator=(const BandWorker&) = delete;
-
-  // From the decode loop (through libjpeg's frames, so nothing may throw).
-  static void RowsDone(void* context, int rows) noexcept {
-    static_cast<BandWorker*>(context)->Publish(rows);
-  }
-  // The decode is over, whole or not; waits for the worker.
-  void End() {
-    {
-      const std::lock_guard lock(mutex_);
-      ended_ = true;
+  explicit WholePicture(GreyBitmap* picture) : picture_(picture) {}
+  int Start(int width, int height, int /*bits_per_pixel*/,
+            int /*quarter_turns*/) noexcept override {
+    picture_->width = width;
+    picture_->height = height;
+    const std::size_t size = std::size_t(width) * std::size_t(height);
+    try {
+      picture_->pixels.reserve(size);
+      platform::AdviseLargePages(picture_->pixels.data(), size);
+      picture_->pixels.resize(size);
+    } catch (const std::bad_alloc&) {
+      return kGraphicBadPicture;
     }
-    ready_.notify_one();
-    if (thread_.joinable()) thread_.join();
+    return kGraphicOk;
   }
-  // After End: the map, when every band was taken.
-  std::optional<ThresholdMap> TakeMap() {
-    if (!complete_) return std::nullopt;
-    return ThresholdMap(*bands_);
-  }
+  std::uint8_t* Row(int y) noexcept override { return picture_->Row(y); }
+  void RowDone(int /*y*/) noexcept override {}
 
  private:
-  void Publish(int rows) noexcept {
-    if (rows == 0) {
-      Start();
-      return;
-    }
-    if (!thread_.joinable() || (rows % kThresholdBoxSize != 0 && rows != picture_->height)) return;
-    {
-      const std::lock_guard lock(mutex_);
-      rows_ = rows;
-    }
-    ready_.notify_one();
-  }
-  void Start() noexcept {
-    try {
-      bands_.emplace(picture_->width, picture_->height);
-      thread_ = std::thread([this] { Run(); });
-    } catch (...) {
-      // No thread: the conversion makes the map itself later.
-      bands_.reset();
-    }
-  }
-  void Run() noexcept {
-    try {
-      for (int band = 0; band < bands_->band_count(); ++band) {
-        const int needed = bands_->BandEnd(band);
-        std::unique_lock lock(mutex_);
-        ready_.wait(lock, [&] { return rows_ >= needed || ended_; });
-        if (rows_ < needed) return;
-        lock.unlock();
-        bands_->AddBand(*picture_, band);
-      }
-      complete_ = true;
-    } catch (const std::bad_alloc&) {
-      // No map: the conversion makes it itself.
-    }
-  }
-
-  const GreyBitmap* picture_;
-  std::mutex mutex_;
-  std::condition_variable ready_;
-  int rows_ = 0;
-  bool ended_ = false;
-  bool complete_ = false;  // written by the worker, read after the join
-  std::optional<ThresholdMapBuilder> bands_;
-  std::thread thread_;
+  GreyBitmap* picture_;
 };
-
-// Grows `picture` for the header's size; false when the size is refused.
-bool Allocate(GreyBitmap* picture, JDIMENSION width, JDIMENSION height) {
-  if (!PictureSizeAcceptable(width, height)) return false;
-  picture->width = static_cast<int>(width);
-  picture->height = static_cast<int>(height);
-  const std::size_t size = std::size_t(width) * std::size_t(height);
-  try {
-    picture->pixels.reserve(size);
-    platform::AdviseLargePages(picture->pixels.data(), size);
-    picture->pixels.resize(size);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
 
 // False when there was no memory for them.
 bool KeepApp1(const jpeg_decompress_struct& info, std::vector<std::uint8_t>* app1) noexcept {
@@ -212,58 +141,89 @@ void Run(std::FILE* file, Decode* decode) {
   }
   info.out_color_space = JCS_GRAYSCALE;
   decode->bits_per_pixel = 8 * info.num_components;
+  decode->quarter_turns = ExifQuarterTurns(*decode->app1);
   jpeg_start_decompress(&info);
-  if (info.output_components != 1 ||
-      !Allocate(decode->picture, info.output_width, info.output_height)) {
-    decode->code = PictureSizeAcceptable(info.output_width, info.output_height)
-                       ? kGraphicBadPicture
-                       : kGraphicPictureTooLarge;
+  if (info.output_components != 1) {
     jpeg_destroy_decompress(&info);
     return;
   }
-  if (decode->rows_done != nullptr) decode->rows_done(decode->context, 0);
+  if (!PictureSizeAcceptable(info.output_width, info.output_height)) {
+    decode->code = kGraphicPictureTooLarge;
+    jpeg_destroy_decompress(&info);
+    return;
+  }
+  decode->code =
+      decode->rows->Start(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                          decode->bits_per_pixel, decode->quarter_turns);
+  if (decode->code != kGraphicOk) {
+    jpeg_destroy_decompress(&info);
+    return;
+  }
+  decode->code = kGraphicBadPicture;
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = decode->picture->Row(static_cast<int>(info.output_scanline));
+    const auto y = static_cast<int>(info.output_scanline);
+    JSAMPROW row = decode->rows->Row(y);
     jpeg_read_scanlines(&info, &row, 1);
-    if (decode->rows_done != nullptr)
-      decode->rows_done(decode->context, static_cast<int>(info.output_scanline));
+    decode->rows->RowDone(y);
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
   decode->code = kGraphicOk;
 }
 
-}  // namespace
-
-int DecodeJpegGrey(const std::string& path, GreyBitmap* out, int* bits_per_pixel, bool* unsupported,
-                   int* quarter_turns, std::optional<ThresholdMap>* threshold_map) {
+// Opens `path` and decodes it into `decode`; false when it cannot be opened.
+bool DecodeFile(const std::string& path, Decode* decode) {
   int fd = -1;
-  if (OpenInputFile(path, &fd) != kShellOk) return kGraphicFileOpenFailed;
+  if (OpenInputFile(path, &fd) != kShellOk) return false;
   std::FILE* file = platform::OpenStream(fd, "rb");
   if (file == nullptr) {
     CloseInputFile(fd);
-    return kGraphicFileOpenFailed;
+    return false;
   }
   // libjpeg reads 4 KiB at a time: a larger buffer saves most of the reads.
-  std::setvbuf(file, nullptr, _IOFBF, kReadBufferBytes);
-  GreyBitmap picture;
-  std::vector<std::uint8_t> app1;
-  Decode decode{&picture, &app1};
-  std::optional<BandWorker> bands;
-  if (threshold_map != nullptr) {
-    bands.emplace(&picture);
-    decode.rows_done = BandWorker::RowsDone;
-    decode.context = &*bands;
-  }
-  Run(file, &decode);
+  // The C library takes the size only with the buffer itself.
+  const std::unique_ptr<char[]> buffer(new (std::nothrow) char[kReadBufferBytes]);
+  if (buffer) std::setvbuf(file, buffer.get(), _IOFBF, kReadBufferBytes);
+  Run(file, decode);
   std::fclose(file);
-  if (bands) bands->End();
+  return true;
+}
+
+}  // namespace
+
+int DecodeJpegGrey(const std::string& path, GreyBitmap* out, int* bits_per_pixel, bool* unsupported,
+                   int* quarter_turns) {
+  GreyBitmap picture;
+  WholePicture rows(&picture);
+  std::vector<std::uint8_t> app1;
+  Decode decode{&rows, &app1};
+  if (!DecodeFile(path, &decode)) return kGraphicFileOpenFailed;
   *unsupported = decode.unsupported;
   if (decode.code != kGraphicOk) return decode.code;
-  if (bands) *threshold_map = bands->TakeMap();
-  *quarter_turns = ExifQuarterTurns(app1);
+  *quarter_turns = decode.quarter_turns;
   *out = std::move(picture);
   *bits_per_pixel = decode.bits_per_pixel;
+  return kGraphicOk;
+}
+
+int DecodeJpegSampled(const std::string& path, const ChooseConversionSize& choose,
+                      SampledPicture* out, std::optional<ThresholdMap>* map, bool* whole) {
+  SampledPicture picture;
+  SamplingSink rows(choose, &picture);
+  std::vector<std::uint8_t> app1;
+  Decode decode{&rows, &app1};
+  const bool opened = DecodeFile(path, &decode);
+  rows.End();
+  *whole = decode.unsupported || rows.declined();
+  if (!opened) return kGraphicFileOpenFailed;
+  if (*whole || decode.code != kGraphicOk) return decode.code;
+  std::optional<ThresholdMap> made = rows.TakeMap();
+  // Bands that could not be taken for want of memory: the whole decode may
+  // still find some.
+  *whole = !made;
+  if (*whole) return kGraphicBadPicture;
+  *map = std::move(made);
+  *out = std::move(picture);
   return kGraphicOk;
 }
 

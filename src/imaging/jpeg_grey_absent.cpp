@@ -7,9 +7,14 @@
 namespace vidodez::imaging {
 
 int DecodeJpegGrey(const std::string& /*path*/, GreyBitmap* /*out*/, int* /*bits_per_pixel*/,
-                   bool* unsupported, int* /*quarter_turns*/,
-                   std::optional<ThresholdMap>* /*threshold_map*/) {
+                   bool* unsupported, int* /*quarter_turns*/) {
   *unsupported = true;
+  return kGraphicBadPicture;
+}
+
+int DecodeJpegSampled(const std::string& /*path*/, const ChooseConversionSize& /*choose*/,
+                      SampledPicture* /*out*/, std::optional<ThresholdMap>* /*map*/, bool* whole) {
+  *whole = true;
   return kGraphicBadPicture;
 }
 

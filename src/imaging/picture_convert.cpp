@@ -2,10 +2,12 @@
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/grey_bitmap.h"
+#include "core/graphic/picture_formats.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/picture_size.h"
 #include "core/shell/texts.h"
 #include "core/shell/units.h"
+#include "imaging/jpeg_grey.h"
 #include "imaging/magick_codec.h"
 #include "imaging/picture_loader.h"
 
@@ -36,6 +38,23 @@ std::string SizeOptionsText(const ConvertOptions& options) {
   return text;
 }
 
+// The size options applied to `size`, whose source is set.
+void ApplySizeOptions(const ConvertOptions& options, PictureSize& size) {
+  if (options.scale) {
+    ApplyScaleMode(size, kScaleScaling);
+    size.keep_scale = options.keep_scale;
+    (void)ApplySizeEdit(size, SizeBox::kWidthPercent, *options.scale);
+  } else if (options.width || options.height) {
+    ApplyScaleMode(size, kScaleManual);
+    // Both given: each side is what was asked, neither follows the other.
+    size.keep_scale = options.keep_scale && !(options.width && options.height);
+    if (options.width) (void)ApplySizeEdit(size, SizeBox::kWidth, *options.width);
+    if (options.height) (void)ApplySizeEdit(size, SizeBox::kHeight, *options.height);
+  } else {
+    ApplyScaleMode(size, kScaleOrigin);
+  }
+}
+
 }  // namespace
 
 ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view language) {
@@ -53,24 +72,29 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
   for (const auto* text : {&options.width, &options.height, &options.scale})
     if (*text && !IsSizeNumber(**text)) return Fail(kGraphicBadNumber, language, **text);
 
+  // The size follows the picture's own, known once its header is read.
+  const PictureSize asked = size;
+  const ChooseConversionSize choose = [&](int width, int height, int bits_per_pixel) {
+    size = asked;
+    SetSource(size, std::uint32_t(width), std::uint32_t(height), std::uint32_t(bits_per_pixel));
+    ApplySizeOptions(options, size);
+    return SavePixelSize(size);
+  };
+  // A JPEG keeps only what the conversion reads of it where it can; any
+  // other picture, and a JPEG that cannot, is loaded whole.
+  SampledPicture sampled;
+  std::optional<ThresholdMap> map;
+  bool whole = true;
   LoadedPicture picture;
-  if (const int code = LoadPicture(options.input, &picture, true); code != kGraphicOk)
-    return Fail(code, language, options.input);
-  SetSource(size, std::uint32_t(picture.bitmap.width), std::uint32_t(picture.bitmap.height),
-            picture.bits_per_pixel);
-
-  if (options.scale) {
-    ApplyScaleMode(size, kScaleScaling);
-    size.keep_scale = options.keep_scale;
-    (void)ApplySizeEdit(size, SizeBox::kWidthPercent, *options.scale);
-  } else if (options.width || options.height) {
-    ApplyScaleMode(size, kScaleManual);
-    // Both given: each side is what was asked, neither follows the other.
-    size.keep_scale = options.keep_scale && !(options.width && options.height);
-    if (options.width) (void)ApplySizeEdit(size, SizeBox::kWidth, *options.width);
-    if (options.height) (void)ApplySizeEdit(size, SizeBox::kHeight, *options.height);
-  } else {
-    ApplyScaleMode(size, kScaleOrigin);
+  if (PictureFormatCode(ExtensionOf(options.input)) == kFormatJpeg) {
+    const int code = DecodeJpegSampled(options.input, choose, &sampled, &map, &whole);
+    if (!whole && code != kGraphicOk && code != kGraphicBadSize)
+      return Fail(code, language, options.input);
+  }
+  if (whole) {
+    if (const int code = LoadPicture(options.input, &picture); code != kGraphicOk)
+      return Fail(code, language, options.input);
+    (void)choose(picture.bitmap.width, picture.bitmap.height, int(picture.bits_per_pixel));
   }
   // A size out of bounds is the options' fault, not the output file's.
   if (const PixelSize pixels = SavePixelSize(size);
@@ -81,8 +105,9 @@ ConvertResult ConvertPictureFile(const ConvertOptions& options, std::string_view
 
   PixelSize written;
   const FileEncoder encoder;
-  if (const int code = SavePicture(&picture.bitmap, size, options.output, &written, &encoder,
-                                   picture.threshold_map ? &*picture.threshold_map : nullptr);
+  if (const int code = whole
+                           ? SavePicture(&picture.bitmap, size, options.output, &written, &encoder)
+                           : SavePicture(sampled, *map, size, options.output, &written, &encoder);
       code != kGraphicOk)
     return Fail(code, language, options.output);
   ConvertResult result;

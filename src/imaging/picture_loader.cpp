@@ -19,7 +19,7 @@ bool QtReadsFormat(int format) {
          format != kFormatWmf && format != kFormatNone;
 }
 
-int LoadPicture(const std::string& path, LoadedPicture* out, bool threshold_map) {
+int LoadPicture(const std::string& path, LoadedPicture* out) {
   const std::string extension = ExtensionOf(path);
   if (extension.empty()) return kGraphicNoExtension;
   const int format = PictureFormatCode(extension);
@@ -45,15 +45,11 @@ int LoadPicture(const std::string& path, LoadedPicture* out, bool threshold_map)
     int bits = 0;
     bool unsupported = false;
     int quarter_turns = 0;
-    const int code = DecodeJpegGrey(path, &jpeg.bitmap, &bits, &unsupported, &quarter_turns,
-                                    threshold_map ? &jpeg.threshold_map : nullptr);
+    const int code = DecodeJpegGrey(path, &jpeg.bitmap, &bits, &unsupported, &quarter_turns);
     if (code != kGraphicOk && !unsupported) return code;
     if (code == kGraphicOk && quarter_turns != kExifMirrored) {
       jpeg.bits_per_pixel = static_cast<std::uint32_t>(bits);
-      if (quarter_turns != 0) {
-        jpeg.bitmap = RotateRight(jpeg.bitmap, quarter_turns);
-        jpeg.threshold_map.reset();  // made for the picture before the turn
-      }
+      if (quarter_turns != 0) jpeg.bitmap = RotateRight(jpeg.bitmap, quarter_turns);
       *out = std::move(jpeg);
       return kGraphicOk;
     }

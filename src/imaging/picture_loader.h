@@ -5,10 +5,8 @@
 // Transparent parts are laid on white before the colours become grey.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "core/graphic/adaptive_threshold.h"
 #include "core/graphic/grey_bitmap.h"
 #include "core/graphic/picture_page.h"
 
@@ -17,9 +15,6 @@ namespace vidodez::imaging {
 struct LoadedPicture {
   GreyBitmap bitmap;
   std::uint32_t bits_per_pixel = 0;  // of the file as stored: 1, 4, 8, 24, 32...
-  // The bitmap's box thresholds where the decoder made them alongside
-  // (JPEG), for a conversion that follows.
-  std::optional<ThresholdMap> threshold_map;
 };
 
 // The extension picks the format as the format-code table says: no
@@ -27,10 +22,8 @@ struct LoadedPicture {
 // kGraphicUnknownFormat; an unreadable file kGraphicFileOpenFailed; a damaged
 // picture, or a format with a code that no installed decoder reads,
 // kGraphicBadPicture; more pixels than the core accepts
-// kGraphicPictureTooLarge. `out` changes only on success. With
-// `threshold_map` a JPEG's box thresholds are made while it is decoded.
-[[nodiscard]] int LoadPicture(const std::string& path, LoadedPicture* out,
-                              bool threshold_map = false);
+// kGraphicPictureTooLarge. `out` changes only on success.
+[[nodiscard]] int LoadPicture(const std::string& path, LoadedPicture* out);
 
 // What the picture dialog's model reads pictures with: LoadPicture.
 class FileDecoder final : public PictureDecoder {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 
 #include "core/graphic/graphic_codes.h"
@@ -129,43 +130,58 @@ TEST_F(ConvertPictureFileTest, WritesTheFormatOfEveryExtension) {
   }
 }
 
-// Each refusal is told in the operator's language, and nothing is written.
-// A JPEG's box thresholds are taken while it decodes, band by band on a
-// second thread: the file is the one a conversion of the decoded picture
-// alone writes, for sides that are and are not whole bands.
-TEST_F(ConvertPictureFileTest, JpegThresholdsTakenWhileDecodingGiveTheSameFile) {
-  for (const QSize size : {QSize(300, 256), QSize(333, 197)}) {
-    SCOPED_TRACE(size.height());
-    QImage photo(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-      for (int x = 0; x < size.width(); ++x)
+// A JPEG is converted from only the rows and columns the resampling reads,
+// its box thresholds taken band by band on a second thread while it
+// decodes: the file is the one a conversion of the whole decoded picture
+// writes, for sides that are and are not whole bands, pictures of one pixel
+// across, sizes up and down, and pictures their Exif data turns.
+TEST_F(ConvertPictureFileTest, JpegSampledWhileDecodingGivesTheSameFile) {
+  struct Case {
+    QSize source;
+    QImageIOHandler::Transformation turn;
+    int width, height;
+  };
+  const auto none = QImageIOHandler::TransformationNone;
+  const Case cases[] = {{{300, 256}, none, 101, 77},
+                        {{333, 197}, none, 101, 77},
+                        {{333, 197}, none, 700, 450},
+                        {{65, 129}, none, 65, 129},
+                        {{1, 300}, none, 3, 77},
+                        {{300, 1}, none, 101, 2},
+                        {{1, 1}, none, 5, 3},
+                        {{333, 197}, QImageIOHandler::TransformationRotate90, 101, 77},
+                        {{200, 130}, QImageIOHandler::TransformationRotate180, 77, 101}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.source.width() << "x" << c.source.height() << " turn "
+                                    << c.turn << " -> " << c.width << "x" << c.height);
+    QImage photo(c.source, QImage::Format_RGB32);
+    for (int y = 0; y < c.source.height(); ++y)
+      for (int x = 0; x < c.source.width(); ++x)
         photo.setPixel(x, y, qRgb((x * 3 + y) % 256, (x * y) % 256, (y * 5) % 256));
     ConvertOptions options = Options();
     options.input = dir_.File("photo.jpg");
-    ASSERT_TRUE(photo.save(QString::fromStdString(options.input), "JPEG"));
-    options.width = "101";
-    options.height = "77";
-    options.keep_scale = false;
+    QImageWriter writer(QString::fromStdString(options.input), "jpeg");
+    writer.setTransformation(c.turn);
+    ASSERT_TRUE(writer.write(photo));
+    options.width = std::to_string(c.width);
+    options.height = std::to_string(c.height);
     ASSERT_EQ(ConvertPictureFile(options, "eng").code, kGraphicOk);
 
-    LoadedPicture with_map;
-    ASSERT_EQ(LoadPicture(options.input, &with_map, true), kGraphicOk);
-    ASSERT_TRUE(with_map.threshold_map.has_value());
-    LoadedPicture alone;
-    ASSERT_EQ(LoadPicture(options.input, &alone), kGraphicOk);
-    ASSERT_FALSE(alone.threshold_map.has_value());
+    LoadedPicture whole;
+    ASSERT_EQ(LoadPicture(options.input, &whole), kGraphicOk);
     PictureSize target;
-    SetSource(target, std::uint32_t(alone.bitmap.width), std::uint32_t(alone.bitmap.height),
-              alone.bits_per_pixel);
+    SetSource(target, std::uint32_t(whole.bitmap.width), std::uint32_t(whole.bitmap.height),
+              whole.bits_per_pixel);
     ApplyScaleMode(target, kScaleManual);
-    target.target_width = 101;
-    target.target_height = 77;
-    ASSERT_EQ(SavePicture(&alone.bitmap, target, dir_.File("alone.pcx")), kGraphicOk);
+    target.target_width = static_cast<float>(c.width);
+    target.target_height = static_cast<float>(c.height);
+    ASSERT_EQ(SavePicture(&whole.bitmap, target, dir_.File("whole.pcx")), kGraphicOk);
     EXPECT_TRUE(test::ReadFileBytes(dir_.File("out.pcx")) ==
-                test::ReadFileBytes(dir_.File("alone.pcx")));
+                test::ReadFileBytes(dir_.File("whole.pcx")));
   }
 }
 
+// Each refusal is told in the operator's language, and nothing is written.
 TEST_F(ConvertPictureFileTest, RefusesBadOptionsBeforeWriting) {
   struct Case {
     const char* what;

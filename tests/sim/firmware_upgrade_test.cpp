@@ -22,8 +22,9 @@ std::string Image(const std::string& part, const std::string& version, bool righ
   for (int i = 0; i < 3000; ++i) body.push_back(static_cast<char>(i * 13));
   std::string image = part;
   image.resize(kPartNumberSize, '\0');
-  uint16_t sum = BodyChecksum({reinterpret_cast<const uint8_t*>(body.data()), body.size()});
-  image += ChecksumText(static_cast<uint16_t>(right_sum ? sum : sum + 1));
+  FirmwareChecksum sum;
+  sum.Add({reinterpret_cast<const uint8_t*>(body.data()), body.size()});
+  image += ChecksumText(static_cast<uint16_t>(right_sum ? sum.value() : sum.value() + 1));
   std::string unread = version;
   unread.resize(kImageBodyOffset - kImageVersionOffset, '\0');
   return image + unread + body;

@@ -55,12 +55,6 @@ void FirmwareChecksum::Add(std::span<const uint8_t> bytes) {
   }
 }
 
-uint16_t BodyChecksum(std::span<const uint8_t> body) {
-  FirmwareChecksum checksum;
-  checksum.Add(body);
-  return checksum.value();
-}
-
 std::string ChecksumText(uint16_t checksum) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string text(kChecksumSize, '0');

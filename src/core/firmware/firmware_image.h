@@ -33,8 +33,6 @@ class FirmwareChecksum {
   bool odd_ = false;
 };
 
-// The checksum of a whole body.
-uint16_t BodyChecksum(std::span<const uint8_t> body);
 // The four characters written into the image: "%04x".
 std::string ChecksumText(uint16_t checksum);
 // True for the four zero bytes of an image that has not been stamped.

@@ -87,7 +87,7 @@ ThresholdMapBuilder::ThresholdMapBuilder(int width, int height, int box_size)
   if (width <= 0 || height <= 0 || box_size <= 0) return;
   columns_ = (width_ + box_size - 1) / box_size;
   rows_ = (height_ + box_size - 1) / box_size;
-  global_.assign(256, 0);
+  band_histograms_.assign(std::size_t(rows_) * 256, 0);
   locals_.assign(std::size_t(columns_) * std::size_t(rows_), -1);
 }
 
@@ -95,13 +95,13 @@ int ThresholdMapBuilder::BandEnd(int band) const {
   return std::min(height_, (band + 1) * box_size_);
 }
 
-void ThresholdMapBuilder::AddBand(const GreyBitmap& picture, int band) {
+void ThresholdMapBuilder::AddBand(int band, const std::uint8_t* rows) {
   // Row by row through the band, each box's pixels into two histograms by
   // turns: neighbours often share a value, and one count need not wait for
   // the other.
   std::vector<std::uint32_t> histograms(std::size_t(columns_) * 512, 0);
-  for (int y = band * box_size_; y < BandEnd(band); ++y) {
-    const std::uint8_t* row = picture.Row(y);
+  for (int y = BandStart(band); y < BandEnd(band); ++y) {
+    const std::uint8_t* row = rows + std::size_t(y - BandStart(band)) * std::size_t(width_);
     for (int bx = 0; bx < columns_; ++bx) {
       std::uint32_t* h = histograms.data() + std::size_t(bx) * 512;
       const int x_end = std::min(width_, (bx + 1) * box_size_);
@@ -114,11 +114,12 @@ void ThresholdMapBuilder::AddBand(const GreyBitmap& picture, int band) {
     }
   }
   std::array<std::uint32_t, 256> box{};
+  std::uint32_t* whole = band_histograms_.data() + std::size_t(band) * 256;
   for (int bx = 0; bx < columns_; ++bx) {
     const std::uint32_t* h = histograms.data() + std::size_t(bx) * 512;
     for (std::size_t v = 0; v < 256; ++v) {
       box[v] = h[v] + h[256 + v];
-      global_[v] += box[v];
+      whole[v] += box[v];
     }
     locals_[std::size_t(band) * columns_ + bx] = OtsuOrNone(box.data());
   }
@@ -128,7 +129,8 @@ ThresholdMap::ThresholdMap(const GreyBitmap& picture, int box_size, double local
     : ThresholdMap(
           [&] {
             ThresholdMapBuilder bands(picture.width, picture.height, box_size);
-            for (int band = 0; band < bands.band_count(); ++band) bands.AddBand(picture, band);
+            for (int band = 0; band < bands.band_count(); ++band)
+              bands.AddBand(band, picture.Row(bands.BandStart(band)));
             return bands;
           }(),
           local_weight) {}
@@ -136,7 +138,10 @@ ThresholdMap::ThresholdMap(const GreyBitmap& picture, int box_size, double local
 ThresholdMap::ThresholdMap(const ThresholdMapBuilder& bands, double local_weight)
     : width_(bands.width_), height_(bands.height_), columns_(bands.columns_), rows_(bands.rows_) {
   if (bands.locals_.empty()) return;
-  global_ = OtsuThreshold(bands.global_.data());
+  std::array<std::uint32_t, 256> histogram{};
+  for (std::size_t i = 0; i < bands.band_histograms_.size(); ++i)
+    histogram[i % 256] += bands.band_histograms_[i];
+  global_ = OtsuThreshold(histogram.data());
   boxes_.resize(bands.locals_.size());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     // A box of one value has no threshold of its own; it follows the picture.
@@ -145,33 +150,55 @@ ThresholdMap::ThresholdMap(const ThresholdMapBuilder& bands, double local_weight
     boxes_[i] = static_cast<std::int32_t>(std::lround(mixed * 256));
   }
   x_spans_ = Spans(width_, bands.box_size_, columns_);
+  for (const Span span : x_spans_) all_columns_.Add(span);
   y_spans_ = Spans(height_, bands.box_size_, rows_);
 }
 
 const std::int32_t* ThresholdMap::RowThresholds(int y) const {
   thread_local std::vector<std::int32_t> column;
-  column.resize(std::size_t(columns_));
+  column.resize(std::size_t(columns_) + 1);
   const Span sy = y_spans_[std::size_t(y)];
   const std::int32_t* upper = boxes_.data() + std::size_t(sy.index) * columns_;
   const std::int32_t* lower = sy.index + 1 < rows_ ? upper + columns_ : upper;
   for (int bx = 0; bx < columns_; ++bx)
     column[std::size_t(bx)] = (upper[bx] * (256 - sy.weight) + lower[bx] * sy.weight) >> 8;
+  column[std::size_t(columns_)] = column[std::size_t(columns_) - 1];
   return column.data();
 }
 
 void ThresholdMap::BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const {
-  if (boxes_.empty()) return;
-  const std::int32_t* row = RowThresholds(y);
-  for (int x = 0; x < width_; ++x)
-    out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
+  BinarisePixels(source, y, all_columns_, out);
 }
 
-void ThresholdMap::BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+void ThresholdMap::Columns::Add(Span span) {
+  weights_.push_back(span.weight);
+  if (runs_.empty() || runs_.back().box != span.index)
+    runs_.push_back({span.index, weights_.size()});
+  else runs_.back().end = weights_.size();
+}
+
+ThresholdMap::Columns ThresholdMap::ColumnsAt(std::span<const int> columns) const {
+  Columns some;
+  some.weights_.reserve(columns.size());
+  for (const int x : columns) some.Add(x_spans_[std::size_t(x)]);
+  return some;
+}
+
+void ThresholdMap::BinarisePixels(const std::uint8_t* values, int y, const Columns& columns,
                                   std::uint8_t* out) const {
   if (boxes_.empty()) return;
   const std::int32_t* row = RowThresholds(y);
-  for (const int x : columns)
-    out[x] = (std::int32_t{source[x]} << 8) > ThresholdAt(row, x) ? kWhite : kBlack;
+  std::size_t i = 0;
+  for (const Columns::Run& run : columns.runs_) {
+    // Between two box centres the threshold is a straight line:
+    // left * (256 - weight) + right * weight, with the left side taken once.
+    const std::int32_t left = row[run.box] * 256;
+    const std::int32_t rise = row[run.box + 1] - row[run.box];
+    for (; i < run.end; ++i) {
+      const std::int32_t threshold = (left + rise * columns.weights_[i]) >> 8;
+      out[i] = (std::int32_t{values[i]} << 8) > threshold ? kWhite : kBlack;
+    }
+  }
 }
 
 void AdaptiveThreshold(GreyBitmap& picture) {

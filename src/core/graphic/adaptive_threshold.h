@@ -23,7 +23,30 @@ class ThresholdMapBuilder;
 
 // The box thresholds of one picture, ready to binarise any of its rows.
 class ThresholdMap {
+  struct Span {
+    int index;   // left (upper) box
+    int weight;  // 0..256 share of the right (lower) box
+  };
+
  public:
+  // Some columns of the picture, ready to be binarised in many rows.
+  class Columns {
+   public:
+    std::size_t size() const { return weights_.size(); }
+
+   private:
+    friend class ThresholdMap;
+    // The columns before `end` (and after the run before) lie between the
+    // centres of box `box` and the next.
+    struct Run {
+      int box;
+      std::size_t end;
+    };
+    void Add(Span span);
+    std::vector<int> weights_;  // of each column, as Span::weight
+    std::vector<Run> runs_;
+  };
+
   // One pass over the picture; box_size > 0. `local_weight` is the share of a
   // box's own threshold (0.5: half global, half local).
   ThresholdMap(const GreyBitmap& picture, int box_size = kThresholdBoxSize,
@@ -41,26 +64,20 @@ class ThresholdMap {
   // Writes row y of `source` (a picture of the size the map was made for) as
   // black and white into `out` (width bytes).
   void BinariseRow(const std::uint8_t* source, int y, std::uint8_t* out) const;
-  // The same for the pixels at `columns` of the row only (positions in
-  // ascending order); the other bytes of `out` are left as they are.
-  void BinarisePixels(const std::uint8_t* source, int y, std::span<const int> columns,
+  // The picture's columns at `columns` (ascending).
+  Columns ColumnsAt(std::span<const int> columns) const;
+  // The same as BinariseRow for some pixels of row y only: `values[i]` is
+  // the pixel at the i-th of `columns`, and its black or white goes to
+  // `out[i]`.
+  void BinarisePixels(const std::uint8_t* values, int y, const Columns& columns,
                       std::uint8_t* out) const;
 
  private:
-  struct Span {
-    int index;   // left (upper) box
-    int weight;  // 0..256 share of the right (lower) box
-  };
   static std::vector<Span> Spans(int length, int box_size, int boxes);
-  // The thresholds of row y at each box column's centre.
+  // The thresholds of row y at each box column's centre, and the last once
+  // more, so that a pixel right of the last centre reads it as its right
+  // neighbour too (with a weight of 0).
   const std::int32_t* RowThresholds(int y) const;
-  // The threshold of pixel x of the row whose RowThresholds are `row`.
-  std::int32_t ThresholdAt(const std::int32_t* row, int x) const {
-    const Span s = x_spans_[std::size_t(x)];
-    const std::int32_t left = row[s.index];
-    const std::int32_t right = s.index + 1 < columns_ ? row[s.index + 1] : left;
-    return (left * (256 - s.weight) + right * s.weight) >> 8;
-  }
 
   int width_ = 0;
   int height_ = 0;
@@ -69,6 +86,7 @@ class ThresholdMap {
   int global_ = 127;
   std::vector<std::int32_t> boxes_;  // thresholds in 1/256
   std::vector<Span> x_spans_;
+  Columns all_columns_;
   std::vector<Span> y_spans_;
 };
 
@@ -82,9 +100,12 @@ class ThresholdMapBuilder {
   int band_count() const { return rows_; }
   // The first row below band `band`.
   int BandEnd(int band) const;
-  // Band `band` of `picture` (of the builder's size): its rows up to
-  // BandEnd(band) must hold their final values. Each band once, any order.
-  void AddBand(const GreyBitmap& picture, int band);
+  // The first row of band `band`.
+  int BandStart(int band) const { return band * box_size_; }
+  // Band `band` of a picture of the builder's size: `rows` holds its rows,
+  // BandStart(band) to BandEnd(band), one after the other without padding.
+  // Each band once, any order, different bands on different threads at once.
+  void AddBand(int band, const std::uint8_t* rows);
 
  private:
   friend class ThresholdMap;
@@ -93,8 +114,8 @@ class ThresholdMapBuilder {
   int box_size_;
   int columns_ = 0;
   int rows_ = 0;
-  std::vector<std::uint32_t> global_;
-  std::vector<int> locals_;  // Otsu of each box, -1 for one without two classes
+  std::vector<std::uint32_t> band_histograms_;  // 256 values a band
+  std::vector<int> locals_;                     // Otsu of each box, -1 for one without two classes
 };
 
 // Binarises the whole picture in place (box 64, half global, half local).

@@ -13,15 +13,19 @@
 #include "core/graphic/grey_bitmap.h"
 #include "core/graphic/pcx_codec.h"
 #include "core/graphic/picture_size.h"
+#include "core/graphic/resample.h"
 
 namespace vidodez {
 
 // Adaptive threshold, bilinear resampling to width x height, rotation by
 // quarter turns to the right; every pixel of `out` is black or white and
 // `source` is left as it was, so a retried save starts from the same picture.
-// `map`, if given, holds the box thresholds of `source`, made beforehand.
 [[nodiscard]] int ConvertPicture(const GreyBitmap& source, int width, int height, int quarter_turns,
-                                 GreyBitmap* out, const ThresholdMap* map = nullptr);
+                                 GreyBitmap* out);
+// The same from the pixels the resampling reads, sampled beforehand for its
+// size, and the box thresholds of the whole source.
+[[nodiscard]] int ConvertPicture(const SampledPicture& source, const ThresholdMap& map,
+                                 int quarter_turns, GreyBitmap* out);
 
 // Writes the formats other than PCX; the imaging layer has one. The core
 // writes PCX itself.
@@ -41,12 +45,16 @@ class PictureEncoder {
 // target size must be acceptable (kGraphicBadSize), and the file is encoded:
 // PCX here, any other format by `encoder` (kGraphicNoWriter without one). The
 // file is replaced whole or not at all (kGraphicFileWriteFailed). `written`,
-// if given, receives the saved pixel size. `map`, if given, holds the box
-// thresholds of `picture`, made beforehand.
+// if given, receives the saved pixel size.
 [[nodiscard]] int SavePicture(const GreyBitmap* picture, const PictureSize& size,
                               const std::string& save_path, PixelSize* written = nullptr,
-                              const PictureEncoder* encoder = nullptr,
-                              const ThresholdMap* map = nullptr);
+                              const PictureEncoder* encoder = nullptr);
+// The same Save from a picture sampled for the size `size` gives
+// (kGraphicBadSize for any other) and the box thresholds of all of it.
+[[nodiscard]] int SavePicture(const SampledPicture& picture, const ThresholdMap& map,
+                              const PictureSize& size, const std::string& save_path,
+                              PixelSize* written = nullptr,
+                              const PictureEncoder* encoder = nullptr);
 
 // Reads a picture file of at most `limit` bytes, as every operator file is
 // read, and names the outcome by the picture codes: kGraphicFileOpenFailed

@@ -215,8 +215,4 @@ OperatorMessage SettingsFile::GetSettingsErrorMessage(std::string_view language)
   return message;
 }
 
-std::string SettingsFile::GetSettingsError(std::string_view language) const {
-  return GetSettingsErrorMessage(language).text;
-}
-
 }  // namespace vidodez

@@ -56,7 +56,6 @@ class SettingsFile {
 
   // The last failure as the operator reads it, in `language` ("chi" or any
   // other code for English).
-  std::string GetSettingsError(std::string_view language) const;
   OperatorMessage GetSettingsErrorMessage(std::string_view language) const;
   int error_code() const { return error_; }
 

@@ -42,7 +42,8 @@ sim::PrinterOptions Options(int fields, sim::ReplyMode reply_mode) {
 // A page pointed at one simulated printer on a bus of its own.
 struct Bench {
   explicit Bench(int fields = 41, sim::ReplyMode reply_mode = sim::ReplyMode::kNormal)
-      : printer(bus.AddPrinter(Options(fields, reply_mode))) {
+      : Bench(Options(fields, reply_mode)) {}
+  explicit Bench(sim::PrinterOptions options) : printer(bus.AddPrinter(std::move(options))) {
     page.printer = "USB01 [MarliXPrinters VT-4100]\n";
   }
   std::vector<int> Shown() const {
@@ -376,26 +377,21 @@ TEST(SettingsPage, ReplyWhoseFieldsDoNotFitIsNotSentBack) {
     std::string lines;
     for (const std::string& field : fields) lines += field + "\n";
     test::WriteFileBytes(state.File("SIM0001.settings"), lines);
-    test::SimBus bus;
-    sim::SimPrinter& printer = bus.AddPrinter(options);
-    CPrinterComm comm{bus.usb()};
-    test::ScriptedOperator op;
-    SettingsPage page;
-    page.printer = "USB01 [MarliXPrinters VT-4100]\n";
-    page.darkness = 3;
-    int rc = page.SendSettings(comm, op, 0);
+    Bench b(options);
+    b.page.darkness = 3;
+    int rc = b.page.SendSettings(b.comm, b.op, 0);
     if (c.unfit == nullptr) {
       EXPECT_EQ(rc, kConfigOk);
-      EXPECT_NE(printer.WireText().find("#PS>S*1*0*0*03*"), std::string::npos);
+      EXPECT_NE(b.printer.WireText().find("#PS>S*1*0*0*03*"), std::string::npos);
       continue;
     }
     EXPECT_EQ(rc, kSettingsReplyUnfit);
-    EXPECT_WIRE(printer, kSendRead);
-    ASSERT_FALSE(op.shown().empty());
-    EXPECT_EQ(op.shown().back().text, std::string("The printer's settings do not have the expected "
-                                                  "form at ") +
-                                          c.unfit +
-                                          "; nothing was sent. Restart the printer and try again.");
+    EXPECT_WIRE(b.printer, kSendRead);
+    ASSERT_FALSE(b.op.shown().empty());
+    EXPECT_EQ(b.op.shown().back().text,
+              std::string("The printer's settings do not have the expected "
+                          "form at ") +
+                  c.unfit + "; nothing was sent. Restart the printer and try again.");
   }
 }
 

@@ -49,14 +49,20 @@ TEST(FontCommandFiles, EveryLineEndReachesTheDiskAsCrCrLf) {
   EXPECT_EQ(std::vector<std::string>{"ARIAL.prn"}, test::FileNames(dir.path()));
 }
 
+// A write that fails midway, or a source that fails partway, leaves the
+// earlier file and says why.
 TEST(FontCommandFiles, OldFileSurvivesFailedWrite) {
   TempDir dir;
   const std::string path = dir.File("ARIAL.prn");
   WriteFileBytes(path, "old");
   {
-    const test::FileSizeLimit limit(4096);  // the write fails midway
+    const test::FileSizeLimit limit(4096);
     EXPECT_CODE(kFontCommandFileFailed, WriteCommandFile(path, std::string(100000, 'x')));
   }
+  EXPECT_CODE(kFontFileReadFailed, WriteCommandFile(path, [](const CommandSink& write) {
+                const int code = write(std::string(300 * 1024, 'x') + "\r\n");
+                return code != kFontOk ? code : kFontFileReadFailed;
+              }));
   EXPECT_EQ("old", ReadFileBytes(path));
   EXPECT_EQ(std::vector<std::string>{"ARIAL.prn"}, test::FileNames(dir.path()));
 
@@ -65,19 +71,6 @@ TEST(FontCommandFiles, OldFileSurvivesFailedWrite) {
   ASSERT_EQ(0, ::mkdir(dir.File("TEST.txt").c_str(), 0700));
   EXPECT_CODE(kFontCommandFileFailed, WriteCommandFile(dir.File("TEST.txt"), "x"));
   EXPECT_EQ((std::vector<std::string>{"ARIAL.prn", "TEST.txt"}), test::FileNames(dir.path()));
-}
-
-// A source that fails partway leaves the earlier file and says why.
-TEST(FontCommandFiles, FailingSourceLeavesTheOldFile) {
-  TempDir dir;
-  const std::string path = dir.File("ARIAL.prn");
-  WriteFileBytes(path, "old");
-  EXPECT_CODE(kFontFileReadFailed, WriteCommandFile(path, [](const CommandSink& write) {
-                const int code = write(std::string(300 * 1024, 'x') + "\r\n");
-                return code != kFontOk ? code : kFontFileReadFailed;
-              }));
-  EXPECT_EQ("old", ReadFileBytes(path));
-  EXPECT_EQ(std::vector<std::string>{"ARIAL.prn"}, test::FileNames(dir.path()));
 }
 
 // A large font reaches its file block by block: its command, more than

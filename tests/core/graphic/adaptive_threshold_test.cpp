@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/graphic/graphic_codes.h"
 #include "core/graphic/picture_save.h"
 #include "core/graphic/resample.h"
 #include "core/graphic/rotate.h"
+#include "core/graphic/sampling_sink.h"
 
 namespace vidodez {
 namespace {
@@ -172,6 +175,56 @@ TEST(ConvertPicture, KeepsItsBits) {
     ASSERT_EQ(ConvertPicture(c.source, c.width, c.height, c.turns, &out), kGraphicOk);
     EXPECT_EQ(Fnv1a(out.pixels), c.hash) << std::hex << Fnv1a(out.pixels);
   }
+}
+
+// A picture handed over row by row, as a decoder does, keeps what the
+// resampling reads and makes every band's thresholds: the conversion is the
+// one of the whole picture, for sides that are and are not whole bands, one
+// pixel across, sizes up and down, and enough bands for the two threads to
+// share them. A picture still to be turned is
+// declined, as its boxes and lines are those of the turned picture.
+TEST(SamplingSink, GivesTheConversionOfTheWholePicture) {
+  struct Case {
+    int sw, sh, tw, th;
+  };
+  const Case cases[] = {{333, 197, 101, 77}, {300, 256, 700, 450}, {65, 129, 65, 129},
+                        {1, 300, 3, 77},     {300, 1, 101, 2},     {1, 1, 5, 3},
+                        {130, 64, 1, 1},     {700, 1000, 203, 145}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th);
+    const GreyBitmap source = Noise(c.sw, c.sh, 11);
+    SampledPicture sampled;
+    std::optional<ThresholdMap> map;
+    {
+      const ChooseConversionSize choose = [&](int width, int height, int bits) {
+        EXPECT_EQ(width, c.sw);
+        EXPECT_EQ(height, c.sh);
+        EXPECT_EQ(bits, 8);
+        return PixelSize{c.tw, c.th};
+      };
+      SamplingSink sink(choose, &sampled);
+      ASSERT_EQ(sink.Start(c.sw, c.sh, 8, 0), kGraphicOk);
+      for (int y = 0; y < c.sh; ++y) {
+        std::copy_n(source.Row(y), c.sw, sink.Row(y));
+        sink.RowDone(y);
+      }
+      sink.End();
+      EXPECT_FALSE(sink.declined());
+      map = sink.TakeMap();
+      ASSERT_TRUE(map.has_value()) << "every band must have been taken";
+    }
+    GreyBitmap streamed;
+    ASSERT_EQ(ConvertPicture(sampled, *map, 1, &streamed), kGraphicOk);
+    GreyBitmap whole;
+    ASSERT_EQ(ConvertPicture(source, c.tw, c.th, 1, &whole), kGraphicOk);
+    EXPECT_EQ(streamed.width, whole.width);
+    EXPECT_TRUE(streamed.pixels == whole.pixels);
+  }
+  const ChooseConversionSize choose = [](int, int, int) { return PixelSize{10, 10}; };
+  SampledPicture sampled;
+  SamplingSink turned(choose, &sampled);
+  EXPECT_NE(turned.Start(20, 30, 8, 1), kGraphicOk);
+  EXPECT_TRUE(turned.declined());
 }
 
 TEST(ResampleBilinear, MapsPixelCentres) {

@@ -70,9 +70,9 @@ TEST(SettingsFile, ValueIsCutToItsSlotAndAnEmptyOneCountsAsMissing) {
   EXPECT_EQ(kSettingsKeyMissing, file.error_code());
   EXPECT_EQ("In the settings file " + dir.File("a.ini") +
                 ", section [Darkness] has no setting DarkValue.",
-            file.GetSettingsError("eng"));
+            file.GetSettingsErrorMessage("eng").text);
   EXPECT_EQ("配置文件 " + dir.File("a.ini") + " 中，组 [Darkness] 下无此配置参数 DarkValue 。",
-            file.GetSettingsError("chi"));
+            file.GetSettingsErrorMessage("chi").text);
 }
 
 TEST(SettingsFile, OpenFailuresNameTheirCause) {
@@ -133,7 +133,8 @@ TEST(SettingsFile, OldFileSurvivesFailedWrite) {
   ASSERT_TRUE(file.WriteSetting("A", "K", "new"));
   EXPECT_EQ(kSettingsWriteFailed, file.CloseSettings());
   EXPECT_EQ("x", ReadFileBytes(blocked + "/keep"));
-  EXPECT_EQ("Creating the settings file " + blocked + " failed!", file.GetSettingsError("eng"));
+  EXPECT_EQ("Creating the settings file " + blocked + " failed!",
+            file.GetSettingsErrorMessage("eng").text);
   auto entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
   EXPECT_EQ(2, entries) << "a temporary file was left behind";
 }

@@ -74,20 +74,15 @@ TEST_F(StoragePageTest, ConsoleSendsEveryLineWithCrLfInGbk) {
   EXPECT_CODE(kStorageOk, page_.SendCommandText(comm_, op_));
   page_.command_text = "";
   EXPECT_CODE(kStorageNoCommand, page_.SendCommandText(comm_, op_));
-  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n\r\n\r\n");
-  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kNoCommand)});
-}
-
-TEST_F(StoragePageTest, NonUsbOrMissingPrinterSendsNothing) {
-  auto& printer = Printer();
+  // A printer that is no USB one is not the page's: nothing is said.
   page_.command_text = "X";
   page_.printer = "COM1";
   EXPECT_CODE(kPrinterNotUsb, page_.SendCommandText(comm_, op_));
-  EXPECT_TRUE(Shown().empty());
   page_.printer = "";
   EXPECT_CODE(kNoUsablePrinter, page_.SendCommandText(comm_, op_));
-  EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kOpenFailed)});
-  EXPECT_TRUE(printer.Wire().empty());
+  EXPECT_WIRE(printer, "^XA\r\n\xd6\xd0\xce\xc4\r\nW1\r\n\r\n\r\n");
+  EXPECT_EQ(Shown(),
+            (std::vector<int>{Index(StorageText::kNoCommand), Index(StorageText::kOpenFailed)}));
 }
 
 TEST_F(StoragePageTest, TextFileGoesOutByteForByteAndNoFileOpensAndCloses) {
@@ -148,33 +143,11 @@ TEST_F(StoragePageTest, SendFileSendsWhatTheBoxShowsAndOnlyATypeChangeClearsIt) 
   EXPECT_EQ(page_.graphic_id, "");
 }
 
-TEST_F(StoragePageTest, ListsFillFromOneReplyPerKind) {
-  auto& printer = Listed(StoredKind::kForm, "F1@F2@A#G1$");
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
-  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F1", "F2"}));
-  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
-  EXPECT_EQ(page_.graphics.names, std::vector<std::string>{"G1"});
-  EXPECT_TRUE(page_.forms.buttons_enabled && page_.fonts.buttons_enabled);
-  EXPECT_WIRE(printer, "^S1\r\n\r\n^S1\r\n\r\n^S1\r\n\r\n");
-}
-
-TEST_F(StoragePageTest, EmptyOrFailedListDisablesNothingButSaysWhy) {
-  sim::PrinterOptions options;
-  options.list_reply = "";
-  options.reply_mode = sim::ReplyMode::kEmpty;
-  Printer(options);
-  page_.forms.buttons_enabled = true;
-  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), kQueryEmptyReply);
-  EXPECT_EQ(op_.shown().back().table, kQueryResultTable);
-  EXPECT_EQ(op_.shown().back().index, 3);
-  EXPECT_TRUE(page_.forms.buttons_enabled);  // a failed query leaves the buttons
-}
-
 // A printer that holds nothing answers, so the operator is told the list is
-// empty rather than that the printer did not answer.
+// empty rather than that the printer did not answer; a list the printer did
+// not answer leaves the buttons as they were.
 TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
-  Printer();
+  auto& printer = Printer();
   for (StoredKind kind : {StoredKind::kForm, StoredKind::kFont, StoredKind::kGraphic}) {
     page_.List(kind).buttons_enabled = true;
     EXPECT_EQ(page_.GetList(comm_, op_, kind), 0);
@@ -182,6 +155,12 @@ TEST_F(StoragePageTest, EmptyPrinterSaysSoAndDisablesTheKindsButtons) {
   }
   EXPECT_EQ(Shown(), (std::vector<int>{Index(StorageText::kNoForm), Index(StorageText::kNoFont),
                                        Index(StorageText::kNoGraphic)}));
+  printer.SetReplyMode(sim::ReplyMode::kEmpty);
+  page_.forms.buttons_enabled = true;
+  EXPECT_EQ(page_.GetList(comm_, op_, StoredKind::kForm), kQueryEmptyReply);
+  EXPECT_EQ(op_.shown().back().table, kQueryResultTable);
+  EXPECT_EQ(op_.shown().back().index, 3);
+  EXPECT_TRUE(page_.forms.buttons_enabled);
 }
 
 // A reply without the list's form (a late settings reply) is a failed read:
@@ -243,9 +222,16 @@ TEST_F(StoragePageTest, FontDeleteFollowsTheCommandSetFlagAndNeedsItRead) {
   EXPECT_EQ(Shown(), std::vector<int>{Index(StorageText::kCommandSetUnknown)});
 }
 
-TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
-  auto& printer = Listed(StoredKind::kForm, "F@G$");
+// One reply lists every kind; forms and graphics print and delete with
+// their own commands.
+TEST_F(StoragePageTest, ListsFillFromOneReplyAndEachKindGoesByItsCommands) {
+  auto& printer = Listed(StoredKind::kForm, "F@F2@A#G$");
+  ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kFont), 0);
   ASSERT_EQ(page_.GetList(comm_, op_, StoredKind::kGraphic), 0);
+  EXPECT_EQ(page_.forms.names, (std::vector<std::string>{"F", "F2"}));
+  EXPECT_EQ(page_.fonts.names, std::vector<std::string>{"A"});
+  EXPECT_EQ(page_.graphics.names, std::vector<std::string>{"G"});
+  EXPECT_TRUE(page_.forms.buttons_enabled && page_.fonts.buttons_enabled);
   page_.forms.selected = 0;
   page_.graphics.selected = 0;
   EXPECT_CODE(kStorageOk, page_.PrintSelected(comm_, op_, StoredKind::kForm));
@@ -255,7 +241,7 @@ TEST_F(StoragePageTest, FormsAndGraphicsDeleteAndPrintWithTheirCommands) {
   op_.AnswerConfirm(true);
   EXPECT_CODE(kStorageOk, page_.DeleteSelected(comm_, op_, StoredKind::kGraphic));
   EXPECT_WIRE(printer,
-              "^S1\r\n\r\n^S1\r\n\r\n"
+              "^S1\r\n\r\n^S1\r\n\r\n^S1\r\n\r\n"
               "FR\"F\"\r\nW1\r\n"
               "GG20,20,\"G\"\r\nW1\r\n\r\n"
               "FK\"F\"\r\n"
