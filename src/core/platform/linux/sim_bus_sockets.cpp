@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -135,9 +136,16 @@ class SocketPeer final : public BusPeer {
 
 class SocketListener final : public BusListener {
  public:
-  SocketListener(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  SocketListener(int fd, std::string path, const struct stat& bound)
+      : fd_(fd), path_(std::move(path)), device_(bound.st_dev), inode_(bound.st_ino) {}
   ~SocketListener() override {
-    unlink(path_.c_str());
+    // A printer plugged in again listens at the same path before the thread
+    // that served the old listener closes it: the path goes only while it is
+    // still this socket's, or the new one could never be reached.
+    struct stat now {};
+    if (stat(path_.c_str(), &now) == 0 && now.st_dev == device_ && now.st_ino == inode_) {
+      unlink(path_.c_str());
+    }
     close(fd_);
   }
   SocketListener(const SocketListener&) = delete;
@@ -157,6 +165,8 @@ class SocketListener final : public BusListener {
  private:
   int fd_;
   std::string path_;
+  dev_t device_;
+  ino_t inode_;
 };
 
 class EventWaiter final : public BusWaiter {
@@ -226,13 +236,14 @@ int Listen(const std::string& address, std::unique_ptr<BusListener>* listener) {
   int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) return errno;
   unlink(address.c_str());
+  struct stat bound {};
   if (bind(fd, reinterpret_cast<sockaddr*>(&socket_address), sizeof(socket_address)) < 0 ||
-      listen(fd, 16) < 0) {
+      listen(fd, 16) < 0 || stat(address.c_str(), &bound) < 0) {
     int error = errno;
     close(fd);
     return error;
   }
-  *listener = std::make_unique<SocketListener>(fd, address);
+  *listener = std::make_unique<SocketListener>(fd, address, bound);
   return 0;
 }
 
