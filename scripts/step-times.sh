@@ -11,9 +11,10 @@
 # both of two processors busy takes half of it on a machine of its own.
 
 # children_cpu: sets cpu_seconds to the processor seconds this shell's
-# finished children used (times must run in this shell, not in $(...)).
+# finished children used (times must run in this shell, not in $(...)). The
+# file is named for this very shell: a background subshell shares $$.
 children_cpu() {
-  local file=${TMPDIR:-/tmp}/vidodez-step-times.$$
+  local file=${TMPDIR:-/tmp}/vidodez-step-times.$BASHPID
   times > "$file"
   cpu_seconds=$(awk 'NR == 2 { for (i = 1; i <= 2; i++) { split($i, p, "m"); s += p[1] * 60 + p[2] }
                                printf "%d", s + 0.5 }' "$file")
