@@ -250,6 +250,9 @@ TEST_F(StoragePageTest, ListsFillFromOneReplyAndEachKindGoesByItsCommands) {
 
 TEST_F(StoragePageTest, DeleteAllKeepsButtonsAndCancelSendsNothing) {
   auto& printer = Listed(StoredKind::kForm, "F1@F2@");
+  // A selection past the end (of a list refilled shorter) selects nothing.
+  page_.forms.selected = 2;
+  EXPECT_CODE(kStorageNothingSelected, page_.DeleteSelected(comm_, op_, StoredKind::kForm));
   op_.AnswerConfirm(false);
   EXPECT_CODE(kStorageCancelled, page_.DeleteAll(comm_, op_, StoredKind::kForm));
   EXPECT_EQ(page_.forms.names.size(), 2u);
