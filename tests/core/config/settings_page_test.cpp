@@ -193,6 +193,11 @@ TEST(SettingsPage, PageInterlocksKeepCutAndPeelApart) {
   EXPECT_CODE(kSettingsCancelled, page.OnTearDisabled(op, "eng"));
   EXPECT_EQ(page.tear, 1);
   EXPECT_EQ(page.peel, 1);
+  page.cutter = 1;
+  page.peel = 0;
+  op.AnswerConfirm(true);
+  EXPECT_CODE(kConfigOk, page.OnTearDisabled(op, "eng"));
+  EXPECT_EQ(page.cutter, 0);
 
   page.after_error = 0;
   op.AnswerConfirm(false);
@@ -495,6 +500,20 @@ TEST(SettingsInput, EditRules) {
     std::string text = c.typed;
     EXPECT_EQ(ApplyEditRule(c.edit, &text), c.result);
     EXPECT_EQ(text, c.kept);
+    // The page keeps the same text, and says why only what it refused.
+    SettingsPage page;
+    test::ScriptedOperator op;
+    page.Edit(c.edit) = c.typed;
+    const bool digits = c.result == kInputRefusedDigits, sign = c.result == kInputRefusedSigned;
+    EXPECT_CODE(digits || sign ? kSettingsChoiceInvalid : kConfigOk,
+                page.OnEditChanged(c.edit, op, "eng"));
+    EXPECT_EQ(page.Edit(c.edit), c.kept);
+    std::vector<int> said;
+    for (const auto& m : op.shown()) said.push_back(m.index);
+    std::vector<int> why;
+    if (digits) why.push_back(Index(SettingsText::kInvalidDigits));
+    if (sign) why.push_back(Index(SettingsText::kInvalidSigned));
+    EXPECT_EQ(said, why);
   }
 }
 
