@@ -112,6 +112,15 @@ TEST(SettingsPage, ReplyWithoutEndMarkerIsAFailedReadAndSendsNothing) {
   EXPECT_EQ(b.page.field_count, kSettingsReadPending);
 }
 
+// The first threshold of the list is a choice like the others.
+TEST(SettingsPage, FirstThresholdOfTheListIsSent) {
+  Bench b;
+  b.page.threshold = 0;
+  ASSERT_EQ(b.page.SendSettings(b.comm, b.op, 0), kConfigOk);
+  ASSERT_EQ(b.page.RetrieveFromPrinter(b.comm, b.op), kConfigOk);
+  EXPECT_EQ(b.page.threshold, 0);
+}
+
 TEST(SettingsPage, OffsetsShownInTheDisplayUnitAndSentAsDots) {
   Bench b;
   struct Case {
