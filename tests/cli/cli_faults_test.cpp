@@ -42,12 +42,6 @@ class CliFaults : public CliTest {
     return std::async(std::launch::async,
                       [this, args, pid] { return test::Run(args, Env({}), 30000, pid); });
   }
-  // Sends `signal` to the program once it runs.
-  static void SignalWhenStarted(const std::atomic<pid_t>& pid, int signal) {
-    for (int i = 0; i < 2000 && pid.load() <= 0; ++i) std::this_thread::sleep_for(1ms);
-    ASSERT_GT(pid.load(), 0);
-    ::kill(pid.load(), signal);
-  }
 #endif
 };
 
@@ -147,7 +141,7 @@ TEST_F(CliFaults, SignalDuringAGraphicWaitsForItsAnnouncedBytes) {
   std::future<RunResult> store = CliInBackground(
       {"--lang", "eng", "graphic", "store", files_.File("BIG.pcx"), "--id", "BIG"}, &pid);
   ASSERT_TRUE(WaitForWire(20000));
-  SignalWhenStarted(pid, SIGINT);
+  ASSERT_TRUE(SignalWhenStarted(pid, SIGINT));
   RunResult stored = store.get();
   EXPECT_EQ(stored.exit_code, 128 + SIGINT);
   EXPECT_NE(stored.err.find("Finishing the transfer"), std::string::npos) << stored.err;
@@ -170,9 +164,9 @@ TEST_F(CliFaults, SecondSignalStopsTheTransferAndSaysThePrinterMayNeedARestart) 
   std::future<RunResult> upgrade = CliInBackground(
       {"--lang", "eng", "firmware", "upgrade", files_.File("new.bin"), "--yes"}, &pid);
   ASSERT_TRUE(WaitForWire(20000));
-  SignalWhenStarted(pid, SIGTERM);
+  ASSERT_TRUE(SignalWhenStarted(pid, SIGTERM));
   std::this_thread::sleep_for(200ms);
-  SignalWhenStarted(pid, SIGINT);
+  ASSERT_TRUE(SignalWhenStarted(pid, SIGINT));
   RunResult stopped = upgrade.get();
   EXPECT_EQ(stopped.exit_code, 128 + SIGINT);
   EXPECT_NE(stopped.err.find("may need a restart"), std::string::npos) << stopped.err;

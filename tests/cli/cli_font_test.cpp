@@ -227,7 +227,7 @@ TEST_F(CliFont, SignalDuringConvertLeavesNoTemporaryFile) {
     if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ASSERT_TRUE(seen) << "no temporary file was written";
-  ::kill(pid.load(), SIGTERM);
+  ASSERT_TRUE(SignalWhenStarted(pid, SIGTERM));
   RunResult ended = convert.get();
   EXPECT_EQ(ended.exit_code, 128 + SIGTERM) << ended.err;
   EXPECT_EQ(FileNames(work_.path()), std::vector<std::string>{"BIG.prn"});

@@ -93,6 +93,12 @@ RunResult Run(const std::vector<std::string>& argv, const std::vector<std::strin
   return result;
 }
 
+bool SignalWhenStarted(const std::atomic<pid_t>& started, int signal) {
+  for (int i = 0; i < 2000 && started.load() <= 0; ++i) usleep(1000);
+  const pid_t pid = started.load();
+  return pid > 0 && kill(pid, signal) == 0;
+}
+
 RunResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                         int timeout_ms) {
   RunResult result;
