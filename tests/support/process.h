@@ -28,17 +28,19 @@ std::string BinDir();
 // thread can signal it.
 RunResult Run(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
               int timeout_ms = 30000, std::atomic<pid_t>* started = nullptr);
-// Sends `signal` to the program of `started` once Run has set it; false if
-// it was not set within two seconds. The program can act (write a file, say)
-// before Run stores its id, and a signal sent to id 0 would reach this whole
-// process group, the test runner's included: only this sends signals there.
-bool SignalWhenStarted(const std::atomic<pid_t>& started, int signal);
 // The same with stderr on a terminal (a pseudo-terminal, read into `err`,
 // where every line feed arrives as CR LF).
 RunResult RunOnTerminal(const std::vector<std::string>& argv,
                         const std::vector<std::string>& env = {}, int timeout_ms = 30000);
 // Why RunOnTerminal cannot run here; "" when it can.
 std::string TerminalUnavailable();
+#ifndef _WIN32
+// Sends `signal` to the program of `started` once Run has set it; false if
+// it was not set within two seconds. The program can act (write a file, say)
+// before Run stores its id, and a signal sent to id 0 would reach this whole
+// process group, the test runner's included: only this sends signals there.
+bool SignalWhenStarted(const std::atomic<pid_t>& started, int signal);
+#endif
 
 // A vidodez-printer-sim process, started and waited for until it says "ready".
 class SimProcess {
