@@ -188,14 +188,16 @@ void ThresholdMap::BinarisePixels(const std::uint8_t* values, int y, const Colum
                                   std::uint8_t* out) const {
   if (boxes_.empty()) return;
   const std::int32_t* row = RowThresholds(y);
+  const int* weights = columns.weights_.data();
   std::size_t i = 0;
   for (const Columns::Run& run : columns.runs_) {
     // Between two box centres the threshold is a straight line:
     // left * (256 - weight) + right * weight, with the left side taken once.
     const std::int32_t left = row[run.box] * 256;
     const std::int32_t rise = row[run.box + 1] - row[run.box];
-    for (; i < run.end; ++i) {
-      const std::int32_t threshold = (left + rise * columns.weights_[i]) >> 8;
+    const std::size_t end = run.end;
+    for (; i < end; ++i) {
+      const std::int32_t threshold = (left + rise * weights[i]) >> 8;
       out[i] = (std::int32_t{values[i]} << 8) > threshold ? kWhite : kBlack;
     }
   }

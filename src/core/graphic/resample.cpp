@@ -50,8 +50,10 @@ std::vector<int> LinesRead(int source, std::vector<ResampleTap>& taps, std::vect
 void BlendRow(const std::uint8_t* upper, const std::uint8_t* lower, int y_weight,
               const std::vector<ResampleTap>& x_taps, std::uint8_t* out) {
   const int uw = 256 - y_weight;
-  for (std::size_t x = 0; x < x_taps.size(); ++x) {
-    const ResampleTap t = x_taps[x];
+  const std::size_t count = x_taps.size();
+  const ResampleTap* taps = x_taps.data();
+  for (std::size_t x = 0; x < count; ++x) {
+    const ResampleTap t = taps[x];
     const int top = upper[t.first] * (256 - t.weight) + upper[t.second] * t.weight;
     const int bottom = lower[t.first] * (256 - t.weight) + lower[t.second] * t.weight;
     out[x] = static_cast<std::uint8_t>((top * uw + bottom * y_weight + 32768) >> 16);
@@ -139,8 +141,13 @@ int SampledPicture::Plan(int source_width, int source_height, int width, int hei
 void SampledPicture::Keep(int y, const std::uint8_t* row) {
   const int j = row_index[std::size_t(y)];
   if (j < 0) return;
-  std::uint8_t* out = kept.get() + std::size_t(j) * columns.size();
-  for (std::size_t i = 0; i < columns.size(); ++i) out[i] = row[columns[i]];
+  // Through local copies: a byte written may be any object to the compiler,
+  // the vector's own bounds included, which it would then read again for
+  // every pixel.
+  const std::size_t count = columns.size();
+  const int* column = columns.data();
+  std::uint8_t* out = kept.get() + std::size_t(j) * count;
+  for (std::size_t i = 0; i < count; ++i) out[i] = row[column[i]];
 }
 
 int ThresholdAndResample(const SampledPicture& source, const ThresholdMap& map, GreyBitmap* out) {
