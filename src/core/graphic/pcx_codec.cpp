@@ -142,11 +142,19 @@ int EncodePcx(const GreyBitmap& picture, int dpi, std::vector<std::uint8_t>* out
 
   std::vector<std::uint8_t> line(static_cast<std::size_t>(bytes_per_line));
   file.reserve(kPcxHeaderSize + std::size_t(bytes_per_line) * std::size_t(picture.height) / 4);
+  const int whole_bytes = picture.width / 8;
   for (int y = 0; y < picture.height; ++y) {
     // Bits past the right edge are white: no ink if a printer ever used them.
     std::fill(line.begin(), line.end(), std::uint8_t{0xFF});
     const std::uint8_t* row = picture.Row(y);
-    for (int x = 0; x < picture.width; ++x)
+    // Eight pixels a byte without a branch: a photograph's black and white
+    // follow no pattern a processor could predict.
+    for (int b = 0; b < whole_bytes; ++b) {
+      unsigned byte = 0;
+      for (int k = 0; k < 8; ++k) byte = (byte << 1) | unsigned{row[8 * b + k] >= 128};
+      line[std::size_t(b)] = static_cast<std::uint8_t>(byte);
+    }
+    for (int x = whole_bytes * 8; x < picture.width; ++x)
       if (row[x] < 128) line[std::size_t(x >> 3)] &= static_cast<std::uint8_t>(~(0x80u >> (x & 7)));
     EncodeLine(line.data(), bytes_per_line, file);
   }

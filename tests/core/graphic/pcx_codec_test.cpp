@@ -125,6 +125,21 @@ TEST(PcxEncode, OneBlackLineOfSixtyFourBytesReadsBack) {
   }
 }
 
+// Grey is written as black below half and white from half on, alike in a
+// line's whole bytes and in the byte its right edge cuts.
+TEST(PcxEncode, GreyTurnsWhiteAtHalfInWholeAndCutBytes) {
+  GreyBitmap picture;
+  picture.width = 11;
+  picture.height = 1;
+  picture.pixels = {127, 128, 0, 255, 129, 126, 200, 50, 128, 127, 255};
+  Bytes file;
+  ASSERT_EQ(EncodePcx(picture, 203, &file), kGraphicOk);
+  GreyBitmap back;
+  ASSERT_EQ(DecodePcx(file, &back, nullptr), kGraphicOk);
+  EXPECT_EQ(back.pixels, (Bytes{kBlack, kWhite, kBlack, kWhite, kWhite, kBlack, kWhite, kBlack,
+                                kWhite, kBlack, kWhite}));
+}
+
 // Files of the other depths, as other programs write them: a header, then
 // each line's planes encoded run by run (here one literal byte, escaped when
 // it looks like a run count).
