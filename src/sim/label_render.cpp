@@ -84,7 +84,7 @@ class Renderer {
     LabelBitmap stamp(picture.width, picture.height);
     for (int y = 0; y < picture.height; ++y)
       for (int x = 0; x < picture.width; ++x)
-        if (picture.At(x, y) < 128) stamp.Set(x, y, true);
+        if (!IsWhite(picture.At(x, y))) stamp.Set(x, y, true);
     if (f.scale_x > 1 || f.scale_y > 1) stamp = Magnified(stamp, f.scale_x, f.scale_y);
     PlaceStamp(stamp, f.x, f.y, 0, StampMode::kBlack, label_);
   }

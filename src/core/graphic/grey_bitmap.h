@@ -13,6 +13,10 @@ namespace vidodez {
 inline constexpr std::uint8_t kBlack = 0;
 inline constexpr std::uint8_t kWhite = 255;
 
+// Whether a grey value counts as white (paper) where only black and white
+// can be kept: from half on.
+inline constexpr bool IsWhite(std::uint8_t grey) { return grey >= 128; }
+
 // Largest side and pixel count any decoder or step accepts: far beyond a label
 // (a 600-dpi label of 1 m is 23622 dots) and small enough that a hostile
 // header cannot ask for more than a few hundred megabytes.

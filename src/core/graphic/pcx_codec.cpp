@@ -21,6 +21,15 @@ void Put16(std::uint8_t* at, int value) {
 
 int Get16(const std::uint8_t* at) { return at[0] | (at[1] << 8); }
 
+// `count` pixels (8, or fewer at a line's right edge, the rest then white)
+// as one byte, the leftmost in the top bit, white as 1. Without a branch: a
+// photograph's black and white follow no pattern a processor could predict.
+std::uint8_t PackedByte(const std::uint8_t* pixels, int count) {
+  unsigned byte = 0;
+  for (int k = 0; k < 8; ++k) byte = (byte << 1) | unsigned{k >= count || IsWhite(pixels[k])};
+  return static_cast<std::uint8_t>(byte);
+}
+
 void EncodeLine(const std::uint8_t* line, int count, std::vector<std::uint8_t>& out) {
   int i = 0;
   while (i < count) {
@@ -140,22 +149,16 @@ int EncodePcx(const GreyBitmap& picture, int dpi, std::vector<std::uint8_t>* out
   Put16(h + 66, bytes_per_line);
   Put16(h + 68, 1);  // colour or black and white
 
-  std::vector<std::uint8_t> line(static_cast<std::size_t>(bytes_per_line));
+  // Bits past the right edge are white: no ink if a printer ever used them.
+  // The line's padding byte, if it has one, is never written over.
+  std::vector<std::uint8_t> line(static_cast<std::size_t>(bytes_per_line), 0xFF);
   file.reserve(kPcxHeaderSize + std::size_t(bytes_per_line) * std::size_t(picture.height) / 4);
   const int whole_bytes = picture.width / 8;
+  const int cut = picture.width % 8;
   for (int y = 0; y < picture.height; ++y) {
-    // Bits past the right edge are white: no ink if a printer ever used them.
-    std::fill(line.begin(), line.end(), std::uint8_t{0xFF});
     const std::uint8_t* row = picture.Row(y);
-    // Eight pixels a byte without a branch: a photograph's black and white
-    // follow no pattern a processor could predict.
-    for (int b = 0; b < whole_bytes; ++b) {
-      unsigned byte = 0;
-      for (int k = 0; k < 8; ++k) byte = (byte << 1) | unsigned{row[8 * b + k] >= 128};
-      line[std::size_t(b)] = static_cast<std::uint8_t>(byte);
-    }
-    for (int x = whole_bytes * 8; x < picture.width; ++x)
-      if (row[x] < 128) line[std::size_t(x >> 3)] &= static_cast<std::uint8_t>(~(0x80u >> (x & 7)));
+    for (int b = 0; b < whole_bytes; ++b) line[std::size_t(b)] = PackedByte(row + 8 * b, 8);
+    if (cut != 0) line[std::size_t(whole_bytes)] = PackedByte(row + 8 * whole_bytes, cut);
     EncodeLine(line.data(), bytes_per_line, file);
   }
   *out = std::move(file);

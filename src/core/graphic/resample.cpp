@@ -115,7 +115,7 @@ int ResampleBilinear(const GreyBitmap& source, int width, int height, GreyBitmap
 }
 
 void BinariseAtHalf(std::span<std::uint8_t> pixels) {
-  for (std::uint8_t& v : pixels) v = v >= 128 ? kWhite : kBlack;
+  for (std::uint8_t& v : pixels) v = IsWhite(v) ? kWhite : kBlack;
 }
 
 void BinariseAtHalf(GreyBitmap& picture) { BinariseAtHalf(std::span(picture.pixels)); }
